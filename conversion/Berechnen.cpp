@@ -1,0 +1,85 @@
+#include "Berechnen.h"
+
+#include <cmath>
+#include <variant>
+
+#include "DecimalNumber.h"
+#include "NumberFormat.h"
+#include "RegionalSettings.h"
+
+namespace kursomatik {
+namespace {
+
+constexpr double kScale = 1000000.0;
+
+// Floating operations fail where the original arithmetic raises an error: division by zero and
+// results that are not finite.
+std::optional<double> checked(double value) {
+    return std::isfinite(value) ? std::optional<double>(value) : std::nullopt;
+}
+std::optional<double> divide(double a, double b) { return b == 0.0 ? std::nullopt : checked(a / b); }
+
+// Fix((0.5 / factor + value) × factor) / factor, in exactly this order of double operations.
+std::optional<double> roundToFactor(double value, double factor) {
+    const auto half = divide(0.5, factor);
+    if (!half) return std::nullopt;
+    const auto scaled = checked((*half + value) * factor);
+    if (!scaled) return std::nullopt;
+    return divide(std::trunc(*scaled), factor);
+}
+
+Money amountOf(std::string_view text, const RegionalSettings& regional, bool& formatMessage) {
+    const auto number = parseRegionalNumber(text, regional);
+    if (!number) {
+        formatMessage = true;
+        return {};
+    }
+    // Too large for the fixed-point type, or for a double at all: silently 0.
+    return Money::fromDouble(number->toDouble() * kScale).value_or(Money{});
+}
+
+}  // namespace
+
+BerechnenOutcome Berechnen(const BerechnenInput& input, const RegionalSettings& regional) {
+    BerechnenOutcome outcome;
+    Money cyBetrag = amountOf(input.betragText, regional, outcome.formatMessage);
+    if (input.iGeloeschteWaehrung == 1) cyBetrag = Money{};
+    cyBetrag = Money::fromDouble(cyBetrag.toDouble() / kScale).value_or(cyBetrag);
+
+    const double dEingabeEuroKurs = input.cyEingabeKurs.toDouble() / kScale;
+    const double euro = divide(cyBetrag.toDouble(), dEingabeEuroKurs).value_or(0.0);
+
+    // The result is the amount itself, a double, or an untouched empty value (shown as 0).
+    std::variant<Money, double> result = 0.0;
+    if (input.cyEingabeKurs == input.cyAusgabeKurs) {
+        result = cyBetrag;
+    } else if (input.cyAusgabeKurs.toDouble() / kScale == 1.0) {
+        if (const auto r = roundToFactor(euro, input.dStellen2)) result = *r;
+    } else {
+        const double e = roundToFactor(euro, input.dStellen1).value_or(0.0);
+        const double p = e * (input.cyAusgabeKurs.toDouble() / kScale);
+        if (const auto r = roundToFactor(p, input.dStellen2)) result = *r;
+    }
+
+    outcome.clearEingabe = input.iGeloeschteWaehrung == 1;
+    outcome.clearAusgabe = input.iGeloeschteWaehrung == 2;
+    if (input.eingabeLeer || outcome.clearEingabe) result = 0.0;
+    if (input.ausgabeLeer || outcome.clearAusgabe) result = 0.0;
+
+    const char* pattern = input.dStellen2 == 100.0     ? "###,####0.00#####"
+                          : input.dStellen2 == 1000.0  ? "###,####0.000####"
+                          : input.dStellen2 == 10000.0 ? "###,####0.0000###"
+                                                       : nullptr;
+    if (pattern != nullptr) {
+        outcome.wertText = std::visit([&](auto value) { return formatNumber(value, pattern, regional); }, result);
+    }
+    return outcome;
+}
+
+std::optional<Money> scaledRateToMoney(double scaledRate, const RegionalSettings& regional) {
+    const auto number = parseRegionalNumber(formatNumber(scaledRate, "###.######", regional), regional);
+    if (!number) return std::nullopt;
+    return number->toMoney();
+}
+
+}  // namespace kursomatik

@@ -1,0 +1,29 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+
+namespace kursomatik {
+
+// Fixed-point money value: a signed 64-bit count of ten-thousandths (4 decimal places).
+class Money {
+public:
+    static constexpr std::int64_t kScale = 10000;
+
+    constexpr Money() = default;
+    static constexpr Money fromTicks(std::int64_t ticks) { return Money(ticks); }
+    static constexpr Money fromWhole(std::int64_t units) { return Money(units * kScale); }
+    // × 10,000 and rounded to the nearest integer, ties to even; empty when out of range or NaN.
+    static std::optional<Money> fromDouble(double value);
+
+    constexpr std::int64_t ticks() const { return ticks_; }
+    double toDouble() const { return static_cast<double>(ticks_) / kScale; }
+
+    friend constexpr bool operator==(Money, Money) = default;
+
+private:
+    constexpr explicit Money(std::int64_t ticks) : ticks_(ticks) {}
+    std::int64_t ticks_ = 0;
+};
+
+}  // namespace kursomatik

@@ -1,0 +1,89 @@
+#include "Collation.h"
+
+#include "Utf8.h"
+
+namespace kursomatik {
+namespace {
+
+// Base letters of the Latin-1 and Windows-1252 letters, lower case; 0 where none applies.
+std::string_view baseLetters(char32_t cp) {
+    if (cp >= U'A' && cp <= U'Z') return {};
+    switch (cp) {
+        case 0xDF: return "ss";
+        case 0xC6: case 0xE6: return "ae";
+        case 0x152: case 0x153: return "oe";
+        case 0x160: case 0x161: return "s";
+        case 0x17D: case 0x17E: return "z";
+        case 0x178: case 0xFD: case 0xFF: case 0xDD: return "y";
+        case 0xC7: case 0xE7: return "c";
+        case 0xD1: case 0xF1: return "n";
+        case 0xD0: case 0xF0: return "d";
+        case 0xD8: case 0xF8: return "o";
+        default: break;
+    }
+    const char32_t lower = (cp >= 0xC0 && cp <= 0xDE && cp != 0xD7) ? cp + 0x20 : cp;
+    if (lower >= 0xE0 && lower <= 0xE5) return "a";
+    if (lower >= 0xE8 && lower <= 0xEB) return "e";
+    if (lower >= 0xEC && lower <= 0xEF) return "i";
+    if (lower >= 0xF2 && lower <= 0xF6) return "o";
+    if (lower >= 0xF9 && lower <= 0xFC) return "u";
+    return {};
+}
+
+char32_t lowerAscii(char32_t cp) { return (cp >= U'A' && cp <= U'Z') ? cp + 0x20 : cp; }
+
+// Reads a text one folded code point at a time, so comparing allocates nothing. Level 1 reduces
+// letters to their lower-case base letters; level 2 only folds case and keeps the accents.
+class FoldedReader {
+public:
+    FoldedReader(std::string_view text, bool keepAccents) : text_(text), keepAccents_(keepAccents) {}
+
+    bool atEnd() const { return pending_.empty() && pos_ >= text_.size(); }
+
+    char32_t next() {
+        if (!pending_.empty()) return take();
+        const char32_t cp = utf8::next(text_, pos_);
+        if (!keepAccents_) {
+            pending_ = baseLetters(cp);
+            if (!pending_.empty()) return take();
+        }
+        if (keepAccents_ && cp >= 0xC0 && cp <= 0xDE && cp != 0xD7) return cp + 0x20;
+        return lowerAscii(cp);
+    }
+
+private:
+    char32_t take() {
+        const char32_t c = static_cast<unsigned char>(pending_.front());
+        pending_.remove_prefix(1);
+        return c;
+    }
+
+    std::string_view text_;
+    std::size_t pos_ = 0;
+    bool keepAccents_;
+    std::string_view pending_;
+};
+
+int compareLevel(std::string_view a, std::string_view b, bool keepAccents) {
+    FoldedReader left(a, keepAccents);
+    FoldedReader right(b, keepAccents);
+    while (!left.atEnd() && !right.atEnd()) {
+        const char32_t l = left.next();
+        const char32_t r = right.next();
+        if (l != r) return l < r ? -1 : 1;
+    }
+    return int(right.atEnd()) - int(left.atEnd());
+}
+
+int sign(int value) { return (value > 0) - (value < 0); }
+
+}  // namespace
+
+int collate(std::string_view a, std::string_view b) {
+    if (a == b) return 0;
+    if (const int primary = compareLevel(a, b, false); primary != 0) return primary;
+    if (const int accents = compareLevel(a, b, true); accents != 0) return accents;
+    return sign(a.compare(b));
+}
+
+}  // namespace kursomatik

@@ -1,0 +1,12 @@
+#pragma once
+
+#include <string_view>
+
+namespace kursomatik {
+
+// The one text order of every sorted list and grid: letters compared without regard to case or
+// accents (Ä among the A's, ß as ss, as German users look them up), then accents, then case, then
+// the bytes, so that two different texts never compare equal. Returns <0, 0 or >0.
+int collate(std::string_view a, std::string_view b);
+
+}  // namespace kursomatik

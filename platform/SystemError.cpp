@@ -1,0 +1,32 @@
+#include "SystemError.h"
+
+#include <cerrno>
+#include <cstring>
+
+namespace kursomatik {
+
+std::string describeErrno(int error) {
+    switch (error) {
+        case ENOENT: return "Die Datei oder der Ordner ist nicht vorhanden";
+        case EACCES:
+        case EPERM: return "Zugriff verweigert";
+        case ENOSPC: return "Auf dem Datenträger ist kein Platz mehr frei";
+        case EDQUOT: return "Das Speicherkontingent ist erschöpft";
+        case EROFS: return "Der Datenträger ist schreibgeschützt";
+        case EISDIR: return "Unter diesem Namen steht ein Ordner";
+        case ENOTDIR: return "Ein Teil des Pfades ist kein Ordner";
+        case EIO: return "Ein- oder Ausgabefehler des Datenträgers";
+        case EMFILE:
+        case ENFILE: return "Zu viele Dateien sind geöffnet";
+        case EBUSY: return "Die Datei wird gerade benutzt";
+        case ENAMETOOLONG: return "Der Dateiname ist zu lang";
+        case 0: return "Unbekannter Fehler";
+        default: return std::string("Systemfehler ") + std::to_string(error) + " (" + std::strerror(error) + ")";
+    }
+}
+
+std::string fileErrorMessage(const std::string& fileName, const std::string& action, int error) {
+    return "Die Datei \u201E" + fileName + "\u201C kann nicht " + action + ": " + describeErrno(error) + ".";
+}
+
+}  // namespace kursomatik

@@ -1,0 +1,48 @@
+#pragma once
+
+#include <filesystem>
+#include <functional>
+#include <string>
+
+#include "Result.h"
+
+namespace kursomatik {
+
+inline constexpr const char* kAppTitle = "Kursomatik";
+
+// The settings of the private INI file, as read by EinstellungenLesen and written by the
+// options dialog. Text variables start empty: the program has no built-in defaults.
+struct SettingsState {
+    std::string sIniSektion;
+    std::string sIniDatei;
+    std::string sStellen1;
+    std::string sStellen2;
+    std::string sOptionen1;
+    std::string sOptionen2;
+    std::string sStartwaehrung;
+    std::string sAusgabewaehrung;
+    double dStellen1 = 0.0;  // rounding factor of the Euro intermediate value
+    double dStellen2 = 0.0;  // rounding factor of the shown result
+};
+
+// Where the settings come from, and the guard that keeps a second process away from them.
+struct SettingsEnvironment {
+    std::filesystem::path programDir;     // the private INI lies here unless WIN.INI names another
+    std::filesystem::path systemProfile;  // WIN.INI, read only
+    // Returns false when this process must end (another instance runs); it has told the user.
+    std::function<bool()> instanceGuard;
+};
+
+std::string IniLesen(const SettingsState& settings, const SettingsEnvironment& environment,
+                     const std::string& section, const std::string& key, const std::string& defaultValue,
+                     bool privat);
+Status IniSchreiben(const SettingsState& settings, const SettingsEnvironment& environment,
+                    const std::string& section, const std::string& key, const std::string& value, bool privat);
+
+void EinstellungenLesen(SettingsState& settings, const SettingsEnvironment& environment);
+
+// Start-up of the settings: sStartauswahl := "1", the instance guard, then the INI path and every
+// setting. Returns false, having touched no file, when the guard says this process must end.
+bool Initialisierung(std::string& sStartauswahl, SettingsState& settings, const SettingsEnvironment& environment);
+
+}  // namespace kursomatik

@@ -1,0 +1,209 @@
+#include "IniFile.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <optional>
+#include <vector>
+
+#include "SystemError.h"
+#include "Utf8.h"
+
+namespace kursomatik {
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr std::size_t kValueLimit = 199;  // what fits into a buffer of 200 with its terminator
+
+struct Line {
+    std::string_view content;  // without the line break
+    std::string_view text;     // with the line break
+};
+
+std::vector<Line> splitLines(std::string_view data) {
+    std::vector<Line> lines;
+    while (!data.empty()) {
+        const auto end = data.find('\n');
+        const std::size_t length = end == std::string_view::npos ? data.size() : end + 1;
+        std::string_view content = data.substr(0, end == std::string_view::npos ? data.size() : end);
+        if (!content.empty() && content.back() == '\r') content.remove_suffix(1);
+        lines.push_back({content, data.substr(0, length)});
+        data.remove_prefix(length);
+    }
+    return lines;
+}
+
+bool equalIgnoringCase(std::string_view a, std::string_view b) {
+    auto lower = [](char c) { return (c >= 'A' && c <= 'Z') ? char(c + 32) : c; };
+    if (a.size() != b.size()) return false;
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        if (lower(a[i]) != lower(b[i])) return false;
+    }
+    return true;
+}
+
+std::optional<std::string_view> sectionHeader(std::string_view content) {
+    content = utf8::trimBlanks(content);
+    if (content.empty() || content.front() != '[') return std::nullopt;
+    const auto close = content.find(']');
+    if (close == std::string_view::npos) return std::nullopt;
+    return utf8::trimBlanks(content.substr(1, close - 1));
+}
+
+struct KeyLine {
+    std::string_view key;
+    std::string_view value;
+};
+
+std::optional<KeyLine> keyLine(std::string_view content) {
+    const auto trimmed = utf8::trimBlanks(content);
+    if (trimmed.empty() || trimmed.front() == ';') return std::nullopt;
+    const auto equals = trimmed.find('=');
+    if (equals == std::string_view::npos) return std::nullopt;
+    return KeyLine{utf8::trimBlanks(trimmed.substr(0, equals)), utf8::trimBlanks(trimmed.substr(equals + 1))};
+}
+
+// Where a key stands: the first section of that name, and the key's line in it.
+struct Location {
+    std::optional<std::size_t> section;  // line of the header
+    std::size_t lastContent = 0;         // last non-blank line of the section
+    std::optional<std::size_t> key;
+};
+
+Location locate(const std::vector<Line>& lines, std::string_view section, std::string_view key) {
+    Location where;
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        if (const auto name = sectionHeader(lines[i].content)) {
+            if (where.section) break;  // only the first section of a name counts
+            if (equalIgnoringCase(*name, section)) where.section = where.lastContent = i;
+            continue;
+        }
+        if (!where.section) continue;
+        if (!utf8::trimBlanks(lines[i].content).empty()) where.lastContent = i;
+        if (const auto entry = keyLine(lines[i].content); entry && equalIgnoringCase(entry->key, key)) {
+            where.key = i;
+            break;
+        }
+    }
+    return where;
+}
+
+std::string cutToLimit(std::string_view value) {
+    return utf8::length(value) > kValueLimit ? utf8::mid(value, 0, kValueLimit) : std::string(value);
+}
+
+std::string_view unquoted(std::string_view value) {
+    if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') && value.back() == value.front()) {
+        return value.substr(1, value.size() - 2);
+    }
+    return value;
+}
+
+// The whole file; empty when it does not exist. Fails only when it exists but cannot be read.
+std::optional<std::string> readAll(const fs::path& file, int& error) {
+    const int fd = ::open(file.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) {
+        error = errno;
+        if (error == ENOENT) return std::string();
+        return std::nullopt;
+    }
+    std::string data;
+    char buffer[8192];
+    ssize_t got = 0;
+    while ((got = ::read(fd, buffer, sizeof buffer)) > 0) data.append(buffer, static_cast<std::size_t>(got));
+    error = got < 0 ? errno : 0;
+    ::close(fd);
+    if (got < 0) return std::nullopt;
+    return data;
+}
+
+bool writeAll(int fd, std::string_view data) {
+    while (!data.empty()) {
+        const ssize_t put = ::write(fd, data.data(), data.size());
+        if (put < 0) {
+            if (errno == EINTR) continue;
+            return false;
+        }
+        data.remove_prefix(static_cast<std::size_t>(put));
+    }
+    return true;
+}
+
+// Writes the new content beside the file and renames it over the file in one step.
+Status replaceFile(const fs::path& file, const std::string& content) {
+    std::string pattern = (file.parent_path() / ("." + file.filename().string() + ".XXXXXX")).string();
+    const int fd = ::mkostemp(pattern.data(), O_CLOEXEC);
+    if (fd < 0) return Status::fail(fileErrorMessage(file.string(), "geschrieben werden", errno));
+    struct stat old {};
+    const mode_t mode = ::stat(file.c_str(), &old) == 0 ? (old.st_mode & 07777) : [] {
+        const mode_t mask = ::umask(0);
+        ::umask(mask);
+        return static_cast<mode_t>(0666 & ~mask);
+    }();
+    bool written = writeAll(fd, content) && ::fchmod(fd, mode) == 0 && ::fsync(fd) == 0;
+    int error = written ? 0 : errno;
+    if (::close(fd) != 0 && written) written = false, error = errno;
+    if (written && ::rename(pattern.c_str(), file.c_str()) != 0) written = false, error = errno;
+    if (!written) {
+        ::unlink(pattern.c_str());
+        return Status::fail(fileErrorMessage(file.string(), "geschrieben werden", error));
+    }
+    return Status::ok();
+}
+
+}  // namespace
+
+std::string getProfileString(const fs::path& file, const std::string& section, const std::string& key,
+                             const std::string& defaultValue) {
+    const std::string fallback = cutToLimit(defaultValue.substr(0, defaultValue.find_last_not_of(' ') + 1));
+    int error = 0;
+    const auto data = readAll(file, error);
+    if (!data) return fallback;
+    const auto lines = splitLines(*data);
+    const Location where = locate(lines, section, key);
+    if (!where.key) return fallback;
+    return cutToLimit(unquoted(keyLine(lines[*where.key].content)->value));
+}
+
+Status writeProfileString(const fs::path& file, const std::string& section, const std::string& key,
+                          const std::string& value) {
+    int error = 0;
+    const auto data = readAll(file, error);
+    if (!data) return Status::fail(fileErrorMessage(file.string(), "gelesen werden", error));
+    const std::string newline = data->find("\r\n") != std::string::npos ? "\r\n" : "\n";
+    const auto lines = splitLines(*data);
+    const Location where = locate(lines, section, key);
+
+    std::string out;
+    out.reserve(data->size() + key.size() + value.size() + section.size() + 8);
+    auto appendLine = [&](const Line& line) {
+        out += line.text;
+        if (line.text.size() == line.content.size()) out += newline;  // the last line had no break
+    };
+    if (!where.section) {
+        out = *data;
+        if (!out.empty() && out.back() != '\n') out += newline;
+        if (!lines.empty() && !utf8::trimBlanks(lines.back().content).empty()) out += newline;
+        out += "[" + section + "]" + newline + key + "=" + value + newline;
+        return replaceFile(file, out);
+    }
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        if (where.key && i == *where.key) {
+            out += std::string(keyLine(lines[i].content)->key) + "=" + value;
+            out += lines[i].text.substr(lines[i].content.size());
+            continue;
+        }
+        if (!where.key && i == where.lastContent) {
+            appendLine(lines[i]);
+            out += key + "=" + value + newline;
+            continue;
+        }
+        out += lines[i].text;
+    }
+    return replaceFile(file, out);
+}
+
+}  // namespace kursomatik

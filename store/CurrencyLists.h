@@ -1,0 +1,47 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "RecordFileState.h"
+#include "Result.h"
+
+namespace kursomatik {
+
+struct RegionalSettings;
+
+// One row of a currency window's grid, in file order: columns 1 to 4 and the line it came from.
+struct GridRow {
+    std::string name;  // padded as stored
+    std::string rate;  // units per Euro, "######,##0.000000######"; empty when Kurs is no number
+    std::string iso;   // padded as stored
+    std::string date;  // padded as stored
+    std::string line;
+};
+
+// Everything one list pass shows, built from the currency file. The lists are kept sorted as lines
+// are added, as sorted list boxes keep them; the grid rows stand in file order.
+struct CurrencyLists {
+    std::vector<std::string> lines;    // every record: lstversteckt and lstversteckt2
+    std::vector<std::string> members;  // trimmed EWWU "1": lstewwu
+    std::vector<std::string> others;   // trimmed EWWU "0": lstweitere
+    std::vector<GridRow> memberRows;   // grdTable
+    std::vector<GridRow> otherRows;    // grdTable2
+};
+
+// Reads record n into the record buffer and adds its line to the lists (FillRecordinList).
+Status fillRecordInLists(CurrencyLists& lists, RecordFileState& file, long n, const RegionalSettings& regional);
+
+// The grid's rate cell of a Kurs text: read as a number, formatted, taken as money, divided by
+// 1,000,000 and formatted again (1955830 -> "1,955830"). Empty when the text is no number.
+std::string gridRateCell(std::string_view kurs, const RegionalSettings& regional);
+
+// The two orders of names in the grids and their lists. The text order is the collation; the
+// generic order puts empty names first, then names that are numbers by value, then the others by
+// text. Lines are compared by their name column first and then as a whole, so that a grid row and
+// its list entry always stand at the same place.
+int compareNamesGeneric(std::string_view a, std::string_view b, const RegionalSettings& regional);
+int compareListLinesGeneric(std::string_view a, std::string_view b, const RegionalSettings& regional);
+
+}  // namespace kursomatik

@@ -1,0 +1,46 @@
+#include "CurrencyRecord.h"
+
+#include "CodePage1252.h"
+#include "Utf8.h"
+
+namespace kursomatik {
+namespace {
+
+std::size_t widthOf(std::string CurrencyRecord::*field) {
+    for (const auto& layout : kFieldLayout) {
+        if (layout.field == field) return layout.width;
+    }
+    return 0;
+}
+
+}  // namespace
+
+void storeField(CurrencyRecord& record, std::string CurrencyRecord::*field, std::string_view text) {
+    record.*field = utf8::fit(text, widthOf(field));
+}
+
+std::string fieldValue(std::string_view field) { return std::string(utf8::trimSpaces(field)); }
+
+std::string encodeRecord(const CurrencyRecord& record) {
+    std::string bytes;
+    bytes.reserve(kRecordLength);
+    for (const auto& layout : kFieldLayout) {
+        // Encode first: one byte per character afterwards, so padding by bytes is exact.
+        std::string field = cp1252::fromUtf8(record.*layout.field);
+        field.resize(layout.width, ' ');
+        bytes += field;
+    }
+    return bytes;
+}
+
+CurrencyRecord decodeRecord(std::string_view bytes) {
+    std::string padded(bytes.substr(0, kRecordLength));
+    padded.resize(kRecordLength, ' ');
+    CurrencyRecord record;
+    for (const auto& layout : kFieldLayout) {
+        record.*layout.field = cp1252::toUtf8(std::string_view(padded).substr(layout.offset, layout.width));
+    }
+    return record;
+}
+
+}  // namespace kursomatik

@@ -1,0 +1,47 @@
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+namespace kursomatik {
+
+// One currency: five fixed-width text fields, 147 bytes in the file, one byte per character.
+// In memory each field is UTF-8 text padded with spaces to its width in characters.
+struct CurrencyRecord {
+    std::string Bezeichnung;  // name, 40
+    std::string ISO;          // currency code, 40
+    std::string Kurs;         // units per Euro × 1,000,000 as text, 40
+    std::string EWWU;         // "1" member of the monetary union, "0" other currency, 7
+    std::string Datum;        // short date of the last write, 20
+
+    friend bool operator==(const CurrencyRecord&, const CurrencyRecord&) = default;
+};
+
+struct FieldLayout {
+    std::string CurrencyRecord::*field;
+    std::size_t offset;
+    std::size_t width;
+};
+
+inline constexpr std::size_t kRecordLength = 147;
+inline const std::array<FieldLayout, 5> kFieldLayout = {{
+    {&CurrencyRecord::Bezeichnung, 0, 40},
+    {&CurrencyRecord::ISO, 40, 40},
+    {&CurrencyRecord::Kurs, 80, 40},
+    {&CurrencyRecord::EWWU, 120, 7},
+    {&CurrencyRecord::Datum, 127, 20},
+}};
+
+// Stores a text into a field: left-aligned, padded with spaces, cut at the width.
+void storeField(CurrencyRecord& record, std::string CurrencyRecord::*field, std::string_view text);
+// The field's text without leading and trailing spaces.
+std::string fieldValue(std::string_view field);
+
+// The 147 Windows-1252 bytes of a record; characters without such a byte become '?'.
+std::string encodeRecord(const CurrencyRecord& record);
+// A record from its bytes; bytes missing at the end read as spaces.
+CurrencyRecord decodeRecord(std::string_view bytes);
+
+}  // namespace kursomatik

@@ -1,0 +1,27 @@
+#include "RateCodec.h"
+
+#include "DecimalNumber.h"
+#include "NumberFormat.h"
+#include "RegionalSettings.h"
+#include "Utf8.h"
+
+namespace kursomatik {
+
+Result<std::string> encodeRate(double rate, const RegionalSettings& regional) {
+    const auto scaled = Money::fromDouble(rate * 1000000.0);
+    if (!scaled) return Status::fail("Der Kurs ist zu groß, um gespeichert zu werden.");
+    // "0.####" writes the separator even without decimals; a whole number is stored without it.
+    std::string text = formatNumber(*scaled, "0.####", regional);
+    if (text.ends_with(regional.decimalSeparator)) text.resize(text.size() - regional.decimalSeparator.size());
+    return text;
+}
+
+std::optional<double> decodeRate(std::string_view kurs, const RegionalSettings& regional) {
+    const auto number = parseRegionalNumber(utf8::trimSpaces(kurs), regional);
+    if (!number) return std::nullopt;
+    const auto money = number->toMoney();
+    if (!money) return std::nullopt;
+    return money->toDouble() / 1000000.0;
+}
+
+}  // namespace kursomatik

@@ -1,0 +1,84 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <fstream>
+#include <sstream>
+#include <vector>
+
+#include "CurrencyTableSource.h"
+#include "IniFile.h"
+#include "ListLine.h"
+#include "RateCodec.h"
+#include "RegionalSettings.h"
+
+namespace kursomatik {
+namespace {
+
+std::string readData(const std::string& name) {
+    std::ifstream in(std::string(KURSOMATIK_DATA_DIR) + "/" + name, std::ios::binary);
+    std::stringstream bytes;
+    bytes << in.rdbuf();
+    return bytes.str();
+}
+
+TEST(ShippedTable, IsExactlyWhatTheEncoderBuildsFromItsSource) {
+    const auto built = buildCurrencyTable(readData("currencies.csv"));
+    ASSERT_TRUE(built) << built.error();
+    const std::string shipped = readData("KURSOMATIK.DAT");
+    EXPECT_EQ(shipped.size(), built->size());
+    EXPECT_TRUE(shipped == *built) << "rebuild: kursomatik-tabelle data/currencies.csv data/KURSOMATIK.DAT";
+}
+
+TEST(ShippedTable, HoldsTheEuroAndTheFixedRatesOfTheMembers) {
+    const std::string bytes = readData("KURSOMATIK.DAT");
+    ASSERT_EQ(bytes.size() % kRecordLength, 0u);
+    const auto german = RegionalSettings::german();
+    struct Expected {
+        const char* iso;
+        double rate;
+        const char* ewwu;
+    };
+    for (const auto& e : {Expected{"EUR", 1.0, "1"}, Expected{"DEM", 1.95583, "1"}, Expected{"ITL", 1936.27, "1"},
+                          Expected{"IEP", 0.787564, "1"}, Expected{"BGN", 1.95583, "1"},
+                          Expected{"USD", 1.1794, "0"}}) {
+        bool found = false;
+        for (std::size_t at = 0; at < bytes.size(); at += kRecordLength) {
+            const CurrencyRecord record = decodeRecord(std::string_view(bytes).substr(at, kRecordLength));
+            if (fieldValue(record.ISO) != e.iso) continue;
+            found = true;
+            EXPECT_EQ(decodeRate(record.Kurs, german), e.rate) << e.iso;
+            EXPECT_EQ(fieldValue(record.EWWU), e.ewwu) << e.iso;
+        }
+        EXPECT_TRUE(found) << e.iso;
+    }
+}
+
+TEST(ShippedTable, DefaultSettingsStartWithDeutscheMarkToEuro) {
+    const std::string bytes = readData("KURSOMATIK.DAT");
+    std::vector<std::string> lines;
+    for (std::size_t at = 0; at < bytes.size(); at += kRecordLength) {
+        lines.push_back(buildListLine(decodeRecord(std::string_view(bytes).substr(at, kRecordLength)),
+                                      static_cast<long>(at / kRecordLength + 1)));
+    }
+    std::sort(lines.begin(), lines.end(), [](const auto& a, const auto& b) { return compareListLines(a, b) < 0; });
+    const auto ini = std::filesystem::path(KURSOMATIK_DATA_DIR) / "Kursomatik.ini";
+    const auto position = [&](const char* key) {
+        return std::stoul(getProfileString(ini, "Kursomatik", key, "-1"));
+    };
+    ASSERT_LT(position("startwaehrung"), lines.size());
+    ASSERT_LT(position("ausgabewaehrung"), lines.size());
+    EXPECT_EQ(lineIso(lines[position("startwaehrung")]).substr(0, 3), "DEM");
+    EXPECT_EQ(lineIso(lines[position("ausgabewaehrung")]).substr(0, 3), "EUR");
+    EXPECT_EQ(getProfileString(ini, "Kursomatik", "stellen1", ""), "1000");
+    EXPECT_EQ(getProfileString(ini, "Kursomatik", "stellen2", ""), "100");
+}
+
+TEST(ShippedTable, SourceErrorsNameTheLine) {
+    const auto bad = buildCurrencyTable("Euro;EUR;1;1;01.01.1999\nKaputt;XXX;eins;0;01.01.2026\n");
+    ASSERT_FALSE(bad);
+    EXPECT_NE(bad.error().find("Zeile 2"), std::string::npos);
+    EXPECT_FALSE(buildCurrencyTable("Sieben;SVN;0.1234567;0;01.01.2026\n"));
+}
+
+}  // namespace
+}  // namespace kursomatik

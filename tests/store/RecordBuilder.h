@@ -1,0 +1,21 @@
+#pragma once
+
+#include <string>
+
+#include "CurrencyRecord.h"
+
+namespace kursomatik::testing {
+
+// A record with every field stored the way the editor stores it: padded to its width.
+inline CurrencyRecord makeRecord(const std::string& name, const std::string& iso, const std::string& kurs,
+                                 const std::string& ewwu = "1", const std::string& datum = "04.01.1999") {
+    CurrencyRecord record;
+    storeField(record, &CurrencyRecord::Bezeichnung, name);
+    storeField(record, &CurrencyRecord::ISO, iso);
+    storeField(record, &CurrencyRecord::Kurs, kurs);
+    storeField(record, &CurrencyRecord::EWWU, ewwu);
+    storeField(record, &CurrencyRecord::Datum, datum);
+    return record;
+}
+
+}  // namespace kursomatik::testing

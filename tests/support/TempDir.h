@@ -1,0 +1,28 @@
+#pragma once
+
+#include <filesystem>
+#include <string>
+
+namespace kursomatik::testing {
+
+// A fresh temporary folder, made the current directory while the object lives (the currency file
+// is opened by name in the current directory), removed with everything in it afterwards.
+class TempDir {
+public:
+    TempDir();
+    ~TempDir();
+    TempDir(const TempDir&) = delete;
+    TempDir& operator=(const TempDir&) = delete;
+
+    const std::filesystem::path& path() const { return path_; }
+    std::filesystem::path operator/(const std::string& name) const { return path_ / name; }
+
+private:
+    std::filesystem::path path_;
+    std::filesystem::path previous_;
+};
+
+std::string readFile(const std::filesystem::path& file);
+void writeFile(const std::filesystem::path& file, const std::string& bytes);
+
+}  // namespace kursomatik::testing
