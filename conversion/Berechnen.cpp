@@ -17,7 +17,9 @@ constexpr double kScale = 1000000.0;
 std::optional<double> checked(double value) {
     return std::isfinite(value) ? std::optional<double>(value) : std::nullopt;
 }
-std::optional<double> divide(double a, double b) { return b == 0.0 ? std::nullopt : checked(a / b); }
+std::optional<double> divide(double a, double b) {
+    return b == 0.0 ? std::nullopt : checked(a / b);
+}
 
 // Fix((0.5 / factor + value) × factor) / factor, in exactly this order of double operations.
 std::optional<double> roundToFactor(double value, double factor) {
@@ -71,7 +73,8 @@ BerechnenOutcome Berechnen(const BerechnenInput& input, const RegionalSettings& 
                           : input.dStellen2 == 10000.0 ? "###,####0.0000###"
                                                        : nullptr;
     if (pattern != nullptr) {
-        outcome.wertText = std::visit([&](auto value) { return formatNumber(value, pattern, regional); }, result);
+        outcome.wertText =
+            std::visit([&](auto value) { return formatNumber(value, pattern, regional); }, result);
     }
     return outcome;
 }

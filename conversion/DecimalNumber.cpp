@@ -11,7 +11,9 @@
 namespace kursomatik {
 namespace {
 
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
+bool isDigit(char c) {
+    return c >= '0' && c <= '9';
+}
 
 // Exponents beyond this are far outside every range the program uses; saturating keeps them so.
 constexpr long kExponentCap = 100'000'000;
@@ -89,7 +91,8 @@ std::optional<Money> DecimalNumber::toMoney() const {
 
 DecimalNumber DecimalNumber::fromMoney(Money value) {
     const std::int64_t ticks = value.ticks();
-    const auto magnitude = ticks < 0 ? 0 - static_cast<std::uint64_t>(ticks) : static_cast<std::uint64_t>(ticks);
+    const auto magnitude =
+        ticks < 0 ? 0 - static_cast<std::uint64_t>(ticks) : static_cast<std::uint64_t>(ticks);
     return normalized(ticks < 0, std::to_string(magnitude), -4);
 }
 

@@ -7,7 +7,7 @@ namespace kursomatik {
 
 // Fixed-point money value: a signed 64-bit count of ten-thousandths (4 decimal places).
 class Money {
-public:
+  public:
     static constexpr std::int64_t kScale = 10000;
 
     constexpr Money() = default;
@@ -21,7 +21,7 @@ public:
 
     friend constexpr bool operator==(Money, Money) = default;
 
-private:
+  private:
     constexpr explicit Money(std::int64_t ticks) : ticks_(ticks) {}
     std::int64_t ticks_ = 0;
 };

@@ -18,7 +18,8 @@ DecimalNumber roundToDecimals(DecimalNumber value, int decimals) {
     std::string digits = value.digits.substr(0, static_cast<std::size_t>(kept));
     if (up) {
         long i = kept - 1;
-        for (; i >= 0 && digits[static_cast<std::size_t>(i)] == '9'; --i) digits[static_cast<std::size_t>(i)] = '0';
+        for (; i >= 0 && digits[static_cast<std::size_t>(i)] == '9'; --i)
+            digits[static_cast<std::size_t>(i)] = '0';
         if (i >= 0) {
             ++digits[static_cast<std::size_t>(i)];
         } else {
@@ -105,7 +106,8 @@ std::string formatNumber(Money value, std::string_view pattern, const RegionalSe
 
 std::string formatPlainDouble(double value, const RegionalSettings& regional) {
     char buffer[64];
-    const auto end = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::scientific, 14).ptr;
+    const auto end =
+        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::scientific, 14).ptr;
     // "d.ddddddddddddde±xx": 15 significant digits of the binary value, then the exponent.
     double rounded = 0.0;
     std::from_chars(buffer, end, rounded);  // locale-independent, unlike strtod

@@ -37,7 +37,8 @@ Result<std::string> buildCurrencyTable(std::string_view source) {
         if (fields.size() != 5) return Status::fail(where + "fünf durch ';' getrennte Felder erwartet.");
         const auto rate = parseRegionalNumber(fields[2], plain);
         if (!rate || rate->negative || rate->isZero() || rate->exponent < -6) {
-            return Status::fail(where + "Kurs \"" + std::string(fields[2]) + "\" ist keine Zahl größer Null mit höchstens sechs Nachkommastellen.");
+            return Status::fail(where + "Kurs \"" + std::string(fields[2]) +
+                                "\" ist keine Zahl größer Null mit höchstens sechs Nachkommastellen.");
         }
         const auto kurs = encodeRate(rate->toDouble(), german);
         if (!kurs) return Status::fail(where + kurs.error());

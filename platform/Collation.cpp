@@ -9,17 +9,39 @@ namespace {
 std::string_view baseLetters(char32_t cp) {
     if (cp >= U'A' && cp <= U'Z') return {};
     switch (cp) {
-        case 0xDF: return "ss";
-        case 0xC6: case 0xE6: return "ae";
-        case 0x152: case 0x153: return "oe";
-        case 0x160: case 0x161: return "s";
-        case 0x17D: case 0x17E: return "z";
-        case 0x178: case 0xFD: case 0xFF: case 0xDD: return "y";
-        case 0xC7: case 0xE7: return "c";
-        case 0xD1: case 0xF1: return "n";
-        case 0xD0: case 0xF0: return "d";
-        case 0xD8: case 0xF8: return "o";
-        default: break;
+        case 0xDF:
+            return "ss";
+        case 0xC6:
+        case 0xE6:
+            return "ae";
+        case 0x152:
+        case 0x153:
+            return "oe";
+        case 0x160:
+        case 0x161:
+            return "s";
+        case 0x17D:
+        case 0x17E:
+            return "z";
+        case 0x178:
+        case 0xFD:
+        case 0xFF:
+        case 0xDD:
+            return "y";
+        case 0xC7:
+        case 0xE7:
+            return "c";
+        case 0xD1:
+        case 0xF1:
+            return "n";
+        case 0xD0:
+        case 0xF0:
+            return "d";
+        case 0xD8:
+        case 0xF8:
+            return "o";
+        default:
+            break;
     }
     const char32_t lower = (cp >= 0xC0 && cp <= 0xDE && cp != 0xD7) ? cp + 0x20 : cp;
     if (lower >= 0xE0 && lower <= 0xE5) return "a";
@@ -30,12 +52,14 @@ std::string_view baseLetters(char32_t cp) {
     return {};
 }
 
-char32_t lowerAscii(char32_t cp) { return (cp >= U'A' && cp <= U'Z') ? cp + 0x20 : cp; }
+char32_t lowerAscii(char32_t cp) {
+    return (cp >= U'A' && cp <= U'Z') ? cp + 0x20 : cp;
+}
 
 // Reads a text one folded code point at a time, so comparing allocates nothing. Level 1 reduces
 // letters to their lower-case base letters; level 2 only folds case and keeps the accents.
 class FoldedReader {
-public:
+  public:
     FoldedReader(std::string_view text, bool keepAccents) : text_(text), keepAccents_(keepAccents) {}
 
     bool atEnd() const { return pending_.empty() && pos_ >= text_.size(); }
@@ -51,7 +75,7 @@ public:
         return lowerAscii(cp);
     }
 
-private:
+  private:
     char32_t take() {
         const char32_t c = static_cast<unsigned char>(pending_.front());
         pending_.remove_prefix(1);
@@ -75,7 +99,9 @@ int compareLevel(std::string_view a, std::string_view b, bool keepAccents) {
     return int(right.atEnd()) - int(left.atEnd());
 }
 
-int sign(int value) { return (value > 0) - (value < 0); }
+int sign(int value) {
+    return (value > 0) - (value < 0);
+}
 
 }  // namespace
 

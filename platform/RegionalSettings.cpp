@@ -4,7 +4,9 @@
 
 namespace kursomatik {
 
-RegionalSettings RegionalSettings::german() { return RegionalSettings{}; }
+RegionalSettings RegionalSettings::german() {
+    return RegionalSettings{};
+}
 
 RegionalSettings RegionalSettings::english() {
     RegionalSettings english;

@@ -9,14 +9,14 @@ namespace kursomatik {
 // Outcome of an operation that can fail with a message for the user. Core code reports failures
 // this way instead of throwing, so a window can always show the message and carry on.
 class Status {
-public:
+  public:
     static Status ok() { return Status(); }
     static Status fail(std::string message) { return Status(std::move(message)); }
 
     explicit operator bool() const { return !failed_; }
     const std::string& error() const { return error_; }
 
-private:
+  private:
     Status() = default;
     explicit Status(std::string message) : failed_(true), error_(std::move(message)) {}
     bool failed_ = false;
@@ -25,7 +25,7 @@ private:
 
 template <class T>
 class Result {
-public:
+  public:
     Result(T value) : value_(std::move(value)) {}  // NOLINT(google-explicit-constructor): reads like a return
     Result(Status failure) : error_(failure.error()) {}  // NOLINT(google-explicit-constructor)
 
@@ -36,7 +36,7 @@ public:
     const std::string& error() const { return error_; }
     Status status() const { return value_ ? Status::ok() : Status::fail(error_); }
 
-private:
+  private:
     std::optional<T> value_;
     std::string error_;
 };

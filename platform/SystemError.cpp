@@ -7,21 +7,34 @@ namespace kursomatik {
 
 std::string describeErrno(int error) {
     switch (error) {
-        case ENOENT: return "Die Datei oder der Ordner ist nicht vorhanden";
+        case ENOENT:
+            return "Die Datei oder der Ordner ist nicht vorhanden";
         case EACCES:
-        case EPERM: return "Zugriff verweigert";
-        case ENOSPC: return "Auf dem Datenträger ist kein Platz mehr frei";
-        case EDQUOT: return "Das Speicherkontingent ist erschöpft";
-        case EROFS: return "Der Datenträger ist schreibgeschützt";
-        case EISDIR: return "Unter diesem Namen steht ein Ordner";
-        case ENOTDIR: return "Ein Teil des Pfades ist kein Ordner";
-        case EIO: return "Ein- oder Ausgabefehler des Datenträgers";
+        case EPERM:
+            return "Zugriff verweigert";
+        case ENOSPC:
+            return "Auf dem Datenträger ist kein Platz mehr frei";
+        case EDQUOT:
+            return "Das Speicherkontingent ist erschöpft";
+        case EROFS:
+            return "Der Datenträger ist schreibgeschützt";
+        case EISDIR:
+            return "Unter diesem Namen steht ein Ordner";
+        case ENOTDIR:
+            return "Ein Teil des Pfades ist kein Ordner";
+        case EIO:
+            return "Ein- oder Ausgabefehler des Datenträgers";
         case EMFILE:
-        case ENFILE: return "Zu viele Dateien sind geöffnet";
-        case EBUSY: return "Die Datei wird gerade benutzt";
-        case ENAMETOOLONG: return "Der Dateiname ist zu lang";
-        case 0: return "Unbekannter Fehler";
-        default: return std::string("Systemfehler ") + std::to_string(error) + " (" + std::strerror(error) + ")";
+        case ENFILE:
+            return "Zu viele Dateien sind geöffnet";
+        case EBUSY:
+            return "Die Datei wird gerade benutzt";
+        case ENAMETOOLONG:
+            return "Der Dateiname ist zu lang";
+        case 0:
+            return "Unbekannter Fehler";
+        default:
+            return std::string("Systemfehler ") + std::to_string(error) + " (" + std::strerror(error) + ")";
     }
 }
 

@@ -17,4 +17,4 @@ need_packages() {
         { apt-get update -q && DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends "${missing[@]}"; }
 }
 
-BUILD_PACKAGES=(cmake make g++)
+BUILD_PACKAGES=(cmake make g++ qt6-base-dev libgl-dev)

@@ -13,7 +13,8 @@ std::string IniLesen(const SettingsState& settings, const SettingsEnvironment& e
 }
 
 Status IniSchreiben(const SettingsState& settings, const SettingsEnvironment& environment,
-                    const std::string& section, const std::string& key, const std::string& value, bool privat) {
+                    const std::string& section, const std::string& key, const std::string& value,
+                    bool privat) {
     const auto& file = privat ? std::filesystem::path(settings.sIniDatei) : environment.systemProfile;
     return writeProfileString(file, section, key, value);
 }
@@ -37,7 +38,8 @@ void EinstellungenLesen(SettingsState& s, const SettingsEnvironment& environment
     s.dStellen2 = numberValue(s.sStellen2);
 }
 
-bool Initialisierung(std::string& sStartauswahl, SettingsState& settings, const SettingsEnvironment& environment) {
+bool Initialisierung(std::string& sStartauswahl, SettingsState& settings,
+                     const SettingsEnvironment& environment) {
     sStartauswahl = "1";
     if (environment.instanceGuard && !environment.instanceGuard()) return false;
     settings.sIniDatei = (environment.programDir / (std::string(kAppTitle) + ".ini")).string();

@@ -37,12 +37,14 @@ std::string IniLesen(const SettingsState& settings, const SettingsEnvironment& e
                      const std::string& section, const std::string& key, const std::string& defaultValue,
                      bool privat);
 Status IniSchreiben(const SettingsState& settings, const SettingsEnvironment& environment,
-                    const std::string& section, const std::string& key, const std::string& value, bool privat);
+                    const std::string& section, const std::string& key, const std::string& value,
+                    bool privat);
 
 void EinstellungenLesen(SettingsState& settings, const SettingsEnvironment& environment);
 
 // Start-up of the settings: sStartauswahl := "1", the instance guard, then the INI path and every
 // setting. Returns false, having touched no file, when the guard says this process must end.
-bool Initialisierung(std::string& sStartauswahl, SettingsState& settings, const SettingsEnvironment& environment);
+bool Initialisierung(std::string& sStartauswahl, SettingsState& settings,
+                     const SettingsEnvironment& environment);
 
 }  // namespace kursomatik

@@ -25,7 +25,8 @@ GridRow gridRowOf(const CurrencyRecord& record, const std::string& line, const R
 
 }  // namespace
 
-Status fillRecordInLists(CurrencyLists& lists, RecordFileState& file, long n, const RegionalSettings& regional) {
+Status fillRecordInLists(CurrencyLists& lists, RecordFileState& file, long n,
+                         const RegionalSettings& regional) {
     auto record = file.iDateiNr.read(n);
     if (!record) return record.status();
     file.buffer = *record;
@@ -33,11 +34,13 @@ Status fillRecordInLists(CurrencyLists& lists, RecordFileState& file, long n, co
     insertSorted(lists.lines, line, [](const auto& a, const auto& b) { return compareListLines(a, b) < 0; });
     const std::string ewwu = fieldValue(record->EWWU);
     if (ewwu == "1") {
-        insertSorted(lists.members, line, [](const auto& a, const auto& b) { return compareListLines(a, b) < 0; });
+        insertSorted(lists.members, line,
+                     [](const auto& a, const auto& b) { return compareListLines(a, b) < 0; });
         lists.memberRows.push_back(gridRowOf(*record, line, regional));
     } else if (ewwu == "0") {
-        insertSorted(lists.others, line,
-                     [&](const auto& a, const auto& b) { return compareListLinesGeneric(a, b, regional) < 0; });
+        insertSorted(lists.others, line, [&](const auto& a, const auto& b) {
+            return compareListLinesGeneric(a, b, regional) < 0;
+        });
         lists.otherRows.push_back(gridRowOf(*record, line, regional));
     }
     return Status::ok();
@@ -46,7 +49,8 @@ Status fillRecordInLists(CurrencyLists& lists, RecordFileState& file, long n, co
 std::string gridRateCell(std::string_view kurs, const RegionalSettings& regional) {
     const auto scaled = parseRegionalNumber(utf8::trimSpaces(kurs), regional);
     if (!scaled) return {};
-    const auto asMoney = parseRegionalNumber(formatNumber(scaled->toDouble(), kRatePattern, regional), regional);
+    const auto asMoney =
+        parseRegionalNumber(formatNumber(scaled->toDouble(), kRatePattern, regional), regional);
     const auto money = asMoney ? asMoney->toMoney() : std::nullopt;
     if (!money) return {};
     return formatNumber(money->toDouble() / 1000000.0, kRatePattern, regional);
@@ -72,7 +76,8 @@ int compareNamesGeneric(std::string_view a, std::string_view b, const RegionalSe
 }
 
 int compareListLinesGeneric(std::string_view a, std::string_view b, const RegionalSettings& regional) {
-    if (const int byName = compareNamesGeneric(utf8::mid(a, 0, 40), utf8::mid(b, 0, 40), regional); byName != 0) {
+    if (const int byName = compareNamesGeneric(utf8::mid(a, 0, 40), utf8::mid(b, 0, 40), regional);
+        byName != 0) {
         return byName;
     }
     return collate(a, b);

@@ -31,7 +31,8 @@ struct CurrencyLists {
 };
 
 // Reads record n into the record buffer and adds its line to the lists (FillRecordinList).
-Status fillRecordInLists(CurrencyLists& lists, RecordFileState& file, long n, const RegionalSettings& regional);
+Status fillRecordInLists(CurrencyLists& lists, RecordFileState& file, long n,
+                         const RegionalSettings& regional);
 
 // The grid's rate cell of a Kurs text: read as a number, formatted, taken as money, divided by
 // 1,000,000 and formatted again (1955830 -> "1,955830"). Empty when the text is no number.

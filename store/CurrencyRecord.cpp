@@ -19,7 +19,9 @@ void storeField(CurrencyRecord& record, std::string CurrencyRecord::*field, std:
     record.*field = utf8::fit(text, widthOf(field));
 }
 
-std::string fieldValue(std::string_view field) { return std::string(utf8::trimSpaces(field)); }
+std::string fieldValue(std::string_view field) {
+    return std::string(utf8::trimSpaces(field));
+}
 
 std::string encodeRecord(const CurrencyRecord& record) {
     std::string bytes;

@@ -10,9 +10,13 @@ std::string buildListLine(const CurrencyRecord& r, long recordNumber) {
            utf8::fit(r.EWWU, 7) + ' ' + utf8::fit(r.Datum, 20) + ' ' + std::to_string(recordNumber);
 }
 
-std::string lineKurs(std::string_view line) { return utf8::mid(line, 41, 40); }
+std::string lineKurs(std::string_view line) {
+    return utf8::mid(line, 41, 40);
+}
 
-std::string lineIso(std::string_view line) { return utf8::mid(line, 82, 12); }
+std::string lineIso(std::string_view line) {
+    return utf8::mid(line, 82, 12);
+}
 
 std::optional<long> lineRecordNumber(std::string_view line) {
     const std::string last = utf8::right(line, 3);

@@ -12,7 +12,8 @@ Result<std::string> encodeRate(double rate, const RegionalSettings& regional) {
     if (!scaled) return Status::fail("Der Kurs ist zu groß, um gespeichert zu werden.");
     // "0.####" writes the separator even without decimals; a whole number is stored without it.
     std::string text = formatNumber(*scaled, "0.####", regional);
-    if (text.ends_with(regional.decimalSeparator)) text.resize(text.size() - regional.decimalSeparator.size());
+    if (text.ends_with(regional.decimalSeparator))
+        text.resize(text.size() - regional.decimalSeparator.size());
     return text;
 }
 

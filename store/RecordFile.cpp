@@ -11,20 +11,28 @@
 namespace kursomatik {
 namespace {
 
-off_t offsetOf(long n) { return static_cast<off_t>(n - 1) * static_cast<off_t>(kRecordLength); }
+off_t offsetOf(long n) {
+    return static_cast<off_t>(n - 1) * static_cast<off_t>(kRecordLength);
+}
 
 }  // namespace
 
-RecordFile::~RecordFile() { close(); }
+RecordFile::~RecordFile() {
+    close();
+}
 
-std::string RecordFile::name() const { return path_.string(); }
+std::string RecordFile::name() const {
+    return path_.string();
+}
 
 Result<long> RecordFile::countRecords(const std::filesystem::path& file) {
     struct stat info {};
-    if (::stat(file.c_str(), &info) != 0) return Status::fail(fileErrorMessage(file.string(), "gelesen werden", errno));
+    if (::stat(file.c_str(), &info) != 0)
+        return Status::fail(fileErrorMessage(file.string(), "gelesen werden", errno));
     if (S_ISDIR(info.st_mode)) return Status::fail(fileErrorMessage(file.string(), "gelesen werden", EISDIR));
     const auto length = static_cast<long long>(info.st_size);
-    return static_cast<long>((length + static_cast<long long>(kRecordLength / 2)) / static_cast<long long>(kRecordLength));
+    return static_cast<long>((length + static_cast<long long>(kRecordLength / 2)) /
+                             static_cast<long long>(kRecordLength));
 }
 
 Status RecordFile::open(const std::filesystem::path& file, bool writable) {
@@ -46,7 +54,8 @@ Result<CurrencyRecord> RecordFile::read(long n) const {
     char bytes[kRecordLength];
     std::size_t got = 0;
     while (got < kRecordLength) {
-        const ssize_t part = ::pread(fd_, bytes + got, kRecordLength - got, offsetOf(n) + static_cast<off_t>(got));
+        const ssize_t part =
+            ::pread(fd_, bytes + got, kRecordLength - got, offsetOf(n) + static_cast<off_t>(got));
         if (part < 0 && errno == EINTR) continue;
         if (part < 0) return Status::fail(fileErrorMessage(name(), "gelesen werden", errno));
         if (part == 0) break;
@@ -58,12 +67,14 @@ Result<CurrencyRecord> RecordFile::read(long n) const {
 Status RecordFile::write(long n, const CurrencyRecord& record) {
     if (!isOpen() || n < 1) return Status::fail(fileErrorMessage(name(), "geschrieben werden", EBADF));
     struct stat before {};
-    if (::fstat(fd_, &before) != 0) return Status::fail(fileErrorMessage(name(), "geschrieben werden", errno));
+    if (::fstat(fd_, &before) != 0)
+        return Status::fail(fileErrorMessage(name(), "geschrieben werden", errno));
     const std::string bytes = encodeRecord(record);
     std::size_t put = 0;
     int error = 0;
     while (put < bytes.size()) {
-        const ssize_t part = ::pwrite(fd_, bytes.data() + put, bytes.size() - put, offsetOf(n) + static_cast<off_t>(put));
+        const ssize_t part =
+            ::pwrite(fd_, bytes.data() + put, bytes.size() - put, offsetOf(n) + static_cast<off_t>(put));
         if (part < 0 && errno == EINTR) continue;
         if (part <= 0) {
             error = part < 0 ? errno : EIO;

@@ -11,7 +11,7 @@ inline constexpr const char* kCurrencyFileName = "KURSOMATIK.DAT";
 
 // The currency file: records of 147 bytes numbered from 1, no header, no separators.
 class RecordFile {
-public:
+  public:
     RecordFile() = default;
     RecordFile(const RecordFile&) = delete;
     RecordFile& operator=(const RecordFile&) = delete;
@@ -33,7 +33,7 @@ public:
     bool isOpen() const { return fd_ >= 0; }
     const std::filesystem::path& path() const { return path_; }
 
-private:
+  private:
     std::string name() const;
     int fd_ = -1;
     std::filesystem::path path_;

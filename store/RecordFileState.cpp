@@ -10,7 +10,8 @@ Status appendPlaceholder(RecordFileState& state, const RegionalSettings& regiona
     storeField(placeholder, &CurrencyRecord::ISO, "");
     storeField(placeholder, &CurrencyRecord::Kurs, "0");
     storeField(placeholder, &CurrencyRecord::EWWU, "0");
-    storeField(placeholder, &CurrencyRecord::Datum, formatShortDate(regional.currentDate(), regional.shortDatePattern));
+    storeField(placeholder, &CurrencyRecord::Datum,
+               formatShortDate(regional.currentDate(), regional.shortDatePattern));
     const long next = state.lSatzAnzahl + 1;
     if (Status written = state.iDateiNr.write(next, placeholder); !written) return written;
     state.buffer = placeholder;

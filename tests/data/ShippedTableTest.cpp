@@ -38,9 +38,9 @@ TEST(ShippedTable, HoldsTheEuroAndTheFixedRatesOfTheMembers) {
         double rate;
         const char* ewwu;
     };
-    for (const auto& e : {Expected{"EUR", 1.0, "1"}, Expected{"DEM", 1.95583, "1"}, Expected{"ITL", 1936.27, "1"},
-                          Expected{"IEP", 0.787564, "1"}, Expected{"BGN", 1.95583, "1"},
-                          Expected{"USD", 1.1794, "0"}}) {
+    for (const auto& e :
+         {Expected{"EUR", 1.0, "1"}, Expected{"DEM", 1.95583, "1"}, Expected{"ITL", 1936.27, "1"},
+          Expected{"IEP", 0.787564, "1"}, Expected{"BGN", 1.95583, "1"}, Expected{"USD", 1.1794, "0"}}) {
         bool found = false;
         for (std::size_t at = 0; at < bytes.size(); at += kRecordLength) {
             const CurrencyRecord record = decodeRecord(std::string_view(bytes).substr(at, kRecordLength));
@@ -60,7 +60,8 @@ TEST(ShippedTable, DefaultSettingsStartWithDeutscheMarkToEuro) {
         lines.push_back(buildListLine(decodeRecord(std::string_view(bytes).substr(at, kRecordLength)),
                                       static_cast<long>(at / kRecordLength + 1)));
     }
-    std::sort(lines.begin(), lines.end(), [](const auto& a, const auto& b) { return compareListLines(a, b) < 0; });
+    std::sort(lines.begin(), lines.end(),
+              [](const auto& a, const auto& b) { return compareListLines(a, b) < 0; });
     const auto ini = std::filesystem::path(KURSOMATIK_DATA_DIR) / "Kursomatik.ini";
     const auto position = [&](const char* key) {
         return std::stoul(getProfileString(ini, "Kursomatik", key, "-1"));

@@ -17,8 +17,14 @@ TEST(CodePage1252, UmlautsEuroSignAndQuotesAreOneByteEach) {
         const char* utf8;
         std::string bytes;
     };
-    for (const auto& c : {Case{"Österreich", "\xD6sterreich"}, Case{"Stra\u00DFe", "Stra\xDF" "e"},
-                          Case{"\u20AC \u201Ej\u201C", "\x80 \x84j\x93"}, Case{"\u0141\u00F3d\u017A", "?\xF3" "d?"},
+    for (const auto& c : {Case{"Österreich", "\xD6sterreich"},
+                          Case{"Stra\u00DFe",
+                               "Stra\xDF"
+                               "e"},
+                          Case{"\u20AC \u201Ej\u201C", "\x80 \x84j\x93"},
+                          Case{"\u0141\u00F3d\u017A",
+                               "?\xF3"
+                               "d?"},
                           Case{"\xFF\xFE", "??"}}) {
         EXPECT_EQ(cp1252::fromUtf8(c.utf8), c.bytes) << c.utf8;
     }
@@ -40,12 +46,17 @@ TEST(Utf8, ColumnsCountCharactersNotBytes) {
 }
 
 TEST(Collation, GermanNamesSortAsAUserLooksThemUp) {
-    std::vector<std::string> names = {"Zypern-Pfund", "Österreichischer Schilling", "euro", "Dänische Krone",
-                                      "Deutsche Mark", "Niederländischer Gulden", "Euro", "Ostmark"};
+    std::vector<std::string> names = {"Zypern-Pfund",  "Österreichischer Schilling", "euro", "Dänische Krone",
+                                      "Deutsche Mark", "Niederländischer Gulden",    "Euro", "Ostmark"};
     std::sort(names.begin(), names.end(), [](const auto& a, const auto& b) { return collate(a, b) < 0; });
-    const std::vector<std::string> expected = {"Dänische Krone", "Deutsche Mark", "Euro", "euro",
-                                               "Niederländischer Gulden", "Österreichischer Schilling",
-                                               "Ostmark", "Zypern-Pfund"};
+    const std::vector<std::string> expected = {"Dänische Krone",
+                                               "Deutsche Mark",
+                                               "Euro",
+                                               "euro",
+                                               "Niederländischer Gulden",
+                                               "Österreichischer Schilling",
+                                               "Ostmark",
+                                               "Zypern-Pfund"};
     EXPECT_EQ(names, expected);
 }
 

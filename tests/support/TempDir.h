@@ -8,7 +8,7 @@ namespace kursomatik::testing {
 // A fresh temporary folder, made the current directory while the object lives (the currency file
 // is opened by name in the current directory), removed with everything in it afterwards.
 class TempDir {
-public:
+  public:
     TempDir();
     ~TempDir();
     TempDir(const TempDir&) = delete;
@@ -17,7 +17,7 @@ public:
     const std::filesystem::path& path() const { return path_; }
     std::filesystem::path operator/(const std::string& name) const { return path_ / name; }
 
-private:
+  private:
     std::filesystem::path path_;
     std::filesystem::path previous_;
 };

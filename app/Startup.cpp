@@ -1,0 +1,45 @@
+#include "Startup.h"
+
+#include <QCoreApplication>
+#include <QDir>
+
+#include "SingleInstanceGuard.h"
+#include "WindowSystem.h"
+
+namespace kursomatik {
+
+std::filesystem::path configurationFolder() {
+    const QString configured = qEnvironmentVariable("XDG_CONFIG_HOME");
+    if (!configured.isEmpty()) return configured.toStdString();
+    return (QDir::homePath() + QStringLiteral("/.config")).toStdString();
+}
+
+SettingsEnvironment programEnvironment(SingleInstanceGuard& guard, WindowSystem& windows) {
+    SettingsEnvironment environment;
+    environment.programDir = QCoreApplication::applicationDirPath().toStdString();
+    environment.systemProfile = configurationFolder() / "WIN.INI";
+    environment.instanceGuard = [&guard, &windows, warned = false]() mutable {
+        switch (guard.acquire()) {
+            case SingleInstanceGuard::Outcome::Acquired:
+                return true;
+            case SingleInstanceGuard::Outcome::AlreadyRunning:
+                windows.message(nullptr, QStringLiteral("Programm läuft schon einmal"), MessageButtons::Ok,
+                                MessageIcon::Stop);
+                return false;
+            case SingleInstanceGuard::Outcome::Unavailable:
+                if (!warned) {
+                    warned = true;
+                    windows.message(
+                        nullptr, QStringLiteral("Die Sperrdatei \u201E%1\u201C kann nicht angelegt werden. "
+                                                "Ein zweiter Start von Kursomatik wird deshalb nicht "
+                                                "erkannt.")
+                                     .arg(guard.lockPath()));
+                }
+                return true;
+        }
+        return true;
+    };
+    return environment;
+}
+
+}  // namespace kursomatik

@@ -1,0 +1,17 @@
+#pragma once
+
+#include "Einstellungen.h"
+
+namespace kursomatik {
+
+class SingleInstanceGuard;
+class WindowSystem;
+
+// Where the settings live for the running program: the private INI beside the executable, WIN.INI
+// in the user's configuration folder, and the single-instance guard that speaks through windows.
+SettingsEnvironment programEnvironment(SingleInstanceGuard& guard, WindowSystem& windows);
+
+// The user's configuration folder: $XDG_CONFIG_HOME, else ~/.config.
+std::filesystem::path configurationFolder();
+
+}  // namespace kursomatik

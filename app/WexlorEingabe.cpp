@@ -1,0 +1,447 @@
+#include "WexlorEingabe.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QFrame>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QPushButton>
+#include <cmath>
+
+#include "Berechnen.h"
+#include "DecimalNumber.h"
+#include "LineList.h"
+#include "ListLine.h"
+#include "PickList.h"
+#include "WindowSystem.h"
+#include "frmOptionen.h"
+#include "frmUmtauschkurse.h"
+#include "frmWeitereW.h"
+
+namespace kursomatik {
+
+// The two currency sides of the window and the state each one keeps.
+struct WexlorEingabe::Side {
+    QComboBox* box;
+    QLineEdit* iso;
+    std::string& index;
+    double& rate;
+    Money& fixedRate;
+};
+
+namespace {
+
+QFont windowFont(bool bold) {
+    QFont font;
+    font.setFamilies({QStringLiteral("MS Sans Serif"), QStringLiteral("Microsoft Sans Serif"),
+                      QStringLiteral("Liberation Sans"), QStringLiteral("DejaVu Sans")});
+    font.setPointSizeF(8.25);
+    font.setBold(bold);
+    return font;
+}
+
+template <class Widget>
+Widget* placed(Widget* widget, const char* name, int left, int top, int width, int height) {
+    widget->setObjectName(QString::fromUtf8(name));
+    widget->setGeometry(left, top, width, height);
+    return widget;
+}
+
+void describe(QWidget* widget, const QString& accessibleName, const QString& tooltip) {
+    widget->setAccessibleName(accessibleName);
+    if (!tooltip.isEmpty()) {
+        widget->setToolTip(tooltip);
+        widget->setAccessibleDescription(tooltip);
+    }
+}
+
+// A list position from settings or saved selections; empty when it is no whole number.
+std::optional<int> listPosition(const std::string& text, const RegionalSettings& regional) {
+    const auto number = parseRegionalNumber(text, regional);
+    if (!number) return std::nullopt;
+    const double value = std::nearbyint(number->toDouble());
+    if (!(value >= -32768 && value <= 32767)) return std::nullopt;
+    return static_cast<int>(value);
+}
+
+}  // namespace
+
+WexlorEingabe::WexlorEingabe(AppState& state, WindowSystem& windows, QWidget* parent)
+    : QMainWindow(parent),
+      state_(state),
+      windows_(windows),
+      maintenance_{windows, state.regional, state.file, state.selection, state.currencyFile, {}, {}, {}} {
+    maintenance_.RefreshtheLists = [this] { RefreshtheLists(); };
+    maintenance_.takeMainRates = [this] { takeRatesAfterMemberWindow(); };
+    maintenance_.mainLineAt = [this](const std::string& position) {
+        const auto k = listPosition(position, state_.regional);
+        return k ? lstversteckt->line(*k).toStdString() : std::string();
+    };
+    build();
+}
+
+WexlorEingabe::~WexlorEingabe() = default;
+
+void WexlorEingabe::build() {
+    setObjectName(QStringLiteral("WexlorEingabe"));
+    setWindowTitle(QStringLiteral("Kursomatik 1.01"));
+    setProperty("helpTopic", 11);
+    setFont(windowFont(true));
+    auto* client = new QWidget(this);
+    client->setFixedSize(307, 113);
+    setCentralWidget(client);
+
+    auto* line = placed(new QFrame(client), "Line1", 0, 0, 312, 1);
+    line->setFrameShape(QFrame::HLine);
+    Label1 = placed(new QLabel(QStringLiteral(" Eingabewährung..."), client), "Label1", 5, 8, 121, 17);
+    txtEingabe = placed(new QComboBox(client), "txtEingabe", 5, 24, 140, 21);
+    Label3 = placed(new QLabel(QStringLiteral(" Betrag..."), client), "Label3", 149, 8, 73, 17);
+    txtWertEingabe = placed(new QLineEdit(QStringLiteral("0"), client), "txtWertEingabe", 149, 24, 120, 21);
+    txtisoein = placed(new QLineEdit(client), "txtisoein", 269, 24, 33, 21);
+    Label2 = placed(new QLabel(QStringLiteral(" Ausgabewährung..."), client), "Label2", 5, 48, 113, 17);
+    txtAusgabe = placed(new QComboBox(client), "txtAusgabe", 5, 64, 140, 21);
+    Label4 = placed(new QLabel(QStringLiteral(" Ergebnis:"), client), "Label4", 149, 48, 81, 17);
+    txtWert = placed(new QLineEdit(QStringLiteral("0,000"), client), "txtWert", 149, 64, 119, 21);
+    Text2 = placed(new QLineEdit(client), "Text2", 269, 64, 33, 21);
+    cmdBerechnen =
+        placed(new QPushButton(QStringLiteral("Be&rechnen"), client), "cmdBerechnen", 206, 88, 97, 23);
+    // Below the visible client area, as designed; Enter or a double-click opens its currency.
+    lstversteckt = placed(new LineList(client), "lstversteckt", 8, 144, 713, 424);
+    QFont arial(QStringLiteral("Arial"));
+    arial.setFamilies(
+        {QStringLiteral("Arial"), QStringLiteral("Liberation Sans"), QStringLiteral("DejaVu Sans")});
+    lstversteckt->setFont(arial);
+
+    for (QWidget* regular : std::initializer_list<QWidget*>{Label1, Label2, Label3, Label4, txtEingabe,
+                                                            txtAusgabe, txtWertEingabe, txtisoein}) {
+        regular->setFont(windowFont(false));
+    }
+    Label1->setBuddy(txtEingabe);
+    Label3->setBuddy(txtWertEingabe);
+    Label2->setBuddy(txtAusgabe);
+    Label4->setBuddy(txtWert);
+    describe(txtEingabe, QStringLiteral("Eingabewährung"), QStringLiteral("Eingabewährung auswählen !"));
+    describe(txtWertEingabe, QStringLiteral("Betrag"), QStringLiteral("Hier einen Betrag eingeben."));
+    describe(txtisoein, QStringLiteral("ISO Eingabewährung"),
+             QStringLiteral("ISO Währungsbezeichnung für die Eingabewährung."));
+    describe(txtAusgabe, QStringLiteral("Ausgabewährung"), QStringLiteral("Ausgabewährung auswählen !"));
+    describe(txtWert, QStringLiteral("Ergebnis"), QStringLiteral("Ergebnis der Berechnung."));
+    describe(Text2, QStringLiteral("ISO Ausgabewährung"),
+             QStringLiteral("ISO Währungsbezeichnung für die Ausgabewährung."));
+    describe(cmdBerechnen, QStringLiteral("Berechnen"), QStringLiteral("Berechnung ausführen"));
+    describe(lstversteckt, QStringLiteral("Alle Währungen"), {});
+
+    txtWertEingabe->setAlignment(Qt::AlignRight);
+    txtWertEingabe->setMaxLength(19);
+    txtWert->setAlignment(Qt::AlignRight);
+    txtWert->setMaxLength(17);
+    txtisoein->setMaxLength(3);
+    Text2->setMaxLength(3);
+    // The program writes the result and the codes; the user reads them (and may copy them).
+    for (QLineEdit* shown : {txtWert, txtisoein, Text2}) shown->setReadOnly(true);
+    for (QComboBox* box : {txtEingabe, txtAusgabe}) {
+        box->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+        box->setMinimumContentsLength(8);
+    }
+    cmdBerechnen->setDefault(true);
+
+    setTabOrder(txtEingabe, txtWertEingabe);
+    setTabOrder(txtWertEingabe, txtAusgabe);
+    setTabOrder(txtAusgabe, txtWert);
+    setTabOrder(txtWert, cmdBerechnen);
+    setTabOrder(cmdBerechnen, txtisoein);
+    setTabOrder(txtisoein, Text2);
+    setTabOrder(Text2, lstversteckt);
+
+    buildMenu();
+    connect(txtEingabe, &QComboBox::currentIndexChanged, this, [this] { txtEingabe_Click(); });
+    connect(txtAusgabe, &QComboBox::currentIndexChanged, this, [this] { txtAusgabe_Click(); });
+    connect(cmdBerechnen, &QPushButton::clicked, this, [this] { cmdBerechnen_Click(); });
+    connect(lstversteckt, &LineList::activatedByUser, this, [this] { lstversteckt_DblClick(); });
+    txtWertEingabe->installEventFilter(this);
+    txtEingabe->setFocus();
+}
+
+void WexlorEingabe::buildMenu() {
+    auto item = [this](QMenu* menu, const char* name, const QString& caption, const QKeySequence& shortcut,
+                       void (WexlorEingabe::*handler)()) {
+        QAction* action = menu->addAction(caption);
+        action->setObjectName(QString::fromUtf8(name));
+        action->setShortcut(shortcut);
+        connect(action, &QAction::triggered, this, handler);
+    };
+    QMenu* datei = menuBar()->addMenu(QStringLiteral("&Datei"));
+    datei->setObjectName(QStringLiteral("Datei"));
+    item(datei, "Beenden", QStringLiteral("Beenden     Alt+F4"), {}, &WexlorEingabe::Beenden_Click);
+    QMenu* einstellungen = menuBar()->addMenu(QStringLiteral("&Einstellungen"));
+    einstellungen->setObjectName(QStringLiteral("Einstellungen"));
+    item(einstellungen, "Optionen", QStringLiteral("Optionen"), QKeySequence(Qt::CTRL | Qt::Key_O),
+         &WexlorEingabe::Optionen_Click);
+    item(einstellungen, "Umtauschkurse", QStringLiteral("Wechselkurse"), QKeySequence(Qt::CTRL | Qt::Key_W),
+         &WexlorEingabe::Umtauschkurse_Click);
+    QMenu* hilfe = menuBar()->addMenu(QStringLiteral("&?"));
+    hilfe->setObjectName(QStringLiteral("Hilfe"));
+    item(hilfe, "InfoMorvalent", QStringLiteral("Info"), QKeySequence(Qt::CTRL | Qt::Key_I),
+         &WexlorEingabe::InfoMorvalent_Click);
+    item(hilfe, "HilfeMorva", QStringLiteral("Hilfe      F1"), {}, &WexlorEingabe::HilfeMorva_Click);
+}
+
+bool WexlorEingabe::Form_Load() {
+    state_.helpFile = "KURSOMATIK.HLP";
+    if (!Initialisierung(state_.selection.sStartauswahl, state_.settings, state_.environment)) {
+        windows_.endProcess();
+        return false;
+    }
+    frmOptionen_ = new frmOptionen(
+        state_.settings, state_.environment, state_.selection.sStartauswahl, windows_,
+        [this] { Berechnen(); }, this);
+    frmOptionen_->UpdateLabel();
+    frmOptionen_->UpdateLabel2();
+    Start();
+    return true;
+}
+
+void WexlorEingabe::Start() {
+    RefreshtheLists();
+}
+
+void WexlorEingabe::createCurrencyWindows() {
+    frmUmtauschkurse_ = new frmUmtauschkurse(maintenance_, nullptr, this);
+    frmWeitereW_ = new frmWeitereW(maintenance_, frmUmtauschkurse_);
+    frmUmtauschkurse_->setOtherWindow(frmWeitereW_);
+}
+
+void WexlorEingabe::RefreshtheLists() {
+    RecordFileState& file = state_.file;
+    file.lSatzLaenge = static_cast<long>(kRecordLength);
+    file.lSatzAnzahl = 0;
+    // A missing or unreadable file is reported and shown as an empty table; nothing is created.
+    if (const auto count = RecordFile::countRecords(state_.currencyFile); !count) {
+        windows_.message(this, QString::fromStdString(count.error()));
+    } else if (Status opened = file.iDateiNr.open(state_.currencyFile, false); !opened) {
+        windows_.message(this, QString::fromStdString(opened.error()));
+    } else {
+        file.lSatzAnzahl = *count;
+    }
+
+    lstversteckt->clear();
+    frmOptionen_->lstversteckt2->clear();
+    if (frmUmtauschkurse_ == nullptr) createCurrencyWindows();
+    frmUmtauschkurse_->lstewwu->clear();
+    frmUmtauschkurse_->grdTable->clearCells();
+    frmWeitereW_->lstweitere->clear();
+    frmWeitereW_->grdTable2->clearCells();
+    frmUmtauschkurse_->FormLoad();
+    frmWeitereW_->FormLoad2();
+    picklist::clearEntries(txtEingabe);
+    picklist::clearEntries(txtAusgabe);
+
+    CurrencyLists lists;
+    for (long n = 1; n <= file.lSatzAnzahl; ++n) {
+        if (Status filled = fillRecordInLists(lists, file, n, state_.regional); !filled) {
+            windows_.message(this, QString::fromStdString(filled.error()));
+            break;
+        }
+    }
+    file.iDateiNr.close();
+
+    auto toQt = [](const std::vector<std::string>& lines) {
+        QStringList out;
+        out.reserve(static_cast<qsizetype>(lines.size()));
+        for (const auto& l : lines) out.push_back(QString::fromStdString(l));
+        return out;
+    };
+    const QStringList all = toQt(lists.lines);
+    const QStringList members = toQt(lists.members);
+    const QStringList others = toQt(lists.others);
+    lstversteckt->setLines(all);
+    frmOptionen_->lstversteckt2->setLines(all);
+    frmUmtauschkurse_->lstewwu->setLines(members);
+    frmUmtauschkurse_->writeRows(lists.memberRows);
+    frmWeitereW_->lstweitere->setLines(others);
+    frmWeitereW_->writeRows(lists.otherRows);
+    picklist::setEntries(txtAusgabe, all);
+    picklist::setEntries(txtEingabe, all);
+    picklist::setEntries(frmOptionen_->txtausgabe2, all);
+    picklist::setEntries(frmOptionen_->txtstart, all);
+    picklist::setEntries(frmUmtauschkurse_->txtauswahl1, members);
+    picklist::setEntries(frmWeitereW_->txtauswahl2, others);
+
+    listPassSelecting_ = true;
+    if (state_.selection.sStartauswahl == "0") {
+        restoreSelections();
+    } else if (!all.isEmpty()) {
+        selectStartCurrencies();
+    }
+    if (frmOptionen_->lstversteckt2->lineCount() > 0) {
+        assignSelection(frmOptionen_->txtausgabe2, state_.settings.sAusgabewaehrung);
+        assignSelection(frmOptionen_->txtstart, state_.settings.sStartwaehrung);
+    }
+    listPassSelecting_ = false;
+    const bool anyMember = frmUmtauschkurse_->lstewwu->lineCount() > 0;
+    if (anyMember) frmUmtauschkurse_->lstewwu->setCurrentRow(0);
+    frmUmtauschkurse_->cmdDBveraendern->setEnabled(anyMember);
+    if (frmWeitereW_->lstweitere->lineCount() > 0) frmWeitereW_->lstweitere->setCurrentRow(0);
+    frmUmtauschkurse_->grdTable->setRows(frmUmtauschkurse_->lstewwu->lineCount() + 2);
+    frmWeitereW_->grdTable2->setRows(frmWeitereW_->lstweitere->lineCount() + 2);
+    frmUmtauschkurse_->ewwuSortieren();
+    frmWeitereW_->sortierestv2();
+}
+
+void WexlorEingabe::assignSelection(QComboBox* box, const std::string& position) {
+    // A position the list cannot take is skipped; -1 is a valid choice of "nothing".
+    const auto k = listPosition(position, state_.regional);
+    if (k && *k >= -1 && *k < box->count()) box->setCurrentIndex(*k);
+}
+
+void WexlorEingabe::restoreSelections() {
+    // By position, not by currency: a renamed currency may have moved away from it.
+    assignSelection(txtAusgabe, state_.selection.sAusgabeIndex);
+    assignSelection(txtEingabe, state_.selection.sEingabeIndex);
+}
+
+void WexlorEingabe::selectStartCurrencies() {
+    // The second entry first, so that an unusable setting still leaves a currency chosen.
+    assignSelection(txtAusgabe, "1");
+    assignSelection(txtAusgabe, state_.settings.sAusgabewaehrung);
+    assignSelection(txtEingabe, "1");
+    assignSelection(txtEingabe, state_.settings.sStartwaehrung);
+}
+
+void WexlorEingabe::txtEingabe_Click() {
+    currencyChosen({txtEingabe, txtisoein, state_.selection.sEingabeIndex, state_.selection.dEingabeKurs,
+                    state_.selection.cyEingabeKurs});
+}
+
+void WexlorEingabe::txtAusgabe_Click() {
+    currencyChosen({txtAusgabe, Text2, state_.selection.sAusgabeIndex, state_.selection.dAusgabeKurs,
+                    state_.selection.cyAusgabeKurs});
+}
+
+void WexlorEingabe::currencyChosen(const Side& side) {
+    // Nothing chosen falls back to the first entry; that change runs this handler for it first.
+    if (side.box->currentIndex() < 1) side.box->setCurrentIndex(0);
+    const int k = side.box->currentIndex();
+    if (k < 0) return;
+    // A currency the user picks replaces any deleted one; the list pass's own choices do not.
+    if (!listPassSelecting_) state_.selection.iGeloeschteWaehrung = 0;
+    side.index = std::to_string(k);
+    const std::string line = lstversteckt->line(k).toStdString();
+    side.iso->setText(QString::fromStdString(lineIso(line)));
+    const auto rate = parseRegionalNumber(lineKurs(line), state_.regional);
+    const auto fixedRate = rate ? scaledRateToMoney(rate->toDouble(), state_.regional) : std::nullopt;
+    if (!fixedRate) {
+        // A rate that is no number, or 0: the previous rate stays and there is no result.
+        txtWert->clear();
+        return;
+    }
+    side.rate = rate->toDouble();
+    side.fixedRate = *fixedRate;
+    Berechnen();
+}
+
+void WexlorEingabe::takeRatesAfterMemberWindow() {
+    SelectionState& s = state_.selection;
+    struct Taking {
+        QComboBox* box;
+        QLineEdit* iso;
+        std::string& index;
+        double& rate;
+        Money& fixedRate;
+        bool resetToOne;
+    };
+    for (const Taking& t :
+         {Taking{txtEingabe, txtisoein, s.sEingabeIndex, s.dEingabeKurs, s.cyEingabeKurs, true},
+          Taking{txtAusgabe, Text2, s.sAusgabeIndex, s.dAusgabeKurs, s.cyAusgabeKurs, false}}) {
+        // Each step that fails (no selection, no number) keeps what it would have replaced.
+        const int i = t.box->currentIndex();
+        t.index = std::to_string(i);
+        const std::string line = i >= 0 ? lstversteckt->line(i).toStdString() : std::string();
+        if (!line.empty()) t.iso->setText(QString::fromStdString(lineIso(line)));
+        if (const auto rate = parseRegionalNumber(lineKurs(line), state_.regional)) t.rate = rate->toDouble();
+        if (t.resetToOne) t.fixedRate = Money::fromWhole(1);
+        if (const auto fixedRate = scaledRateToMoney(t.rate, state_.regional)) t.fixedRate = *fixedRate;
+    }
+}
+
+void WexlorEingabe::Berechnen() {
+    const std::string amount = txtWertEingabe->text().toStdString();
+    BerechnenInput input;
+    input.betragText = amount;
+    input.cyEingabeKurs = state_.selection.cyEingabeKurs;
+    input.cyAusgabeKurs = state_.selection.cyAusgabeKurs;
+    input.dStellen1 = state_.settings.dStellen1;
+    input.dStellen2 = state_.settings.dStellen2;
+    input.iGeloeschteWaehrung = state_.selection.iGeloeschteWaehrung;
+    input.eingabeLeer = txtEingabe->currentIndex() < 0;
+    input.ausgabeLeer = txtAusgabe->currentIndex() < 0;
+    const BerechnenOutcome outcome = kursomatik::Berechnen(input, state_.regional);
+    if (outcome.formatMessage)
+        windows_.message(this, QString::fromUtf8(kFormatMessage.data(), kFormatMessage.size()));
+    if (frmOptionen_ != nullptr) frmOptionen_->UpdateLabel();
+    // A deleted currency leaves its list without a choice; no handler runs for that.
+    if (outcome.clearEingabe) picklist::clearSelection(txtEingabe);
+    if (outcome.clearAusgabe) picklist::clearSelection(txtAusgabe);
+    if (outcome.wertText) txtWert->setText(QString::fromStdString(*outcome.wertText));
+}
+
+void WexlorEingabe::cmdBerechnen_Click() {
+    Berechnen();
+}
+
+void WexlorEingabe::lstversteckt_DblClick() {
+    const auto number = lineRecordNumber(lstversteckt->line(lstversteckt->currentRow()).toStdString());
+    if (number) openRecordEditor(maintenance_, static_cast<int>(*number), this);
+}
+
+void WexlorEingabe::Optionen_Click() {
+    windows_.showModeless(frmOptionen_);
+}
+
+void WexlorEingabe::Umtauschkurse_Click() {
+    if (frmUmtauschkurse_ == nullptr) createCurrencyWindows();
+    windows_.showModal(frmUmtauschkurse_);
+}
+
+void WexlorEingabe::InfoMorvalent_Click() {
+    if (aboutWindow) aboutWindow(this);
+}
+
+void WexlorEingabe::HilfeMorva_Click() {
+    windows_.postF1();
+}
+
+void WexlorEingabe::Beenden_Click() {
+    windows_.endProcess();
+}
+
+void WexlorEingabe::closeEvent(QCloseEvent* event) {
+    Beenden_Click();
+    event->accept();
+}
+
+void WexlorEingabe::keyPressEvent(QKeyEvent* event) {
+    // "Berechnen" is the default button: Enter anywhere in the window presses it.
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        cmdBerechnen->click();
+        return;
+    }
+    QMainWindow::keyPressEvent(event);
+}
+
+bool WexlorEingabe::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == txtWertEingabe && event->type() == QEvent::KeyPress) {
+        // "E" and "e" are rejected with a message, yet still typed afterwards: "E" leaves "0E".
+        const QString typed = static_cast<QKeyEvent*>(event)->text();
+        if (typed == QStringLiteral("E")) txtWertEingabe->setText(QStringLiteral("0"));
+        if (typed == QStringLiteral("E") || typed == QStringLiteral("e")) {
+            windows_.message(this, QStringLiteral("Das Eingabeformat ist falsch. Bitte eine Zahl eingeben."));
+        }
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+}  // namespace kursomatik

@@ -1,0 +1,94 @@
+#pragma once
+
+#include <QMainWindow>
+#include <functional>
+
+#include "AppState.h"
+#include "MaintenanceContext.h"
+
+class QAction;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QMenu;
+class QPushButton;
+
+namespace kursomatik {
+
+class LineList;
+class WindowSystem;
+class frmOptionen;
+class frmUmtauschkurse;
+class frmWeitereW;
+
+// The main window: an amount, an input and an output currency, and the result through the Euro.
+// It owns the list pass, the one road from the currency file to every list of the program.
+class WexlorEingabe : public QMainWindow {
+    Q_OBJECT
+  public:
+    WexlorEingabe(AppState& state, WindowSystem& windows, QWidget* parent = nullptr);
+    ~WexlorEingabe() override;
+
+    // Start-up before the window is shown; false when this process is to end (second instance).
+    bool Form_Load();
+    void Start();
+    void RefreshtheLists();
+    void Berechnen();
+
+    void txtEingabe_Click();
+    void txtAusgabe_Click();
+    void cmdBerechnen_Click();
+    void lstversteckt_DblClick();
+    void Optionen_Click();
+    void Umtauschkurse_Click();
+    void InfoMorvalent_Click();
+    void HilfeMorva_Click();
+    void Beenden_Click();
+
+    frmOptionen* options() const { return frmOptionen_; }
+    frmUmtauschkurse* memberWindow() const { return frmUmtauschkurse_; }
+    frmWeitereW* otherWindow() const { return frmWeitereW_; }
+    MaintenanceContext& maintenance() { return maintenance_; }
+
+    // Shows the about window; set by whoever builds the program (the about window sits in info/).
+    std::function<void(QWidget* owner)> aboutWindow;
+
+    QComboBox* txtEingabe;
+    QComboBox* txtAusgabe;
+    QLineEdit* txtWertEingabe;
+    QLineEdit* txtWert;
+    QLineEdit* txtisoein;
+    QLineEdit* Text2;
+    QPushButton* cmdBerechnen;
+    LineList* lstversteckt;
+
+  protected:
+    void closeEvent(QCloseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+  private:
+    struct Side;
+    void build();
+    void buildMenu();
+    void currencyChosen(const Side& side);
+    void takeRatesAfterMemberWindow();
+    void selectStartCurrencies();
+    void restoreSelections();
+    void createCurrencyWindows();
+    void assignSelection(QComboBox* box, const std::string& position);
+
+    AppState& state_;
+    WindowSystem& windows_;
+    MaintenanceContext maintenance_;
+    frmOptionen* frmOptionen_ = nullptr;
+    frmUmtauschkurse* frmUmtauschkurse_ = nullptr;
+    frmWeitereW* frmWeitereW_ = nullptr;
+    bool listPassSelecting_ = false;
+    QLabel* Label1;
+    QLabel* Label2;
+    QLabel* Label3;
+    QLabel* Label4;
+};
+
+}  // namespace kursomatik

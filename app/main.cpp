@@ -1,0 +1,26 @@
+#include <QApplication>
+
+#include "AppState.h"
+#include "HelpKeyFilter.h"
+#include "QtRegionalSettings.h"
+#include "QtWindowSystem.h"
+#include "SingleInstanceGuard.h"
+#include "Startup.h"
+#include "WexlorEingabe.h"
+
+int main(int argc, char** argv) {
+    using namespace kursomatik;
+    QApplication application(argc, argv);
+    QtWindowSystem windows;
+    HelpKeyFilter help(windows);
+    application.installEventFilter(&help);
+    SingleInstanceGuard guard;
+    AppState state;
+    state.regional = systemRegionalSettings();
+    state.environment = programEnvironment(guard, windows);
+
+    WexlorEingabe window(state, windows);
+    if (!window.Form_Load()) return 0;
+    window.show();
+    return application.exec();
+}

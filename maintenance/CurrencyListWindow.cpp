@@ -1,0 +1,130 @@
+#include "CurrencyListWindow.h"
+
+#include <QComboBox>
+#include <QSignalBlocker>
+
+#include "LineList.h"
+#include "ListLine.h"
+#include "PickList.h"
+
+namespace kursomatik {
+
+void placeTwips(QWidget* widget, int left, int top, int width, int height) {
+    widget->setGeometry(twipsToPixels(left), twipsToPixels(top), twipsToPixels(width), twipsToPixels(height));
+}
+
+QFont arialBold(double points) {
+    QFont font(QStringLiteral("Arial"));
+    font.setFamilies(
+        {QStringLiteral("Arial"), QStringLiteral("Liberation Sans"), QStringLiteral("DejaVu Sans")});
+    font.setPointSizeF(points);
+    font.setBold(true);
+    return font;
+}
+
+CurrencyListWindow::CurrencyListWindow(MaintenanceContext& context, QWidget* parent)
+    : QDialog(parent), context_(context) {
+    setProperty("helpTopic", 3);
+}
+
+void CurrencyListWindow::createGrid(const char* name, const QString& heading) {
+    grid_ = new FlexGrid(this);
+    grid_->setObjectName(QString::fromUtf8(name));
+    grid_->setCols(5);
+    grid_->setRows(2);
+    const QString tip = QStringLiteral(
+        "Einstellungen können durch Doppelklick auf die entsprechende Währung verändert werden.");
+    grid_->setToolTip(tip);
+    grid_->setAccessibleName(heading);
+    grid_->setAccessibleDescription(tip);
+    placeTwips(grid_, 120, 1080, 6135, 3210);
+    connect(grid_, &FlexGrid::rowActivated, this, [this](int row) { openRow(row); });
+}
+
+void CurrencyListWindow::createList(const char* name, const QString& tooltip) {
+    list_ = new LineList(this);
+    list_->setObjectName(QString::fromUtf8(name));
+    list_->setToolTip(tooltip);
+    list_->setAccessibleDescription(tooltip);
+    connect(list_, &LineList::activatedByUser, this, [this] { openSelectedEntry(); });
+}
+
+void CurrencyListWindow::createSelector(const char* name) {
+    selector_ = new QComboBox(this);
+    selector_->setObjectName(QString::fromUtf8(name));
+    const QString tip = QStringLiteral("Hier anklicken zum ändern der Einstellungen.");
+    selector_->setToolTip(tip);
+    selector_->setAccessibleName(QStringLiteral("Einstellungen ändern"));
+    selector_->setAccessibleDescription(tip);
+    connect(selector_, &QComboBox::currentIndexChanged, this, [this] { selectorChosen(); });
+}
+
+void CurrencyListWindow::writeRows(const std::vector<GridRow>& rows) {
+    const int needed = static_cast<int>(rows.size()) + 2;
+    if (grid_->rows() < needed) grid_->setRows(needed);
+    for (int i = 0; i < static_cast<int>(rows.size()); ++i) {
+        const GridRow& r = rows[static_cast<std::size_t>(i)];
+        grid_->setText(i + 1, 1, QString::fromStdString(r.name));
+        grid_->setText(i + 1, 2, QString::fromStdString(r.rate));
+        grid_->setText(i + 1, 3, QString::fromStdString(r.iso));
+        grid_->setText(i + 1, 4, QString::fromStdString(r.date));
+        grid_->setRowKey(i + 1, QString::fromStdString(r.line));
+    }
+}
+
+void CurrencyListWindow::writeGridHeader() {
+    struct Column {
+        const char* header;
+        int width;
+        Qt::Alignment cells;
+    };
+    const Column columns[] = {{"Bezeichnung:", 3000, Qt::AlignLeft | Qt::AlignVCenter},
+                              {"Kurs:", 1500, Qt::AlignRight | Qt::AlignVCenter},
+                              {"ISO:", 520, Qt::AlignLeft | Qt::AlignVCenter},
+                              {"Datum:", 1000, Qt::AlignLeft | Qt::AlignTop}};
+    grid_->setColumnWidthTwips(0, 0);
+    for (int k = 1; k <= 4; ++k) {
+        const Column& c = columns[k - 1];
+        grid_->setText(0, k, QString::fromUtf8(c.header));
+        grid_->setColumnWidthTwips(k, c.width);
+        grid_->setFixedAlignment(k, Qt::AlignLeft | Qt::AlignVCenter);
+        grid_->setColAlignment(k, c.cells);
+    }
+}
+
+void CurrencyListWindow::openRow(int row) {
+    if (row < 1) return;            // the header row is no entry
+    list_->setCurrentRow(row - 2);  // the empty row 1 clears the selection
+    if (row - 2 < 0) list_->clearSelection();
+    openSelectedEntry();
+}
+
+void CurrencyListWindow::openSelectedEntry() {
+    if (list_->lineCount() == 0 || list_->currentRow() < 0) return;
+    openLine(list_->line(list_->currentRow()));
+}
+
+void CurrencyListWindow::selectorChosen() {
+    int index = selector_->currentIndex();
+    if (index < 1) {
+        // Moving to the second entry here must not run this handler again: the editor opens once.
+        const QSignalBlocker quiet(selector_);
+        selector_->setCurrentIndex(1);
+        index = selector_->currentIndex();
+    }
+    // A stale entry left behind by a longer earlier list has no currency behind it.
+    if (index < 1 || index >= list_->lineCount()) return;
+    list_->setCurrentRow(index);
+    openLine(list_->line(index));
+}
+
+void CurrencyListWindow::openNewRecord() {
+    openRecordEditor(context_, 0, this);
+}
+
+void CurrencyListWindow::openLine(const QString& line) {
+    const auto number = lineRecordNumber(line.toStdString());
+    if (number) openRecordEditor(context_, static_cast<int>(*number), this);
+}
+
+}  // namespace kursomatik

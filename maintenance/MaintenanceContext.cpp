@@ -1,0 +1,14 @@
+#include "MaintenanceContext.h"
+
+#include "WindowSystem.h"
+#include "frmEingabe2.h"
+
+namespace kursomatik {
+
+void openRecordEditor(MaintenanceContext& context, int recordNumber, QWidget* owner) {
+    auto* editor = new frmEingabe2(context, owner);
+    editor->Form_prepare(recordNumber);
+    context.windows.showModal(editor);
+}
+
+}  // namespace kursomatik

@@ -1,0 +1,37 @@
+#pragma once
+
+#include <filesystem>
+#include <functional>
+#include <string>
+
+#include "RecordFileState.h"
+#include "RegionalSettings.h"
+#include "SelectionState.h"
+
+class QWidget;
+
+namespace kursomatik {
+
+class WindowSystem;
+
+// What the rate maintenance windows share with the rest of the program. The main window sits above
+// them, so it lends them its list pass and its rate taking as functions.
+struct MaintenanceContext {
+    WindowSystem& windows;
+    const RegionalSettings& regional;
+    RecordFileState& file;
+    SelectionState& selection;
+    std::filesystem::path currencyFile;
+    std::function<void()> RefreshtheLists;
+    // The member window's closing steps on the main window: take the chosen currencies' codes and
+    // rates again from the refreshed lines.
+    std::function<void()> takeMainRates;
+    // The line at a position (as text, like sEingabeIndex) of the main window's hidden list; empty
+    // when there is none.
+    std::function<std::string(const std::string& position)> mainLineAt;
+};
+
+// Opens the record editor for a record (0: a new one) modally over owner.
+void openRecordEditor(MaintenanceContext& context, int recordNumber, QWidget* owner);
+
+}  // namespace kursomatik

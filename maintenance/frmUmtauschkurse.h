@@ -1,0 +1,55 @@
+#pragma once
+
+#include "CurrencyListWindow.h"
+
+class QLabel;
+class QPushButton;
+
+namespace kursomatik {
+
+class frmWeitereW;
+
+// "Wechselkurse": the member currencies of the monetary union with their fixed rates, and the
+// starting point of all rate maintenance. Closing it brings the main window up to date.
+class frmUmtauschkurse : public CurrencyListWindow {
+    Q_OBJECT
+  public:
+    frmUmtauschkurse(MaintenanceContext& context, frmWeitereW* weitere, QWidget* parent = nullptr);
+
+    void setOtherWindow(frmWeitereW* weitere) { weitere_ = weitere; }
+
+    // Called by the list pass.
+    void FormLoad();
+    void ewwuSortieren();
+
+    void Form_Load();
+    void grdTable_DblClick(int row);
+    void cmdDBveraendern_Click();
+    void lstewwu_DblClick();
+    void txtauswahl1_Click();
+    void cmdneu_Click();
+    void cmdSpringeFormwW_Click();
+    void Command1_Click();
+    void cmdAbbrechenUmt_Click();
+
+    FlexGrid* grdTable;
+    LineList* lstewwu;
+    QComboBox* txtauswahl1;
+    QPushButton* cmdDBveraendern;  // "cmdDBverändern"
+
+  public slots:
+    // Esc and the title bar's close do what "Schließen" does.
+    void reject() override;
+
+  private:
+    frmWeitereW* weitere_;
+    QLabel* Label1;
+    QLabel* Label2;
+    QLabel* Label4;
+    QPushButton* Command1;
+    QPushButton* cmdneu;
+    QPushButton* cmdSpringeFormwW;
+    QPushButton* cmdAbbrechenUmt;
+};
+
+}  // namespace kursomatik

@@ -1,0 +1,49 @@
+#pragma once
+
+#include "CurrencyListWindow.h"
+
+class QLabel;
+class QPushButton;
+
+namespace kursomatik {
+
+// "Wechselkurse" of the currencies outside the monetary union, whose rates the user keeps.
+// Reached from the member currencies window only; "Zurück" leads back there.
+class frmWeitereW : public CurrencyListWindow {
+    Q_OBJECT
+  public:
+    explicit frmWeitereW(MaintenanceContext& context, QWidget* parent = nullptr);
+
+    // Called by the list pass.
+    void FormLoad2();
+    void sortierestv2();
+
+    void grdTable2_DblClick(int row);
+    void lstweitere_DblClick();
+    void txtauswahl2_Click();
+    void cmdneu2_Click();
+    void cmdhelp_Click();
+    void Command1_Click();
+
+    FlexGrid* grdTable2;
+    LineList* lstweitere;
+    QComboBox* txtauswahl2;
+
+  public slots:
+    // The window has no cancel button: Esc does nothing.
+    void reject() override {}
+
+  protected:
+    // The title bar's close does what "Zurück" does.
+    void closeEvent(QCloseEvent* event) override;
+
+  private:
+    QLabel* Label1;
+    QLabel* Label2;
+    QLabel* Label3;
+    QPushButton* cmdhelp;
+    QPushButton* cmdneu2;
+    QPushButton* Command1;
+};
+
+}  // namespace kursomatik

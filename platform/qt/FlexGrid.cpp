@@ -1,0 +1,125 @@
+#include "FlexGrid.h"
+
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <algorithm>
+
+namespace kursomatik {
+
+int twipsToPixels(int twips) {
+    return (twips + 7) / 15;
+}  // 15 twips to the pixel at 96 dpi
+
+FlexGrid::FlexGrid(QWidget* parent) : QTableWidget(parent) {
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    setSelectionBehavior(QAbstractItemView::SelectRows);
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    setTabKeyNavigation(false);
+    verticalHeader()->hide();
+    verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
+    horizontalHeader()->setHighlightSections(false);
+    horizontalHeader()->setStretchLastSection(true);
+    horizontalHeader()->setSectionsClickable(false);
+    connect(this, &QTableWidget::cellDoubleClicked, this,
+            [this](int row, int) { emit rowActivated(row + 1); });
+}
+
+void FlexGrid::setRows(int rows) {
+    setRowCount(std::max(0, rows - 1));
+}
+
+void FlexGrid::setCols(int cols) {
+    setColumnCount(cols);
+    alignments_.resize(cols);
+    for (int col = 0; col < cols; ++col) {
+        if (horizontalHeaderItem(col) == nullptr) setHorizontalHeaderItem(col, new QTableWidgetItem);
+    }
+}
+
+QTableWidgetItem* FlexGrid::cell(int row, int col) const {
+    return row == 0 ? horizontalHeaderItem(col) : item(row - 1, col);
+}
+
+QString FlexGrid::text(int row, int col) const {
+    const QTableWidgetItem* found = cell(row, col);
+    return found ? found->text() : QString();
+}
+
+void FlexGrid::setText(int row, int col, const QString& text) {
+    if (row < 0 || row >= rows() || col < 0 || col >= cols()) return;
+    if (QTableWidgetItem* found = cell(row, col)) {
+        found->setText(text);
+        return;
+    }
+    auto* created = new QTableWidgetItem(text);
+    created->setTextAlignment(alignments_.value(col, Qt::AlignLeft | Qt::AlignVCenter));
+    setItem(row - 1, col, created);
+}
+
+void FlexGrid::setRowKey(int row, const QString& key) {
+    if (row < 1 || row >= rows()) return;
+    if (cell(row, 1) == nullptr) setText(row, 1, QString());
+    cell(row, 1)->setData(Qt::UserRole, key);
+}
+
+void FlexGrid::setColumnWidthTwips(int col, int twips) {
+    setColumnWidth(col, twipsToPixels(twips));
+    setColumnHidden(col, twips == 0);
+}
+
+void FlexGrid::setColAlignment(int col, Qt::Alignment alignment) {
+    if (col < 0 || col >= alignments_.size()) return;
+    alignments_[col] = alignment;
+    for (int r = 0; r < rowCount(); ++r) {
+        if (QTableWidgetItem* found = item(r, col)) found->setTextAlignment(alignment);
+    }
+}
+
+void FlexGrid::setFixedAlignment(int col, Qt::Alignment alignment) {
+    if (QTableWidgetItem* header = horizontalHeaderItem(col)) header->setTextAlignment(alignment);
+}
+
+int FlexGrid::currentGridRow() const {
+    return currentRow() < 0 ? 0 : currentRow() + 1;
+}
+
+void FlexGrid::setCurrentGridRow(int row) {
+    if (row >= 1 && row < rows()) setCurrentCell(row - 1, std::min(1, cols() - 1));
+}
+
+void FlexGrid::clearCells() {
+    for (int col = 0; col < cols(); ++col) {
+        for (int row = 0; row < rows(); ++row) {
+            if (QTableWidgetItem* found = cell(row, col)) {
+                found->setText(QString());
+                found->setData(Qt::UserRole, QVariant());
+            }
+        }
+    }
+}
+
+void FlexGrid::sortRows(const RowOrder& before) {
+    QVector<Row> data;
+    data.reserve(rowCount());
+    for (int row = 1; row < rows(); ++row) {
+        Row r;
+        for (int col = 0; col < cols(); ++col) r.cells.push_back(text(row, col));
+        if (const QTableWidgetItem* first = cell(row, 1)) r.key = first->data(Qt::UserRole).toString();
+        data.push_back(std::move(r));
+    }
+    std::stable_sort(data.begin(), data.end(), before);
+    for (int row = 1; row < rows(); ++row) {
+        for (int col = 0; col < cols(); ++col) setText(row, col, data[row - 1].cells[col]);
+        setRowKey(row, data[row - 1].key);
+    }
+}
+
+void FlexGrid::keyPressEvent(QKeyEvent* event) {
+    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) && currentRow() >= 0) {
+        emit rowActivated(currentGridRow());
+        return;
+    }
+    QTableWidget::keyPressEvent(event);
+}
+
+}  // namespace kursomatik

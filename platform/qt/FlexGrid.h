@@ -1,0 +1,58 @@
+#pragma once
+
+#include <QTableWidget>
+#include <QVector>
+#include <functional>
+
+namespace kursomatik {
+
+// A text grid with a fixed header row 0 and a fixed, zero-width column 0, addressed as a flex grid
+// is: row 0 is the header, data rows count from 1. The user selects rows but cannot type.
+class FlexGrid : public QTableWidget {
+    Q_OBJECT
+  public:
+    struct Row {
+        QVector<QString> cells;
+        QString key;  // hidden sort key of the row (the list line it came from)
+    };
+    using RowOrder = std::function<bool(const Row&, const Row&)>;
+
+    explicit FlexGrid(QWidget* parent = nullptr);
+
+    int rows() const { return rowCount() + 1; }
+    void setRows(int rows);
+    int cols() const { return columnCount(); }
+    void setCols(int cols);
+
+    QString text(int row, int col) const;
+    void setText(int row, int col, const QString& text);
+    void setRowKey(int row, const QString& key);
+
+    void setColumnWidthTwips(int col, int twips);
+    void setColAlignment(int col, Qt::Alignment alignment);
+    void setFixedAlignment(int col, Qt::Alignment alignment);
+
+    // The row of the current cell (0 when none), and making a row current.
+    int currentGridRow() const;
+    void setCurrentGridRow(int row);
+
+    // Empties every cell, the header row included; rows and columns stay.
+    void clearCells();
+    // Sorts the data rows (row 1 on) as a whole; rows the order calls equal keep their order.
+    void sortRows(const RowOrder& before);
+
+  signals:
+    // A data row was double-clicked or chosen with Enter.
+    void rowActivated(int row);
+
+  protected:
+    void keyPressEvent(QKeyEvent* event) override;
+
+  private:
+    QTableWidgetItem* cell(int row, int col) const;
+    QVector<Qt::Alignment> alignments_;
+};
+
+int twipsToPixels(int twips);
+
+}  // namespace kursomatik

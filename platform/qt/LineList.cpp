@@ -1,0 +1,39 @@
+#include "LineList.h"
+
+#include <QKeyEvent>
+
+namespace kursomatik {
+
+QString spokenCurrency(const QString& line) {
+    const QString name = line.left(40).trimmed();
+    const QString iso = line.mid(82, 40).trimmed();
+    return iso.isEmpty() ? name : name + QStringLiteral(", ") + iso;
+}
+
+LineList::LineList(QWidget* parent) : QListWidget(parent) {
+    connect(this, &QListWidget::itemDoubleClicked, this, [this] { emit activatedByUser(); });
+}
+
+void LineList::setLines(const QStringList& lines) {
+    const QSignalBlocker quiet(this);
+    clear();
+    for (const QString& text : lines) {
+        auto* item = new QListWidgetItem(text, this);
+        item->setData(Qt::AccessibleTextRole, spokenCurrency(text));
+    }
+}
+
+QString LineList::line(int index) const {
+    const QListWidgetItem* found = item(index);
+    return found ? found->text() : QString();
+}
+
+void LineList::keyPressEvent(QKeyEvent* event) {
+    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) && currentRow() >= 0) {
+        emit activatedByUser();
+        return;
+    }
+    QListWidget::keyPressEvent(event);
+}
+
+}  // namespace kursomatik

@@ -1,0 +1,77 @@
+#include "QtWindowSystem.h"
+
+#include <QApplication>
+#include <QDialog>
+#include <QKeyEvent>
+#include <QMessageBox>
+#include <QProcess>
+#include <QPushButton>
+#include <cstdlib>
+
+#include "ShellCodes.h"
+
+namespace kursomatik {
+
+MessageResult QtWindowSystem::message(QWidget* parent, const QString& text, MessageButtons buttons,
+                                      MessageIcon icon) {
+    QMessageBox box(icon == MessageIcon::Stop ? QMessageBox::Critical : QMessageBox::NoIcon,
+                    QStringLiteral("Kursomatik"), text, QMessageBox::NoButton, parent);
+    if (buttons == MessageButtons::YesNo) {
+        box.addButton(QStringLiteral("&Ja"), QMessageBox::YesRole);
+        QPushButton* no = box.addButton(QStringLiteral("&Nein"), QMessageBox::NoRole);
+        box.setEscapeButton(no);
+        box.exec();
+        return box.clickedButton() == no ? MessageResult::No : MessageResult::Yes;
+    }
+    box.addButton(QStringLiteral("OK"), QMessageBox::AcceptRole);
+    box.exec();
+    return MessageResult::Ok;
+}
+
+void QtWindowSystem::showModal(QDialog* window) {
+    window->setWindowModality(Qt::ApplicationModal);
+    window->exec();
+}
+
+void QtWindowSystem::showModeless(QWidget* window) {
+    window->show();
+    window->raise();
+    window->activateWindow();
+}
+
+void QtWindowSystem::postF1() {
+    QWidget* target =
+        QApplication::focusWidget() ? QApplication::focusWidget() : QApplication::activeWindow();
+    if (target == nullptr) return;
+    QCoreApplication::postEvent(target, new QKeyEvent(QEvent::KeyPress, Qt::Key_F1, Qt::NoModifier));
+    QCoreApplication::postEvent(target, new QKeyEvent(QEvent::KeyRelease, Qt::Key_F1, Qt::NoModifier));
+}
+
+void QtWindowSystem::openHelp(int topic) {
+    if (helpViewer) helpViewer(topic);
+}
+
+int QtWindowSystem::openUrl(const QString& address) {
+    // xdg-open hands the address to the desktop's default program and exits; it is waited for
+    // only briefly, so a slow desktop never freezes the window.
+    auto* process = new QProcess(qApp);
+    process->start(QStringLiteral("xdg-open"), {address});
+    if (!process->waitForStarted(3000)) {
+        delete process;
+        return shellCodeOfXdgOpen(false, 0);
+    }
+    if (!process->waitForFinished(5000)) {
+        // Still busy: it has the address. Deleting it now would kill what it started.
+        QObject::connect(process, &QProcess::finished, process, &QObject::deleteLater);
+        return shellCodeOfXdgOpen(true, 0);
+    }
+    const int exitCode = process->exitStatus() == QProcess::NormalExit ? process->exitCode() : 0;
+    delete process;
+    return shellCodeOfXdgOpen(true, exitCode);
+}
+
+void QtWindowSystem::endProcess() {
+    std::_Exit(0);
+}
+
+}  // namespace kursomatik

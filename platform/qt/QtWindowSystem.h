@@ -1,0 +1,24 @@
+#pragma once
+
+#include <functional>
+
+#include "WindowSystem.h"
+
+namespace kursomatik {
+
+class QtWindowSystem : public WindowSystem {
+  public:
+    MessageResult message(QWidget* parent, const QString& text, MessageButtons buttons,
+                          MessageIcon icon) override;
+    void showModal(QDialog* window) override;
+    void showModeless(QWidget* window) override;
+    void postF1() override;
+    void openHelp(int topic) override;
+    int openUrl(const QString& address) override;
+    void endProcess() override;
+
+    // The help viewer comes from the info module, which sits above this layer.
+    std::function<void(int)> helpViewer;
+};
+
+}  // namespace kursomatik

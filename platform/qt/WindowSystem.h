@@ -1,0 +1,38 @@
+#pragma once
+
+#include <QString>
+
+class QDialog;
+class QWidget;
+
+namespace kursomatik {
+
+enum class MessageButtons { Ok, YesNo };
+enum class MessageIcon { None, Stop };
+enum class MessageResult { Ok, Yes, No };
+
+// What the windows need of the window system. The program uses the Qt implementation; tests use
+// a recording one that answers in advance, so no real dialog ever blocks a test.
+class WindowSystem {
+  public:
+    virtual ~WindowSystem() = default;
+
+    // A message box captioned "Kursomatik".
+    virtual MessageResult message(QWidget* parent, const QString& text,
+                                  MessageButtons buttons = MessageButtons::Ok,
+                                  MessageIcon icon = MessageIcon::None) = 0;
+    // Shows a window modally: returns when the window has been hidden or closed.
+    virtual void showModal(QDialog* window) = 0;
+    // Shows a window without blocking.
+    virtual void showModeless(QWidget* window) = 0;
+    // Puts F1 into the program's keyboard input without waiting for it to be handled.
+    virtual void postF1() = 0;
+    // Opens the help file at a topic.
+    virtual void openHelp(int topic) = 0;
+    // Hands a web or mailto address to the desktop; above 32 is success, else a shell error code.
+    virtual int openUrl(const QString& address) = 0;
+    // Ends the process at once: no window's close handler runs and nothing is written.
+    virtual void endProcess() = 0;
+};
+
+}  // namespace kursomatik

@@ -1,0 +1,238 @@
+#include "frmOptionen.h"
+
+#include <QComboBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+#include "LineList.h"
+#include "WindowSystem.h"
+
+namespace kursomatik {
+namespace {
+
+template <class Widget>
+Widget* named(Widget* widget, const char* name, const QString& tooltip = {}) {
+    widget->setObjectName(QString::fromUtf8(name));
+    if (!tooltip.isEmpty()) {
+        widget->setToolTip(tooltip);
+        widget->setAccessibleDescription(tooltip);
+    }
+    return widget;
+}
+
+}  // namespace
+
+frmOptionen::frmOptionen(SettingsState& settings, const SettingsEnvironment& environment,
+                         std::string& sStartauswahl, WindowSystem& windows, std::function<void()> berechnen,
+                         QWidget* parent)
+    : QDialog(parent),
+      settings_(settings),
+      environment_(environment),
+      sStartauswahl_(sStartauswahl),
+      windows_(windows),
+      berechnen_(std::move(berechnen)) {
+    build();
+}
+
+void frmOptionen::build() {
+    setObjectName(QStringLiteral("frmOptionen"));
+    setWindowTitle(QStringLiteral("Optionen"));
+    setProperty("helpTopic", 7);
+
+    Frame3 = named(new QGroupBox(QStringLiteral("Währungseinstellungen"), this), "Frame3");
+    Label1 = named(new QLabel(QStringLiteral("Starteingabewährung:"), Frame3), "Label1");
+    txtstart = named(new QComboBox(Frame3), "txtstart", QStringLiteral("Auswahl der Starteingabewährung."));
+    Label2 = named(new QLabel(QStringLiteral("Startausgabewährung:"), Frame3), "Label2");
+    txtausgabe2 =
+        named(new QComboBox(Frame3), "txtausgabe2", QStringLiteral("Auswahl der Startausgabewährung."));
+    Label1->setBuddy(txtstart);
+    Label2->setBuddy(txtausgabe2);
+    txtstart->setAccessibleName(QStringLiteral("Starteingabewährung"));
+    txtausgabe2->setAccessibleName(QStringLiteral("Startausgabewährung"));
+    auto* currencies = new QGridLayout(Frame3);
+    currencies->addWidget(Label1, 0, 0);
+    currencies->addWidget(txtstart, 0, 1);
+    currencies->addWidget(Label2, 1, 0);
+    currencies->addWidget(txtausgabe2, 1, 1);
+    currencies->setColumnStretch(1, 1);
+
+    Frame2 = named(new QGroupBox(QStringLiteral("Endergebnisse mit..."), this), "Frame2");
+    optst1 = named(new QRadioButton(QStringLiteral("2 Stellen..."), Frame2), "optst1",
+                   QStringLiteral("Das Ergebnis wird mit zwei Stellen hinter dem Komma ausgegeben."));
+    optst2 = named(new QRadioButton(QStringLiteral("3 Stellen..."), Frame2), "optst2",
+                   QStringLiteral("Das Ergebnis wird mit drei Stellen hinter dem Komma ausgegeben."));
+    optst3 = named(new QRadioButton(QStringLiteral("4 Stellen... hinter dem Komma !"), Frame2), "optst3",
+                   QStringLiteral("Das Ergebnis wird mit vier Stellen hinter dem Komma ausgegeben."));
+    lblBeispiel = named(new QLabel(Frame2), "lblBeispiel", QStringLiteral("Beispiel für die Ausgabe."));
+    auto* results = new QVBoxLayout(Frame2);
+    for (QWidget* w : {static_cast<QWidget*>(optst1), static_cast<QWidget*>(optst2),
+                       static_cast<QWidget*>(optst3), static_cast<QWidget*>(lblBeispiel)}) {
+        results->addWidget(w);
+    }
+
+    Frame1 = named(new QGroupBox(QStringLiteral("Zwischenergebnisse mit..."), this), "Frame1");
+    optzw1 =
+        named(new QRadioButton(QStringLiteral("3 Stellen..."), Frame1), "optzw1",
+              QStringLiteral("Das Euro-Zwischenergebnis wird mit 3 Stellen hinter dem Komma berechnet."));
+    optzw2 =
+        named(new QRadioButton(QStringLiteral("4 Stellen...hinter dem Komma !"), Frame1), "optzw2",
+              QStringLiteral("Das Euro-Zwischenergebnis wird mit 4 Stellen hinter dem Komma berechnet."));
+    lblBeispiel2 = named(new QLabel(Frame1), "lblBeispiel2",
+                         QStringLiteral("Beispiel für das Zwischenergebnis (interne Berechung)."));
+    auto* intermediate = new QVBoxLayout(Frame1);
+    intermediate->addWidget(optzw1);
+    intermediate->addWidget(optzw2);
+    intermediate->addWidget(lblBeispiel2);
+
+    Command1 = named(new QPushButton(QStringLiteral("&?"), this), "Command1");
+    Command1->setAccessibleName(QStringLiteral("Hilfe"));
+    cmdOK = named(new QPushButton(QStringLiteral("&OK"), this), "cmdOK");
+    cmdOK->setDefault(true);
+    lstversteckt2 = named(new LineList(this), "lstversteckt2");
+    lstversteckt2->hide();
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(Command1);
+    buttons->addStretch();
+    buttons->addWidget(cmdOK);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(Frame3);
+    layout->addWidget(Frame2);
+    layout->addWidget(Frame1);
+    layout->addLayout(buttons);
+    setMinimumWidth(360);
+
+    // Handlers run on a real change only: switching an option on, choosing another position.
+    connect(optst1, &QRadioButton::toggled, this, [this](bool on) {
+        if (on) optst1_Click();
+    });
+    connect(optst2, &QRadioButton::toggled, this, [this](bool on) {
+        if (on) optst2_Click();
+    });
+    connect(optst3, &QRadioButton::toggled, this, [this](bool on) {
+        if (on) optst3_Click();
+    });
+    connect(optzw1, &QRadioButton::toggled, this, [this](bool on) {
+        if (on) optzw1_Click();
+    });
+    connect(optzw2, &QRadioButton::toggled, this, [this](bool on) {
+        if (on) optzw2_Click();
+    });
+    connect(txtstart, &QComboBox::currentIndexChanged, this, [this] { txtstart_Click(); });
+    connect(txtausgabe2, &QComboBox::currentIndexChanged, this, [this] { txtAusgabe2_Click(); });
+    connect(cmdOK, &QPushButton::clicked, this, [this] { cmdOK_Click(); });
+    connect(Command1, &QPushButton::clicked, this, [this] { Command1_Click(); });
+}
+
+void frmOptionen::UpdateLabel() {
+    struct Choice {
+        const char* value;
+        QRadioButton* option;
+        const char* example;
+    };
+    QString caption;
+    for (const Choice& c :
+         {Choice{"1", optst1, " Beispiel: 1000,00 DEM"}, Choice{"2", optst2, " Beispiel: 1000,000 DEM"},
+          Choice{"3", optst3, " Beispiel: 1000,0000 DEM"}}) {
+        if (settings_.sOptionen2 != c.value) continue;
+        c.option->setChecked(true);  // runs its handler when it was off
+        caption = QString::fromUtf8(c.example);
+    }
+    lblBeispiel->setText(caption);
+}
+
+void frmOptionen::UpdateLabel2() {
+    QString caption;
+    if (settings_.sOptionen1 == "1") {
+        optzw1->setChecked(true);
+        caption = QStringLiteral(" Beispiel: 1000,000 EUR");
+    } else if (settings_.sOptionen1 == "2") {
+        optzw2->setChecked(true);
+        caption = QStringLiteral(" Beispiel: 1000,0000 EUR");
+    }
+    lblBeispiel2->setText(caption);
+}
+
+void frmOptionen::writeSetting(const char* key, std::string& variable, const std::string& value) {
+    variable = value;
+    const Status written = IniSchreiben(settings_, environment_, settings_.sIniSektion, key, value, true);
+    // One message per cause: a folder that cannot be written would otherwise ask at every click.
+    if (written) {
+        lastWriteError_.clear();
+    } else if (written.error() != lastWriteError_) {
+        lastWriteError_ = written.error();
+        windows_.message(this, QString::fromStdString(written.error() +
+                                                      "\nDie Einstellung gilt nur bis zum Programmende."));
+    }
+}
+
+void frmOptionen::chooseResultDecimals(QRadioButton* option, const char* stellen2, const char* optionen2) {
+    option->setChecked(true);  // the frame switches the other two off
+    writeSetting("stellen2", settings_.sStellen2, stellen2);
+    writeSetting("optionen2", settings_.sOptionen2, optionen2);
+    UpdateLabel();
+}
+
+void frmOptionen::chooseEuroDecimals(QRadioButton* option, const char* stellen1, const char* optionen1) {
+    option->setChecked(true);
+    writeSetting("stellen1", settings_.sStellen1, stellen1);
+    writeSetting("optionen1", settings_.sOptionen1, optionen1);
+    UpdateLabel2();
+}
+
+void frmOptionen::optst1_Click() {
+    chooseResultDecimals(optst1, "100", "1");
+}
+void frmOptionen::optst2_Click() {
+    chooseResultDecimals(optst2, "1000", "2");
+}
+void frmOptionen::optst3_Click() {
+    chooseResultDecimals(optst3, "10000", "3");
+}
+void frmOptionen::optzw1_Click() {
+    chooseEuroDecimals(optzw1, "1000", "1");
+}
+void frmOptionen::optzw2_Click() {
+    chooseEuroDecimals(optzw2, "10000", "2");
+}
+
+void frmOptionen::startCurrencyChosen(QComboBox* box, std::string& variable, const char* key) {
+    // The first currency cannot be a start currency: a choice below 1 moves to 1, and the run that
+    // this change starts does the writing first.
+    if (box->currentIndex() < 1) {
+        if (box->count() < 2) return;
+        box->setCurrentIndex(1);
+    }
+    writeSetting(key, variable, std::to_string(box->currentIndex()));
+}
+
+void frmOptionen::txtstart_Click() {
+    startCurrencyChosen(txtstart, settings_.sStartwaehrung, "startwaehrung");
+}
+
+void frmOptionen::txtAusgabe2_Click() {
+    startCurrencyChosen(txtausgabe2, settings_.sAusgabewaehrung, "ausgabewaehrung");
+}
+
+void frmOptionen::cmdOK_Click() {
+    hide();
+    Initialisierung(sStartauswahl_, settings_, environment_);
+    if (berechnen_) berechnen_();
+}
+
+void frmOptionen::Command1_Click() {
+    windows_.postF1();
+}
+
+void frmOptionen::reject() {
+    // Esc and the title bar's close: every choice is in the INI file already, so leaving the
+    // dialog applies it, as "OK" does.
+    cmdOK_Click();
+}
+
+}  // namespace kursomatik

@@ -1,0 +1,77 @@
+#pragma once
+
+#include <QDialog>
+#include <functional>
+
+#include "Einstellungen.h"
+
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QPushButton;
+class QRadioButton;
+
+namespace kursomatik {
+
+class LineList;
+class WindowSystem;
+
+// The options dialog: result decimals, Euro decimals and the start currencies. Every choice is
+// written to the INI file at once; "OK" reads all settings again and recomputes the result.
+class frmOptionen : public QDialog {
+    Q_OBJECT
+  public:
+    frmOptionen(SettingsState& settings, const SettingsEnvironment& environment, std::string& sStartauswahl,
+                WindowSystem& windows, std::function<void()> berechnen, QWidget* parent = nullptr);
+
+    void UpdateLabel();
+    void UpdateLabel2();
+
+    void optst1_Click();
+    void optst2_Click();
+    void optst3_Click();
+    void optzw1_Click();
+    void optzw2_Click();
+    void txtstart_Click();
+    void txtAusgabe2_Click();
+    void cmdOK_Click();
+    void Command1_Click();
+
+    QComboBox* txtstart;
+    QComboBox* txtausgabe2;
+    LineList* lstversteckt2;
+
+  public slots:
+    void reject() override;
+
+  private:
+    void build();
+    void writeSetting(const char* key, std::string& variable, const std::string& value);
+    void chooseResultDecimals(QRadioButton* option, const char* stellen2, const char* optionen2);
+    void chooseEuroDecimals(QRadioButton* option, const char* stellen1, const char* optionen1);
+    void startCurrencyChosen(QComboBox* box, std::string& variable, const char* key);
+
+    SettingsState& settings_;
+    const SettingsEnvironment& environment_;
+    std::string& sStartauswahl_;
+    WindowSystem& windows_;
+    std::function<void()> berechnen_;
+    std::string lastWriteError_;
+
+    QGroupBox* Frame1;
+    QGroupBox* Frame2;
+    QGroupBox* Frame3;
+    QLabel* Label1;
+    QLabel* Label2;
+    QRadioButton* optst1;
+    QRadioButton* optst2;
+    QRadioButton* optst3;
+    QLabel* lblBeispiel;
+    QRadioButton* optzw1;
+    QRadioButton* optzw2;
+    QLabel* lblBeispiel2;
+    QPushButton* Command1;
+    QPushButton* cmdOK;
+};
+
+}  // namespace kursomatik

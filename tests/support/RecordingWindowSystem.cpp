@@ -1,0 +1,36 @@
+#include "RecordingWindowSystem.h"
+
+#include <gtest/gtest.h>
+
+namespace kursomatik::testing {
+
+MessageResult RecordingWindowSystem::message(QWidget*, const QString& text, MessageButtons buttons,
+                                             MessageIcon icon) {
+    messages.push_back({text, buttons, icon});
+    if (buttons == MessageButtons::Ok) return MessageResult::Ok;
+    if (answers.empty()) {
+        ADD_FAILURE() << "unexpected question: " << text.toStdString();
+        return MessageResult::No;
+    }
+    const MessageResult answer = answers.front();
+    answers.pop_front();
+    return answer;
+}
+
+void RecordingWindowSystem::showModal(QDialog* window) {
+    modal.emplace_back(window);
+    window->show();
+}
+
+void RecordingWindowSystem::showModeless(QWidget* window) {
+    modeless.emplace_back(window);
+    window->show();
+}
+
+QStringList RecordingWindowSystem::messageTexts() const {
+    QStringList texts;
+    for (const auto& m : messages) texts << m.text;
+    return texts;
+}
+
+}  // namespace kursomatik::testing

@@ -1,0 +1,48 @@
+#pragma once
+
+#include <QDialog>
+#include <QPointer>
+#include <QString>
+#include <deque>
+#include <vector>
+
+#include "WindowSystem.h"
+
+namespace kursomatik::testing {
+
+// The window system of the tests: it records every request and answers questions from a list
+// given in advance. Modal windows are shown without blocking, so a test drives them itself.
+class RecordingWindowSystem : public WindowSystem {
+  public:
+    struct Message {
+        QString text;
+        MessageButtons buttons;
+        MessageIcon icon;
+    };
+
+    MessageResult message(QWidget* parent, const QString& text, MessageButtons buttons,
+                          MessageIcon icon) override;
+    void showModal(QDialog* window) override;
+    void showModeless(QWidget* window) override;
+    void postF1() override { ++f1Posted; }
+    void openHelp(int topic) override { helpTopics.push_back(topic); }
+    int openUrl(const QString& address) override {
+        urls.push_back(address);
+        return urlResult;
+    }
+    void endProcess() override { ++processEnded; }
+
+    QStringList messageTexts() const;
+
+    std::vector<Message> messages;
+    std::deque<MessageResult> answers;  // for Yes/No questions, in order
+    std::vector<QPointer<QDialog>> modal;
+    std::vector<QPointer<QWidget>> modeless;
+    int f1Posted = 0;
+    std::vector<int> helpTopics;
+    QStringList urls;
+    int urlResult = 42;
+    int processEnded = 0;
+};
+
+}  // namespace kursomatik::testing
