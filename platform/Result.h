@@ -27,7 +27,7 @@ template <class T>
 class Result {
   public:
     Result(T value) : value_(std::move(value)) {}  // NOLINT(google-explicit-constructor): reads like a return
-    Result(Status failure) : error_(failure.error()) {}  // NOLINT(google-explicit-constructor)
+    Result(const Status& failure) : error_(failure.error()) {}  // NOLINT(google-explicit-constructor)
 
     explicit operator bool() const { return value_.has_value(); }
     const T& operator*() const { return *value_; }

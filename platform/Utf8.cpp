@@ -64,6 +64,12 @@ std::string mid(std::string_view text, std::size_t start, std::size_t count) {
     return out;
 }
 
+std::string_view head(std::string_view text, std::size_t count) {
+    std::size_t pos = 0;
+    for (std::size_t index = 0; pos < text.size() && index < count; ++index) next(text, pos);
+    return text.substr(0, pos);
+}
+
 std::string right(std::string_view text, std::size_t count) {
     const std::size_t total = length(text);
     return total <= count ? std::string(text) : mid(text, total - count, count);

@@ -17,6 +17,8 @@ void append(std::string& out, char32_t codePoint);
 std::size_t length(std::string_view text);
 // Up to count code points from code point position start (0-based).
 std::string mid(std::string_view text, std::size_t start, std::size_t count);
+// The first count code points, as a view into the text (no copy).
+std::string_view head(std::string_view text, std::size_t count);
 // The last count code points (all of them when the text is shorter).
 std::string right(std::string_view text, std::size_t count);
 // Left-aligned in width code points: padded with spaces, cut at the width.

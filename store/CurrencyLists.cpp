@@ -76,7 +76,7 @@ int compareNamesGeneric(std::string_view a, std::string_view b, const RegionalSe
 }
 
 int compareListLinesGeneric(std::string_view a, std::string_view b, const RegionalSettings& regional) {
-    if (const int byName = compareNamesGeneric(utf8::mid(a, 0, 40), utf8::mid(b, 0, 40), regional);
+    if (const int byName = compareNamesGeneric(utf8::head(a, 40), utf8::head(b, 40), regional);
         byName != 0) {
         return byName;
     }

@@ -31,7 +31,7 @@ std::optional<long> lineRecordNumber(std::string_view line) {
 }
 
 int compareListLines(std::string_view a, std::string_view b) {
-    if (const int byName = collate(utf8::mid(a, 0, 40), utf8::mid(b, 0, 40)); byName != 0) return byName;
+    if (const int byName = collate(utf8::head(a, 40), utf8::head(b, 40)); byName != 0) return byName;
     return collate(a, b);
 }
 

@@ -18,8 +18,10 @@ void LineList::setLines(const QStringList& lines) {
     const QSignalBlocker quiet(this);
     clear();
     for (const QString& text : lines) {
-        auto* item = new QListWidgetItem(text, this);
-        item->setData(Qt::AccessibleTextRole, spokenCurrency(text));
+        // Formed before it joins the list, so the list announces one insertion and no changes.
+        auto* entry = new QListWidgetItem(text);
+        entry->setData(Qt::AccessibleTextRole, spokenCurrency(text));
+        addItem(entry);
     }
 }
 

@@ -2,19 +2,33 @@
 
 #include <QComboBox>
 #include <QSignalBlocker>
+#include <QStandardItemModel>
 
 namespace kursomatik::picklist {
 
 void setEntries(QComboBox* box, const QStringList& lines) {
     const QSignalBlocker quiet(box);
     const int selected = box->currentIndex();
-    for (int k = 0; k < lines.size(); ++k) {
-        const QString name = lines[k].left(40).trimmed();
-        if (k < box->count()) {
-            box->setItemText(k, name);
-            box->setItemData(k, lines[k], Qt::UserRole);
+    const int kept = std::min<int>(box->count(), lines.size());
+    for (int k = 0; k < kept; ++k) {
+        box->setItemText(k, lines[k].left(40).trimmed());
+        box->setItemData(k, lines[k], Qt::UserRole);
+    }
+    // New entries arrive in one insertion, fully formed, which keeps a long pass fast.
+    QList<QStandardItem*> added;
+    for (int k = kept; k < lines.size(); ++k) {
+        auto* entry = new QStandardItem(lines[k].left(40).trimmed());
+        entry->setData(lines[k], Qt::UserRole);
+        added.push_back(entry);
+    }
+    if (!added.isEmpty()) {
+        if (auto* model = qobject_cast<QStandardItemModel*>(box->model())) {
+            model->invisibleRootItem()->appendRows(added);
         } else {
-            box->addItem(name, lines[k]);
+            for (QStandardItem* entry : added) {
+                box->addItem(entry->text(), entry->data(Qt::UserRole));
+                delete entry;
+            }
         }
     }
     box->setCurrentIndex(selected);  // adding to an empty list would select its first entry
