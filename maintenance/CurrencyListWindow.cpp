@@ -1,6 +1,10 @@
 #include "CurrencyListWindow.h"
 
 #include <QComboBox>
+#include <QFrame>
+#include <QHeaderView>
+#include <QLabel>
+#include <QPushButton>
 #include <QSignalBlocker>
 
 #include "LineList.h"
@@ -9,22 +13,52 @@
 
 namespace kursomatik {
 
-void placeTwips(QWidget* widget, int left, int top, int width, int height) {
-    widget->setGeometry(twipsToPixels(left), twipsToPixels(top), twipsToPixels(width), twipsToPixels(height));
-}
-
-QFont arialBold(double points) {
-    QFont font(QStringLiteral("Arial"));
-    font.setFamilies(
-        {QStringLiteral("Arial"), QStringLiteral("Liberation Sans"), QStringLiteral("DejaVu Sans")});
-    font.setPointSizeF(points);
-    font.setBold(true);
-    return font;
-}
-
-CurrencyListWindow::CurrencyListWindow(MaintenanceContext& context, QWidget* parent)
-    : QDialog(parent), context_(context) {
+CurrencyListWindow::CurrencyListWindow(MaintenanceContext& context, int clientHeight, QWidget* parent)
+    : QDialog(parent), context_(context), layout_(this, 6375, clientHeight) {
     setProperty("helpTopic", 3);
+    setFont(designFont(false));
+}
+
+void CurrencyListWindow::finishLayout() {
+    layout_.apply();
+    grid_->setTwipsScale(layout_.factor());
+}
+
+QLabel* CurrencyListWindow::addLabel(const char* name, const QString& text, const QFont& font, int left,
+                                     int top, int width, int height) {
+    auto* label = new QLabel(text, this);
+    label->setObjectName(QString::fromUtf8(name));
+    label->setFont(font);
+    layout_.place(label, left, top, width, height);
+    return label;
+}
+
+QPushButton* CurrencyListWindow::addButton(const char* name, const QString& caption, const QString& tooltip,
+                                           int left, int top, int width, int height) {
+    auto* button = new QPushButton(caption, this);
+    button->setObjectName(QString::fromUtf8(name));
+    button->setAutoDefault(false);
+    if (!tooltip.isEmpty()) {
+        button->setToolTip(tooltip);
+        button->setAccessibleDescription(tooltip);
+    }
+    layout_.place(button, left, top, width, height);
+    return button;
+}
+
+QPushButton* CurrencyListWindow::addHelpButton(const char* name) {
+    QPushButton* help = addButton(name, QStringLiteral("&?"), {}, 5880, 120, 375, 375);
+    help->setAccessibleName(QStringLiteral("Hilfe"));
+    help->setFont(designFont(true));
+    return help;
+}
+
+void CurrencyListWindow::addLine(const char* name, int top) {
+    auto* line = new QFrame(this);
+    line->setObjectName(QString::fromUtf8(name));
+    line->setFrameShape(QFrame::HLine);
+    line->setFrameShadow(QFrame::Sunken);
+    layout_.place(line, 0, top - 15, 6375, 30);
 }
 
 void CurrencyListWindow::createGrid(const char* name, const QString& heading) {
@@ -37,7 +71,11 @@ void CurrencyListWindow::createGrid(const char* name, const QString& heading) {
     grid_->setToolTip(tip);
     grid_->setAccessibleName(heading);
     grid_->setAccessibleDescription(tip);
-    placeTwips(grid_, 120, 1080, 6135, 3210);
+    // The name column gives up what the scroll bar takes, so the dates always show in full.
+    grid_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    grid_->horizontalHeader()->setStretchLastSection(false);
+    grid_->horizontalHeader()->setSectionResizeMode(1, QHeaderView::Stretch);
+    layout_.place(grid_, 120, 1080, 6135, 3210);
     connect(grid_, &FlexGrid::rowActivated, this, [this](int row) { openRow(row); });
 }
 

@@ -5,9 +5,11 @@
 #include "CurrencyLists.h"
 #include "FlexGrid.h"
 #include "MaintenanceContext.h"
+#include "TwipsLayout.h"
 
 class QComboBox;
 class QLabel;
+class QPushButton;
 
 namespace kursomatik {
 
@@ -27,8 +29,15 @@ class CurrencyListWindow : public QDialog {
     void writeRows(const std::vector<GridRow>& rows);
 
   protected:
-    CurrencyListWindow(MaintenanceContext& context, QWidget* parent);
+    CurrencyListWindow(MaintenanceContext& context, int clientHeight, QWidget* parent);
 
+    // Controls at their designed place (twips: left, top, width, height).
+    QLabel* addLabel(const char* name, const QString& text, const QFont& font, int left, int top, int width,
+                     int height);
+    QPushButton* addButton(const char* name, const QString& caption, const QString& tooltip, int left,
+                           int top, int width, int height);
+    QPushButton* addHelpButton(const char* name);
+    void addLine(const char* name, int top);
     void createGrid(const char* name, const QString& heading);
     void createList(const char* name, const QString& tooltip);
     void createSelector(const char* name);
@@ -43,7 +52,11 @@ class CurrencyListWindow : public QDialog {
     void selectorChosen();
     void openNewRecord();
 
+    // Places the controls as designed once the window has all of them.
+    void finishLayout();
+
     MaintenanceContext& context_;
+    TwipsLayout layout_;
     FlexGrid* grid_ = nullptr;
     LineList* list_ = nullptr;
     QComboBox* selector_ = nullptr;
@@ -51,9 +64,5 @@ class CurrencyListWindow : public QDialog {
   private:
     void openLine(const QString& line);
 };
-
-// Absolute placement in twips, as the windows were designed.
-void placeTwips(QWidget* widget, int left, int top, int width, int height);
-QFont arialBold(double points);
 
 }  // namespace kursomatik

@@ -4,6 +4,7 @@
 #include <functional>
 #include <string>
 
+#include "FileOperations.h"
 #include "RecordFileState.h"
 #include "RegionalSettings.h"
 #include "SelectionState.h"
@@ -29,6 +30,8 @@ struct MaintenanceContext {
     // The line at a position (as text, like sEingabeIndex) of the main window's hidden list; empty
     // when there is none.
     std::function<std::string(const std::string& position)> mainLineAt;
+    // The file steps of the deletion by rewrite; tests put failing ones here.
+    FileOperations* fileOperations = &systemFileOperations();
 };
 
 // Opens the record editor for a record (0: a new one) modally over owner.

@@ -1,41 +1,317 @@
 #include "frmEingabe2.h"
 
-#include <QCloseEvent>
+#include <algorithm>
 
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QFrame>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+#include "Compaction.h"
+#include "DecimalNumber.h"
+#include "ListLine.h"
+#include "NumberFormat.h"
+#include "RateCodec.h"
+#include "TwipsLayout.h"
+#include "Utf8.h"
 #include "WindowSystem.h"
 
 namespace kursomatik {
+namespace {
+
+const char* const kRateNoNumber =
+    "Bitte überprüfen Sie ihre Wechselkurseingabe. Der Kurs muß eine Zahl größer und/oder ungleich Null "
+    "sein. Bitte überprüfen Sie auch das länderspezifische Dezimaltrennzeichen (Punkt oder Komma).";
+const char* const kRateNegative =
+    "Bitte überprüfen Sie ihre Wechselkurseingabe. Der Kurs muß größer und ungleich Null sein.\n\r"
+    "Bitte überprüfen Sie auch das länderspezifische Dezimaltrennzeichen (Punkt oder Komma).";
+const char* const kIsoMissing = "Bitte pflegen Sie die ISO-Bezeichnung nach.";
+const char* const kSaving = "Der Datensatz wird gesichert.";
+const char* const kDeleteQuestion = "Diesen Datensatz löschen ?";
+
+QString qt(const std::string& text) {
+    return QString::fromStdString(text);
+}
+
+// The label's words name its control for a screen reader: "ISO-Bez.:" -> "ISO-Bez".
+QString spokenLabel(const QString& caption) {
+    QString words = caption;
+    words.remove(QLatin1Char(':')).remove(QLatin1Char('.'));
+    return words.trimmed();
+}
+
+// The Kurs text of a typed rate; empty when the text is no number or the rate cannot be stored.
+std::optional<std::string> storableRate(const QString& typed, const RegionalSettings& regional) {
+    const auto rate = parseRegionalNumber(typed.toStdString(), regional);
+    if (!rate) return std::nullopt;
+    const auto kurs = encodeRate(rate->toDouble(), regional);
+    if (!kurs) return std::nullopt;
+    return *kurs;
+}
+
+QLineEdit* textBox(QWidget* parent, const char* name, const QString& text, const QString& tooltip,
+                   int maxLength) {
+    auto* box = new QLineEdit(parent);
+    box->setObjectName(QString::fromUtf8(name));
+    box->setMaxLength(maxLength);
+    box->setText(text);
+    box->setToolTip(tooltip);
+    box->setAccessibleDescription(tooltip);
+    return box;
+}
+
+QPushButton* button(QWidget* parent, const char* name, const QString& caption, const QString& tooltip) {
+    auto* b = new QPushButton(caption, parent);
+    b->setObjectName(QString::fromUtf8(name));
+    b->setAutoDefault(false);  // no default button: Enter in a box presses nothing
+    if (!tooltip.isEmpty()) {
+        b->setToolTip(tooltip);
+        b->setAccessibleDescription(tooltip);
+    }
+    return b;
+}
+
+}  // namespace
 
 frmEingabe2::frmEingabe2(MaintenanceContext& context, QWidget* parent) : QDialog(parent), context_(context) {
+    build();
+}
+
+void frmEingabe2::build() {
     setObjectName(QStringLiteral("frmEingabe2"));
     setWindowTitle(QStringLiteral("Einstellungen"));
     setProperty("helpTopic", 3);
+    setFont(designFont(false));
+    TwipsLayout layout(this, 4815, 2460);
+
+    txtbezeichnung =
+        textBox(this, "txtbezeichnung", QStringLiteral("Text1"), QStringLiteral("Währungsbezeichnung"), 30);
+    layout.place(txtbezeichnung, 2280, 90, 2415, 285);
+    txttkurs = textBox(this, "txttkurs", QStringLiteral("Text3"),
+                       QStringLiteral("Umrechnungskurs: 1 Euro sind..."), 20);
+    layout.place(txttkurs, 2280, 450, 1455, 285);
+    txtiso = textBox(this, "txtiso", QStringLiteral("Text2"), QStringLiteral("ISO-Norm Bezeichnung"), 3);
+    layout.place(txtiso, 2280, 810, 495, 285);
+    chkewwu = new QCheckBox(this);
+    chkewwu->setObjectName(QStringLiteral("chkewwu"));
+    chkewwu->setToolTip(QStringLiteral("Teilnehmer der europäischen Wirtschafts- und Währungsgemeinschaft."));
+    chkewwu->setAccessibleDescription(chkewwu->toolTip());
+    layout.place(chkewwu, 2280, 1140, 255, 345);
+    // Shown for information only: saving always stores today's date.
+    txtdatum = textBox(this, "txtdatum", QStringLiteral("00.00.0000"),
+                       QStringLiteral("Datum der letzten Änderung des Umrechnungskurses"), 10);
+    layout.place(txtdatum, 2280, 1520, 735, 285);
+
+    struct Labelled {
+        const char* name;
+        const char* caption;
+        QWidget* buddy;
+        int top, width, height;
+    };
+    for (const Labelled& l : {Labelled{"Label1", "Bezeichnung:", txtbezeichnung, 120, 1695, 255},
+                              Labelled{"Label2", "Umrechungskurs:", txttkurs, 480, 1575, 255},
+                              Labelled{"Label3", "ISO-Bez.:", txtiso, 840, 735, 255},
+                              Labelled{"Label4", "Teilnehmerland der EWWU:", chkewwu, 1200, 2055, 285},
+                              Labelled{"Label5", "Umrechnungskurs vom...:", txtdatum, 1560, 2055, 255}}) {
+        auto* label = new QLabel(QString::fromUtf8(l.caption), this);
+        label->setObjectName(QString::fromUtf8(l.name));
+        label->setBuddy(l.buddy);
+        l.buddy->setAccessibleName(spokenLabel(label->text()));
+        layout.place(label, 120, l.top, l.width, l.height);
+    }
+    auto* line = new QFrame(this);
+    line->setObjectName(QStringLiteral("Line2"));
+    line->setFrameShape(QFrame::HLine);
+    line->setFrameShadow(QFrame::Sunken);
+    layout.place(line, 0, 1905, 6480, 30);
+
+    const QString leaving = QStringLiteral("Verlassen der Bearbeitung.");
+    cmdEingabeBeenden[0] = button(this, "cmdEingabeBeenden_0", QStringLiteral("&Speichern"), leaving);
+    layout.place(cmdEingabeBeenden[0], 120, 2040, 1095, 375);
+    cmdloeschen = button(this, "cmdlöschen", QStringLiteral("&Löschen"),
+                         QStringLiteral("Löschen des ausgewählten Datensatzes."));
+    layout.place(cmdloeschen, 1320, 2040, 1095, 375);
+    cmdEingabeBeenden[1] = button(this, "cmdEingabeBeenden_1", QStringLiteral("&Abbrechen"), leaving);
+    layout.place(cmdEingabeBeenden[1], 3600, 2040, 1095, 375);
+    // Lies on top of "Abbrechen" of an existing record; preparing hides one of the two.
+    neuloeschen = button(this, "neulöschen", QStringLiteral("&Abbrechen"), {});
+    layout.place(neuloeschen, 3600, 2040, 1095, 375);
+    layout.apply();
+    // A whole date must show in any font; the box has room to its right.
+    const int dateWidth = txtdatum->fontMetrics().horizontalAdvance(QStringLiteral("00.00.0000")) + 12;
+    txtdatum->resize(std::max(txtdatum->width(), dateWidth), txtdatum->height());
+
+    QWidget* order[] = {
+        txtbezeichnung,       txttkurs,   txtiso, chkewwu, txtdatum, cmdloeschen, cmdEingabeBeenden[0],
+        cmdEingabeBeenden[1], neuloeschen};
+    for (std::size_t k = 1; k < std::size(order); ++k) setTabOrder(order[k - 1], order[k]);
+
+    connect(cmdEingabeBeenden[0], &QPushButton::clicked, this, [this] { cmdEingabeBeenden_Click(0); });
+    connect(cmdEingabeBeenden[1], &QPushButton::clicked, this, [this] { cmdEingabeBeenden_Click(1); });
+    connect(cmdloeschen, &QPushButton::clicked, this, [this] { cmdloeschen_Click(); });
+    connect(neuloeschen, &QPushButton::clicked, this, [this] { neuloeschen_Click(); });
+}
+
+void frmEingabe2::report(const std::string& message) {
+    context_.windows.message(this, qt(message));
 }
 
 void frmEingabe2::Form_prepare(int iThisRecordNo) {
-    if (Status opened = context_.file.iDateiNr.open(context_.currencyFile); !opened) {
-        context_.windows.message(this, QString::fromStdString(opened.error()));
-    }
-    if (iThisRecordNo == 0) {
+    RecordFileState& file = context_.file;
+    // The handle and record count are those of the last list pass.
+    Status ready = file.iDateiNr.open(context_.currencyFile);
+    newRecord_ = iThisRecordNo == 0;
+    if (newRecord_) {
         setWindowTitle(QStringLiteral("Neuer Eintrag"));
+        cmdEingabeBeenden[1]->setEnabled(false);
+        cmdEingabeBeenden[1]->hide();
+        cmdloeschen->setEnabled(false);
+        cmdloeschen->hide();
+        if (ready) ready = Dateneingeben();
     } else {
         setWindowTitle(QStringLiteral("Einstellungen ändern..."));
-        context_.file.lAktuellerSatz = iThisRecordNo;
+        file.lAktuellerSatz = iThisRecordNo;
+        if (ready) ready = ShowCurrentRecord();
+        cmdEingabeBeenden[1]->setEnabled(true);
+        neuloeschen->setEnabled(false);
+        neuloeschen->hide();
     }
+    // Without the record on screen, saving would write the design texts over some record.
+    fileReady_ = static_cast<bool>(ready);
+    cmdEingabeBeenden[0]->setEnabled(fileReady_);
+    if (!newRecord_) cmdloeschen->setEnabled(fileReady_);
+    if (!ready) report(ready.error());
+}
+
+Status frmEingabe2::Dateneingeben() {
+    chkewwu->setChecked(false);
+    if (Status appended = appendPlaceholder(context_.file, context_.regional); !appended) return appended;
+    return ShowCurrentRecord();
+}
+
+Status frmEingabe2::ShowCurrentRecord() {
+    RecordFileState& file = context_.file;
+    if (file.lAktuellerSatz < 1 || file.lAktuellerSatz > file.lSatzAnzahl) {
+        return Status::fail("Der Datensatz " + std::to_string(file.lAktuellerSatz) +
+                            " ist in der Datei \u201E" + context_.currencyFile.string() +
+                            "\u201C nicht vorhanden.");
+    }
+    const auto record = file.iDateiNr.read(file.lAktuellerSatz);
+    if (!record) return record.status();
+    file.buffer = *record;
+    txtbezeichnung->setText(qt(fieldValue(record->Bezeichnung)));
+    // A rate that cannot be decoded shows empty; saving then asks for a valid one.
+    const auto rate = decodeRate(record->Kurs, context_.regional);
+    txttkurs->setText(rate ? qt(formatPlainDouble(*rate, context_.regional)) : QString());
+    txtiso->setText(qt(fieldValue(record->ISO)));
+    txtdatum->setText(qt(fieldValue(record->Datum)));
+    const std::string ewwu = fieldValue(record->EWWU);
+    if (ewwu == "1") chkewwu->setChecked(true);
+    if (ewwu == "0") chkewwu->setChecked(false);
+    return Status::ok();
+}
+
+void frmEingabe2::SaveCurrentRecord() {
+    const RegionalSettings& regional = context_.regional;
+    // Each message comes after its placeholder is in the box, so the user sees what will be stored.
+    // A rate the file cannot hold, or one so small that it would be stored as 0, counts as no rate.
+    if (const auto kurs = storableRate(txttkurs->text(), regional); !kurs || *kurs == "0") {
+        txttkurs->setText(QStringLiteral("1"));
+        report(kRateNoNumber);
+    }
+    if (const auto rate = parseRegionalNumber(txttkurs->text().toStdString(), regional);
+        rate && rate->negative) {
+        txttkurs->setText(QStringLiteral("1"));
+        report(kRateNegative);
+    }
+    if (txtiso->text().isEmpty()) {
+        txtiso->setText(QStringLiteral("???"));
+        report(kIsoMissing);
+    }
+    if (txtbezeichnung->text().isEmpty()) txtbezeichnung->setText(QString(18, QLatin1Char('?')));
+
+    CurrencyRecord& buffer = context_.file.buffer;
+    storeField(buffer, &CurrencyRecord::Bezeichnung, txtbezeichnung->text().toStdString());
+    if (const auto kurs = storableRate(txttkurs->text(), regional))
+        storeField(buffer, &CurrencyRecord::Kurs, *kurs);
+    storeField(buffer, &CurrencyRecord::ISO, utf8::toUpper(txtiso->text().toStdString()));
+    storeField(buffer, &CurrencyRecord::EWWU, chkewwu->isChecked() ? "1" : "0");
+    storeField(buffer, &CurrencyRecord::Datum,
+               formatShortDate(regional.currentDate(), regional.shortDatePattern));
+    if (Status written = context_.file.iDateiNr.write(context_.file.lAktuellerSatz, buffer); !written)
+        report(written.error());
 }
 
 void frmEingabe2::cmdEingabeBeenden_Click(int Index) {
-    (void)Index;
+    if (left_) return;
     context_.selection.sStartauswahl = "0";
+    if (Index == 0 && fileReady_) {
+        report(kSaving);
+        SaveCurrentRecord();
+    }
     context_.file.iDateiNr.close();
-    context_.RefreshtheLists();
     left_ = true;
+    context_.RefreshtheLists();
     hide();
     deleteLater();
 }
 
+void frmEingabe2::cmdloeschen_Click() {
+    context_.selection.sStartauswahl = "0";
+    const MessageResult answer = context_.windows.message(this, QString::fromUtf8(kDeleteQuestion),
+                                                          MessageButtons::YesNo, MessageIcon::None);
+    if (answer != MessageResult::Yes) {
+        txtbezeichnung->setFocus();
+        return;
+    }
+    dropCurrentRecord(true);
+    cmdEingabeBeenden_Click(1);
+}
+
+void frmEingabe2::neuloeschen_Click() {
+    context_.selection.sStartauswahl = "0";
+    dropCurrentRecord(false);
+    cmdEingabeBeenden_Click(1);
+}
+
+void frmEingabe2::dropCurrentRecord(bool markSelection) {
+    // Without a placeholder appended or a record read, lAktuellerSatz belongs to an earlier use.
+    if (!fileReady_) return;
+    const int flag = markSelection ? deletedSelection() : 0;
+    const CompactionOutcome outcome =
+        kursomatik::dropCurrentRecord(context_.file, context_.currencyFile, *context_.fileOperations);
+    if (outcome.replaced && markSelection) context_.selection.iGeloeschteWaehrung = flag;
+    if (!outcome.status) report(outcome.status.error());
+}
+
+int frmEingabe2::deletedSelection() const {
+    // The main window's positions are no record numbers; its lines end with them.
+    const long dropped = context_.file.lAktuellerSatz;
+    const auto recordAt = [this](const std::string& position) {
+        return lineRecordNumber(context_.mainLineAt(position));
+    };
+    if (recordAt(context_.selection.sAusgabeIndex) == dropped) return 2;
+    if (recordAt(context_.selection.sEingabeIndex) == dropped) return 1;
+    return 0;
+}
+
+void frmEingabe2::Form_QueryUnload() {
+    cmdEingabeBeenden_Click(1);
+}
+
+void frmEingabe2::reject() {
+    if (left_) return;
+    if (newRecord_) {
+        neuloeschen_Click();
+    } else {
+        cmdEingabeBeenden_Click(1);
+    }
+}
+
 void frmEingabe2::closeEvent(QCloseEvent* event) {
-    if (!left_) cmdEingabeBeenden_Click(1);
+    if (!left_) Form_QueryUnload();
     event->accept();
 }
 

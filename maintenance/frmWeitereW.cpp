@@ -2,7 +2,6 @@
 
 #include <QCloseEvent>
 #include <QComboBox>
-#include <QFrame>
 #include <QLabel>
 #include <QPushButton>
 
@@ -13,47 +12,23 @@
 
 namespace kursomatik {
 
-frmWeitereW::frmWeitereW(MaintenanceContext& context, QWidget* parent) : CurrencyListWindow(context, parent) {
+frmWeitereW::frmWeitereW(MaintenanceContext& context, QWidget* parent)
+    : CurrencyListWindow(context, 5025, parent) {
     setObjectName(QStringLiteral("frmWeitereW"));
     setWindowTitle(QStringLiteral("Wechselkurse"));
-    setFixedSize(twipsToPixels(6375), twipsToPixels(5025));
 
-    Label3 = new QLabel(QStringLiteral("Weitere Währungen"), this);
-    Label3->setObjectName(QStringLiteral("Label3"));
-    Label3->setFont(arialBold(12));
-    placeTwips(Label3, 120, 120, 2535, 375);
-    cmdhelp = new QPushButton(QStringLiteral("&?"), this);
-    cmdhelp->setObjectName(QStringLiteral("cmdhelp"));
-    cmdhelp->setAccessibleName(QStringLiteral("Hilfe"));
-    cmdhelp->setAutoDefault(false);
-    QFont bold = cmdhelp->font();
-    bold.setBold(true);
-    cmdhelp->setFont(bold);
-    placeTwips(cmdhelp, 5880, 120, 375, 375);
-    for (const auto& [name, top] : {std::pair{"Line1", 960}, std::pair{"Line2", 4440}}) {
-        auto* line = new QFrame(this);
-        line->setObjectName(QString::fromUtf8(name));
-        line->setFrameShape(QFrame::HLine);
-        line->setFrameShadow(QFrame::Sunken);
-        placeTwips(line, 0, top - 15, 6375, 30);
-    }
-    Label1 = new QLabel(QStringLiteral(" Ein Euro sind..."), this);
-    Label1->setObjectName(QStringLiteral("Label1"));
-    Label1->setFont(arialBold(9.75));
-    placeTwips(Label1, 120, 600, 3255, 255);
-
+    Label3 =
+        addLabel("Label3", QStringLiteral("Weitere Währungen"), arialFont(12, true), 120, 120, 2535, 375);
+    cmdhelp = addHelpButton("cmdhelp");
+    addLine("Line1", 960);
+    Label1 =
+        addLabel("Label1", QStringLiteral(" Ein Euro sind..."), arialFont(9.75, true), 120, 600, 3255, 255);
     createGrid("grdTable2", QStringLiteral("Weitere Währungen"));
     grdTable2 = grid_;
-    cmdneu2 = new QPushButton(QStringLiteral("&Neuer Eintrag..."), this);
-    cmdneu2->setObjectName(QStringLiteral("cmdneu2"));
-    cmdneu2->setAutoDefault(false);
-    placeTwips(cmdneu2, 120, 4560, 1695, 375);
-    Command1 = new QPushButton(QStringLiteral("&Zurück"), this);
-    Command1->setObjectName(QStringLiteral("Command1"));
-    Command1->setAutoDefault(false);
-    Command1->setToolTip(QStringLiteral("Zurück zu den Wechselkursen der EWWU"));
-    Command1->setAccessibleDescription(Command1->toolTip());
-    placeTwips(Command1, 4920, 4560, 1335, 375);
+    addLine("Line2", 4440);
+    cmdneu2 = addButton("cmdneu2", QStringLiteral("&Neuer Eintrag..."), {}, 120, 4560, 1695, 375);
+    Command1 = addButton("Command1", QStringLiteral("&Zurück"),
+                         QStringLiteral("Zurück zu den Wechselkursen der EWWU"), 4920, 4560, 1335, 375);
 
     // Outside the visible client area, as designed: the selector is reachable by the Tab key only.
     createList("lstweitere",
@@ -61,14 +36,13 @@ frmWeitereW::frmWeitereW(MaintenanceContext& context, QWidget* parent) : Currenc
                               "Einstellungen verändert werden."));
     lstweitere = list_;
     lstweitere->setAccessibleName(QStringLiteral("Liste der weiteren Währungen"));
-    placeTwips(lstweitere, 6960, 1080, 6495, 5520);
-    Label2 = new QLabel(QStringLiteral(" Einstellungen ändern..."), this);
-    Label2->setObjectName(QStringLiteral("Label2"));
-    placeTwips(Label2, 6960, 360, 2265, 255);
+    layout_.place(lstweitere, 6960, 1080, 6495, 5520);
+    Label2 = addLabel("Label2", QStringLiteral(" Einstellungen ändern..."), font(), 6960, 360, 2265, 255);
     createSelector("txtauswahl2");
     txtauswahl2 = selector_;
     Label2->setBuddy(txtauswahl2);
-    placeTwips(txtauswahl2, 6960, 600, 2265, 315);
+    layout_.place(txtauswahl2, 6960, 600, 2265, 315);
+    finishLayout();
 
     setTabOrder(grdTable2, cmdneu2);
     setTabOrder(cmdneu2, Command1);
@@ -87,10 +61,9 @@ void frmWeitereW::FormLoad2() {
 
 void frmWeitereW::sortierestv2() {
     const RegionalSettings& regional = context_.regional;
-    grdTable2->sortRows([&regional](const FlexGrid::Row& a, const FlexGrid::Row& b) {
-        const int byName = compareNamesGeneric(a.cells[1].toStdString(), b.cells[1].toStdString(), regional);
-        if (byName != 0) return byName < 0;
-        return collate(a.key.toStdString(), b.key.toStdString()) < 0;
+    grdTable2->sortRows([&regional](const FlexGrid::SortKey& a, const FlexGrid::SortKey& b) {
+        if (const int byName = compareNamesGeneric(a.name, b.name, regional); byName != 0) return byName < 0;
+        return collate(a.key, b.key) < 0;
     });
 }
 

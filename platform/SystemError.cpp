@@ -16,6 +16,8 @@ std::string describeErrno(int error) {
             return "Auf dem Datenträger ist kein Platz mehr frei";
         case EDQUOT:
             return "Das Speicherkontingent ist erschöpft";
+        case EFBIG:
+            return "Die Datei würde zu groß";
         case EROFS:
             return "Der Datenträger ist schreibgeschützt";
         case EISDIR:

@@ -4,11 +4,9 @@
 #include <QKeyEvent>
 #include <algorithm>
 
-namespace kursomatik {
+#include "TwipsLayout.h"
 
-int twipsToPixels(int twips) {
-    return (twips + 7) / 15;
-}  // 15 twips to the pixel at 96 dpi
+namespace kursomatik {
 
 FlexGrid::FlexGrid(QWidget* parent) : QTableWidget(parent) {
     setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -63,7 +61,7 @@ void FlexGrid::setRowKey(int row, const QString& key) {
 }
 
 void FlexGrid::setColumnWidthTwips(int col, int twips) {
-    setColumnWidth(col, twipsToPixels(twips));
+    setColumnWidth(col, static_cast<int>(twips / 15.0 * twipsScale_ + 0.5));
     setColumnHidden(col, twips == 0);
 }
 
@@ -99,18 +97,26 @@ void FlexGrid::clearCells() {
 }
 
 void FlexGrid::sortRows(const RowOrder& before) {
-    QVector<Row> data;
-    data.reserve(rowCount());
-    for (int row = 1; row < rows(); ++row) {
-        Row r;
-        for (int col = 0; col < cols(); ++col) r.cells.push_back(text(row, col));
-        if (const QTableWidgetItem* first = cell(row, 1)) r.key = first->data(Qt::UserRole).toString();
-        data.push_back(std::move(r));
+    // Rows move as a whole: their items are taken out, ordered and put back, never copied.
+    struct Entry {
+        SortKey sortKey;
+        QVector<QTableWidgetItem*> items;
+    };
+    std::vector<Entry> entries(static_cast<std::size_t>(rowCount()));
+    for (int row = 0; row < rowCount(); ++row) {
+        Entry& entry = entries[static_cast<std::size_t>(row)];
+        if (const QTableWidgetItem* first = item(row, 1)) {
+            entry.sortKey = {first->text().toStdString(), first->data(Qt::UserRole).toString().toStdString()};
+        }
+        for (int col = 0; col < cols(); ++col) entry.items.push_back(takeItem(row, col));
     }
-    std::stable_sort(data.begin(), data.end(), before);
-    for (int row = 1; row < rows(); ++row) {
-        for (int col = 0; col < cols(); ++col) setText(row, col, data[row - 1].cells[col]);
-        setRowKey(row, data[row - 1].key);
+    std::stable_sort(entries.begin(), entries.end(),
+                     [&](const Entry& a, const Entry& b) { return before(a.sortKey, b.sortKey); });
+    for (int row = 0; row < rowCount(); ++row) {
+        for (int col = 0; col < cols(); ++col) {
+            if (QTableWidgetItem* moved = entries[static_cast<std::size_t>(row)].items[col])
+                setItem(row, col, moved);
+        }
     }
 }
 

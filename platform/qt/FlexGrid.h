@@ -3,6 +3,7 @@
 #include <QTableWidget>
 #include <QVector>
 #include <functional>
+#include <string>
 
 namespace kursomatik {
 
@@ -11,11 +12,13 @@ namespace kursomatik {
 class FlexGrid : public QTableWidget {
     Q_OBJECT
   public:
-    struct Row {
-        QVector<QString> cells;
-        QString key;  // hidden sort key of the row (the list line it came from)
+    // What rows are sorted by: the text of column 1 and the row's hidden key (the list line it
+    // came from), both as UTF-8 for the core's comparisons.
+    struct SortKey {
+        std::string name;
+        std::string key;
     };
-    using RowOrder = std::function<bool(const Row&, const Row&)>;
+    using RowOrder = std::function<bool(const SortKey&, const SortKey&)>;
 
     explicit FlexGrid(QWidget* parent = nullptr);
 
@@ -29,6 +32,8 @@ class FlexGrid : public QTableWidget {
     void setRowKey(int row, const QString& key);
 
     void setColumnWidthTwips(int col, int twips);
+    // The factor by which its window's layout enlarged the design, for the column widths.
+    void setTwipsScale(double factor) { twipsScale_ = factor; }
     void setColAlignment(int col, Qt::Alignment alignment);
     void setFixedAlignment(int col, Qt::Alignment alignment);
 
@@ -51,8 +56,7 @@ class FlexGrid : public QTableWidget {
   private:
     QTableWidgetItem* cell(int row, int col) const;
     QVector<Qt::Alignment> alignments_;
+    double twipsScale_ = 1.0;
 };
-
-int twipsToPixels(int twips);
 
 }  // namespace kursomatik

@@ -1,0 +1,160 @@
+// Saving and deleting a currency in the record editor on a file of 999 records, each including the
+// list pass that follows, and the file rewrite of the deletion alone. Goal: under 20 ms each.
+// Run: build/bin/bench_save_delete (configure with -DKURSOMATIK_BENCHMARKS=ON).
+#include <benchmark/benchmark.h>
+#include <unistd.h>
+
+#include <QApplication>
+#include <QDialog>
+#include <QLineEdit>
+#include <QPointer>
+#include <memory>
+
+#include "AppState.h"
+#include "Compaction.h"
+#include "WexlorEingabe.h"
+#include "WindowSystem.h"
+#include "frmEingabe2.h"
+#include "frmUmtauschkurse.h"
+#include "support/TempDir.h"
+
+namespace kursomatik {
+namespace {
+
+constexpr int kRecords = 999;
+
+// Answers every question with Yes and shows nothing, so only the program's own work is measured.
+class AnsweringWindowSystem : public WindowSystem {
+  public:
+    MessageResult message(QWidget*, const QString&, MessageButtons buttons, MessageIcon) override {
+        return buttons == MessageButtons::YesNo ? MessageResult::Yes : MessageResult::Ok;
+    }
+    void showModal(QDialog* window) override { lastModal = window; }
+    void showModeless(QWidget*) override {}
+    void postF1() override {}
+    void openHelp(int) override {}
+    int openUrl(const QString&) override { return 42; }
+    void endProcess() override {}
+
+    QPointer<QDialog> lastModal;
+};
+
+std::string tableOf(int count) {
+    std::string bytes;
+    for (int i = 1; i <= count; ++i) {
+        CurrencyRecord r;
+        storeField(r, &CurrencyRecord::Bezeichnung,
+                   "Währung " + std::to_string(i * 7919 % 1000) + " Österreich");
+        storeField(r, &CurrencyRecord::ISO, "W" + std::to_string(i % 100));
+        storeField(r, &CurrencyRecord::Kurs, std::to_string(1000000 + i * 12345));
+        storeField(r, &CurrencyRecord::EWWU, i % 3 == 0 ? "0" : "1");
+        storeField(r, &CurrencyRecord::Datum, "05.12.2026");
+        bytes += encodeRecord(r);
+    }
+    return bytes;
+}
+
+// The whole program started on a table of 999 records in a fresh working folder.
+struct Program {
+    Program() {
+        state.regional = RegionalSettings::german();
+        state.regional.today = [] { return CivilDate{2026, 12, 5}; };
+        state.environment.programDir = dir.path() / "programm";
+        state.environment.systemProfile = dir.path() / "config" / "WIN.INI";
+        std::filesystem::create_directories(state.environment.programDir);
+        testing::writeFile(state.environment.programDir / "Kursomatik.ini",
+                           "[Kursomatik]\nstellen1=1000\nstellen2=100\nstartwaehrung=0\nausgabewaehrung=1\n");
+        resetTable();
+        main = std::make_unique<WexlorEingabe>(state, windows);
+        main->Form_Load();
+    }
+    void resetTable() { testing::writeFile(dir / kCurrencyFileName, table); }
+    frmEingabe2* openEditor(int record) {
+        openRecordEditor(main->maintenance(), record, main->memberWindow());
+        return qobject_cast<frmEingabe2*>(windows.lastModal.data());
+    }
+
+    testing::TempDir dir;
+    const std::string table = tableOf(kRecords);
+    AnsweringWindowSystem windows;
+    AppState state;
+    std::unique_ptr<WexlorEingabe> main;
+};
+
+void settle() {
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+// Open record 500, change its rate, "Speichern": the record is written and every list reloaded.
+void BM_SaveRecordWithListPass(benchmark::State& s) {
+    Program program;
+    int round = 0;
+    for (auto _ : s) {
+        frmEingabe2* editor = program.openEditor(500);
+        editor->txttkurs->setText(QString::number(1 + (++round % 7)) + QStringLiteral(",5"));
+        editor->cmdEingabeBeenden_Click(0);
+        settle();
+    }
+}
+BENCHMARK(BM_SaveRecordWithListPass)->Unit(benchmark::kMillisecond);
+
+// Open record 500, "Löschen", Yes: the file is rewritten without it and every list reloaded.
+void BM_DeleteRecordWithListPass(benchmark::State& s) {
+    Program program;
+    for (auto _ : s) {
+        s.PauseTiming();
+        program.resetTable();
+        program.main->RefreshtheLists();  // the editor takes its record count from the last pass
+        ::sync();                         // the restored table must not be flushed by the timed rewrite
+        s.ResumeTiming();
+        program.openEditor(500)->cmdloeschen_Click();
+        settle();
+    }
+}
+BENCHMARK(BM_DeleteRecordWithListPass)->Unit(benchmark::kMillisecond);
+
+// The write of the save alone: one record in place, flushed to the disk.
+void BM_SaveRecordFileOnly(benchmark::State& s) {
+    testing::TempDir dir;
+    testing::writeFile(dir / kCurrencyFileName, tableOf(kRecords));
+    RecordFile file;
+    (void)file.open(kCurrencyFileName);
+    CurrencyRecord record = *file.read(500);
+    int round = 0;
+    for (auto _ : s) {
+        storeField(record, &CurrencyRecord::Kurs, std::to_string(1000000 + ++round));
+        if (Status written = file.write(500, record); !written) s.SkipWithError(written.error().c_str());
+    }
+}
+BENCHMARK(BM_SaveRecordFileOnly)->Unit(benchmark::kMillisecond);
+
+// The rewrite of the deletion alone: 998 records copied, flushed and renamed into place.
+void BM_DropRecordFileOnly(benchmark::State& s) {
+    testing::TempDir dir;
+    const std::string table = tableOf(kRecords);
+    RecordFileState state;
+    for (auto _ : s) {
+        s.PauseTiming();
+        testing::writeFile(dir / kCurrencyFileName, table);
+        state.lSatzAnzahl = kRecords;
+        state.lAktuellerSatz = 500;
+        (void)state.iDateiNr.open(kCurrencyFileName);
+        ::sync();
+        s.ResumeTiming();
+        const CompactionOutcome outcome = dropCurrentRecord(state, kCurrencyFileName);
+        if (!outcome.status) s.SkipWithError(outcome.status.error().c_str());
+    }
+}
+BENCHMARK(BM_DropRecordFileOnly)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+}  // namespace kursomatik
+
+int main(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication application(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
