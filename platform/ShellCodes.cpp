@@ -16,4 +16,35 @@ int shellCodeOfXdgOpen(bool started, int exitCode) {
     }
 }
 
+std::string GetErrorString(std::int32_t code) {
+    switch (code) {
+        case 2:
+            return "ERROR_FILE_NOT_FOUND";
+        case 3:
+            return "ERROR_PATH_NOT_FOUND";
+        case 5:
+            return "SE_ERR_ACCESSDENIED";
+        case 8:
+            return "SE_ERR_OOM (Not enough Memory)";
+        case 11:
+            return "ERROR_BAD_FORMAT";
+        case 26:
+            return "SE_ERR_SHARE";
+        case 27:
+            return "SE_ERR_ASSOCINCOMPLETE";
+        case 28:
+            return "SE_ERR_DDETIMEOUT";
+        case 29:
+            return "SE_ERR_DDEFAIL";
+        case 30:
+            return "SE_ERR_DDEBUSY";
+        case 31:
+            return "SE_ERR_NOASSOC";
+        case 32:
+            return "SE_ERR_DLLNOTFOUND";
+        default:
+            return "Unbekannter Fehler No.: " + std::to_string(code);
+    }
+}
+
 }  // namespace kursomatik

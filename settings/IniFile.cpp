@@ -159,7 +159,7 @@ Status replaceFile(const fs::path& file, const std::string& content) {
 
 std::string getProfileString(const fs::path& file, const std::string& section, const std::string& key,
                              const std::string& defaultValue) {
-    const std::string fallback = cutToLimit(defaultValue.substr(0, defaultValue.find_last_not_of(' ') + 1));
+    std::string fallback = cutToLimit(defaultValue.substr(0, defaultValue.find_last_not_of(' ') + 1));
     int error = 0;
     const auto data = readAll(file, error);
     if (!data) return fallback;
@@ -182,7 +182,7 @@ Status writeProfileString(const fs::path& file, const std::string& section, cons
     out.reserve(data->size() + key.size() + value.size() + section.size() + 8);
     auto appendLine = [&](const Line& line) {
         out += line.text;
-        if (line.text.size() == line.content.size()) out += newline;  // the last line had no break
+        if (line.text.empty() || line.text.back() != '\n') out += newline;  // the last line had no break
     };
     if (!where.section) {
         out = *data;
@@ -199,7 +199,7 @@ Status writeProfileString(const fs::path& file, const std::string& section, cons
         }
         if (!where.key && i == where.lastContent) {
             appendLine(lines[i]);
-            out += key + "=" + value + newline;
+            out.append(key).append("=").append(value).append(newline);
             continue;
         }
         out += lines[i].text;

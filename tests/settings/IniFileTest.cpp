@@ -116,6 +116,16 @@ TEST_F(Profile, WritingReplacesTheValueInPlaceAndKeepsEveryOtherLine) {
     EXPECT_EQ(read("stellen2", "Andere"), "5");
 }
 
+TEST_F(Profile, AKeyAddedBehindALastLineWithoutBreakGetsALineOfItsOwn) {
+    // Found by fuzzing: a last line ending in a lone carriage return took the new key onto itself.
+    for (const std::string& last : {std::string("stellen1=1000"), std::string("stellen1=1000\r")}) {
+        writeFile(ini(), "[Kursomatik]\n" + last);
+        ASSERT_TRUE(writeProfileString(ini(), "Kursomatik", "stellen2", "100"));
+        EXPECT_EQ(read("stellen2"), "100") << last;
+        EXPECT_EQ(read("stellen1"), "1000") << last;
+    }
+}
+
 TEST_F(Profile, CrlfFilesKeepCrlf) {
     writeFile(ini(), "[Kursomatik]\r\nstellen1=1000\r\n");
     ASSERT_TRUE(writeProfileString(ini(), "Kursomatik", "stellen1", "10000"));

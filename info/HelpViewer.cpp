@@ -1,0 +1,147 @@
+#include "HelpViewer.h"
+
+#include <QApplication>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QTextBlock>
+#include <QTextBrowser>
+#include <QToolButton>
+#include <QUrl>
+#include <QVBoxLayout>
+#include <QWindow>
+
+#include "HelpFile.h"
+
+#ifndef KURSOMATIK_DATA_FROM_BIN
+#define KURSOMATIK_DATA_FROM_BIN "../share/kursomatik"
+#endif
+#ifndef KURSOMATIK_INSTALLED_DATA_DIR
+#define KURSOMATIK_INSTALLED_DATA_DIR ""
+#endif
+
+namespace kursomatik {
+namespace {
+
+bool hasAnchor(const QTextDocument* document, const QString& name) {
+    for (QTextBlock block = document->begin(); block.isValid(); block = block.next()) {
+        for (auto it = block.begin(); !it.atEnd(); ++it) {
+            if (it.fragment().charFormat().anchorNames().contains(name)) return true;
+        }
+    }
+    return false;
+}
+
+QString quoted(const QString& text) {
+    return QStringLiteral("\u201E%1\u201C").arg(text.toHtmlEscaped());
+}
+
+QToolButton* toolButton(const QString& caption, const char* name, QWidget* parent) {
+    auto* button = new QToolButton(parent);
+    button->setObjectName(QString::fromUtf8(name));
+    button->setText(caption);
+    button->setToolButtonStyle(Qt::ToolButtonTextOnly);
+    button->setFocusPolicy(Qt::StrongFocus);
+    return button;
+}
+
+}  // namespace
+
+HelpViewer::HelpViewer(std::vector<std::filesystem::path> folders, QWidget* parent)
+    : QWidget(parent, Qt::Window), folders_(std::move(folders)) {
+    setObjectName(QStringLiteral("HelpViewer"));
+    setWindowTitle(QStringLiteral("Kursomatik \u2013 Hilfe"));
+    resize(640, 560);
+
+    back_ = toolButton(QStringLiteral("&Zurück"), "back", this);
+    back_->setToolTip(QStringLiteral("Zur vorigen Seite der Hilfe"));
+    forward_ = toolButton(QStringLiteral("&Vorwärts"), "forward", this);
+    forward_->setToolTip(QStringLiteral("Zur nächsten Seite der Hilfe"));
+    contents_ = toolButton(QStringLiteral("&Inhalt"), "contents", this);
+    contents_->setToolTip(QStringLiteral("Zum Inhaltsverzeichnis der Hilfe"));
+    auto* close = toolButton(QStringLiteral("&Schließen"), "close", this);
+    close->setToolTip(QStringLiteral("Hilfe schließen (Esc)"));
+    for (QToolButton* b : {back_, forward_, contents_, close}) b->setAccessibleDescription(b->toolTip());
+    back_->setEnabled(false);
+    forward_->setEnabled(false);
+
+    browser_ = new QTextBrowser(this);
+    browser_->setObjectName(QStringLiteral("browser"));
+    browser_->setAccessibleName(QStringLiteral("Hilfetext"));
+    browser_->setOpenExternalLinks(false);
+
+    auto* bar = new QHBoxLayout;
+    for (QToolButton* b : {back_, forward_, contents_}) bar->addWidget(b);
+    bar->addStretch();
+    bar->addWidget(close);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(bar);
+    layout->addWidget(browser_);
+    setTabOrder(back_, forward_);
+    setTabOrder(forward_, contents_);
+    setTabOrder(contents_, close);
+    setTabOrder(close, browser_);
+
+    connect(back_, &QToolButton::clicked, browser_, &QTextBrowser::backward);
+    connect(forward_, &QToolButton::clicked, browser_, &QTextBrowser::forward);
+    connect(contents_, &QToolButton::clicked, this, [this] { showTopic(lastFile_, 0); });
+    connect(close, &QToolButton::clicked, this, &QWidget::close);
+    connect(browser_, &QTextBrowser::backwardAvailable, back_, &QWidget::setEnabled);
+    connect(browser_, &QTextBrowser::forwardAvailable, forward_, &QWidget::setEnabled);
+}
+
+std::vector<std::filesystem::path> HelpViewer::programFolders() {
+    const std::filesystem::path programFolder = QCoreApplication::applicationDirPath().toStdString();
+    return {std::filesystem::path("."), programFolder, programFolder / KURSOMATIK_DATA_FROM_BIN,
+            std::filesystem::path(KURSOMATIK_INSTALLED_DATA_DIR)};
+}
+
+void HelpViewer::showTopic(const QString& helpFile, int topic) {
+    lastFile_ = helpFile;
+    const QString anchor = QString::fromStdString(helpAnchor(topic));
+    if (const auto found = findHelpFile(helpFile.toStdString(), folders_); !found) {
+        showMissingFile(helpFile);
+    } else {
+        QUrl url = QUrl::fromLocalFile(QString::fromStdString(found->string()));
+        if (!anchor.isEmpty()) url.setFragment(anchor);
+        browser_->setSource(url, QTextDocument::HtmlResource);
+        if (!anchor.isEmpty() && !hasAnchor(browser_->document(), anchor)) {
+            showProblem(QStringLiteral("<p>Das Hilfethema %1 steht nicht in der Hilfedatei %2.</p>"
+                                       "<p>Mit \u201EInhalt\u201C gelangen Sie zum Anfang der Hilfe.</p>")
+                            .arg(QString::number(topic), quoted(QString::fromStdString(found->string()))));
+        }
+    }
+    show();
+    // Help is asked for from modal windows too; as their companion the viewer is not blocked by them.
+    QWidget* modal = QApplication::activeModalWidget();
+    windowHandle()->setTransientParent(modal != nullptr && modal != this ? modal->windowHandle() : nullptr);
+    raise();
+    activateWindow();
+}
+
+void HelpViewer::showMissingFile(const QString& helpFile) {
+    QString searched;
+    for (const auto& folder : folders_) {
+        if (folder.empty()) continue;
+        const auto shown = std::filesystem::absolute(folder).lexically_normal();
+        searched += QStringLiteral("<li>%1</li>").arg(QString::fromStdString(shown.string()).toHtmlEscaped());
+    }
+    showProblem(QStringLiteral("<p>Die Hilfedatei %1 wurde nicht gefunden.</p>"
+                               "<p>Gesucht wurde in diesen Ordnern:</p><ul>%2</ul>"
+                               "<p>Legen Sie die Datei in einen dieser Ordner oder installieren Sie "
+                               "Kursomatik neu.</p>")
+                    .arg(quoted(helpFile), searched));
+}
+
+void HelpViewer::showProblem(const QString& html) {
+    browser_->setHtml(QStringLiteral("<h2>Hilfe nicht verfügbar</h2>") + html);
+}
+
+void HelpViewer::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape) {
+        close();
+        return;
+    }
+    QWidget::keyPressEvent(event);
+}
+
+}  // namespace kursomatik
