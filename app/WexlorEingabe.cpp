@@ -293,8 +293,9 @@ void WexlorEingabe::RefreshtheLists() {
 
 void WexlorEingabe::assignSelection(QComboBox* box, const std::string& position) {
     // A position the list cannot take is skipped; -1 is a valid choice of "nothing".
+    // Assigning the selection already set runs nothing; Qt may signal it anyway for an empty list.
     const auto k = listPosition(position, state_.regional);
-    if (k && *k >= -1 && *k < box->count()) box->setCurrentIndex(*k);
+    if (k && *k >= -1 && *k < box->count() && *k != box->currentIndex()) box->setCurrentIndex(*k);
 }
 
 void WexlorEingabe::restoreSelections() {
@@ -323,6 +324,7 @@ void WexlorEingabe::txtAusgabe_Click() {
 
 void WexlorEingabe::currencyChosen(const Side& side) {
     // Nothing chosen falls back to the first entry; that change runs this handler for it first.
+    if (side.box->count() == 0) return;  // an empty list has no line to take
     if (side.box->currentIndex() < 1) side.box->setCurrentIndex(0);
     const int k = side.box->currentIndex();
     if (k < 0) return;

@@ -69,6 +69,13 @@ Status RecordFile::write(long n, const CurrencyRecord& record) {
     struct stat before {};
     if (::fstat(fd_, &before) != 0)
         return Status::fail(fileErrorMessage(name(), "geschrieben werden", errno));
+    // Writing into a file that was deleted or replaced meanwhile would lose the record unseen.
+    struct stat named {};
+    if (::stat(path_.c_str(), &named) != 0 || named.st_ino != before.st_ino || named.st_dev != before.st_dev) {
+        return Status::fail("Die Datei \u201E" + name() +
+                            "\u201C wurde gelöscht oder ersetzt, während sie geöffnet war. Der Datensatz wurde "
+                            "nicht gespeichert.");
+    }
     const std::string bytes = encodeRecord(record);
     std::size_t put = 0;
     int error = 0;

@@ -20,11 +20,6 @@ const std::vector<Currency> kFive{kDeutscheMark, kEuro, kFranc, kLira, kBelgisch
 
 class Deletion : public MaintenanceTest {
   protected:
-    frmEingabe2& openRecord(long n) {
-        openRecordEditor(main_->maintenance(), static_cast<int>(n), main_->memberWindow());
-        EXPECT_NE(editor(), nullptr);
-        return *editor();
-    }
     // "Löschen" answered with Yes.
     void deleteRecord(long n) {
         windows_.answers = {MessageResult::Yes};

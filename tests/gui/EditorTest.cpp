@@ -9,6 +9,7 @@
 #include <csignal>
 
 #include "MaintenanceFixture.h"
+#include "support/FileSizeLimit.h"
 #include "frmOptionen.h"
 
 namespace kursomatik::testing {
@@ -18,17 +19,6 @@ const Currency kPlaceholder{"Neu", "", "0", "0", "05.12.2026"};
 
 class Editor : public MaintenanceTest {
   protected:
-    // The editor on record n, opened from the member window's list.
-    frmEingabe2& openRecord(long n) {
-        openRecordEditor(main_->maintenance(), static_cast<int>(n), main_->memberWindow());
-        EXPECT_NE(editor(), nullptr);
-        return *editor();
-    }
-    frmEingabe2& openNew() {
-        openMemberWindow().cmdneu_Click();
-        EXPECT_NE(editor(), nullptr);
-        return *editor();
-    }
     // Saves and returns the messages the save showed after its own notice.
     QStringList save(frmEingabe2& e) {
         windows_.messages.clear();
@@ -40,25 +30,6 @@ class Editor : public MaintenanceTest {
         }
         return shown;
     }
-};
-
-// Makes every write beyond the given file size fail, as a full disk does, while it lives.
-class FileSizeLimit {
-  public:
-    explicit FileSizeLimit(rlim_t bytes) : handler_(::signal(SIGXFSZ, SIG_IGN)) {
-        ::getrlimit(RLIMIT_FSIZE, &old_);
-        rlimit small = old_;
-        small.rlim_cur = bytes;
-        ::setrlimit(RLIMIT_FSIZE, &small);
-    }
-    ~FileSizeLimit() {
-        ::setrlimit(RLIMIT_FSIZE, &old_);
-        ::signal(SIGXFSZ, handler_);
-    }
-
-  private:
-    rlimit old_{};
-    void (*handler_)(int);
 };
 
 TEST_F(Editor, ShowsTheStoredRecordTrimmedWithItsRateAsUnitsPerEuro) {

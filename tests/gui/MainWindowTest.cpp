@@ -134,6 +134,23 @@ TEST_F(MainWindow, EmptyFileLeavesEveryListEmptyAndNothingChosen) {
     EXPECT_EQ(w.otherWindow()->grdTable2->rows(), 2);
 }
 
+TEST_F(MainWindow, RestoringNoSelectionInEmptyListsRunsNoHandler) {
+    // Found as an endless recursion: "-1" restored into a list emptied by the pass ran its handler
+    // again and again.
+    writeTable({kDeutscheMark, kEuro});
+    writeIni(kDecimals);
+    WexlorEingabe& w = start();
+    writeTable({});
+    state_.selection.sStartauswahl = "0";
+    state_.selection.sEingabeIndex = "-1";
+    state_.selection.sAusgabeIndex = "-1";
+    w.RefreshtheLists();
+    w.RefreshtheLists();
+    EXPECT_EQ(w.txtEingabe->currentIndex(), -1);
+    EXPECT_EQ(w.txtAusgabe->currentIndex(), -1);
+    EXPECT_EQ(state_.selection.sAusgabeIndex, "-1");
+}
+
 TEST_F(MainWindow, MissingFileIsNamedAndNotCreated) {
     writeIni(kDecimals);
     WexlorEingabe& w = start();

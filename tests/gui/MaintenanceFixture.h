@@ -46,6 +46,19 @@ class MaintenanceTest : public ProgramTest {
         return *main_->otherWindow();
     }
 
+    // The editor on record n, opened from the member window's list.
+    frmEingabe2& openRecord(long n) {
+        openRecordEditor(main_->maintenance(), static_cast<int>(n), main_->memberWindow());
+        EXPECT_NE(editor(), nullptr);
+        return *editor();
+    }
+    // The editor on a new record, opened by the member window's "Neuer Eintrag...".
+    frmEingabe2& openNew() {
+        openMemberWindow().cmdneu_Click();
+        EXPECT_NE(editor(), nullptr);
+        return *editor();
+    }
+
     // The editor shown last, while it exists.
     frmEingabe2* editor() const {
         for (auto it = windows_.modal.rbegin(); it != windows_.modal.rend(); ++it) {

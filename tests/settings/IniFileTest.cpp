@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "support/FileSizeLimit.h"
 #include "support/TempDir.h"
 
 namespace kursomatik {
@@ -171,15 +172,10 @@ TEST_F(FailedProfileWrite, ReadOnlyFolder) {
 
 // The disk fills up half-way through the write; the file size limit binds root too.
 TEST_F(FailedProfileWrite, FullDisk) {
-    rlimit old{};
-    ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &old), 0);
-    rlimit small = old;
-    small.rlim_cur = 16;
-    const auto oldHandler = ::signal(SIGXFSZ, SIG_IGN);
-    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
-    const Status status = writeProfileString(ini(), "Kursomatik", "stellen2", "100");
-    ::setrlimit(RLIMIT_FSIZE, &old);
-    ::signal(SIGXFSZ, oldHandler);
+    const Status status = [&] {
+        const testing::FileSizeLimit full(16);
+        return writeProfileString(ini(), "Kursomatik", "stellen2", "100");
+    }();
     expectOldFileIntact(status);
 }
 

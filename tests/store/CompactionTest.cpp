@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "RecordBuilder.h"
+#include "support/FileSizeLimit.h"
 #include "support/TempDir.h"
 
 namespace kursomatik {
@@ -214,15 +215,10 @@ TEST_F(Compaction, AReallyFullDiskLeavesTheOldTable) {
     // The file size limit stands in for a full disk: the temporary file stops growing at 400 bytes.
     const std::string before = tableOf(oneTo(5));
     openTable(before, 1);
-    rlimit old{};
-    ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &old), 0);
-    rlimit small = old;
-    small.rlim_cur = 400;
-    const auto oldHandler = ::signal(SIGXFSZ, SIG_IGN);
-    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
-    const CompactionOutcome outcome = dropCurrentRecord(state_, kCurrencyFileName);
-    ::setrlimit(RLIMIT_FSIZE, &old);
-    ::signal(SIGXFSZ, oldHandler);
+    const CompactionOutcome outcome = [&] {
+        const testing::FileSizeLimit full(400);
+        return dropCurrentRecord(state_, kCurrencyFileName);
+    }();
 
     EXPECT_FALSE(outcome.status);
     EXPECT_NE(outcome.status.error().find("„KURSOMATIK.TMP“ kann nicht geschrieben werden"),

@@ -1,0 +1,30 @@
+#include "Program.h"
+
+#include <QApplication>
+
+#include "QtRegionalSettings.h"
+#include "Startup.h"
+#include "frmAbout.h"
+
+namespace kursomatik {
+
+Program::Program()
+    : help_(windows_),
+      state_{systemRegionalSettings(), {}, programEnvironment(guard_, windows_), {}, {}, {},
+             kCurrencyFileName},
+      window_(state_, windows_) {
+    QApplication::instance()->installEventFilter(&help_);
+    windows_.helpViewer = [this](int topic) {
+        if (!helpViewer_) helpViewer_ = std::make_unique<HelpViewer>(HelpViewer::programFolders());
+        helpViewer_->showTopic(QString::fromStdString(state_.helpFile), topic);
+    };
+    window_.aboutWindow = [this](QWidget* owner) { showAboutWindow(windows_, owner); };
+}
+
+bool Program::start() {
+    if (!window_.Form_Load()) return false;
+    window_.show();
+    return true;
+}
+
+}  // namespace kursomatik

@@ -1,0 +1,19 @@
+// The program's start as main() runs it, ended at once when its main window is on the screen:
+// bench/startup.sh times it from process start to that moment.
+#include <QApplication>
+#include <QWindow>
+#include <cstdlib>
+
+#include "Program.h"
+
+int main(int argc, char** argv) {
+    QApplication application(argc, argv);
+    kursomatik::Program program;
+    if (!program.start()) return 1;
+    QWindow* window = program.window().windowHandle();
+    while (window == nullptr || !window->isExposed()) {
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 10);
+        window = program.window().windowHandle();
+    }
+    std::_Exit(0);
+}

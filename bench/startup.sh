@@ -1,0 +1,41 @@
+#!/usr/bin/env bash
+# Time from process start to the main window on the screen: Kursomatik on the shipped table
+# against an empty Qt main window, each started RUNS times under Xvfb, medians in milliseconds.
+#   bench/startup.sh [build folder with -DKURSOMATIK_BENCHMARKS=ON, default build/bench] [RUNS]
+set -euo pipefail
+cd "$(dirname "$0")/.."
+build=$(realpath "${1:-build/bench}")
+runs=${2:-25}
+
+work=$(mktemp -d)
+trap 'kill "${xvfb:-}" 2>/dev/null || true; rm -rf "$work"' EXIT
+cp data/KURSOMATIK.DAT "$work/"
+cp data/Kursomatik.ini "$work/"
+mkdir -p "$work/config" "$work/runtime"
+chmod 700 "$work/runtime"
+printf '[Kursomatik]\nIniDatei=%s/Kursomatik.ini\n' "$work" > "$work/config/WIN.INI"
+
+display=:97
+Xvfb "$display" -screen 0 1280x1024x24 -nolisten tcp 2>/dev/null &
+xvfb=$!
+for _ in $(seq 50); do [ -e "/tmp/.X11-unix/X${display#:}" ] && break; sleep 0.1; done
+
+median() { sort -n | awk '{a[NR]=$1} END {print (NR % 2) ? a[(NR+1)/2] : (a[NR/2] + a[NR/2+1]) / 2}'; }
+probe() {
+    (cd "$work" && DISPLAY=$display QT_QPA_PLATFORM=xcb XDG_CONFIG_HOME="$work/config" \
+        XDG_RUNTIME_DIR="$work/runtime" "$1")
+}
+measure() {
+    for _ in $(seq "$runs"); do
+        start=$(date +%s%N)
+        probe "$1"
+        echo $((($(date +%s%N) - start) / 1000))
+    done | median
+}
+probe "$build/bin/bench_empty_window_probe"  # the first start fills the caches; not counted
+probe "$build/bin/bench_startup_probe"
+empty=$(measure "$build/bin/bench_empty_window_probe")
+program=$(measure "$build/bin/bench_startup_probe")
+awk -v e="$empty" -v p="$program" 'BEGIN {
+    printf "empty Qt main window:      %6.1f ms\nKursomatik, shipped table: %6.1f ms\nratio:                     %6.2f\n",
+        e / 1000, p / 1000, p / e }'

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <sys/resource.h>
+
+#include <csignal>
+
+namespace kursomatik::testing {
+
+// Makes every write beyond the given file size fail, as a full disk does, while it lives. Unlike
+// file permissions, the limit binds root too.
+class FileSizeLimit {
+  public:
+    explicit FileSizeLimit(rlim_t bytes) : handler_(::signal(SIGXFSZ, SIG_IGN)) {
+        ::getrlimit(RLIMIT_FSIZE, &old_);
+        rlimit small = old_;
+        small.rlim_cur = bytes;
+        ::setrlimit(RLIMIT_FSIZE, &small);
+    }
+    ~FileSizeLimit() {
+        ::setrlimit(RLIMIT_FSIZE, &old_);
+        ::signal(SIGXFSZ, handler_);
+    }
+    FileSizeLimit(const FileSizeLimit&) = delete;
+    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
+
+  private:
+    rlimit old_{};
+    void (*handler_)(int);
+};
+
+}  // namespace kursomatik::testing
