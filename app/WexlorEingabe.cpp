@@ -16,6 +16,7 @@
 #include "LineList.h"
 #include "ListLine.h"
 #include "PickList.h"
+#include "TwipsLayout.h"
 #include "WindowSystem.h"
 #include "frmOptionen.h"
 #include "frmUmtauschkurse.h"
@@ -33,15 +34,6 @@ struct WexlorEingabe::Side {
 };
 
 namespace {
-
-QFont windowFont(bool bold) {
-    QFont font;
-    font.setFamilies({QStringLiteral("MS Sans Serif"), QStringLiteral("Microsoft Sans Serif"),
-                      QStringLiteral("Liberation Sans"), QStringLiteral("DejaVu Sans")});
-    font.setPointSizeF(8.25);
-    font.setBold(bold);
-    return font;
-}
 
 template <class Widget>
 Widget* placed(Widget* widget, const char* name, int left, int top, int width, int height) {
@@ -89,7 +81,7 @@ void WexlorEingabe::build() {
     setObjectName(QStringLiteral("WexlorEingabe"));
     setWindowTitle(QStringLiteral("Kursomatik 1.01"));
     setProperty("helpTopic", 11);
-    setFont(windowFont(true));
+    setFont(designFont(8.25, true));
     auto* client = new QWidget(this);
     client->setFixedSize(307, 113);
     setCentralWidget(client);
@@ -110,14 +102,10 @@ void WexlorEingabe::build() {
         placed(new QPushButton(QStringLiteral("Be&rechnen"), client), "cmdBerechnen", 206, 88, 97, 23);
     // Below the visible client area, as designed; Enter or a double-click opens its currency.
     lstversteckt = placed(new LineList(client), "lstversteckt", 8, 144, 713, 424);
-    QFont arial(QStringLiteral("Arial"));
-    arial.setFamilies(
-        {QStringLiteral("Arial"), QStringLiteral("Liberation Sans"), QStringLiteral("DejaVu Sans")});
-    lstversteckt->setFont(arial);
 
     for (QWidget* regular : std::initializer_list<QWidget*>{Label1, Label2, Label3, Label4, txtEingabe,
                                                             txtAusgabe, txtWertEingabe, txtisoein}) {
-        regular->setFont(windowFont(false));
+        regular->setFont(designFont());
     }
     Label1->setBuddy(txtEingabe);
     Label3->setBuddy(txtWertEingabe);
@@ -208,10 +196,20 @@ void WexlorEingabe::Start() {
     RefreshtheLists();
 }
 
-void WexlorEingabe::createCurrencyWindows() {
-    frmUmtauschkurse_ = new frmUmtauschkurse(maintenance_, nullptr, this);
-    frmWeitereW_ = new frmWeitereW(maintenance_, frmUmtauschkurse_);
-    frmUmtauschkurse_->setOtherWindow(frmWeitereW_);
+frmUmtauschkurse* WexlorEingabe::memberWindow() {
+    // Made on first use, not at start: the lists they show are kept from the last pass until then.
+    if (frmUmtauschkurse_ == nullptr) {
+        frmUmtauschkurse_ = new frmUmtauschkurse(maintenance_, nullptr, this);
+        frmWeitereW_ = new frmWeitereW(maintenance_, frmUmtauschkurse_);
+        frmUmtauschkurse_->setOtherWindow(frmWeitereW_);
+        fillCurrencyWindows();
+    }
+    return frmUmtauschkurse_;
+}
+
+frmWeitereW* WexlorEingabe::otherWindow() {
+    memberWindow();
+    return frmWeitereW_;
 }
 
 void WexlorEingabe::RefreshtheLists() {
@@ -226,49 +224,27 @@ void WexlorEingabe::RefreshtheLists() {
     } else {
         file.lSatzAnzahl = *count;
     }
-
     lstversteckt->clear();
     frmOptionen_->lstversteckt2->clear();
-    if (frmUmtauschkurse_ == nullptr) createCurrencyWindows();
-    frmUmtauschkurse_->lstewwu->clear();
-    frmUmtauschkurse_->grdTable->clearCells();
-    frmWeitereW_->lstweitere->clear();
-    frmWeitereW_->grdTable2->clearCells();
-    frmUmtauschkurse_->FormLoad();
-    frmWeitereW_->FormLoad2();
     picklist::clearEntries(txtEingabe);
     picklist::clearEntries(txtAusgabe);
 
-    CurrencyLists lists;
+    lists_ = CurrencyLists{};
     for (long n = 1; n <= file.lSatzAnzahl; ++n) {
-        if (Status filled = fillRecordInLists(lists, file, n, state_.regional); !filled) {
+        if (Status filled = fillRecordInLists(lists_, file, n, state_.regional); !filled) {
             windows_.message(this, QString::fromStdString(filled.error()));
             break;
         }
     }
     file.iDateiNr.close();
 
-    auto toQt = [](const std::vector<std::string>& lines) {
-        QStringList out;
-        out.reserve(static_cast<qsizetype>(lines.size()));
-        for (const auto& l : lines) out.push_back(QString::fromStdString(l));
-        return out;
-    };
-    const QStringList all = toQt(lists.lines);
-    const QStringList members = toQt(lists.members);
-    const QStringList others = toQt(lists.others);
+    const QStringList all = toQStringList(lists_.lines);
     lstversteckt->setLines(all);
     frmOptionen_->lstversteckt2->setLines(all);
-    frmUmtauschkurse_->lstewwu->setLines(members);
-    frmUmtauschkurse_->writeRows(lists.memberRows);
-    frmWeitereW_->lstweitere->setLines(others);
-    frmWeitereW_->writeRows(lists.otherRows);
     picklist::setEntries(txtAusgabe, all);
     picklist::setEntries(txtEingabe, all);
     picklist::setEntries(frmOptionen_->txtausgabe2, all);
     picklist::setEntries(frmOptionen_->txtstart, all);
-    picklist::setEntries(frmUmtauschkurse_->txtauswahl1, members);
-    picklist::setEntries(frmWeitereW_->txtauswahl2, others);
 
     listPassSelecting_ = true;
     if (state_.selection.sStartauswahl == "0") {
@@ -281,14 +257,13 @@ void WexlorEingabe::RefreshtheLists() {
         assignSelection(frmOptionen_->txtstart, state_.settings.sStartwaehrung);
     }
     listPassSelecting_ = false;
-    const bool anyMember = frmUmtauschkurse_->lstewwu->lineCount() > 0;
-    if (anyMember) frmUmtauschkurse_->lstewwu->setCurrentRow(0);
-    frmUmtauschkurse_->cmdDBveraendern->setEnabled(anyMember);
-    if (frmWeitereW_->lstweitere->lineCount() > 0) frmWeitereW_->lstweitere->setCurrentRow(0);
-    frmUmtauschkurse_->grdTable->setRows(frmUmtauschkurse_->lstewwu->lineCount() + 2);
-    frmWeitereW_->grdTable2->setRows(frmWeitereW_->lstweitere->lineCount() + 2);
-    frmUmtauschkurse_->ewwuSortieren();
-    frmWeitereW_->sortierestv2();
+    // The currency windows take their part once they exist; nothing of the above depends on them.
+    if (frmUmtauschkurse_ != nullptr) fillCurrencyWindows();
+}
+
+void WexlorEingabe::fillCurrencyWindows() {
+    frmUmtauschkurse_->fillFromPass(lists_.members, lists_.memberRows);
+    frmWeitereW_->fillFromPass(lists_.others, lists_.otherRows);
 }
 
 void WexlorEingabe::assignSelection(QComboBox* box, const std::string& position) {
@@ -404,8 +379,7 @@ void WexlorEingabe::Optionen_Click() {
 }
 
 void WexlorEingabe::Umtauschkurse_Click() {
-    if (frmUmtauschkurse_ == nullptr) createCurrencyWindows();
-    windows_.showModal(frmUmtauschkurse_);
+    windows_.showModal(memberWindow());
 }
 
 void WexlorEingabe::InfoMorvalent_Click() {

@@ -4,6 +4,7 @@
 #include <functional>
 
 #include "AppState.h"
+#include "CurrencyLists.h"
 #include "MaintenanceContext.h"
 
 class QAction;
@@ -46,8 +47,8 @@ class WexlorEingabe : public QMainWindow {
     void Beenden_Click();
 
     frmOptionen* options() const { return frmOptionen_; }
-    frmUmtauschkurse* memberWindow() const { return frmUmtauschkurse_; }
-    frmWeitereW* otherWindow() const { return frmWeitereW_; }
+    frmUmtauschkurse* memberWindow();
+    frmWeitereW* otherWindow();
     MaintenanceContext& maintenance() { return maintenance_; }
 
     // Shows the about window; set by whoever builds the program (the about window sits in info/).
@@ -75,7 +76,7 @@ class WexlorEingabe : public QMainWindow {
     void takeRatesAfterMemberWindow();
     void selectStartCurrencies();
     void restoreSelections();
-    void createCurrencyWindows();
+    void fillCurrencyWindows();
     void assignSelection(QComboBox* box, const std::string& position);
 
     AppState& state_;
@@ -85,6 +86,7 @@ class WexlorEingabe : public QMainWindow {
     frmUmtauschkurse* frmUmtauschkurse_ = nullptr;
     frmWeitereW* frmWeitereW_ = nullptr;
     bool listPassSelecting_ = false;
+    CurrencyLists lists_;  // what the last list pass read
     QLabel* Label1;
     QLabel* Label2;
     QLabel* Label3;

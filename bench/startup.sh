@@ -1,10 +1,10 @@
 #!/usr/bin/env bash
 # Time from process start to the main window on the screen: Kursomatik on the shipped table
 # against an empty Qt main window, each started RUNS times under Xvfb, medians in milliseconds.
-#   bench/startup.sh [build folder with -DKURSOMATIK_BENCHMARKS=ON, default build/bench] [RUNS]
+#   bench/startup.sh [build folder with -DKURSOMATIK_BENCHMARKS=ON, default build/benchmarks] [RUNS]
 set -euo pipefail
 cd "$(dirname "$0")/.."
-build=$(realpath "${1:-build/bench}")
+build=$(realpath "${1:-build/benchmarks}")
 runs=${2:-25}
 
 work=$(mktemp -d)
@@ -25,17 +25,21 @@ probe() {
     (cd "$work" && DISPLAY=$display QT_QPA_PLATFORM=xcb XDG_CONFIG_HOME="$work/config" \
         XDG_RUNTIME_DIR="$work/runtime" "$1")
 }
-measure() {
-    for _ in $(seq "$runs"); do
-        start=$(date +%s%N)
-        probe "$1"
-        echo $((($(date +%s%N) - start) / 1000))
-    done | median
+elapsed() {
+    local start
+    start=$(date +%s%N)
+    probe "$1"
+    echo $((($(date +%s%N) - start) / 1000))
 }
-probe "$build/bin/bench_empty_window_probe"  # the first start fills the caches; not counted
+probe "$build/bin/bench_empty_window_probe"  # the first starts fill the caches; not counted
 probe "$build/bin/bench_startup_probe"
-empty=$(measure "$build/bin/bench_empty_window_probe")
-program=$(measure "$build/bin/bench_startup_probe")
+# Interleaved, so that a slower phase of the machine weighs on both alike.
+for _ in $(seq "$runs"); do
+    elapsed "$build/bin/bench_empty_window_probe" >> "$work/empty"
+    elapsed "$build/bin/bench_startup_probe" >> "$work/program"
+done
+empty=$(median < "$work/empty")
+program=$(median < "$work/program")
 awk -v e="$empty" -v p="$program" 'BEGIN {
     printf "empty Qt main window:      %6.1f ms\nKursomatik, shipped table: %6.1f ms\nratio:                     %6.2f\n",
         e / 1000, p / 1000, p / e }'

@@ -8,40 +8,16 @@
 #include "AboutContacts.h"
 #include "LinkLabel.h"
 #include "ShellCodes.h"
+#include "TwipsLayout.h"
 #include "WindowSystem.h"
 
 namespace kursomatik {
 namespace {
 
-// The window was laid out in twips, 15 to the pixel.
-constexpr int px(int twips) {
-    return (twips + 7) / 15;
-}
-
 template <class Widget>
-Widget* placed(Widget* widget, const char* name, int left, int top, int width, int height) {
+Widget* named(Widget* widget, const char* name) {
     widget->setObjectName(QString::fromUtf8(name));
-    widget->setGeometry(px(left), px(top), px(width), px(height));
     return widget;
-}
-
-QFont sansSerif(double points, bool bold = false, bool italic = false) {
-    QFont font;
-    font.setFamilies({QStringLiteral("MS Sans Serif"), QStringLiteral("Microsoft Sans Serif"),
-                      QStringLiteral("Liberation Sans"), QStringLiteral("DejaVu Sans")});
-    font.setPointSizeF(points);
-    font.setBold(bold);
-    font.setItalic(italic);
-    return font;
-}
-
-QFont arialBold() {
-    QFont font;
-    font.setFamilies(
-        {QStringLiteral("Arial"), QStringLiteral("Liberation Sans"), QStringLiteral("DejaVu Sans")});
-    font.setPointSizeF(8.25);
-    font.setBold(true);
-    return font;
 }
 
 }  // namespace
@@ -55,21 +31,26 @@ void frmAbout::build() {
     setObjectName(QStringLiteral("frmAbout"));
     setWindowTitle(QStringLiteral("Kursomatik"));
     setProperty("helpTopic", 11);
-    setFont(sansSerif(8.25));
-    setFixedSize(px(4815), px(5670));
-
-    auto label = [this](const QString& text, const char* name, int left, int top, int width = 4575) {
+    setFont(designFont());
+    TwipsLayout layout(this, 4815, 5670);
+    auto placed = [&layout](auto* widget, const char* name, int left, int top, int width, int height) {
+        layout.place(named(widget, name), left, top, width, height);
+        return widget;
+    };
+    auto label = [&](const QString& text, const char* name, int left, int top, int width = 4575) {
         return placed(new QLabel(text, this), name, left, top, width, 240);
     };
     lblTitle = placed(new QLabel(QStringLiteral(" Kursomatik"), this), "lblTitle", 0, 120, 3360, 360);
-    lblTitle->setFont(sansSerif(12, true, true));
+    QFont title = designFont(12, true);
+    title.setItalic(true);
+    lblTitle->setFont(title);
     cmdOK = placed(new QPushButton(QStringLiteral("&OK"), this), "cmdOK", 3480, 240, 1260, 345);
     Label3 = label(QStringLiteral("Version 1.01"), "Label3", 120, 480, 3240);
     Label1 = label(QStringLiteral("Beschreibung:"), "Label1", 120, 840);
     lblDescription =
         label(QStringLiteral("Wechselkursrechner mit der Bezugsgröße Euro."), "lblDescription", 120, 1080);
     Label4 = label(QStringLiteral("Support und Programmierung:"), "Label4", 120, 1560);
-    for (QLabel* heading : {Label1, Label4}) heading->setFont(sansSerif(8.25, true));
+    for (QLabel* heading : {Label1, Label4}) heading->setFont(designFont(8.25, true));
     Label5 = label(kSupportPerson, "Label5", 120, 1800);
     Label12 = placed(new LinkLabel(QStringLiteral("e-mail: ") + kSupportMail, this), "Label12", 120, 2160,
                      4575, 240);
@@ -86,7 +67,7 @@ void frmAbout::build() {
 
     Label2 = label(kMakerLegalForm, "Label2", 2280, 3840, 2415);
     Label2->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    Label2->setFont(arialBold());
+    Label2->setFont(designFont(8.25, true));
     Label6 = label(kMakerStreet, "Label6", 120, 3960, 2100);
     Label7 = label(kMakerTown, "Label7", 120, 4200);
     Label8 = label(QStringLiteral("tel.: ") + kMakerPhone, "Label8", 120, 4680);
@@ -96,6 +77,7 @@ void frmAbout::build() {
     Label11 =
         placed(new LinkLabel(QStringLiteral("e-mail: ") + kMakerMail, this), "Label11", 120, 5400, 4575, 240);
 
+    layout.apply();
     // A link is only as wide as its text, so that the blank beside it opens nothing.
     for (LinkLabel* link : {Label12, Label10, Label11}) {
         link->setAccessibleName(link->text());

@@ -16,7 +16,7 @@ namespace kursomatik {
 CurrencyListWindow::CurrencyListWindow(MaintenanceContext& context, int clientHeight, QWidget* parent)
     : QDialog(parent), context_(context), layout_(this, 6375, clientHeight) {
     setProperty("helpTopic", 3);
-    setFont(designFont(false));
+    setFont(designFont());
 }
 
 void CurrencyListWindow::finishLayout() {
@@ -49,7 +49,7 @@ QPushButton* CurrencyListWindow::addButton(const char* name, const QString& capt
 QPushButton* CurrencyListWindow::addHelpButton(const char* name) {
     QPushButton* help = addButton(name, QStringLiteral("&?"), {}, 5880, 120, 375, 375);
     help->setAccessibleName(QStringLiteral("Hilfe"));
-    help->setFont(designFont(true));
+    help->setFont(designFont(8.25, true));
     return help;
 }
 
@@ -97,9 +97,15 @@ void CurrencyListWindow::createSelector(const char* name) {
     connect(selector_, &QComboBox::currentIndexChanged, this, [this] { selectorChosen(); });
 }
 
-void CurrencyListWindow::writeRows(const std::vector<GridRow>& rows) {
-    const int needed = static_cast<int>(rows.size()) + 2;
-    if (grid_->rows() < needed) grid_->setRows(needed);
+void CurrencyListWindow::fillFromPass(const std::vector<std::string>& lines,
+                                      const std::vector<GridRow>& rows) {
+    list_->clear();
+    grid_->clearCells();
+    layOutGrid();
+    const QStringList shown = toQStringList(lines);
+    list_->setLines(shown);
+    // Rows from 1 on; the grid grows where the rows of the last pass are too few.
+    if (grid_->rows() < static_cast<int>(rows.size()) + 2) grid_->setRows(static_cast<int>(rows.size()) + 2);
     for (int i = 0; i < static_cast<int>(rows.size()); ++i) {
         const GridRow& r = rows[static_cast<std::size_t>(i)];
         grid_->setText(i + 1, 1, QString::fromStdString(r.name));
@@ -108,6 +114,11 @@ void CurrencyListWindow::writeRows(const std::vector<GridRow>& rows) {
         grid_->setText(i + 1, 4, QString::fromStdString(r.date));
         grid_->setRowKey(i + 1, QString::fromStdString(r.line));
     }
+    picklist::setEntries(selector_, shown);
+    if (list_->lineCount() > 0) list_->setCurrentRow(0);
+    // The header, one row per currency and the empty row, which the sort puts first.
+    grid_->setRows(list_->lineCount() + 2);
+    sortGrid();
 }
 
 void CurrencyListWindow::writeGridHeader() {

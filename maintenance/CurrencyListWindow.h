@@ -25,8 +25,9 @@ class CurrencyListWindow : public QDialog {
     LineList* list() const { return list_; }
     QComboBox* selector() const { return selector_; }
 
-    // Rows in file order, written by the list pass from row 1 on; the grid grows as needed.
-    void writeRows(const std::vector<GridRow>& rows);
+    // The list pass's part in this window: the list and its selector get the lines (in name order),
+    // the grid its rows (in file order, then sorted), and the list's first entry is selected.
+    virtual void fillFromPass(const std::vector<std::string>& lines, const std::vector<GridRow>& rows);
 
   protected:
     CurrencyListWindow(MaintenanceContext& context, int clientHeight, QWidget* parent);
@@ -42,8 +43,10 @@ class CurrencyListWindow : public QDialog {
     void createList(const char* name, const QString& tooltip);
     void createSelector(const char* name);
 
-    // Header row and column layout (FormLoad, FormLoad2).
+    // Header row and column layout (FormLoad, FormLoad2), and the sort of the rows.
     void writeGridHeader();
+    virtual void layOutGrid() = 0;
+    virtual void sortGrid() = 0;
     // Opens the editor for the grid row the user double-clicked (row 1 and the header open nothing).
     void openRow(int row);
     // Opens the editor for the selected list entry, if there is one.

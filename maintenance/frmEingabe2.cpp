@@ -83,7 +83,7 @@ void frmEingabe2::build() {
     setObjectName(QStringLiteral("frmEingabe2"));
     setWindowTitle(QStringLiteral("Einstellungen"));
     setProperty("helpTopic", 3);
-    setFont(designFont(false));
+    setFont(designFont());
     TwipsLayout layout(this, 4815, 2460);
 
     txtbezeichnung =

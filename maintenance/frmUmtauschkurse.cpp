@@ -15,12 +15,12 @@ frmUmtauschkurse::frmUmtauschkurse(MaintenanceContext& context, frmWeitereW* wei
     setObjectName(QStringLiteral("frmUmtauschkurse"));
     setWindowTitle(QStringLiteral("Wechselkurse"));
 
-    Label1 = addLabel("Label1", QStringLiteral("Teilnehmerländer der  EWWU"), arialFont(12, true), 120, 120,
+    Label1 = addLabel("Label1", QStringLiteral("Teilnehmerländer der  EWWU"), designFont(12, true), 120, 120,
                       4095, 375);
     Command1 = addHelpButton("Command1");
     addLine("Line2", 960);
     Label4 =
-        addLabel("Label4", QStringLiteral(" Ein Euro sind..."), arialFont(9.75, true), 120, 600, 1575, 255);
+        addLabel("Label4", QStringLiteral(" Ein Euro sind..."), designFont(9.75, true), 120, 600, 1575, 255);
     createGrid("grdTable", QStringLiteral("Teilnehmerländer der EWWU"));
     grdTable = grid_;
     addLine("Line1", 4440);
@@ -31,7 +31,7 @@ frmUmtauschkurse::frmUmtauschkurse(MaintenanceContext& context, frmWeitereW* wei
                   QStringLiteral("Anzeige der Nichtmitglieder der EWWU."), 1920, 4560, 1695, 375);
     cmdAbbrechenUmt = addButton("cmdAbbrechenUmt", QStringLiteral("&Schließen"),
                                 QStringLiteral("Zurück zur Währungsumrechnung"), 5040, 4560, 1215, 375);
-    cmdAbbrechenUmt->setFont(designFont(true));
+    cmdAbbrechenUmt->setFont(designFont(8.25, true));
 
     // Outside the visible client area, as designed: reachable by Alt+Ä and by the Tab key only.
     cmdDBveraendern =
@@ -66,15 +66,17 @@ frmUmtauschkurse::frmUmtauschkurse(MaintenanceContext& context, frmWeitereW* wei
     Form_Load();
 }
 
+void frmUmtauschkurse::fillFromPass(const std::vector<std::string>& lines, const std::vector<GridRow>& rows) {
+    CurrencyListWindow::fillFromPass(lines, rows);
+    cmdDBveraendern->setEnabled(lstewwu->lineCount() > 0);
+}
+
 void frmUmtauschkurse::FormLoad() {
     writeGridHeader();
 }
 
 void frmUmtauschkurse::ewwuSortieren() {
-    grdTable->sortRows([](const FlexGrid::SortKey& a, const FlexGrid::SortKey& b) {
-        if (const int byName = collate(a.name, b.name); byName != 0) return byName < 0;
-        return collate(a.key, b.key) < 0;
-    });
+    grdTable->sortRows([](const std::string& name) { return collationKey(name); }, collate);
 }
 
 void frmUmtauschkurse::Form_Load() {

@@ -18,6 +18,8 @@ class frmUmtauschkurse : public CurrencyListWindow {
 
     void setOtherWindow(frmWeitereW* weitere) { weitere_ = weitere; }
 
+    void fillFromPass(const std::vector<std::string>& lines, const std::vector<GridRow>& rows) override;
+
     // Called by the list pass.
     void FormLoad();
     void ewwuSortieren();
@@ -36,6 +38,10 @@ class frmUmtauschkurse : public CurrencyListWindow {
     LineList* lstewwu;
     QComboBox* txtauswahl1;
     QPushButton* cmdDBveraendern;  // "cmdDBverändern"
+
+  protected:
+    void layOutGrid() override { FormLoad(); }
+    void sortGrid() override { ewwuSortieren(); }
 
   public slots:
     // Esc and the title bar's close do what "Schließen" does.

@@ -18,11 +18,11 @@ frmWeitereW::frmWeitereW(MaintenanceContext& context, QWidget* parent)
     setWindowTitle(QStringLiteral("Wechselkurse"));
 
     Label3 =
-        addLabel("Label3", QStringLiteral("Weitere Währungen"), arialFont(12, true), 120, 120, 2535, 375);
+        addLabel("Label3", QStringLiteral("Weitere Währungen"), designFont(12, true), 120, 120, 2535, 375);
     cmdhelp = addHelpButton("cmdhelp");
     addLine("Line1", 960);
     Label1 =
-        addLabel("Label1", QStringLiteral(" Ein Euro sind..."), arialFont(9.75, true), 120, 600, 3255, 255);
+        addLabel("Label1", QStringLiteral(" Ein Euro sind..."), designFont(9.75, true), 120, 600, 3255, 255);
     createGrid("grdTable2", QStringLiteral("Weitere Währungen"));
     grdTable2 = grid_;
     addLine("Line2", 4440);
@@ -61,10 +61,8 @@ void frmWeitereW::FormLoad2() {
 
 void frmWeitereW::sortierestv2() {
     const RegionalSettings& regional = context_.regional;
-    grdTable2->sortRows([&regional](const FlexGrid::SortKey& a, const FlexGrid::SortKey& b) {
-        if (const int byName = compareNamesGeneric(a.name, b.name, regional); byName != 0) return byName < 0;
-        return collate(a.key, b.key) < 0;
-    });
+    grdTable2->sortRows([&regional](const std::string& name) { return genericNameKey(name, regional); },
+                        collate);
 }
 
 void frmWeitereW::grdTable2_DblClick(int row) {

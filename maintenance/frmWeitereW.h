@@ -34,6 +34,8 @@ class frmWeitereW : public CurrencyListWindow {
     void reject() override {}
 
   protected:
+    void layOutGrid() override { FormLoad2(); }
+    void sortGrid() override { sortierestv2(); }
     // The title bar's close does what "Zurück" does.
     void closeEvent(QCloseEvent* event) override;
 

@@ -7,7 +7,7 @@ namespace {
 
 // Base letters of the Latin-1 and Windows-1252 letters, lower case; 0 where none applies.
 std::string_view baseLetters(char32_t cp) {
-    if (cp >= U'A' && cp <= U'Z') return {};
+    if (cp < 0xC0) return {};  // no letter with an accent below À
     switch (cp) {
         case 0xDF:
             return "ss";
@@ -66,6 +66,10 @@ class FoldedReader {
 
     char32_t next() {
         if (!pending_.empty()) return take();
+        if (const auto byte = static_cast<unsigned char>(text_[pos_]); byte < 0x80) {
+            ++pos_;  // plain ASCII needs neither decoding nor a base letter
+            return lowerAscii(byte);
+        }
         const char32_t cp = utf8::next(text_, pos_);
         if (!keepAccents_) {
             pending_ = baseLetters(cp);
@@ -110,6 +114,20 @@ int collate(std::string_view a, std::string_view b) {
     if (const int primary = compareLevel(a, b, false); primary != 0) return primary;
     if (const int accents = compareLevel(a, b, true); accents != 0) return accents;
     return sign(a.compare(b));
+}
+
+std::u32string collationKey(std::string_view text) {
+    // Each level's code points shifted by one, so that the 0 closing a level sorts a shorter
+    // level first, as the comparison does.
+    std::u32string key;
+    key.reserve(text.size() * 3 + 2);
+    for (const bool keepAccents : {false, true}) {
+        FoldedReader reader(text, keepAccents);
+        while (!reader.atEnd()) key += reader.next() + 1;
+        key += U'\0';
+    }
+    for (const char c : text) key += static_cast<char32_t>(static_cast<unsigned char>(c)) + 1;
+    return key;
 }
 
 }  // namespace kursomatik

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <string>
 #include <string_view>
 
 namespace kursomatik {
@@ -8,5 +9,9 @@ namespace kursomatik {
 // accents (Ä among the A's, ß as ss, as German users look them up), then accents, then case, then
 // the bytes, so that two different texts never compare equal. Returns <0, 0 or >0.
 int collate(std::string_view a, std::string_view b);
+
+// A key whose plain comparison orders texts exactly as collate() does, for sorting many texts
+// with one folding each instead of one per comparison.
+std::u32string collationKey(std::string_view text);
 
 }  // namespace kursomatik

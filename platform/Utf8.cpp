@@ -66,7 +66,13 @@ std::string mid(std::string_view text, std::size_t start, std::size_t count) {
 
 std::string_view head(std::string_view text, std::size_t count) {
     std::size_t pos = 0;
-    for (std::size_t index = 0; pos < text.size() && index < count; ++index) next(text, pos);
+    for (std::size_t index = 0; pos < text.size() && index < count; ++index) {
+        if (static_cast<unsigned char>(text[pos]) < 0x80) {
+            ++pos;  // the common case, without decoding
+        } else {
+            next(text, pos);
+        }
+    }
     return text.substr(0, pos);
 }
 

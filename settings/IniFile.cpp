@@ -204,6 +204,8 @@ Status writeProfileString(const fs::path& file, const std::string& section, cons
         }
         out += lines[i].text;
     }
+    // The options write their values again at every start: an unchanged file is left alone.
+    if (out == *data) return Status::ok();
     return replaceFile(file, out);
 }
 

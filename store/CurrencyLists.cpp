@@ -1,6 +1,8 @@
 #include "CurrencyLists.h"
 
 #include <algorithm>
+#include <bit>
+#include <cstdint>
 
 #include "Collation.h"
 #include "DecimalNumber.h"
@@ -76,11 +78,28 @@ int compareNamesGeneric(std::string_view a, std::string_view b, const RegionalSe
 }
 
 int compareListLinesGeneric(std::string_view a, std::string_view b, const RegionalSettings& regional) {
-    if (const int byName = compareNamesGeneric(utf8::head(a, 40), utf8::head(b, 40), regional);
-        byName != 0) {
+    if (const int byName = compareNamesGeneric(utf8::head(a, 40), utf8::head(b, 40), regional); byName != 0) {
         return byName;
     }
     return collate(a, b);
+}
+
+std::u32string genericNameKey(std::string_view name, const RegionalSettings& regional) {
+    // Empty names, then numbers by value, then texts, as compareNamesGeneric has it.
+    std::u32string key;
+    const std::string_view trimmed = utf8::trimSpaces(name);
+    const auto number = trimmed.empty() ? std::nullopt : parseRegionalNumber(trimmed, regional);
+    key += trimmed.empty() ? U'\1' : number ? U'\2' : U'\3';
+    if (number) {
+        // The double's bits, turned so that their unsigned order is the order of the values.
+        const double value = number->toDouble() == 0.0 ? 0.0 : number->toDouble();
+        std::uint64_t bits = std::bit_cast<std::uint64_t>(value);
+        bits = (bits >> 63) != 0 ? ~bits : bits | (std::uint64_t{1} << 63);
+        key += static_cast<char32_t>(bits >> 32);
+        key += static_cast<char32_t>(bits & 0xFFFFFFFFu);
+    }
+    key += collationKey(name);
+    return key;
 }
 
 }  // namespace kursomatik

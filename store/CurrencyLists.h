@@ -45,4 +45,8 @@ std::string gridRateCell(std::string_view kurs, const RegionalSettings& regional
 int compareNamesGeneric(std::string_view a, std::string_view b, const RegionalSettings& regional);
 int compareListLinesGeneric(std::string_view a, std::string_view b, const RegionalSettings& regional);
 
+// A key whose plain comparison orders names as compareNamesGeneric does (collationKey() is the key
+// of the text order), for sorting grid rows with one key per row.
+std::u32string genericNameKey(std::string_view name, const RegionalSettings& regional);
+
 }  // namespace kursomatik

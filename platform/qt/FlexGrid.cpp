@@ -96,22 +96,28 @@ void FlexGrid::clearCells() {
     }
 }
 
-void FlexGrid::sortRows(const RowOrder& before) {
+void FlexGrid::sortRows(const NameKey& keyOf, const TieBreak& tieBreak) {
     // Rows move as a whole: their items are taken out, ordered and put back, never copied.
     struct Entry {
-        SortKey sortKey;
+        std::u32string key;
+        std::string line;
         QVector<QTableWidgetItem*> items;
     };
     std::vector<Entry> entries(static_cast<std::size_t>(rowCount()));
     for (int row = 0; row < rowCount(); ++row) {
         Entry& entry = entries[static_cast<std::size_t>(row)];
         if (const QTableWidgetItem* first = item(row, 1)) {
-            entry.sortKey = {first->text().toStdString(), first->data(Qt::UserRole).toString().toStdString()};
+            entry.key = keyOf(first->text().toStdString());
+            entry.line = first->data(Qt::UserRole).toString().toStdString();
+        } else {
+            entry.key = keyOf(std::string());
         }
         for (int col = 0; col < cols(); ++col) entry.items.push_back(takeItem(row, col));
     }
-    std::stable_sort(entries.begin(), entries.end(),
-                     [&](const Entry& a, const Entry& b) { return before(a.sortKey, b.sortKey); });
+    std::stable_sort(entries.begin(), entries.end(), [&](const Entry& a, const Entry& b) {
+        if (const int byName = a.key.compare(b.key); byName != 0) return byName < 0;
+        return tieBreak(a.line, b.line) < 0;
+    });
     for (int row = 0; row < rowCount(); ++row) {
         for (int col = 0; col < cols(); ++col) {
             if (QTableWidgetItem* moved = entries[static_cast<std::size_t>(row)].items[col])

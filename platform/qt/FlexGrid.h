@@ -12,13 +12,10 @@ namespace kursomatik {
 class FlexGrid : public QTableWidget {
     Q_OBJECT
   public:
-    // What rows are sorted by: the text of column 1 and the row's hidden key (the list line it
-    // came from), both as UTF-8 for the core's comparisons.
-    struct SortKey {
-        std::string name;
-        std::string key;
-    };
-    using RowOrder = std::function<bool(const SortKey&, const SortKey&)>;
+    // Rows sort by a key made once from the text of column 1; rows with equal keys by comparing
+    // their hidden keys (the list lines they came from). Both take UTF-8, for the core's orders.
+    using NameKey = std::function<std::u32string(const std::string& name)>;
+    using TieBreak = std::function<int(const std::string& line, const std::string& otherLine)>;
 
     explicit FlexGrid(QWidget* parent = nullptr);
 
@@ -43,8 +40,8 @@ class FlexGrid : public QTableWidget {
 
     // Empties every cell, the header row included; rows and columns stay.
     void clearCells();
-    // Sorts the data rows (row 1 on) as a whole; rows the order calls equal keep their order.
-    void sortRows(const RowOrder& before);
+    // Sorts the data rows (row 1 on) as a whole; rows equal in both keep their order.
+    void sortRows(const NameKey& keyOf, const TieBreak& tieBreak);
 
   signals:
     // A data row was double-clicked or chosen with Enter.

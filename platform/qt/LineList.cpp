@@ -4,6 +4,13 @@
 
 namespace kursomatik {
 
+QStringList toQStringList(const std::vector<std::string>& lines) {
+    QStringList out;
+    out.reserve(static_cast<qsizetype>(lines.size()));
+    for (const auto& line : lines) out.push_back(QString::fromStdString(line));
+    return out;
+}
+
 QString spokenCurrency(const QString& line) {
     const QString name = line.left(40).trimmed();
     const QString iso = line.mid(82, 40).trimmed();

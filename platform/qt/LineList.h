@@ -2,6 +2,8 @@
 
 #include <QListWidget>
 #include <QStringList>
+#include <string>
+#include <vector>
 
 namespace kursomatik {
 
@@ -23,6 +25,8 @@ class LineList : public QListWidget {
   protected:
     void keyPressEvent(QKeyEvent* event) override;
 };
+
+QStringList toQStringList(const std::vector<std::string>& lines);
 
 // "Deutsche Mark, DEM" for a list line.
 QString spokenCurrency(const QString& line);

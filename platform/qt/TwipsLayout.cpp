@@ -1,6 +1,7 @@
 #include "TwipsLayout.h"
 
 #include <QAbstractButton>
+#include <QApplication>
 #include <QLabel>
 #include <QWidget>
 #include <algorithm>
@@ -12,19 +13,8 @@ int twipsToPixels(int twips) {
     return (twips + 7) / 15;
 }
 
-QFont designFont(bool bold) {
-    QFont font;
-    font.setFamilies({QStringLiteral("MS Sans Serif"), QStringLiteral("Microsoft Sans Serif"),
-                      QStringLiteral("Liberation Sans"), QStringLiteral("DejaVu Sans")});
-    font.setPointSizeF(8.25);
-    font.setBold(bold);
-    return font;
-}
-
-QFont arialFont(double points, bool bold) {
-    QFont font;
-    font.setFamilies(
-        {QStringLiteral("Arial"), QStringLiteral("Liberation Sans"), QStringLiteral("DejaVu Sans")});
+QFont designFont(double points, bool bold) {
+    QFont font = QApplication::font();
     font.setPointSizeF(points);
     font.setBold(bold);
     return font;
@@ -44,7 +34,7 @@ void TwipsLayout::apply() {
     for (const Placement& p : placements_) {
         int needed = 0;
         if (const auto* label = qobject_cast<QLabel*>(p.widget)) {
-            needed = label->sizeHint().width();
+            if (!label->text().isEmpty()) needed = label->fontMetrics().horizontalAdvance(label->text()) + 4;
         } else if (const auto* button = qobject_cast<QAbstractButton*>(p.widget)) {
             QString text = button->text();
             text.remove(QLatin1Char('&'));

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <filesystem>
@@ -125,6 +126,19 @@ TEST_F(Profile, AKeyAddedBehindALastLineWithoutBreakGetsALineOfItsOwn) {
         EXPECT_EQ(read("stellen2"), "100") << last;
         EXPECT_EQ(read("stellen1"), "1000") << last;
     }
+}
+
+TEST_F(Profile, WritingTheValueItHasLeavesTheFileAlone) {
+    // Every start writes the options again; the file (its very inode) stays as it was.
+    writeFile(ini(), "[Kursomatik]\nstellen2 = 100\n");
+    ASSERT_TRUE(writeProfileString(ini(), "Kursomatik", "stellen2", "100"));
+    struct stat first {};
+    ::stat(ini().c_str(), &first);
+    ASSERT_TRUE(writeProfileString(ini(), "Kursomatik", "stellen2", "100"));
+    struct stat second {};
+    ::stat(ini().c_str(), &second);
+    EXPECT_EQ(first.st_ino, second.st_ino);
+    EXPECT_EQ(readFile(ini()), "[Kursomatik]\nstellen2=100\n");
 }
 
 TEST_F(Profile, CrlfFilesKeepCrlf) {
