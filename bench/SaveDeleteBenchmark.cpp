@@ -5,80 +5,25 @@
 #include <unistd.h>
 
 #include <QApplication>
-#include <QDialog>
 #include <QLineEdit>
-#include <QPointer>
-#include <memory>
 
-#include "AppState.h"
+#include "BenchProgram.h"
 #include "Compaction.h"
-#include "WexlorEingabe.h"
-#include "WindowSystem.h"
 #include "frmEingabe2.h"
 #include "frmUmtauschkurse.h"
-#include "support/TempDir.h"
 
 namespace kursomatik {
 namespace {
 
 constexpr int kRecords = 999;
 
-// Answers every question with Yes and shows nothing, so only the program's own work is measured.
-class AnsweringWindowSystem : public WindowSystem {
-  public:
-    MessageResult message(QWidget*, const QString&, MessageButtons buttons, MessageIcon) override {
-        return buttons == MessageButtons::YesNo ? MessageResult::Yes : MessageResult::Ok;
-    }
-    void showModal(QDialog* window) override { lastModal = window; }
-    void showModeless(QWidget*) override {}
-    void postF1() override {}
-    void openHelp(int) override {}
-    int openUrl(const QString&) override { return 42; }
-    void endProcess() override {}
-
-    QPointer<QDialog> lastModal;
-};
-
-std::string tableOf(int count) {
-    std::string bytes;
-    for (int i = 1; i <= count; ++i) {
-        CurrencyRecord r;
-        storeField(r, &CurrencyRecord::Bezeichnung,
-                   "Währung " + std::to_string(i * 7919 % 1000) + " Österreich");
-        storeField(r, &CurrencyRecord::ISO, "W" + std::to_string(i % 100));
-        storeField(r, &CurrencyRecord::Kurs, std::to_string(1000000 + i * 12345));
-        storeField(r, &CurrencyRecord::EWWU, i % 3 == 0 ? "0" : "1");
-        storeField(r, &CurrencyRecord::Datum, "05.12.2026");
-        bytes += encodeRecord(r);
-    }
-    return bytes;
-}
-
-// The whole program started on a table of 999 records in a fresh working folder.
-struct Program {
-    Program() {
-        state.regional = RegionalSettings::german();
-        state.regional.today = [] { return CivilDate{2026, 12, 5}; };
-        state.environment.programDir = dir.path() / "programm";
-        state.environment.systemProfile = dir.path() / "config" / "WIN.INI";
-        std::filesystem::create_directories(state.environment.programDir);
-        testing::writeFile(state.environment.programDir / "Kursomatik.ini",
-                           "[Kursomatik]\nstellen1=1000\nstellen2=100\nstartwaehrung=0\nausgabewaehrung=1\n");
-        resetTable();
-        main = std::make_unique<WexlorEingabe>(state, windows);
-        main->Form_Load();
-    }
-    void resetTable() { testing::writeFile(dir / kCurrencyFileName, table); }
+// The program on 999 records, with the editor opened as the currency windows open it.
+struct Program : bench::BenchProgram {
+    Program() : BenchProgram(kRecords) {}
     frmEingabe2* openEditor(int record) {
         openRecordEditor(main->maintenance(), record, main->memberWindow());
         return qobject_cast<frmEingabe2*>(windows.lastModal.data());
     }
-
-    testing::TempDir dir;
-    const std::string table = tableOf(kRecords);
-    AnsweringWindowSystem windows;
-    AppState state;
-    std::unique_ptr<WexlorEingabe> main;
 };
 
 void settle() {
@@ -116,7 +61,7 @@ BENCHMARK(BM_DeleteRecordWithListPass)->Unit(benchmark::kMillisecond);
 // The write of the save alone: one record in place, flushed to the disk.
 void BM_SaveRecordFileOnly(benchmark::State& s) {
     testing::TempDir dir;
-    testing::writeFile(dir / kCurrencyFileName, tableOf(kRecords));
+    testing::writeFile(dir / kCurrencyFileName, bench::tableOf(kRecords));
     RecordFile file;
     (void)file.open(kCurrencyFileName);
     CurrencyRecord record = *file.read(500);
@@ -131,7 +76,7 @@ BENCHMARK(BM_SaveRecordFileOnly)->Unit(benchmark::kMillisecond);
 // The rewrite of the deletion alone: 998 records copied, flushed and renamed into place.
 void BM_DropRecordFileOnly(benchmark::State& s) {
     testing::TempDir dir;
-    const std::string table = tableOf(kRecords);
+    const std::string table = bench::tableOf(kRecords);
     RecordFileState state;
     for (auto _ : s) {
         s.PauseTiming();

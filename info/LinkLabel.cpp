@@ -16,7 +16,7 @@ class LinkLabelAccessible : public QAccessibleWidget {
     explicit LinkLabelAccessible(LinkLabel* label) : QAccessibleWidget(label, QAccessible::Link) {}
 
     QString text(QAccessible::Text t) const override {
-        const QString own = QAccessibleWidget::text(t);
+        QString own = QAccessibleWidget::text(t);
         if (t == QAccessible::Name && own.isEmpty()) return static_cast<LinkLabel*>(widget())->text();
         return own;
     }

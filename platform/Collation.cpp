@@ -123,10 +123,10 @@ std::u32string collationKey(std::string_view text) {
     key.reserve(text.size() * 3 + 2);
     for (const bool keepAccents : {false, true}) {
         FoldedReader reader(text, keepAccents);
-        while (!reader.atEnd()) key += reader.next() + 1;
+        while (!reader.atEnd()) key += static_cast<char32_t>(reader.next() + 1);
         key += U'\0';
     }
-    for (const char c : text) key += static_cast<char32_t>(static_cast<unsigned char>(c)) + 1;
+    for (const char c : text) key += static_cast<char32_t>(static_cast<unsigned char>(c) + 1);
     return key;
 }
 

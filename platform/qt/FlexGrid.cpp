@@ -3,6 +3,7 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <algorithm>
+#include <cmath>
 
 #include "TwipsLayout.h"
 
@@ -61,7 +62,7 @@ void FlexGrid::setRowKey(int row, const QString& key) {
 }
 
 void FlexGrid::setColumnWidthTwips(int col, int twips) {
-    setColumnWidth(col, static_cast<int>(twips / 15.0 * twipsScale_ + 0.5));
+    setColumnWidth(col, static_cast<int>(std::lround(twips / 15.0 * twipsScale_)));
     setColumnHidden(col, twips == 0);
 }
 

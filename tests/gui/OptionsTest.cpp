@@ -8,6 +8,10 @@
 namespace kursomatik::testing {
 namespace {
 
+// 2 result decimals, 3 Euro decimals, Deutsche Mark to Euro.
+const std::string kDemToEuro =
+    "[Kursomatik]\nstellen1=1000\nstellen2=100\noptionen1=1\noptionen2=1\nstartwaehrung=0\nausgabewaehrung=1\n";
+
 class Options : public ProgramTest {
   protected:
     std::string setting(const char* key) const {
@@ -20,9 +24,7 @@ class Options : public ProgramTest {
 
 TEST_F(Options, ChoosingAnOptionWritesItsPairAtOnceButTheResultWaitsForOk) {
     writeTable({kDeutscheMark, kEuro});
-    writeIni(
-        "[Kursomatik]\nstellen1=1000\nstellen2=100\noptionen1=1\noptionen2=1\nstartwaehrung=0\n"
-        "ausgabewaehrung=1\n");
+    writeIni(kDemToEuro);
     WexlorEingabe& w = start();
     typeAmount("100");
     w.Optionen_Click();
@@ -92,9 +94,7 @@ TEST_F(Options, TheFirstCurrencyCannotBeAStartCurrency) {
 
 TEST_F(Options, OkWithoutChangeReadsEverythingAgainAndRecomputes) {
     writeTable({kDeutscheMark, kEuro});
-    writeIni(
-        "[Kursomatik]\nstellen1=1000\nstellen2=100\noptionen1=1\noptionen2=1\nstartwaehrung=0\n"
-        "ausgabewaehrung=1\n");
+    writeIni(kDemToEuro);
     WexlorEingabe& w = start();
     typeAmount("100");
     // A hand edit of the file reaches the conversion on "OK", even with no choice made.
