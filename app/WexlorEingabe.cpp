@@ -238,7 +238,7 @@ void WexlorEingabe::RefreshtheLists() {
     }
     file.iDateiNr.close();
 
-    const QStringList all = toQStringList(lists_.lines);
+    const QStringList all = toQStringList(lists_.all.lines());
     lstversteckt->setLines(all);
     frmOptionen_->lstversteckt2->setLines(all);
     picklist::setEntries(txtAusgabe, all);
@@ -262,8 +262,8 @@ void WexlorEingabe::RefreshtheLists() {
 }
 
 void WexlorEingabe::fillCurrencyWindows() {
-    frmUmtauschkurse_->fillFromPass(lists_.members, lists_.memberRows);
-    frmWeitereW_->fillFromPass(lists_.others, lists_.otherRows);
+    frmUmtauschkurse_->fillFromPass(lists_.members.lines(), lists_.memberRows);
+    frmWeitereW_->fillFromPass(lists_.others.lines(), lists_.otherRows);
 }
 
 void WexlorEingabe::assignSelection(QComboBox* box, const std::string& position) {

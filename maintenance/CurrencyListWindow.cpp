@@ -106,14 +106,16 @@ void CurrencyListWindow::fillFromPass(const std::vector<std::string>& lines,
     list_->setLines(shown);
     // Rows from 1 on; the grid grows where the rows of the last pass are too few.
     if (grid_->rows() < static_cast<int>(rows.size()) + 2) grid_->setRows(static_cast<int>(rows.size()) + 2);
-    for (int i = 0; i < static_cast<int>(rows.size()); ++i) {
-        const GridRow& r = rows[static_cast<std::size_t>(i)];
-        grid_->setText(i + 1, 1, QString::fromStdString(r.name));
-        grid_->setText(i + 1, 2, QString::fromStdString(r.rate));
-        grid_->setText(i + 1, 3, QString::fromStdString(r.iso));
-        grid_->setText(i + 1, 4, QString::fromStdString(r.date));
-        grid_->setRowKey(i + 1, QString::fromStdString(r.line));
-    }
+    grid_->changeCells([&] {
+        for (int i = 0; i < static_cast<int>(rows.size()); ++i) {
+            const GridRow& r = rows[static_cast<std::size_t>(i)];
+            grid_->setText(i + 1, 1, QString::fromStdString(r.name));
+            grid_->setText(i + 1, 2, QString::fromStdString(r.rate));
+            grid_->setText(i + 1, 3, QString::fromStdString(r.iso));
+            grid_->setText(i + 1, 4, QString::fromStdString(r.date));
+            grid_->setRowKey(i + 1, QString::fromStdString(r.line));
+        }
+    });
     picklist::setEntries(selector_, shown);
     if (list_->lineCount() > 0) list_->setCurrentRow(0);
     // The header, one row per currency and the empty row, which the sort puts first.

@@ -16,16 +16,28 @@ namespace {
 
 constexpr std::string_view kRatePattern = "######,##0.000000######";
 
-template <class Order>
-void insertSorted(std::vector<std::string>& list, const std::string& line, Order before) {
-    list.insert(std::upper_bound(list.begin(), list.end(), line, before), line);
-}
-
 GridRow gridRowOf(const CurrencyRecord& record, const std::string& line, const RegionalSettings& regional) {
     return {record.Bezeichnung, gridRateCell(record.Kurs, regional), record.ISO, record.Datum, line};
 }
 
 }  // namespace
+
+void SortedLines::add(const std::string& line, std::u32string nameKey) {
+    // After every line that does not come later: a sorted list box inserts the same way.
+    std::size_t low = 0;
+    std::size_t high = lines_.size();
+    while (low < high) {
+        const std::size_t middle = low + (high - low) / 2;
+        const int byName = nameKey.compare(keys_[middle]);
+        if (byName < 0 || (byName == 0 && collate(line, lines_[middle]) < 0)) {
+            high = middle;
+        } else {
+            low = middle + 1;
+        }
+    }
+    keys_.insert(keys_.begin() + static_cast<std::ptrdiff_t>(low), std::move(nameKey));
+    lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(low), line);
+}
 
 Status fillRecordInLists(CurrencyLists& lists, RecordFileState& file, long n,
                          const RegionalSettings& regional) {
@@ -33,18 +45,18 @@ Status fillRecordInLists(CurrencyLists& lists, RecordFileState& file, long n,
     if (!record) return record.status();
     file.buffer = *record;
     const std::string line = buildListLine(*record, n);
-    insertSorted(lists.lines, line, [](const auto& a, const auto& b) { return compareListLines(a, b) < 0; });
+    // The name column's keys give the orders of compareListLines and compareListLinesGeneric.
+    const std::string_view name = utf8::head(line, 40);
+    std::u32string textKey = collationKey(name);
     const std::string ewwu = fieldValue(record->EWWU);
     if (ewwu == "1") {
-        insertSorted(lists.members, line,
-                     [](const auto& a, const auto& b) { return compareListLines(a, b) < 0; });
+        lists.members.add(line, textKey);
         lists.memberRows.push_back(gridRowOf(*record, line, regional));
     } else if (ewwu == "0") {
-        insertSorted(lists.others, line, [&](const auto& a, const auto& b) {
-            return compareListLinesGeneric(a, b, regional) < 0;
-        });
+        lists.others.add(line, genericNameKey(name, regional));
         lists.otherRows.push_back(gridRowOf(*record, line, regional));
     }
+    lists.all.add(line, std::move(textKey));
     return Status::ok();
 }
 

@@ -20,14 +20,26 @@ struct GridRow {
     std::string line;
 };
 
-// Everything one list pass shows, built from the currency file. The lists are kept sorted as lines
-// are added, as sorted list boxes keep them; the grid rows stand in file order.
+// Lines kept sorted as they are added, as a sorted list box keeps them: by a key of the line's name,
+// and by the whole line where the keys are equal. The key is made once per line, so adding a line
+// compares keys rather than folding names again and again.
+class SortedLines {
+  public:
+    void add(const std::string& line, std::u32string nameKey);
+    const std::vector<std::string>& lines() const { return lines_; }
+
+  private:
+    std::vector<std::u32string> keys_;
+    std::vector<std::string> lines_;
+};
+
+// Everything one list pass shows, built from the currency file; the grid rows stand in file order.
 struct CurrencyLists {
-    std::vector<std::string> lines;    // every record: lstversteckt and lstversteckt2
-    std::vector<std::string> members;  // trimmed EWWU "1": lstewwu
-    std::vector<std::string> others;   // trimmed EWWU "0": lstweitere
-    std::vector<GridRow> memberRows;   // grdTable
-    std::vector<GridRow> otherRows;    // grdTable2
+    SortedLines all;                  // every record: lstversteckt and lstversteckt2
+    SortedLines members;              // trimmed EWWU "1": lstewwu
+    SortedLines others;               // trimmed EWWU "0": lstweitere, names in the generic order
+    std::vector<GridRow> memberRows;  // grdTable
+    std::vector<GridRow> otherRows;   // grdTable2
 };
 
 // Reads record n into the record buffer and adds its line to the lists (FillRecordinList).

@@ -2,6 +2,7 @@
 
 #include <QHeaderView>
 #include <QKeyEvent>
+#include <QSignalBlocker>
 #include <algorithm>
 #include <cmath>
 
@@ -86,15 +87,30 @@ void FlexGrid::setCurrentGridRow(int row) {
     if (row >= 1 && row < rows()) setCurrentCell(row - 1, std::min(1, cols() - 1));
 }
 
+void FlexGrid::changeCells(const std::function<void()>& changes) {
+    {
+        const QSignalBlocker quiet(model());
+        changes();
+    }
+    if (rowCount() > 0 && columnCount() > 0) {
+        QTableWidget::dataChanged(model()->index(0, 0), model()->index(rowCount() - 1, columnCount() - 1));
+    }
+}
+
 void FlexGrid::clearCells() {
     for (int col = 0; col < cols(); ++col) {
-        for (int row = 0; row < rows(); ++row) {
-            if (QTableWidgetItem* found = cell(row, col)) {
-                found->setText(QString());
-                found->setData(Qt::UserRole, QVariant());
+        if (QTableWidgetItem* header = horizontalHeaderItem(col)) header->setText(QString());
+    }
+    changeCells([this] {
+        for (int row = 0; row < rowCount(); ++row) {
+            for (int col = 0; col < cols(); ++col) {
+                if (QTableWidgetItem* found = item(row, col)) {
+                    found->setText(QString());
+                    found->setData(Qt::UserRole, QVariant());
+                }
             }
         }
-    }
+    });
 }
 
 void FlexGrid::sortRows(const NameKey& keyOf, const TieBreak& tieBreak) {
@@ -104,27 +120,27 @@ void FlexGrid::sortRows(const NameKey& keyOf, const TieBreak& tieBreak) {
         std::string line;
         QVector<QTableWidgetItem*> items;
     };
-    std::vector<Entry> entries(static_cast<std::size_t>(rowCount()));
-    for (int row = 0; row < rowCount(); ++row) {
-        Entry& entry = entries[static_cast<std::size_t>(row)];
-        if (const QTableWidgetItem* first = item(row, 1)) {
-            entry.key = keyOf(first->text().toStdString());
-            entry.line = first->data(Qt::UserRole).toString().toStdString();
-        } else {
-            entry.key = keyOf(std::string());
+    changeCells([&] {
+        std::vector<Entry> entries(static_cast<std::size_t>(rowCount()));
+        for (int row = 0; row < rowCount(); ++row) {
+            Entry& entry = entries[static_cast<std::size_t>(row)];
+            const QTableWidgetItem* first = item(row, 1);
+            entry.key = keyOf(first ? first->text().toStdString() : std::string());
+            if (first) entry.line = first->data(Qt::UserRole).toString().toStdString();
+            for (int col = 0; col < cols(); ++col) entry.items.push_back(takeItem(row, col));
         }
-        for (int col = 0; col < cols(); ++col) entry.items.push_back(takeItem(row, col));
-    }
-    std::stable_sort(entries.begin(), entries.end(), [&](const Entry& a, const Entry& b) {
-        if (const int byName = a.key.compare(b.key); byName != 0) return byName < 0;
-        return tieBreak(a.line, b.line) < 0;
+        std::stable_sort(entries.begin(), entries.end(), [&](const Entry& a, const Entry& b) {
+            if (const int byName = a.key.compare(b.key); byName != 0) return byName < 0;
+            return tieBreak(a.line, b.line) < 0;
+        });
+        for (int row = 0; row < rowCount(); ++row) {
+            for (int col = 0; col < cols(); ++col) {
+                if (QTableWidgetItem* moved = entries[static_cast<std::size_t>(row)].items[col]) {
+                    setItem(row, col, moved);
+                }
+            }
+        }
     });
-    for (int row = 0; row < rowCount(); ++row) {
-        for (int col = 0; col < cols(); ++col) {
-            if (QTableWidgetItem* moved = entries[static_cast<std::size_t>(row)].items[col])
-                setItem(row, col, moved);
-        }
-    }
 }
 
 void FlexGrid::keyPressEvent(QKeyEvent* event) {

@@ -38,6 +38,10 @@ class FlexGrid : public QTableWidget {
     int currentGridRow() const;
     void setCurrentGridRow(int row);
 
+    // Runs many cell changes as one: the view hears of them once instead of once per cell. The
+    // changes must not add or remove rows.
+    void changeCells(const std::function<void()>& changes);
+
     // Empties every cell, the header row included; rows and columns stay.
     void clearCells();
     // Sorts the data rows (row 1 on) as a whole; rows equal in both keep their order.

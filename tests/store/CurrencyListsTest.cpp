@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include <string>
 #include <vector>
 
@@ -71,6 +73,33 @@ TEST(RowKeys, GenericOrderPutsTheEmptyRowFirstThenNumbersByValueThenTexts) {
         EXPECT_LT(genericNameKey(ordered[i - 1], german), genericNameKey(ordered[i], german)) << ordered[i];
         EXPECT_LT(compareNamesGeneric(ordered[i - 1], ordered[i], german), 0) << ordered[i];
     }
+}
+
+TEST(SortedLines, KeepTheOrderOfTheListComparisonsWhateverTheOrderOfAdding) {
+    const auto german = RegionalSettings::german();
+    std::vector<std::string> lines;
+    long number = 1;
+    for (const char* name :
+         {"Zloty", "euro", "Euro", "100", "Ärger", "Arger", "20", "", "Euro", "Österreich"}) {
+        lines.push_back(buildListLine(testing::makeRecord(name, "ISO", std::to_string(number)), number));
+        ++number;
+    }
+    SortedLines text;
+    SortedLines generic;
+    for (const auto& line : lines) {
+        const std::string_view name = utf8::head(line, 40);
+        text.add(line, collationKey(name));
+        generic.add(line, genericNameKey(name, german));
+    }
+    auto sortedBy = [&](auto compare) {
+        std::vector<std::string> sorted = lines;
+        std::sort(sorted.begin(), sorted.end(),
+                  [&](const auto& a, const auto& b) { return compare(a, b) < 0; });
+        return sorted;
+    };
+    EXPECT_EQ(text.lines(), sortedBy([](const auto& a, const auto& b) { return compareListLines(a, b); }));
+    EXPECT_EQ(generic.lines(),
+              sortedBy([&](const auto& a, const auto& b) { return compareListLinesGeneric(a, b, german); }));
 }
 
 }  // namespace
