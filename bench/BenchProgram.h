@@ -1,5 +1,8 @@
 #pragma once
 
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
 #include <QDialog>
 #include <QPointer>
 #include <memory>
@@ -69,5 +72,15 @@ struct BenchProgram {
     AppState state;
     std::unique_ptr<WexlorEingabe> main;
 };
+
+// The main() of a benchmark program with windows: Qt's offscreen platform, then the benchmarks.
+inline int runBenchmarks(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication application(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
 
 }  // namespace kursomatik::bench

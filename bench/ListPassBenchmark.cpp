@@ -2,8 +2,6 @@
 // the pass alone. Run: build/bench/bin/bench_listpass (configure with -DKURSOMATIK_BENCHMARKS=ON).
 #include <benchmark/benchmark.h>
 
-#include <QApplication>
-
 #include "BenchProgram.h"
 #include "Berechnen.h"
 #include "CurrencyLists.h"
@@ -49,9 +47,5 @@ BENCHMARK(Conversion);
 }  // namespace kursomatik
 
 int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication application(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    return 0;
+    return kursomatik::bench::runBenchmarks(argc, argv);
 }

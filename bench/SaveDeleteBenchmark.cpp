@@ -4,7 +4,6 @@
 #include <benchmark/benchmark.h>
 #include <unistd.h>
 
-#include <QApplication>
 #include <QLineEdit>
 
 #include "BenchProgram.h"
@@ -96,10 +95,5 @@ BENCHMARK(BM_DropRecordFileOnly)->Unit(benchmark::kMillisecond);
 }  // namespace kursomatik
 
 int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication application(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return kursomatik::bench::runBenchmarks(argc, argv);
 }

@@ -79,21 +79,27 @@ void CurrencyListWindow::createGrid(const char* name, const QString& heading) {
     connect(grid_, &FlexGrid::rowActivated, this, [this](int row) { openRow(row); });
 }
 
-void CurrencyListWindow::createList(const char* name, const QString& tooltip) {
+void CurrencyListWindow::createListAndSelector(const char* listName, const QString& spokenName,
+                                               const QString& tooltip, const char* selectorName, int left,
+                                               int listWidth, int listHeight) {
     list_ = new LineList(this);
-    list_->setObjectName(QString::fromUtf8(name));
+    list_->setObjectName(QString::fromUtf8(listName));
     list_->setToolTip(tooltip);
+    list_->setAccessibleName(spokenName);
     list_->setAccessibleDescription(tooltip);
+    layout_.place(list_, left, 1080, listWidth, listHeight);
     connect(list_, &LineList::activatedByUser, this, [this] { openSelectedEntry(); });
-}
 
-void CurrencyListWindow::createSelector(const char* name) {
+    QLabel* label =
+        addLabel("Label2", QStringLiteral(" Einstellungen ändern..."), font(), left, 360, 2265, 255);
     selector_ = new QComboBox(this);
-    selector_->setObjectName(QString::fromUtf8(name));
+    selector_->setObjectName(QString::fromUtf8(selectorName));
     const QString tip = QStringLiteral("Hier anklicken zum ändern der Einstellungen.");
     selector_->setToolTip(tip);
     selector_->setAccessibleName(QStringLiteral("Einstellungen ändern"));
     selector_->setAccessibleDescription(tip);
+    label->setBuddy(selector_);
+    layout_.place(selector_, left, 600, 2265, 315);
     connect(selector_, &QComboBox::currentIndexChanged, this, [this] { selectorChosen(); });
 }
 

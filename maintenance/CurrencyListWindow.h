@@ -40,8 +40,10 @@ class CurrencyListWindow : public QDialog {
     QPushButton* addHelpButton(const char* name);
     void addLine(const char* name, int top);
     void createGrid(const char* name, const QString& heading);
-    void createList(const char* name, const QString& tooltip);
-    void createSelector(const char* name);
+    // The sorted list and its selector with the label " Einstellungen ändern...", placed right of
+    // the visible client area as designed: the selector is reachable by the Tab key only.
+    void createListAndSelector(const char* listName, const QString& spokenName, const QString& tooltip,
+                               const char* selectorName, int left, int listWidth, int listHeight);
 
     // Header row and column layout (FormLoad, FormLoad2), and the sort of the rows.
     void writeGridHeader();

@@ -33,21 +33,17 @@ frmUmtauschkurse::frmUmtauschkurse(MaintenanceContext& context, frmWeitereW* wei
                                 QStringLiteral("Zurück zur Währungsumrechnung"), 5040, 4560, 1215, 375);
     cmdAbbrechenUmt->setFont(designFont(8.25, true));
 
-    // Outside the visible client area, as designed: reachable by Alt+Ä and by the Tab key only.
+    // Below the visible client area, as designed: reachable by Alt+Ä and by the Tab key only.
     cmdDBveraendern =
         addButton("cmdDBverändern", QStringLiteral("Einstellungen &ändern..."),
                   QStringLiteral("Einstellungen der markierten Währung ändern."), 120, 5640, 1815, 375);
-    createList("lstewwu",
-               QStringLiteral("Liste mit den Währungseinstellungen der EWWU-Länder. Durch Doppelklick auf "
-                              "eine Währung können Einstellungen verändert werden."));
+    createListAndSelector(
+        "lstewwu", QStringLiteral("Liste der EWWU-Währungen"),
+        QStringLiteral("Liste mit den Währungseinstellungen der EWWU-Länder. Durch Doppelklick "
+                       "auf eine Währung können Einstellungen verändert werden."),
+        "txtauswahl1", 6720, 6375, 3210);
     lstewwu = list_;
-    lstewwu->setAccessibleName(QStringLiteral("Liste der EWWU-Währungen"));
-    layout_.place(lstewwu, 6720, 1080, 6375, 3210);
-    Label2 = addLabel("Label2", QStringLiteral(" Einstellungen ändern..."), font(), 6720, 360, 2265, 255);
-    createSelector("txtauswahl1");
     txtauswahl1 = selector_;
-    Label2->setBuddy(txtauswahl1);
-    layout_.place(txtauswahl1, 6720, 600, 2265, 315);
     finishLayout();
 
     setTabOrder(grdTable, cmdneu);

@@ -50,7 +50,6 @@ class frmUmtauschkurse : public CurrencyListWindow {
   private:
     frmWeitereW* weitere_;
     QLabel* Label1;
-    QLabel* Label2;
     QLabel* Label4;
     QPushButton* Command1;
     QPushButton* cmdneu;

@@ -30,18 +30,13 @@ frmWeitereW::frmWeitereW(MaintenanceContext& context, QWidget* parent)
     Command1 = addButton("Command1", QStringLiteral("&Zurück"),
                          QStringLiteral("Zurück zu den Wechselkursen der EWWU"), 4920, 4560, 1335, 375);
 
-    // Outside the visible client area, as designed: the selector is reachable by the Tab key only.
-    createList("lstweitere",
-               QStringLiteral("Liste der übrigen Währungen.  Durch Doppelklick auf eine Währung können "
-                              "Einstellungen verändert werden."));
+    createListAndSelector(
+        "lstweitere", QStringLiteral("Liste der weiteren Währungen"),
+        QStringLiteral("Liste der übrigen Währungen.  Durch Doppelklick auf eine Währung können "
+                       "Einstellungen verändert werden."),
+        "txtauswahl2", 6960, 6495, 5520);
     lstweitere = list_;
-    lstweitere->setAccessibleName(QStringLiteral("Liste der weiteren Währungen"));
-    layout_.place(lstweitere, 6960, 1080, 6495, 5520);
-    Label2 = addLabel("Label2", QStringLiteral(" Einstellungen ändern..."), font(), 6960, 360, 2265, 255);
-    createSelector("txtauswahl2");
     txtauswahl2 = selector_;
-    Label2->setBuddy(txtauswahl2);
-    layout_.place(txtauswahl2, 6960, 600, 2265, 315);
     finishLayout();
 
     setTabOrder(grdTable2, cmdneu2);

@@ -41,7 +41,6 @@ class frmWeitereW : public CurrencyListWindow {
 
   private:
     QLabel* Label1;
-    QLabel* Label2;
     QLabel* Label3;
     QPushButton* cmdhelp;
     QPushButton* cmdneu2;
