@@ -57,14 +57,15 @@ INSTANTIATE_TEST_SUITE_P(
                       // Beyond the fixed-point range after scaling: 0 without a message.
                       WorkedExample{"1.000.000.000", kDEM, kEUR, 1000, 100, "0,00"},
                       WorkedExample{"1e400", kDEM, kEUR, 1000, 100, "0,00"},
-                      WorkedExample{"1.5", kEUR, kEUR, 1000, 1000, "15,000"},
+                      WorkedExample{"1.234,5", kEUR, kEUR, 1000, 1000, "1.234,500"},
                       WorkedExample{"1,5", kEUR, kEUR, 1000, 100, "1,50"},
                       WorkedExample{"-0", kDEM, kFRF, 1000, 100, "0,00"},
                       // Without Euro decimals the Euro step fails and the result is 0.
                       WorkedExample{"100", kDEM, kFRF, 0, 100, "0,00"}));
 
 TEST(Berechnen, AmountThatIsNoNumberAsksForTheFormatAndShowsZero) {
-    for (const char* text : {"", "  ", "abc", "1..2", "0E", "\u221E", "1,2,3"}) {
+    // Misplaced group separators included: "1234.56" must not read as 123456.
+    for (const char* text : {"", "  ", "abc", "1..2", "0E", "\u221E", "1,2,3", "1234.56", "1.5", ".5"}) {
         BerechnenInput input;
         input.betragText = text;
         input.cyEingabeKurs = kDEM;

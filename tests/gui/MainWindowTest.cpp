@@ -174,6 +174,25 @@ TEST_F(MainWindow, ARateThatIsNoNumberKeepsThePreviousRateAndShowsNoResult) {
     EXPECT_EQ(state_.selection.cyAusgabeKurs, Money::fromWhole(1000000));
 }
 
+TEST_F(MainWindow, MisplacedGroupSeparatorsAreNoAmount) {
+    writeTable({kDeutscheMark, kEuro});
+    writeIni(kDecimals + "startwaehrung=0\nausgabewaehrung=1\n");
+    WexlorEingabe& w = start();
+    struct Case {
+        const char* typed;
+        const char* shown;
+        bool message;
+    };
+    for (const Case& c : {Case{"1234.56", "0,00", true}, Case{"1.5", "0,00", true},
+                          Case{"1.234,56", "631,22", false}}) {
+        windows_.messages.clear();
+        typeAmount(QString::fromUtf8(c.typed));
+        w.cmdBerechnen->click();
+        EXPECT_EQ(w.txtWert->text(), c.shown) << c.typed;  // 1234.56 DEM once gave 63.122,05 EUR
+        EXPECT_EQ(windows_.messageTexts(), c.message ? QStringList{kFormatMessage} : QStringList{}) << c.typed;
+    }
+}
+
 TEST_F(MainWindow, CapitalEResetsTheAmountAndSmallEOnlyWarns) {
     writeTable({kDeutscheMark, kEuro});
     writeIni(kDecimals);
