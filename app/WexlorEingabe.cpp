@@ -174,7 +174,8 @@ void WexlorEingabe::buildMenu() {
     };
     QMenu* datei = menuBar()->addMenu(QStringLiteral("&Datei"));
     datei->setObjectName(QStringLiteral("Datei"));
-    item(datei, "Beenden", QStringLiteral("Beenden     Alt+F4"), {}, &WexlorEingabe::Beenden_Click);
+    // After a tab a caption's key name stands in the menu's shortcut column, without binding the key.
+    item(datei, "Beenden", QStringLiteral("Beenden\tAlt+F4"), {}, &WexlorEingabe::Beenden_Click);
     QMenu* einstellungen = menuBar()->addMenu(QStringLiteral("&Einstellungen"));
     einstellungen->setObjectName(QStringLiteral("Einstellungen"));
     item(einstellungen, "Optionen", QStringLiteral("Optionen"), QKeySequence(Qt::CTRL | Qt::Key_O),
@@ -185,7 +186,7 @@ void WexlorEingabe::buildMenu() {
     hilfe->setObjectName(QStringLiteral("Hilfe"));
     item(hilfe, "InfoMorvalent", QStringLiteral("Info"), QKeySequence(Qt::CTRL | Qt::Key_I),
          &WexlorEingabe::InfoMorvalent_Click);
-    item(hilfe, "HilfeMorva", QStringLiteral("Hilfe      F1"), {}, &WexlorEingabe::HilfeMorva_Click);
+    item(hilfe, "HilfeMorva", QStringLiteral("Hilfe\tF1"), {}, &WexlorEingabe::HilfeMorva_Click);
 }
 
 bool WexlorEingabe::Form_Load() {

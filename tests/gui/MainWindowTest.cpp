@@ -309,7 +309,7 @@ TEST_F(MainWindow, ControlsCarryTheirNamesCaptionsAndAccessibleNames) {
     ASSERT_NE(optionen, nullptr);
     EXPECT_EQ(optionen->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_O));
     EXPECT_EQ(w.findChild<QAction*>("Umtauschkurse")->text(), "Wechselkurse");
-    EXPECT_EQ(w.findChild<QAction*>("Beenden")->text(), "Beenden     Alt+F4");
+    EXPECT_EQ(w.findChild<QAction*>("Beenden")->text(), "Beenden\tAlt+F4");
 }
 
 TEST_F(MainWindow, ClosingEndsTheProcessAndWritesNothing) {

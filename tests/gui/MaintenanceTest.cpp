@@ -273,6 +273,20 @@ TEST_F(OtherWindow, NewEntryAndHelp) {
     EXPECT_EQ(editor()->windowTitle(), "Neuer Eintrag");
 }
 
+TEST_F(MemberWindow, TheDateSitsAtTheHeightOfTheOtherCellsInBothGrids) {
+    startOn({kMark, kDollar});
+    for (const FlexGrid* grid : {main_->memberWindow()->grdTable, main_->otherWindow()->grdTable2}) {
+        const QTableWidgetItem* name = grid->item(1, 1);  // grid row 2, the currency
+        const QTableWidgetItem* date = grid->item(1, 4);
+        ASSERT_TRUE(name && date) << grid->objectName().toStdString();
+        ASSERT_FALSE(date->text().isEmpty());
+        const auto vertical = [](const QTableWidgetItem* cell) {
+            return Qt::Alignment(cell->textAlignment()) & Qt::AlignVertical_Mask;
+        };
+        EXPECT_EQ(vertical(date), vertical(name)) << grid->objectName().toStdString();
+    }
+}
+
 TEST_F(MemberWindow, BothWindowsCarryTheirCaptionsTooltipsAndAccessKeys) {
     startOn({kMark, kDollar});
     struct Control {
