@@ -3,8 +3,7 @@
 set -euo pipefail
 cd "$(dirname "$0")"
 . scripts/packages.sh
-# appstream and groff-base check the metainfo file and the manual page.
-need_packages "${BUILD_PACKAGES[@]}" libgtest-dev appstream groff-base
+need_packages "${BUILD_PACKAGES[@]}" "${TEST_PACKAGES[@]}"
 
 cmake -S . -B build/test -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKURSOMATIK_TESTS=ON
 cmake --build build/test -j "$(nproc)"
