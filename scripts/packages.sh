@@ -17,4 +17,9 @@ need_packages() {
         { apt-get update -q && DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends "${missing[@]}"; }
 }
 
-BUILD_PACKAGES=(cmake make g++ qt6-base-dev libgl-dev)
+# qt6-svg-dev renders the icons from their drawing at build time; qt6-translations-l10n gives Qt's
+# own texts (shortcut names, context menus) in German.
+BUILD_PACKAGES=(cmake make g++ qt6-base-dev libgl-dev qt6-svg-dev qt6-translations-l10n)
+# What the tests need beyond the build: GoogleTest, and appstream and groff-base, which check the
+# metainfo file and the manual page.
+TEST_PACKAGES=(libgtest-dev appstream groff-base)
