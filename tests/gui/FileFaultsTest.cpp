@@ -239,8 +239,10 @@ TEST_F(FileFaults, PipesDevicesAndFoldersEndInAMessageNeverAHang) {
             writeFile(winIni, "[Kursomatik]\nIniDatei=" +
                                   (where.file == dir_ / "anders.ini" ? where.file.string() : "") + "\n");
             fs::remove(where.file);
-            if (kind == "pipe") ASSERT_EQ(::mkfifo(where.file.c_str(), 0600), 0);
-            if (kind == "device") fs::create_symlink("/dev/null", where.file);
+            if (kind == "pipe") {
+                ASSERT_EQ(::mkfifo(where.file.c_str(), 0600), 0);
+            }
+            if (kind == "device") fs::create_symlink("/dev/zero", where.file);
             if (kind == "folder") fs::create_directory(where.file);
             SingleInstanceGuard guard(QString::fromStdString((dir_ / "k.lock").string()));
             const auto programDir = state_.environment.programDir;
