@@ -18,6 +18,9 @@ SettingsEnvironment programEnvironment(SingleInstanceGuard& guard, WindowSystem&
     SettingsEnvironment environment;
     environment.programDir = QCoreApplication::applicationDirPath().toStdString();
     environment.systemProfile = configurationFolder() / "WIN.INI";
+    environment.report = [&windows](const std::string& problem) {
+        windows.message(nullptr, QString::fromStdString(problem));
+    };
     environment.instanceGuard = [&guard, &windows, warned = false]() mutable {
         switch (guard.acquire()) {
             case SingleInstanceGuard::Outcome::Acquired:

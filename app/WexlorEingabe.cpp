@@ -226,16 +226,9 @@ frmWeitereW* WexlorEingabe::otherWindow() {
 
 void WexlorEingabe::RefreshtheLists() {
     RecordFileState& file = state_.file;
-    file.lSatzLaenge = static_cast<long>(kRecordLength);
-    file.lSatzAnzahl = 0;
     // A missing or unreadable file is reported and shown as an empty table; nothing is created.
-    if (const auto count = RecordFile::countRecords(state_.currencyFile); !count) {
-        windows_.message(this, QString::fromStdString(count.error()));
-    } else if (Status opened = file.iDateiNr.open(state_.currencyFile, false); !opened) {
-        windows_.message(this, QString::fromStdString(opened.error()));
-    } else {
-        file.lSatzAnzahl = *count;
-    }
+    if (const std::string notice = openForListPass(file, state_.currencyFile); !notice.empty())
+        windows_.message(this, QString::fromStdString(notice));
     lstversteckt->clear();
     frmOptionen_->lstversteckt2->clear();
     picklist::clearEntries(txtEingabe);

@@ -282,7 +282,9 @@ void frmEingabe2::dropCurrentRecord(bool markSelection) {
     if (!fileReady_) return;
     const int flag = markSelection ? deletedSelection() : 0;
     const CompactionOutcome outcome =
-        kursomatik::dropCurrentRecord(context_.file, context_.currencyFile, *context_.fileOperations);
+        markSelection
+            ? kursomatik::dropCurrentRecord(context_.file, context_.currencyFile, *context_.fileOperations)
+            : dropPlaceholder(context_.file, context_.currencyFile, *context_.fileOperations);
     if (outcome.replaced && markSelection) context_.selection.iGeloeschteWaehrung = flag;
     if (!outcome.status) report(outcome.status.error());
 }

@@ -33,6 +33,10 @@ std::string describeErrno(int error) {
             return "Die Datei wird gerade benutzt";
         case ENAMETOOLONG:
             return "Der Dateiname ist zu lang";
+        case kNotARegularFile:
+            return "Unter diesem Namen steht keine gewöhnliche Datei, sondern ein Gerät oder eine Pipe";
+        case kFileTooLarge:
+            return "Die Datei ist größer als 1 MB";
         case 0:
             return "Unbekannter Fehler";
         default:

@@ -4,6 +4,10 @@
 
 namespace kursomatik {
 
+// Causes that have no errno value of their own, for describeErrno and fileErrorMessage.
+inline constexpr int kNotARegularFile = -1;
+inline constexpr int kFileTooLarge = -2;
+
 // German wording of an errno value, for messages that name a file and its problem.
 std::string describeErrno(int error);
 

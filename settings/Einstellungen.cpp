@@ -5,13 +5,6 @@
 
 namespace kursomatik {
 
-std::string IniLesen(const SettingsState& settings, const SettingsEnvironment& environment,
-                     const std::string& section, const std::string& key, const std::string& defaultValue,
-                     bool privat) {
-    const auto& file = privat ? std::filesystem::path(settings.sIniDatei) : environment.systemProfile;
-    return getProfileString(file, section, key, defaultValue);
-}
-
 Status IniSchreiben(const SettingsState& settings, const SettingsEnvironment& environment,
                     const std::string& section, const std::string& key, const std::string& value,
                     bool privat) {
@@ -20,22 +13,34 @@ Status IniSchreiben(const SettingsState& settings, const SettingsEnvironment& en
 }
 
 void EinstellungenLesen(SettingsState& s, const SettingsEnvironment& environment) {
-    auto read = [&](const char* key, std::string& variable, bool privat) {
-        variable = IniLesen(s, environment, s.sIniSektion, key, variable, privat);
+    std::string problems;
+    const auto textOf = [&problems](const std::filesystem::path& file) {
+        auto text = readWholeFile(file);
+        if (text) return std::move(*text);
+        problems +=
+            (problems.empty() ? "" : "\n") + text.error() + " Die Einstellungen darin bleiben unbeachtet.";
+        return std::string();
     };
     // WIN.INI may name another INI file. The path beside the program is not passed as the default:
     // a default is cut to 199 characters, and deep folders are common here.
-    if (std::string named = IniLesen(s, environment, s.sIniSektion, "IniDatei", "", false); !named.empty()) {
+    const std::string system = textOf(environment.systemProfile);
+    if (std::string named = profileValue(system, s.sIniSektion, "IniDatei", ""); !named.empty()) {
         s.sIniDatei = std::move(named);
     }
-    read("stellen1", s.sStellen1, true);
-    read("stellen2", s.sStellen2, true);
-    read("optionen1", s.sOptionen1, true);
-    read("optionen2", s.sOptionen2, true);
-    read("startwaehrung", s.sStartwaehrung, true);
-    read("ausgabewaehrung", s.sAusgabewaehrung, true);
+    const std::string privat = textOf(s.sIniDatei);
+    for (auto [key, variable] : {std::pair{"stellen1", &s.sStellen1},
+                                 {"stellen2", &s.sStellen2},
+                                 {"optionen1", &s.sOptionen1},
+                                 {"optionen2", &s.sOptionen2},
+                                 {"startwaehrung", &s.sStartwaehrung},
+                                 {"ausgabewaehrung", &s.sAusgabewaehrung}}) {
+        *variable = profileValue(privat, s.sIniSektion, key, *variable);
+    }
     s.dStellen1 = numberValue(s.sStellen1);
     s.dStellen2 = numberValue(s.sStellen2);
+    if (!problems.empty() && problems != s.lastReadProblem && environment.report)
+        environment.report(problems);
+    s.lastReadProblem = problems;
 }
 
 bool Initialisierung(std::string& sStartauswahl, SettingsState& settings,

@@ -21,8 +21,9 @@ struct SettingsState {
     std::string sOptionen2;
     std::string sStartwaehrung;
     std::string sAusgabewaehrung;
-    double dStellen1 = 0.0;  // rounding factor of the Euro intermediate value
-    double dStellen2 = 0.0;  // rounding factor of the shown result
+    double dStellen1 = 0.0;       // rounding factor of the Euro intermediate value
+    double dStellen2 = 0.0;       // rounding factor of the shown result
+    std::string lastReadProblem;  // told to the user already; not repeated at the next reading
 };
 
 // Where the settings come from, and the guard that keeps a second process away from them.
@@ -31,15 +32,17 @@ struct SettingsEnvironment {
     std::filesystem::path systemProfile;  // WIN.INI, read only
     // Returns false when this process must end (another instance runs); it has told the user.
     std::function<bool()> instanceGuard;
+    // Tells the user why a settings file cannot be read.
+    std::function<void(const std::string&)> report;
 };
 
-std::string IniLesen(const SettingsState& settings, const SettingsEnvironment& environment,
-                     const std::string& section, const std::string& key, const std::string& defaultValue,
-                     bool privat);
 Status IniSchreiben(const SettingsState& settings, const SettingsEnvironment& environment,
                     const std::string& section, const std::string& key, const std::string& value,
                     bool privat);
 
+// Reads WIN.INI for IniDatei and then every setting from the private INI file, each file once. A file
+// that cannot be read (a pipe, a device, a folder, one over 1 MB) counts as missing, and the user is
+// told so once, not again at every reading while it stays so.
 void EinstellungenLesen(SettingsState& settings, const SettingsEnvironment& environment);
 
 // Start-up of the settings: sStartauswahl := "1", the instance guard, then the INI path and every

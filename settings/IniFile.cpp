@@ -1,14 +1,8 @@
 #include "IniFile.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
-#include <cerrno>
 #include <optional>
 #include <vector>
 
-#include "SystemError.h"
 #include "Utf8.h"
 
 namespace kursomatik {
@@ -103,77 +97,27 @@ std::string_view unquoted(std::string_view value) {
     return value;
 }
 
-// The whole file; empty when it does not exist. Fails only when it exists but cannot be read.
-std::optional<std::string> readAll(const fs::path& file, int& error) {
-    const int fd = ::open(file.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) {
-        error = errno;
-        if (error == ENOENT) return std::string();
-        return std::nullopt;
-    }
-    std::string data;
-    char buffer[8192];
-    ssize_t got = 0;
-    while ((got = ::read(fd, buffer, sizeof buffer)) > 0) data.append(buffer, static_cast<std::size_t>(got));
-    error = got < 0 ? errno : 0;
-    ::close(fd);
-    if (got < 0) return std::nullopt;
-    return data;
-}
-
-bool writeAll(int fd, std::string_view data) {
-    while (!data.empty()) {
-        const ssize_t put = ::write(fd, data.data(), data.size());
-        if (put < 0) {
-            if (errno == EINTR) continue;
-            return false;
-        }
-        data.remove_prefix(static_cast<std::size_t>(put));
-    }
-    return true;
-}
-
-// Writes the new content beside the file and renames it over the file in one step.
-Status replaceFile(const fs::path& file, const std::string& content) {
-    std::string pattern = (file.parent_path() / ("." + file.filename().string() + ".XXXXXX")).string();
-    const int fd = ::mkostemp(pattern.data(), O_CLOEXEC);
-    if (fd < 0) return Status::fail(fileErrorMessage(file.string(), "geschrieben werden", errno));
-    struct stat old {};
-    const mode_t mode = ::stat(file.c_str(), &old) == 0 ? (old.st_mode & 07777) : [] {
-        const mode_t mask = ::umask(0);
-        ::umask(mask);
-        return static_cast<mode_t>(0666 & ~mask);
-    }();
-    bool written = writeAll(fd, content) && ::fchmod(fd, mode) == 0 && ::fsync(fd) == 0;
-    int error = written ? 0 : errno;
-    if (::close(fd) != 0 && written) written = false, error = errno;
-    if (written && ::rename(pattern.c_str(), file.c_str()) != 0) written = false, error = errno;
-    if (!written) {
-        ::unlink(pattern.c_str());
-        return Status::fail(fileErrorMessage(file.string(), "geschrieben werden", error));
-    }
-    return Status::ok();
-}
-
 }  // namespace
 
-std::string getProfileString(const fs::path& file, const std::string& section, const std::string& key,
-                             const std::string& defaultValue) {
-    std::string fallback = cutToLimit(defaultValue.substr(0, defaultValue.find_last_not_of(' ') + 1));
-    int error = 0;
-    const auto data = readAll(file, error);
-    if (!data) return fallback;
-    const auto lines = splitLines(*data);
+std::string profileValue(std::string_view text, const std::string& section, const std::string& key,
+                         const std::string& defaultValue) {
+    const auto lines = splitLines(text);
     const Location where = locate(lines, section, key);
-    if (!where.key) return fallback;
+    if (!where.key) return cutToLimit(defaultValue.substr(0, defaultValue.find_last_not_of(' ') + 1));
     return cutToLimit(unquoted(keyLine(lines[*where.key].content)->value));
 }
 
+std::string getProfileString(const fs::path& file, const std::string& section, const std::string& key,
+                             const std::string& defaultValue) {
+    const auto data = readWholeFile(file);
+    return profileValue(data ? *data : std::string(), section, key, defaultValue);
+}
+
 Status writeProfileString(const fs::path& file, const std::string& section, const std::string& key,
-                          const std::string& value) {
-    int error = 0;
-    const auto data = readAll(file, error);
-    if (!data) return Status::fail(fileErrorMessage(file.string(), "gelesen werden", error));
+                          const std::string& value, FileOperations& files) {
+    // A file that cannot be read is not written either: it may hold more than this program knows.
+    const auto data = readWholeFile(file);
+    if (!data) return data.status();
     const std::string newline = data->find("\r\n") != std::string::npos ? "\r\n" : "\n";
     const auto lines = splitLines(*data);
     const Location where = locate(lines, section, key);
@@ -189,7 +133,7 @@ Status writeProfileString(const fs::path& file, const std::string& section, cons
         if (!out.empty() && out.back() != '\n') out += newline;
         if (!lines.empty() && !utf8::trimBlanks(lines.back().content).empty()) out += newline;
         out += "[" + section + "]" + newline + key + "=" + value + newline;
-        return replaceFile(file, out);
+        return replaceFile(file, out, files);
     }
     for (std::size_t i = 0; i < lines.size(); ++i) {
         if (where.key && i == *where.key) {
@@ -206,7 +150,7 @@ Status writeProfileString(const fs::path& file, const std::string& section, cons
     }
     // The options write their values again at every start: an unchanged file is left alone.
     if (out == *data) return Status::ok();
-    return replaceFile(file, out);
+    return replaceFile(file, out, files);
 }
 
 }  // namespace kursomatik

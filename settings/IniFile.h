@@ -2,7 +2,9 @@
 
 #include <filesystem>
 #include <string>
+#include <string_view>
 
+#include "FileOperations.h"
 #include "Result.h"
 
 namespace kursomatik {
@@ -10,14 +12,20 @@ namespace kursomatik {
 // Private profile files with the behaviour users of the Windows profile functions rely on.
 // Section and key names match without regard to case, blanks around keys and values are ignored,
 // a value in matching quotes loses them, and a missing file, section or key gives the default.
-// Values come back cut to 199 characters, as through a buffer of 200.
+// Values come back cut to 199 characters, as through a buffer of 200. A file that cannot be read (a
+// pipe, a device, a folder, one over 1 MB) counts as missing.
 std::string getProfileString(const std::filesystem::path& file, const std::string& section,
                              const std::string& key, const std::string& defaultValue);
 
+// The same, on the text of a profile file read before.
+std::string profileValue(std::string_view text, const std::string& section, const std::string& key,
+                         const std::string& defaultValue);
+
 // Creates the file, the section or the key as needed, replaces a value in place and keeps every
-// other line byte for byte. The file is replaced through a temporary file and a rename, so it is
-// never left half-written.
+// other line byte for byte. The file is replaced safely (replaceFile): never half-written, a
+// symbolic link stays a link, the permissions stay. A file that cannot be read is not written.
 Status writeProfileString(const std::filesystem::path& file, const std::string& section,
-                          const std::string& key, const std::string& value);
+                          const std::string& key, const std::string& value,
+                          FileOperations& files = systemFileOperations());
 
 }  // namespace kursomatik

@@ -17,84 +17,83 @@ off_t offsetOf(long n) {
 
 }  // namespace
 
-RecordFile::~RecordFile() {
-    close();
-}
-
-std::string RecordFile::name() const {
-    return path_.string();
-}
-
-Result<long> RecordFile::countRecords(const std::filesystem::path& file) {
-    struct stat info {};
-    if (::stat(file.c_str(), &info) != 0)
-        return Status::fail(fileErrorMessage(file.string(), "gelesen werden", errno));
-    if (S_ISDIR(info.st_mode)) return Status::fail(fileErrorMessage(file.string(), "gelesen werden", EISDIR));
-    const auto length = static_cast<long long>(info.st_size);
+long recordsOfLength(long long length) {
     return static_cast<long>((length + static_cast<long long>(kRecordLength / 2)) /
                              static_cast<long long>(kRecordLength));
+}
+
+RecordFile::~RecordFile() {
+    close();
 }
 
 Status RecordFile::open(const std::filesystem::path& file, bool writable) {
     close();
     path_ = file;
-    const int flags = writable ? (O_RDWR | O_CREAT) : O_RDONLY;
-    fd_ = ::open(file.c_str(), flags | O_CLOEXEC, 0666);
-    if (fd_ < 0) return Status::fail(fileErrorMessage(name(), "geöffnet werden", errno));
+    if (const int error = openRegularFile(file, writable ? (O_RDWR | O_CREAT) : O_RDONLY, fd_); error != 0)
+        return Status::fail(fileErrorMessage(name(), writable ? "geöffnet werden" : "gelesen werden", error));
+    return Status::ok();
+}
+
+Result<long long> RecordFile::length() const {
     struct stat info {};
-    if (::fstat(fd_, &info) == 0 && S_ISDIR(info.st_mode)) {
-        close();
-        return Status::fail(fileErrorMessage(name(), "geöffnet werden", EISDIR));
+    if (!isOpen() || ::fstat(fd_, &info) != 0)
+        return Status::fail(fileErrorMessage(name(), "gelesen werden", isOpen() ? errno : EBADF));
+    return static_cast<long long>(info.st_size);
+}
+
+Result<std::string> RecordFile::readBytes(long first, long count) const {
+    if (!isOpen() || first < 1 || count < 0)
+        return Status::fail(fileErrorMessage(name(), "gelesen werden", EBADF));
+    std::string bytes(static_cast<std::size_t>(count) * kRecordLength, ' ');
+    std::size_t got = 0;
+    if (const int error = readAt(fd_, bytes.data(), bytes.size(), offsetOf(first), got); error != 0)
+        return Status::fail(fileErrorMessage(name(), "gelesen werden", error));
+    return bytes;
+}
+
+Result<CurrencyRecord> RecordFile::read(long n) const {
+    const auto bytes = readBytes(n, 1);
+    if (!bytes) return bytes.status();
+    return decodeRecord(*bytes);
+}
+
+Status RecordFile::write(long n, const CurrencyRecord& record) {
+    const auto before = length();
+    if (!before || n < 1) return Status::fail(fileErrorMessage(name(), "geschrieben werden", EBADF));
+    // Writing into a file that was deleted or replaced meanwhile would lose the record unseen.
+    if (Status same = checkUnchanged(); !same)
+        return Status::fail(same.error() + " Der Datensatz wurde nicht gespeichert.");
+    int error = writeAt(fd_, encodeRecord(record), offsetOf(n));
+    if (error == 0 && ::fdatasync(fd_) != 0) error = errno;
+    if (error != 0) {
+        // Never leave a partial record behind an append: cut the file back to its old length.
+        if (offsetOf(n) >= *before) (void)::ftruncate(fd_, *before);
+        return Status::fail(fileErrorMessage(name(), "geschrieben werden", error));
     }
     return Status::ok();
 }
 
-Result<CurrencyRecord> RecordFile::read(long n) const {
-    if (!isOpen() || n < 1) return Status::fail(fileErrorMessage(name(), "gelesen werden", EBADF));
-    char bytes[kRecordLength];
-    std::size_t got = 0;
-    while (got < kRecordLength) {
-        const ssize_t part =
-            ::pread(fd_, bytes + got, kRecordLength - got, offsetOf(n) + static_cast<off_t>(got));
-        if (part < 0 && errno == EINTR) continue;
-        if (part < 0) return Status::fail(fileErrorMessage(name(), "gelesen werden", errno));
-        if (part == 0) break;
-        got += static_cast<std::size_t>(part);
+Status RecordFile::checkUnchanged(std::optional<long> records) const {
+    struct stat open {};
+    struct stat named {};
+    if (!isOpen() || ::fstat(fd_, &open) != 0 || ::stat(path_.c_str(), &named) != 0 ||
+        named.st_ino != open.st_ino || named.st_dev != open.st_dev) {
+        return Status::fail("Die Datei \u201E" + name() +
+                            "\u201C wurde gelöscht oder ersetzt, während sie geöffnet war.");
     }
-    return decodeRecord(std::string_view(bytes, got));
+    if (!records || recordsOfLength(open.st_size) == *records) return Status::ok();
+    if (*records == kMaxRecords && recordsOfLength(open.st_size) > kMaxRecords)
+        return Status::fail("Die Datei \u201E" + name() + "\u201C enthält mehr als 999 Datensätze.");
+    return Status::fail("Die Datei \u201E" + name() +
+                        "\u201C wurde von einem anderen Programm geändert, während sie geöffnet war.");
 }
 
-Status RecordFile::write(long n, const CurrencyRecord& record) {
-    if (!isOpen() || n < 1) return Status::fail(fileErrorMessage(name(), "geschrieben werden", EBADF));
-    struct stat before {};
-    if (::fstat(fd_, &before) != 0)
-        return Status::fail(fileErrorMessage(name(), "geschrieben werden", errno));
-    // Writing into a file that was deleted or replaced meanwhile would lose the record unseen.
-    struct stat named {};
-    if (::stat(path_.c_str(), &named) != 0 || named.st_ino != before.st_ino || named.st_dev != before.st_dev) {
-        return Status::fail("Die Datei \u201E" + name() +
-                            "\u201C wurde gelöscht oder ersetzt, während sie geöffnet war. Der Datensatz wurde "
-                            "nicht gespeichert.");
-    }
-    const std::string bytes = encodeRecord(record);
-    std::size_t put = 0;
-    int error = 0;
-    while (put < bytes.size()) {
-        const ssize_t part =
-            ::pwrite(fd_, bytes.data() + put, bytes.size() - put, offsetOf(n) + static_cast<off_t>(put));
-        if (part < 0 && errno == EINTR) continue;
-        if (part <= 0) {
-            error = part < 0 ? errno : EIO;
-            break;
-        }
-        put += static_cast<std::size_t>(part);
-    }
-    if (error == 0 && ::fdatasync(fd_) != 0) error = errno;
-    if (error != 0) {
-        // Never leave a partial record behind an append: cut the file back to its old length.
-        if (offsetOf(n) >= before.st_size) (void)::ftruncate(fd_, before.st_size);
+Status RecordFile::cutTo(long long length, FileOperations& files) const {
+    if (!isOpen()) return Status::fail(fileErrorMessage(name(), "geschrieben werden", EBADF));
+    if (const int error = files.truncateFile(fd_, static_cast<off_t>(length)); error != 0)
         return Status::fail(fileErrorMessage(name(), "geschrieben werden", error));
-    }
+    // The file is cut; syncing only makes that outlast a power cut.
+    files.syncFile(fd_);
     return Status::ok();
 }
 

@@ -1,13 +1,22 @@
 #pragma once
 
 #include <filesystem>
+#include <optional>
+#include <string>
 
 #include "CurrencyRecord.h"
+#include "FileOperations.h"
 #include "Result.h"
 
 namespace kursomatik {
 
 inline constexpr const char* kCurrencyFileName = "KURSOMATIK.DAT";
+// A list line carries its record number in its last three characters.
+inline constexpr long kMaxRecords = 999;
+
+// File length / 147 rounded to the nearest whole number: a trailing fragment of 74 bytes or more
+// counts as one more record.
+long recordsOfLength(long long length);
 
 // The currency file: records of 147 bytes numbered from 1, no header, no separators.
 class RecordFile {
@@ -17,24 +26,29 @@ class RecordFile {
     RecordFile& operator=(const RecordFile&) = delete;
     ~RecordFile();
 
-    // File length / 147 rounded to the nearest whole number: a trailing fragment of 74 bytes or
-    // more counts as one more record. Fails when the file is missing.
-    static Result<long> countRecords(const std::filesystem::path& file);
-
-    // Opens for reading and writing (creating an empty file when there is none), or for reading only.
+    // Opens for reading and writing (creating an empty file when there is none), or for reading
+    // only. A pipe, a device or a folder of that name is refused at once.
     Status open(const std::filesystem::path& file, bool writable = true);
-    // Record n (from 1); bytes missing at the end of the file read as spaces.
+    // The length of the open file in bytes.
+    Result<long long> length() const;
+    // Records first to first + count - 1 as bytes; bytes missing at the end of the file read as spaces.
+    Result<std::string> readBytes(long first, long count) const;
     Result<CurrencyRecord> read(long n) const;
     // Writes record n in place; record count + 1 appends. The data reach the disk before this
     // returns, and a failed append leaves the file as long as it was.
     Status write(long n, const CurrencyRecord& record);
+    // Fails when the path no longer leads to the open file, or, given a record count, when the file
+    // no longer holds that many records: another program has deleted, replaced or changed it.
+    Status checkUnchanged(std::optional<long> records = std::nullopt) const;
+    // Cuts the open file back to `length` bytes, no matter whether its folder may be written.
+    Status cutTo(long long length, FileOperations& files) const;
     void close();
 
     bool isOpen() const { return fd_ >= 0; }
     const std::filesystem::path& path() const { return path_; }
 
   private:
-    std::string name() const;
+    std::string name() const { return path_.string(); }
     int fd_ = -1;
     std::filesystem::path path_;
 };

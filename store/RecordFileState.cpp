@@ -1,8 +1,32 @@
 #include "RecordFileState.h"
 
+#include <algorithm>
+
 #include "RegionalSettings.h"
 
 namespace kursomatik {
+
+std::string openForListPass(RecordFileState& state, const std::filesystem::path& file) {
+    state.lSatzLaenge = static_cast<long>(kRecordLength);
+    state.lSatzAnzahl = 0;
+    // The full path tells the user which folder the table was looked for in.
+    std::error_code ignored;
+    if (Status opened = state.iDateiNr.open(std::filesystem::absolute(file, ignored), false); !opened)
+        return opened.error();
+    const auto length = state.iDateiNr.length();
+    if (!length) return length.error();
+    const long count = recordsOfLength(*length);
+    state.lSatzAnzahl = std::min(count, kMaxRecords);
+    if (count <= kMaxRecords) {
+        state.tooManyReported = false;
+        return {};
+    }
+    if (state.tooManyReported) return {};
+    state.tooManyReported = true;
+    return "Die Datei \u201E" + state.iDateiNr.path().string() + "\u201C enthält " + std::to_string(count) +
+           " Datensätze. Angezeigt werden nur die ersten 999: Die Nummer eines Datensatzes hat höchstens "
+           "drei Stellen.";
+}
 
 Status appendPlaceholder(RecordFileState& state, const RegionalSettings& regional) {
     CurrencyRecord placeholder;
@@ -12,11 +36,22 @@ Status appendPlaceholder(RecordFileState& state, const RegionalSettings& regiona
     storeField(placeholder, &CurrencyRecord::EWWU, "0");
     storeField(placeholder, &CurrencyRecord::Datum,
                formatShortDate(regional.currentDate(), regional.shortDatePattern));
+    if (state.lSatzAnzahl >= kMaxRecords) {
+        return Status::fail("Die Datei \u201E" + state.iDateiNr.path().string() +
+                            "\u201C enthält schon 999 Datensätze, mehr kann Kursomatik nicht verwalten. Es "
+                            "wurde kein neuer Datensatz angelegt.");
+    }
+    // Behind a table that is longer than counted, the new record would overwrite one.
+    if (Status same = state.iDateiNr.checkUnchanged(state.lSatzAnzahl); !same)
+        return Status::fail(same.error() + " Es wurde kein neuer Datensatz angelegt.");
+    const auto length = state.iDateiNr.length();
+    if (!length) return length.status();
     const long next = state.lSatzAnzahl + 1;
     if (Status written = state.iDateiNr.write(next, placeholder); !written) return written;
     state.buffer = placeholder;
     state.lSatzAnzahl = next;
     state.lAktuellerSatz = next;
+    state.lengthBeforePlaceholder = *length;
     return Status::ok();
 }
 

@@ -1,5 +1,8 @@
 #pragma once
 
+#include <filesystem>
+#include <string>
+
 #include "CurrencyRecord.h"
 #include "RecordFile.h"
 #include "Result.h"
@@ -15,7 +18,15 @@ struct RecordFileState {
     long lSatzAnzahl = 0;
     long lAktuellerSatz = 0;
     CurrencyRecord buffer;  // the one record that list loading and the editor read into and write from
+    long long lengthBeforePlaceholder = -1;  // the file's length before the last placeholder
+    bool tooManyReported = false;            // the user knows the table is cut at record 999
 };
+
+// The start of a list pass: the currency file opened for reading, lSatzLaenge 147 and lSatzAnzahl
+// its record count, but at most 999. Returns what the user is to be told, empty when all is well:
+// why the file cannot be read (no records then; the message names its folder), or, once, that only
+// its first 999 records are listed.
+std::string openForListPass(RecordFileState& state, const std::filesystem::path& file);
 
 // A new record begins as a placeholder at the end of the file: "Neu", no code, rate "0", member
 // flag "0", today's date. It is the current record afterwards. On failure nothing has changed.

@@ -5,6 +5,7 @@
 #include "Compaction.h"
 #include "MaintenanceFixture.h"
 #include "PickList.h"
+#include "support/FailingStep.h"
 
 namespace kursomatik::testing {
 namespace {
@@ -26,27 +27,6 @@ class Deletion : public MaintenanceTest {
         openRecord(n).cmdloeschen->click();
         settle();
     }
-};
-
-// One step of the rewrite fails; all others are the real ones.
-class FailingStep : public FileOperations {
-  public:
-    FailingStep(std::string step, int error) : step_(std::move(step)), error_(error) {}
-    int createFile(const std::filesystem::path& file, int& descriptor) override {
-        return step_ == "createFile" ? error_ : FileOperations::createFile(file, descriptor);
-    }
-    int writeAll(int descriptor, std::string_view bytes) override {
-        if (step_ != "writeAll") return FileOperations::writeAll(descriptor, bytes);
-        (void)FileOperations::writeAll(descriptor, bytes.substr(0, bytes.size() / 2));
-        return error_;
-    }
-    int replaceFile(const std::filesystem::path& from, const std::filesystem::path& to) override {
-        return step_ == "replaceFile" ? error_ : FileOperations::replaceFile(from, to);
-    }
-
-  private:
-    std::string step_;
-    int error_;
 };
 
 TEST_F(Deletion, TheRecordGoesAndTheOthersCloseUpInOrder) {
@@ -142,7 +122,7 @@ TEST_F(Deletion, AFailedRewriteIsReportedAndLeavesTheWholeOldTable) {
     for (const Case& c :
          {Case{"createFile", EACCES, "„KURSOMATIK.TMP“ kann nicht angelegt werden: Zugriff verweigert."},
           Case{"writeAll", ENOSPC, "„KURSOMATIK.TMP“ kann nicht geschrieben werden: Auf dem Datenträger"},
-          Case{"replaceFile", EXDEV, "„KURSOMATIK.TMP“ kann nicht in „KURSOMATIK.DAT“ umbenannt werden"}}) {
+          Case{"renameFile", EXDEV, "„KURSOMATIK.TMP“ kann nicht in „KURSOMATIK.DAT“ umbenannt werden"}}) {
         SCOPED_TRACE(c.step);
         WexlorEingabe& m = startOn(kFive);
         windows_.messages.clear();
@@ -161,6 +141,33 @@ TEST_F(Deletion, AFailedRewriteIsReportedAndLeavesTheWholeOldTable) {
         EXPECT_EQ(editor(), nullptr);
         EXPECT_FALSE(state_.file.iDateiNr.isOpen());
         EXPECT_EQ(m.lstversteckt->lineCount(), 5);
+    }
+}
+
+TEST_F(Deletion, ATableReplacedWhileTheEditorIsOpenIsNeitherPaddedNorCut) {
+    std::vector<Currency> many;
+    for (int n = 1; n <= 30; ++n)
+        many.push_back({"Währung " + std::to_string(n), "W" + std::to_string(n), "1"});
+    std::vector<Currency> ten = kFive;
+    ten.insert(ten.end(), many.begin() + 20, many.begin() + 25);
+    for (const std::size_t replacement : {std::size_t{5}, std::size_t{30}}) {
+        SCOPED_TRACE(replacement);
+        // Given the editor open on record 2 of 10, when another program renames its table of 5 or 30
+        // records over the file and the user deletes, then the other table stays as it is.
+        startOn(ten);
+        windows_.messages.clear();
+        windows_.answers = {MessageResult::Yes};
+        frmEingabe2& e = openRecord(2);
+        writeFile(dir_ / "neu.dat", tableBytes(firstOf(many, replacement)));
+        std::filesystem::rename(dir_ / "neu.dat", dir_ / kCurrencyFileName);
+        e.cmdloeschen->click();
+        settle();
+        EXPECT_EQ(datBytes(), tableBytes(firstOf(many, replacement)));
+        ASSERT_EQ(windows_.messages.size(), 2u);
+        EXPECT_TRUE(windows_.messages[1].text.contains(QString::fromUtf8("wurde gelöscht oder ersetzt")))
+            << windows_.messages[1].text.toStdString();
+        EXPECT_TRUE(windows_.messages[1].text.contains(QString::fromUtf8("nicht gelöscht")));
+        EXPECT_EQ(main_->lstversteckt->lineCount(), static_cast<int>(replacement));
     }
 }
 

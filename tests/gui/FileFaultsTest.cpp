@@ -1,3 +1,4 @@
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <QLineEdit>
@@ -8,6 +9,8 @@
 #include "SingleInstanceGuard.h"
 #include "Startup.h"
 #include "frmOptionen.h"
+#include "support/Deadline.h"
+#include "support/FailingStep.h"
 #include "support/FileSizeLimit.h"
 
 namespace kursomatik::testing {
@@ -35,7 +38,11 @@ TEST_F(FileFaults, ATableDeletedWhileTheEditorIsOpenIsNotWrittenIntoTheVoid) {
     e.cmdEingabeBeenden[0]->click();
     settle();
     EXPECT_TRUE(shown("„KURSOMATIK.DAT“ wurde gelöscht oder ersetzt")) << allMessages();
-    EXPECT_TRUE(shown("„KURSOMATIK.DAT“ kann nicht gelesen werden")) << allMessages();
+    // The list pass names the folder it looked in.
+    EXPECT_TRUE(shown(("„" + (std::filesystem::current_path() / kCurrencyFileName).string() +
+                       "“ kann nicht gelesen werden: Die Datei oder der Ordner ist nicht vorhanden")
+                          .c_str()))
+        << allMessages();
     EXPECT_FALSE(std::filesystem::exists(dir_ / kCurrencyFileName));
     EXPECT_EQ(main_->lstversteckt->lineCount(), 0);
     EXPECT_FALSE(state_.file.iDateiNr.isOpen());
@@ -130,6 +137,132 @@ TEST_F(FileFaults, ALockFileThatCannotBeMadeIsReportedAndTheProgramRuns) {
     EXPECT_TRUE(shown("Die Sperrdatei")) << allMessages();
     EXPECT_EQ(windows_.processEnded, 0);
     EXPECT_EQ(main_->txtEingabe->count(), 2);
+}
+
+// "Abbrechen" of a new record gives back the table byte for byte, whatever would stop a rewrite of
+// it: the placeholder is cut off through the open file.
+TEST_F(FileFaults, AbbrechenOfANewRecordLeavesTheTableByteForByte) {
+    const bool root = ::geteuid() == 0;
+    for (const std::string fault :
+         {"full disk", "read-only folder", "folder KURSOMATIK.TMP", "failing write"}) {
+        if (fault == "read-only folder" && root) continue;  // root writes into read-only folders
+        SCOPED_TRACE(fault);
+        WexlorEingabe& m = startOn({kDeutscheMark, kEuro});
+        const std::string before = datBytes();
+        frmEingabe2& e = openNew();
+        windows_.messages.clear();
+        FailingStep failing("writeAll", ENOSPC);
+        if (fault == "failing write") m.maintenance().fileOperations = &failing;
+        if (fault == "folder KURSOMATIK.TMP") std::filesystem::create_directory(dir_ / "KURSOMATIK.TMP");
+        if (fault == "read-only folder") {
+            std::filesystem::permissions(
+                dir_.path(), std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
+        }
+        {
+            const FileSizeLimit full(fault == "full disk" ? 100 : RLIM_INFINITY);
+            e.neuloeschen->click();
+        }
+        settle();
+        std::filesystem::permissions(dir_.path(), std::filesystem::perms::owner_all);
+        std::filesystem::remove(dir_ / "KURSOMATIK.TMP");
+        EXPECT_EQ(datBytes(), before);
+        EXPECT_TRUE(windows_.messages.empty()) << allMessages();
+        EXPECT_EQ(main_->lstversteckt->lineCount(), 2);
+        EXPECT_FALSE(state_.file.iDateiNr.isOpen());
+    }
+}
+
+// The table's file and the settings file stay what the user made them: a symbolic link stays a link
+// (to the rewritten file), a file only its owner may read stays so.
+TEST_F(FileFaults, RewritesKeepLinksAndPermissions) {
+    namespace fs = std::filesystem;
+    for (const bool deletion : {true, false}) {
+        for (const bool link : {true, false}) {
+            SCOPED_TRACE(std::string(deletion ? "deletion" : "settings") + (link ? ", link" : ", mode 600"));
+            WexlorEingabe& m = startOn({kDeutscheMark, kEuro});
+            const fs::path file =
+                deletion ? dir_ / kCurrencyFileName : state_.environment.programDir / "Kursomatik.ini";
+            const fs::path real = dir_ / "daten" / "echt";
+            if (link) {
+                fs::create_directories(real.parent_path());
+                fs::rename(file, real);
+                fs::create_symlink(fs::relative(real, file.parent_path()), file);
+            } else {
+                fs::permissions(file, fs::perms::owner_read | fs::perms::owner_write);
+            }
+            if (deletion) {
+                windows_.answers = {MessageResult::Yes};
+                openRecord(1).cmdloeschen->click();
+                settle();
+                EXPECT_EQ(datBytes(), tableBytes({kEuro}));
+            } else {
+                m.options()->findChild<QRadioButton*>("optst3")->click();
+                EXPECT_NE(iniText().find("stellen2=10000"), std::string::npos) << iniText();
+            }
+            if (link) {
+                EXPECT_TRUE(fs::is_symlink(file));
+                // The rewritten file is the link's target, and no temporary file is left beside it.
+                EXPECT_EQ(std::distance(fs::directory_iterator(real.parent_path()), fs::directory_iterator()),
+                          1);
+            } else {
+                EXPECT_FALSE(fs::is_symlink(file));
+                EXPECT_EQ(fs::status(file).permissions(), fs::perms::owner_read | fs::perms::owner_write);
+            }
+            EXPECT_EQ(windows_.messages.size(), deletion ? 1u : 0u) << allMessages();  // the question
+            main_.reset();
+            fs::remove_all(real.parent_path());
+            fs::remove(file);
+            windows_.messages.clear();
+        }
+    }
+}
+
+// A pipe, a device or a folder where a file is expected ends in one message naming it, never in a
+// wait: the table is then empty, a settings file counts as missing.
+TEST_F(FileFaults, PipesDevicesAndFoldersEndInAMessageNeverAHang) {
+    namespace fs = std::filesystem;
+    const fs::path winIni = state_.environment.systemProfile;
+    fs::create_directories(winIni.parent_path());
+    struct Where {
+        const char* what;
+        fs::path file;
+        bool table;
+    };
+    for (const Where& where :
+         {Where{"table", fs::current_path() / kCurrencyFileName, true},
+          Where{"settings file", state_.environment.programDir / "Kursomatik.ini", false},
+          Where{"WIN.INI", winIni, false}, Where{"IniDatei", dir_ / "anders.ini", false}}) {
+        for (const std::string kind : {"pipe", "device", "folder"}) {
+            SCOPED_TRACE(std::string(where.what) + " as " + kind);
+            writeTable({kDeutscheMark, kEuro});
+            writeIni(kMaintenanceIni);
+            writeFile(winIni, "[Kursomatik]\nIniDatei=" +
+                                  (where.file == dir_ / "anders.ini" ? where.file.string() : "") + "\n");
+            fs::remove(where.file);
+            if (kind == "pipe") {
+                ASSERT_EQ(::mkfifo(where.file.c_str(), 0600), 0);
+            }
+            if (kind == "device") fs::create_symlink("/dev/zero", where.file);
+            if (kind == "folder") fs::create_directory(where.file);
+            SingleInstanceGuard guard(QString::fromStdString((dir_ / "k.lock").string()));
+            const auto programDir = state_.environment.programDir;
+            state_.environment = programEnvironment(guard, windows_);
+            state_.environment.programDir = programDir;
+            state_.environment.systemProfile = winIni;
+            state_.settings = {};
+            windows_.messages.clear();
+            {
+                const Deadline hang(20);
+                start();
+                main_->options()->cmdOK_Click();  // a second reading tells nothing new
+            }
+            ASSERT_EQ(windows_.messages.size(), 1u) << allMessages();
+            EXPECT_TRUE(shown(("„" + where.file.string() + "“").c_str())) << allMessages();
+            EXPECT_EQ(main_->lstversteckt->lineCount(), where.table ? 0 : 2);
+            main_.reset();
+            fs::remove(where.file);
+        }
+    }
 }
 
 // Permissions do not stop root: these run as an ordinary user (ctest starts them so when root).

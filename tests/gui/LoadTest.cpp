@@ -9,6 +9,7 @@
 #include "MaintenanceFixture.h"
 #include "Utf8.h"
 #include "frmOptionen.h"
+#include "support/Deadline.h"
 
 namespace kursomatik::testing {
 namespace {
@@ -106,6 +107,25 @@ TEST_F(Load, AHundredSavesAndDeletionsInARowKeepFileAndListsExact) {
     EXPECT_EQ(windows_.messageTexts().count(kSaving), 100);
     EXPECT_EQ(windows_.messages.size(), 200u);  // the notice of each save and each question
     EXPECT_EQ(storedCount(), 899);
+}
+
+// The record number of a list line has three digits: a longer table is listed up to record 999 in the
+// time of 999 records however long it is, and the user hears of it once, not at every list pass.
+TEST_F(Load, ATableOfMoreThan999RecordsIsListedUpToRecord999AndReportedOnce) {
+    const std::vector<Currency> table = largestTable();
+    writeTable(table);
+    writeIni(kMaintenanceIni);
+    std::filesystem::resize_file(dir_ / kCurrencyFileName, std::uintmax_t{2} << 30);  // 2 GB, sparse
+    {
+        const Deadline slow(30);
+        start();
+        openMemberWindow().cmdAbbrechenUmt_Click();  // a second list pass
+    }
+    ASSERT_EQ(windows_.messages.size(), 1u) << windows_.messageTexts().join(" | ").toStdString();
+    EXPECT_TRUE(windows_.messages[0].text.contains(QString::fromUtf8("Angezeigt werden nur die ersten 999")));
+    QStringList shown;
+    for (int k = 0; k < main_->lstversteckt->lineCount(); ++k) shown << main_->lstversteckt->line(k);
+    EXPECT_EQ(shown, expectedLines(table));
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 
 #include <filesystem>
 #include <string>
+#include <vector>
 
 #include "IniFile.h"
 #include "support/TempDir.h"
@@ -141,6 +142,31 @@ TEST_F(Settings, DeepProgramFolderKeepsItsFullIniPath) {
     ASSERT_TRUE(start());
     EXPECT_EQ(settings_.sIniDatei, ini.string());
     EXPECT_EQ(settings_.sStellen2, "100");
+}
+
+// A settings file over 1 MB is no settings file of ours (/dev/zero as one grew without end): it is
+// reported once, read as missing and never rewritten.
+TEST_F(Settings, ASettingsFileOverOneMegabyteIsReportedOnceAndLeftAlone) {
+    const std::string huge = kAllKeys + std::string(std::size_t{1} << 20, ';');
+    writeFile(privateIni(), huge);
+    std::vector<std::string> reports;
+    environment_.report = [&](const std::string& problem) { reports.push_back(problem); };
+    ASSERT_TRUE(start());
+    ASSERT_TRUE(start());
+    ASSERT_EQ(reports.size(), 1u);
+    EXPECT_NE(reports[0].find("\u201E" + privateIni().string() +
+                              "\u201C kann nicht gelesen werden: Die Datei ist "
+                              "größer als 1 MB"),
+              std::string::npos)
+        << reports[0];
+    EXPECT_EQ(settings_.sStellen2, "");
+    EXPECT_FALSE(IniSchreiben(settings_, environment_, "Kursomatik", "stellen2", "100", true));
+    EXPECT_EQ(readFile(privateIni()), huge);
+    // Just below the limit it is read.
+    writeFile(privateIni(),
+              kAllKeys + std::string((std::size_t{1} << 20) - std::string(kAllKeys).size(), ';'));
+    ASSERT_TRUE(start());
+    EXPECT_EQ(settings_.sStellen2, "1000");
 }
 
 }  // namespace

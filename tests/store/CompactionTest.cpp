@@ -3,13 +3,16 @@
 #include <gtest/gtest.h>
 #include <sys/resource.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <csignal>
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <vector>
 
 #include "RecordBuilder.h"
+#include "RegionalSettings.h"
 #include "support/FileSizeLimit.h"
 #include "support/TempDir.h"
 
@@ -45,10 +48,8 @@ class FaultyOperations : public FileOperations {
     int error = EIO;
     std::size_t bytesBeforeFailure = 0;
     std::vector<std::string> calls;
+    std::function<void()> meanwhile;  // what another program does while the new file is written
 
-    int readFile(const std::filesystem::path& file, std::string& bytes) override {
-        return step("readFile", [&] { return FileOperations::readFile(file, bytes); });
-    }
     int removeFile(const std::filesystem::path& file) override {
         return step("removeFile", [&] { return FileOperations::removeFile(file); });
     }
@@ -67,10 +68,14 @@ class FaultyOperations : public FileOperations {
     int closeFile(int descriptor) override {
         // The descriptor is closed even when closing reports an error, as close(2) does.
         const int real = FileOperations::closeFile(descriptor);
+        if (meanwhile) meanwhile();
         return step("closeFile", [&] { return real; });
     }
-    int replaceFile(const std::filesystem::path& from, const std::filesystem::path& to) override {
-        return step("replaceFile", [&] { return FileOperations::replaceFile(from, to); });
+    int renameFile(const std::filesystem::path& from, const std::filesystem::path& to) override {
+        return step("renameFile", [&] { return FileOperations::renameFile(from, to); });
+    }
+    int truncateFile(int descriptor, off_t length) override {
+        return step("truncateFile", [&] { return FileOperations::truncateFile(descriptor, length); });
     }
     int syncFolder(const std::filesystem::path& folder) override {
         return step("syncFolder", [&] { return FileOperations::syncFolder(folder); });
@@ -89,9 +94,7 @@ class Compaction : public ::testing::Test {
     // The editor's situation: the currency file open, counted, and one record chosen.
     void openTable(const std::string& bytes, long current) {
         writeFile(dat(), bytes);
-        const auto count = RecordFile::countRecords(kCurrencyFileName);
-        ASSERT_TRUE(count) << count.error();
-        state_.lSatzAnzahl = *count;
+        state_.lSatzAnzahl = recordsOfLength(static_cast<long long>(bytes.size()));
         state_.lAktuellerSatz = current;
         ASSERT_TRUE(state_.iDateiNr.open(kCurrencyFileName));
     }
@@ -158,8 +161,8 @@ TEST_F(Compaction, TheNewFileReachesTheDiskBeforeItReplacesTheOldOne) {
     openTable(tableOf(oneTo(3)), 1);
     FaultyOperations files;
     ASSERT_TRUE(dropCurrentRecord(state_, kCurrencyFileName, files).status);
-    EXPECT_EQ(files.calls, (std::vector<std::string>{"removeFile", "readFile", "createFile", "writeAll",
-                                                     "syncFile", "closeFile", "replaceFile", "syncFolder"}));
+    EXPECT_EQ(files.calls, (std::vector<std::string>{"removeFile", "createFile", "writeAll", "syncFile",
+                                                     "closeFile", "renameFile", "syncFolder"}));
 }
 
 TEST_F(Compaction, AFailedStepLeavesTheOldTableCompleteAndNoTemporaryFile) {
@@ -171,7 +174,6 @@ TEST_F(Compaction, AFailedStepLeavesTheOldTableCompleteAndNoTemporaryFile) {
     };
     for (const Case& c :
          {Case{"removeFile", EACCES, "KURSOMATIK.TMP", "kann nicht gelöscht werden: Zugriff verweigert."},
-          Case{"readFile", EIO, "KURSOMATIK.DAT", "kann nicht gelesen werden: Ein- oder Ausgabefehler"},
           Case{"createFile", EACCES, "KURSOMATIK.TMP", "kann nicht angelegt werden: Zugriff verweigert."},
           Case{"createFile", EROFS, "KURSOMATIK.TMP",
                "angelegt werden: Der Datenträger ist schreibgeschützt."},
@@ -180,7 +182,7 @@ TEST_F(Compaction, AFailedStepLeavesTheOldTableCompleteAndNoTemporaryFile) {
           Case{"syncFile", EIO, "KURSOMATIK.TMP", "kann nicht geschrieben werden: Ein- oder Ausgabefehler"},
           Case{"closeFile", EDQUOT, "KURSOMATIK.TMP",
                "kann nicht geschrieben werden: Das Speicherkontingent"},
-          Case{"replaceFile", EBUSY, "KURSOMATIK.TMP",
+          Case{"renameFile", EBUSY, "KURSOMATIK.TMP",
                "in „KURSOMATIK.DAT“ umbenannt werden: Die Datei wird"}}) {
         SCOPED_TRACE(c.failing);
         const std::string before = tableOf(oneTo(5));
@@ -239,6 +241,97 @@ TEST_F(Compaction, ARecordNumberOutsideTheFileDropsNothing) {
         EXPECT_EQ(readFile(dat()), tableOf(oneTo(3)));
         state_.iDateiNr.close();
     }
+}
+
+// Another program replaced or changed the table while the editor had it open: the records of its
+// table are never cut to the old count or padded up to it, and its file stays as it left it.
+TEST_F(Compaction, ATableAnotherProgramReplacedOrChangedIsLeftAsItIs) {
+    const auto replaceWith = [this](int count) {
+        return [this, count] {
+            writeFile(dir_ / "neu.dat", tableOf(oneTo(count)));
+            std::filesystem::rename(dir_ / "neu.dat", dat());
+        };
+    };
+    struct Case {
+        const char* what;
+        std::function<void()> change;
+        bool whileTheNewFileIsWritten;
+        std::string theirs;
+        const char* says;
+    };
+    const char* const replaced = "wurde gelöscht oder ersetzt, während sie geöffnet war";
+    const char* const changed = "wurde von einem anderen Programm geändert";
+    for (const Case& c :
+         {Case{"replaced by 5 records", replaceWith(5), false, tableOf(oneTo(5)), replaced},
+          Case{"replaced by 30 records", replaceWith(30), false, tableOf(oneTo(30)), replaced},
+          Case{"a record appended in place", [this] { writeFile(dat(), tableOf(oneTo(11))); }, false,
+               tableOf(oneTo(11)), changed},
+          Case{"cut in place", [this] { std::filesystem::resize_file(dat(), 5 * kRecordLength); }, false,
+               tableOf(oneTo(5)), changed},
+          Case{"replaced while the new file is written", replaceWith(5), true, tableOf(oneTo(5)),
+               replaced}}) {
+        SCOPED_TRACE(c.what);
+        openTable(tableOf(oneTo(10)), 3);
+        FaultyOperations files;
+        if (c.whileTheNewFileIsWritten) {
+            files.meanwhile = c.change;
+        } else {
+            c.change();
+        }
+        const CompactionOutcome outcome = dropCurrentRecord(state_, kCurrencyFileName, files);
+        EXPECT_FALSE(outcome.status);
+        EXPECT_FALSE(outcome.replaced);
+        EXPECT_NE(outcome.status.error().find(c.says), std::string::npos) << outcome.status.error();
+        EXPECT_NE(outcome.status.error().find("nicht gelöscht"), std::string::npos);
+        EXPECT_EQ(readFile(dat()), c.theirs);
+        EXPECT_FALSE(std::filesystem::exists(tmp()));
+        EXPECT_EQ(state_.lSatzAnzahl, 10);
+        state_.iDateiNr.close();
+    }
+}
+
+// "Abbrechen" of a new record gives back the file byte for byte, also where no temporary file can be
+// written: the placeholder is cut off through the open file.
+TEST_F(Compaction, ThePlaceholderIsCutOffWithoutATemporaryFile) {
+    struct Case {
+        const char* what;
+        std::string table;
+        const char* failing;
+    };
+    const std::string five = tableOf(oneTo(5));
+    for (const Case& c :
+         {Case{"whole records", five, ""},
+          Case{"a fragment that counts as a record", five + recordOf(6).substr(0, 100), ""},
+          Case{"a folder named KURSOMATIK.TMP", five, ""},
+          Case{"no temporary file can be written", five, "writeAll"}, Case{"the file is empty", "", ""}}) {
+        SCOPED_TRACE(c.what);
+        openTable(c.table, 0);
+        const long counted = state_.lSatzAnzahl;
+        ASSERT_TRUE(appendPlaceholder(state_, RegionalSettings::german()));
+        if (std::string(c.what).find("folder") != std::string::npos) std::filesystem::create_directory(tmp());
+        FaultyOperations files;
+        files.failing = c.failing;
+        const CompactionOutcome outcome = dropPlaceholder(state_, kCurrencyFileName, files);
+        ASSERT_TRUE(outcome.status) << outcome.status.error();
+        EXPECT_EQ(readFile(dat()), c.table);
+        EXPECT_EQ(state_.lSatzAnzahl, counted);
+        EXPECT_EQ(std::count(files.calls.begin(), files.calls.end(), "createFile"), 0);
+        state_.iDateiNr.close();
+        std::filesystem::remove(tmp());
+    }
+}
+
+TEST_F(Compaction, APlaceholderThatCannotBeCutGoesByTheRewrite) {
+    const std::string five = tableOf(oneTo(5));
+    openTable(five, 0);
+    ASSERT_TRUE(appendPlaceholder(state_, RegionalSettings::german()));
+    FaultyOperations files;
+    files.failing = "truncateFile";
+    const CompactionOutcome outcome = dropPlaceholder(state_, kCurrencyFileName, files);
+    ASSERT_TRUE(outcome.status) << outcome.status.error();
+    EXPECT_EQ(readFile(dat()), five);
+    EXPECT_EQ(files.calls.back(), "syncFolder");
+    EXPECT_EQ(state_.lSatzAnzahl, 5);
 }
 
 }  // namespace

@@ -89,29 +89,51 @@ TEST_F(CurrencyFile, CountRoundsTheLengthToTheNearestWholeRecord) {
                           {147 * 10 + 73, 10},
                           {147 * 10 + 74, 11}}) {
         writeFile(datFile(), std::string(c.bytes, 'x'));
-        const auto count = RecordFile::countRecords(kCurrencyFileName);
-        ASSERT_TRUE(count) << count.error();
-        EXPECT_EQ(*count, c.records) << c.bytes << " bytes";
+        RecordFileState state;
+        EXPECT_EQ(openForListPass(state, kCurrencyFileName), "") << c.bytes << " bytes";
+        EXPECT_EQ(state.lSatzAnzahl, c.records) << c.bytes << " bytes";
     }
 }
 
-TEST_F(CurrencyFile, CountingAMissingFileFailsNamingItAndCreatesNothing) {
-    const auto count = RecordFile::countRecords(kCurrencyFileName);
-    ASSERT_FALSE(count);
-    EXPECT_NE(count.error().find("KURSOMATIK.DAT"), std::string::npos) << count.error();
+TEST_F(CurrencyFile, AMissingTableIsReportedWithItsFolderAndNotCreated) {
+    RecordFileState state;
+    const std::string message = openForListPass(state, kCurrencyFileName);
+    EXPECT_NE(message.find("\u201E" + (std::filesystem::current_path() / kCurrencyFileName).string() +
+                           "\u201C kann nicht gelesen werden: Die Datei oder der Ordner ist nicht vorhanden"),
+              std::string::npos)
+        << message;
+    EXPECT_EQ(state.lSatzAnzahl, 0);
     EXPECT_FALSE(std::filesystem::exists(datFile()));
 }
 
-TEST_F(CurrencyFile, OpeningAMissingFileCreatesItEmpty) {
-    ASSERT_TRUE(file_.open(kCurrencyFileName));
-    ASSERT_TRUE(std::filesystem::exists(datFile()));
-    EXPECT_EQ(std::filesystem::file_size(datFile()), 0u);
-    EXPECT_EQ(*RecordFile::countRecords(kCurrencyFileName), 0);
+// The record number of a list line has three digits: a longer table is listed up to record 999, in
+// the time and memory of 999 records however long the file is, and the user is told once.
+TEST_F(CurrencyFile, ATableOfMoreThan999RecordsIsListedUpToRecord999AndReportedOnce) {
+    struct Case {
+        long long bytes;
+        bool reported;
+    };
+    for (const Case& c :
+         {Case{999 * 147, false}, Case{1000 * 147, true}, Case{100000 * 147, true}, Case{2LL << 30, true}}) {
+        SCOPED_TRACE(c.bytes);
+        writeFile(datFile(), fileOf(3));
+        std::filesystem::resize_file(datFile(), static_cast<std::uintmax_t>(c.bytes));  // sparse
+        RecordFileState state;
+        const std::string message = openForListPass(state, kCurrencyFileName);
+        EXPECT_EQ(state.lSatzAnzahl, 999);
+        EXPECT_EQ(message.find("Angezeigt werden nur die ersten 999") != std::string::npos, c.reported)
+            << message;
+        EXPECT_EQ(openForListPass(state, kCurrencyFileName), "");
+        // A new record would be record 1000, or overwrite it: it is refused.
+        ASSERT_TRUE(state.iDateiNr.open(kCurrencyFileName));
+        const Status appended = appendPlaceholder(state, RegionalSettings::german());
+        EXPECT_NE(appended.error().find("999 Datensätze"), std::string::npos) << appended.error();
+        EXPECT_EQ(static_cast<long long>(std::filesystem::file_size(datFile())), c.bytes);
+    }
 }
 
 TEST_F(CurrencyFile, TrailingFragmentReadsWithSpacesForTheMissingBytes) {
     writeFile(datFile(), fileOf(1) + encodeRecord(makeRecord("Rest", "REST", "42")).substr(0, 74));
-    ASSERT_EQ(*RecordFile::countRecords(kCurrencyFileName), 2);
     ASSERT_TRUE(file_.open(kCurrencyFileName));
     const auto record = file_.read(2);
     ASSERT_TRUE(record) << record.error();
@@ -136,7 +158,7 @@ TEST_F(CurrencyFile, AppendingToFiveRecordsWritesRecordSixAtOffset735) {
     writeFile(datFile(), fileOf(5));
     ASSERT_TRUE(file_.open(kCurrencyFileName));
     const CurrencyRecord added = makeRecord("US-Dollar", "USD", "1179400", "0", "06.02.2026");
-    ASSERT_TRUE(file_.write(*RecordFile::countRecords(kCurrencyFileName) + 1, added));
+    ASSERT_TRUE(file_.write(6, added));
     const std::string after = readFile(datFile());
     ASSERT_EQ(after.size(), 882u);
     EXPECT_EQ(after.substr(0, 735), fileOf(5));
