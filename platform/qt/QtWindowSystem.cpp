@@ -71,6 +71,7 @@ int QtWindowSystem::openUrl(const QString& address) {
 }
 
 void QtWindowSystem::endProcess() {
+    if (beforeEnd) beforeEnd();
     std::_Exit(0);
 }
 
