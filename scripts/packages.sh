@@ -17,4 +17,5 @@ need_packages() {
         { apt-get update -q && DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends "${missing[@]}"; }
 }
 
-BUILD_PACKAGES=(cmake make g++ qt6-base-dev libgl-dev)
+# xdg-utils: xdg-open hands the about window's links to the desktop's browser and mail program.
+BUILD_PACKAGES=(cmake make g++ qt6-base-dev libgl-dev xdg-utils)
