@@ -1,23 +1,20 @@
 #include "Startup.h"
 
 #include <QCoreApplication>
-#include <QDir>
 
 #include "SingleInstanceGuard.h"
 #include "WindowSystem.h"
+#include "XdgFolders.h"
 
 namespace kursomatik {
-
-std::filesystem::path configurationFolder() {
-    const QString configured = qEnvironmentVariable("XDG_CONFIG_HOME");
-    if (!configured.isEmpty()) return configured.toStdString();
-    return (QDir::homePath() + QStringLiteral("/.config")).toStdString();
-}
 
 SettingsEnvironment programEnvironment(SingleInstanceGuard& guard, WindowSystem& windows) {
     SettingsEnvironment environment;
     environment.programDir = QCoreApplication::applicationDirPath().toStdString();
-    environment.systemProfile = configurationFolder() / "WIN.INI";
+    // Without any home folder there is no WIN.INI to read.
+    if (const auto configuration = xdgConfigHome(); !configuration.empty()) {
+        environment.systemProfile = configuration / "WIN.INI";
+    }
     environment.instanceGuard = [&guard, &windows, warned = false]() mutable {
         switch (guard.acquire()) {
             case SingleInstanceGuard::Outcome::Acquired:

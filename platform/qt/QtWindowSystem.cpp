@@ -66,7 +66,8 @@ int QtWindowSystem::openUrl(const QString& address) {
         return shellCodeOfXdgOpen(HelperEnd::StillRunning, 0);
     }
     // After a crash exit Qt gives the number of the signal that ended the helper as its exit code.
-    const HelperEnd end = process->exitStatus() == QProcess::NormalExit ? HelperEnd::Exited : HelperEnd::Killed;
+    const HelperEnd end =
+        process->exitStatus() == QProcess::NormalExit ? HelperEnd::Exited : HelperEnd::Killed;
     const int status = process->exitCode();
     delete process;
     return shellCodeOfXdgOpen(end, status);

@@ -241,7 +241,8 @@ class XdgOpenStandIn : public ::testing::Test {
   protected:
     class Messages : public QtWindowSystem {
       public:
-        MessageResult message(QWidget*, const QString& text, MessageButtons buttons, MessageIcon icon) override {
+        MessageResult message(QWidget*, const QString& text, MessageButtons buttons,
+                              MessageIcon icon) override {
             shown.push_back({text, buttons, icon});
             return MessageResult::Ok;
         }

@@ -168,8 +168,10 @@ TEST_F(SingleInstance, WhatAnotherUserPlantedNeverBlocksOrHangsTheStart) {
         {"lock is a file not ours",
          [&] {
              writeFile(lock, "");
-             if (root) chownToNobody(lock);
-             else fs::permissions(lock, fs::perms::none);
+             if (root)
+                 chownToNobody(lock);
+             else
+                 fs::permissions(lock, fs::perms::none);
          },
          false},
         {"lock is a folder", [&] { fs::create_directory(lock); }, false},
@@ -228,7 +230,8 @@ TEST_F(SingleInstance, EveryWayOutOfTheProgramRemovesItsLockFile) {
     // "Beenden": the real program object ends its process at once.
     writeTable({kDeutscheMark, kEuro});
     std::filesystem::create_directories(dir_ / "config");
-    writeFile(dir_ / "config" / "WIN.INI", "[Kursomatik]\nIniDatei=" + (dir_ / "Kursomatik.ini").string() + "\n");
+    writeFile(dir_ / "config" / "WIN.INI",
+              "[Kursomatik]\nIniDatei=" + (dir_ / "Kursomatik.ini").string() + "\n");
     writeFile(dir_ / "Kursomatik.ini", "[Kursomatik]\nstellen1=1000\nstellen2=100\n");
     GTEST_FLAG_SET(death_test_style, "fast");
     EXPECT_EXIT(

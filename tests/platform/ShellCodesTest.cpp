@@ -42,12 +42,13 @@ TEST(ShellCodeOfXdgOpen, MapsOutcomesOntoShellCodesOfTheSameMeaningAndOthersOnto
         int status;
         int shellCode;
     };
-    for (const Case& c : {Case{HelperEnd::NotStarted, 0, 31}, Case{HelperEnd::Exited, 3, 31},
-                          Case{HelperEnd::Exited, 2, 2}, Case{HelperEnd::Exited, 1, -1},
-                          Case{HelperEnd::Exited, 4, -4}, Case{HelperEnd::Exited, 40, -40},
-                          Case{HelperEnd::Exited, 127, -127}, Case{HelperEnd::Killed, 9, -137},
-                          Case{HelperEnd::Killed, 15, -143}}) {
-        EXPECT_EQ(shellCodeOfXdgOpen(c.end, c.status), c.shellCode) << static_cast<int>(c.end) << " " << c.status;
+    for (const Case& c :
+         {Case{HelperEnd::NotStarted, 0, 31}, Case{HelperEnd::Exited, 3, 31}, Case{HelperEnd::Exited, 2, 2},
+          Case{HelperEnd::Exited, 1, -1}, Case{HelperEnd::Exited, 4, -4}, Case{HelperEnd::Exited, 40, -40},
+          Case{HelperEnd::Exited, 127, -127}, Case{HelperEnd::Killed, 9, -137},
+          Case{HelperEnd::Killed, 15, -143}}) {
+        EXPECT_EQ(shellCodeOfXdgOpen(c.end, c.status), c.shellCode)
+            << static_cast<int>(c.end) << " " << c.status;
     }
     EXPECT_GT(shellCodeOfXdgOpen(HelperEnd::Exited, 0), 32);
     EXPECT_GT(shellCodeOfXdgOpen(HelperEnd::StillRunning, 0), 32);
