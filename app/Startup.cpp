@@ -8,13 +8,14 @@
 
 namespace kursomatik {
 
+std::filesystem::path configurationFolder() {
+    return xdgConfigHome();
+}
+
 SettingsEnvironment programEnvironment(SingleInstanceGuard& guard, WindowSystem& windows) {
     SettingsEnvironment environment;
     environment.programDir = QCoreApplication::applicationDirPath().toStdString();
-    // Without any home folder there is no WIN.INI to read.
-    if (const auto configuration = xdgConfigHome(); !configuration.empty()) {
-        environment.systemProfile = configuration / "WIN.INI";
-    }
+    environment.systemProfile = configurationFolder() / "WIN.INI";
     environment.instanceGuard = [&guard, &windows, warned = false]() mutable {
         switch (guard.acquire()) {
             case SingleInstanceGuard::Outcome::Acquired:
