@@ -29,8 +29,8 @@ struct WexlorEingabe::Side {
     QComboBox* box;
     QLineEdit* iso;
     std::string& index;
-    double& rate;
-    Money& fixedRate;
+    std::optional<double>& rate;
+    std::optional<Money>& fixedRate;
 };
 
 namespace {
@@ -57,6 +57,17 @@ std::optional<int> listPosition(const std::string& text, const RegionalSettings&
     const double value = std::nearbyint(number->toDouble());
     if (!(value >= -32768 && value <= 32767)) return std::nullopt;
     return static_cast<int>(value);
+}
+
+// The scaled rate in a list line's rate column; empty when it is no number.
+std::optional<double> lineRate(const std::string& line, const RegionalSettings& regional) {
+    const auto rate = parseRegionalNumber(lineKurs(line), regional);
+    return rate ? std::optional<double>(rate->toDouble()) : std::nullopt;
+}
+
+// The fixed-point rate the conversion works with; empty when there is no usable rate.
+std::optional<Money> fixedRateOf(const std::optional<double>& rate, const RegionalSettings& regional) {
+    return rate ? scaledRateToMoney(*rate, regional) : std::nullopt;
 }
 
 }  // namespace
@@ -163,7 +174,8 @@ void WexlorEingabe::buildMenu() {
     };
     QMenu* datei = menuBar()->addMenu(QStringLiteral("&Datei"));
     datei->setObjectName(QStringLiteral("Datei"));
-    item(datei, "Beenden", QStringLiteral("Beenden     Alt+F4"), {}, &WexlorEingabe::Beenden_Click);
+    // After a tab a caption's key name stands in the menu's shortcut column, without binding the key.
+    item(datei, "Beenden", QStringLiteral("Beenden\tAlt+F4"), {}, &WexlorEingabe::Beenden_Click);
     QMenu* einstellungen = menuBar()->addMenu(QStringLiteral("&Einstellungen"));
     einstellungen->setObjectName(QStringLiteral("Einstellungen"));
     item(einstellungen, "Optionen", QStringLiteral("Optionen"), QKeySequence(Qt::CTRL | Qt::Key_O),
@@ -174,7 +186,7 @@ void WexlorEingabe::buildMenu() {
     hilfe->setObjectName(QStringLiteral("Hilfe"));
     item(hilfe, "InfoMorvalent", QStringLiteral("Info"), QKeySequence(Qt::CTRL | Qt::Key_I),
          &WexlorEingabe::InfoMorvalent_Click);
-    item(hilfe, "HilfeMorva", QStringLiteral("Hilfe      F1"), {}, &WexlorEingabe::HilfeMorva_Click);
+    item(hilfe, "HilfeMorva", QStringLiteral("Hilfe\tF1"), {}, &WexlorEingabe::HilfeMorva_Click);
 }
 
 bool WexlorEingabe::Form_Load() {
@@ -308,39 +320,27 @@ void WexlorEingabe::currencyChosen(const Side& side) {
     side.index = std::to_string(k);
     const std::string line = lstversteckt->line(k).toStdString();
     side.iso->setText(QString::fromStdString(lineIso(line)));
-    const auto rate = parseRegionalNumber(lineKurs(line), state_.regional);
-    const auto fixedRate = rate ? scaledRateToMoney(rate->toDouble(), state_.regional) : std::nullopt;
-    if (!fixedRate) {
-        // A rate that is no number, or 0: the previous rate stays and there is no result.
-        txtWert->clear();
-        return;
-    }
-    side.rate = rate->toDouble();
-    side.fixedRate = *fixedRate;
+    // A rate that is no number, or 0, leaves this side without a usable rate: the result is 0
+    // until a currency with one is chosen, never a conversion with the previous currency's rate.
+    side.rate = lineRate(line, state_.regional);
+    side.fixedRate = fixedRateOf(side.rate, state_.regional);
     Berechnen();
 }
 
 void WexlorEingabe::takeRatesAfterMemberWindow() {
     SelectionState& s = state_.selection;
-    struct Taking {
-        QComboBox* box;
-        QLineEdit* iso;
-        std::string& index;
-        double& rate;
-        Money& fixedRate;
-        bool resetToOne;
-    };
-    for (const Taking& t :
-         {Taking{txtEingabe, txtisoein, s.sEingabeIndex, s.dEingabeKurs, s.cyEingabeKurs, true},
-          Taking{txtAusgabe, Text2, s.sAusgabeIndex, s.dAusgabeKurs, s.cyAusgabeKurs, false}}) {
-        // Each step that fails (no selection, no number) keeps what it would have replaced.
-        const int i = t.box->currentIndex();
-        t.index = std::to_string(i);
+    for (const Side& side : {Side{txtEingabe, txtisoein, s.sEingabeIndex, s.dEingabeKurs, s.cyEingabeKurs},
+                             Side{txtAusgabe, Text2, s.sAusgabeIndex, s.dAusgabeKurs, s.cyAusgabeKurs}}) {
+        // Without a selection the side keeps its rate; a chosen currency brings its own, usable
+        // or not, exactly as choosing it does.
+        const int i = side.box->currentIndex();
+        side.index = std::to_string(i);
         const std::string line = i >= 0 ? lstversteckt->line(i).toStdString() : std::string();
-        if (!line.empty()) t.iso->setText(QString::fromStdString(lineIso(line)));
-        if (const auto rate = parseRegionalNumber(lineKurs(line), state_.regional)) t.rate = rate->toDouble();
-        if (t.resetToOne) t.fixedRate = Money::fromWhole(1);
-        if (const auto fixedRate = scaledRateToMoney(t.rate, state_.regional)) t.fixedRate = *fixedRate;
+        if (!line.empty()) {
+            side.iso->setText(QString::fromStdString(lineIso(line)));
+            side.rate = lineRate(line, state_.regional);
+        }
+        side.fixedRate = fixedRateOf(side.rate, state_.regional);
     }
 }
 

@@ -1,9 +1,14 @@
 #include <QApplication>
+#include <QTranslator>
 
+#include "DesktopIntegration.h"
 #include "Program.h"
 
 int main(int argc, char** argv) {
     QApplication application(argc, argv);
+    QTranslator qtTexts;
+    kursomatik::installQtTranslation(qtTexts, QLocale::system());
+    kursomatik::setDesktopIdentity();
     kursomatik::Program program;
     if (!program.start()) return 0;
     return QApplication::exec();

@@ -40,6 +40,23 @@ Money amountOf(std::string_view text, const RegionalSettings& regional, bool& fo
     return Money::fromDouble(number->toDouble() * kScale).value_or(Money{});
 }
 
+// The amount in the output currency: the amount itself for equal rates, else a double through the
+// Euro. A rounding that fails leaves 0.
+std::variant<Money, double> throughTheEuro(Money cyBetrag, Money cyEingabeKurs, Money cyAusgabeKurs,
+                                           const BerechnenInput& input) {
+    const double dEingabeEuroKurs = cyEingabeKurs.toDouble() / kScale;
+    const double euro = divide(cyBetrag.toDouble(), dEingabeEuroKurs).value_or(0.0);
+    if (cyEingabeKurs == cyAusgabeKurs) return cyBetrag;
+    if (cyAusgabeKurs.toDouble() / kScale == 1.0) {
+        if (const auto r = roundToFactor(euro, input.dStellen2)) return *r;
+        return 0.0;
+    }
+    const double e = roundToFactor(euro, input.dStellen1).value_or(0.0);
+    const double p = e * (cyAusgabeKurs.toDouble() / kScale);
+    if (const auto r = roundToFactor(p, input.dStellen2)) return *r;
+    return 0.0;
+}
+
 }  // namespace
 
 BerechnenOutcome Berechnen(const BerechnenInput& input, const RegionalSettings& regional) {
@@ -48,19 +65,11 @@ BerechnenOutcome Berechnen(const BerechnenInput& input, const RegionalSettings& 
     if (input.iGeloeschteWaehrung == 1) cyBetrag = Money{};
     cyBetrag = Money::fromDouble(cyBetrag.toDouble() / kScale).value_or(cyBetrag);
 
-    const double dEingabeEuroKurs = input.cyEingabeKurs.toDouble() / kScale;
-    const double euro = divide(cyBetrag.toDouble(), dEingabeEuroKurs).value_or(0.0);
-
-    // The result is the amount itself, a double, or an untouched empty value (shown as 0).
+    // Without a usable rate on either side there is nothing to convert with: the result is 0,
+    // as for an input rate of 0, and never the amount itself (both sides "equal").
     std::variant<Money, double> result = 0.0;
-    if (input.cyEingabeKurs == input.cyAusgabeKurs) {
-        result = cyBetrag;
-    } else if (input.cyAusgabeKurs.toDouble() / kScale == 1.0) {
-        if (const auto r = roundToFactor(euro, input.dStellen2)) result = *r;
-    } else {
-        const double e = roundToFactor(euro, input.dStellen1).value_or(0.0);
-        const double p = e * (input.cyAusgabeKurs.toDouble() / kScale);
-        if (const auto r = roundToFactor(p, input.dStellen2)) result = *r;
+    if (input.cyEingabeKurs && input.cyAusgabeKurs) {
+        result = throughTheEuro(cyBetrag, *input.cyEingabeKurs, *input.cyAusgabeKurs, input);
     }
 
     outcome.clearEingabe = input.iGeloeschteWaehrung == 1;
@@ -81,8 +90,9 @@ BerechnenOutcome Berechnen(const BerechnenInput& input, const RegionalSettings& 
 
 std::optional<Money> scaledRateToMoney(double scaledRate, const RegionalSettings& regional) {
     const auto number = parseRegionalNumber(formatNumber(scaledRate, "###.######", regional), regional);
-    if (!number) return std::nullopt;
-    return number->toMoney();
+    const auto money = number ? number->toMoney() : std::nullopt;
+    if (!money || *money == Money{}) return std::nullopt;
+    return money;
 }
 
 }  // namespace kursomatik

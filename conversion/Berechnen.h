@@ -14,8 +14,9 @@ struct RegionalSettings;
 // Euro × 1,000,000) of the chosen currencies, the two rounding factors and the deletion flag.
 struct BerechnenInput {
     std::string_view betragText;
-    Money cyEingabeKurs;
-    Money cyAusgabeKurs;
+    // Empty: that currency has no usable rate, and the result is 0.
+    std::optional<Money> cyEingabeKurs;
+    std::optional<Money> cyAusgabeKurs;
     double dStellen1 = 0.0;
     double dStellen2 = 0.0;
     int iGeloeschteWaehrung = 0;
@@ -41,7 +42,7 @@ inline constexpr std::string_view kFormatMessage =
 BerechnenOutcome Berechnen(const BerechnenInput& input, const RegionalSettings& regional);
 
 // The fixed-point rate of a list line's rate: formatted with "###.######" and read back as money,
-// which rounds it to at most six decimals first. Empty for 0 (a bare separator is no number).
+// which rounds it to at most six decimals first. Empty when that leaves 0: no usable rate.
 std::optional<Money> scaledRateToMoney(double scaledRate, const RegionalSettings& regional);
 
 }  // namespace kursomatik

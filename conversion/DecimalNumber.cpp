@@ -47,6 +47,27 @@ bool readExponent(std::string_view text, std::size_t& pos, long& exponent) {
     return pos > start;
 }
 
+// The digits of the integer part. A group separator counts only between groups of exactly three
+// digits, after one to three leading ones ("1.234.567"); "1234.56", "1.5" or "1..2" are typing
+// errors that must not silently read as a hundred times the amount.
+bool readIntegerDigits(std::string_view text, std::size_t& pos, std::string_view group, std::string& digits) {
+    std::size_t run = 0;  // digits since the start or the last separator
+    bool grouped = false;
+    while (pos < text.size()) {
+        if (isDigit(text[pos])) {
+            digits += text[pos++];
+            ++run;
+            continue;
+        }
+        if (group.empty() || text.substr(pos, group.size()) != group) break;
+        if (grouped ? run != 3 : (run < 1 || run > 3)) return false;
+        grouped = true;
+        run = 0;
+        pos += group.size();
+    }
+    return !grouped || run == 3;
+}
+
 }  // namespace
 
 double DecimalNumber::toDouble() const {
@@ -122,20 +143,9 @@ std::optional<DecimalNumber> parseRegionalNumber(std::string_view text, const Re
     std::string digits;
     long fraction = 0;
     const std::string& decimal = regional.decimalSeparator;
-    const std::string& group = regional.groupSeparator;
-    // Grouping separators are ignored, but only between two digits: "1.5" is 15 under German
-    // conventions, while "1..2" or ".5" are typing errors, not numbers.
-    while (pos < text.size()) {
-        if (isDigit(text[pos])) {
-            digits += text[pos++];
-            continue;
-        }
-        const bool groupHere = !group.empty() && group != decimal && !digits.empty() &&
-                               text.substr(pos, group.size()) == group && pos + group.size() < text.size() &&
-                               isDigit(text[pos + group.size()]);
-        if (!groupHere) break;
-        pos += group.size();
-    }
+    const std::string_view group =
+        regional.groupSeparator != decimal ? std::string_view(regional.groupSeparator) : std::string_view();
+    if (!readIntegerDigits(text, pos, group, digits)) return std::nullopt;
     if (consume(text, pos, decimal)) {
         for (; pos < text.size() && isDigit(text[pos]); ++pos, ++fraction) digits += text[pos];
     }

@@ -29,8 +29,8 @@ struct DecimalNumber {
 };
 
 // A typed number by the regional conventions: optional blanks around, an optional sign, digits
-// with the decimal separator, grouping separators ignored in the integer part, an optional
-// exponent ("1E3"). Empty when the text is no number.
+// with the decimal separator, group separators in the integer part only between groups of three
+// ("1.234,56"), an optional exponent ("1E3"). Empty when the text is no number.
 std::optional<DecimalNumber> parseRegionalNumber(std::string_view text, const RegionalSettings& regional);
 
 }  // namespace kursomatik

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 
 #include "Money.h"
@@ -12,10 +13,13 @@ struct SelectionState {
     std::string sStartauswahl = "1";  // "1": the next list pass selects the start currencies
     std::string sEingabeIndex;        // position of the input currency in txtEingabe, as text
     std::string sAusgabeIndex;        // the same for the output currency
-    double dEingabeKurs = 0.0;        // scaled rate (units per Euro × 1,000,000) as the line carries it
-    double dAusgabeKurs = 0.0;
-    Money cyEingabeKurs;  // the same, rounded to six decimals and to the fixed-point type
-    Money cyAusgabeKurs;
+    // Scaled rate (units per Euro × 1,000,000) as the line carries it; empty when it is no number.
+    std::optional<double> dEingabeKurs;
+    std::optional<double> dAusgabeKurs;
+    // The same, rounded to six decimals and to the fixed-point type; empty when the currency has no
+    // usable rate (no number, or 0), so that it converts to 0 and never with another one's rate.
+    std::optional<Money> cyEingabeKurs;
+    std::optional<Money> cyAusgabeKurs;
     int iGeloeschteWaehrung = 0;  // 1: the input currency was deleted, 2: the output currency
 };
 

@@ -138,7 +138,7 @@ void CurrencyListWindow::writeGridHeader() {
     const Column columns[] = {{"Bezeichnung:", 3000, Qt::AlignLeft | Qt::AlignVCenter},
                               {"Kurs:", 1500, Qt::AlignRight | Qt::AlignVCenter},
                               {"ISO:", 520, Qt::AlignLeft | Qt::AlignVCenter},
-                              {"Datum:", 1000, Qt::AlignLeft | Qt::AlignTop}};
+                              {"Datum:", 1000, Qt::AlignLeft | Qt::AlignVCenter}};
     grid_->setColumnWidthTwips(0, 0);
     for (int k = 1; k <= 4; ++k) {
         const Column& c = columns[k - 1];

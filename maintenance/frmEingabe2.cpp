@@ -102,6 +102,7 @@ void frmEingabe2::build() {
     // Shown for information only: saving always stores today's date.
     txtdatum = textBox(this, "txtdatum", QStringLiteral("00.00.0000"),
                        QStringLiteral("Datum der letzten Änderung des Umrechnungskurses"), 10);
+    txtdatum->setReadOnly(true);
     layout.place(txtdatum, 2280, 1520, 735, 285);
 
     struct Labelled {

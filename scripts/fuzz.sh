@@ -11,7 +11,10 @@ CC=clang-14 CXX=clang++-14 cmake -S . -B build/fuzz -DCMAKE_BUILD_TYPE=RelWithDe
     -DKURSOMATIK_FUZZ=ON -DKURSOMATIK_GUI=OFF -DKURSOMATIK_TESTS=OFF
 cmake --build build/fuzz -j "$(nproc)"
 status=0
-for target in Records Numbers Format Ini; do
+# Every target of fuzz/: Fuzz<Name>.cpp, with its seeds in fuzz/corpus/<Name>/.
+for source in fuzz/Fuzz*.cpp; do
+    target=$(basename "$source" .cpp)
+    target=${target#Fuzz}
     mkdir -p "build/fuzz/corpus/$target" build/fuzz/crashes
     echo "== fuzz_$target for ${seconds}s"
     if ! build/fuzz/bin/fuzz_$target -max_total_time="$seconds" -print_final_stats=1 \

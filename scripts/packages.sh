@@ -17,5 +17,10 @@ need_packages() {
         { apt-get update -q && DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends "${missing[@]}"; }
 }
 
-# xdg-utils: xdg-open hands the about window's links to the desktop's browser and mail program.
-BUILD_PACKAGES=(cmake make g++ qt6-base-dev libgl-dev xdg-utils)
+# qt6-svg-dev renders the icons from their drawing at build time; qt6-translations-l10n gives Qt's
+# own texts (shortcut names, context menus) in German; xdg-utils has xdg-open, which hands the about
+# window's links to the desktop's browser and mail program.
+BUILD_PACKAGES=(cmake make g++ qt6-base-dev libgl-dev qt6-svg-dev qt6-translations-l10n xdg-utils)
+# What the tests need beyond the build: GoogleTest, and appstream and groff-base, which check the
+# metainfo file and the manual page.
+TEST_PACKAGES=(libgtest-dev appstream groff-base)

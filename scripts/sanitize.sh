@@ -3,7 +3,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 . scripts/packages.sh
-need_packages "${BUILD_PACKAGES[@]}" libgtest-dev
+need_packages "${BUILD_PACKAGES[@]}" "${TEST_PACKAGES[@]}"
 
 cmake -S . -B build/sanitize -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKURSOMATIK_SANITIZE=ON
 cmake --build build/sanitize -j "$(nproc)"

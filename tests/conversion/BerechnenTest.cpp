@@ -57,14 +57,15 @@ INSTANTIATE_TEST_SUITE_P(
                       // Beyond the fixed-point range after scaling: 0 without a message.
                       WorkedExample{"1.000.000.000", kDEM, kEUR, 1000, 100, "0,00"},
                       WorkedExample{"1e400", kDEM, kEUR, 1000, 100, "0,00"},
-                      WorkedExample{"1.5", kEUR, kEUR, 1000, 1000, "15,000"},
+                      WorkedExample{"1.234,5", kEUR, kEUR, 1000, 1000, "1.234,500"},
                       WorkedExample{"1,5", kEUR, kEUR, 1000, 100, "1,50"},
                       WorkedExample{"-0", kDEM, kFRF, 1000, 100, "0,00"},
                       // Without Euro decimals the Euro step fails and the result is 0.
                       WorkedExample{"100", kDEM, kFRF, 0, 100, "0,00"}));
 
 TEST(Berechnen, AmountThatIsNoNumberAsksForTheFormatAndShowsZero) {
-    for (const char* text : {"", "  ", "abc", "1..2", "0E", "\u221E", "1,2,3"}) {
+    // Misplaced group separators included: "1234.56" must not read as 123456.
+    for (const char* text : {"", "  ", "abc", "1..2", "0E", "\u221E", "1,2,3", "1234.56", "1.5", ".5"}) {
         BerechnenInput input;
         input.betragText = text;
         input.cyEingabeKurs = kDEM;
@@ -115,15 +116,28 @@ TEST(Berechnen, MissingCurrencyOrDeletedSelectionGivesZero) {
     }
 }
 
-TEST(Berechnen, NoInputRateGivesZeroWithoutMessage) {
-    BerechnenInput input;
-    input.betragText = "100";
-    input.cyAusgabeKurs = kFRF;
-    input.dStellen1 = 1000;
-    input.dStellen2 = 100;
-    const auto outcome = Berechnen(input, RegionalSettings::german());
-    EXPECT_FALSE(outcome.formatMessage);
-    EXPECT_EQ(outcome.wertText, "0,00");
+TEST(Berechnen, ASideWithoutUsableRateGivesZeroInTheCurrentPattern) {
+    const std::optional<Money> kNone;
+    struct Case {
+        std::optional<Money> from;
+        std::optional<Money> to;
+        double stellen2;
+        const char* shown;
+    };
+    // Both sides without a rate are not "equal rates": 0, never the amount itself.
+    for (const Case& c : {Case{kNone, kFRF, 100, "0,00"}, Case{kDEM, kNone, 100, "0,00"},
+                          Case{kNone, kEUR, 1000, "0,000"}, Case{kEUR, kNone, 10000, "0,0000"},
+                          Case{kNone, kNone, 100, "0,00"}, Case{kNone, kNone, 10000, "0,0000"}}) {
+        BerechnenInput input;
+        input.betragText = "100";
+        input.cyEingabeKurs = c.from;
+        input.cyAusgabeKurs = c.to;
+        input.dStellen1 = 1000;
+        input.dStellen2 = c.stellen2;
+        const auto outcome = Berechnen(input, RegionalSettings::german());
+        EXPECT_FALSE(outcome.formatMessage);
+        EXPECT_EQ(outcome.wertText, c.shown) << c.from.has_value() << c.to.has_value() << c.stellen2;
+    }
 }
 
 TEST(Berechnen, EnglishConventionsUseTheirOwnSeparators) {
@@ -143,7 +157,9 @@ TEST(ScaledRateToMoney, RoundsToSixDecimalsThenToTheFixedPoint) {
     // Six decimals first (…0000005 -> …000001), then ten-thousandths, ties to even.
     EXPECT_EQ(scaledRateToMoney(1.00005, german), Money::fromTicks(10000));
     EXPECT_EQ(scaledRateToMoney(1.00015, german), Money::fromTicks(10002));
+    // A rate of 0, also one that is 0 only at six decimals, is no usable rate.
     EXPECT_FALSE(scaledRateToMoney(0.0, german).has_value());
+    EXPECT_FALSE(scaledRateToMoney(0.00004, german).has_value());
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include <optional>
 
 #include "DecimalNumber.h"
+#include "NumberFormat.h"
 #include "NumberValue.h"
 #include "RegionalSettings.h"
 
@@ -33,8 +34,6 @@ void expectParsed(const RegionalSettings& regional, std::initializer_list<ParseC
 
 TEST(RegionalNumbers, GermanTextsReadAsTheUserTypedThem) {
     expectParsed(RegionalSettings::german(), {{"1,5", 1.5},
-                                              {"1.5", 15},
-                                              {"1.000.000,25", 1000000.25},
                                               {"1955830,", 1955830},
                                               {",5", 0.5},
                                               {"1E3", 1000},
@@ -45,17 +44,62 @@ TEST(RegionalNumbers, GermanTextsReadAsTheUserTypedThem) {
 }
 
 TEST(RegionalNumbers, TypingErrorsAreNoNumber) {
-    // Group separators count only between two digits, and never after the decimal one.
-    for (const char* text :
-         {"0E", "E3", "", "   ", "-", ",", "1 000", "12a", "1,5 E3", "1..2", ".5", "1,2.3", "1,2,3"}) {
+    for (const char* text : {"0E", "E3", "", "   ", "-", ",", "1 000", "12a", "1,5 E3", "1,2,3"}) {
         EXPECT_FALSE(parseRegionalNumber(text, RegionalSettings::german())) << '"' << text << '"';
     }
 }
 
-TEST(RegionalNumbers, EnglishTextsUseTheirOwnSeparators) {
-    expectParsed(
-        RegionalSettings::english(),
-        {{"1.5", 1.5}, {"1,5", 15}, {"1,000.25", 1000.25}, {"1955830.", 1955830}, {"1.000,25", kNoNumber}});
+TEST(RegionalNumbers, GroupSeparatorsCountOnlyBetweenGroupsOfThreeDigits) {
+    // A misplaced group separator is no number, never a hundred times the amount ("1234.56").
+    expectParsed(RegionalSettings::german(), {{"1.234,56", 1234.56},
+                                              {"1.234.567", 1234567},
+                                              {"12.345", 12345},
+                                              {"-123.456,7", -123456.7},
+                                              {"1.000.000,25", 1000000.25},
+                                              {"1.234E3", 1234000},
+                                              {"1.234,", 1234},
+                                              {"1234.56", kNoNumber},
+                                              {"1.5", kNoNumber},
+                                              {"1.23", kNoNumber},
+                                              {"1.2345", kNoNumber},
+                                              {"1.234.56", kNoNumber},
+                                              {"1234.567", kNoNumber},
+                                              {"1..2", kNoNumber},
+                                              {"1..234", kNoNumber},
+                                              {".5", kNoNumber},
+                                              {".123", kNoNumber},
+                                              {"1.", kNoNumber},
+                                              {"1.234.", kNoNumber},
+                                              {"-.123", kNoNumber},
+                                              {"1,234.567", kNoNumber},
+                                              {"1,2.3", kNoNumber}});
+    expectParsed(RegionalSettings::english(), {{"1.5", 1.5},
+                                               {"1,234.56", 1234.56},
+                                               {"1,234,567", 1234567},
+                                               {"1955830.", 1955830},
+                                               {".5", 0.5},
+                                               {"1234,56", kNoNumber},
+                                               {"1,5", kNoNumber},
+                                               {"1,23", kNoNumber},
+                                               {"1,,234", kNoNumber},
+                                               {",123", kNoNumber},
+                                               {"1.000,25", kNoNumber}});
+}
+
+TEST(RegionalNumbers, WhatTheProgramWritesReadsBackUnderBothConventions) {
+    // Stored rates are written without grouping, grid cells and results with it.
+    for (const RegionalSettings& regional : {RegionalSettings::german(), RegionalSettings::english()}) {
+        for (const Money value : {Money::fromWhole(1955830), Money::fromWhole(1936270000),
+                                  Money::fromTicks(1234567800), Money::fromTicks(1), Money::fromTicks(-12345000),
+                                  Money::fromTicks(std::numeric_limits<std::int64_t>::max())}) {
+            for (const char* pattern : {"0.####", "######,##0.000000######", "###,####0.0000###"}) {
+                const std::string text = formatNumber(value, pattern, regional);
+                const auto number = parseRegionalNumber(text, regional);
+                ASSERT_TRUE(number) << text;
+                EXPECT_EQ(number->toMoney(), value) << text;
+            }
+        }
+    }
 }
 
 constexpr std::int64_t kMaxTicks = std::numeric_limits<std::int64_t>::max();

@@ -86,7 +86,8 @@ TEST_F(Editor, UnusableRatesAreStoredAsOneAfterTheirMessage) {
           // So small that it would be stored as 0.
           Case{"0,00000000001", {kRateNoNumber}, "1000000"}, Case{"922337203", {}, "922337203000000"},
           Case{"1,95583", {}, "1955830"}, Case{" 1,95583 ", {}, "1955830"},
-          Case{"1.95583", {}, "195583000000"},  // the full stop groups digits here
+          // A full stop groups three digits only: 1.95583 is no number, 1.234,5 is 1234,5.
+          Case{"1.95583", {kRateNoNumber}, "1000000"}, Case{"1.234,5", {}, "1234500000"},
           Case{"0,12345678", {}, "123456,78"}, Case{"1936,27", {}, "1936270000"}}) {
         frmEingabe2& e = openRecord(1);
         e.txttkurs->setText(QString::fromUtf8(c.typed));
@@ -117,7 +118,11 @@ TEST_F(Editor, CodesNamesAndTheMemberFlagAreStoredAsTheBoxesSay) {
         e.txttkurs->setText("1,95583");
         e.txtiso->setText(QString::fromUtf8(c.iso));
         e.chkewwu->setChecked(c.member);
-        e.txtdatum->setText("01.01.2000");  // for information only: today's date is stored
+        // The date box only shows the date: typing changes nothing, saving stores today's date.
+        const QString shownDate = e.txtdatum->text();
+        e.txtdatum->selectAll();
+        QTest::keyClicks(e.txtdatum, "01.01.2000");
+        EXPECT_EQ(e.txtdatum->text(), shownDate);
         EXPECT_EQ(save(e), c.messages) << c.name;
         EXPECT_EQ(storedRecord(1), decodeRecord(recordBytes(c.stored))) << c.name;
         settle();

@@ -160,18 +160,66 @@ TEST_F(MainWindow, MissingFileIsNamedAndNotCreated) {
     EXPECT_FALSE(std::filesystem::exists(dir_ / kCurrencyFileName));
 }
 
-TEST_F(MainWindow, ARateThatIsNoNumberKeepsThePreviousRateAndShowsNoResult) {
-    writeTable({kDeutscheMark, kEuro, {"Kaputt", "KPT", "viel", "1"}});
+TEST_F(MainWindow, ACurrencyWithoutUsableRateConvertsToZeroNeverWithThePreviousRate) {
+    // "Neu" as the editor's close box leaves it (rate 0), "Kaputt" with a rate that is no number.
+    const Currency neu{"Neu", "", "0", "0"};
+    const Currency kaputt{"Kaputt", "KPT", "abc"};
+    auto pressEnter = [](WexlorEingabe& w) { QTest::keyClick(w.txtWertEingabe, Qt::Key_Return); };
+    auto pressBerechnen = [](WexlorEingabe& w) { w.cmdBerechnen->click(); };
+    for (const Currency& bad : {neu, kaputt}) {
+        SCOPED_TRACE(bad.kurs);
+        writeTable({kDeutscheMark, kEuro, kFranc, bad});
+        writeIni(kDecimals + "startwaehrung=0\nausgabewaehrung=1\n");
+        WexlorEingabe& w = start();
+        typeAmount("100");
+        pressBerechnen(w);
+        ASSERT_EQ(w.txtWert->text(), "51,13");
+
+        // Input side: 100 DEM -> EUR, then the currency without a rate as input.
+        choose(w.txtEingabe, QString::fromStdString(bad.name));
+        EXPECT_EQ(w.txtWert->text(), "0,00");
+        pressBerechnen(w);
+        EXPECT_EQ(w.txtWert->text(), "0,00");  // not DEM's 51,13
+        choose(w.txtAusgabe, QString::fromUtf8("Französischer Franc"));
+        EXPECT_EQ(w.txtWert->text(), "0,00");  // not 335,38
+        pressEnter(w);
+        EXPECT_EQ(w.txtWert->text(), "0,00");
+        // Both sides without a rate: still 0, not the amount of "equal rates".
+        choose(w.txtAusgabe, QString::fromStdString(bad.name));
+        EXPECT_EQ(w.txtWert->text(), "0,00");
+        // Output side: 100 EUR -> FRF, then the currency without a rate as output.
+        choose(w.txtEingabe, "Euro");
+        EXPECT_EQ(w.txtWert->text(), "0,00");
+        choose(w.txtAusgabe, QString::fromUtf8("Französischer Franc"));
+        EXPECT_EQ(w.txtWert->text(), "655,96");
+        choose(w.txtAusgabe, QString::fromStdString(bad.name));
+        EXPECT_EQ(w.txtWert->text(), "0,00");  // not FRF's 655,96
+        pressEnter(w);
+        EXPECT_EQ(w.txtWert->text(), "0,00");
+        // A currency with a rate on that side converts again.
+        choose(w.txtAusgabe, "Deutsche Mark");
+        EXPECT_EQ(w.txtWert->text(), "195,58");
+        EXPECT_TRUE(windows_.messages.empty());
+    }
+}
+
+TEST_F(MainWindow, MisplacedGroupSeparatorsAreNoAmount) {
+    writeTable({kDeutscheMark, kEuro});
     writeIni(kDecimals + "startwaehrung=0\nausgabewaehrung=1\n");
     WexlorEingabe& w = start();
-    EXPECT_EQ(w.memberWindow()->grdTable->text(4, 2), "");
-    typeAmount("100");
-    w.cmdBerechnen_Click();
-    EXPECT_EQ(w.txtWert->text(), "51,13");
-    choose(w.txtAusgabe, "Kaputt");
-    EXPECT_EQ(w.Text2->text(), "KPT");
-    EXPECT_EQ(w.txtWert->text(), "");
-    EXPECT_EQ(state_.selection.cyAusgabeKurs, Money::fromWhole(1000000));
+    struct Case {
+        const char* typed;
+        const char* shown;
+        bool message;
+    };
+    for (const Case& c : {Case{"1234.56", "0,00", true}, Case{"1.5", "0,00", true},
+                          Case{"1.234,56", "631,22", false}}) {
+        windows_.messages.clear();
+        typeAmount(QString::fromUtf8(c.typed));
+        w.cmdBerechnen->click();
+        EXPECT_EQ(w.txtWert->text(), c.shown) << c.typed;  // 1234.56 DEM once gave 63.122,05 EUR
+        EXPECT_EQ(windows_.messageTexts(), c.message ? QStringList{kFormatMessage} : QStringList{}) << c.typed;
+    }
 }
 
 TEST_F(MainWindow, CapitalEResetsTheAmountAndSmallEOnlyWarns) {
@@ -261,7 +309,7 @@ TEST_F(MainWindow, ControlsCarryTheirNamesCaptionsAndAccessibleNames) {
     ASSERT_NE(optionen, nullptr);
     EXPECT_EQ(optionen->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_O));
     EXPECT_EQ(w.findChild<QAction*>("Umtauschkurse")->text(), "Wechselkurse");
-    EXPECT_EQ(w.findChild<QAction*>("Beenden")->text(), "Beenden     Alt+F4");
+    EXPECT_EQ(w.findChild<QAction*>("Beenden")->text(), "Beenden\tAlt+F4");
 }
 
 TEST_F(MainWindow, ClosingEndsTheProcessAndWritesNothing) {

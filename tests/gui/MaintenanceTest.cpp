@@ -165,13 +165,41 @@ TEST_F(MemberWindow, ClosingWithNoOutputCurrencyKeepsItsRateAndStillUpdatesTheIn
 
     // When it is opened and closed once more, no list pass touches the output side: its rate stays
     // and its fixed-point rate is worked out again from it.
-    const double rate = state_.selection.dAusgabeKurs;
+    const std::optional<double> rate = state_.selection.dAusgabeKurs;
+    ASSERT_TRUE(rate);
     state_.selection.cyAusgabeKurs = Money::fromWhole(7);
     openMemberWindow().cmdAbbrechenUmt_Click();
     EXPECT_EQ(state_.selection.sAusgabeIndex, "-1");
     EXPECT_EQ(state_.selection.dAusgabeKurs, rate);
-    EXPECT_EQ(state_.selection.cyAusgabeKurs, *scaledRateToMoney(rate, state_.regional));
+    EXPECT_EQ(state_.selection.cyAusgabeKurs, scaledRateToMoney(*rate, state_.regional));
     EXPECT_EQ(m.txtisoein->text(), "DEM");
+}
+
+TEST_F(MemberWindow, ClosingTakesNoOtherCurrencysRateForOneWhoseRateBecameUnusable) {
+    struct Case {
+        bool input;  // the input currency's record changes, else the output one's
+        const char* kurs;
+    };
+    for (const Case& c : {Case{true, "0"}, Case{true, "abc"}, Case{false, "0"}, Case{false, "abc"}}) {
+        SCOPED_TRACE(std::string(c.input ? "input " : "output ") + c.kurs);
+        // Given 100 DEM -> FRF
+        WexlorEingabe& m = startOn({kMark, kEuro, kFranc});
+        choose(m.txtAusgabe, QString::fromUtf8("Französischer Franc"));
+        typeAmount("100");
+        m.cmdBerechnen->click();
+        ASSERT_EQ(m.txtWert->text(), "335,38");
+        // When the chosen currency's rate becomes unusable while the member window is open
+        frmUmtauschkurse& w = openMemberWindow();
+        Currency changed = c.input ? kMark : kFranc;
+        changed.kurs = c.kurs;
+        writeTable(c.input ? std::vector<Currency>{changed, kEuro, kFranc}
+                           : std::vector<Currency>{kMark, kEuro, changed});
+        w.cmdAbbrechenUmt_Click();
+        // Then that side converts to 0, with neither its old rate nor a stand-in of 1
+        m.cmdBerechnen->click();
+        EXPECT_EQ(m.txtWert->text(), "0,00");
+        EXPECT_FALSE(c.input ? state_.selection.cyEingabeKurs : state_.selection.cyAusgabeKurs);
+    }
 }
 
 TEST_F(MemberWindow, ACurrencyTurnedIntoAnOtherOneMovesToTheOtherWindow) {
@@ -243,6 +271,20 @@ TEST_F(OtherWindow, NewEntryAndHelp) {
     o.findChild<QPushButton*>("cmdneu2")->click();
     ASSERT_NE(editor(), nullptr);
     EXPECT_EQ(editor()->windowTitle(), "Neuer Eintrag");
+}
+
+TEST_F(MemberWindow, TheDateSitsAtTheHeightOfTheOtherCellsInBothGrids) {
+    startOn({kMark, kDollar});
+    for (const FlexGrid* grid : {main_->memberWindow()->grdTable, main_->otherWindow()->grdTable2}) {
+        const QTableWidgetItem* name = grid->item(1, 1);  // grid row 2, the currency
+        const QTableWidgetItem* date = grid->item(1, 4);
+        ASSERT_TRUE(name && date) << grid->objectName().toStdString();
+        ASSERT_FALSE(date->text().isEmpty());
+        const auto vertical = [](const QTableWidgetItem* cell) {
+            return Qt::Alignment(cell->textAlignment()) & Qt::AlignVertical_Mask;
+        };
+        EXPECT_EQ(vertical(date), vertical(name)) << grid->objectName().toStdString();
+    }
 }
 
 TEST_F(MemberWindow, BothWindowsCarryTheirCaptionsTooltipsAndAccessKeys) {

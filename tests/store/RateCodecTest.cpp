@@ -59,8 +59,9 @@ TEST(RateDecoding, ReadsTheTrimmedFieldByTheRegionalConventions) {
                           {"123456,78", false, 0.12345678},
                           {"1.936.270.000", false, 1936.27},
                           {"123456.78", true, 0.12345678},
-                          // A decimal comma read under English conventions groups digits instead.
-                          {"123456,78", true, 12.345678},
+                          // A decimal comma under English conventions is a misplaced group separator:
+                          // no rate at all, never one a hundred times too large.
+                          {"123456,78", true, std::nullopt},
                           {"", false, std::nullopt},
                           {"          ", false, std::nullopt},
                           {"abc", false, std::nullopt},

@@ -1,94 +1,58 @@
-// Draws the program's own artwork: the logo of the about window and the desktop icons.
-//   kursomatik-artwork <logo.png> <icon folder>
-// The images are committed; run this again only to change them.
-#include <QDir>
+// Renders the program's artwork from the one icon drawing desktop/kursomatik.svg.
+//   kursomatik-artwork icons <kursomatik.svg> <folder> <size>...  kursomatik-<size>.png for each size
+//   kursomatik-artwork logo <kursomatik.svg> <logo.png>             the about window's logo (committed)
+// The build renders the icons; run the logo command again only to change the logo.
 #include <QFont>
 #include <QGuiApplication>
 #include <QImage>
-#include <QLinearGradient>
 #include <QPainter>
-#include <QPainterPath>
-#include <cmath>
+#include <QSvgRenderer>
 #include <cstdio>
+#include <cstring>
 
 namespace {
 
 const QColor kDeepBlue(0x1b, 0x4f, 0x8c);
 const QColor kLightBlue(0x2f, 0x86, 0xd6);
-const QColor kGold(0xf2, 0xc1, 0x2e);
 
-QFont boldFont(double pixels) {
+QFont boldFont(int pixels) {
     QFont font;
     font.setFamilies(
         {QStringLiteral("DejaVu Sans"), QStringLiteral("Nimbus Sans"), QStringLiteral("Liberation Sans")});
-    font.setPixelSize(static_cast<int>(std::lround(pixels)));
+    font.setPixelSize(pixels);
     font.setBold(true);
     return font;
 }
 
-// An arc of the exchange circle with an arrow head at its end.
-void arrowArc(QPainter& p, const QRectF& circle, double startDegrees, double spanDegrees, double width) {
-    const QColor colour = p.brush().color();
-    QPainterPath arc;
-    arc.arcMoveTo(circle, startDegrees);
-    arc.arcTo(circle, startDegrees, spanDegrees);
-    p.setPen(QPen(colour, width, Qt::SolidLine, Qt::FlatCap));
-    p.setBrush(Qt::NoBrush);
-    p.drawPath(arc);
-
-    const double end = (startDegrees + spanDegrees) * M_PI / 180.0;
-    const QPointF centre = circle.center();
-    const double r = circle.width() / 2;
-    const QPointF tip(centre.x() + r * std::cos(end), centre.y() - r * std::sin(end));
-    // The tangent in the direction of travel (counter-clockwise on screen for a positive span).
-    const double sign = spanDegrees > 0 ? 1.0 : -1.0;
-    const QPointF along(-std::sin(end) * sign, -std::cos(end) * sign);
-    const QPointF across(std::cos(end), -std::sin(end));
-    const double head = width * 1.6;
-    QPolygonF triangle{tip + along * head, tip + across * head, tip - across * head};
-    p.setPen(Qt::NoPen);
-    p.setBrush(colour);
-    p.drawPolygon(triangle);
-}
-
-void drawIcon(QPainter& p, const QRectF& box) {
-    const double s = box.width();
-    p.setRenderHint(QPainter::Antialiasing);
-    QLinearGradient fill(box.topLeft(), box.bottomRight());
-    fill.setColorAt(0, kLightBlue);
-    fill.setColorAt(1, kDeepBlue);
-    p.setPen(Qt::NoPen);
-    p.setBrush(fill);
-    p.drawRoundedRect(box.adjusted(s * 0.02, s * 0.02, -s * 0.02, -s * 0.02), s * 0.2, s * 0.2);
-
-    const QRectF circle = box.adjusted(s * 0.2, s * 0.2, -s * 0.2, -s * 0.2);
-    p.setBrush(kGold);
-    arrowArc(p, circle, 100, 130, s * 0.07);
-    p.setBrush(kGold);
-    arrowArc(p, circle, 280, 130, s * 0.07);
-
-    p.setPen(Qt::white);
-    p.setFont(boldFont(s * 0.42));
-    p.drawText(box, Qt::AlignCenter, QStringLiteral("\u20AC"));
-}
-
-QImage icon(int size) {
-    QImage image(size, size, QImage::Format_ARGB32_Premultiplied);
+QImage transparentImage(int width, int height) {
+    QImage image(width, height, QImage::Format_ARGB32_Premultiplied);
     image.fill(Qt::transparent);
-    QPainter p(&image);
-    drawIcon(p, QRectF(0, 0, size, size));
     return image;
 }
 
-QImage logo() {
-    QImage image(300, 45, QImage::Format_ARGB32_Premultiplied);
-    image.fill(Qt::transparent);
+bool writeIcons(QSvgRenderer& drawing, const QString& folder, const QStringList& sizes) {
+    bool ok = !sizes.isEmpty();
+    for (const QString& text : sizes) {
+        const int size = text.toInt();
+        if (size < 1 || size > 1024) return false;
+        QImage image = transparentImage(size, size);
+        QPainter painter(&image);
+        painter.setRenderHint(QPainter::Antialiasing);
+        drawing.render(&painter, QRectF(0, 0, size, size));
+        painter.end();
+        ok = image.save(QStringLiteral("%1/kursomatik-%2.png").arg(folder).arg(size)) && ok;
+    }
+    return ok;
+}
+
+bool writeLogo(QSvgRenderer& drawing, const QString& file) {
+    QImage image = transparentImage(300, 45);
     QPainter p(&image);
-    drawIcon(p, QRectF(2, 1, 43, 43));
+    p.setRenderHint(QPainter::Antialiasing);
+    drawing.render(&p, QRectF(2, 1, 43, 43));
     p.setPen(kDeepBlue);
     p.setFont(boldFont(27));
-    const QRectF text(54, 0, 246, 34);
-    p.drawText(text, Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("Kursomatik"));
+    p.drawText(QRectF(54, 0, 246, 34), Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("Kursomatik"));
     QFont small = boldFont(10);
     small.setBold(false);
     small.setLetterSpacing(QFont::AbsoluteSpacing, 1.2);
@@ -96,22 +60,30 @@ QImage logo() {
     p.setPen(kLightBlue);
     p.drawText(QRectF(56, 31, 244, 14), Qt::AlignLeft | Qt::AlignVCenter,
                QStringLiteral("WECHSELKURSRECHNER \u00B7 EURO"));
-    return image;
+    p.end();
+    return image.save(file);
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
+    // The build runs this without a display; only the logo's text needs fonts.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication application(argc, argv);
-    if (argc != 3) {
-        std::fprintf(stderr, "usage: kursomatik-artwork <logo.png> <icon folder>\n");
+    const bool icons = argc >= 4 && std::strcmp(argv[1], "icons") == 0;
+    const bool logo = argc == 4 && std::strcmp(argv[1], "logo") == 0;
+    if (!icons && !logo) {
+        std::fprintf(stderr, "usage: kursomatik-artwork icons <svg> <folder> <size>... | logo <svg> <logo.png>\n");
         return 2;
     }
-    bool ok = logo().save(QString::fromLocal8Bit(argv[1]));
-    const QDir icons(QString::fromLocal8Bit(argv[2]));
-    for (int size : {48, 256}) {
-        ok = icon(size).save(icons.filePath(QStringLiteral("kursomatik-%1.png").arg(size))) && ok;
+    QSvgRenderer drawing(QString::fromLocal8Bit(argv[2]));
+    if (!drawing.isValid()) {
+        std::fprintf(stderr, "kursomatik-artwork: %s is no drawing that can be read\n", argv[2]);
+        return 1;
     }
-    if (!ok) std::fprintf(stderr, "kursomatik-artwork: an image could not be written\n");
+    const QString target = QString::fromLocal8Bit(argv[3]);
+    const bool ok =
+        icons ? writeIcons(drawing, target, QCoreApplication::arguments().mid(4)) : writeLogo(drawing, target);
+    if (!ok) std::fprintf(stderr, "kursomatik-artwork: an image could not be written to %s\n", argv[3]);
     return ok ? 0 : 1;
 }

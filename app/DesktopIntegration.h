@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QLocale>
+#include <QTranslator>
+
+namespace kursomatik {
+
+// The name of the installed menu entry (kursomatik.desktop): the desktop matches the windows to it.
+inline constexpr const char* kDesktopFileName = "kursomatik";
+
+// Whether Qt's own texts (shortcut names, context menus, dialog buttons) are to be German: for every
+// German locale, and for the C/POSIX locale, where the program falls back to German conventions for
+// its numbers and dates as well. Users of another language keep Qt's texts in their own language.
+bool wantsGermanQtTexts(const QLocale& locale);
+
+// Loads Qt's German translation into `translator` and installs it in the application when the locale
+// wants it; false when it does not, or when the translation is not installed.
+bool installQtTranslation(QTranslator& translator, const QLocale& locale);
+
+// The desktop file name and the window icon, so that title bar and task bar show the program's icon.
+void setDesktopIdentity();
+
+}  // namespace kursomatik

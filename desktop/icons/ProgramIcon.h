@@ -1,0 +1,11 @@
+#pragma once
+
+#include <QIcon>
+
+namespace kursomatik {
+
+// The program's icon in every size rendered at build time, compiled into the program: the window
+// icon needs no installed icon theme.
+QIcon programIcon();
+
+}  // namespace kursomatik

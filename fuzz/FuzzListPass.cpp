@@ -1,0 +1,109 @@
+// A whole currency file of arbitrary bytes, written as KURSOMATIK.DAT and read by the real list pass
+// (the record file and the lists, without the windows). Every list and grid must show the currencies
+// in the same order as the windows sort them, and every line's record number must open the record
+// the line was made from.
+#include <algorithm>
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "Collation.h"
+#include "CurrencyLists.h"
+#include "FuzzCheck.h"
+#include "FuzzWorkFolder.h"
+#include "ListLine.h"
+#include "RecordFile.h"
+#include "RegionalSettings.h"
+#include "Utf8.h"
+
+using namespace kursomatik;
+
+namespace {
+
+using NameKey = std::u32string (*)(std::string_view name, const RegionalSettings& regional);
+
+std::u32string textKey(std::string_view name, const RegionalSettings&) {
+    return collationKey(name);
+}
+
+// A currency window's grid after its sort: the spare empty row and one row per currency, ordered by
+// the key of the name cell and then by the row's line, as the window's sort moves them.
+std::vector<std::string> sortedGridLines(const std::vector<GridRow>& rows, NameKey keyOf,
+                                         const RegionalSettings& regional) {
+    struct Row {
+        std::u32string key;
+        std::string line;
+    };
+    std::vector<Row> grid{{keyOf("", regional), ""}};
+    for (const GridRow& row : rows) grid.push_back({keyOf(row.name, regional), row.line});
+    std::stable_sort(grid.begin(), grid.end(), [](const Row& a, const Row& b) {
+        if (const int byName = a.key.compare(b.key); byName != 0) return byName < 0;
+        return collate(a.line, b.line) < 0;
+    });
+    std::vector<std::string> lines;
+    for (const Row& row : grid) lines.push_back(row.line);
+    return lines;
+}
+
+// Grid row r + 2 opens list entry r, and row 1 is the spare row: the window relies on both.
+void checkGridMatchesList(const SortedLines& list, const std::vector<GridRow>& rows, NameKey keyOf,
+                          const RegionalSettings& regional) {
+    FUZZ_CHECK(list.lines().size() == rows.size());
+    const std::vector<std::string> grid = sortedGridLines(rows, keyOf, regional);
+    FUZZ_CHECK(grid.front().empty());
+    FUZZ_CHECK(std::equal(list.lines().begin(), list.lines().end(), grid.begin() + 1));
+    for (const GridRow& row : rows) {
+        FUZZ_CHECK(utf8::head(row.line, 40) == row.name);
+        FUZZ_CHECK(utf8::mid(row.line, 82, 40) == row.iso);
+        FUZZ_CHECK(utf8::mid(row.line, 131, 20) == row.date);
+    }
+}
+
+// The number a line was made with stands after column 152; the readers take its last three characters.
+void checkRecordNumber(const std::string& line, const RecordFile& file) {
+    const long made = std::stol(utf8::mid(line, 152, 10));
+    const auto read = lineRecordNumber(line);
+    // For records 1 to 9 the last three characters include the last one of Datum, which the program
+    // writes blank: with anything else there the line opens no record, but never another one.
+    const bool blankDateEnd = utf8::mid(line, 150, 1) == " ";
+    FUZZ_CHECK(read ? *read == made : made < 10 && !blankDateEnd);
+    const auto reread = file.read(made);
+    FUZZ_CHECK(reread && buildListLine(*reread, made) == line);
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    // Record numbers have three digits; a longer table is not a list pass's business here.
+    if (size >= 999 * kRecordLength + kRecordLength / 2) return -1;
+    const RegionalSettings german = RegionalSettings::german();
+    const std::filesystem::path table = fuzzWorkFolder() / kCurrencyFileName;
+    writeWholeFile(table, std::string_view(reinterpret_cast<const char*>(data), size));
+
+    // The pass as the main window runs it: count, open for reading, one record after the other, close.
+    RecordFileState file;
+    const auto count = RecordFile::countRecords(table);
+    FUZZ_CHECK(count && *count == static_cast<long>((size + kRecordLength / 2) / kRecordLength));
+    FUZZ_CHECK(file.iDateiNr.open(table, false));
+    CurrencyLists lists;
+    for (long n = 1; n <= *count; ++n) FUZZ_CHECK(fillRecordInLists(lists, file, n, german));
+    file.iDateiNr.close();
+
+    const std::vector<std::string>& all = lists.all.lines();
+    FUZZ_CHECK(all.size() == static_cast<std::size_t>(*count));
+    for (std::size_t k = 1; k < all.size(); ++k) FUZZ_CHECK(compareListLines(all[k - 1], all[k]) < 0);
+    const std::vector<std::string>& others = lists.others.lines();
+    for (std::size_t k = 1; k < others.size(); ++k) {
+        FUZZ_CHECK(compareListLinesGeneric(others[k - 1], others[k], german) < 0);
+    }
+    checkGridMatchesList(lists.members, lists.memberRows, textKey, german);
+    checkGridMatchesList(lists.others, lists.otherRows, genericNameKey, german);
+
+    // The editor opens a line's record through its number, on the file as it now is.
+    RecordFile reopened;
+    FUZZ_CHECK(reopened.open(table, false));
+    for (const std::string& line : all) checkRecordNumber(line, reopened);
+    return 0;
+}
