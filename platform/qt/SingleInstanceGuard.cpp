@@ -39,7 +39,7 @@ bool isStillAt(int fd, const QByteArray& path) {
            held.st_ino == named.st_ino;
 }
 
-// The path the signal handler removes; written before the handler is installed, read only there.
+// The path the signal handler removes: set before the handler is installed, cleared on release.
 char signalLockPath[4096];
 
 void removeLockAndEnd(int signal) {
