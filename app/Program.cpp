@@ -19,10 +19,12 @@ Program::Program()
         helpViewer_->showTopic(QString::fromStdString(state_.helpFile), topic);
     };
     window_.aboutWindow = [this](QWidget* owner) { showAboutWindow(windows_, owner); };
+    windows_.beforeEnd = [this] { guard_.release(); };
 }
 
 bool Program::start() {
     if (!window_.Form_Load()) return false;
+    guard_.releaseOnTerminationSignals();
     window_.show();
     return true;
 }

@@ -1,17 +1,15 @@
 #include "Startup.h"
 
 #include <QCoreApplication>
-#include <QDir>
 
 #include "SingleInstanceGuard.h"
 #include "WindowSystem.h"
+#include "XdgFolders.h"
 
 namespace kursomatik {
 
 std::filesystem::path configurationFolder() {
-    const QString configured = qEnvironmentVariable("XDG_CONFIG_HOME");
-    if (!configured.isEmpty()) return configured.toStdString();
-    return (QDir::homePath() + QStringLiteral("/.config")).toStdString();
+    return xdgConfigHome();
 }
 
 SettingsEnvironment programEnvironment(SingleInstanceGuard& guard, WindowSystem& windows) {

@@ -11,7 +11,7 @@ class WindowSystem;
 // in the user's configuration folder, and the single-instance guard that speaks through windows.
 SettingsEnvironment programEnvironment(SingleInstanceGuard& guard, WindowSystem& windows);
 
-// The user's configuration folder: $XDG_CONFIG_HOME, else ~/.config.
+// The user's configuration folder: $XDG_CONFIG_HOME when absolute, else ~/.config.
 std::filesystem::path configurationFolder();
 
 }  // namespace kursomatik

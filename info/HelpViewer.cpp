@@ -12,8 +12,8 @@
 
 #include "HelpFile.h"
 
-#ifndef KURSOMATIK_DATA_FROM_BIN
-#define KURSOMATIK_DATA_FROM_BIN "../share/kursomatik"
+#ifndef KURSOMATIK_DATA_FROM_PROGRAM
+#define KURSOMATIK_DATA_FROM_PROGRAM "../../share/kursomatik"
 #endif
 #ifndef KURSOMATIK_INSTALLED_DATA_DIR
 #define KURSOMATIK_INSTALLED_DATA_DIR ""
@@ -91,7 +91,7 @@ HelpViewer::HelpViewer(std::vector<std::filesystem::path> folders, QWidget* pare
 
 std::vector<std::filesystem::path> HelpViewer::programFolders() {
     const std::filesystem::path programFolder = QCoreApplication::applicationDirPath().toStdString();
-    return {std::filesystem::path("."), programFolder, programFolder / KURSOMATIK_DATA_FROM_BIN,
+    return {std::filesystem::path("."), programFolder, programFolder / KURSOMATIK_DATA_FROM_PROGRAM,
             std::filesystem::path(KURSOMATIK_INSTALLED_DATA_DIR)};
 }
 

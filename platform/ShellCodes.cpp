@@ -2,9 +2,18 @@
 
 namespace kursomatik {
 
-int shellCodeOfXdgOpen(bool started, int exitCode) {
-    if (!started) return kShellNoAssociation;  // xdg-open is not installed
-    switch (exitCode) {
+int shellCodeOfXdgOpen(HelperEnd end, int status) {
+    switch (end) {
+        case HelperEnd::NotStarted:
+            return kShellNoAssociation;  // xdg-open is not installed
+        case HelperEnd::StillRunning:
+            return kShellSuccess;
+        case HelperEnd::Killed:
+            return -(128 + status);
+        case HelperEnd::Exited:
+            break;
+    }
+    switch (status) {
         case 0:
             return kShellSuccess;
         case 2:
@@ -12,7 +21,7 @@ int shellCodeOfXdgOpen(bool started, int exitCode) {
         case 3:
             return kShellNoAssociation;  // no tool for that kind of address
         default:
-            return exitCode;
+            return -status;
     }
 }
 

@@ -58,19 +58,23 @@ int QtWindowSystem::openUrl(const QString& address) {
     process->start(QStringLiteral("xdg-open"), {address});
     if (!process->waitForStarted(3000)) {
         delete process;
-        return shellCodeOfXdgOpen(false, 0);
+        return shellCodeOfXdgOpen(HelperEnd::NotStarted, 0);
     }
     if (!process->waitForFinished(5000)) {
         // Still busy: it has the address. Deleting it now would kill what it started.
         QObject::connect(process, &QProcess::finished, process, &QObject::deleteLater);
-        return shellCodeOfXdgOpen(true, 0);
+        return shellCodeOfXdgOpen(HelperEnd::StillRunning, 0);
     }
-    const int exitCode = process->exitStatus() == QProcess::NormalExit ? process->exitCode() : 0;
+    // After a crash exit Qt gives the number of the signal that ended the helper as its exit code.
+    const HelperEnd end =
+        process->exitStatus() == QProcess::NormalExit ? HelperEnd::Exited : HelperEnd::Killed;
+    const int status = process->exitCode();
     delete process;
-    return shellCodeOfXdgOpen(true, exitCode);
+    return shellCodeOfXdgOpen(end, status);
 }
 
 void QtWindowSystem::endProcess() {
+    if (beforeEnd) beforeEnd();
     std::_Exit(0);
 }
 

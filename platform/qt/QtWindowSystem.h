@@ -19,6 +19,8 @@ class QtWindowSystem : public WindowSystem {
 
     // The help viewer comes from the info module, which sits above this layer.
     std::function<void(int)> helpViewer;
+    // What must still happen when the process ends at once (the instance lock is let go).
+    std::function<void()> beforeEnd;
 };
 
 }  // namespace kursomatik

@@ -1,29 +1,38 @@
 #pragma once
 
-#include <QLockFile>
 #include <QString>
-#include <memory>
 
 namespace kursomatik {
 
-// One running Kursomatik per user: a lock file in the runtime folder, never in the working folder.
-// A lock left behind by a crashed process is recognised as stale and taken over.
+// One running Kursomatik per user: an flock() on a lock file in a folder only the user can write,
+// never in the working folder. The kernel drops the lock whatever way the process ends, so a lock
+// left by a crashed process never blocks a later start. Whatever is not exactly what this guard
+// makes (a foreign folder, a link, a FIFO, a file of another user) makes the lock unavailable: the
+// program then starts without it, rather than following the link, hanging or refusing for good.
 class SingleInstanceGuard {
   public:
     enum class Outcome { Acquired, AlreadyRunning, Unavailable };
 
     explicit SingleInstanceGuard(QString lockPath = defaultLockPath());
+    ~SingleInstanceGuard();
+    SingleInstanceGuard(const SingleInstanceGuard&) = delete;
+    SingleInstanceGuard& operator=(const SingleInstanceGuard&) = delete;
 
     // Acquired also when this process holds the lock already (a second run of the start-up steps).
     Outcome acquire();
+    // Removes the lock file and lets the lock go; called before the process ends at once.
+    void release();
+    // From now on SIGTERM, SIGINT and SIGHUP remove the held lock file before they end the process.
+    void releaseOnTerminationSignals();
     const QString& lockPath() const { return lockPath_; }
 
+    // kursomatik-<uid>.lock in $XDG_RUNTIME_DIR, else in the folder kursomatik-<uid> of the temp
+    // folder, which is made here (mode 0700) when it does not exist yet.
     static QString defaultLockPath();
 
   private:
     QString lockPath_;
-    std::unique_ptr<QLockFile> lock_;
-    bool held_ = false;
+    int fd_ = -1;
 };
 
 }  // namespace kursomatik

@@ -9,7 +9,9 @@
 #include <QTest>
 
 #include "LinkLabel.h"
+#include "QtWindowSystem.h"
 #include "RecordingWindowSystem.h"
+#include "TempDir.h"
 #include "frmAbout.h"
 
 namespace kursomatik::testing {
@@ -231,6 +233,68 @@ TEST_F(AboutWindow, TabWalksFromOkThroughTheLinksFromTopToBottom) {
     }
     EXPECT_EQ(visited.join(" ").toStdString(), "cmdOK Label12 Label10 Label11 cmdOK");
     EXPECT_TRUE(about->isVisible());
+}
+
+// The real hand-over through xdg-open, with a stand-in for it first on the PATH; only the message
+// box is recorded instead of shown.
+class XdgOpenStandIn : public ::testing::Test {
+  protected:
+    class Messages : public QtWindowSystem {
+      public:
+        MessageResult message(QWidget*, const QString& text, MessageButtons buttons,
+                              MessageIcon icon) override {
+            shown.push_back({text, buttons, icon});
+            return MessageResult::Ok;
+        }
+        std::vector<RecordingWindowSystem::Message> shown;
+    };
+
+    XdgOpenStandIn() : path_(qgetenv("PATH")) {
+        std::filesystem::create_directory(dir_ / "bin");
+        qputenv("PATH", QByteArray::fromStdString((dir_ / "bin").string()) + ":" + path_);
+    }
+    ~XdgOpenStandIn() override { qputenv("PATH", path_); }
+
+    void standIn(const std::string& body) {
+        const auto script = dir_ / "bin" / "xdg-open";
+        writeFile(script, "#!/bin/sh\n" + body + "\n");
+        std::filesystem::permissions(script, std::filesystem::perms::owner_all);
+    }
+
+    TempDir dir_;
+    QByteArray path_;
+};
+
+TEST_F(XdgOpenStandIn, EveryFailingExitAndAHelperKilledBySignalAreReportedWithTheStopIcon) {
+    struct Case {
+        const char* helper;
+        const char* error;  // nullptr: handed over, no message
+    };
+    const Case cases[] = {
+        {"exit 0", nullptr},
+        {"exit 3", "SE_ERR_NOASSOC"},
+        {"exit 2", "ERROR_FILE_NOT_FOUND"},
+        {"exit 4", "Unbekannter Fehler No.: -4"},
+        {"exit 40", "Unbekannter Fehler No.: -40"},
+        {"exit 127", "Unbekannter Fehler No.: -127"},
+        {"kill -KILL $$", "Unbekannter Fehler No.: -137"},
+        {"kill -SEGV $$", "Unbekannter Fehler No.: -139"},
+    };
+    Messages windows;
+    frmAbout about(windows);
+    for (const Case& c : cases) {
+        standIn(c.helper);
+        windows.shown.clear();
+        about.Label10_Click();
+        if (c.error == nullptr) {
+            EXPECT_TRUE(windows.shown.empty()) << c.helper;
+            continue;
+        }
+        ASSERT_EQ(windows.shown.size(), 1u) << c.helper;
+        EXPECT_EQ(windows.shown[0].text.toStdString(),
+                  std::string("ShellExecute fehlgeschlagen! \n\r Fehler: ") + c.error);
+        EXPECT_EQ(windows.shown[0].icon, MessageIcon::Stop) << c.helper;
+    }
 }
 
 }  // namespace

@@ -36,17 +36,31 @@ TEST(GetErrorString, AnyOtherCodeIsUnknownWithItsSignedNumber) {
     }
 }
 
-TEST(ShellCodeOfXdgOpen, MapsOutcomesOntoShellCodesOfTheSameMeaning) {
+TEST(ShellCodeOfXdgOpen, MapsOutcomesOntoShellCodesOfTheSameMeaningAndOthersOntoTheirNegatives) {
     struct Case {
-        bool started;
-        int exitCode;
+        HelperEnd end;
+        int status;
         int shellCode;
     };
-    for (const Case& c : {Case{false, 0, 31}, Case{true, 3, 31}, Case{true, 2, 2}, Case{true, 1, 1},
-                          Case{true, 4, 4}, Case{true, 127, 127}}) {
-        EXPECT_EQ(shellCodeOfXdgOpen(c.started, c.exitCode), c.shellCode) << c.started << " " << c.exitCode;
+    for (const Case& c :
+         {Case{HelperEnd::NotStarted, 0, 31}, Case{HelperEnd::Exited, 3, 31}, Case{HelperEnd::Exited, 2, 2},
+          Case{HelperEnd::Exited, 1, -1}, Case{HelperEnd::Exited, 4, -4}, Case{HelperEnd::Exited, 40, -40},
+          Case{HelperEnd::Exited, 127, -127}, Case{HelperEnd::Killed, 9, -137},
+          Case{HelperEnd::Killed, 15, -143}}) {
+        EXPECT_EQ(shellCodeOfXdgOpen(c.end, c.status), c.shellCode)
+            << static_cast<int>(c.end) << " " << c.status;
     }
-    EXPECT_GT(shellCodeOfXdgOpen(true, 0), 32);
+    EXPECT_GT(shellCodeOfXdgOpen(HelperEnd::Exited, 0), 32);
+    EXPECT_GT(shellCodeOfXdgOpen(HelperEnd::StillRunning, 0), 32);
+}
+
+TEST(ShellCodeOfXdgOpen, EveryFailingExitAndEverySignalIsAFailure) {
+    for (int status = 1; status <= 255; ++status) {
+        EXPECT_LE(shellCodeOfXdgOpen(HelperEnd::Exited, status), 32) << "exit status " << status;
+    }
+    for (int signal = 0; signal <= 64; ++signal) {
+        EXPECT_LE(shellCodeOfXdgOpen(HelperEnd::Killed, signal), 32) << "signal " << signal;
+    }
 }
 
 }  // namespace

@@ -1,0 +1,140 @@
+#include "FirstRun.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <optional>
+#include <string>
+
+#include "Einstellungen.h"
+#include "IniFile.h"
+#include "SystemError.h"
+#include "Utf8.h"
+
+namespace kursomatik {
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr const char* kTable = "KURSOMATIK.DAT";
+constexpr const char* kSettings = "Kursomatik.ini";
+constexpr std::size_t kProfileValueLimit = 199;  // longer values come back cut
+
+std::string quoted(const fs::path& path) {
+    return "\u201E" + path.string() + "\u201C";
+}
+
+// Anything at the path counts, a broken link too: what the user put there stays.
+bool standsThere(const fs::path& path) {
+    struct stat info {};
+    return ::lstat(path.c_str(), &info) == 0;
+}
+
+std::optional<std::string> readWhole(const fs::path& file, int& error) {
+    const int fd = ::open(file.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    if (fd < 0) {
+        error = errno;
+        return std::nullopt;
+    }
+    struct stat info {};
+    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+        error = S_ISDIR(info.st_mode) ? EISDIR : EINVAL;
+        ::close(fd);
+        return std::nullopt;
+    }
+    std::string data;
+    char buffer[65536];
+    ssize_t got = 0;
+    while ((got = ::read(fd, buffer, sizeof buffer)) != 0) {
+        if (got < 0 && errno == EINTR) continue;
+        if (got < 0) break;
+        data.append(buffer, static_cast<std::size_t>(got));
+    }
+    error = got < 0 ? errno : 0;
+    ::close(fd);
+    if (got < 0) return std::nullopt;
+    return data;
+}
+
+bool writeWhole(int fd, std::string_view data) {
+    while (!data.empty()) {
+        const ssize_t put = ::write(fd, data.data(), data.size());
+        if (put < 0 && errno == EINTR) continue;
+        if (put < 0) return false;
+        data.remove_prefix(static_cast<std::size_t>(put));
+    }
+    return true;
+}
+
+mode_t newFileMode() {
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    return 0666 & ~mask;
+}
+
+// Copies from to to unless something stands at to already. The copy is written beside to and
+// linked into place, so it never replaces a file that appeared meanwhile and is never half there.
+Status copyOnce(const fs::path& from, const fs::path& to) {
+    if (standsThere(to)) return Status::ok();
+    int error = 0;
+    const auto data = readWhole(from, error);
+    if (!data) return Status::fail(fileErrorMessage(from.string(), "gelesen werden", error));
+    std::string temporary = (to.parent_path() / ("." + to.filename().string() + ".XXXXXX")).string();
+    const int fd = ::mkostemp(temporary.data(), O_CLOEXEC);
+    if (fd < 0) return Status::fail(fileErrorMessage(to.string(), "angelegt werden", errno));
+    bool written = writeWhole(fd, *data) && ::fchmod(fd, newFileMode()) == 0 && ::fsync(fd) == 0;
+    error = written ? 0 : errno;
+    if (::close(fd) != 0 && written) written = false, error = errno;
+    if (written && ::link(temporary.c_str(), to.c_str()) != 0 && errno != EEXIST)
+        written = false, error = errno;
+    ::unlink(temporary.c_str());
+    if (!written) return Status::fail(fileErrorMessage(to.string(), "angelegt werden", error));
+    return Status::ok();
+}
+
+Status makeFolder(const fs::path& folder) {
+    std::error_code error;
+    fs::create_directories(folder, error);
+    if (fs::is_directory(folder)) return Status::ok();
+    const std::string cause = standsThere(folder) ? std::string("Unter diesem Namen steht eine Datei")
+                                                  : describeErrno(error.value());
+    return Status::fail("Der Ordner " + quoted(folder) + " kann nicht angelegt werden: " + cause + ".");
+}
+
+// The program reads IniDatei as a profile value: one line, cut after 199 characters.
+Status usableAsProfileValue(const fs::path& settings, const fs::path& profile) {
+    const std::string value = settings.string();
+    std::string cause;
+    if (value.find_first_of("\r\n") != std::string::npos) {
+        cause = "Der Pfad enthält einen Zeilenumbruch";
+    } else if (utf8::length(value) > kProfileValueLimit) {
+        cause = "Der Pfad ist länger als " + std::to_string(kProfileValueLimit) + " Zeichen";
+    } else {
+        return Status::ok();
+    }
+    return Status::fail("Die Einstellungsdatei " + quoted(settings) + " kann nicht in " + quoted(profile) +
+                        " eingetragen werden: " + cause + ".");
+}
+
+// Settings in the data folder, named by IniDatei in WIN.INI, unless WIN.INI names a file already.
+Status settingsInDataFolder(const FirstRunPaths& paths) {
+    if (!getProfileString(paths.systemProfile, kAppTitle, "IniDatei", "").empty()) return Status::ok();
+    const fs::path settings = paths.dataDir / kSettings;
+    if (Status usable = usableAsProfileValue(settings, paths.systemProfile); !usable) return usable;
+    if (Status copied = copyOnce(paths.shipped / kSettings, settings); !copied) return copied;
+    if (Status folder = makeFolder(paths.systemProfile.parent_path()); !folder) return folder;
+    return writeProfileString(paths.systemProfile, kAppTitle, "IniDatei", settings.string());
+}
+
+}  // namespace
+
+Status prepareFirstRun(const FirstRunPaths& paths) {
+    if (Status folder = makeFolder(paths.dataDir); !folder) return folder;
+    if (Status table = copyOnce(paths.shipped / kTable, paths.dataDir / kTable); !table) return table;
+    if (paths.programDirWritable) return copyOnce(paths.shipped / kSettings, paths.programDir / kSettings);
+    return settingsInDataFolder(paths);
+}
+
+}  // namespace kursomatik

@@ -1,0 +1,68 @@
+// The command `kursomatik` on the PATH, which the desktop menu runs as well: it prepares the
+// user's data folder, then replaces itself by the program, working in that folder.
+#include <unistd.h>
+
+#include <QApplication>
+#include <QMessageBox>
+#include <cerrno>
+#include <cstdlib>
+#include <iostream>
+
+#include "FirstRun.h"
+#include "SystemError.h"
+#include "XdgFolders.h"
+
+namespace {
+
+using namespace kursomatik;
+namespace fs = std::filesystem;
+
+std::string quoted(const fs::path& path) {
+    return "\u201E" + path.string() + "\u201C";
+}
+
+// A start from the desktop menu has no terminal, so a graphical session gets a window as well.
+int fail(int argc, char** argv, const std::string& cause) {
+    const std::string message = "Kursomatik kann nicht gestartet werden.\n" + cause;
+    std::cerr << message << '\n';
+    if (std::getenv("DISPLAY") != nullptr || std::getenv("WAYLAND_DISPLAY") != nullptr) {
+        QApplication application(argc, argv);
+        QMessageBox box(QMessageBox::Critical, QStringLiteral("Kursomatik"), QString::fromStdString(message),
+                        QMessageBox::Ok);
+        box.exec();
+    }
+    return 1;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    // The installation is found from where this command really lies, also when started through a link.
+    std::error_code unknown;
+    const fs::path bin = fs::read_symlink("/proc/self/exe", unknown).parent_path();
+    if (bin.empty()) return fail(argc, argv, "Der Ordner des Befehls kann nicht bestimmt werden.");
+    const fs::path program = (bin / KURSOMATIK_PROGRAM_FROM_BIN).lexically_normal();
+    const fs::path data = xdgDataHome();
+    const fs::path configuration = xdgConfigHome();
+    if (data.empty() || configuration.empty()) {
+        return fail(argc, argv, "Ihr Datenordner kann nicht bestimmt werden: HOME ist nicht gesetzt.");
+    }
+    FirstRunPaths paths;
+    paths.shipped = (bin / KURSOMATIK_DATA_FROM_BIN).lexically_normal();
+    paths.programDir = program.parent_path();
+    paths.programDirWritable = ::access(paths.programDir.c_str(), W_OK) == 0;
+    paths.dataDir = data / "Kursomatik";
+    paths.systemProfile = configuration / "WIN.INI";
+    if (Status ready = prepareFirstRun(paths); !ready) return fail(argc, argv, ready.error());
+
+    if (::chdir(paths.dataDir.c_str()) != 0) {
+        return fail(argc, argv,
+                    "Der Ordner " + quoted(paths.dataDir) +
+                        " kann nicht geöffnet werden: " + describeErrno(errno) + ".");
+    }
+    char* const arguments[] = {const_cast<char*>(program.c_str()), nullptr};
+    ::execv(program.c_str(), arguments);
+    return fail(
+        argc, argv,
+        "Das Programm " + quoted(program) + " kann nicht gestartet werden: " + describeErrno(errno) + ".");
+}

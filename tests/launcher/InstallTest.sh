@@ -1,0 +1,108 @@
+#!/usr/bin/env bash
+# Installs the build into a temporary prefix, checks what lies where, and starts the installed
+# command `kursomatik` from the PATH the way the desktop menu does, in a pretended home.
+#   InstallTest.sh <build folder>
+set -euo pipefail
+
+build=$1
+work=$(mktemp -d)
+pid=
+trap '[ -z "$pid" ] || kill -9 "$pid" 2>/dev/null; chmod -R u+w "$work"; rm -rf "$work"' EXIT
+prefix="$work/prefix"
+cmake --install "$build" --prefix "$prefix" >/dev/null
+shared="$prefix/share/kursomatik"
+program="$prefix/libexec/kursomatik/kursomatik"
+runtime="$work/runtime"
+mkdir -m 700 "$runtime"
+lock="$runtime/kursomatik-$(id -u).lock"
+
+failures=0
+check() {  # check <what> <command...>
+    local what=$1
+    shift
+    if "$@"; then
+        echo "ok   $what"
+    else
+        echo "FAIL $what"
+        failures=$((failures + 1))
+    fi
+}
+
+check "bin holds the command kursomatik and nothing else" [ "$(ls "$prefix/bin")" = kursomatik ]
+check "the program lies outside the PATH" [ -x "$program" ]
+for file in KURSOMATIK.DAT Kursomatik.ini KURSOMATIK.HLP; do
+    check "the installation ships $file" [ -f "$shared/$file" ]
+done
+check "the menu entry runs the command" grep -qx "Exec=$prefix/bin/kursomatik" \
+    "$prefix/share/applications/kursomatik.desktop"
+
+# launch <home> <PATH> [VAR=value...]: the bare command, with nothing of this environment; sets pid.
+launch() {
+    local home=$1 path=$2
+    shift 2
+    mkdir -p "$home"
+    env -i PATH="$path" HOME="$home" XDG_RUNTIME_DIR="$runtime" QT_QPA_PLATFORM=offscreen "$@" \
+        kursomatik >"$work/output" 2>&1 &
+    pid=$!
+}
+# The program holds its instance lock once its start-up runs.
+started() {
+    for _ in $(seq 100); do
+        [ -e "$lock" ] && return 0
+        kill -0 "$pid" 2>/dev/null || return 1
+        sleep 0.1
+    done
+    return 1
+}
+stop() {
+    kill -TERM "$pid"
+    wait "$pid" || true
+    pid=
+}
+# checks_of_a_start <home>: the program runs in the data folder on the shipped table.
+checks_of_a_start() {
+    local data="$1/.local/share/Kursomatik"
+    if ! started; then
+        check "the program started (output: $(cat "$work/output"))" false
+        return
+    fi
+    check "the command became the program" [ "$(readlink "/proc/$pid/exe")" = "$program" ]
+    check "the program works in the data folder" [ "$(readlink "/proc/$pid/cwd")" = "$data" ]
+    check "the shipped table was copied there" cmp -s "$data/KURSOMATIK.DAT" "$shared/KURSOMATIK.DAT"
+    if [ -w "$prefix/libexec/kursomatik" ]; then
+        check "the settings lie beside the program" cmp -s "$prefix/libexec/kursomatik/Kursomatik.ini" \
+            "$shared/Kursomatik.ini"
+    else
+        check "WIN.INI names the settings in the data folder" \
+            grep -qx "IniDatei=$data/Kursomatik.ini" "$1/.config/WIN.INI"
+    fi
+    stop
+    check "the lock is gone when the program has ended" [ ! -e "$lock" ]
+}
+
+home="$work/home"
+launch "$home" "$prefix/bin:/usr/bin:/bin"
+checks_of_a_start "$home"
+
+# A home whose name the old shell launcher mangled, a relative XDG_DATA_HOME (ignored), the command
+# linked into a bin folder of the user's own, and a program folder the user may not write into
+# (unless root, who may write anywhere).
+chmod a-w "$prefix/libexec/kursomatik"
+home="$work/Max \\ Müller"
+mkdir -p "$home/bin"
+ln -s "$prefix/bin/kursomatik" "$home/bin/kursomatik"
+launch "$home" "$home/bin:/usr/bin:/bin" XDG_DATA_HOME=relativ
+checks_of_a_start "$home"
+
+# Nothing to copy: a message instead of a program on an empty table.
+rm "$shared/KURSOMATIK.DAT"
+status=0
+env -i PATH="$prefix/bin:/usr/bin:/bin" HOME="$work/dritter" XDG_RUNTIME_DIR="$runtime" \
+    QT_QPA_PLATFORM=offscreen timeout 20 kursomatik >"$work/output" 2>&1 || status=$?
+check "without a shipped table the command ends with status 1 (was $status)" [ "$status" -eq 1 ]
+check "and says which file is missing" grep -q "Kursomatik kann nicht gestartet werden" "$work/output"
+check "and names it" grep -q "$shared/KURSOMATIK.DAT" "$work/output"
+check "and started no program" [ ! -e "$lock" ]
+
+echo "$failures failure(s)"
+[ "$failures" -eq 0 ]
