@@ -25,7 +25,7 @@ inline void writeWholeFile(const std::filesystem::path& file, std::string_view b
     if (!out.flush()) std::abort();
 }
 
-inline std::string readWholeFile(const std::filesystem::path& file) {
+inline std::string fileBytes(const std::filesystem::path& file) {
     std::ifstream in(file, std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
