@@ -5,10 +5,10 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <optional>
 #include <string>
 
 #include "Einstellungen.h"
+#include "FileOperations.h"
 #include "IniFile.h"
 #include "SystemError.h"
 #include "Utf8.h"
@@ -32,42 +32,6 @@ bool standsThere(const fs::path& path) {
     return ::lstat(path.c_str(), &info) == 0;
 }
 
-std::optional<std::string> readWhole(const fs::path& file, int& error) {
-    const int fd = ::open(file.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-    if (fd < 0) {
-        error = errno;
-        return std::nullopt;
-    }
-    struct stat info {};
-    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
-        error = S_ISDIR(info.st_mode) ? EISDIR : EINVAL;
-        ::close(fd);
-        return std::nullopt;
-    }
-    std::string data;
-    char buffer[65536];
-    ssize_t got = 0;
-    while ((got = ::read(fd, buffer, sizeof buffer)) != 0) {
-        if (got < 0 && errno == EINTR) continue;
-        if (got < 0) break;
-        data.append(buffer, static_cast<std::size_t>(got));
-    }
-    error = got < 0 ? errno : 0;
-    ::close(fd);
-    if (got < 0) return std::nullopt;
-    return data;
-}
-
-bool writeWhole(int fd, std::string_view data) {
-    while (!data.empty()) {
-        const ssize_t put = ::write(fd, data.data(), data.size());
-        if (put < 0 && errno == EINTR) continue;
-        if (put < 0) return false;
-        data.remove_prefix(static_cast<std::size_t>(put));
-    }
-    return true;
-}
-
 mode_t newFileMode() {
     const mode_t mask = ::umask(0);
     ::umask(mask);
@@ -78,14 +42,16 @@ mode_t newFileMode() {
 // linked into place, so it never replaces a file that appeared meanwhile and is never half there.
 Status copyOnce(const fs::path& from, const fs::path& to) {
     if (standsThere(to)) return Status::ok();
-    int error = 0;
-    const auto data = readWhole(from, error);
-    if (!data) return Status::fail(fileErrorMessage(from.string(), "gelesen werden", error));
+    // A missing source reads as empty for settings files, but here it is a broken installation.
+    if (!standsThere(from)) return Status::fail(fileErrorMessage(from.string(), "gelesen werden", ENOENT));
+    const Result<std::string> data = readWholeFile(from);
+    if (!data) return data.status();
     std::string temporary = (to.parent_path() / ("." + to.filename().string() + ".XXXXXX")).string();
     const int fd = ::mkostemp(temporary.data(), O_CLOEXEC);
     if (fd < 0) return Status::fail(fileErrorMessage(to.string(), "angelegt werden", errno));
-    bool written = writeWhole(fd, *data) && ::fchmod(fd, newFileMode()) == 0 && ::fsync(fd) == 0;
-    error = written ? 0 : errno;
+    int error = systemFileOperations().writeAll(fd, *data);
+    if (error == 0 && (::fchmod(fd, newFileMode()) != 0 || ::fsync(fd) != 0)) error = errno;
+    bool written = error == 0;
     if (::close(fd) != 0 && written) written = false, error = errno;
     if (written && ::link(temporary.c_str(), to.c_str()) != 0 && errno != EEXIST)
         written = false, error = errno;
