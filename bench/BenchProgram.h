@@ -5,14 +5,27 @@
 #include <QApplication>
 #include <string>
 
+#include "Utf8.h"
 #include "support/ProgramHarness.h"
 
 namespace kursomatik::bench {
 
+// count currencies with names of 30 characters, umlauts included, members and others mixed.
+inline std::vector<testing::Currency> largeTable(int count) {
+    std::vector<testing::Currency> table;
+    for (int n = 1; n <= count; ++n) {
+        const std::string name = "Währung " + std::to_string(n * 7919 % 1000) + " Österreich äöüß ÄÖÜ";
+        const std::string iso{char('A' + n % 26), char('A' + n / 26 % 26), char('A' + n / 676)};
+        table.push_back({utf8::mid(name + std::string(30, 'x'), 0, 30), iso, std::to_string(100000 + n * 98765),
+                         n % 3 == 0 ? "0" : "1"});
+    }
+    return table;
+}
+
 // The whole program started on a table of the given size, with the currency windows made (they take
 // part in every list pass from then on); every question is answered with Yes.
 struct BenchProgram : testing::ProgramHarness {
-    explicit BenchProgram(int records) : table(testing::tableBytes(testing::largeTable(records))) {
+    explicit BenchProgram(int records) : table(testing::tableBytes(largeTable(records))) {
         windows.answerAlways = MessageResult::Yes;
         writeIni(testing::kDecimalsIni + "startwaehrung=5\nausgabewaehrung=7\n");
         resetTable();

@@ -52,7 +52,7 @@ BENCHMARK(BM_DeleteRecordWithListPass)->Unit(benchmark::kMillisecond);
 // The write of the save alone: one record in place, flushed to the disk.
 void BM_SaveRecordFileOnly(benchmark::State& s) {
     testing::TempDir dir;
-    testing::writeFile(dir / kCurrencyFileName, testing::tableBytes(testing::largeTable(kRecords)));
+    testing::writeFile(dir / kCurrencyFileName, testing::tableBytes(bench::largeTable(kRecords)));
     RecordFile file;
     (void)file.open(kCurrencyFileName);
     CurrencyRecord record = *file.read(500);
@@ -67,7 +67,7 @@ BENCHMARK(BM_SaveRecordFileOnly)->Unit(benchmark::kMillisecond);
 // The rewrite of the deletion alone: 998 records copied, flushed and renamed into place.
 void BM_DropRecordFileOnly(benchmark::State& s) {
     testing::TempDir dir;
-    const std::string table = testing::tableBytes(testing::largeTable(kRecords));
+    const std::string table = testing::tableBytes(bench::largeTable(kRecords));
     RecordFileState state;
     for (auto _ : s) {
         s.PauseTiming();

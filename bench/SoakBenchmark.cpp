@@ -34,7 +34,7 @@ QStringList shownLines(const testing::ProgramHarness& program) {
 }
 
 void EveryPairOfFiftyCurrenciesUnderBothEuroSettings(benchmark::State& s) {
-    const std::vector<Currency> table = testing::largeTable(999);
+    const std::vector<Currency> table = bench::largeTable(999);
     const QStringList lines = expectedLines(table);
     for (auto _ : s) {
         testing::ProgramHarness program;
@@ -65,7 +65,7 @@ BENCHMARK(EveryPairOfFiftyCurrenciesUnderBothEuroSettings)->Unit(benchmark::kMil
 
 void AHundredSavesAndDeletionsInARow(benchmark::State& s) {
     for (auto _ : s) {
-        std::vector<Currency> table = testing::largeTable(999);
+        std::vector<Currency> table = bench::largeTable(999);
         testing::ProgramHarness program;
         program.windows.answerAlways = MessageResult::Yes;
         program.start(table);

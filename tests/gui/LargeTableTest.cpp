@@ -1,4 +1,4 @@
-#include <QPushButton>
+#include <QRegularExpression>
 
 #include "LineList.h"
 #include "ProgramTest.h"
@@ -12,7 +12,9 @@ using LargeTable = ProgramTest;
 // The record number of a list line has three digits: a longer table is listed up to record 999 in the
 // time of 999 records however long it is, and the user hears of it once, not at every list pass.
 TEST_F(LargeTable, ATableOfMoreThan999RecordsIsListedUpToRecord999AndReportedOnce) {
-    writeTable(largeTable(999));
+    std::vector<Currency> table;
+    for (int n = 1; n <= 999; ++n) table.push_back({"Währung " + std::to_string(n), "W" + std::to_string(n % 100), "1"});
+    writeTable(table);
     writeIni(kStartIni);
     std::filesystem::resize_file(dir / kCurrencyFileName, std::uintmax_t{2} << 30);  // 2 GB, sparse
     {
@@ -24,7 +26,7 @@ TEST_F(LargeTable, ATableOfMoreThan999RecordsIsListedUpToRecord999AndReportedOnc
     EXPECT_TRUE(windows.shown(QString::fromUtf8("Angezeigt werden nur die ersten 999")));
     const QStringList shown = names(find<LineList>("lstversteckt"));
     EXPECT_EQ(shown.size(), 999);
-    EXPECT_EQ(shown.filter(QString::fromUtf8("Währung 919 Österreich")).size(), 1);  // record 1
+    EXPECT_EQ(shown.filter(QRegularExpression("^Währung 999$")).size(), 1);
 }
 
 }  // namespace

@@ -183,19 +183,6 @@ TEST_F(MainWindow, TypingCalculatesOnlyOnEnterAndCapitalEResetsTheAmountWhileSma
     EXPECT_EQ(result(), "0,00");
 }
 
-TEST_F(MainWindow, ADeletedSelectionIsClearedWithoutRunningItsHandler) {
-    start({kDeutscheMark, kEuro});
-    typeAmount("100");
-    state.selection.iGeloeschteWaehrung = 2;
-    berechnen();
-    EXPECT_EQ(output()->currentIndex(), -1);
-    EXPECT_EQ(result(), "0,00");
-    EXPECT_EQ(state.selection.sAusgabeIndex, "1");  // no handler ran
-    // A currency the user picks afterwards converts again.
-    choose(output(), "Euro");
-    EXPECT_EQ(result(), "51,13");
-}
-
 TEST_F(MainWindow, WithoutResultDecimalsTheResultIsNotTouched) {
     start({kDeutscheMark, kEuro}, "[Kursomatik]\nstellen1=1000\n");
     typeAmount("100");

@@ -10,7 +10,6 @@
 #include "LineList.h"
 #include "ListLine.h"
 #include "PickList.h"
-#include "Utf8.h"
 #include "frmAbout.h"
 #include "frmEingabe2.h"
 #include "frmOptionen.h"
@@ -33,17 +32,6 @@ std::string tableBytes(const std::vector<Currency>& currencies) {
     std::string bytes;
     for (const auto& c : currencies) bytes += recordBytes(c);
     return bytes;
-}
-
-std::vector<Currency> largeTable(int count) {
-    std::vector<Currency> table;
-    for (int n = 1; n <= count; ++n) {
-        const std::string name = "Währung " + std::to_string(n * 7919 % 1000) + " Österreich äöüß ÄÖÜ";
-        const std::string iso{char('A' + n % 26), char('A' + n / 26 % 26), char('A' + n / 676)};
-        table.push_back({utf8::mid(name + std::string(30, 'x'), 0, 30), iso, std::to_string(100000 + n * 98765),
-                         n % 3 == 0 ? "0" : "1"});
-    }
-    return table;
 }
 
 ProgramHarness::ProgramHarness() {

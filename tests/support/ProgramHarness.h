@@ -43,8 +43,6 @@ inline const std::string kStartIni = kDecimalsIni + "startwaehrung=0\nausgabewae
 
 std::string recordBytes(const Currency& currency);
 std::string tableBytes(const std::vector<Currency>& currencies);
-// count currencies with names of 30 characters, umlauts included, members and others mixed.
-std::vector<Currency> largeTable(int count);
 
 // The whole program in a fresh working folder: its currency file, its INI file in a pretended
 // program folder (no WIN.INI), German conventions, a fixed today, and the recording window system.
