@@ -163,21 +163,6 @@ TEST_F(Editor, EveryWayOutWithoutSavingWritesNothingClosesTheFileAndReloads) {
     }
 }
 
-TEST_F(Editor, SavingReloadsEveryListAtOnce) {
-    start({kDeutscheMark, kEuro});
-    memberWindow();
-    frmEingabe2& e = openRecord(1);
-    child(&e, "txtbezeichnung")->setText("Zloty");
-    child(&e, "txtiso")->setText("pln");
-    child<QCheckBox>(&e, "chkewwu")->setChecked(false);
-    save(e);
-    EXPECT_FALSE(state.file.iDateiNr.isOpen());
-    EXPECT_EQ(names(find<LineList>("lstversteckt")), QStringList({"Euro", "Zloty"}));
-    EXPECT_EQ(names(find<LineList>("lstewwu")), QStringList({"Euro"}));
-    EXPECT_EQ(names(find<FlexGrid>("grdTable2")), QStringList({"", "Zloty"}));
-    EXPECT_EQ(names(find<LineList>("lstversteckt2")).size(), 2);
-}
-
 TEST_F(Editor, BothStatesShowTheirOwnButtonsAndItOpensCentredOnItsOwner) {
     start({kDeutscheMark, kEuro});
     for (const auto& [record, title, buttons] :
@@ -202,24 +187,6 @@ TEST_F(Editor, BothStatesShowTheirOwnButtonsAndItOpensCentredOnItsOwner) {
 }
 
 TEST_F(Editor, AFileFaultIsReportedByFileNameAndLeavesNothingToSaveOrDelete) {
-    // Saving on a full disk: the placeholder written on opening stays, the window still leaves.
-    start({kDeutscheMark, kEuro});
-    frmEingabe2& e = openRecord(0);
-    QPointer<frmEingabe2> alive(&e);
-    child(&e, "txttkurs")->setText("4,5");
-    child(&e, "txtiso")->setText("NEU");
-    QStringList shown;
-    {
-        const FileSizeLimit full(0);
-        shown = save(e);
-    }
-    EXPECT_EQ(shown.size(), 1);
-    EXPECT_TRUE(windows.shown(QString::fromUtf8("„KURSOMATIK.DAT“ kann nicht geschrieben werden")));
-    EXPECT_EQ(storedRecord(3), decodeRecord(recordBytes(kPlaceholder)));
-    EXPECT_FALSE(state.file.iDateiNr.isOpen());
-    EXPECT_EQ(names(find<LineList>("lstversteckt")).size(), 3);
-    EXPECT_TRUE(alive.isNull());
-
     // A placeholder that cannot be written: "Abbrechen" must not drop the record a stale number points at.
     start({kDeutscheMark, kEuro});
     const std::string before = datBytes();

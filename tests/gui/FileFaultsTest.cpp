@@ -64,6 +64,7 @@ TEST_F(FileFaults, AFullDiskKeepsTheTableWholeOnAppendAndOnSave) {
     EXPECT_EQ(listed(), 2);
 
     frmEingabe2& e = openRecord(0);
+    QPointer<frmEingabe2> alive(&e);
     const std::string withPlaceholder = datBytes();
     child(&e, "txttkurs")->setText("3,5");
     child(&e, "txtiso")->setText("NEU");
@@ -74,7 +75,10 @@ TEST_F(FileFaults, AFullDiskKeepsTheTableWholeOnAppendAndOnSave) {
     }
     settle();
     EXPECT_TRUE(shown("„KURSOMATIK.DAT“ kann nicht geschrieben werden")) << allMessages();
+    // The table keeps its length; the window still leaves.
     EXPECT_EQ(datBytes().size(), withPlaceholder.size());
+    EXPECT_TRUE(alive.isNull());
+    EXPECT_FALSE(state.file.iDateiNr.isOpen());
 }
 
 TEST_F(FileFaults, ASettingThatCannotBeWrittenIsReportedOnceAndStillTakesEffect) {
