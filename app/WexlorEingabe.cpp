@@ -9,16 +9,15 @@
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QPushButton>
-#include <cmath>
 
 #include "Berechnen.h"
 #include "DecimalNumber.h"
 #include "LineList.h"
 #include "ListLine.h"
+#include "ListPosition.h"
 #include "PickList.h"
 #include "TwipsLayout.h"
 #include "WindowSystem.h"
-#include "ListPosition.h"
 #include "frmOptionen.h"
 #include "frmUmtauschkurse.h"
 #include "frmWeitereW.h"

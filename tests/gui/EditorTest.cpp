@@ -105,9 +105,10 @@ TEST_F(Editor, CodesNamesAndTheMemberFlagAreStoredAsTheBoxesSay) {
         QStringList messages;
     };
     start({kDeutscheMark, kEuro});
+    // The code box takes three letters.
     for (const Case& c :
          {Case{"Deutsche Mark", "dem", true, {"Deutsche Mark", "DEM", "1955830", "1", "05.12.2026"}, {}},
-          Case{"Dänische Krone", "dkk", false, {"Dänische Krone", "DKK", "1955830", "0", "05.12.2026"}, {}},
+          Case{"Dänische Krone", "dkkx", false, {"Dänische Krone", "DKK", "1955830", "0", "05.12.2026"}, {}},
           Case{"", "", true, {"??????????????????", "???", "1955830", "1", "05.12.2026"}, {kIsoMissing}},
           // Blanks are content: stored as they are, shown trimmed afterwards.
           Case{"   ", "  ", false, {"   ", "  ", "1955830", "0", "05.12.2026"}, {}}}) {

@@ -85,7 +85,7 @@ TEST_F(Options, OkEscOrTheTitleBarReadEverythingAgainAndRecompute) {
         typeAmount("100");
         trigger("Optionen");
         // A hand edit of the file reaches the conversion, even with no choice made.
-        writeIni("[Kursomatik]\nstellen1=1000\nstellen2=10000\noptionen1=1\noptionen2=1\n");
+        writeIni("[Kursomatik]\nstellen1=1000\nstellen2=10000\noptionen1=1\noptionen2=3\n");
         state.selection.sStartauswahl = "0";
         if (way[0] == 'O') ok();
         if (way[0] == 'E') QTest::keyClick(&options(), Qt::Key_Escape);
@@ -93,6 +93,8 @@ TEST_F(Options, OkEscOrTheTitleBarReadEverythingAgainAndRecompute) {
         EXPECT_FALSE(options().isVisible());
         EXPECT_EQ(state.selection.sStartauswahl, "1");
         EXPECT_EQ(result(), "51,1292");
+        EXPECT_TRUE(option("optst3")->isChecked());  // the dialog shows what it read
+        EXPECT_EQ(label("lblBeispiel"), " Beispiel: 1000,0000 DEM");
     }
 }
 
