@@ -63,11 +63,20 @@ Status RecordFile::write(long n, const CurrencyRecord& record) {
     // Writing into a file that was deleted or replaced meanwhile would lose the record unseen.
     if (Status same = checkUnchanged(); !same)
         return Status::fail(same.error() + " Der Datensatz wurde nicht gespeichert.");
+    const bool append = offsetOf(n) >= *before;
+    const auto old = append ? Result<std::string>(std::string()) : readBytes(n, 1);
+    if (!old) return old.status();
     int error = writeAt(fd_, encodeRecord(record), offsetOf(n));
     if (error == 0 && ::fdatasync(fd_) != 0) error = errno;
     if (error != 0) {
-        // Never leave a partial record behind an append: cut the file back to its old length.
-        if (offsetOf(n) >= *before) (void)::ftruncate(fd_, *before);
+        // Never leave a torn record: cut an append back to the old length, put back what an
+        // overwrite may have changed (whatever of it could be written at all).
+        if (append) {
+            (void)::ftruncate(fd_, *before);
+        } else {
+            (void)writeAt(fd_, *old, offsetOf(n));
+            (void)::fdatasync(fd_);
+        }
         return Status::fail(fileErrorMessage(name(), "geschrieben werden", error));
     }
     return Status::ok();
