@@ -244,12 +244,15 @@ void WexlorEingabe::RefreshtheLists() {
     file.iDateiNr.close();
 
     const QStringList all = toQStringList(lists_.all.lines());
-    lstversteckt->setLines(all);
-    frmOptionen_->lstversteckt2->setLines(all);
-    picklist::setEntries(txtAusgabe, all);
-    picklist::setEntries(txtEingabe, all);
-    picklist::setEntries(frmOptionen_->txtausgabe2, all);
-    picklist::setEntries(frmOptionen_->txtstart, all);
+    const ShownLines shown = shownLines(lists_.all.lines());
+    const QStringList names = toQStringList(shown.names);
+    const QStringList spoken = toQStringList(shown.spoken);
+    lstversteckt->setLines(all, spoken);
+    frmOptionen_->lstversteckt2->setLines(all, spoken);
+    picklist::setEntries(txtAusgabe, all, names);
+    picklist::setEntries(txtEingabe, all, names);
+    picklist::setEntries(frmOptionen_->txtausgabe2, all, names);
+    picklist::setEntries(frmOptionen_->txtstart, all, names);
 
     listPassSelecting_ = true;
     if (state_.selection.sStartauswahl == "0") {

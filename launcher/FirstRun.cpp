@@ -43,20 +43,18 @@ mode_t newFileMode() {
 Status copyOnce(const fs::path& from, const fs::path& to) {
     if (standsThere(to)) return Status::ok();
     // A missing source reads as empty for settings files, but here it is a broken installation.
-    if (!standsThere(from)) return Status::fail(fileErrorMessage(from.string(), "gelesen werden", ENOENT));
+    if (!standsThere(from)) return fileError(from.string(), "gelesen werden", systemFailure(ENOENT));
     const Result<std::string> data = readWholeFile(from);
     if (!data) return data.status();
     std::string temporary = (to.parent_path() / ("." + to.filename().string() + ".XXXXXX")).string();
     const int fd = ::mkostemp(temporary.data(), O_CLOEXEC);
-    if (fd < 0) return Status::fail(fileErrorMessage(to.string(), "angelegt werden", errno));
-    int error = systemFileOperations().writeAll(fd, *data);
-    if (error == 0 && (::fchmod(fd, newFileMode()) != 0 || ::fsync(fd) != 0)) error = errno;
-    bool written = error == 0;
-    if (::close(fd) != 0 && written) written = false, error = errno;
-    if (written && ::link(temporary.c_str(), to.c_str()) != 0 && errno != EEXIST)
-        written = false, error = errno;
+    if (fd < 0) return fileError(to.string(), "angelegt werden", systemFailure(errno));
+    Status written = systemFileOperations().writeAll(fd, *data);
+    if (written) written = systemCall(::fchmod(fd, newFileMode()) == 0 && ::fsync(fd) == 0);
+    if (Status closed = systemCall(::close(fd) == 0); written) written = closed;
+    if (written) written = systemCall(::link(temporary.c_str(), to.c_str()) == 0 || errno == EEXIST);
     ::unlink(temporary.c_str());
-    if (!written) return Status::fail(fileErrorMessage(to.string(), "angelegt werden", error));
+    if (!written) return fileError(to.string(), "angelegt werden", written);
     return Status::ok();
 }
 
@@ -65,7 +63,7 @@ Status makeFolder(const fs::path& folder) {
     fs::create_directories(folder, error);
     if (fs::is_directory(folder)) return Status::ok();
     const std::string cause = standsThere(folder) ? std::string("Unter diesem Namen steht eine Datei")
-                                                  : describeErrno(error.value());
+                                                  : systemFailure(error.value()).error();
     return Status::fail("Der Ordner " + quoted(folder) + " kann nicht angelegt werden: " + cause + ".");
 }
 

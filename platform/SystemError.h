@@ -2,6 +2,8 @@
 
 #include <string>
 
+#include "Result.h"
+
 namespace kursomatik {
 
 // Causes that have no errno value of their own, for describeErrno and fileErrorMessage.
@@ -11,7 +13,14 @@ inline constexpr int kFileTooLarge = -2;
 // German wording of an errno value, for messages that name a file and its problem.
 std::string describeErrno(int error);
 
+// A failed system call: its cause in German, which fileError puts into the message.
+Status systemFailure(int error);
+// errno as a failure, or success.
+Status systemCall(bool succeeded);
+
+// "Die Datei „name“" — how every message names a file.
+std::string fileNamed(const std::string& fileName);
 // "Die Datei „name“ kann nicht <action>: <cause>." — the one shape of every file error message.
-std::string fileErrorMessage(const std::string& fileName, const std::string& action, int error);
+Status fileError(const std::string& fileName, const std::string& action, const Status& cause);
 
 }  // namespace kursomatik

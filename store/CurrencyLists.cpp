@@ -46,7 +46,7 @@ Status fillRecordInLists(CurrencyLists& lists, RecordFileState& file, long n,
     file.buffer = *record;
     const std::string line = buildListLine(*record, n);
     // The name column's keys give the orders of compareListLines and compareListLinesGeneric.
-    const std::string_view name = utf8::head(line, 40);
+    const std::string_view name = lineName(line);
     std::u32string textKey = collationKey(name);
     const std::string ewwu = fieldValue(record->EWWU);
     if (ewwu == "1") {
@@ -67,7 +67,7 @@ std::string gridRateCell(std::string_view kurs, const RegionalSettings& regional
         parseRegionalNumber(formatNumber(scaled->toDouble(), kRatePattern, regional), regional);
     const auto money = asMoney ? asMoney->toMoney() : std::nullopt;
     if (!money) return {};
-    return formatNumber(money->toDouble() / 1000000.0, kRatePattern, regional);
+    return formatNumber(money->toDouble() / kRateScale, kRatePattern, regional);
 }
 
 int compareNamesGeneric(std::string_view a, std::string_view b, const RegionalSettings& regional) {
@@ -90,7 +90,7 @@ int compareNamesGeneric(std::string_view a, std::string_view b, const RegionalSe
 }
 
 int compareListLinesGeneric(std::string_view a, std::string_view b, const RegionalSettings& regional) {
-    if (const int byName = compareNamesGeneric(utf8::head(a, 40), utf8::head(b, 40), regional); byName != 0) {
+    if (const int byName = compareNamesGeneric(lineName(a), lineName(b), regional); byName != 0) {
         return byName;
     }
     return collate(a, b);

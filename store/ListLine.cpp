@@ -6,16 +6,21 @@
 namespace kursomatik {
 
 std::string buildListLine(const CurrencyRecord& r, long recordNumber) {
-    return utf8::fit(r.Bezeichnung, 40) + ' ' + utf8::fit(r.Kurs, 40) + ' ' + utf8::fit(r.ISO, 40) + ' ' +
-           utf8::fit(r.EWWU, 7) + ' ' + utf8::fit(r.Datum, 20) + ' ' + std::to_string(recordNumber);
+    std::string line;
+    for (const LineColumn& column : kLineColumns) line += utf8::fit(r.*column.field, column.width) + ' ';
+    return line + std::to_string(recordNumber);
+}
+
+std::string_view lineName(std::string_view line) {
+    return utf8::head(line, kLineColumns[0].width);
 }
 
 std::string lineKurs(std::string_view line) {
-    return utf8::mid(line, 41, 40);
+    return utf8::mid(line, kLineColumns[1].start, kLineColumns[1].width);
 }
 
 std::string lineIso(std::string_view line) {
-    return utf8::mid(line, 82, 12);
+    return utf8::mid(line, kLineColumns[2].start, 12);
 }
 
 std::optional<long> lineRecordNumber(std::string_view line) {
@@ -30,8 +35,21 @@ std::optional<long> lineRecordNumber(std::string_view line) {
     return number;
 }
 
+ShownLines shownLines(const std::vector<std::string>& lines) {
+    ShownLines shown;
+    shown.names.reserve(lines.size());
+    shown.spoken.reserve(lines.size());
+    for (const std::string& line : lines) {
+        std::string name(utf8::trimSpaces(lineName(line)));
+        const std::string iso(utf8::trimSpaces(utf8::mid(line, kLineColumns[2].start, kLineColumns[2].width)));
+        shown.spoken.push_back(iso.empty() ? name : name + ", " + iso);
+        shown.names.push_back(std::move(name));
+    }
+    return shown;
+}
+
 int compareListLines(std::string_view a, std::string_view b) {
-    if (const int byName = collate(utf8::head(a, 40), utf8::head(b, 40)); byName != 0) return byName;
+    if (const int byName = collate(lineName(a), lineName(b)); byName != 0) return byName;
     return collate(a, b);
 }
 

@@ -1,30 +1,28 @@
 #include "Compaction.h"
 
 #include <gtest/gtest.h>
-#include <sys/resource.h>
 
 #include <algorithm>
 #include <cerrno>
-#include <csignal>
 #include <filesystem>
 #include <functional>
+#include <numeric>
 #include <string>
 #include <vector>
 
 #include "RecordBuilder.h"
 #include "RegionalSettings.h"
-#include "support/FileSizeLimit.h"
+#include "SystemError.h"
 #include "support/TempDir.h"
 
 namespace kursomatik {
 namespace {
 
-using testing::makeRecord;
 using testing::readFile;
 using testing::writeFile;
 
 std::string recordOf(int n) {
-    return encodeRecord(makeRecord("Satz " + std::to_string(n), "S" + std::to_string(n), std::to_string(n)));
+    return encodeRecord(testing::makeRecord("Satz " + std::to_string(n), "S" + std::to_string(n), std::to_string(n)));
 }
 
 // The records with these numbers, in this order: what a file should hold.
@@ -34,58 +32,52 @@ std::string tableOf(const std::vector<int>& numbers) {
     return bytes;
 }
 
-std::vector<int> oneTo(int count) {
-    std::vector<int> numbers;
-    for (int n = 1; n <= count; ++n) numbers.push_back(n);
-    return numbers;
+std::string oneTo(int count) {
+    std::vector<int> numbers(static_cast<std::size_t>(count));
+    std::iota(numbers.begin(), numbers.end(), 1);
+    return tableOf(numbers);
 }
 
-// Fails one chosen step with a chosen errno; every other step is the real one. The write of the
-// temporary file can fail part-way, after some bytes really reached it, as a full disk does.
+// Records every step and fails a chosen one with a chosen errno. A failing write puts some bytes
+// into the file first, as a full disk does; `meanwhile` is what another program does while the
+// new file is written.
 class FaultyOperations : public FileOperations {
   public:
     std::string failing;
     int error = EIO;
-    std::size_t bytesBeforeFailure = 0;
     std::vector<std::string> calls;
-    std::function<void()> meanwhile;  // what another program does while the new file is written
+    std::function<void()> meanwhile;
 
-    int removeFile(const std::filesystem::path& file) override {
-        return step("removeFile", [&] { return FileOperations::removeFile(file); });
+    Status removeFile(const std::filesystem::path& file) override {
+        return step("removeFile", failing == "removeFile" ? Status::ok() : FileOperations::removeFile(file));
     }
-    int createFile(const std::filesystem::path& file, int& descriptor) override {
-        return step("createFile", [&] { return FileOperations::createFile(file, descriptor); });
+    Result<int> createFile(const std::filesystem::path& file) override {
+        calls.push_back("createFile");
+        return failing == "createFile" ? systemFailure(error) : FileOperations::createFile(file);
     }
-    int writeAll(int descriptor, std::string_view bytes) override {
-        calls.push_back("writeAll");
-        if (failing != "writeAll") return FileOperations::writeAll(descriptor, bytes);
-        (void)FileOperations::writeAll(descriptor, bytes.substr(0, bytesBeforeFailure));
-        return error;
+    Status writeAll(int descriptor, std::string_view bytes) override {
+        if (failing == "writeAll") bytes = bytes.substr(0, 300);
+        return step("writeAll", FileOperations::writeAll(descriptor, bytes));
     }
-    int syncFile(int descriptor) override {
-        return step("syncFile", [&] { return FileOperations::syncFile(descriptor); });
-    }
-    int closeFile(int descriptor) override {
+    Status syncFile(int descriptor) override { return step("syncFile", FileOperations::syncFile(descriptor)); }
+    Status closeFile(int descriptor) override {
         // The descriptor is closed even when closing reports an error, as close(2) does.
-        const int real = FileOperations::closeFile(descriptor);
+        Status real = FileOperations::closeFile(descriptor);
         if (meanwhile) meanwhile();
-        return step("closeFile", [&] { return real; });
+        return step("closeFile", real);
     }
-    int renameFile(const std::filesystem::path& from, const std::filesystem::path& to) override {
-        return step("renameFile", [&] { return FileOperations::renameFile(from, to); });
+    Status renameFile(const std::filesystem::path& from, const std::filesystem::path& to) override {
+        return step("renameFile", failing == "renameFile" ? Status::ok() : FileOperations::renameFile(from, to));
     }
-    int truncateFile(int descriptor, off_t length) override {
-        return step("truncateFile", [&] { return FileOperations::truncateFile(descriptor, length); });
+    Status truncateFile(int descriptor, off_t length) override {
+        return step("truncateFile", failing == "truncateFile" ? Status::ok() : FileOperations::truncateFile(descriptor, length));
     }
-    int syncFolder(const std::filesystem::path& folder) override {
-        return step("syncFolder", [&] { return FileOperations::syncFolder(folder); });
-    }
+    Status syncFolder(const std::filesystem::path& folder) override { return step("syncFolder", FileOperations::syncFolder(folder)); }
 
   private:
-    template <class Real>
-    int step(const char* name, Real real) {
+    Status step(const char* name, Status real) {
         calls.push_back(name);
-        return failing == name ? error : real();
+        return failing == name ? systemFailure(error) : real;
     }
 };
 
@@ -93,6 +85,7 @@ class Compaction : public ::testing::Test {
   protected:
     // The editor's situation: the currency file open, counted, and one record chosen.
     void openTable(const std::string& bytes, long current) {
+        state_.iDateiNr.close();
         writeFile(dat(), bytes);
         state_.lSatzAnzahl = recordsOfLength(static_cast<long long>(bytes.size()));
         state_.lAktuellerSatz = current;
@@ -100,146 +93,65 @@ class Compaction : public ::testing::Test {
     }
     std::filesystem::path dat() const { return dir_ / kCurrencyFileName; }
     std::filesystem::path tmp() const { return dir_ / kTemporaryFileName; }
+    std::string recordOne() const { const auto r = state_.iDateiNr.read(1); return r ? encodeRecord(*r) : r.error(); }
 
     testing::TempDir dir_;
     RecordFileState state_;
 };
 
-TEST_F(Compaction, KeepsEveryOtherRecordInOrderAndReopensTheNewFile) {
-    struct Case {
-        int count;
-        long dropped;
-        std::vector<int> kept;
-        std::size_t bytes;
-    };
-    for (const Case& c : {Case{5, 3, {1, 2, 4, 5}, 588}, Case{5, 5, {1, 2, 3, 4}, 588},
-                          Case{5, 1, {2, 3, 4, 5}, 588}, Case{1, 1, {}, 0}, Case{2, 2, {1}, 147}}) {
-        SCOPED_TRACE("record " + std::to_string(c.dropped) + " of " + std::to_string(c.count));
-        openTable(tableOf(oneTo(c.count)), c.dropped);
-        const CompactionOutcome outcome = dropCurrentRecord(state_, kCurrencyFileName);
+TEST_F(Compaction, KeepsEveryOtherWholeRecordInOrderAndReopensTheNewFile) {
+    // 100 bytes count as a record and come over padded; 50 bytes are no record and are dropped.
+    const std::string fragment = recordOf(4).substr(0, 100);
+    for (const auto& [table, dropped, kept] : std::initializer_list<std::tuple<std::string, long, std::string>>{
+             {oneTo(5), 3, tableOf({1, 2, 4, 5})}, {oneTo(5), 5, oneTo(4)}, {oneTo(5), 1, tableOf({2, 3, 4, 5})},
+             {oneTo(1), 1, ""}, {oneTo(3) + fragment, 2, tableOf({1, 3}) + fragment + std::string(47, ' ')},
+             {oneTo(3) + recordOf(4).substr(0, 50), 3, oneTo(2)}}) {
+        SCOPED_TRACE(dropped);
+        writeFile(tmp(), tableOf({7, 8, 9}));  // an old temporary file adds nothing
+        openTable(table, dropped);
+        const long counted = state_.lSatzAnzahl;
+        FaultyOperations files;
+        const CompactionOutcome outcome = dropCurrentRecord(state_, kCurrencyFileName, files);
         ASSERT_TRUE(outcome.status) << outcome.status.error();
         EXPECT_TRUE(outcome.replaced);
-        EXPECT_EQ(readFile(dat()), tableOf(c.kept));
-        EXPECT_EQ(std::filesystem::file_size(dat()), c.bytes);
+        EXPECT_EQ(readFile(dat()), kept);
         EXPECT_FALSE(std::filesystem::exists(tmp()));
-        EXPECT_EQ(state_.lSatzAnzahl, c.count - 1);
+        EXPECT_EQ(state_.lSatzAnzahl, counted - 1);
         // The handle now reads the new file: its record 1 is the first kept record.
-        ASSERT_TRUE(state_.iDateiNr.isOpen());
-        if (!c.kept.empty()) {
-            const auto first = state_.iDateiNr.read(1);
-            ASSERT_TRUE(first);
-            EXPECT_EQ(encodeRecord(*first), recordOf(c.kept.front()));
-        }
-        state_.iDateiNr.close();
+        EXPECT_EQ(recordOne(), kept.empty() ? std::string(147, ' ') : kept.substr(0, 147));
+        EXPECT_EQ(files.calls, (std::vector<std::string>{"removeFile", "createFile", "writeAll", "syncFile",
+                                                         "closeFile", "renameFile", "syncFolder"}));
     }
 }
 
-TEST_F(Compaction, AnOldTemporaryFileAddsNothing) {
-    writeFile(tmp(), tableOf({7, 8, 9}));
-    openTable(tableOf(oneTo(3)), 2);
-    ASSERT_TRUE(dropCurrentRecord(state_, kCurrencyFileName).status);
-    EXPECT_EQ(readFile(dat()), tableOf({1, 3}));
-    EXPECT_FALSE(std::filesystem::exists(tmp()));
-}
-
-TEST_F(Compaction, WritesWholeRecordsOnlyWhateverFragmentTheOldFileHad) {
-    // 100 bytes count as a fourth record and come over padded; 50 bytes are no record and are dropped.
-    const std::string fragment = recordOf(4).substr(0, 100);
-    openTable(tableOf(oneTo(3)) + fragment, 2);
-    ASSERT_EQ(state_.lSatzAnzahl, 4);
-    ASSERT_TRUE(dropCurrentRecord(state_, kCurrencyFileName).status);
-    EXPECT_EQ(readFile(dat()), tableOf({1, 3}) + fragment + std::string(47, ' '));
-    state_.iDateiNr.close();
-
-    openTable(tableOf(oneTo(3)) + recordOf(4).substr(0, 50), 1);
-    ASSERT_EQ(state_.lSatzAnzahl, 3);
-    ASSERT_TRUE(dropCurrentRecord(state_, kCurrencyFileName).status);
-    EXPECT_EQ(readFile(dat()), tableOf({2, 3}));
-}
-
-TEST_F(Compaction, TheNewFileReachesTheDiskBeforeItReplacesTheOldOne) {
-    openTable(tableOf(oneTo(3)), 1);
-    FaultyOperations files;
-    ASSERT_TRUE(dropCurrentRecord(state_, kCurrencyFileName, files).status);
-    EXPECT_EQ(files.calls, (std::vector<std::string>{"removeFile", "createFile", "writeAll", "syncFile",
-                                                     "closeFile", "renameFile", "syncFolder"}));
-}
-
-TEST_F(Compaction, AFailedStepLeavesTheOldTableCompleteAndNoTemporaryFile) {
-    struct Case {
-        const char* failing;
-        int error;
-        const char* file;
-        const char* cause;
-    };
-    for (const Case& c :
-         {Case{"removeFile", EACCES, "KURSOMATIK.TMP", "kann nicht gelöscht werden: Zugriff verweigert."},
-          Case{"createFile", EACCES, "KURSOMATIK.TMP", "kann nicht angelegt werden: Zugriff verweigert."},
-          Case{"createFile", EROFS, "KURSOMATIK.TMP",
-               "angelegt werden: Der Datenträger ist schreibgeschützt."},
-          Case{"writeAll", ENOSPC, "KURSOMATIK.TMP",
-               "kann nicht geschrieben werden: Auf dem Datenträger ist"},
-          Case{"syncFile", EIO, "KURSOMATIK.TMP", "kann nicht geschrieben werden: Ein- oder Ausgabefehler"},
-          Case{"closeFile", EDQUOT, "KURSOMATIK.TMP",
-               "kann nicht geschrieben werden: Das Speicherkontingent"},
-          Case{"renameFile", EBUSY, "KURSOMATIK.TMP",
-               "in „KURSOMATIK.DAT“ umbenannt werden: Die Datei wird"}}) {
-        SCOPED_TRACE(c.failing);
-        const std::string before = tableOf(oneTo(5));
-        openTable(before, 3);
+TEST_F(Compaction, AFailedStepOrAMissingRecordLeavesTheOldTableCompleteAndNoTemporaryFile) {
+    for (const auto& [failing, error, current, says] : std::initializer_list<std::tuple<std::string, int, long, std::string>>{
+             {"removeFile", EACCES, 3, "„KURSOMATIK.TMP“ kann nicht gelöscht werden: Zugriff verweigert."},
+             {"createFile", EROFS, 3, "„KURSOMATIK.TMP“ kann nicht angelegt werden: Der Datenträger ist schreibgeschützt."},
+             {"writeAll", ENOSPC, 3, "„KURSOMATIK.TMP“ kann nicht geschrieben werden: Auf dem Datenträger ist"},
+             {"syncFile", EIO, 3, "„KURSOMATIK.TMP“ kann nicht geschrieben werden: Ein- oder Ausgabefehler"},
+             {"closeFile", EDQUOT, 3, "„KURSOMATIK.TMP“ kann nicht geschrieben werden: Das Speicherkontingent"},
+             {"renameFile", EBUSY, 3, "„KURSOMATIK.TMP“ kann nicht in „KURSOMATIK.DAT“ umbenannt werden: Die Datei wird"},
+             {"", 0, 0, "Der Datensatz 0 ist in der Datei „KURSOMATIK.DAT“ nicht vorhanden."},
+             {"", 0, 6, "Der Datensatz 6 ist in der Datei „KURSOMATIK.DAT“ nicht vorhanden."}}) {
+        SCOPED_TRACE(failing + std::to_string(current));
+        openTable(oneTo(5), current);
         // An old temporary file is there for the removal to fail on.
-        if (std::string(c.failing) == "removeFile") writeFile(tmp(), "alt");
+        if (failing == "removeFile") writeFile(tmp(), "alt");
         FaultyOperations files;
-        files.failing = c.failing;
-        files.error = c.error;
-        files.bytesBeforeFailure = 300;  // two records and a piece of the third
+        files.failing = failing;
+        files.error = error;
         const CompactionOutcome outcome = dropCurrentRecord(state_, kCurrencyFileName, files);
-
-        EXPECT_FALSE(outcome.status);
         EXPECT_FALSE(outcome.replaced);
-        EXPECT_NE(outcome.status.error().find("„" + std::string(c.file) + "“"), std::string::npos)
+        EXPECT_NE(outcome.status.error().find(says + (says.ends_with(".") ? " Der Datensatz wurde nicht gelöscht." : "")), std::string::npos)
             << outcome.status.error();
-        EXPECT_NE(outcome.status.error().find(c.cause), std::string::npos) << outcome.status.error();
-        EXPECT_NE(outcome.status.error().find("nicht gelöscht"), std::string::npos);
-        EXPECT_EQ(readFile(dat()), before);
-        EXPECT_EQ(std::filesystem::exists(tmp()), std::string(c.failing) == "removeFile");
+        EXPECT_EQ(files.calls.empty(), failing.empty());
+        EXPECT_EQ(readFile(dat()), oneTo(5));
+        EXPECT_EQ(std::filesystem::exists(tmp()), failing == "removeFile");
         // The editor goes on with the old file still open and counted.
         EXPECT_EQ(state_.lSatzAnzahl, 5);
-        const auto third = state_.iDateiNr.read(3);
-        ASSERT_TRUE(third);
-        EXPECT_EQ(encodeRecord(*third), recordOf(3));
-        state_.iDateiNr.close();
+        EXPECT_EQ(recordOne(), recordOf(1));
         std::filesystem::remove(tmp());
-    }
-}
-
-TEST_F(Compaction, AReallyFullDiskLeavesTheOldTable) {
-    // The file size limit stands in for a full disk: the temporary file stops growing at 400 bytes.
-    const std::string before = tableOf(oneTo(5));
-    openTable(before, 1);
-    const CompactionOutcome outcome = [&] {
-        const testing::FileSizeLimit full(400);
-        return dropCurrentRecord(state_, kCurrencyFileName);
-    }();
-
-    EXPECT_FALSE(outcome.status);
-    EXPECT_NE(outcome.status.error().find("„KURSOMATIK.TMP“ kann nicht geschrieben werden"),
-              std::string::npos)
-        << outcome.status.error();
-    EXPECT_EQ(readFile(dat()), before);
-    EXPECT_FALSE(std::filesystem::exists(tmp()));
-}
-
-TEST_F(Compaction, ARecordNumberOutsideTheFileDropsNothing) {
-    for (const long current : {0L, 4L, -1L}) {
-        openTable(tableOf(oneTo(3)), current);
-        FaultyOperations files;
-        const CompactionOutcome outcome = dropCurrentRecord(state_, kCurrencyFileName, files);
-        EXPECT_FALSE(outcome.status) << current;
-        EXPECT_NE(outcome.status.error().find("nicht vorhanden"), std::string::npos);
-        EXPECT_TRUE(files.calls.empty()) << current;
-        EXPECT_EQ(readFile(dat()), tableOf(oneTo(3)));
-        state_.iDateiNr.close();
     }
 }
 
@@ -247,91 +159,49 @@ TEST_F(Compaction, ARecordNumberOutsideTheFileDropsNothing) {
 // table are never cut to the old count or padded up to it, and its file stays as it left it.
 TEST_F(Compaction, ATableAnotherProgramReplacedOrChangedIsLeftAsItIs) {
     const auto replaceWith = [this](int count) {
-        return [this, count] {
-            writeFile(dir_ / "neu.dat", tableOf(oneTo(count)));
-            std::filesystem::rename(dir_ / "neu.dat", dat());
-        };
+        return [this, count] { writeFile(dir_ / "neu.dat", oneTo(count)); std::filesystem::rename(dir_ / "neu.dat", dat()); };
     };
-    struct Case {
-        const char* what;
-        std::function<void()> change;
-        bool whileTheNewFileIsWritten;
-        std::string theirs;
-        const char* says;
-    };
-    const char* const replaced = "wurde gelöscht oder ersetzt, während sie geöffnet war";
-    const char* const changed = "wurde von einem anderen Programm geändert";
-    for (const Case& c :
-         {Case{"replaced by 5 records", replaceWith(5), false, tableOf(oneTo(5)), replaced},
-          Case{"replaced by 30 records", replaceWith(30), false, tableOf(oneTo(30)), replaced},
-          Case{"a record appended in place", [this] { writeFile(dat(), tableOf(oneTo(11))); }, false,
-               tableOf(oneTo(11)), changed},
-          Case{"cut in place", [this] { std::filesystem::resize_file(dat(), 5 * kRecordLength); }, false,
-               tableOf(oneTo(5)), changed},
-          Case{"replaced while the new file is written", replaceWith(5), true, tableOf(oneTo(5)),
-               replaced}}) {
-        SCOPED_TRACE(c.what);
-        openTable(tableOf(oneTo(10)), 3);
+    const std::string replaced = "wurde gelöscht oder ersetzt, während sie geöffnet war. Der Datensatz wurde nicht gelöscht.";
+    const std::string changed = "wurde von einem anderen Programm geändert, während sie geöffnet war.";
+    for (const auto& [change, meanwhile, theirs, says] : std::initializer_list<std::tuple<std::function<void()>, bool, int, std::string>>{
+             {replaceWith(5), false, 5, replaced}, {replaceWith(30), false, 30, replaced},
+             {[this] { writeFile(dat(), oneTo(11)); }, false, 11, changed},
+             {[this] { std::filesystem::resize_file(dat(), 5 * kRecordLength); }, false, 5, changed},
+             {replaceWith(5), true, 5, replaced}}) {
+        SCOPED_TRACE(theirs);
+        openTable(oneTo(10), 3);
         FaultyOperations files;
-        if (c.whileTheNewFileIsWritten) {
-            files.meanwhile = c.change;
-        } else {
-            c.change();
-        }
+        if (meanwhile) files.meanwhile = change;
+        if (!meanwhile) change();
         const CompactionOutcome outcome = dropCurrentRecord(state_, kCurrencyFileName, files);
-        EXPECT_FALSE(outcome.status);
         EXPECT_FALSE(outcome.replaced);
-        EXPECT_NE(outcome.status.error().find(c.says), std::string::npos) << outcome.status.error();
-        EXPECT_NE(outcome.status.error().find("nicht gelöscht"), std::string::npos);
-        EXPECT_EQ(readFile(dat()), c.theirs);
+        EXPECT_NE(outcome.status.error().find("„KURSOMATIK.DAT“ " + says), std::string::npos) << outcome.status.error();
+        EXPECT_EQ(readFile(dat()), oneTo(theirs));
         EXPECT_FALSE(std::filesystem::exists(tmp()));
         EXPECT_EQ(state_.lSatzAnzahl, 10);
-        state_.iDateiNr.close();
     }
 }
 
-// "Abbrechen" of a new record gives back the file byte for byte, also where no temporary file can be
-// written: the placeholder is cut off through the open file.
+// "Abbrechen" of a new record gives back the file byte for byte: the placeholder is cut off through
+// the open file, also where no temporary file can be written; where it cannot be cut, the rewrite runs.
 TEST_F(Compaction, ThePlaceholderIsCutOffWithoutATemporaryFile) {
-    struct Case {
-        const char* what;
-        std::string table;
-        const char* failing;
-    };
-    const std::string five = tableOf(oneTo(5));
-    for (const Case& c :
-         {Case{"whole records", five, ""},
-          Case{"a fragment that counts as a record", five + recordOf(6).substr(0, 100), ""},
-          Case{"a folder named KURSOMATIK.TMP", five, ""},
-          Case{"no temporary file can be written", five, "writeAll"}, Case{"the file is empty", "", ""}}) {
-        SCOPED_TRACE(c.what);
-        openTable(c.table, 0);
+    for (const auto& [table, failing, folder] : std::initializer_list<std::tuple<std::string, std::string, bool>>{
+             {oneTo(5), "", false}, {oneTo(5) + recordOf(6).substr(0, 100), "", false}, {oneTo(5), "", true},
+             {oneTo(5), "writeAll", false}, {"", "", false}, {oneTo(5), "truncateFile", false}}) {
+        SCOPED_TRACE(failing + std::to_string(table.size()));
+        openTable(table, 0);
         const long counted = state_.lSatzAnzahl;
         ASSERT_TRUE(appendPlaceholder(state_, RegionalSettings::german()));
-        if (std::string(c.what).find("folder") != std::string::npos) std::filesystem::create_directory(tmp());
+        if (folder) std::filesystem::create_directory(tmp());
         FaultyOperations files;
-        files.failing = c.failing;
+        files.failing = failing;
         const CompactionOutcome outcome = dropPlaceholder(state_, kCurrencyFileName, files);
         ASSERT_TRUE(outcome.status) << outcome.status.error();
-        EXPECT_EQ(readFile(dat()), c.table);
+        EXPECT_EQ(readFile(dat()), table);
         EXPECT_EQ(state_.lSatzAnzahl, counted);
-        EXPECT_EQ(std::count(files.calls.begin(), files.calls.end(), "createFile"), 0);
-        state_.iDateiNr.close();
+        EXPECT_EQ(std::count(files.calls.begin(), files.calls.end(), "createFile"), failing == "truncateFile");
         std::filesystem::remove(tmp());
     }
-}
-
-TEST_F(Compaction, APlaceholderThatCannotBeCutGoesByTheRewrite) {
-    const std::string five = tableOf(oneTo(5));
-    openTable(five, 0);
-    ASSERT_TRUE(appendPlaceholder(state_, RegionalSettings::german()));
-    FaultyOperations files;
-    files.failing = "truncateFile";
-    const CompactionOutcome outcome = dropPlaceholder(state_, kCurrencyFileName, files);
-    ASSERT_TRUE(outcome.status) << outcome.status.error();
-    EXPECT_EQ(readFile(dat()), five);
-    EXPECT_EQ(files.calls.back(), "syncFolder");
-    EXPECT_EQ(state_.lSatzAnzahl, 5);
 }
 
 }  // namespace

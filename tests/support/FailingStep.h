@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "FileOperations.h"
+#include "SystemError.h"
 
 namespace kursomatik::testing {
 
@@ -14,16 +15,17 @@ namespace kursomatik::testing {
 class FailingStep : public FileOperations {
   public:
     FailingStep(std::string step, int error) : step_(std::move(step)), error_(error) {}
-    int createFile(const std::filesystem::path& file, int& descriptor) override {
-        return step_ == "createFile" ? error_ : FileOperations::createFile(file, descriptor);
+    Result<int> createFile(const std::filesystem::path& file) override {
+        if (step_ == "createFile") return systemFailure(error_);
+        return FileOperations::createFile(file);
     }
-    int writeAll(int descriptor, std::string_view bytes) override {
+    Status writeAll(int descriptor, std::string_view bytes) override {
         if (step_ != "writeAll") return FileOperations::writeAll(descriptor, bytes);
         (void)FileOperations::writeAll(descriptor, bytes.substr(0, bytes.size() / 2));
-        return error_;
+        return systemFailure(error_);
     }
-    int renameFile(const std::filesystem::path& from, const std::filesystem::path& to) override {
-        return step_ == "renameFile" ? error_ : FileOperations::renameFile(from, to);
+    Status renameFile(const std::filesystem::path& from, const std::filesystem::path& to) override {
+        return step_ == "renameFile" ? systemFailure(error_) : FileOperations::renameFile(from, to);
     }
 
   private:
