@@ -1,13 +1,21 @@
+#include "Compaction.h"
 #include "RecordFile.h"
+#include "RecordFileState.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cerrno>
 #include <filesystem>
+#include <functional>
+#include <numeric>
 #include <string>
+#include <vector>
 
 #include "RecordBuilder.h"
-#include "RecordFileState.h"
 #include "RegionalSettings.h"
+#include "SystemError.h"
+#include "support/FailingStep.h"
 #include "support/TempDir.h"
 
 namespace kursomatik {
@@ -17,15 +25,147 @@ using testing::makeRecord;
 using testing::readFile;
 using testing::writeFile;
 
-std::string spaces(std::size_t n) {
-    return std::string(n, ' ');
+std::string recordOf(int n) {
+    return encodeRecord(testing::makeRecord("Satz " + std::to_string(n), "S" + std::to_string(n), std::to_string(n)));
 }
 
-// Records named "Satz 1" to "Satz count", so every byte of the file tells where it came from.
-std::string fileOf(int count) {
+// The records with these numbers, in this order: what a file should hold.
+std::string tableOf(const std::vector<int>& numbers) {
     std::string bytes;
-    for (int n = 1; n <= count; ++n) bytes += encodeRecord(makeRecord("Satz " + std::to_string(n), "S", "1"));
+    for (const int n : numbers) bytes += recordOf(n);
     return bytes;
+}
+
+std::string oneTo(int count) {
+    std::vector<int> numbers(static_cast<std::size_t>(count));
+    std::iota(numbers.begin(), numbers.end(), 1);
+    return tableOf(numbers);
+}
+
+using FaultyOperations = testing::FailingStep;
+
+class Compaction : public ::testing::Test {
+  protected:
+    // The editor's situation: the currency file open, counted, and one record chosen.
+    void openTable(const std::string& bytes, long current) {
+        state_.iDateiNr.close();
+        writeFile(dat(), bytes);
+        state_.lSatzAnzahl = recordsOfLength(static_cast<long long>(bytes.size()));
+        state_.lAktuellerSatz = current;
+        ASSERT_TRUE(state_.iDateiNr.open(kCurrencyFileName));
+    }
+    std::filesystem::path dat() const { return dir_ / kCurrencyFileName; }
+    std::filesystem::path tmp() const { return dir_ / kTemporaryFileName; }
+    std::string recordOne() const { const auto r = state_.iDateiNr.read(1); return r ? encodeRecord(*r) : r.error(); }
+
+    testing::TempDir dir_;
+    RecordFileState state_;
+};
+
+TEST_F(Compaction, KeepsEveryOtherWholeRecordInOrderAndReopensTheNewFile) {
+    // 100 bytes count as a record and come over padded; 50 bytes are no record and are dropped.
+    const std::string fragment = recordOf(4).substr(0, 100);
+    for (const auto& [table, dropped, kept] : std::initializer_list<std::tuple<std::string, long, std::string>>{
+             {oneTo(5), 3, tableOf({1, 2, 4, 5})}, {oneTo(5), 5, oneTo(4)}, {oneTo(5), 1, tableOf({2, 3, 4, 5})},
+             {oneTo(1), 1, ""}, {oneTo(3) + fragment, 2, tableOf({1, 3}) + fragment + std::string(47, ' ')},
+             {oneTo(3) + recordOf(4).substr(0, 50), 3, oneTo(2)}}) {
+        SCOPED_TRACE(dropped);
+        writeFile(tmp(), tableOf({7, 8, 9}));  // an old temporary file adds nothing
+        openTable(table, dropped);
+        const long counted = state_.lSatzAnzahl;
+        FaultyOperations files;
+        const CompactionOutcome outcome = dropCurrentRecord(state_, kCurrencyFileName, files);
+        ASSERT_TRUE(outcome.status) << outcome.status.error();
+        EXPECT_TRUE(outcome.replaced);
+        EXPECT_EQ(readFile(dat()), kept);
+        EXPECT_FALSE(std::filesystem::exists(tmp()));
+        EXPECT_EQ(state_.lSatzAnzahl, counted - 1);
+        // The handle now reads the new file: its record 1 is the first kept record.
+        EXPECT_EQ(recordOne(), kept.empty() ? std::string(147, ' ') : kept.substr(0, 147));
+        EXPECT_EQ(files.calls, (std::vector<std::string>{"removeFile", "createFile", "writeAll", "syncFile",
+                                                         "closeFile", "renameFile", "syncFolder"}));
+    }
+}
+
+TEST_F(Compaction, AFailedStepOrAMissingRecordLeavesTheOldTableCompleteAndNoTemporaryFile) {
+    for (const auto& [failing, error, current, says] : std::initializer_list<std::tuple<std::string, int, long, std::string>>{
+             {"removeFile", EACCES, 3, "„KURSOMATIK.TMP“ kann nicht gelöscht werden: Zugriff verweigert."},
+             {"createFile", EROFS, 3, "„KURSOMATIK.TMP“ kann nicht angelegt werden: Der Datenträger ist schreibgeschützt."},
+             {"writeAll", ENOSPC, 3, "„KURSOMATIK.TMP“ kann nicht geschrieben werden: Auf dem Datenträger ist"},
+             {"syncFile", EIO, 3, "„KURSOMATIK.TMP“ kann nicht geschrieben werden: Ein- oder Ausgabefehler"},
+             {"closeFile", EDQUOT, 3, "„KURSOMATIK.TMP“ kann nicht geschrieben werden: Das Speicherkontingent"},
+             {"renameFile", EBUSY, 3, "„KURSOMATIK.TMP“ kann nicht in „KURSOMATIK.DAT“ umbenannt werden: Die Datei wird"},
+             {"", 0, 0, "Der Datensatz 0 ist in der Datei „KURSOMATIK.DAT“ nicht vorhanden."},
+             {"", 0, 6, "Der Datensatz 6 ist in der Datei „KURSOMATIK.DAT“ nicht vorhanden."}}) {
+        SCOPED_TRACE(failing + std::to_string(current));
+        openTable(oneTo(5), current);
+        // An old temporary file is there for the removal to fail on.
+        if (failing == "removeFile") writeFile(tmp(), "alt");
+        FaultyOperations files(failing, error);
+        const CompactionOutcome outcome = dropCurrentRecord(state_, kCurrencyFileName, files);
+        EXPECT_FALSE(outcome.replaced);
+        EXPECT_NE(outcome.status.error().find(says + (says.ends_with(".") ? " Der Datensatz wurde nicht gelöscht." : "")), std::string::npos)
+            << outcome.status.error();
+        EXPECT_EQ(files.calls.empty(), failing.empty());
+        EXPECT_EQ(readFile(dat()), oneTo(5));
+        EXPECT_EQ(std::filesystem::exists(tmp()), failing == "removeFile");
+        // The editor goes on with the old file still open and counted.
+        EXPECT_EQ(state_.lSatzAnzahl, 5);
+        EXPECT_EQ(recordOne(), recordOf(1));
+        std::filesystem::remove(tmp());
+    }
+}
+
+// Another program replaced or changed the table while the editor had it open: the records of its
+// table are never cut to the old count or padded up to it, and its file stays as it left it.
+TEST_F(Compaction, ATableAnotherProgramReplacedOrChangedIsLeftAsItIs) {
+    const auto replaceWith = [this](int count) {
+        return [this, count] { writeFile(dir_ / "neu.dat", oneTo(count)); std::filesystem::rename(dir_ / "neu.dat", dat()); };
+    };
+    const std::string replaced = "wurde gelöscht oder ersetzt, während sie geöffnet war. Der Datensatz wurde nicht gelöscht.";
+    const std::string changed = "wurde von einem anderen Programm geändert, während sie geöffnet war.";
+    for (const auto& [change, meanwhile, theirs, says] : std::initializer_list<std::tuple<std::function<void()>, bool, int, std::string>>{
+             {replaceWith(5), false, 5, replaced}, {replaceWith(30), false, 30, replaced},
+             {[this] { writeFile(dat(), oneTo(11)); }, false, 11, changed},
+             {[this] { std::filesystem::resize_file(dat(), 5 * kRecordLength); }, false, 5, changed},
+             {replaceWith(5), true, 5, replaced}}) {
+        SCOPED_TRACE(theirs);
+        openTable(oneTo(10), 3);
+        FaultyOperations files;
+        if (meanwhile) files.meanwhile = change;
+        if (!meanwhile) change();
+        const CompactionOutcome outcome = dropCurrentRecord(state_, kCurrencyFileName, files);
+        EXPECT_FALSE(outcome.replaced);
+        EXPECT_NE(outcome.status.error().find("„KURSOMATIK.DAT“ " + says), std::string::npos) << outcome.status.error();
+        EXPECT_EQ(readFile(dat()), oneTo(theirs));
+        EXPECT_FALSE(std::filesystem::exists(tmp()));
+        EXPECT_EQ(state_.lSatzAnzahl, 10);
+    }
+}
+
+// "Abbrechen" of a new record gives back the file byte for byte: the placeholder is cut off through
+// the open file, also where no temporary file can be written; where it cannot be cut, the rewrite runs.
+TEST_F(Compaction, ThePlaceholderIsCutOffWithoutATemporaryFile) {
+    for (const auto& [table, failing, folder] : std::initializer_list<std::tuple<std::string, std::string, bool>>{
+             {oneTo(5), "", false}, {oneTo(5) + recordOf(6).substr(0, 100), "", false}, {oneTo(5), "", true},
+             {oneTo(5), "writeAll", false}, {"", "", false}, {oneTo(5), "truncateFile", false}}) {
+        SCOPED_TRACE(failing + std::to_string(table.size()));
+        openTable(table, 0);
+        const long counted = state_.lSatzAnzahl;
+        ASSERT_TRUE(appendPlaceholder(state_, RegionalSettings::german()));
+        if (folder) std::filesystem::create_directory(tmp());
+        FaultyOperations files(failing, EIO);
+        const CompactionOutcome outcome = dropPlaceholder(state_, kCurrencyFileName, files);
+        ASSERT_TRUE(outcome.status) << outcome.status.error();
+        EXPECT_EQ(readFile(dat()), table);
+        EXPECT_EQ(state_.lSatzAnzahl, counted);
+        EXPECT_EQ(std::count(files.calls.begin(), files.calls.end(), "createFile"), failing == "truncateFile");
+        std::filesystem::remove(tmp());
+    }
+}
+
+std::string spaces(std::size_t n) {
+    return std::string(n, ' ');
 }
 
 // Every test runs in a fresh current directory, where the currency file is looked up.
@@ -60,7 +200,7 @@ TEST_F(CurrencyFile, CountRoundsTheLengthToTheNearestWholeRecordAndAFragmentRead
         EXPECT_EQ(openForListPass(state, kCurrencyFileName), "") << bytes << " bytes";
         EXPECT_EQ(state.lSatzAnzahl, records) << bytes << " bytes";
     }
-    writeFile(datFile(), fileOf(1) + encodeRecord(makeRecord("Rest", "REST", "42")).substr(0, 74));
+    writeFile(datFile(), oneTo(1) + encodeRecord(makeRecord("Rest", "REST", "42")).substr(0, 74));
     ASSERT_TRUE(file_.open(kCurrencyFileName));
     EXPECT_EQ(*file_.read(2), (CurrencyRecord{"Rest" + spaces(36), "REST" + spaces(36), spaces(40), spaces(7), spaces(20)}));
 }
@@ -80,7 +220,7 @@ TEST_F(CurrencyFile, ATableOfMoreThan999RecordsIsListedUpToRecord999AndReportedO
     for (const auto& [bytes, reported] : std::initializer_list<std::pair<long long, bool>>{
              {999 * 147, false}, {1000 * 147, true}, {2LL << 30, true}}) {
         SCOPED_TRACE(bytes);
-        writeFile(datFile(), fileOf(3));
+        writeFile(datFile(), oneTo(3));
         std::filesystem::resize_file(datFile(), static_cast<std::uintmax_t>(bytes));  // sparse
         RecordFileState state;
         const std::string message = openForListPass(state, kCurrencyFileName);
@@ -97,18 +237,18 @@ TEST_F(CurrencyFile, ATableOfMoreThan999RecordsIsListedUpToRecord999AndReportedO
 
 TEST_F(CurrencyFile, WritingInPlaceOrAppendingLeavesTheOtherRecordsByteForByte) {
     const CurrencyRecord edited = makeRecord("Französischer Franc", "FRF", "6559570", "1", "06.02.2026");
-    writeFile(datFile(), fileOf(5));
+    writeFile(datFile(), oneTo(5));
     ASSERT_TRUE(file_.open(kCurrencyFileName));
     ASSERT_TRUE(file_.write(2, edited));
     ASSERT_TRUE(file_.write(6, edited));
-    EXPECT_EQ(readFile(datFile()), fileOf(1) + encodeRecord(edited) + fileOf(5).substr(294) + encodeRecord(edited));
+    EXPECT_EQ(readFile(datFile()), oneTo(1) + encodeRecord(edited) + oneTo(5).substr(294) + encodeRecord(edited));
     EXPECT_EQ(*file_.read(6), edited);
 }
 
 TEST_F(CurrencyFile, PlaceholderIsAppendedWithTodaysDateAndBecomesTheCurrentRecord) {
     for (auto [regional, datum] : std::initializer_list<std::pair<RegionalSettings, std::string>>{
              {RegionalSettings::german(), "06.02.2026"}, {RegionalSettings::english(), "02/06/2026"}}) {
-        writeFile(datFile(), fileOf(5));
+        writeFile(datFile(), oneTo(5));
         regional.today = [] { return CivilDate{2026, 2, 6}; };
         RecordFileState state;
         state.lSatzAnzahl = 5;
@@ -117,7 +257,7 @@ TEST_F(CurrencyFile, PlaceholderIsAppendedWithTodaysDateAndBecomesTheCurrentReco
         ASSERT_TRUE(appendPlaceholder(state, regional));
         EXPECT_EQ(state.lSatzAnzahl, 6);
         EXPECT_EQ(state.lAktuellerSatz, 6);
-        EXPECT_EQ(readFile(datFile()), fileOf(5) + "Neu" + spaces(77) + "0" + spaces(39) + "0" + spaces(6) + datum +
+        EXPECT_EQ(readFile(datFile()), oneTo(5) + "Neu" + spaces(77) + "0" + spaces(39) + "0" + spaces(6) + datum +
                                            spaces(20 - datum.size()));
         EXPECT_EQ(state.buffer, *state.iDateiNr.read(6));
     }
