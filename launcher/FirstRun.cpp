@@ -20,11 +20,6 @@ namespace fs = std::filesystem;
 
 constexpr const char* kTable = "KURSOMATIK.DAT";
 constexpr const char* kSettings = "Kursomatik.ini";
-constexpr std::size_t kProfileValueLimit = 199;  // longer values come back cut
-
-std::string quoted(const fs::path& path) {
-    return "\u201E" + path.string() + "\u201C";
-}
 
 // Anything at the path counts, a broken link too: what the user put there stays.
 bool standsThere(const fs::path& path) {
@@ -64,7 +59,7 @@ Status makeFolder(const fs::path& folder) {
     if (fs::is_directory(folder)) return Status::ok();
     const std::string cause = standsThere(folder) ? std::string("Unter diesem Namen steht eine Datei")
                                                   : systemFailure(error.value()).error();
-    return Status::fail("Der Ordner " + quoted(folder) + " kann nicht angelegt werden: " + cause + ".");
+    return Status::fail("Der Ordner " + inQuotes(folder) + " kann nicht angelegt werden: " + cause + ".");
 }
 
 // The program reads IniDatei as a profile value: one line, cut after 199 characters.
@@ -78,7 +73,7 @@ Status usableAsProfileValue(const fs::path& settings, const fs::path& profile) {
     } else {
         return Status::ok();
     }
-    return Status::fail("Die Einstellungsdatei " + quoted(settings) + " kann nicht in " + quoted(profile) +
+    return Status::fail("Die Einstellungsdatei " + inQuotes(settings) + " kann nicht in " + inQuotes(profile) +
                         " eingetragen werden: " + cause + ".");
 }
 

@@ -176,7 +176,7 @@ Status replaceFile(const fs::path& file, std::string_view bytes, FileOperations&
     }
     if (Status renamed = files.renameFile(temporary, target); !renamed) {
         files.removeFile(temporary);
-        return failed("in \u201E" + file.string() + "\u201C umbenannt werden", renamed);
+        return failed("in " + inQuotes(file) + " umbenannt werden", renamed);
     }
     // The new file is in place; syncing the folder only makes the rename outlast a power cut.
     files.syncFolder(target.parent_path());

@@ -52,8 +52,12 @@ Status systemCall(bool succeeded) {
     return succeeded ? Status::ok() : systemFailure(errno);
 }
 
+std::string inQuotes(const std::filesystem::path& name) {
+    return "\u201E" + name.string() + "\u201C";
+}
+
 std::string fileNamed(const std::string& fileName) {
-    return "Die Datei \u201E" + fileName + "\u201C";
+    return "Die Datei " + inQuotes(fileName);
 }
 
 Status fileError(const std::string& fileName, const std::string& action, const Status& cause) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <filesystem>
 #include <string>
 
 #include "Result.h"
@@ -18,7 +19,9 @@ Status systemFailure(int error);
 // errno as a failure, or success.
 Status systemCall(bool succeeded);
 
-// "Die Datei „name“" — how every message names a file.
+// „name“: how every message names a file or a folder.
+std::string inQuotes(const std::filesystem::path& name);
+// "Die Datei „name“"
 std::string fileNamed(const std::string& fileName);
 // "Die Datei „name“ kann nicht <action>: <cause>." — the one shape of every file error message.
 Status fileError(const std::string& fileName, const std::string& action, const Status& cause);

@@ -1,26 +1,41 @@
 #include "ListLine.h"
 
+#include <algorithm>
+
 #include "Collation.h"
 #include "Utf8.h"
 
 namespace kursomatik {
 
+namespace {
+
+const FieldLayout& name = kFieldLayout[0];
+const FieldLayout& iso = kFieldLayout[1];
+const FieldLayout& kurs = kFieldLayout[2];
+
+}  // namespace
+
 std::string buildListLine(const CurrencyRecord& r, long recordNumber) {
+    static const auto columns = [] {
+        auto inLineOrder = kFieldLayout;
+        std::ranges::sort(inLineOrder, {}, &FieldLayout::lineColumn);
+        return inLineOrder;
+    }();
     std::string line;
-    for (const LineColumn& column : kLineColumns) line += utf8::fit(r.*column.field, column.width) + ' ';
+    for (const FieldLayout& column : columns) line += utf8::fit(r.*column.field, column.width) + ' ';
     return line + std::to_string(recordNumber);
 }
 
 std::string_view lineName(std::string_view line) {
-    return utf8::head(line, kLineColumns[0].width);
+    return utf8::head(line, name.width);
 }
 
 std::string lineKurs(std::string_view line) {
-    return utf8::mid(line, kLineColumns[1].start, kLineColumns[1].width);
+    return utf8::mid(line, kurs.lineColumn, kurs.width);
 }
 
 std::string lineIso(std::string_view line) {
-    return utf8::mid(line, kLineColumns[2].start, 12);
+    return utf8::mid(line, iso.lineColumn, 12);
 }
 
 std::optional<long> lineRecordNumber(std::string_view line) {
@@ -40,10 +55,10 @@ ShownLines shownLines(const std::vector<std::string>& lines) {
     shown.names.reserve(lines.size());
     shown.spoken.reserve(lines.size());
     for (const std::string& line : lines) {
-        std::string name(utf8::trimSpaces(lineName(line)));
-        const std::string iso(utf8::trimSpaces(utf8::mid(line, kLineColumns[2].start, kLineColumns[2].width)));
-        shown.spoken.push_back(iso.empty() ? name : name + ", " + iso);
-        shown.names.push_back(std::move(name));
+        std::string shownName(utf8::trimSpaces(lineName(line)));
+        const std::string code(utf8::trimSpaces(utf8::mid(line, iso.lineColumn, iso.width)));
+        shown.spoken.push_back(code.empty() ? shownName : shownName + ", " + code);
+        shown.names.push_back(std::move(shownName));
     }
     return shown;
 }

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <array>
 #include <cstddef>
 #include <optional>
 #include <string>
@@ -11,23 +10,8 @@
 
 namespace kursomatik {
 
-// Where a record's padded field stands in its list line (0-based, in characters).
-struct LineColumn {
-    std::string CurrencyRecord::*field;
-    std::size_t start;
-    std::size_t width;
-};
-
-// The list line of a record: its padded fields at fixed columns, each followed by one space, and its
-// record number at the end (153 characters for records 1 to 9, 154 for 10 to 99, and so on).
-inline const std::array<LineColumn, 5> kLineColumns = {{
-    {&CurrencyRecord::Bezeichnung, 0, 40},
-    {&CurrencyRecord::Kurs, 41, 40},
-    {&CurrencyRecord::ISO, 82, 40},
-    {&CurrencyRecord::EWWU, 123, 7},
-    {&CurrencyRecord::Datum, 131, 20},
-}};
-
+// The list line of a record: its fields at the line columns of kFieldLayout and its record number at
+// the end (153 characters for records 1 to 9, 154 for 10 to 99, and so on).
 std::string buildListLine(const CurrencyRecord& record, long recordNumber);
 
 // The name column, padded as stored: what both sort orders compare first.

@@ -75,8 +75,7 @@ Status RecordFile::write(long n, const CurrencyRecord& record) {
 
 Status recordInRange(long n, long count, const std::filesystem::path& file) {
     if (n >= 1 && n <= count) return Status::ok();
-    return Status::fail("Der Datensatz " + std::to_string(n) + " ist in der Datei \u201E" + file.string() +
-                        "\u201C nicht vorhanden.");
+    return Status::fail("Der Datensatz " + std::to_string(n) + " ist in der Datei " + inQuotes(file) + " nicht vorhanden.");
 }
 
 Status RecordFile::checkUnchanged(std::optional<long> records) const {

