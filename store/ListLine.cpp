@@ -7,14 +7,7 @@
 
 namespace kursomatik {
 
-namespace {
-
-const FieldLayout& name = kFieldLayout[0];
-const FieldLayout& iso = kFieldLayout[1];
-const FieldLayout& kurs = kFieldLayout[2];
-
-}  // namespace
-
+// kFieldLayout holds Bezeichnung, ISO and Kurs at 0, 1 and 2.
 std::string buildListLine(const CurrencyRecord& r, long recordNumber) {
     static const auto columns = [] {
         auto inLineOrder = kFieldLayout;
@@ -27,15 +20,15 @@ std::string buildListLine(const CurrencyRecord& r, long recordNumber) {
 }
 
 std::string_view lineName(std::string_view line) {
-    return utf8::head(line, name.width);
+    return utf8::head(line, kFieldLayout[0].width);
 }
 
 std::string lineKurs(std::string_view line) {
-    return utf8::mid(line, kurs.lineColumn, kurs.width);
+    return utf8::mid(line, kFieldLayout[2].lineColumn, kFieldLayout[2].width);
 }
 
 std::string lineIso(std::string_view line) {
-    return utf8::mid(line, iso.lineColumn, 12);
+    return utf8::mid(line, kFieldLayout[1].lineColumn, 12);
 }
 
 std::optional<long> lineRecordNumber(std::string_view line) {
@@ -56,7 +49,7 @@ ShownLines shownLines(const std::vector<std::string>& lines) {
     shown.spoken.reserve(lines.size());
     for (const std::string& line : lines) {
         std::string shownName(utf8::trimSpaces(lineName(line)));
-        const std::string code(utf8::trimSpaces(utf8::mid(line, iso.lineColumn, iso.width)));
+        const std::string code(utf8::trimSpaces(utf8::mid(line, kFieldLayout[1].lineColumn, kFieldLayout[1].width)));
         shown.spoken.push_back(code.empty() ? shownName : shownName + ", " + code);
         shown.names.push_back(std::move(shownName));
     }
