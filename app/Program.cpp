@@ -24,7 +24,6 @@ Program::Program()
 
 bool Program::start() {
     if (!window_.Form_Load()) return false;
-    guard_.releaseOnTerminationSignals();
     window_.show();
     return true;
 }

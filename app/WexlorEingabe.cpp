@@ -9,12 +9,12 @@
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QPushButton>
-#include <cmath>
 
 #include "Berechnen.h"
 #include "DecimalNumber.h"
 #include "LineList.h"
 #include "ListLine.h"
+#include "ListPosition.h"
 #include "PickList.h"
 #include "TwipsLayout.h"
 #include "WindowSystem.h"
@@ -48,15 +48,6 @@ void describe(QWidget* widget, const QString& accessibleName, const QString& too
         widget->setToolTip(tooltip);
         widget->setAccessibleDescription(tooltip);
     }
-}
-
-// A list position from settings or saved selections; empty when it is no whole number.
-std::optional<int> listPosition(const std::string& text, const RegionalSettings& regional) {
-    const auto number = parseRegionalNumber(text, regional);
-    if (!number) return std::nullopt;
-    const double value = std::nearbyint(number->toDouble());
-    if (!(value >= -32768 && value <= 32767)) return std::nullopt;
-    return static_cast<int>(value);
 }
 
 // The scaled rate in a list line's rate column; empty when it is no number.
@@ -196,10 +187,8 @@ bool WexlorEingabe::Form_Load() {
         return false;
     }
     frmOptionen_ = new frmOptionen(
-        state_.settings, state_.environment, state_.selection.sStartauswahl, windows_,
+        state_.settings, state_.environment, state_.regional, state_.selection.sStartauswahl, windows_,
         [this] { Berechnen(); }, this);
-    frmOptionen_->UpdateLabel();
-    frmOptionen_->UpdateLabel2();
     Start();
     return true;
 }
@@ -219,18 +208,12 @@ frmUmtauschkurse* WexlorEingabe::memberWindow() {
     return frmUmtauschkurse_;
 }
 
-frmWeitereW* WexlorEingabe::otherWindow() {
-    memberWindow();
-    return frmWeitereW_;
-}
-
 void WexlorEingabe::RefreshtheLists() {
     RecordFileState& file = state_.file;
     // A missing or unreadable file is reported and shown as an empty table; nothing is created.
     if (const std::string notice = openForListPass(file, state_.currencyFile); !notice.empty())
         windows_.message(this, QString::fromStdString(notice));
     lstversteckt->clear();
-    frmOptionen_->lstversteckt2->clear();
     picklist::clearEntries(txtEingabe);
     picklist::clearEntries(txtAusgabe);
 
@@ -248,11 +231,8 @@ void WexlorEingabe::RefreshtheLists() {
     const QStringList names = toQStringList(shown.names);
     const QStringList spoken = toQStringList(shown.spoken);
     lstversteckt->setLines(all, spoken);
-    frmOptionen_->lstversteckt2->setLines(all, spoken);
     picklist::setEntries(txtAusgabe, all, names);
     picklist::setEntries(txtEingabe, all, names);
-    picklist::setEntries(frmOptionen_->txtausgabe2, all, names);
-    picklist::setEntries(frmOptionen_->txtstart, all, names);
 
     listPassSelecting_ = true;
     if (state_.selection.sStartauswahl == "0") {
@@ -260,10 +240,8 @@ void WexlorEingabe::RefreshtheLists() {
     } else if (!all.isEmpty()) {
         selectStartCurrencies();
     }
-    if (frmOptionen_->lstversteckt2->lineCount() > 0) {
-        assignSelection(frmOptionen_->txtausgabe2, state_.settings.sAusgabewaehrung);
-        assignSelection(frmOptionen_->txtstart, state_.settings.sStartwaehrung);
-    }
+    // The options dialog's start currencies are chosen after the main window's, from the settings.
+    frmOptionen_->takeCurrencies(all, names, spoken);
     listPassSelecting_ = false;
     // The currency windows take their part once they exist; nothing of the above depends on them.
     if (frmUmtauschkurse_ != nullptr) fillCurrencyWindows();
@@ -274,25 +252,18 @@ void WexlorEingabe::fillCurrencyWindows() {
     frmWeitereW_->fillFromPass(lists_.others.lines(), lists_.otherRows);
 }
 
-void WexlorEingabe::assignSelection(QComboBox* box, const std::string& position) {
-    // A position the list cannot take is skipped; -1 is a valid choice of "nothing".
-    // Assigning the selection already set runs nothing; Qt may signal it anyway for an empty list.
-    const auto k = listPosition(position, state_.regional);
-    if (k && *k >= -1 && *k < box->count() && *k != box->currentIndex()) box->setCurrentIndex(*k);
-}
-
 void WexlorEingabe::restoreSelections() {
     // By position, not by currency: a renamed currency may have moved away from it.
-    assignSelection(txtAusgabe, state_.selection.sAusgabeIndex);
-    assignSelection(txtEingabe, state_.selection.sEingabeIndex);
+    assignPosition(txtAusgabe, state_.selection.sAusgabeIndex, state_.regional);
+    assignPosition(txtEingabe, state_.selection.sEingabeIndex, state_.regional);
 }
 
 void WexlorEingabe::selectStartCurrencies() {
     // The second entry first, so that an unusable setting still leaves a currency chosen.
-    assignSelection(txtAusgabe, "1");
-    assignSelection(txtAusgabe, state_.settings.sAusgabewaehrung);
-    assignSelection(txtEingabe, "1");
-    assignSelection(txtEingabe, state_.settings.sStartwaehrung);
+    assignPosition(txtAusgabe, "1", state_.regional);
+    assignPosition(txtAusgabe, state_.settings.sAusgabewaehrung, state_.regional);
+    assignPosition(txtEingabe, "1", state_.regional);
+    assignPosition(txtEingabe, state_.settings.sStartwaehrung, state_.regional);
 }
 
 void WexlorEingabe::txtEingabe_Click() {

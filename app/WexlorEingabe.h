@@ -32,10 +32,23 @@ class WexlorEingabe : public QMainWindow {
 
     // Start-up before the window is shown; false when this process is to end (second instance).
     bool Form_Load();
-    void Start();
+    // The list pass: every list of the program loaded again from the currency file.
     void RefreshtheLists();
-    void Berechnen();
+    // The seam of the file steps, for fault injection.
+    MaintenanceContext& maintenance() { return maintenance_; }
 
+    // Shows the about window; set by whoever builds the program (the about window sits in info/).
+    std::function<void(QWidget* owner)> aboutWindow;
+
+  protected:
+    void closeEvent(QCloseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+  private:
+    struct Side;
+    void Start();
+    void Berechnen();
     void txtEingabe_Click();
     void txtAusgabe_Click();
     void cmdBerechnen_Click();
@@ -45,31 +58,7 @@ class WexlorEingabe : public QMainWindow {
     void InfoMorvalent_Click();
     void HilfeMorva_Click();
     void Beenden_Click();
-
-    frmOptionen* options() const { return frmOptionen_; }
     frmUmtauschkurse* memberWindow();
-    frmWeitereW* otherWindow();
-    MaintenanceContext& maintenance() { return maintenance_; }
-
-    // Shows the about window; set by whoever builds the program (the about window sits in info/).
-    std::function<void(QWidget* owner)> aboutWindow;
-
-    QComboBox* txtEingabe;
-    QComboBox* txtAusgabe;
-    QLineEdit* txtWertEingabe;
-    QLineEdit* txtWert;
-    QLineEdit* txtisoein;
-    QLineEdit* Text2;
-    QPushButton* cmdBerechnen;
-    LineList* lstversteckt;
-
-  protected:
-    void closeEvent(QCloseEvent* event) override;
-    void keyPressEvent(QKeyEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
-  private:
-    struct Side;
     void build();
     void buildMenu();
     void currencyChosen(const Side& side);
@@ -77,7 +66,6 @@ class WexlorEingabe : public QMainWindow {
     void selectStartCurrencies();
     void restoreSelections();
     void fillCurrencyWindows();
-    void assignSelection(QComboBox* box, const std::string& position);
 
     AppState& state_;
     WindowSystem& windows_;
@@ -87,6 +75,14 @@ class WexlorEingabe : public QMainWindow {
     frmWeitereW* frmWeitereW_ = nullptr;
     bool listPassSelecting_ = false;
     CurrencyLists lists_;  // what the last list pass read
+    QComboBox* txtEingabe;
+    QComboBox* txtAusgabe;
+    QLineEdit* txtWertEingabe;
+    QLineEdit* txtWert;
+    QLineEdit* txtisoein;
+    QLineEdit* Text2;
+    QPushButton* cmdBerechnen;
+    LineList* lstversteckt;
     QLabel* Label1;
     QLabel* Label2;
     QLabel* Label3;

@@ -3,74 +3,38 @@
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
-#include <QDialog>
-#include <QPointer>
-#include <memory>
 #include <string>
 
-#include "AppState.h"
-#include "CurrencyRecord.h"
-#include "WexlorEingabe.h"
-#include "WindowSystem.h"
-#include "support/TempDir.h"
+#include "Utf8.h"
+#include "support/ProgramHarness.h"
 
 namespace kursomatik::bench {
 
-// Answers every question with Yes and shows nothing, so only the program's own work is measured.
-class AnsweringWindowSystem : public WindowSystem {
-  public:
-    MessageResult message(QWidget*, const QString&, MessageButtons buttons, MessageIcon) override {
-        return buttons == MessageButtons::YesNo ? MessageResult::Yes : MessageResult::Ok;
+// count currencies with names of 30 characters, umlauts included, members and others mixed.
+inline std::vector<testing::Currency> largeTable(int count) {
+    std::vector<testing::Currency> table;
+    for (int n = 1; n <= count; ++n) {
+        const std::string name = "Währung " + std::to_string(n * 7919 % 1000) + " Österreich äöüß ÄÖÜ";
+        const std::string iso{char('A' + n % 26), char('A' + n / 26 % 26), char('A' + n / 676)};
+        table.push_back({utf8::mid(name + std::string(30, 'x'), 0, 30), iso, std::to_string(100000 + n * 98765),
+                         n % 3 == 0 ? "0" : "1"});
     }
-    void showModal(QDialog* window) override { lastModal = window; }
-    void showModeless(QWidget*) override {}
-    void postF1() override {}
-    void openHelp(int) override {}
-    int openUrl(const QString&) override { return 42; }
-    void endProcess() override {}
-
-    QPointer<QDialog> lastModal;
-};
-
-// count records with names of 30 characters, umlauts included, members and others mixed.
-inline std::string tableOf(int count) {
-    std::string bytes;
-    for (int i = 1; i <= count; ++i) {
-        CurrencyRecord r;
-        storeField(r, &CurrencyRecord::Bezeichnung,
-                   "Währung Nr. " + std::to_string(i * 7919 % 1000) + " äöü Österreich");
-        storeField(r, &CurrencyRecord::ISO, "W" + std::to_string(i % 100));
-        storeField(r, &CurrencyRecord::Kurs, std::to_string(1000000 + i * 12345));
-        storeField(r, &CurrencyRecord::EWWU, i % 3 == 0 ? "0" : "1");
-        storeField(r, &CurrencyRecord::Datum, "05.12.2026");
-        bytes += encodeRecord(r);
-    }
-    return bytes;
+    return table;
 }
 
-// The whole program started on a table of the given size in a fresh working folder.
-struct BenchProgram {
-    explicit BenchProgram(int records) : table(tableOf(records)) {
-        state.regional = RegionalSettings::german();
-        state.regional.today = [] { return CivilDate{2026, 12, 5}; };
-        state.environment.programDir = dir.path() / "programm";
-        state.environment.systemProfile = dir.path() / "config" / "WIN.INI";
-        std::filesystem::create_directories(state.environment.programDir);
-        testing::writeFile(state.environment.programDir / "Kursomatik.ini",
-                           "[Kursomatik]\nstellen1=1000\nstellen2=100\noptionen1=1\noptionen2=1\n"
-                           "startwaehrung=5\nausgabewaehrung=7\n");
+// The whole program started on a table of the given size, with the currency windows made (they take
+// part in every list pass from then on); every question is answered with Yes.
+struct BenchProgram : testing::ProgramHarness {
+    explicit BenchProgram(int records) : table(testing::tableBytes(largeTable(records))) {
+        windows.answerAlways = MessageResult::Yes;
+        writeIni(testing::kDecimalsIni + "startwaehrung=5\nausgabewaehrung=7\n");
         resetTable();
-        main = std::make_unique<WexlorEingabe>(state, windows);
-        main->Form_Load();
-        main->memberWindow();  // the currency windows take part in every pass from now on
+        start();
+        memberWindow();
     }
     void resetTable() const { testing::writeFile(dir / kCurrencyFileName, table); }
 
-    testing::TempDir dir;
     const std::string table;
-    AnsweringWindowSystem windows;
-    AppState state;
-    std::unique_ptr<WexlorEingabe> main;
 };
 
 // The main() of a benchmark program with windows: Qt's offscreen platform, then the benchmarks.

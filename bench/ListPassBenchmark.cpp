@@ -18,7 +18,8 @@ BENCHMARK(RefreshtheLists)->Arg(10)->Arg(100)->Arg(999)->Unit(benchmark::kMillis
 
 void FillRecordsOnly(benchmark::State& s) {
     testing::TempDir dir;
-    testing::writeFile(dir / kCurrencyFileName, bench::tableOf(static_cast<int>(s.range(0))));
+    testing::writeFile(dir / kCurrencyFileName,
+                       testing::tableBytes(bench::largeTable(static_cast<int>(s.range(0)))));
     const RegionalSettings regional = RegionalSettings::german();
     RecordFileState file;
     for (auto _ : s) {

@@ -16,28 +16,20 @@ namespace {
 
 constexpr int kRecords = 999;
 
-// The program on 999 records, with the editor opened as the currency windows open it.
+// The program on 999 records.
 struct Program : bench::BenchProgram {
     Program() : BenchProgram(kRecords) {}
-    frmEingabe2* openEditor(int record) {
-        openRecordEditor(main->maintenance(), record, main->memberWindow());
-        return qobject_cast<frmEingabe2*>(windows.lastModal.data());
-    }
 };
-
-void settle() {
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-}
 
 // Open record 500, change its rate, "Speichern": the record is written and every list reloaded.
 void BM_SaveRecordWithListPass(benchmark::State& s) {
     Program program;
     int round = 0;
     for (auto _ : s) {
-        frmEingabe2* editor = program.openEditor(500);
-        editor->txttkurs->setText(QString::number(1 + (++round % 7)) + QStringLiteral(",5"));
-        editor->cmdEingabeBeenden_Click(0);
-        settle();
+        frmEingabe2& editor = program.openRecord(500);
+        Program::child(&editor, "txttkurs")->setText(QString::number(1 + (++round % 7)) + QStringLiteral(",5"));
+        Program::press(&editor, "cmdEingabeBeenden_0");
+        Program::settle();
     }
 }
 BENCHMARK(BM_SaveRecordWithListPass)->Unit(benchmark::kMillisecond);
@@ -51,8 +43,8 @@ void BM_DeleteRecordWithListPass(benchmark::State& s) {
         program.main->RefreshtheLists();  // the editor takes its record count from the last pass
         ::sync();                         // the restored table must not be flushed by the timed rewrite
         s.ResumeTiming();
-        program.openEditor(500)->cmdloeschen_Click();
-        settle();
+        Program::press(&program.openRecord(500), "cmdlöschen");
+        Program::settle();
     }
 }
 BENCHMARK(BM_DeleteRecordWithListPass)->Unit(benchmark::kMillisecond);
@@ -60,7 +52,7 @@ BENCHMARK(BM_DeleteRecordWithListPass)->Unit(benchmark::kMillisecond);
 // The write of the save alone: one record in place, flushed to the disk.
 void BM_SaveRecordFileOnly(benchmark::State& s) {
     testing::TempDir dir;
-    testing::writeFile(dir / kCurrencyFileName, bench::tableOf(kRecords));
+    testing::writeFile(dir / kCurrencyFileName, testing::tableBytes(bench::largeTable(kRecords)));
     RecordFile file;
     (void)file.open(kCurrencyFileName);
     CurrencyRecord record = *file.read(500);
@@ -75,7 +67,7 @@ BENCHMARK(BM_SaveRecordFileOnly)->Unit(benchmark::kMillisecond);
 // The rewrite of the deletion alone: 998 records copied, flushed and renamed into place.
 void BM_DropRecordFileOnly(benchmark::State& s) {
     testing::TempDir dir;
-    const std::string table = bench::tableOf(kRecords);
+    const std::string table = testing::tableBytes(bench::largeTable(kRecords));
     RecordFileState state;
     for (auto _ : s) {
         s.PauseTiming();

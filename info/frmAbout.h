@@ -18,16 +18,15 @@ class frmAbout : public QDialog {
   public:
     explicit frmAbout(WindowSystem& windows, QWidget* parent = nullptr);
 
-    void cmdOK_Click();
-    void Label10_Click();
-    void Label11_Click();
-    void Label12_Click();
-
   public slots:
     // Esc and the title bar's close press "OK".
     void reject() override;
 
   private:
+    void cmdOK_Click();
+    void Label10_Click();
+    void Label11_Click();
+    void Label12_Click();
     void build();
     void handOver(const QString& target);
 

@@ -21,10 +21,6 @@ class LineList;
 class CurrencyListWindow : public QDialog {
     Q_OBJECT
   public:
-    FlexGrid* grid() const { return grid_; }
-    LineList* list() const { return list_; }
-    QComboBox* selector() const { return selector_; }
-
     // The list pass's part in this window: the list and its selector get the lines (in name order),
     // the grid its rows (in file order, then sorted), and the list's first entry is selected.
     virtual void fillFromPass(const std::vector<std::string>& lines, const std::vector<GridRow>& rows);

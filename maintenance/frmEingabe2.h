@@ -23,6 +23,15 @@ class frmEingabe2 : public QDialog {
 
     // 0 prepares a new record (a placeholder is appended at once), any other number that record.
     void Form_prepare(int iThisRecordNo);
+
+  public slots:
+    // Esc presses the visible "Abbrechen".
+    void reject() override;
+
+  protected:
+    void closeEvent(QCloseEvent* event) override;
+
+  private:
     Status Dateneingeben();
     Status ShowCurrentRecord();
     // Checks the entries, puts placeholders in place of unusable ones, and always writes.
@@ -33,24 +42,6 @@ class frmEingabe2 : public QDialog {
     void neuloeschen_Click();  // "neulöschen"
     // The close control of the title bar: leave like "Abbrechen" of an existing record.
     void Form_QueryUnload();
-
-    QLineEdit* txtbezeichnung;
-    QLineEdit* txttkurs;
-    QLineEdit* txtiso;
-    QCheckBox* chkewwu;
-    QLineEdit* txtdatum;
-    std::array<QPushButton*, 2> cmdEingabeBeenden;  // objectNames "cmdEingabeBeenden_0", "_1"
-    QPushButton* cmdloeschen;
-    QPushButton* neuloeschen;
-
-  public slots:
-    // Esc presses the visible "Abbrechen".
-    void reject() override;
-
-  protected:
-    void closeEvent(QCloseEvent* event) override;
-
-  private:
     void build();
     void report(const std::string& message);
     // The deletion by rewrite; with markSelection it also flags a deleted main-window currency.
@@ -62,6 +53,14 @@ class frmEingabe2 : public QDialog {
     // The record is read or the placeholder appended: only then may saving or deleting touch the file.
     bool fileReady_ = false;
     bool left_ = false;
+    QLineEdit* txtbezeichnung;
+    QLineEdit* txttkurs;
+    QLineEdit* txtiso;
+    QCheckBox* chkewwu;
+    QLineEdit* txtdatum;
+    std::array<QPushButton*, 2> cmdEingabeBeenden;  // objectNames "cmdEingabeBeenden_0", "_1"
+    QPushButton* cmdloeschen;
+    QPushButton* neuloeschen;
 };
 
 }  // namespace kursomatik

@@ -80,17 +80,8 @@ void frmUmtauschkurse::Form_Load() {
     grdTable->setCurrentGridRow(2);
 }
 
-void frmUmtauschkurse::grdTable_DblClick(int row) {
-    openRow(row);
-}
 void frmUmtauschkurse::cmdDBveraendern_Click() {
     openSelectedEntry();
-}
-void frmUmtauschkurse::lstewwu_DblClick() {
-    openSelectedEntry();
-}
-void frmUmtauschkurse::txtauswahl1_Click() {
-    selectorChosen();
 }
 void frmUmtauschkurse::cmdneu_Click() {
     openNewRecord();

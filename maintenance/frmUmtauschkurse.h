@@ -20,25 +20,6 @@ class frmUmtauschkurse : public CurrencyListWindow {
 
     void fillFromPass(const std::vector<std::string>& lines, const std::vector<GridRow>& rows) override;
 
-    // Called by the list pass.
-    void FormLoad();
-    void ewwuSortieren();
-
-    void Form_Load();
-    void grdTable_DblClick(int row);
-    void cmdDBveraendern_Click();
-    void lstewwu_DblClick();
-    void txtauswahl1_Click();
-    void cmdneu_Click();
-    void cmdSpringeFormwW_Click();
-    void Command1_Click();
-    void cmdAbbrechenUmt_Click();
-
-    FlexGrid* grdTable;
-    LineList* lstewwu;
-    QComboBox* txtauswahl1;
-    QPushButton* cmdDBveraendern;  // "cmdDBverändern"
-
   protected:
     void layOutGrid() override { FormLoad(); }
     void sortGrid() override { ewwuSortieren(); }
@@ -48,7 +29,22 @@ class frmUmtauschkurse : public CurrencyListWindow {
     void reject() override;
 
   private:
+    // Called by the list pass.
+    void FormLoad();
+    void ewwuSortieren();
+
+    void Form_Load();
+    void cmdDBveraendern_Click();
+    void cmdneu_Click();
+    void cmdSpringeFormwW_Click();
+    void Command1_Click();
+    void cmdAbbrechenUmt_Click();
+
     frmWeitereW* weitere_;
+    FlexGrid* grdTable;
+    LineList* lstewwu;
+    QComboBox* txtauswahl1;
+    QPushButton* cmdDBveraendern;  // "cmdDBverändern"
     QLabel* Label1;
     QLabel* Label4;
     QPushButton* Command1;

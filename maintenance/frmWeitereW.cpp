@@ -60,15 +60,6 @@ void frmWeitereW::sortierestv2() {
                         collate);
 }
 
-void frmWeitereW::grdTable2_DblClick(int row) {
-    openRow(row);
-}
-void frmWeitereW::lstweitere_DblClick() {
-    openSelectedEntry();
-}
-void frmWeitereW::txtauswahl2_Click() {
-    selectorChosen();
-}
 void frmWeitereW::cmdneu2_Click() {
     openNewRecord();
 }

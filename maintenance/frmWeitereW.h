@@ -14,21 +14,6 @@ class frmWeitereW : public CurrencyListWindow {
   public:
     explicit frmWeitereW(MaintenanceContext& context, QWidget* parent = nullptr);
 
-    // Called by the list pass.
-    void FormLoad2();
-    void sortierestv2();
-
-    void grdTable2_DblClick(int row);
-    void lstweitere_DblClick();
-    void txtauswahl2_Click();
-    void cmdneu2_Click();
-    void cmdhelp_Click();
-    void Command1_Click();
-
-    FlexGrid* grdTable2;
-    LineList* lstweitere;
-    QComboBox* txtauswahl2;
-
   public slots:
     // The window has no cancel button: Esc does nothing.
     void reject() override {}
@@ -40,6 +25,17 @@ class frmWeitereW : public CurrencyListWindow {
     void closeEvent(QCloseEvent* event) override;
 
   private:
+    // Called by the list pass.
+    void FormLoad2();
+    void sortierestv2();
+
+    void cmdneu2_Click();
+    void cmdhelp_Click();
+    void Command1_Click();
+
+    FlexGrid* grdTable2;
+    LineList* lstweitere;
+    QComboBox* txtauswahl2;
     QLabel* Label1;
     QLabel* Label3;
     QPushButton* cmdhelp;

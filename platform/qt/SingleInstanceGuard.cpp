@@ -1,6 +1,7 @@
 #include "SingleInstanceGuard.h"
 
 #include <fcntl.h>
+#include <pthread.h>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -71,6 +72,20 @@ QString SingleInstanceGuard::defaultLockPath() {
 
 SingleInstanceGuard::Outcome SingleInstanceGuard::acquire() {
     if (fd_ >= 0) return Outcome::Acquired;
+    // Termination signals wait until the handler that removes the file is in place: a SIGTERM in
+    // between would otherwise leave the file behind.
+    sigset_t termination;
+    sigset_t previous;
+    sigemptyset(&termination);
+    for (int signal : {SIGTERM, SIGINT, SIGHUP}) sigaddset(&termination, signal);
+    ::pthread_sigmask(SIG_BLOCK, &termination, &previous);
+    const Outcome outcome = lock();
+    if (outcome == Outcome::Acquired) releaseOnTerminationSignals();
+    ::pthread_sigmask(SIG_SETMASK, &previous, nullptr);
+    return outcome;
+}
+
+SingleInstanceGuard::Outcome SingleInstanceGuard::lock() {
     const QByteArray path = QFile::encodeName(lockPath_);
     if (!isPrivateFolder(QFile::encodeName(QFileInfo(lockPath_).path()))) return Outcome::Unavailable;
     // A few rounds, for the moment in which the holder removes the file while it ends.

@@ -19,11 +19,10 @@ class SingleInstanceGuard {
     SingleInstanceGuard& operator=(const SingleInstanceGuard&) = delete;
 
     // Acquired also when this process holds the lock already (a second run of the start-up steps).
+    // A held lock file is removed again by SIGTERM, SIGINT and SIGHUP.
     Outcome acquire();
     // Removes the lock file and lets the lock go; called before the process ends at once.
     void release();
-    // From now on SIGTERM, SIGINT and SIGHUP remove the held lock file before they end the process.
-    void releaseOnTerminationSignals();
     const QString& lockPath() const { return lockPath_; }
 
     // kursomatik-<uid>.lock in $XDG_RUNTIME_DIR, else in the folder kursomatik-<uid> of the temp
@@ -31,6 +30,9 @@ class SingleInstanceGuard {
     static QString defaultLockPath();
 
   private:
+    Outcome lock();
+    // From now on SIGTERM, SIGINT and SIGHUP remove the held lock file before they end the process.
+    void releaseOnTerminationSignals();
     QString lockPath_;
     int fd_ = -1;
 };

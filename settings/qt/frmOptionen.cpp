@@ -10,6 +10,8 @@
 #include <QVBoxLayout>
 
 #include "LineList.h"
+#include "ListPosition.h"
+#include "PickList.h"
 #include "WindowSystem.h"
 
 namespace kursomatik {
@@ -28,15 +30,27 @@ Widget* named(Widget* widget, const char* name, const QString& tooltip = {}) {
 }  // namespace
 
 frmOptionen::frmOptionen(SettingsState& settings, const SettingsEnvironment& environment,
-                         std::string& sStartauswahl, WindowSystem& windows, std::function<void()> berechnen,
-                         QWidget* parent)
+                         const RegionalSettings& regional, std::string& sStartauswahl, WindowSystem& windows,
+                         std::function<void()> berechnen, QWidget* parent)
     : QDialog(parent),
       settings_(settings),
       environment_(environment),
+      regional_(regional),
       sStartauswahl_(sStartauswahl),
       windows_(windows),
       berechnen_(std::move(berechnen)) {
     build();
+    UpdateLabel();
+    UpdateLabel2();
+}
+
+void frmOptionen::takeCurrencies(const QStringList& lines, const QStringList& names, const QStringList& spoken) {
+    lstversteckt2->setLines(lines, spoken);
+    picklist::setEntries(txtausgabe2, lines, names);
+    picklist::setEntries(txtstart, lines, names);
+    if (lines.isEmpty()) return;
+    assignPosition(txtausgabe2, settings_.sAusgabewaehrung, regional_);
+    assignPosition(txtstart, settings_.sStartwaehrung, regional_);
 }
 
 void frmOptionen::build() {

@@ -4,6 +4,7 @@
 #include <functional>
 
 #include "Einstellungen.h"
+#include "RegionalSettings.h"
 
 class QComboBox;
 class QGroupBox;
@@ -21,12 +22,20 @@ class WindowSystem;
 class frmOptionen : public QDialog {
     Q_OBJECT
   public:
-    frmOptionen(SettingsState& settings, const SettingsEnvironment& environment, std::string& sStartauswahl,
-                WindowSystem& windows, std::function<void()> berechnen, QWidget* parent = nullptr);
+    // Built whole, with the options of the settings set (which writes their pairs again).
+    frmOptionen(SettingsState& settings, const SettingsEnvironment& environment, const RegionalSettings& regional,
+                std::string& sStartauswahl, WindowSystem& windows, std::function<void()> berechnen,
+                QWidget* parent = nullptr);
 
     void UpdateLabel();
-    void UpdateLabel2();
+    // The list pass's part in this dialog: every currency, and the start currencies of the settings.
+    void takeCurrencies(const QStringList& lines, const QStringList& names, const QStringList& spoken);
 
+  public slots:
+    void reject() override;
+
+  private:
+    void UpdateLabel2();
     void optst1_Click();
     void optst2_Click();
     void optst3_Click();
@@ -36,15 +45,6 @@ class frmOptionen : public QDialog {
     void txtAusgabe2_Click();
     void cmdOK_Click();
     void Command1_Click();
-
-    QComboBox* txtstart;
-    QComboBox* txtausgabe2;
-    LineList* lstversteckt2;
-
-  public slots:
-    void reject() override;
-
-  private:
     void build();
     void writeSetting(const char* key, std::string& variable, const std::string& value);
     void chooseResultDecimals(QRadioButton* option, const char* stellen2, const char* optionen2);
@@ -53,6 +53,7 @@ class frmOptionen : public QDialog {
 
     SettingsState& settings_;
     const SettingsEnvironment& environment_;
+    const RegionalSettings& regional_;
     std::string& sStartauswahl_;
     WindowSystem& windows_;
     std::function<void()> berechnen_;
@@ -72,6 +73,9 @@ class frmOptionen : public QDialog {
     QLabel* lblBeispiel2;
     QPushButton* Command1;
     QPushButton* cmdOK;
+    QComboBox* txtstart;
+    QComboBox* txtausgabe2;
+    LineList* lstversteckt2;
 };
 
 }  // namespace kursomatik

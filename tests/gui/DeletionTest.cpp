@@ -1,90 +1,79 @@
-#include <QLineEdit>
+#include <QComboBox>
 #include <QPushButton>
 #include <cerrno>
 
 #include "Compaction.h"
-#include "MaintenanceFixture.h"
-#include "PickList.h"
+#include "LineList.h"
+#include "ProgramTest.h"
+#include "frmEingabe2.h"
 #include "support/FailingStep.h"
 
 namespace kursomatik::testing {
 namespace {
 
 const Currency kBelgisch{"Belgischer Franc", "BEF", "40339900"};
-const Currency kIrisch{"Irisches Pfund", "IEP", "787564"};
+const std::vector<Currency> kFive{kDeutscheMark, kEuro, kFranc, kLira, kBelgisch};
 
 std::vector<Currency> firstOf(const std::vector<Currency>& all, std::size_t count) {
     return {all.begin(), all.begin() + static_cast<std::ptrdiff_t>(count)};
 }
 
-const std::vector<Currency> kFive{kDeutscheMark, kEuro, kFranc, kLira, kBelgisch};
-
-class Deletion : public MaintenanceTest {
+class Deletion : public ProgramTest {
   protected:
     // "Löschen" answered with Yes.
     void deleteRecord(long n) {
-        windows_.answers = {MessageResult::Yes};
-        openRecord(n).cmdloeschen->click();
+        windows.answers = {MessageResult::Yes};
+        press(&openRecord(n), "cmdlöschen");
         settle();
     }
+    int listed() const { return find<LineList>("lstversteckt")->lineCount(); }
+    int chosen(const char* box) const { return find<QComboBox>(box)->currentIndex(); }
 };
 
 TEST_F(Deletion, TheRecordGoesAndTheOthersCloseUpInOrder) {
-    struct Case {
-        std::size_t count;
-        long dropped;
-        std::vector<Currency> left;
-    };
-    for (const Case& c : {Case{5, 3, {kDeutscheMark, kEuro, kLira, kBelgisch}}, Case{5, 5, firstOf(kFive, 4)},
-                          Case{1, 1, {}}}) {
-        SCOPED_TRACE(std::to_string(c.dropped) + " of " + std::to_string(c.count));
-        WexlorEingabe& m = startOn(firstOf(kFive, c.count));
-        windows_.messages.clear();
-        deleteRecord(c.dropped);
-        ASSERT_FALSE(windows_.messages.empty());
-        EXPECT_EQ(windows_.messages[0].text, kDeleteQuestion);
-        EXPECT_EQ(windows_.messages[0].buttons, MessageButtons::YesNo);
-        EXPECT_EQ(windows_.messages[0].icon, MessageIcon::None);
-        EXPECT_EQ(windows_.messages.size(), 1u);
-        EXPECT_EQ(datBytes(), tableBytes(c.left));
-        EXPECT_EQ(datBytes().size(), c.left.size() * kRecordLength);
-        EXPECT_FALSE(std::filesystem::exists(dir_ / kTemporaryFileName));
-        EXPECT_FALSE(state_.file.iDateiNr.isOpen());
+    for (const auto& [count, dropped, left] : {std::tuple{5, 3L, std::vector{kDeutscheMark, kEuro, kLira, kBelgisch}},
+                                               std::tuple{5, 5L, firstOf(kFive, 4)}, std::tuple{1, 1L, std::vector<Currency>{}}}) {
+        SCOPED_TRACE(dropped);
+        start(firstOf(kFive, count));
+        windows.messages.clear();
+        deleteRecord(dropped);
+        ASSERT_EQ(windows.messages.size(), 1u);
+        EXPECT_EQ(windows.messages[0].text, QString::fromUtf8("Diesen Datensatz löschen ?"));
+        EXPECT_EQ(windows.messages[0].buttons, MessageButtons::YesNo);
+        EXPECT_EQ(windows.messages[0].icon, MessageIcon::None);
+        EXPECT_EQ(datBytes(), tableBytes(left));
+        EXPECT_FALSE(std::filesystem::exists(dir / kTemporaryFileName));
+        EXPECT_FALSE(state.file.iDateiNr.isOpen());
         EXPECT_EQ(editor(), nullptr);
-        EXPECT_EQ(m.lstversteckt->lineCount(), static_cast<int>(c.left.size()));
-        EXPECT_EQ(m.txtEingabe->count(), static_cast<int>(c.left.size()));
+        EXPECT_EQ(listed(), static_cast<int>(left.size()));
+        EXPECT_EQ(find<QComboBox>("txtEingabe")->count(), static_cast<int>(left.size()));
     }
 }
 
 TEST_F(Deletion, AnsweringNoChangesNothingAndKeepsTheEditorOpen) {
-    startOn(kFive);
+    start(kFive);
     const std::string before = datBytes();
-    windows_.answers = {MessageResult::No};
+    windows.answers = {MessageResult::No};
     frmEingabe2& e = openRecord(2);
-    e.txttkurs->setFocus();
-    e.cmdloeschen->click();
+    child(&e, "txttkurs")->setFocus();
+    press(&e, "cmdlöschen");
     settle();
     ASSERT_EQ(editor(), &e);
     EXPECT_TRUE(e.isVisible());
-    EXPECT_EQ(e.focusWidget(), e.txtbezeichnung);
-    EXPECT_TRUE(state_.file.iDateiNr.isOpen());
-    EXPECT_EQ(datBytes(), before);
-    EXPECT_EQ(state_.selection.sStartauswahl, "0");
+    EXPECT_EQ(e.focusWidget(), child(&e, "txtbezeichnung"));
+    EXPECT_TRUE(state.file.iDateiNr.isOpen());
+    EXPECT_EQ(state.selection.sStartauswahl, "0");
     // The editor is still usable: Abbrechen leaves as always.
-    e.cmdEingabeBeenden[1]->click();
-    EXPECT_FALSE(state_.file.iDateiNr.isOpen());
+    press(&e, "cmdEingabeBeenden_1");
+    EXPECT_FALSE(state.file.iDateiNr.isOpen());
     EXPECT_EQ(datBytes(), before);
-}
-
-TEST_F(Deletion, AbbrechenOfANewRecordGivesBackTheFileAsBefore) {
-    startOn(kFive);
-    const std::string before = datBytes();
-    openMemberWindow().cmdneu_Click();
+    // And "Abbrechen" of a new record gives the file back as before, with no question for it.
+    openRecord(0);
     ASSERT_EQ(storedCount(), 6);
-    editor()->neuloeschen->click();
+    press(editor(), "neulöschen");
     EXPECT_EQ(datBytes(), before);
-    EXPECT_TRUE(windows_.messages.empty());  // no question for a record nobody has seen
-    EXPECT_EQ(main_->lstversteckt->lineCount(), 5);
+    EXPECT_EQ(windows.messages.size(), 1u);
+    EXPECT_EQ(listed(), 5);
 }
 
 TEST_F(Deletion, ADeletedMainWindowCurrencyLosesItsSelection) {
@@ -101,74 +90,70 @@ TEST_F(Deletion, ADeletedMainWindowCurrencyLosesItsSelection) {
                           Case{"startwaehrung=1\nausgabewaehrung=1\n", 2, 2, 1, -1},
                           Case{"startwaehrung=0\nausgabewaehrung=1\n", 3, 0, 0, 1}}) {
         SCOPED_TRACE(c.dropped);
-        WexlorEingabe& m = startOn({kDeutscheMark, kEuro, kFranc}, kDecimalsIni + c.settings);
+        start({kDeutscheMark, kEuro, kFranc}, kDecimalsIni + c.settings);
         typeAmount("100");
         deleteRecord(c.dropped);
-        EXPECT_EQ(state_.selection.iGeloeschteWaehrung, c.flag);
-        EXPECT_EQ(m.txtEingabe->currentIndex(), c.inputAfter);
-        EXPECT_EQ(m.txtAusgabe->currentIndex(), c.outputAfter);
-        if (c.flag != 0) {
-            EXPECT_EQ(m.txtWert->text(), "0,00");
-        }
+        EXPECT_EQ(state.selection.iGeloeschteWaehrung, c.flag);
+        EXPECT_EQ(chosen("txtEingabe"), c.inputAfter);
+        EXPECT_EQ(chosen("txtAusgabe"), c.outputAfter);
+        EXPECT_TRUE(c.flag == 0 || result() == "0,00");
     }
 }
 
 TEST_F(Deletion, AFailedRewriteIsReportedAndLeavesTheWholeOldTable) {
-    struct Case {
-        const char* step;
-        int error;
-        const char* says;
-    };
-    for (const Case& c :
-         {Case{"createFile", EACCES, "„KURSOMATIK.TMP“ kann nicht angelegt werden: Zugriff verweigert."},
-          Case{"writeAll", ENOSPC, "„KURSOMATIK.TMP“ kann nicht geschrieben werden: Auf dem Datenträger"},
-          Case{"renameFile", EXDEV, "„KURSOMATIK.TMP“ kann nicht in „KURSOMATIK.DAT“ umbenannt werden"}}) {
-        SCOPED_TRACE(c.step);
-        WexlorEingabe& m = startOn(kFive);
-        windows_.messages.clear();
+    for (const auto& [step, error, says] :
+         {std::tuple{"createFile", EACCES, "„KURSOMATIK.TMP“ kann nicht angelegt werden: Zugriff verweigert."},
+          std::tuple{"writeAll", ENOSPC, "„KURSOMATIK.TMP“ kann nicht geschrieben werden: Auf dem Datenträger"},
+          std::tuple{"renameFile", EXDEV, "„KURSOMATIK.TMP“ kann nicht in „KURSOMATIK.DAT“ umbenannt werden"}}) {
+        SCOPED_TRACE(step);
+        start(kFive);
+        windows.messages.clear();
         const std::string before = datBytes();
-        FailingStep failing(c.step, c.error);
-        m.maintenance().fileOperations = &failing;
+        FailingStep failing(step, error);
+        main->maintenance().fileOperations = &failing;
         deleteRecord(1);  // Deutsche Mark, second in name order: the output currency
-        ASSERT_EQ(windows_.messages.size(), 2u);
-        EXPECT_TRUE(windows_.messages[1].text.contains(QString::fromUtf8(c.says)))
-            << windows_.messages[1].text.toStdString();
+        ASSERT_EQ(windows.messages.size(), 2u);
+        EXPECT_TRUE(windows.messages[1].text.contains(QString::fromUtf8(says))) << windows.messages[1].text.toStdString();
         EXPECT_EQ(datBytes(), before);
-        EXPECT_FALSE(std::filesystem::exists(dir_ / kTemporaryFileName));
+        EXPECT_FALSE(std::filesystem::exists(dir / kTemporaryFileName));
         // Nothing was deleted, so nothing is cleared; the editor has left as after a deletion.
-        EXPECT_EQ(state_.selection.iGeloeschteWaehrung, 0);
-        EXPECT_EQ(m.txtAusgabe->currentIndex(), 1);
+        EXPECT_EQ(state.selection.iGeloeschteWaehrung, 0);
+        EXPECT_EQ(chosen("txtAusgabe"), 1);
         EXPECT_EQ(editor(), nullptr);
-        EXPECT_FALSE(state_.file.iDateiNr.isOpen());
-        EXPECT_EQ(m.lstversteckt->lineCount(), 5);
+        EXPECT_FALSE(state.file.iDateiNr.isOpen());
+        EXPECT_EQ(listed(), 5);
     }
 }
 
-TEST_F(Deletion, ATableReplacedWhileTheEditorIsOpenIsNeitherPaddedNorCut) {
+TEST_F(Deletion, ATableReplacedOrDeletedWhileTheEditorIsOpenIsNeitherPaddedNorCutNorWritten) {
     std::vector<Currency> many;
-    for (int n = 1; n <= 30; ++n)
-        many.push_back({"Währung " + std::to_string(n), "W" + std::to_string(n), "1"});
+    for (int n = 1; n <= 30; ++n) many.push_back({"Währung " + std::to_string(n), "W" + std::to_string(n), "1"});
     std::vector<Currency> ten = kFive;
     ten.insert(ten.end(), many.begin() + 20, many.begin() + 25);
-    for (const std::size_t replacement : {std::size_t{5}, std::size_t{30}}) {
+    for (const auto& [replacement, deleting] : {std::pair{5, true}, std::pair{30, true}, std::pair{1, false}, std::pair{0, false}}) {
         SCOPED_TRACE(replacement);
-        // Given the editor open on record 2 of 10, when another program renames its table of 5 or 30
-        // records over the file and the user deletes, then the other table stays as it is.
-        startOn(ten);
-        windows_.messages.clear();
-        windows_.answers = {MessageResult::Yes};
+        // Given the editor open on record 2 of 10, when another program renames its table over the
+        // file (or deletes it) and the user deletes (or saves), then the other table stays as it is.
+        start(ten);
+        windows.messages.clear();
+        windows.answers = {MessageResult::Yes};
         frmEingabe2& e = openRecord(2);
-        writeFile(dir_ / "neu.dat", tableBytes(firstOf(many, replacement)));
-        std::filesystem::rename(dir_ / "neu.dat", dir_ / kCurrencyFileName);
-        e.cmdloeschen->click();
+        writeFile(dir / "neu.dat", tableBytes(firstOf(many, replacement)));
+        std::filesystem::rename(dir / "neu.dat", dir / kCurrencyFileName);
+        if (replacement == 0) std::filesystem::remove(dir / kCurrencyFileName);
+        child(&e, "txttkurs")->setText("2");
+        press(&e, deleting ? "cmdlöschen" : "cmdEingabeBeenden_0");
         settle();
+        EXPECT_EQ(std::filesystem::exists(dir / kCurrencyFileName), replacement > 0);
         EXPECT_EQ(datBytes(), tableBytes(firstOf(many, replacement)));
-        ASSERT_EQ(windows_.messages.size(), 2u);
-        EXPECT_TRUE(windows_.messages[1].text.contains(QString::fromUtf8("wurde gelöscht oder ersetzt")))
-            << windows_.messages[1].text.toStdString();
-        EXPECT_TRUE(windows_.messages[1].text.contains(QString::fromUtf8("nicht gelöscht")));
-        EXPECT_EQ(main_->lstversteckt->lineCount(), static_cast<int>(replacement));
+        EXPECT_TRUE(windows.shown(QString::fromUtf8("„KURSOMATIK.DAT“ wurde gelöscht oder ersetzt")));
+        EXPECT_EQ(windows.shown(QString::fromUtf8("nicht gelöscht")), deleting);
+        EXPECT_EQ(listed(), replacement);
+        EXPECT_FALSE(state.file.iDateiNr.isOpen());
     }
+    // The list pass names the folder it looked in.
+    EXPECT_TRUE(windows.shown(QString::fromStdString("„" + (std::filesystem::current_path() / kCurrencyFileName).string() +
+                                                     "“ kann nicht gelesen werden: Die Datei oder der Ordner ist nicht vorhanden")));
 }
 
 }  // namespace

@@ -1,7 +1,5 @@
 #include "RecordingWindowSystem.h"
 
-#include <gtest/gtest.h>
-
 namespace kursomatik::testing {
 
 MessageResult RecordingWindowSystem::message(QWidget*, const QString& text, MessageButtons buttons,
@@ -9,8 +7,8 @@ MessageResult RecordingWindowSystem::message(QWidget*, const QString& text, Mess
     messages.push_back({text, buttons, icon});
     if (buttons == MessageButtons::Ok) return MessageResult::Ok;
     if (answers.empty()) {
-        ADD_FAILURE() << "unexpected question: " << text.toStdString();
-        return MessageResult::No;
+        unexpectedQuestions += !answerAlways;
+        return answerAlways.value_or(MessageResult::No);
     }
     const MessageResult answer = answers.front();
     answers.pop_front();
@@ -31,6 +29,10 @@ QStringList RecordingWindowSystem::messageTexts() const {
     QStringList texts;
     for (const auto& m : messages) texts << m.text;
     return texts;
+}
+
+bool RecordingWindowSystem::shown(const QString& part) const {
+    return messageTexts().join(QChar(0)).contains(part);
 }
 
 }  // namespace kursomatik::testing

@@ -4,14 +4,15 @@
 #include <QPointer>
 #include <QString>
 #include <deque>
+#include <optional>
 #include <vector>
 
 #include "WindowSystem.h"
 
 namespace kursomatik::testing {
 
-// The window system of the tests: it records every request and answers questions from a list
-// given in advance. Modal windows are shown without blocking, so a test drives them itself.
+// The window system of tests, benchmarks and tools: it records every request and answers questions
+// from a list given in advance. Modal windows are shown without blocking, so the caller drives them.
 class RecordingWindowSystem : public WindowSystem {
   public:
     struct Message {
@@ -33,9 +34,13 @@ class RecordingWindowSystem : public WindowSystem {
     void endProcess() override { ++processEnded; }
 
     QStringList messageTexts() const;
+    // Whether a shown message contains the text.
+    bool shown(const QString& part) const;
 
     std::vector<Message> messages;
-    std::deque<MessageResult> answers;  // for Yes/No questions, in order
+    std::deque<MessageResult> answers;         // for Yes/No questions, in order
+    std::optional<MessageResult> answerAlways;  // when the list is empty; else the question is unexpected
+    int unexpectedQuestions = 0;
     std::vector<QPointer<QDialog>> modal;
     std::vector<QPointer<QWidget>> modeless;
     int f1Posted = 0;

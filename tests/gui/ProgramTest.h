@@ -1,0 +1,15 @@
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include "support/ProgramHarness.h"
+
+namespace kursomatik::testing {
+
+// A test on the whole program; a question nobody gave an answer for fails it.
+class ProgramTest : public ::testing::Test, public ProgramHarness {
+  protected:
+    void TearDown() override { EXPECT_EQ(windows.unexpectedQuestions, 0) << windows.messageTexts().join(" | ").toStdString(); }
+};
+
+}  // namespace kursomatik::testing

@@ -1,0 +1,101 @@
+#pragma once
+
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QStringList>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "AppState.h"
+#include "CurrencyRecord.h"
+#include "FlexGrid.h"
+#include "LineList.h"
+#include "RecordingWindowSystem.h"
+#include "WexlorEingabe.h"
+#include "frmEingabe2.h"
+#include "frmOptionen.h"
+#include "frmUmtauschkurse.h"
+#include "frmWeitereW.h"
+#include "support/TempDir.h"
+
+namespace kursomatik::testing {
+
+struct Currency {
+    std::string name;
+    std::string iso;
+    std::string kurs;  // as stored: units per Euro × 1,000,000
+    std::string ewwu = "1";
+    std::string datum = "01.01.1999";
+};
+
+inline const Currency kDeutscheMark{"Deutsche Mark", "DEM", "1955830"};
+inline const Currency kEuro{"Euro", "EUR", "1000000"};
+inline const Currency kFranc{"Französischer Franc", "FRF", "6559570"};
+inline const Currency kLira{"Italienische Lira", "ITL", "1936270000"};
+inline const Currency kDollar{"US-Dollar", "USD", "1179400", "0", "06.02.2026"};
+
+// 2 result decimals, 3 Euro decimals; with kStartIni the first currency in name order as input and
+// the second as output.
+inline const std::string kDecimalsIni = "[Kursomatik]\nstellen1=1000\nstellen2=100\noptionen1=1\noptionen2=1\n";
+inline const std::string kStartIni = kDecimalsIni + "startwaehrung=0\nausgabewaehrung=1\n";
+
+std::string recordBytes(const Currency& currency);
+std::string tableBytes(const std::vector<Currency>& currencies);
+
+// The whole program in a fresh working folder: its currency file, its INI file in a pretended
+// program folder (no WIN.INI), German conventions, a fixed today, and the recording window system.
+// The windows are reached as a user reaches them: by the menu, the buttons and the controls' names.
+class ProgramHarness {
+  public:
+    ProgramHarness();
+    ~ProgramHarness();
+
+    void writeTable(const std::vector<Currency>& currencies);
+    void writeIni(const std::string& text);
+    std::string iniText() const;
+    std::string datBytes() const;
+    long storedCount() const;
+    CurrencyRecord storedRecord(long n) const;
+
+    // Creates the main window and runs its start-up; with a table, writes it and the settings first.
+    WexlorEingabe& start();
+    WexlorEingabe& start(const std::vector<Currency>& table, const std::string& ini = kStartIni);
+
+    // A control of the main window or of any window it owns, found by its name.
+    template <class Widget = QWidget>
+    Widget* find(const char* name) const {
+        return main->findChild<Widget*>(QString::fromUtf8(name));
+    }
+    template <class Widget = QLineEdit>
+    static Widget* child(const QWidget* window, const char* name) {
+        return window->findChild<Widget*>(QString::fromUtf8(name));
+    }
+    static void press(const QWidget* window, const char* button);
+    void trigger(const char* menuItem);
+    frmOptionen& options();
+    frmUmtauschkurse& memberWindow();  // the menu item "Wechselkurse"
+    frmWeitereW& otherWindow();        // its button "Weitere Währungen"
+    // The editor on record n (0: a new one), opened by Enter on its currency in the main window's list.
+    frmEingabe2& openRecord(long n);
+    // The editor shown last, while it exists, and the number of editors ever shown.
+    frmEingabe2* editor() const;
+    int editorsShown() const;
+
+    void choose(QComboBox* box, const QString& name);
+    void typeAmount(const QString& text);
+    QString result() const;
+    // Lets the windows that asked to be destroyed go.
+    static void settle();
+    // The currencies' names in a list (LineList), a drop-down list or a grid (below its header).
+    static QStringList names(const QWidget* listOrGrid);
+    static void doubleClickRow(FlexGrid* grid, int row);
+
+    TempDir dir;
+    RecordingWindowSystem windows;
+    AppState state;
+    std::unique_ptr<WexlorEingabe> main;
+};
+
+}  // namespace kursomatik::testing
