@@ -112,7 +112,6 @@ Result<std::size_t> readAt(int descriptor, char* bytes, std::size_t size, off_t 
     return got;
 }
 
-// An offset of -1 writes at the file's own position.
 Status writeAt(int descriptor, std::string_view bytes, off_t offset) {
     while (!bytes.empty()) {
         const ssize_t part = offset < 0 ? ::write(descriptor, bytes.data(), bytes.size())

@@ -49,6 +49,7 @@ Result<int> openRegularFile(const std::filesystem::path& file, int flags);
 
 // `size` bytes from `offset` of an open file; fewer only at its end. Interrupted calls go on.
 Result<std::size_t> readAt(int descriptor, char* bytes, std::size_t size, off_t offset);
+// All bytes from `offset`; an offset of -1 writes at the file's own position.
 Status writeAt(int descriptor, std::string_view bytes, off_t offset);
 
 // The whole content of a regular file of at most kWholeFileLimit bytes; a missing file reads as

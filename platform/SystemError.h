@@ -7,7 +7,7 @@
 
 namespace kursomatik {
 
-// Causes that have no errno value of their own, for describeErrno and fileErrorMessage.
+// Causes that have no errno value of their own, for describeErrno and systemFailure.
 inline constexpr int kNotARegularFile = -1;
 inline constexpr int kFileTooLarge = -2;
 

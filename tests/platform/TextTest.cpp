@@ -29,7 +29,7 @@ TEST(CodePage1252, UmlautsEuroSignAndQuotesAreOneByteEachAndEveryByteSurvives) {
     EXPECT_EQ(utf8::fit("Größenwahn", 4), "Größ");
     EXPECT_EQ(utf8::mid("aäbß", 1, 2), "äb");
     EXPECT_EQ(utf8::right("Zeile 12", 3), " 12");
-    EXPECT_EQ(utf8::toUpper("dem ä"), "DEM Ä");
+    EXPECT_EQ(utf8::toUpper("dem ä \u0080\u0800\U00010000"), "DEM Ä \u0080\u0800\U00010000");
 }
 
 TEST(Collation, GermanNamesSortAsAUserLooksThemUpInATotalOrder) {
@@ -46,6 +46,7 @@ TEST(Collation, GermanNamesSortAsAUserLooksThemUpInATotalOrder) {
         }
     }
     EXPECT_LT(collate("Euro      ", "Euroland  "), 0);  // padded names keep the order
+    EXPECT_LT(collate("Åland-Mark", "Belga"), 0);
 }
 
 TEST(ShortDate, FollowsThePatternOfTheRegion) {
