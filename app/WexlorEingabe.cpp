@@ -227,9 +227,12 @@ void WexlorEingabe::RefreshtheLists() {
     file.iDateiNr.close();
 
     const QStringList all = toQStringList(lists_.all.lines());
-    lstversteckt->setLines(all);
-    picklist::setEntries(txtAusgabe, all);
-    picklist::setEntries(txtEingabe, all);
+    const ShownLines shown = shownLines(lists_.all.lines());
+    const QStringList names = toQStringList(shown.names);
+    const QStringList spoken = toQStringList(shown.spoken);
+    lstversteckt->setLines(all, spoken);
+    picklist::setEntries(txtAusgabe, all, names);
+    picklist::setEntries(txtEingabe, all, names);
 
     listPassSelecting_ = true;
     if (state_.selection.sStartauswahl == "0") {
@@ -238,7 +241,7 @@ void WexlorEingabe::RefreshtheLists() {
         selectStartCurrencies();
     }
     // The options dialog's start currencies are chosen after the main window's, from the settings.
-    frmOptionen_->takeCurrencies(all);
+    frmOptionen_->takeCurrencies(all, names, spoken);
     listPassSelecting_ = false;
     // The currency windows take their part once they exist; nothing of the above depends on them.
     if (frmUmtauschkurse_ != nullptr) fillCurrencyWindows();

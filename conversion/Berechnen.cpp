@@ -10,8 +10,6 @@
 namespace kursomatik {
 namespace {
 
-constexpr double kScale = 1000000.0;
-
 // Floating operations fail where the original arithmetic raises an error: division by zero and
 // results that are not finite.
 std::optional<double> checked(double value) {
@@ -30,29 +28,27 @@ std::optional<double> roundToFactor(double value, double factor) {
     return divide(std::trunc(*scaled), factor);
 }
 
-Money amountOf(std::string_view text, const RegionalSettings& regional, bool& formatMessage) {
+// The typed amount; empty when it is no number. Too large for the fixed-point type, or for a double
+// at all: silently 0.
+std::optional<Money> amountOf(std::string_view text, const RegionalSettings& regional) {
     const auto number = parseRegionalNumber(text, regional);
-    if (!number) {
-        formatMessage = true;
-        return {};
-    }
-    // Too large for the fixed-point type, or for a double at all: silently 0.
-    return Money::fromDouble(number->toDouble() * kScale).value_or(Money{});
+    if (!number) return std::nullopt;
+    return Money::fromDouble(number->toDouble() * kRateScale).value_or(Money{});
 }
 
 // The amount in the output currency: the amount itself for equal rates, else a double through the
 // Euro. A rounding that fails leaves 0.
 std::variant<Money, double> throughTheEuro(Money cyBetrag, Money cyEingabeKurs, Money cyAusgabeKurs,
                                            const BerechnenInput& input) {
-    const double dEingabeEuroKurs = cyEingabeKurs.toDouble() / kScale;
+    const double dEingabeEuroKurs = cyEingabeKurs.toDouble() / kRateScale;
     const double euro = divide(cyBetrag.toDouble(), dEingabeEuroKurs).value_or(0.0);
     if (cyEingabeKurs == cyAusgabeKurs) return cyBetrag;
-    if (cyAusgabeKurs.toDouble() / kScale == 1.0) {
+    if (cyAusgabeKurs.toDouble() / kRateScale == 1.0) {
         if (const auto r = roundToFactor(euro, input.dStellen2)) return *r;
         return 0.0;
     }
     const double e = roundToFactor(euro, input.dStellen1).value_or(0.0);
-    const double p = e * (cyAusgabeKurs.toDouble() / kScale);
+    const double p = e * (cyAusgabeKurs.toDouble() / kRateScale);
     if (const auto r = roundToFactor(p, input.dStellen2)) return *r;
     return 0.0;
 }
@@ -61,9 +57,11 @@ std::variant<Money, double> throughTheEuro(Money cyBetrag, Money cyEingabeKurs, 
 
 BerechnenOutcome Berechnen(const BerechnenInput& input, const RegionalSettings& regional) {
     BerechnenOutcome outcome;
-    Money cyBetrag = amountOf(input.betragText, regional, outcome.formatMessage);
+    const std::optional<Money> amount = amountOf(input.betragText, regional);
+    outcome.formatMessage = !amount;
+    Money cyBetrag = amount.value_or(Money{});
     if (input.iGeloeschteWaehrung == 1) cyBetrag = Money{};
-    cyBetrag = Money::fromDouble(cyBetrag.toDouble() / kScale).value_or(cyBetrag);
+    cyBetrag = Money::fromDouble(cyBetrag.toDouble() / kRateScale).value_or(cyBetrag);
 
     // Without a usable rate on either side there is nothing to convert with: the result is 0,
     // as for an input rate of 0, and never the amount itself (both sides "equal").

@@ -5,6 +5,9 @@
 
 namespace kursomatik {
 
+// Rates are kept as units per Euro × 1,000,000: the Kurs field, the lists and the conversion.
+inline constexpr double kRateScale = 1000000.0;
+
 // Fixed-point money value: a signed 64-bit count of ten-thousandths (4 decimal places).
 class Money {
   public:

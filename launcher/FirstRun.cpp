@@ -20,11 +20,6 @@ namespace fs = std::filesystem;
 
 constexpr const char* kTable = "KURSOMATIK.DAT";
 constexpr const char* kSettings = "Kursomatik.ini";
-constexpr std::size_t kProfileValueLimit = 199;  // longer values come back cut
-
-std::string quoted(const fs::path& path) {
-    return "\u201E" + path.string() + "\u201C";
-}
 
 // Anything at the path counts, a broken link too: what the user put there stays.
 bool standsThere(const fs::path& path) {
@@ -43,20 +38,18 @@ mode_t newFileMode() {
 Status copyOnce(const fs::path& from, const fs::path& to) {
     if (standsThere(to)) return Status::ok();
     // A missing source reads as empty for settings files, but here it is a broken installation.
-    if (!standsThere(from)) return Status::fail(fileErrorMessage(from.string(), "gelesen werden", ENOENT));
+    if (!standsThere(from)) return fileError(from.string(), "gelesen werden", systemFailure(ENOENT));
     const Result<std::string> data = readWholeFile(from);
     if (!data) return data.status();
     std::string temporary = (to.parent_path() / ("." + to.filename().string() + ".XXXXXX")).string();
     const int fd = ::mkostemp(temporary.data(), O_CLOEXEC);
-    if (fd < 0) return Status::fail(fileErrorMessage(to.string(), "angelegt werden", errno));
-    int error = systemFileOperations().writeAll(fd, *data);
-    if (error == 0 && (::fchmod(fd, newFileMode()) != 0 || ::fsync(fd) != 0)) error = errno;
-    bool written = error == 0;
-    if (::close(fd) != 0 && written) written = false, error = errno;
-    if (written && ::link(temporary.c_str(), to.c_str()) != 0 && errno != EEXIST)
-        written = false, error = errno;
+    if (fd < 0) return fileError(to.string(), "angelegt werden", systemFailure(errno));
+    Status written = systemFileOperations().writeAll(fd, *data);
+    if (written) written = systemCall(::fchmod(fd, newFileMode()) == 0 && ::fsync(fd) == 0);
+    if (Status closed = systemCall(::close(fd) == 0); written) written = closed;
+    if (written) written = systemCall(::link(temporary.c_str(), to.c_str()) == 0 || errno == EEXIST);
     ::unlink(temporary.c_str());
-    if (!written) return Status::fail(fileErrorMessage(to.string(), "angelegt werden", error));
+    if (!written) return fileError(to.string(), "angelegt werden", written);
     return Status::ok();
 }
 
@@ -65,8 +58,8 @@ Status makeFolder(const fs::path& folder) {
     fs::create_directories(folder, error);
     if (fs::is_directory(folder)) return Status::ok();
     const std::string cause = standsThere(folder) ? std::string("Unter diesem Namen steht eine Datei")
-                                                  : describeErrno(error.value());
-    return Status::fail("Der Ordner " + quoted(folder) + " kann nicht angelegt werden: " + cause + ".");
+                                                  : systemFailure(error.value()).error();
+    return Status::fail("Der Ordner " + inQuotes(folder) + " kann nicht angelegt werden: " + cause + ".");
 }
 
 // The program reads IniDatei as a profile value: one line, cut after 199 characters.
@@ -80,7 +73,7 @@ Status usableAsProfileValue(const fs::path& settings, const fs::path& profile) {
     } else {
         return Status::ok();
     }
-    return Status::fail("Die Einstellungsdatei " + quoted(settings) + " kann nicht in " + quoted(profile) +
+    return Status::fail("Die Einstellungsdatei " + inQuotes(settings) + " kann nicht in " + inQuotes(profile) +
                         " eingetragen werden: " + cause + ".");
 }
 

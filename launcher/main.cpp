@@ -17,10 +17,6 @@ namespace {
 using namespace kursomatik;
 namespace fs = std::filesystem;
 
-std::string quoted(const fs::path& path) {
-    return "\u201E" + path.string() + "\u201C";
-}
-
 // A start from the desktop menu has no terminal, so a graphical session gets a window as well.
 int fail(int argc, char** argv, const std::string& cause) {
     const std::string message = "Kursomatik kann nicht gestartet werden.\n" + cause;
@@ -57,12 +53,12 @@ int main(int argc, char** argv) {
 
     if (::chdir(paths.dataDir.c_str()) != 0) {
         return fail(argc, argv,
-                    "Der Ordner " + quoted(paths.dataDir) +
+                    "Der Ordner " + inQuotes(paths.dataDir) +
                         " kann nicht geöffnet werden: " + describeErrno(errno) + ".");
     }
     char* const arguments[] = {const_cast<char*>(program.c_str()), nullptr};
     ::execv(program.c_str(), arguments);
     return fail(
         argc, argv,
-        "Das Programm " + quoted(program) + " kann nicht gestartet werden: " + describeErrno(errno) + ".");
+        "Das Programm " + inQuotes(program) + " kann nicht gestartet werden: " + describeErrno(errno) + ".");
 }

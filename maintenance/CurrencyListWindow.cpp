@@ -109,7 +109,9 @@ void CurrencyListWindow::fillFromPass(const std::vector<std::string>& lines,
     grid_->clearCells();
     layOutGrid();
     const QStringList shown = toQStringList(lines);
-    list_->setLines(shown);
+    const ShownLines columns = shownLines(lines);
+    const QStringList names = toQStringList(columns.names);
+    list_->setLines(shown, toQStringList(columns.spoken));
     // Rows from 1 on; the grid grows where the rows of the last pass are too few.
     if (grid_->rows() < static_cast<int>(rows.size()) + 2) grid_->setRows(static_cast<int>(rows.size()) + 2);
     grid_->changeCells([&] {
@@ -122,7 +124,7 @@ void CurrencyListWindow::fillFromPass(const std::vector<std::string>& lines,
             grid_->setRowKey(i + 1, QString::fromStdString(r.line));
         }
     });
-    picklist::setEntries(selector_, shown);
+    picklist::setEntries(selector_, shown, names);
     if (list_->lineCount() > 0) list_->setCurrentRow(0);
     // The header, one row per currency and the empty row, which the sort puts first.
     grid_->setRows(list_->lineCount() + 2);

@@ -194,11 +194,8 @@ Status frmEingabe2::Dateneingeben() {
 
 Status frmEingabe2::ShowCurrentRecord() {
     RecordFileState& file = context_.file;
-    if (file.lAktuellerSatz < 1 || file.lAktuellerSatz > file.lSatzAnzahl) {
-        return Status::fail("Der Datensatz " + std::to_string(file.lAktuellerSatz) +
-                            " ist in der Datei \u201E" + context_.currencyFile.string() +
-                            "\u201C nicht vorhanden.");
-    }
+    if (Status there = recordInRange(file.lAktuellerSatz, file.lSatzAnzahl, context_.currencyFile); !there)
+        return there;
     const auto record = file.iDateiNr.read(file.lAktuellerSatz);
     if (!record) return record.status();
     file.buffer = *record;

@@ -28,66 +28,59 @@ fs::path finalTarget(fs::path file) {
 }
 
 // The new file written completely and brought to the disk, with the permissions of the old one.
-int writeTemporary(FileOperations& files, int descriptor, const fs::path& target, std::string_view bytes) {
+Status writeTemporary(FileOperations& files, int descriptor, const fs::path& target, std::string_view bytes) {
     struct stat old {};
-    int error = 0;
-    if (::stat(target.c_str(), &old) == 0 && ::fchmod(descriptor, old.st_mode & 07777) != 0) error = errno;
-    if (error == 0) error = files.writeAll(descriptor, bytes);
-    if (error == 0) error = files.syncFile(descriptor);
+    Status written = Status::ok();
+    if (::stat(target.c_str(), &old) == 0) written = systemCall(::fchmod(descriptor, old.st_mode & 07777) == 0);
+    if (written) written = files.writeAll(descriptor, bytes);
+    if (written) written = files.syncFile(descriptor);
     // Closing can be the first to report a failed write.
-    if (const int closing = files.closeFile(descriptor); error == 0) error = closing;
-    return error;
+    if (Status closing = files.closeFile(descriptor); written) written = closing;
+    return written;
 }
 
 }  // namespace
 
-int FileOperations::removeFile(const fs::path& file) {
-    if (::unlink(file.c_str()) == 0 || errno == ENOENT) return 0;
-    return errno;
+Status FileOperations::removeFile(const fs::path& file) {
+    return systemCall(::unlink(file.c_str()) == 0 || errno == ENOENT);
 }
 
-int FileOperations::createFile(const fs::path& file, int& descriptor) {
-    descriptor = ::open(file.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-    return descriptor < 0 ? errno : 0;
+Result<int> FileOperations::createFile(const fs::path& file) {
+    const int descriptor = ::open(file.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (descriptor < 0) return systemFailure(errno);
+    return descriptor;
 }
 
-int FileOperations::writeAll(int descriptor, std::string_view bytes) {
-    while (!bytes.empty()) {
-        const ssize_t part = ::write(descriptor, bytes.data(), bytes.size());
-        if (part < 0 && errno == EINTR) continue;
-        if (part < 0) return errno;
-        if (part == 0) return EIO;
-        bytes.remove_prefix(static_cast<std::size_t>(part));
-    }
-    return 0;
+Status FileOperations::writeAll(int descriptor, std::string_view bytes) {
+    return writeAt(descriptor, bytes, -1);
 }
 
-int FileOperations::syncFile(int descriptor) {
-    return ::fsync(descriptor) == 0 ? 0 : errno;
+Status FileOperations::syncFile(int descriptor) {
+    return systemCall(::fsync(descriptor) == 0);
 }
 
-int FileOperations::closeFile(int descriptor) {
-    return ::close(descriptor) == 0 ? 0 : errno;
+Status FileOperations::closeFile(int descriptor) {
+    return systemCall(::close(descriptor) == 0);
 }
 
-int FileOperations::renameFile(const fs::path& from, const fs::path& to) {
-    return std::rename(from.c_str(), to.c_str()) == 0 ? 0 : errno;
+Status FileOperations::renameFile(const fs::path& from, const fs::path& to) {
+    return systemCall(std::rename(from.c_str(), to.c_str()) == 0);
 }
 
-int FileOperations::syncFolder(const fs::path& folder) {
+Status FileOperations::syncFolder(const fs::path& folder) {
     const fs::path name = folder.empty() ? fs::path(".") : folder;
     const int descriptor = ::open(name.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (descriptor < 0) return errno;
-    const int result = ::fsync(descriptor) == 0 ? 0 : errno;
+    if (descriptor < 0) return systemFailure(errno);
+    const Status synced = systemCall(::fsync(descriptor) == 0);
     ::close(descriptor);
-    return result;
+    return synced;
 }
 
-int FileOperations::truncateFile(int descriptor, off_t length) {
+Status FileOperations::truncateFile(int descriptor, off_t length) {
     while (::ftruncate(descriptor, length) != 0) {
-        if (errno != EINTR) return errno;
+        if (errno != EINTR) return systemFailure(errno);
     }
-    return 0;
+    return Status::ok();
 }
 
 FileOperations& systemFileOperations() {
@@ -95,61 +88,62 @@ FileOperations& systemFileOperations() {
     return operations;
 }
 
-int openRegularFile(const fs::path& file, int flags, int& descriptor) {
+Result<int> openRegularFile(const fs::path& file, int flags) {
     // Without O_NONBLOCK, opening a pipe would wait for a writer that never comes.
-    descriptor = ::open(file.c_str(), flags | O_NONBLOCK | O_NOCTTY | O_CLOEXEC, 0666);
-    if (descriptor < 0) return errno;
+    const int descriptor = ::open(file.c_str(), flags | O_NONBLOCK | O_NOCTTY | O_CLOEXEC, 0666);
+    if (descriptor < 0) return systemFailure(errno);
     struct stat info {};
     int error = ::fstat(descriptor, &info) != 0 ? errno : 0;
     if (error == 0 && !S_ISREG(info.st_mode)) error = S_ISDIR(info.st_mode) ? EISDIR : kNotARegularFile;
-    if (error != 0) {
-        ::close(descriptor);
-        descriptor = -1;
-    }
-    return error;
+    if (error == 0) return descriptor;
+    ::close(descriptor);
+    return systemFailure(error);
 }
 
-int readAt(int descriptor, char* bytes, std::size_t size, off_t offset, std::size_t& got) {
-    got = 0;
+Result<std::size_t> readAt(int descriptor, char* bytes, std::size_t size, off_t offset) {
+    std::size_t got = 0;
     while (got < size) {
         const ssize_t part = ::pread(descriptor, bytes + got, size - got, offset + static_cast<off_t>(got));
         if (part < 0 && errno == EINTR) continue;
-        if (part < 0) return errno;
+        if (part < 0) return systemFailure(errno);
         if (part == 0) break;
         got += static_cast<std::size_t>(part);
     }
-    return 0;
+    return got;
 }
 
-int writeAt(int descriptor, std::string_view bytes, off_t offset) {
+Status writeAt(int descriptor, std::string_view bytes, off_t offset) {
     while (!bytes.empty()) {
-        const ssize_t part = ::pwrite(descriptor, bytes.data(), bytes.size(), offset);
+        const ssize_t part = offset < 0 ? ::write(descriptor, bytes.data(), bytes.size())
+                                        : ::pwrite(descriptor, bytes.data(), bytes.size(), offset);
         if (part < 0 && errno == EINTR) continue;
-        if (part < 0) return errno;
-        if (part == 0) return EIO;
+        if (part < 0) return systemFailure(errno);
+        if (part == 0) return systemFailure(EIO);
         bytes.remove_prefix(static_cast<std::size_t>(part));
-        offset += static_cast<off_t>(part);
+        if (offset >= 0) offset += static_cast<off_t>(part);
     }
-    return 0;
+    return Status::ok();
 }
 
 Result<std::string> readWholeFile(const fs::path& file) {
-    int descriptor = -1;
-    int error = openRegularFile(file, O_RDONLY, descriptor);
-    if (error == ENOENT) return std::string();
+    const auto failed = [&](const Status& cause) { return fileError(file.string(), "gelesen werden", cause); };
+    const Result<int> descriptor = openRegularFile(file, O_RDONLY);
+    if (!descriptor && descriptor.error() == describeErrno(ENOENT)) return std::string();
+    if (!descriptor) return failed(descriptor.status());
     std::string bytes;
-    while (error == 0) {
+    Status read = Status::ok();
+    for (;;) {
         // One byte beyond the limit tells a file that is too large from one that just fits.
         const std::size_t size = bytes.size();
         bytes.resize(std::min(size + 65536, kWholeFileLimit + 1));
-        std::size_t got = 0;
-        error = readAt(descriptor, bytes.data() + size, bytes.size() - size, static_cast<off_t>(size), got);
-        bytes.resize(size + got);
-        if (bytes.size() > kWholeFileLimit) error = kFileTooLarge;
-        if (got == 0) break;
+        const auto got = readAt(*descriptor, bytes.data() + size, bytes.size() - size, static_cast<off_t>(size));
+        bytes.resize(size + (got ? *got : 0));
+        if (!got) read = got.status();
+        if (read && bytes.size() > kWholeFileLimit) read = systemFailure(kFileTooLarge);
+        if (!read || *got == 0) break;
     }
-    if (descriptor >= 0) ::close(descriptor);
-    if (error != 0) return Status::fail(fileErrorMessage(file.string(), "gelesen werden", error));
+    ::close(*descriptor);
+    if (!read) return failed(read);
     return bytes;
 }
 
@@ -161,19 +155,17 @@ Status replaceFile(const fs::path& file, std::string_view bytes, FileOperations&
         (temporaryName.empty() ? "." + target.filename().string() + ".tmp" : temporaryName);
     // A temporary file named by the caller is named in messages; a hidden one of our own would mean
     // nothing to the user, who is told of the file itself then.
-    const auto failed = [&](const std::string& action, int error) {
-        if (temporaryName.empty())
-            return Status::fail(fileErrorMessage(file.string(), "geschrieben werden", error));
-        return Status::fail(fileErrorMessage(temporary.string(), action, error));
+    const auto failed = [&](const std::string& action, const Status& cause) {
+        if (temporaryName.empty()) return fileError(file.string(), "geschrieben werden", cause);
+        return fileError(temporary.string(), action, cause);
     };
     // A file left by an earlier run must not stand in the way (nor, for a table, add its records).
-    if (const int error = files.removeFile(temporary); error != 0) return failed("gelöscht werden", error);
-    int descriptor = -1;
-    if (const int error = files.createFile(temporary, descriptor); error != 0)
-        return failed("angelegt werden", error);
-    if (const int error = writeTemporary(files, descriptor, target, bytes); error != 0) {
+    if (Status removed = files.removeFile(temporary); !removed) return failed("gelöscht werden", removed);
+    const Result<int> descriptor = files.createFile(temporary);
+    if (!descriptor) return failed("angelegt werden", descriptor.status());
+    if (Status written = writeTemporary(files, *descriptor, target, bytes); !written) {
         files.removeFile(temporary);
-        return failed("geschrieben werden", error);
+        return failed("geschrieben werden", written);
     }
     if (beforeRename) {
         if (Status ready = beforeRename(); !ready) {
@@ -181,9 +173,9 @@ Status replaceFile(const fs::path& file, std::string_view bytes, FileOperations&
             return ready;
         }
     }
-    if (const int error = files.renameFile(temporary, target); error != 0) {
+    if (Status renamed = files.renameFile(temporary, target); !renamed) {
         files.removeFile(temporary);
-        return failed("in \u201E" + file.string() + "\u201C umbenannt werden", error);
+        return failed("in " + inQuotes(file) + " umbenannt werden", renamed);
     }
     // The new file is in place; syncing the folder only makes the rename outlast a power cut.
     files.syncFolder(target.parent_path());

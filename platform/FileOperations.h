@@ -17,39 +17,40 @@ namespace kursomatik {
 inline constexpr std::size_t kWholeFileLimit = std::size_t{1} << 20;
 
 // The file-system calls behind the rewrite of a file, one virtual function each, so a test can make
-// any single step fail the way a full disk or a locked folder would. Every call returns 0 on success
-// or the errno value of its failure.
+// any single step fail the way a full disk or a locked folder would. A failure carries the German
+// cause of its errno value (systemFailure), which the caller puts into a message naming the file.
 class FileOperations {
   public:
     virtual ~FileOperations() = default;
 
     // A file that does not exist counts as removed.
-    virtual int removeFile(const std::filesystem::path& file);
-    // Creates a new file for writing; one that exists already is an error.
-    virtual int createFile(const std::filesystem::path& file, int& descriptor);
+    virtual Status removeFile(const std::filesystem::path& file);
+    // Creates a new file for writing and gives its descriptor; one that exists already is an error.
+    virtual Result<int> createFile(const std::filesystem::path& file);
     // Writes all bytes; a short write that cannot go on is a failure.
-    virtual int writeAll(int descriptor, std::string_view bytes);
+    virtual Status writeAll(int descriptor, std::string_view bytes);
     // Brings the written data to the disk.
-    virtual int syncFile(int descriptor);
-    virtual int closeFile(int descriptor);
+    virtual Status syncFile(int descriptor);
+    virtual Status closeFile(int descriptor);
     // Puts `from` in place of `to` in one step: a reader sees either the old or the new file.
-    virtual int renameFile(const std::filesystem::path& from, const std::filesystem::path& to);
+    virtual Status renameFile(const std::filesystem::path& from, const std::filesystem::path& to);
     // Makes a rename in the folder durable.
-    virtual int syncFolder(const std::filesystem::path& folder);
+    virtual Status syncFolder(const std::filesystem::path& folder);
     // Cuts an open file to `length` bytes.
-    virtual int truncateFile(int descriptor, off_t length);
+    virtual Status truncateFile(int descriptor, off_t length);
 };
 
 // The operations of the running program.
 FileOperations& systemFileOperations();
 
-// Opens a regular file (flags as for open(2); O_CREAT makes a missing one). A pipe, a device or a
-// folder is refused at once, never waited for: 0, an errno value, or kNotARegularFile.
-int openRegularFile(const std::filesystem::path& file, int flags, int& descriptor);
+// Opens a regular file (flags as for open(2); O_CREAT makes a missing one) and gives its descriptor.
+// A pipe, a device or a folder is refused at once, never waited for.
+Result<int> openRegularFile(const std::filesystem::path& file, int flags);
 
 // `size` bytes from `offset` of an open file; fewer only at its end. Interrupted calls go on.
-int readAt(int descriptor, char* bytes, std::size_t size, off_t offset, std::size_t& got);
-int writeAt(int descriptor, std::string_view bytes, off_t offset);
+Result<std::size_t> readAt(int descriptor, char* bytes, std::size_t size, off_t offset);
+// All bytes from `offset`; an offset of -1 writes at the file's own position.
+Status writeAt(int descriptor, std::string_view bytes, off_t offset);
 
 // The whole content of a regular file of at most kWholeFileLimit bytes; a missing file reads as
 // empty. The message names the file and the cause.

@@ -44,8 +44,24 @@ std::string describeErrno(int error) {
     }
 }
 
-std::string fileErrorMessage(const std::string& fileName, const std::string& action, int error) {
-    return "Die Datei \u201E" + fileName + "\u201C kann nicht " + action + ": " + describeErrno(error) + ".";
+Status systemFailure(int error) {
+    return Status::fail(describeErrno(error));
+}
+
+Status systemCall(bool succeeded) {
+    return succeeded ? Status::ok() : systemFailure(errno);
+}
+
+std::string inQuotes(const std::filesystem::path& name) {
+    return "\u201E" + name.string() + "\u201C";
+}
+
+std::string fileNamed(const std::string& fileName) {
+    return "Die Datei " + inQuotes(fileName);
+}
+
+Status fileError(const std::string& fileName, const std::string& action, const Status& cause) {
+    return Status::fail(fileNamed(fileName) + " kann nicht " + action + ": " + cause.error() + ".");
 }
 
 }  // namespace kursomatik

@@ -1,17 +1,29 @@
 #pragma once
 
+#include <filesystem>
 #include <string>
+
+#include "Result.h"
 
 namespace kursomatik {
 
-// Causes that have no errno value of their own, for describeErrno and fileErrorMessage.
+// Causes that have no errno value of their own, for describeErrno and systemFailure.
 inline constexpr int kNotARegularFile = -1;
 inline constexpr int kFileTooLarge = -2;
 
 // German wording of an errno value, for messages that name a file and its problem.
 std::string describeErrno(int error);
 
+// A failed system call: its cause in German, which fileError puts into the message.
+Status systemFailure(int error);
+// errno as a failure, or success.
+Status systemCall(bool succeeded);
+
+// „name“: how every message names a file or a folder.
+std::string inQuotes(const std::filesystem::path& name);
+// "Die Datei „name“"
+std::string fileNamed(const std::string& fileName);
 // "Die Datei „name“ kann nicht <action>: <cause>." — the one shape of every file error message.
-std::string fileErrorMessage(const std::string& fileName, const std::string& action, int error);
+Status fileError(const std::string& fileName, const std::string& action, const Status& cause);
 
 }  // namespace kursomatik

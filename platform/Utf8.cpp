@@ -54,14 +54,7 @@ std::size_t length(std::string_view text) {
 }
 
 std::string mid(std::string_view text, std::size_t start, std::size_t count) {
-    std::string out;
-    std::size_t index = 0;
-    for (std::size_t pos = 0; pos < text.size() && index < start + count; ++index) {
-        const std::size_t begin = pos;
-        next(text, pos);
-        if (index >= start) out.append(text.substr(begin, pos - begin));
-    }
-    return out;
+    return std::string(head(text.substr(head(text, start).size()), count));
 }
 
 std::string_view head(std::string_view text, std::size_t count) {

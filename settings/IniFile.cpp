@@ -1,5 +1,6 @@
 #include "IniFile.h"
 
+#include <algorithm>
 #include <optional>
 #include <vector>
 
@@ -10,7 +11,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-constexpr std::size_t kValueLimit = 199;  // what fits into a buffer of 200 with its terminator
 
 struct Line {
     std::string_view content;  // without the line break
@@ -31,12 +31,8 @@ std::vector<Line> splitLines(std::string_view data) {
 }
 
 bool equalIgnoringCase(std::string_view a, std::string_view b) {
-    auto lower = [](char c) { return (c >= 'A' && c <= 'Z') ? char(c + 32) : c; };
-    if (a.size() != b.size()) return false;
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        if (lower(a[i]) != lower(b[i])) return false;
-    }
-    return true;
+    const auto lower = [](char c) { return (c >= 'A' && c <= 'Z') ? char(c + 32) : c; };
+    return std::ranges::equal(a, b, {}, lower, lower);
 }
 
 std::optional<std::string_view> sectionHeader(std::string_view content) {
@@ -86,7 +82,7 @@ Location locate(const std::vector<Line>& lines, std::string_view section, std::s
 }
 
 std::string cutToLimit(std::string_view value) {
-    return utf8::length(value) > kValueLimit ? utf8::mid(value, 0, kValueLimit) : std::string(value);
+    return utf8::length(value) > kProfileValueLimit ? utf8::mid(value, 0, kProfileValueLimit) : std::string(value);
 }
 
 std::string_view unquoted(std::string_view value) {

@@ -14,6 +14,8 @@ namespace kursomatik {
 // a value in matching quotes loses them, and a missing file, section or key gives the default.
 // Values come back cut to 199 characters, as through a buffer of 200. A file that cannot be read (a
 // pipe, a device, a folder, one over 1 MB) counts as missing.
+inline constexpr std::size_t kProfileValueLimit = 199;  // what fits into a buffer of 200 with its terminator
+
 std::string getProfileString(const std::filesystem::path& file, const std::string& section,
                              const std::string& key, const std::string& defaultValue);
 

@@ -15,10 +15,8 @@ CompactionOutcome failed(const std::string& message) {
 
 CompactionOutcome dropCurrentRecord(RecordFileState& state, const std::filesystem::path& currencyFile,
                                     FileOperations& files) {
-    if (state.lAktuellerSatz < 1 || state.lAktuellerSatz > state.lSatzAnzahl) {
-        return failed("Der Datensatz " + std::to_string(state.lAktuellerSatz) + " ist in der Datei \u201E" +
-                      currencyFile.string() + "\u201C nicht vorhanden.");
-    }
+    if (Status there = recordInRange(state.lAktuellerSatz, state.lSatzAnzahl, currencyFile); !there)
+        return failed(there.error());
     // Only the table the editor opened and counted goes over: another program's table would be
     // padded or cut to the old count.
     const auto unchanged = [&] { return state.iDateiNr.checkUnchanged(state.lSatzAnzahl); };

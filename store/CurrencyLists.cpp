@@ -46,7 +46,7 @@ Status fillRecordInLists(CurrencyLists& lists, RecordFileState& file, long n,
     file.buffer = *record;
     const std::string line = buildListLine(*record, n);
     // The name column's keys give the orders of compareListLines and compareListLinesGeneric.
-    const std::string_view name = utf8::head(line, 40);
+    const std::string_view name = lineName(line);
     std::u32string textKey = collationKey(name);
     const std::string ewwu = fieldValue(record->EWWU);
     if (ewwu == "1") {
@@ -67,37 +67,16 @@ std::string gridRateCell(std::string_view kurs, const RegionalSettings& regional
         parseRegionalNumber(formatNumber(scaled->toDouble(), kRatePattern, regional), regional);
     const auto money = asMoney ? asMoney->toMoney() : std::nullopt;
     if (!money) return {};
-    return formatNumber(money->toDouble() / 1000000.0, kRatePattern, regional);
-}
-
-int compareNamesGeneric(std::string_view a, std::string_view b, const RegionalSettings& regional) {
-    const auto rank = [&](std::string_view name, std::optional<DecimalNumber>& number) {
-        if (utf8::trimSpaces(name).empty()) return 0;
-        number = parseRegionalNumber(utf8::trimSpaces(name), regional);
-        return number ? 1 : 2;
-    };
-    std::optional<DecimalNumber> numberA;
-    std::optional<DecimalNumber> numberB;
-    const int rankA = rank(a, numberA);
-    const int rankB = rank(b, numberB);
-    if (rankA != rankB) return rankA < rankB ? -1 : 1;
-    if (rankA == 1) {
-        const double x = numberA->toDouble();
-        const double y = numberB->toDouble();
-        if (x != y) return x < y ? -1 : 1;
-    }
-    return collate(a, b);
+    return formatNumber(money->toDouble() / kRateScale, kRatePattern, regional);
 }
 
 int compareListLinesGeneric(std::string_view a, std::string_view b, const RegionalSettings& regional) {
-    if (const int byName = compareNamesGeneric(utf8::head(a, 40), utf8::head(b, 40), regional); byName != 0) {
-        return byName;
-    }
+    const int byName = genericNameKey(lineName(a), regional).compare(genericNameKey(lineName(b), regional));
+    if (byName != 0) return byName < 0 ? -1 : 1;
     return collate(a, b);
 }
 
 std::u32string genericNameKey(std::string_view name, const RegionalSettings& regional) {
-    // Empty names, then numbers by value, then texts, as compareNamesGeneric has it.
     std::u32string key;
     const std::string_view trimmed = utf8::trimSpaces(name);
     const auto number = trimmed.empty() ? std::nullopt : parseRegionalNumber(trimmed, regional);

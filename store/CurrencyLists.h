@@ -50,15 +50,13 @@ Status fillRecordInLists(CurrencyLists& lists, RecordFileState& file, long n,
 // 1,000,000 and formatted again (1955830 -> "1,955830"). Empty when the text is no number.
 std::string gridRateCell(std::string_view kurs, const RegionalSettings& regional);
 
-// The two orders of names in the grids and their lists. The text order is the collation; the
-// generic order puts empty names first, then names that are numbers by value, then the others by
-// text. Lines are compared by their name column first and then as a whole, so that a grid row and
-// its list entry always stand at the same place.
-int compareNamesGeneric(std::string_view a, std::string_view b, const RegionalSettings& regional);
-int compareListLinesGeneric(std::string_view a, std::string_view b, const RegionalSettings& regional);
-
-// A key whose plain comparison orders names as compareNamesGeneric does (collationKey() is the key
-// of the text order), for sorting grid rows with one key per row.
+// The generic order of names in a grid and its list: empty names first, then names that are numbers
+// by value, then the others by text (collationKey() is the key of the text order). A key is made
+// once per row, so sorting compares keys rather than parsing names again and again.
 std::u32string genericNameKey(std::string_view name, const RegionalSettings& regional);
+
+// Lines by the generic order of their name column first and then as a whole, so that a grid row and
+// its list entry always stand at the same place.
+int compareListLinesGeneric(std::string_view a, std::string_view b, const RegionalSettings& regional);
 
 }  // namespace kursomatik

@@ -19,19 +19,22 @@ struct CurrencyRecord {
     friend bool operator==(const CurrencyRecord&, const CurrencyRecord&) = default;
 };
 
+// Where each field stands in the file (bytes) and in its list line (characters). A list line holds
+// the padded fields by their column, each followed by one space, and the record number at the end.
 struct FieldLayout {
     std::string CurrencyRecord::*field;
     std::size_t offset;
     std::size_t width;
+    std::size_t lineColumn;
 };
 
 inline constexpr std::size_t kRecordLength = 147;
 inline const std::array<FieldLayout, 5> kFieldLayout = {{
-    {&CurrencyRecord::Bezeichnung, 0, 40},
-    {&CurrencyRecord::ISO, 40, 40},
-    {&CurrencyRecord::Kurs, 80, 40},
-    {&CurrencyRecord::EWWU, 120, 7},
-    {&CurrencyRecord::Datum, 127, 20},
+    {&CurrencyRecord::Bezeichnung, 0, 40, 0},
+    {&CurrencyRecord::ISO, 40, 40, 82},
+    {&CurrencyRecord::Kurs, 80, 40, 41},
+    {&CurrencyRecord::EWWU, 120, 7, 123},
+    {&CurrencyRecord::Datum, 127, 20, 131},
 }};
 
 // Stores a text into a field: left-aligned, padded with spaces, cut at the width.

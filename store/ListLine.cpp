@@ -1,21 +1,34 @@
 #include "ListLine.h"
 
+#include <algorithm>
+
 #include "Collation.h"
 #include "Utf8.h"
 
 namespace kursomatik {
 
+// kFieldLayout holds Bezeichnung, ISO and Kurs at 0, 1 and 2.
 std::string buildListLine(const CurrencyRecord& r, long recordNumber) {
-    return utf8::fit(r.Bezeichnung, 40) + ' ' + utf8::fit(r.Kurs, 40) + ' ' + utf8::fit(r.ISO, 40) + ' ' +
-           utf8::fit(r.EWWU, 7) + ' ' + utf8::fit(r.Datum, 20) + ' ' + std::to_string(recordNumber);
+    static const auto columns = [] {
+        auto inLineOrder = kFieldLayout;
+        std::ranges::sort(inLineOrder, {}, &FieldLayout::lineColumn);
+        return inLineOrder;
+    }();
+    std::string line;
+    for (const FieldLayout& column : columns) line += utf8::fit(r.*column.field, column.width) + ' ';
+    return line + std::to_string(recordNumber);
+}
+
+std::string_view lineName(std::string_view line) {
+    return utf8::head(line, kFieldLayout[0].width);
 }
 
 std::string lineKurs(std::string_view line) {
-    return utf8::mid(line, 41, 40);
+    return utf8::mid(line, kFieldLayout[2].lineColumn, kFieldLayout[2].width);
 }
 
 std::string lineIso(std::string_view line) {
-    return utf8::mid(line, 82, 12);
+    return utf8::mid(line, kFieldLayout[1].lineColumn, 12);
 }
 
 std::optional<long> lineRecordNumber(std::string_view line) {
@@ -30,8 +43,21 @@ std::optional<long> lineRecordNumber(std::string_view line) {
     return number;
 }
 
+ShownLines shownLines(const std::vector<std::string>& lines) {
+    ShownLines shown;
+    shown.names.reserve(lines.size());
+    shown.spoken.reserve(lines.size());
+    for (const std::string& line : lines) {
+        std::string shownName(utf8::trimSpaces(lineName(line)));
+        const std::string code(utf8::trimSpaces(utf8::mid(line, kFieldLayout[1].lineColumn, kFieldLayout[1].width)));
+        shown.spoken.push_back(code.empty() ? shownName : shownName + ", " + code);
+        shown.names.push_back(std::move(shownName));
+    }
+    return shown;
+}
+
 int compareListLines(std::string_view a, std::string_view b) {
-    if (const int byName = collate(utf8::head(a, 40), utf8::head(b, 40)); byName != 0) return byName;
+    if (const int byName = collate(lineName(a), lineName(b)); byName != 0) return byName;
     return collate(a, b);
 }
 

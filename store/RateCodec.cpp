@@ -8,7 +8,7 @@
 namespace kursomatik {
 
 Result<std::string> encodeRate(double rate, const RegionalSettings& regional) {
-    const auto scaled = Money::fromDouble(rate * 1000000.0);
+    const auto scaled = Money::fromDouble(rate * kRateScale);
     if (!scaled) return Status::fail("Der Kurs ist zu groß, um gespeichert zu werden.");
     // "0.####" writes the separator even without decimals; a whole number is stored without it.
     std::string text = formatNumber(*scaled, "0.####", regional);
@@ -22,7 +22,7 @@ std::optional<double> decodeRate(std::string_view kurs, const RegionalSettings& 
     if (!number) return std::nullopt;
     const auto money = number->toMoney();
     if (!money) return std::nullopt;
-    return money->toDouble() / 1000000.0;
+    return money->toDouble() / kRateScale;
 }
 
 }  // namespace kursomatik

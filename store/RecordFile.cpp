@@ -29,25 +29,25 @@ RecordFile::~RecordFile() {
 Status RecordFile::open(const std::filesystem::path& file, bool writable) {
     close();
     path_ = file;
-    if (const int error = openRegularFile(file, writable ? (O_RDWR | O_CREAT) : O_RDONLY, fd_); error != 0)
-        return Status::fail(fileErrorMessage(name(), writable ? "geöffnet werden" : "gelesen werden", error));
+    const Result<int> opened = openRegularFile(file, writable ? (O_RDWR | O_CREAT) : O_RDONLY);
+    if (!opened) return fileError(name(), writable ? "geöffnet werden" : "gelesen werden", opened.status());
+    fd_ = *opened;
     return Status::ok();
 }
 
 Result<long long> RecordFile::length() const {
     struct stat info {};
     if (!isOpen() || ::fstat(fd_, &info) != 0)
-        return Status::fail(fileErrorMessage(name(), "gelesen werden", isOpen() ? errno : EBADF));
+        return fileError(name(), "gelesen werden", systemFailure(isOpen() ? errno : EBADF));
     return static_cast<long long>(info.st_size);
 }
 
 Result<std::string> RecordFile::readBytes(long first, long count) const {
     if (!isOpen() || first < 1 || count < 0)
-        return Status::fail(fileErrorMessage(name(), "gelesen werden", EBADF));
+        return fileError(name(), "gelesen werden", systemFailure(EBADF));
     std::string bytes(static_cast<std::size_t>(count) * kRecordLength, ' ');
-    std::size_t got = 0;
-    if (const int error = readAt(fd_, bytes.data(), bytes.size(), offsetOf(first), got); error != 0)
-        return Status::fail(fileErrorMessage(name(), "gelesen werden", error));
+    if (const auto got = readAt(fd_, bytes.data(), bytes.size(), offsetOf(first)); !got)
+        return fileError(name(), "gelesen werden", got.status());
     return bytes;
 }
 
@@ -59,16 +59,16 @@ Result<CurrencyRecord> RecordFile::read(long n) const {
 
 Status RecordFile::write(long n, const CurrencyRecord& record) {
     const auto before = length();
-    if (!before || n < 1) return Status::fail(fileErrorMessage(name(), "geschrieben werden", EBADF));
+    if (!before || n < 1) return fileError(name(), "geschrieben werden", systemFailure(EBADF));
     // Writing into a file that was deleted or replaced meanwhile would lose the record unseen.
     if (Status same = checkUnchanged(); !same)
         return Status::fail(same.error() + " Der Datensatz wurde nicht gespeichert.");
     const bool append = offsetOf(n) >= *before;
     const auto old = append ? Result<std::string>(std::string()) : readBytes(n, 1);
     if (!old) return old.status();
-    int error = writeAt(fd_, encodeRecord(record), offsetOf(n));
-    if (error == 0 && ::fdatasync(fd_) != 0) error = errno;
-    if (error != 0) {
+    Status written = writeAt(fd_, encodeRecord(record), offsetOf(n));
+    if (written) written = systemCall(::fdatasync(fd_) == 0);
+    if (!written) {
         // Never leave a torn record: cut an append back to the old length, put back what an
         // overwrite may have changed (whatever of it could be written at all).
         if (append) {
@@ -77,9 +77,14 @@ Status RecordFile::write(long n, const CurrencyRecord& record) {
             (void)writeAt(fd_, *old, offsetOf(n));
             (void)::fdatasync(fd_);
         }
-        return Status::fail(fileErrorMessage(name(), "geschrieben werden", error));
+        return fileError(name(), "geschrieben werden", written);
     }
     return Status::ok();
+}
+
+Status recordInRange(long n, long count, const std::filesystem::path& file) {
+    if (n >= 1 && n <= count) return Status::ok();
+    return Status::fail("Der Datensatz " + std::to_string(n) + " ist in der Datei " + inQuotes(file) + " nicht vorhanden.");
 }
 
 Status RecordFile::checkUnchanged(std::optional<long> records) const {
@@ -87,20 +92,18 @@ Status RecordFile::checkUnchanged(std::optional<long> records) const {
     struct stat named {};
     if (!isOpen() || ::fstat(fd_, &open) != 0 || ::stat(path_.c_str(), &named) != 0 ||
         named.st_ino != open.st_ino || named.st_dev != open.st_dev) {
-        return Status::fail("Die Datei \u201E" + name() +
-                            "\u201C wurde gelöscht oder ersetzt, während sie geöffnet war.");
+        return Status::fail(fileNamed(name()) + " wurde gelöscht oder ersetzt, während sie geöffnet war.");
     }
     if (!records || recordsOfLength(open.st_size) == *records) return Status::ok();
     if (*records == kMaxRecords && recordsOfLength(open.st_size) > kMaxRecords)
-        return Status::fail("Die Datei \u201E" + name() + "\u201C enthält mehr als 999 Datensätze.");
-    return Status::fail("Die Datei \u201E" + name() +
-                        "\u201C wurde von einem anderen Programm geändert, während sie geöffnet war.");
+        return Status::fail(fileNamed(name()) + " enthält mehr als 999 Datensätze.");
+    return Status::fail(fileNamed(name()) + " wurde von einem anderen Programm geändert, während sie geöffnet war.");
 }
 
 Status RecordFile::cutTo(long long length, FileOperations& files) const {
-    if (!isOpen()) return Status::fail(fileErrorMessage(name(), "geschrieben werden", EBADF));
-    if (const int error = files.truncateFile(fd_, static_cast<off_t>(length)); error != 0)
-        return Status::fail(fileErrorMessage(name(), "geschrieben werden", error));
+    if (!isOpen()) return fileError(name(), "geschrieben werden", systemFailure(EBADF));
+    if (Status cut = files.truncateFile(fd_, static_cast<off_t>(length)); !cut)
+        return fileError(name(), "geschrieben werden", cut);
     // The file is cut; syncing only makes that outlast a power cut.
     files.syncFile(fd_);
     return Status::ok();

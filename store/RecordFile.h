@@ -18,6 +18,9 @@ inline constexpr long kMaxRecords = 999;
 // counts as one more record.
 long recordsOfLength(long long length);
 
+// Fails with a message naming the file unless record n is one of records 1 to count.
+Status recordInRange(long n, long count, const std::filesystem::path& file);
+
 // The currency file: records of 147 bytes numbered from 1, no header, no separators.
 class RecordFile {
   public:

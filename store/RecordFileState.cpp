@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "RegionalSettings.h"
+#include "SystemError.h"
 
 namespace kursomatik {
 
@@ -23,7 +24,7 @@ std::string openForListPass(RecordFileState& state, const std::filesystem::path&
     }
     if (state.tooManyReported) return {};
     state.tooManyReported = true;
-    return "Die Datei \u201E" + state.iDateiNr.path().string() + "\u201C enthält " + std::to_string(count) +
+    return fileNamed(state.iDateiNr.path().string()) + " enthält " + std::to_string(count) +
            " Datensätze. Angezeigt werden nur die ersten 999: Die Nummer eines Datensatzes hat höchstens "
            "drei Stellen.";
 }
@@ -37,8 +38,8 @@ Status appendPlaceholder(RecordFileState& state, const RegionalSettings& regiona
     storeField(placeholder, &CurrencyRecord::Datum,
                formatShortDate(regional.currentDate(), regional.shortDatePattern));
     if (state.lSatzAnzahl >= kMaxRecords) {
-        return Status::fail("Die Datei \u201E" + state.iDateiNr.path().string() +
-                            "\u201C enthält schon 999 Datensätze, mehr kann Kursomatik nicht verwalten. Es "
+        return Status::fail(fileNamed(state.iDateiNr.path().string()) +
+                            " enthält schon 999 Datensätze, mehr kann Kursomatik nicht verwalten. Es "
                             "wurde kein neuer Datensatz angelegt.");
     }
     // Behind a table that is longer than counted, the new record would overwrite one.

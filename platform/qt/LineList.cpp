@@ -11,24 +11,18 @@ QStringList toQStringList(const std::vector<std::string>& lines) {
     return out;
 }
 
-QString spokenCurrency(const QString& line) {
-    const QString name = line.left(40).trimmed();
-    const QString iso = line.mid(82, 40).trimmed();
-    return iso.isEmpty() ? name : name + QStringLiteral(", ") + iso;
-}
-
 LineList::LineList(QWidget* parent) : QListWidget(parent) {
     connect(this, &QListWidget::itemDoubleClicked, this, [this] { emit activatedByUser(); });
 }
 
-void LineList::setLines(const QStringList& lines) {
+void LineList::setLines(const QStringList& lines, const QStringList& spoken) {
     const QSignalBlocker quiet(this);
     clear();
     addItems(lines);  // one insertion for the view
     {
         // What a screen reader says of each entry, told to the view as one change.
         const QSignalBlocker quietModel(model());
-        for (int k = 0; k < count(); ++k) item(k)->setData(Qt::AccessibleTextRole, spokenCurrency(lines[k]));
+        for (int k = 0; k < count(); ++k) item(k)->setData(Qt::AccessibleTextRole, spoken.value(k));
     }
     if (count() > 0) dataChanged(model()->index(0, 0), model()->index(count() - 1, 0));
 }

@@ -14,7 +14,8 @@ class LineList : public QListWidget {
   public:
     explicit LineList(QWidget* parent = nullptr);
 
-    void setLines(const QStringList& lines);
+    // Entry k shows line k and speaks spoken[k].
+    void setLines(const QStringList& lines, const QStringList& spoken);
     QString line(int index) const;
     int lineCount() const { return count(); }
 
@@ -28,7 +29,5 @@ class LineList : public QListWidget {
 
 QStringList toQStringList(const std::vector<std::string>& lines);
 
-// "Deutsche Mark, DEM" for a list line.
-QString spokenCurrency(const QString& line);
 
 }  // namespace kursomatik

@@ -6,18 +6,18 @@
 
 namespace kursomatik::picklist {
 
-void setEntries(QComboBox* box, const QStringList& lines) {
+void setEntries(QComboBox* box, const QStringList& lines, const QStringList& names) {
     const QSignalBlocker quiet(box);
     const int selected = box->currentIndex();
     const int kept = std::min<int>(box->count(), lines.size());
     for (int k = 0; k < kept; ++k) {
-        box->setItemText(k, lines[k].left(40).trimmed());
+        box->setItemText(k, names.value(k));
         box->setItemData(k, lines[k], Qt::UserRole);
     }
     // New entries arrive in one insertion, fully formed, which keeps a long pass fast.
     QList<QStandardItem*> added;
     for (int k = kept; k < lines.size(); ++k) {
-        auto* entry = new QStandardItem(lines[k].left(40).trimmed());
+        auto* entry = new QStandardItem(names.value(k));
         entry->setData(lines[k], Qt::UserRole);
         added.push_back(entry);
     }

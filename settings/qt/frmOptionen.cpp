@@ -44,10 +44,10 @@ frmOptionen::frmOptionen(SettingsState& settings, const SettingsEnvironment& env
     UpdateLabel2();
 }
 
-void frmOptionen::takeCurrencies(const QStringList& lines) {
-    lstversteckt2->setLines(lines);
-    picklist::setEntries(txtausgabe2, lines);
-    picklist::setEntries(txtstart, lines);
+void frmOptionen::takeCurrencies(const QStringList& lines, const QStringList& names, const QStringList& spoken) {
+    lstversteckt2->setLines(lines, spoken);
+    picklist::setEntries(txtausgabe2, lines, names);
+    picklist::setEntries(txtstart, lines, names);
     if (lines.isEmpty()) return;
     assignPosition(txtausgabe2, settings_.sAusgabewaehrung, regional_);
     assignPosition(txtstart, settings_.sStartwaehrung, regional_);

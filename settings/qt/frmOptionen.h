@@ -29,7 +29,7 @@ class frmOptionen : public QDialog {
 
     void UpdateLabel();
     // The list pass's part in this dialog: every currency, and the start currencies of the settings.
-    void takeCurrencies(const QStringList& lines);
+    void takeCurrencies(const QStringList& lines, const QStringList& names, const QStringList& spoken);
 
   public slots:
     void reject() override;

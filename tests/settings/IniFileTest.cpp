@@ -1,174 +1,93 @@
+#include "Einstellungen.h"
 #include "IniFile.h"
 
 #include <gtest/gtest.h>
-#include <signal.h>
-#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <filesystem>
 #include <optional>
-#include <sstream>
 #include <string>
 #include <vector>
 
-#include "support/FileSizeLimit.h"
+#include "support/FailingStep.h"
 #include "support/TempDir.h"
 
 namespace kursomatik {
 namespace {
 
+namespace fs = std::filesystem;
 using testing::readFile;
 using testing::writeFile;
-
-std::vector<std::string> linesOf(const std::string& text) {
-    std::vector<std::string> lines;
-    std::istringstream in(text);
-    for (std::string line; std::getline(in, line);) lines.push_back(line);
-    return lines;
-}
 
 class Profile : public ::testing::Test {
   protected:
     std::filesystem::path ini() const { return dir_ / "Kursomatik.ini"; }
-    std::string read(const std::string& key, const std::string& section = "Kursomatik") const {
-        return getProfileString(ini(), section, key, "fehlt");
-    }
     std::vector<std::string> files() const {
         std::vector<std::string> names;
-        for (const auto& entry : std::filesystem::directory_iterator(dir_.path())) {
-            names.push_back(entry.path().filename());
-        }
+        for (const auto& entry : std::filesystem::directory_iterator(dir_.path())) names.push_back(entry.path().filename());
         return names;
     }
     testing::TempDir dir_;
 };
 
 TEST_F(Profile, ReadingBehavesLikeTheWindowsProfileFunctions) {
-    struct Case {
-        const char* name;
-        std::optional<std::string> content;  // empty: no file
-        std::string defaultValue;
-        std::string expected;  // of the key stellen2 in the section Kursomatik
-    };
     const std::string x200(200, 'x');
-    const std::string x199(199, 'x');
-    for (const auto& c :
-         {Case{"missing file", std::nullopt, "vorher", "vorher"},
-          {"missing section", "[Andere]\nstellen2=100\n", "vorher", "vorher"},
-          {"missing key", "[Kursomatik]\nstellen1=1000\n", "vorher", "vorher"},
-          {"default loses trailing blanks", std::nullopt, "  100   ", "  100"},
-          {"empty value is no default", "[Kursomatik]\nstellen2=\n", "vorher", ""},
-          {"case of names", "[KURSOMATIK]\nSTELLEN2=100\n", "", "100"},
-          {"blanks around", "  [Kursomatik]  \n\t stellen2 \t=  1000  \n", "", "1000"},
-          {"double quotes", "[Kursomatik]\nstellen2=\" 100 \"\n", "", " 100 "},
-          {"single quotes", "[Kursomatik]\nstellen2='100'\n", "", "100"},
-          {"unmatched quotes", "[Kursomatik]\nstellen2=\"100'\n", "", "\"100'"},
-          {"equals sign in value", "[Kursomatik]\nstellen2=a=b\n", "", "a=b"},
-          {"crlf", "[Kursomatik]\r\nstellen2=100\r\n", "", "100"},
-          {"no final break", "[Kursomatik]\nstellen2=100", "", "100"},
-          {"comment", "[Kursomatik]\n;stellen2=100\n", "v", "v"},
-          {"key of the next section", "[Kursomatik]\nstellen1=1\n[Andere]\nstellen2=5\n", "v", "v"},
-          {"first section of a name", "[Kursomatik]\nstellen2=100\n[kursomatik]\nstellen2=1000\n", "", "100"},
-          {"first key of a name", "[Kursomatik]\nstellen2=100\nStellen2=1000\n", "", "100"},
-          {"value of 200", "[Kursomatik]\nstellen2=" + x200 + "\n", "", x199},
-          {"default of 201", std::nullopt, x200 + "y", x199}}) {
+    // The value of stellen2 in the section Kursomatik; no content: no file.
+    for (const auto& [content, defaultValue, expected] : std::initializer_list<std::tuple<std::optional<std::string>, std::string, std::string>>{
+             {std::nullopt, "vorher", "vorher"}, {"[Andere]\nstellen2=100\n", "vorher", "vorher"},
+             {"[Xursomatik]\nstellen2=100\n", "vorher", "vorher"}, {"[Kursomatik]\nxtellen2=100\n", "vorher", "vorher"},
+             {"[Kursomatik]\nstellen1=1000\n", "vorher", "vorher"}, {std::nullopt, "  100   ", "  100"},
+             {"[Kursomatik]\nstellen2=\n", "vorher", ""}, {"[KURSOMATIK]\nSTELLEN2=100\n", "", "100"},
+             {"  [Kursomatik]  \n\t stellen2 \t=  1000  \n", "", "1000"}, {"[Kursomatik]\nstellen2=\" 100 \"\n", "", " 100 "},
+             {"[Kursomatik]\nstellen2='100'\n", "", "100"}, {"[Kursomatik]\nstellen2=\"100'\n", "", "\"100'"},
+             {"[Kursomatik]\nstellen2=a=b\n", "", "a=b"}, {"[Kursomatik]\r\nstellen2=100\r\n", "", "100"},
+             {"[Kursomatik]\nstellen2=100", "", "100"}, {"[Kursomatik]\n;stellen2=100\n", "v", "v"},
+             {"[Kursomatik]\nstellen1=1\n[Andere]\nstellen2=5\n", "v", "v"},
+             {"[Kursomatik]\nstellen2=100\n[kursomatik]\nstellen2=1000\n", "", "100"},
+             {"[Kursomatik]\nstellen2=100\nStellen2=1000\n", "", "100"}, {"[Kursomatik]\nstellen2=" + x200 + "\n", "", x200.substr(1)},
+             {std::nullopt, x200 + "y", x200.substr(1)}}) {
         std::filesystem::remove(ini());
-        if (c.content) writeFile(ini(), *c.content);
-        EXPECT_EQ(getProfileString(ini(), "Kursomatik", "stellen2", c.defaultValue), c.expected) << c.name;
+        if (content) writeFile(ini(), *content);
+        EXPECT_EQ(getProfileString(ini(), "Kursomatik", "stellen2", defaultValue), expected) << content.value_or("no file");
     }
 }
 
-TEST_F(Profile, WritingCreatesTheFileWithSectionAndKey) {
-    ASSERT_TRUE(writeProfileString(ini(), "Kursomatik", "stellen2", "100"));
-    EXPECT_EQ(linesOf(readFile(ini())), (std::vector<std::string>{"[Kursomatik]", "stellen2=100"}));
-}
-
-TEST_F(Profile, WritingAddsAMissingSectionBehindTheOldContent) {
-    const std::string before = "; von Hand\n[Andere]\nx=1";
-    writeFile(ini(), before);
-    ASSERT_TRUE(writeProfileString(ini(), "Kursomatik", "stellen1", "1000"));
-    EXPECT_EQ(readFile(ini()).substr(0, before.size()), before);
-    EXPECT_EQ(read("stellen1"), "1000");
-    EXPECT_EQ(read("x", "Andere"), "1");
-}
-
-TEST_F(Profile, WritingAddsAMissingKeyToItsOwnSection) {
-    writeFile(ini(), "[Kursomatik]\nstellen1=1000\n\n[Andere]\nx=1\n");
-    ASSERT_TRUE(writeProfileString(ini(), "kursomatik", "stellen2", "100"));
-    EXPECT_EQ(readFile(ini()), "[Kursomatik]\nstellen1=1000\nstellen2=100\n\n[Andere]\nx=1\n");
-}
-
-TEST_F(Profile, WritingReplacesTheValueInPlaceAndKeepsEveryOtherLine) {
-    const std::string before =
-        "; Kursomatik, von Hand bearbeitet\n\n[Kursomatik]\nstellen1 = 1000\n  STELLEN2=1000   "
-        "\noptionen2=1\n"
-        "# kein Schlüssel\n\n[Andere]\nstellen2=5\n";
-    writeFile(ini(), before);
-    ASSERT_TRUE(writeProfileString(ini(), "Kursomatik", "stellen2", "100"));
-    const auto oldLines = linesOf(before);
-    const auto newLines = linesOf(readFile(ini()));
-    ASSERT_EQ(newLines.size(), oldLines.size());
-    for (std::size_t i = 0; i < oldLines.size(); ++i) {
-        if (i != 4) {
-            EXPECT_EQ(newLines[i], oldLines[i]) << "line " << i;
-        }
+TEST_F(Profile, WritingChangesOnlyItsKeyAndKeepsEveryOtherLineByteForByte) {
+    for (const auto& [before, section, after] : std::initializer_list<std::tuple<std::optional<std::string>, std::string, std::string>>{
+             {std::nullopt, "Kursomatik", "[Kursomatik]\nstellen2=100\n"},
+             {"; von Hand\n[Andere]\nx=1", "Kursomatik", "; von Hand\n[Andere]\nx=1\n\n[Kursomatik]\nstellen2=100\n"},
+             {"[Andere]\nx=1\n\n", "Kursomatik", "[Andere]\nx=1\n\n[Kursomatik]\nstellen2=100\n"},
+             {"[Kursomatik]\nstellen1=1000\n\n[Andere]\nx=1\n", "kursomatik", "[Kursomatik]\nstellen1=1000\nstellen2=100\n\n[Andere]\nx=1\n"},
+             {"; K\n\n[Kursomatik]\nstellen1 = 1000\n  STELLEN2=1000   \n# kein\n[Andere]\nstellen2=5\n", "Kursomatik",
+              "; K\n\n[Kursomatik]\nstellen1 = 1000\nSTELLEN2=100\n# kein\n[Andere]\nstellen2=5\n"},
+             // Found by fuzzing: a last line ending in a lone carriage return took the new key onto itself.
+             {"[Kursomatik]\nstellen1=1000", "Kursomatik", "[Kursomatik]\nstellen1=1000\nstellen2=100\n"},
+             {"[Kursomatik]\nstellen1=1000\r", "Kursomatik", "[Kursomatik]\nstellen1=1000\r\nstellen2=100\n"},
+             {"[Kursomatik]\r\nstellen1=1000\r\n", "Kursomatik", "[Kursomatik]\r\nstellen1=1000\r\nstellen2=100\r\n"},
+             {"[Kursomatik]\r\nstellen2=1\r\n", "Andere", "[Kursomatik]\r\nstellen2=1\r\n\r\n[Andere]\r\nstellen2=100\r\n"}}) {
+        std::filesystem::remove(ini());
+        if (before) writeFile(ini(), *before);
+        ASSERT_TRUE(writeProfileString(ini(), section, "stellen2", "100"));
+        EXPECT_EQ(readFile(ini()), after) << before.value_or("no file");
+        EXPECT_EQ(files(), std::vector<std::string>{"Kursomatik.ini"});
     }
-    EXPECT_EQ(read("stellen2"), "100");
-    EXPECT_EQ(read("stellen2", "Andere"), "5");
-}
-
-TEST_F(Profile, AKeyAddedBehindALastLineWithoutBreakGetsALineOfItsOwn) {
-    // Found by fuzzing: a last line ending in a lone carriage return took the new key onto itself.
-    for (const std::string& last : {std::string("stellen1=1000"), std::string("stellen1=1000\r")}) {
-        writeFile(ini(), "[Kursomatik]\n" + last);
-        ASSERT_TRUE(writeProfileString(ini(), "Kursomatik", "stellen2", "100"));
-        EXPECT_EQ(read("stellen2"), "100") << last;
-        EXPECT_EQ(read("stellen1"), "1000") << last;
-    }
-}
-
-TEST_F(Profile, WritingTheValueItHasLeavesTheFileAlone) {
     // Every start writes the options again; the file (its very inode) stays as it was.
-    writeFile(ini(), "[Kursomatik]\nstellen2 = 100\n");
-    ASSERT_TRUE(writeProfileString(ini(), "Kursomatik", "stellen2", "100"));
-    struct stat first {};
+    struct stat first {}, second {};
     ::stat(ini().c_str(), &first);
-    ASSERT_TRUE(writeProfileString(ini(), "Kursomatik", "stellen2", "100"));
-    struct stat second {};
+    ASSERT_TRUE(writeProfileString(ini(), "Andere", "stellen2", "100"));
     ::stat(ini().c_str(), &second);
     EXPECT_EQ(first.st_ino, second.st_ino);
-    EXPECT_EQ(readFile(ini()), "[Kursomatik]\nstellen2=100\n");
-}
-
-TEST_F(Profile, CrlfFilesKeepCrlf) {
-    writeFile(ini(), "[Kursomatik]\r\nstellen1=1000\r\n");
-    ASSERT_TRUE(writeProfileString(ini(), "Kursomatik", "stellen1", "10000"));
-    ASSERT_TRUE(writeProfileString(ini(), "Kursomatik", "stellen2", "100"));
-    ASSERT_TRUE(writeProfileString(ini(), "Andere", "x", "1"));
-    const std::string after = readFile(ini());
-    EXPECT_EQ(after.substr(0, 44), "[Kursomatik]\r\nstellen1=10000\r\nstellen2=100\r\n");
-    for (std::size_t at = after.find('\n'); at != std::string::npos; at = after.find('\n', at + 1)) {
-        EXPECT_EQ(after[at - 1], '\r') << "line break at " << at;
-    }
-    EXPECT_EQ(read("x", "Andere"), "1");
-}
-
-TEST_F(Profile, WritingLeavesNoTemporaryFilesBehind) {
-    for (const char* key : {"stellen1", "stellen2", "stellen1", "optionen1"}) {
-        ASSERT_TRUE(writeProfileString(ini(), "Kursomatik", key, "1"));
-    }
-    EXPECT_EQ(files(), std::vector<std::string>{"Kursomatik.ini"});
 }
 
 // A failed write names the file and leaves the old content and no temporary file behind.
 class FailedProfileWrite : public Profile {
   protected:
     void SetUp() override { writeFile(ini(), kBefore); }
-    void expectOldFileIntact(const Status& status) const {
-        ASSERT_FALSE(status);
-        EXPECT_NE(status.error().find("Die Datei \u201E" + ini().string() + "\u201C"), std::string::npos)
-            << status.error();
+    void expectOldFileIntact(const Status& status, const std::string& cause) const {
+        EXPECT_EQ(status.error().substr(0, status.error().find(':')), "Die Datei \u201E" + ini().string() + "\u201C kann nicht geschrieben werden");
+        EXPECT_NE(status.error().find(cause), std::string::npos) << status.error();
         EXPECT_EQ(readFile(ini()), kBefore);
         EXPECT_EQ(files(), std::vector<std::string>{"Kursomatik.ini"});
     }
@@ -181,16 +100,108 @@ TEST_F(FailedProfileWrite, ReadOnlyFolder) {
     fs::permissions(dir_.path(), fs::perms::owner_read | fs::perms::owner_exec);
     const Status status = writeProfileString(ini(), "Kursomatik", "stellen2", "100");
     fs::permissions(dir_.path(), fs::perms::owner_all);
-    expectOldFileIntact(status);
+    expectOldFileIntact(status, "Zugriff verweigert");
 }
 
-// The disk fills up half-way through the write; the file size limit binds root too.
-TEST_F(FailedProfileWrite, FullDisk) {
-    const Status status = [&] {
-        const testing::FileSizeLimit full(16);
-        return writeProfileString(ini(), "Kursomatik", "stellen2", "100");
-    }();
-    expectOldFileIntact(status);
+TEST_F(FailedProfileWrite, AFailedStep) {
+    for (const auto& [step, error, cause] : std::initializer_list<std::tuple<const char*, int, const char*>>{
+             {"createFile", EACCES, "Zugriff verweigert."}, {"writeAll", ENOSPC, "Auf dem Datenträger ist kein Platz mehr frei."},
+             {"renameFile", EXDEV, "Systemfehler 18 (Invalid cross-device link)."}}) {
+        testing::FailingStep failing(step, error);
+        expectOldFileIntact(writeProfileString(ini(), "Kursomatik", "stellen2", "100", failing), cause);
+    }
+}
+
+constexpr const char* kAllKeys =
+    "[Kursomatik]\nstellen1=10000\nstellen2=1000\noptionen1=2\noptionen2=3\nstartwaehrung=4\nausgabewaehrung=7\n";
+
+// A program folder and a configuration folder with WIN.INI, both inside a fresh temporary folder.
+class Settings : public ::testing::Test {
+  protected:
+    Settings() {
+        fs::create_directories(dir_ / "config");
+        environment_.programDir = dir_ / std::string(120, 'a') / std::string(120, 'b');  // deeper than 199
+        fs::create_directories(environment_.programDir);
+        environment_.systemProfile = dir_ / "config" / "WIN.INI";
+        environment_.report = [this](const std::string& problem) { reports_.push_back(problem); };
+    }
+    fs::path privateIni() const { return environment_.programDir / "Kursomatik.ini"; }
+    bool start() { return Initialisierung(sStartauswahl_, settings_, environment_); }
+    std::vector<std::string> values() const {
+        const SettingsState& s = settings_;
+        return {s.sIniDatei, s.sIniSektion, s.sStellen1, s.sStellen2, s.sOptionen1, s.sOptionen2, s.sStartwaehrung,
+                s.sAusgabewaehrung, std::to_string(s.dStellen1), std::to_string(s.dStellen2)};
+    }
+
+    testing::TempDir dir_;
+    SettingsEnvironment environment_;
+    SettingsState settings_;
+    std::string sStartauswahl_ = "0";
+    std::vector<std::string> reports_;
+};
+
+TEST_F(Settings, StartUpReadsEveryKeyAndAMissingKeyKeepsTheValueOfTheLastReading) {
+    writeFile(privateIni(), kAllKeys);
+    int guardCalls = 0;
+    environment_.instanceGuard = [&] { return ++guardCalls == 1; };
+    ASSERT_TRUE(start());
+    EXPECT_EQ(guardCalls, 1);
+    EXPECT_EQ(sStartauswahl_, "1");
+    const std::vector<std::string> all = {privateIni().string(), "Kursomatik", "10000", "1000", "2", "3", "4", "7",
+                                          "10000.000000", "1000.000000"};
+    EXPECT_EQ(values(), all);
+    writeFile(privateIni(), "[Kursomatik]\nstellen2=1000abc\n");
+    environment_.instanceGuard = nullptr;
+    ASSERT_TRUE(start());
+    std::vector<std::string> next = all;
+    next[3] = "1000abc";
+    EXPECT_EQ(values(), next);
+    EXPECT_TRUE(reports_.empty());
+}
+
+TEST_F(Settings, WinIniEntryNamesAnotherSettingsFileAndWritingGoesThere) {
+    const fs::path other = dir_ / "anderswo.ini";
+    writeFile(environment_.systemProfile, "[Andere]\nIniDatei=/nirgends.ini\n[kursomatik]\nINIDATEI = " + other.string() + "\n");
+    writeFile(privateIni(), "[Kursomatik]\nstellen2=10000\n");
+    writeFile(other, "[Kursomatik]\nstellen2=100\n");
+    ASSERT_TRUE(start());
+    EXPECT_EQ(settings_.sIniDatei, other.string());
+    EXPECT_EQ(settings_.dStellen2, 100.0);
+    // Writing goes to the same file, and WIN.INI is only read.
+    const std::string winIni = readFile(environment_.systemProfile);
+    ASSERT_TRUE(IniSchreiben(settings_, environment_, "Kursomatik", "stellen1", "1000", true));
+    EXPECT_EQ(readFile(other), "[Kursomatik]\nstellen2=100\nstellen1=1000\n");
+    EXPECT_EQ(readFile(privateIni()), "[Kursomatik]\nstellen2=10000\n");
+    EXPECT_EQ(readFile(environment_.systemProfile), winIni);
+}
+
+TEST_F(Settings, ASecondInstanceStopsBeforeAnyFileIsRead) {
+    writeFile(privateIni(), kAllKeys);
+    environment_.instanceGuard = [&] {
+        EXPECT_EQ(sStartauswahl_, "1");  // set before the guard is asked
+        return false;
+    };
+    EXPECT_FALSE(start());
+    EXPECT_EQ(values(), (std::vector<std::string>{"", "", "", "", "", "", "", "", "0.000000", "0.000000"}));
+}
+
+// A settings file over 1 MB is no settings file of ours (/dev/zero as one grew without end): it is
+// reported once, read as missing and never rewritten.
+TEST_F(Settings, ASettingsFileOverOneMegabyteIsReportedOnceAndLeftAlone) {
+    const std::string huge = kAllKeys + std::string(std::size_t{1} << 20, ';');
+    writeFile(privateIni(), huge);
+    ASSERT_TRUE(start());
+    ASSERT_TRUE(start());
+    EXPECT_EQ(reports_, std::vector<std::string>{"Die Datei \u201E" + privateIni().string() +
+                                                 "\u201C kann nicht gelesen werden: Die Datei ist größer als 1 MB. "
+                                                 "Die Einstellungen darin bleiben unbeachtet."});
+    EXPECT_EQ(settings_.sStellen2, "");
+    EXPECT_FALSE(IniSchreiben(settings_, environment_, "Kursomatik", "stellen2", "100", true));
+    EXPECT_EQ(readFile(privateIni()), huge);
+    // Just below the limit it is read.
+    writeFile(privateIni(), kAllKeys + std::string((std::size_t{1} << 20) - std::string(kAllKeys).size(), ';'));
+    ASSERT_TRUE(start());
+    EXPECT_EQ(settings_.sStellen2, "1000");
 }
 
 }  // namespace
