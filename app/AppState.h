@@ -3,11 +3,11 @@
 #include <filesystem>
 #include <string>
 
-#include "Einstellungen.h"
-#include "RecordFile.h"
-#include "RecordFileState.h"
-#include "RegionalSettings.h"
-#include "SelectionState.h"
+#include "conversion/SelectionState.h"
+#include "platform/RegionalSettings.h"
+#include "settings/Einstellungen.h"
+#include "store/RecordFile.h"
+#include "store/RecordFileState.h"
 
 namespace kursomatik {
 

@@ -1,9 +1,9 @@
-#include "DesktopIntegration.h"
+#include "app/DesktopIntegration.h"
 
 #include <QApplication>
 #include <QLibraryInfo>
 
-#include "ProgramIcon.h"
+#include "desktop/icons/ProgramIcon.h"
 
 namespace kursomatik {
 

@@ -1,10 +1,10 @@
-#include "Program.h"
+#include "app/Program.h"
 
 #include <QApplication>
 
-#include "QtRegionalSettings.h"
-#include "Startup.h"
-#include "frmAbout.h"
+#include "app/Startup.h"
+#include "info/frmAbout.h"
+#include "platform/qt/QtRegionalSettings.h"
 
 namespace kursomatik {
 

@@ -2,12 +2,12 @@
 
 #include <memory>
 
-#include "AppState.h"
-#include "HelpKeyFilter.h"
-#include "HelpViewer.h"
-#include "QtWindowSystem.h"
-#include "SingleInstanceGuard.h"
-#include "WexlorEingabe.h"
+#include "app/AppState.h"
+#include "app/WexlorEingabe.h"
+#include "info/HelpViewer.h"
+#include "platform/qt/HelpKeyFilter.h"
+#include "platform/qt/QtWindowSystem.h"
+#include "platform/qt/SingleInstanceGuard.h"
 
 namespace kursomatik {
 

@@ -1,10 +1,10 @@
-#include "Startup.h"
+#include "app/Startup.h"
 
 #include <QCoreApplication>
 
-#include "SingleInstanceGuard.h"
-#include "WindowSystem.h"
-#include "XdgFolders.h"
+#include "platform/XdgFolders.h"
+#include "platform/qt/SingleInstanceGuard.h"
+#include "platform/qt/WindowSystem.h"
 
 namespace kursomatik {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Einstellungen.h"
+#include "settings/Einstellungen.h"
 
 namespace kursomatik {
 

@@ -1,4 +1,4 @@
-#include "WexlorEingabe.h"
+#include "app/WexlorEingabe.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -10,17 +10,17 @@
 #include <QMenuBar>
 #include <QPushButton>
 
-#include "Berechnen.h"
-#include "DecimalNumber.h"
-#include "LineList.h"
-#include "ListLine.h"
-#include "ListPosition.h"
-#include "PickList.h"
-#include "TwipsLayout.h"
-#include "WindowSystem.h"
-#include "frmOptionen.h"
-#include "frmUmtauschkurse.h"
-#include "frmWeitereW.h"
+#include "conversion/Berechnen.h"
+#include "conversion/DecimalNumber.h"
+#include "maintenance/frmUmtauschkurse.h"
+#include "maintenance/frmWeitereW.h"
+#include "platform/qt/LineList.h"
+#include "platform/qt/PickList.h"
+#include "platform/qt/TwipsLayout.h"
+#include "platform/qt/WindowSystem.h"
+#include "settings/qt/ListPosition.h"
+#include "settings/qt/frmOptionen.h"
+#include "store/ListLine.h"
 
 namespace kursomatik {
 

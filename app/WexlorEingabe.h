@@ -3,9 +3,9 @@
 #include <QMainWindow>
 #include <functional>
 
-#include "AppState.h"
-#include "CurrencyLists.h"
-#include "MaintenanceContext.h"
+#include "app/AppState.h"
+#include "maintenance/MaintenanceContext.h"
+#include "store/CurrencyLists.h"
 
 class QAction;
 class QComboBox;

@@ -1,8 +1,8 @@
 #include <QApplication>
 #include <QTranslator>
 
-#include "DesktopIntegration.h"
-#include "Program.h"
+#include "app/DesktopIntegration.h"
+#include "app/Program.h"
 
 int main(int argc, char** argv) {
     QApplication application(argc, argv);

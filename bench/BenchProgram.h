@@ -5,8 +5,8 @@
 #include <QApplication>
 #include <string>
 
-#include "Utf8.h"
-#include "support/ProgramHarness.h"
+#include "platform/Utf8.h"
+#include "tests/support/ProgramHarness.h"
 
 namespace kursomatik::bench {
 
@@ -16,8 +16,8 @@ inline std::vector<testing::Currency> largeTable(int count) {
     for (int n = 1; n <= count; ++n) {
         const std::string name = "Währung " + std::to_string(n * 7919 % 1000) + " Österreich äöüß ÄÖÜ";
         const std::string iso{char('A' + n % 26), char('A' + n / 26 % 26), char('A' + n / 676)};
-        table.push_back({utf8::mid(name + std::string(30, 'x'), 0, 30), iso, std::to_string(100000 + n * 98765),
-                         n % 3 == 0 ? "0" : "1"});
+        table.push_back({utf8::mid(name + std::string(30, 'x'), 0, 30), iso,
+                         std::to_string(100000 + n * 98765), n % 3 == 0 ? "0" : "1"});
     }
     return table;
 }

@@ -2,9 +2,9 @@
 // the pass alone. Run: build/bench/bin/bench_listpass (configure with -DKURSOMATIK_BENCHMARKS=ON).
 #include <benchmark/benchmark.h>
 
-#include "BenchProgram.h"
-#include "Berechnen.h"
-#include "CurrencyLists.h"
+#include "bench/BenchProgram.h"
+#include "conversion/Berechnen.h"
+#include "store/CurrencyLists.h"
 
 namespace kursomatik {
 namespace {

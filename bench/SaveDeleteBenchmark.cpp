@@ -6,10 +6,10 @@
 
 #include <QLineEdit>
 
-#include "BenchProgram.h"
-#include "Compaction.h"
-#include "frmEingabe2.h"
-#include "frmUmtauschkurse.h"
+#include "bench/BenchProgram.h"
+#include "maintenance/frmEingabe2.h"
+#include "maintenance/frmUmtauschkurse.h"
+#include "store/Compaction.h"
 
 namespace kursomatik {
 namespace {
@@ -27,7 +27,8 @@ void BM_SaveRecordWithListPass(benchmark::State& s) {
     int round = 0;
     for (auto _ : s) {
         frmEingabe2& editor = program.openRecord(500);
-        Program::child(&editor, "txttkurs")->setText(QString::number(1 + (++round % 7)) + QStringLiteral(",5"));
+        Program::child(&editor, "txttkurs")
+            ->setText(QString::number(1 + (++round % 7)) + QStringLiteral(",5"));
         Program::press(&editor, "cmdEingabeBeenden_0");
         Program::settle();
     }

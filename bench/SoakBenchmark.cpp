@@ -6,9 +6,9 @@
 #include <QRadioButton>
 #include <algorithm>
 
-#include "BenchProgram.h"
-#include "Berechnen.h"
-#include "ListLine.h"
+#include "bench/BenchProgram.h"
+#include "conversion/Berechnen.h"
+#include "store/ListLine.h"
 
 namespace kursomatik {
 namespace {
@@ -19,8 +19,10 @@ using testing::Currency;
 QStringList expectedLines(const std::vector<Currency>& table) {
     std::vector<std::string> lines;
     for (std::size_t k = 0; k < table.size(); ++k)
-        lines.push_back(buildListLine(decodeRecord(testing::recordBytes(table[k])), static_cast<long>(k + 1)));
-    std::sort(lines.begin(), lines.end(), [](const auto& a, const auto& b) { return compareListLines(a, b) < 0; });
+        lines.push_back(
+            buildListLine(decodeRecord(testing::recordBytes(table[k])), static_cast<long>(k + 1)));
+    std::sort(lines.begin(), lines.end(),
+              [](const auto& a, const auto& b) { return compareListLines(a, b) < 0; });
     QStringList out;
     for (const auto& line : lines) out << QString::fromStdString(line);
     return out;
@@ -72,25 +74,32 @@ void AHundredSavesAndDeletionsInARow(benchmark::State& s) {
         for (int step = 1; step <= 100; ++step) {
             const long changed = 1 + (step * 37L) % static_cast<long>(table.size());
             frmEingabe2& e = program.openRecord(changed);
-            program.child(&e, "txtbezeichnung")->setText(QString::fromUtf8("Geändert Nr. ") + QString::number(step));
+            program.child(&e, "txtbezeichnung")
+                ->setText(QString::fromUtf8("Geändert Nr. ") + QString::number(step));
             program.child(&e, "txttkurs")->setText(QString::number(step) + ",25");
             program.child(&e, "txtiso")->setText("g" + QString::number(step % 10) + "x");
             program.child<QCheckBox>(&e, "chkewwu")->setChecked(step % 2 == 0);
             program.press(&e, "cmdEingabeBeenden_0");
             program.settle();
-            table[changed - 1] = {"Geändert Nr. " + std::to_string(step), "G" + std::to_string(step % 10) + "X",
-                                  std::to_string(step) + "250000", step % 2 == 0 ? "1" : "0", "05.12.2026"};
-            if (program.datBytes() != testing::tableBytes(table) || shownLines(program) != expectedLines(table))
-                return s.SkipWithError(("file or lists differ after the save of step " + std::to_string(step)).c_str());
+            table[changed - 1] = {"Geändert Nr. " + std::to_string(step),
+                                  "G" + std::to_string(step % 10) + "X", std::to_string(step) + "250000",
+                                  step % 2 == 0 ? "1" : "0", "05.12.2026"};
+            if (program.datBytes() != testing::tableBytes(table) ||
+                shownLines(program) != expectedLines(table))
+                return s.SkipWithError(
+                    ("file or lists differ after the save of step " + std::to_string(step)).c_str());
 
             const long dropped = 1 + (step * 53L) % static_cast<long>(table.size());
             program.press(&program.openRecord(dropped), "cmdlöschen");
             program.settle();
             table.erase(table.begin() + (dropped - 1));
-            if (program.datBytes() != testing::tableBytes(table) || shownLines(program) != expectedLines(table))
-                return s.SkipWithError(("file or lists differ after the deletion of step " + std::to_string(step)).c_str());
+            if (program.datBytes() != testing::tableBytes(table) ||
+                shownLines(program) != expectedLines(table))
+                return s.SkipWithError(
+                    ("file or lists differ after the deletion of step " + std::to_string(step)).c_str());
         }
-        if (program.windows.messages.size() != 200u) s.SkipWithError("not one notice per save and one question per deletion");
+        if (program.windows.messages.size() != 200u)
+            s.SkipWithError("not one notice per save and one question per deletion");
     }
 }
 BENCHMARK(AHundredSavesAndDeletionsInARow)->Unit(benchmark::kMillisecond)->Iterations(1);

@@ -4,7 +4,7 @@
 #include <QWindow>
 #include <cstdlib>
 
-#include "Program.h"
+#include "app/Program.h"
 
 int main(int argc, char** argv) {
     QApplication application(argc, argv);

@@ -1,11 +1,11 @@
-#include "Berechnen.h"
+#include "conversion/Berechnen.h"
 
 #include <cmath>
 #include <variant>
 
-#include "DecimalNumber.h"
-#include "NumberFormat.h"
-#include "RegionalSettings.h"
+#include "conversion/DecimalNumber.h"
+#include "conversion/NumberFormat.h"
+#include "platform/RegionalSettings.h"
 
 namespace kursomatik {
 namespace {

@@ -1,12 +1,12 @@
-#include "DecimalNumber.h"
+#include "conversion/DecimalNumber.h"
 
 #include <charconv>
 #include <cstdint>
 #include <limits>
 #include <system_error>
 
-#include "RegionalSettings.h"
-#include "Utf8.h"
+#include "platform/RegionalSettings.h"
+#include "platform/Utf8.h"
 
 namespace kursomatik {
 namespace {

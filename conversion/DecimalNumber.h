@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-#include "Money.h"
+#include "conversion/Money.h"
 
 namespace kursomatik {
 

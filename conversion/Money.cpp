@@ -1,4 +1,4 @@
-#include "Money.h"
+#include "conversion/Money.h"
 
 #include <cfenv>
 #include <cmath>

@@ -1,10 +1,10 @@
-#include "NumberFormat.h"
+#include "conversion/NumberFormat.h"
 
 #include <charconv>
 #include <cstdlib>
 #include <string>
 
-#include "RegionalSettings.h"
+#include "platform/RegionalSettings.h"
 
 namespace kursomatik {
 namespace {

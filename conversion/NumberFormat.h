@@ -3,8 +3,8 @@
 #include <string>
 #include <string_view>
 
-#include "DecimalNumber.h"
-#include "Money.h"
+#include "conversion/DecimalNumber.h"
+#include "conversion/Money.h"
 
 namespace kursomatik {
 

@@ -1,4 +1,4 @@
-#include "NumberValue.h"
+#include "conversion/NumberValue.h"
 
 #include <charconv>
 #include <cmath>

@@ -3,7 +3,7 @@
 #include <optional>
 #include <string>
 
-#include "Money.h"
+#include "conversion/Money.h"
 
 namespace kursomatik {
 

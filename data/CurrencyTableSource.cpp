@@ -1,12 +1,12 @@
-#include "CurrencyTableSource.h"
+#include "data/CurrencyTableSource.h"
 
 #include <vector>
 
-#include "CurrencyRecord.h"
-#include "DecimalNumber.h"
-#include "RateCodec.h"
-#include "RegionalSettings.h"
-#include "Utf8.h"
+#include "conversion/DecimalNumber.h"
+#include "platform/RegionalSettings.h"
+#include "platform/Utf8.h"
+#include "store/CurrencyRecord.h"
+#include "store/RateCodec.h"
 
 namespace kursomatik {
 namespace {

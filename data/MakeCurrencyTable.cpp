@@ -3,7 +3,7 @@
 #include <iostream>
 #include <sstream>
 
-#include "CurrencyTableSource.h"
+#include "data/CurrencyTableSource.h"
 
 int main(int argc, char** argv) {
     if (argc != 3) {

@@ -4,10 +4,10 @@
 #include <cstdlib>
 
 // A broken invariant stops the fuzzer with the line that broke, so the crash file explains itself.
-#define FUZZ_CHECK(condition)                                                              \
-    do {                                                                                   \
-        if (!(condition)) {                                                                \
+#define FUZZ_CHECK(condition)                                                                       \
+    do {                                                                                            \
+        if (!(condition)) {                                                                         \
             std::fprintf(stderr, "invariant broken: %s (%s:%d)\n", #condition, __FILE__, __LINE__); \
-            std::abort();                                                                  \
-        }                                                                                  \
+            std::abort();                                                                           \
+        }                                                                                           \
     } while (false)

@@ -7,10 +7,10 @@
 #include <string>
 #include <string_view>
 
-#include "Compaction.h"
-#include "FuzzCheck.h"
-#include "FuzzWorkFolder.h"
-#include "RecordFile.h"
+#include "fuzz/FuzzCheck.h"
+#include "fuzz/FuzzWorkFolder.h"
+#include "store/Compaction.h"
+#include "store/RecordFile.h"
 
 using namespace kursomatik;
 
@@ -21,8 +21,8 @@ std::string otherRecords(std::string_view old, long count, long dropped) {
     std::string records;
     for (long i = 1; i <= count; ++i) {
         if (i == dropped) continue;
-        std::string record(old.substr(std::min(old.size(), static_cast<std::size_t>(i - 1) * kRecordLength),
-                                      kRecordLength));
+        std::string record(
+            old.substr(std::min(old.size(), static_cast<std::size_t>(i - 1) * kRecordLength), kRecordLength));
         record.resize(kRecordLength, ' ');
         records += record;
     }

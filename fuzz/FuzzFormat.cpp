@@ -7,10 +7,10 @@
 #include <cstring>
 #include <string>
 
-#include "DecimalNumber.h"
-#include "NumberFormat.h"
-#include "RegionalSettings.h"
-#include "FuzzCheck.h"
+#include "conversion/DecimalNumber.h"
+#include "conversion/NumberFormat.h"
+#include "fuzz/FuzzCheck.h"
+#include "platform/RegionalSettings.h"
 
 using namespace kursomatik;
 
@@ -24,9 +24,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         const char* text;
         int maxDecimals;
     };
-    for (const Pattern& p : {Pattern{"###.######", 6}, Pattern{"######,##0.000000######", 12},
-                             Pattern{"###,####0.00#####", 7}, Pattern{"###,####0.000####", 7},
-                             Pattern{"###,####0.0000###", 7}}) {
+    for (const Pattern& p :
+         {Pattern{"###.######", 6}, Pattern{"######,##0.000000######", 12}, Pattern{"###,####0.00#####", 7},
+          Pattern{"###,####0.000####", 7}, Pattern{"###,####0.0000###", 7}}) {
         const std::string shown = formatNumber(value, p.text, german);
         const auto back = parseRegionalNumber(shown, german);
         // "###.######" shows 0 as a bare separator, which is no number.

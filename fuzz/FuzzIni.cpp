@@ -2,9 +2,9 @@
 // the value as a reader sees it, and every line that does not hold the key stays as it was.
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
-#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
@@ -14,9 +14,9 @@
 #include <string_view>
 #include <vector>
 
-#include "IniFile.h"
-#include "Utf8.h"
-#include "FuzzCheck.h"
+#include "fuzz/FuzzCheck.h"
+#include "platform/Utf8.h"
+#include "settings/IniFile.h"
 
 using namespace kursomatik;
 
@@ -82,7 +82,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const auto before = linesOf(content);
     const auto after = linesOf(readAll(file));
     if (before.size() > 300 || after.size() > 300) return 0;
-    std::vector<std::vector<std::size_t>> common(before.size() + 1, std::vector<std::size_t>(after.size() + 1));
+    std::vector<std::vector<std::size_t>> common(before.size() + 1,
+                                                 std::vector<std::size_t>(after.size() + 1));
     for (std::size_t i = 1; i <= before.size(); ++i) {
         for (std::size_t j = 1; j <= after.size(); ++j) {
             common[i][j] = before[i - 1] == after[j - 1] ? common[i - 1][j - 1] + 1

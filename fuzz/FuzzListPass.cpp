@@ -9,14 +9,14 @@
 #include <string_view>
 #include <vector>
 
-#include "Collation.h"
-#include "CurrencyLists.h"
-#include "FuzzCheck.h"
-#include "FuzzWorkFolder.h"
-#include "ListLine.h"
-#include "RecordFile.h"
-#include "RegionalSettings.h"
-#include "Utf8.h"
+#include "fuzz/FuzzCheck.h"
+#include "fuzz/FuzzWorkFolder.h"
+#include "platform/Collation.h"
+#include "platform/RegionalSettings.h"
+#include "platform/Utf8.h"
+#include "store/CurrencyLists.h"
+#include "store/ListLine.h"
+#include "store/RecordFile.h"
 
 using namespace kursomatik;
 

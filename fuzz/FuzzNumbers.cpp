@@ -7,13 +7,13 @@
 #include <string>
 #include <string_view>
 
-#include "Berechnen.h"
-#include "DecimalNumber.h"
-#include "NumberFormat.h"
-#include "NumberValue.h"
-#include "RateCodec.h"
-#include "RegionalSettings.h"
-#include "FuzzCheck.h"
+#include "conversion/Berechnen.h"
+#include "conversion/DecimalNumber.h"
+#include "conversion/NumberFormat.h"
+#include "conversion/NumberValue.h"
+#include "fuzz/FuzzCheck.h"
+#include "platform/RegionalSettings.h"
+#include "store/RateCodec.h"
 
 using namespace kursomatik;
 

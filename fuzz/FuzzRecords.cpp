@@ -7,13 +7,13 @@
 #include <string_view>
 #include <vector>
 
-#include "CurrencyLists.h"
-#include "CurrencyRecord.h"
-#include "ListLine.h"
-#include "RateCodec.h"
-#include "RegionalSettings.h"
-#include "Utf8.h"
-#include "FuzzCheck.h"
+#include "fuzz/FuzzCheck.h"
+#include "platform/RegionalSettings.h"
+#include "platform/Utf8.h"
+#include "store/CurrencyLists.h"
+#include "store/CurrencyRecord.h"
+#include "store/ListLine.h"
+#include "store/RateCodec.h"
 
 using namespace kursomatik;
 

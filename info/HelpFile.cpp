@@ -1,4 +1,4 @@
-#include "HelpFile.h"
+#include "info/HelpFile.h"
 
 #include <system_error>
 

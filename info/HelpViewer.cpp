@@ -1,4 +1,4 @@
-#include "HelpViewer.h"
+#include "info/HelpViewer.h"
 
 #include <QApplication>
 #include <QHBoxLayout>
@@ -10,7 +10,7 @@
 #include <QVBoxLayout>
 #include <QWindow>
 
-#include "HelpFile.h"
+#include "info/HelpFile.h"
 
 #ifndef KURSOMATIK_DATA_FROM_PROGRAM
 #define KURSOMATIK_DATA_FROM_PROGRAM "../../share/kursomatik"

@@ -1,4 +1,4 @@
-#include "LinkLabel.h"
+#include "info/LinkLabel.h"
 
 #include <QAccessible>
 #include <QAccessibleWidget>

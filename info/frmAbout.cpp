@@ -1,15 +1,15 @@
-#include "frmAbout.h"
+#include "info/frmAbout.h"
 
 #include <QFrame>
 #include <QLabel>
 #include <QPixmap>
 #include <QPushButton>
 
-#include "AboutContacts.h"
-#include "LinkLabel.h"
-#include "ShellCodes.h"
-#include "TwipsLayout.h"
-#include "WindowSystem.h"
+#include "info/AboutContacts.h"
+#include "info/LinkLabel.h"
+#include "platform/ShellCodes.h"
+#include "platform/qt/TwipsLayout.h"
+#include "platform/qt/WindowSystem.h"
 
 namespace kursomatik {
 namespace {

@@ -1,4 +1,4 @@
-#include "FirstRun.h"
+#include "launcher/FirstRun.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -7,11 +7,11 @@
 #include <cerrno>
 #include <string>
 
-#include "Einstellungen.h"
-#include "FileOperations.h"
-#include "IniFile.h"
-#include "SystemError.h"
-#include "Utf8.h"
+#include "platform/FileOperations.h"
+#include "platform/SystemError.h"
+#include "platform/Utf8.h"
+#include "settings/Einstellungen.h"
+#include "settings/IniFile.h"
 
 namespace kursomatik {
 namespace {
@@ -73,8 +73,8 @@ Status usableAsProfileValue(const fs::path& settings, const fs::path& profile) {
     } else {
         return Status::ok();
     }
-    return Status::fail("Die Einstellungsdatei " + inQuotes(settings) + " kann nicht in " + inQuotes(profile) +
-                        " eingetragen werden: " + cause + ".");
+    return Status::fail("Die Einstellungsdatei " + inQuotes(settings) + " kann nicht in " +
+                        inQuotes(profile) + " eingetragen werden: " + cause + ".");
 }
 
 // Settings in the data folder, named by IniDatei in WIN.INI, unless WIN.INI names a file already.

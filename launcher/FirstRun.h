@@ -2,7 +2,7 @@
 
 #include <filesystem>
 
-#include "Result.h"
+#include "platform/Result.h"
 
 namespace kursomatik {
 

@@ -8,9 +8,9 @@
 #include <cstdlib>
 #include <iostream>
 
-#include "FirstRun.h"
-#include "SystemError.h"
-#include "XdgFolders.h"
+#include "launcher/FirstRun.h"
+#include "platform/SystemError.h"
+#include "platform/XdgFolders.h"
 
 namespace {
 

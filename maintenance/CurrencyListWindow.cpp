@@ -1,4 +1,4 @@
-#include "CurrencyListWindow.h"
+#include "maintenance/CurrencyListWindow.h"
 
 #include <QComboBox>
 #include <QFrame>
@@ -7,9 +7,9 @@
 #include <QPushButton>
 #include <QSignalBlocker>
 
-#include "LineList.h"
-#include "ListLine.h"
-#include "PickList.h"
+#include "platform/qt/LineList.h"
+#include "platform/qt/PickList.h"
+#include "store/ListLine.h"
 
 namespace kursomatik {
 

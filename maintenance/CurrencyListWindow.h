@@ -2,10 +2,10 @@
 
 #include <QDialog>
 
-#include "CurrencyLists.h"
-#include "FlexGrid.h"
-#include "MaintenanceContext.h"
-#include "TwipsLayout.h"
+#include "maintenance/MaintenanceContext.h"
+#include "platform/qt/FlexGrid.h"
+#include "platform/qt/TwipsLayout.h"
+#include "store/CurrencyLists.h"
 
 class QComboBox;
 class QLabel;

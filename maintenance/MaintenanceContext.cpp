@@ -1,7 +1,7 @@
-#include "MaintenanceContext.h"
+#include "maintenance/MaintenanceContext.h"
 
-#include "WindowSystem.h"
-#include "frmEingabe2.h"
+#include "maintenance/frmEingabe2.h"
+#include "platform/qt/WindowSystem.h"
 
 namespace kursomatik {
 

@@ -4,10 +4,10 @@
 #include <functional>
 #include <string>
 
-#include "FileOperations.h"
-#include "RecordFileState.h"
-#include "RegionalSettings.h"
-#include "SelectionState.h"
+#include "conversion/SelectionState.h"
+#include "platform/FileOperations.h"
+#include "platform/RegionalSettings.h"
+#include "store/RecordFileState.h"
 
 class QWidget;
 

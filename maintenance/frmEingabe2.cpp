@@ -1,4 +1,4 @@
-#include "frmEingabe2.h"
+#include "maintenance/frmEingabe2.h"
 
 #include <algorithm>
 
@@ -9,14 +9,14 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-#include "Compaction.h"
-#include "DecimalNumber.h"
-#include "ListLine.h"
-#include "NumberFormat.h"
-#include "RateCodec.h"
-#include "TwipsLayout.h"
-#include "Utf8.h"
-#include "WindowSystem.h"
+#include "conversion/DecimalNumber.h"
+#include "conversion/NumberFormat.h"
+#include "platform/Utf8.h"
+#include "platform/qt/TwipsLayout.h"
+#include "platform/qt/WindowSystem.h"
+#include "store/Compaction.h"
+#include "store/ListLine.h"
+#include "store/RateCodec.h"
 
 namespace kursomatik {
 namespace {

@@ -3,8 +3,8 @@
 #include <QDialog>
 #include <array>
 
-#include "MaintenanceContext.h"
-#include "Result.h"
+#include "maintenance/MaintenanceContext.h"
+#include "platform/Result.h"
 
 class QCheckBox;
 class QLabel;

@@ -1,13 +1,13 @@
-#include "frmUmtauschkurse.h"
+#include "maintenance/frmUmtauschkurse.h"
 
 #include <QComboBox>
 #include <QLabel>
 #include <QPushButton>
 
-#include "Collation.h"
-#include "LineList.h"
-#include "WindowSystem.h"
-#include "frmWeitereW.h"
+#include "maintenance/frmWeitereW.h"
+#include "platform/Collation.h"
+#include "platform/qt/LineList.h"
+#include "platform/qt/WindowSystem.h"
 
 namespace kursomatik {
 frmUmtauschkurse::frmUmtauschkurse(MaintenanceContext& context, frmWeitereW* weitere, QWidget* parent)

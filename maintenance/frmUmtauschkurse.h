@@ -1,6 +1,6 @@
 #pragma once
 
-#include "CurrencyListWindow.h"
+#include "maintenance/CurrencyListWindow.h"
 
 class QLabel;
 class QPushButton;

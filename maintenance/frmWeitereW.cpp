@@ -1,14 +1,14 @@
-#include "frmWeitereW.h"
+#include "maintenance/frmWeitereW.h"
 
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QLabel>
 #include <QPushButton>
 
-#include "Collation.h"
-#include "CurrencyLists.h"
-#include "LineList.h"
-#include "WindowSystem.h"
+#include "platform/Collation.h"
+#include "platform/qt/LineList.h"
+#include "platform/qt/WindowSystem.h"
+#include "store/CurrencyLists.h"
 
 namespace kursomatik {
 

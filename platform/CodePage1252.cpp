@@ -1,8 +1,8 @@
-#include "CodePage1252.h"
+#include "platform/CodePage1252.h"
 
 #include <array>
 
-#include "Utf8.h"
+#include "platform/Utf8.h"
 
 namespace kursomatik::cp1252 {
 namespace {

@@ -1,6 +1,6 @@
-#include "Collation.h"
+#include "platform/Collation.h"
 
-#include "Utf8.h"
+#include "platform/Utf8.h"
 
 namespace kursomatik {
 namespace {

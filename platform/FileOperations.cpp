@@ -1,4 +1,4 @@
-#include "FileOperations.h"
+#include "platform/FileOperations.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -8,7 +8,7 @@
 #include <cerrno>
 #include <cstdio>
 
-#include "SystemError.h"
+#include "platform/SystemError.h"
 
 namespace kursomatik {
 namespace {
@@ -31,7 +31,8 @@ fs::path finalTarget(fs::path file) {
 Status writeTemporary(FileOperations& files, int descriptor, const fs::path& target, std::string_view bytes) {
     struct stat old {};
     Status written = Status::ok();
-    if (::stat(target.c_str(), &old) == 0) written = systemCall(::fchmod(descriptor, old.st_mode & 07777) == 0);
+    if (::stat(target.c_str(), &old) == 0)
+        written = systemCall(::fchmod(descriptor, old.st_mode & 07777) == 0);
     if (written) written = files.writeAll(descriptor, bytes);
     if (written) written = files.syncFile(descriptor);
     // Closing can be the first to report a failed write.
@@ -126,7 +127,9 @@ Status writeAt(int descriptor, std::string_view bytes, off_t offset) {
 }
 
 Result<std::string> readWholeFile(const fs::path& file) {
-    const auto failed = [&](const Status& cause) { return fileError(file.string(), "gelesen werden", cause); };
+    const auto failed = [&](const Status& cause) {
+        return fileError(file.string(), "gelesen werden", cause);
+    };
     const Result<int> descriptor = openRegularFile(file, O_RDONLY);
     if (!descriptor && descriptor.error() == describeErrno(ENOENT)) return std::string();
     if (!descriptor) return failed(descriptor.status());
@@ -136,7 +139,8 @@ Result<std::string> readWholeFile(const fs::path& file) {
         // One byte beyond the limit tells a file that is too large from one that just fits.
         const std::size_t size = bytes.size();
         bytes.resize(std::min(size + 65536, kWholeFileLimit + 1));
-        const auto got = readAt(*descriptor, bytes.data() + size, bytes.size() - size, static_cast<off_t>(size));
+        const auto got =
+            readAt(*descriptor, bytes.data() + size, bytes.size() - size, static_cast<off_t>(size));
         bytes.resize(size + (got ? *got : 0));
         if (!got) read = got.status();
         if (read && bytes.size() > kWholeFileLimit) read = systemFailure(kFileTooLarge);

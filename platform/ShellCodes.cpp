@@ -1,4 +1,4 @@
-#include "ShellCodes.h"
+#include "platform/ShellCodes.h"
 
 namespace kursomatik {
 

@@ -3,7 +3,7 @@
 #include <filesystem>
 #include <string>
 
-#include "Result.h"
+#include "platform/Result.h"
 
 namespace kursomatik {
 

@@ -1,4 +1,4 @@
-#include "Utf8.h"
+#include "platform/Utf8.h"
 
 namespace kursomatik::utf8 {
 

@@ -1,4 +1,4 @@
-#include "XdgFolders.h"
+#include "platform/XdgFolders.h"
 
 #include <pwd.h>
 #include <unistd.h>

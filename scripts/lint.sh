@@ -13,6 +13,6 @@ status=0
 run-clang-tidy-14 -quiet -p build/lint $sources 2>/dev/null | grep -E 'warning:|error:' && status=1
 cppcheck --quiet --enable=warning,performance,portability --std=c++20 --inline-suppr \
     --suppress=missingIncludeSystem --error-exitcode=1 \
-    -I platform -I platform/qt -I conversion -I store -I settings -I settings/qt -I maintenance -I info -I app \
+    -I . \
     $sources || status=1
 exit $status

@@ -1,7 +1,7 @@
-#include "Einstellungen.h"
+#include "settings/Einstellungen.h"
 
-#include "IniFile.h"
-#include "NumberValue.h"
+#include "conversion/NumberValue.h"
+#include "settings/IniFile.h"
 
 namespace kursomatik {
 

@@ -4,7 +4,7 @@
 #include <functional>
 #include <string>
 
-#include "Result.h"
+#include "platform/Result.h"
 
 namespace kursomatik {
 

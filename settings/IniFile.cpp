@@ -1,16 +1,15 @@
-#include "IniFile.h"
+#include "settings/IniFile.h"
 
 #include <algorithm>
 #include <optional>
 #include <vector>
 
-#include "Utf8.h"
+#include "platform/Utf8.h"
 
 namespace kursomatik {
 namespace {
 
 namespace fs = std::filesystem;
-
 
 struct Line {
     std::string_view content;  // without the line break
@@ -82,7 +81,8 @@ Location locate(const std::vector<Line>& lines, std::string_view section, std::s
 }
 
 std::string cutToLimit(std::string_view value) {
-    return utf8::length(value) > kProfileValueLimit ? utf8::mid(value, 0, kProfileValueLimit) : std::string(value);
+    return utf8::length(value) > kProfileValueLimit ? utf8::mid(value, 0, kProfileValueLimit)
+                                                    : std::string(value);
 }
 
 std::string_view unquoted(std::string_view value) {

@@ -4,8 +4,8 @@
 #include <string>
 #include <string_view>
 
-#include "FileOperations.h"
-#include "Result.h"
+#include "platform/FileOperations.h"
+#include "platform/Result.h"
 
 namespace kursomatik {
 

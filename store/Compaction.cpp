@@ -1,4 +1,4 @@
-#include "Compaction.h"
+#include "store/Compaction.h"
 
 #include <string>
 

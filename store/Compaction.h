@@ -2,9 +2,9 @@
 
 #include <filesystem>
 
-#include "FileOperations.h"
-#include "RecordFileState.h"
-#include "Result.h"
+#include "platform/FileOperations.h"
+#include "platform/Result.h"
+#include "store/RecordFileState.h"
 
 namespace kursomatik {
 

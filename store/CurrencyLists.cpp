@@ -1,15 +1,15 @@
-#include "CurrencyLists.h"
+#include "store/CurrencyLists.h"
 
 #include <algorithm>
 #include <bit>
 #include <cstdint>
 
-#include "Collation.h"
-#include "DecimalNumber.h"
-#include "ListLine.h"
-#include "NumberFormat.h"
-#include "RegionalSettings.h"
-#include "Utf8.h"
+#include "conversion/DecimalNumber.h"
+#include "conversion/NumberFormat.h"
+#include "platform/Collation.h"
+#include "platform/RegionalSettings.h"
+#include "platform/Utf8.h"
+#include "store/ListLine.h"
 
 namespace kursomatik {
 namespace {

@@ -4,8 +4,8 @@
 #include <string_view>
 #include <vector>
 
-#include "RecordFileState.h"
-#include "Result.h"
+#include "platform/Result.h"
+#include "store/RecordFileState.h"
 
 namespace kursomatik {
 

@@ -1,7 +1,7 @@
-#include "CurrencyRecord.h"
+#include "store/CurrencyRecord.h"
 
-#include "CodePage1252.h"
-#include "Utf8.h"
+#include "platform/CodePage1252.h"
+#include "platform/Utf8.h"
 
 namespace kursomatik {
 namespace {

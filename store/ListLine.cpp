@@ -1,9 +1,9 @@
-#include "ListLine.h"
+#include "store/ListLine.h"
 
 #include <algorithm>
 
-#include "Collation.h"
-#include "Utf8.h"
+#include "platform/Collation.h"
+#include "platform/Utf8.h"
 
 namespace kursomatik {
 
@@ -49,7 +49,8 @@ ShownLines shownLines(const std::vector<std::string>& lines) {
     shown.spoken.reserve(lines.size());
     for (const std::string& line : lines) {
         std::string shownName(utf8::trimSpaces(lineName(line)));
-        const std::string code(utf8::trimSpaces(utf8::mid(line, kFieldLayout[1].lineColumn, kFieldLayout[1].width)));
+        const std::string code(
+            utf8::trimSpaces(utf8::mid(line, kFieldLayout[1].lineColumn, kFieldLayout[1].width)));
         shown.spoken.push_back(code.empty() ? shownName : shownName + ", " + code);
         shown.names.push_back(std::move(shownName));
     }

@@ -6,7 +6,7 @@
 #include <string_view>
 #include <vector>
 
-#include "CurrencyRecord.h"
+#include "store/CurrencyRecord.h"
 
 namespace kursomatik {
 

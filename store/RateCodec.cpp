@@ -1,9 +1,9 @@
-#include "RateCodec.h"
+#include "store/RateCodec.h"
 
-#include "DecimalNumber.h"
-#include "NumberFormat.h"
-#include "RegionalSettings.h"
-#include "Utf8.h"
+#include "conversion/DecimalNumber.h"
+#include "conversion/NumberFormat.h"
+#include "platform/RegionalSettings.h"
+#include "platform/Utf8.h"
 
 namespace kursomatik {
 

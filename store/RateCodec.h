@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-#include "Result.h"
+#include "platform/Result.h"
 
 namespace kursomatik {
 

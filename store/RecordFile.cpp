@@ -1,4 +1,4 @@
-#include "RecordFile.h"
+#include "store/RecordFile.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -6,7 +6,7 @@
 
 #include <cerrno>
 
-#include "SystemError.h"
+#include "platform/SystemError.h"
 
 namespace kursomatik {
 namespace {
@@ -43,8 +43,7 @@ Result<long long> RecordFile::length() const {
 }
 
 Result<std::string> RecordFile::readBytes(long first, long count) const {
-    if (!isOpen() || first < 1 || count < 0)
-        return fileError(name(), "gelesen werden", systemFailure(EBADF));
+    if (!isOpen() || first < 1 || count < 0) return fileError(name(), "gelesen werden", systemFailure(EBADF));
     std::string bytes(static_cast<std::size_t>(count) * kRecordLength, ' ');
     if (const auto got = readAt(fd_, bytes.data(), bytes.size(), offsetOf(first)); !got)
         return fileError(name(), "gelesen werden", got.status());
@@ -84,7 +83,8 @@ Status RecordFile::write(long n, const CurrencyRecord& record) {
 
 Status recordInRange(long n, long count, const std::filesystem::path& file) {
     if (n >= 1 && n <= count) return Status::ok();
-    return Status::fail("Der Datensatz " + std::to_string(n) + " ist in der Datei " + inQuotes(file) + " nicht vorhanden.");
+    return Status::fail("Der Datensatz " + std::to_string(n) + " ist in der Datei " + inQuotes(file) +
+                        " nicht vorhanden.");
 }
 
 Status RecordFile::checkUnchanged(std::optional<long> records) const {
@@ -97,7 +97,8 @@ Status RecordFile::checkUnchanged(std::optional<long> records) const {
     if (!records || recordsOfLength(open.st_size) == *records) return Status::ok();
     if (*records == kMaxRecords && recordsOfLength(open.st_size) > kMaxRecords)
         return Status::fail(fileNamed(name()) + " enthält mehr als 999 Datensätze.");
-    return Status::fail(fileNamed(name()) + " wurde von einem anderen Programm geändert, während sie geöffnet war.");
+    return Status::fail(fileNamed(name()) +
+                        " wurde von einem anderen Programm geändert, während sie geöffnet war.");
 }
 
 Status RecordFile::cutTo(long long length, FileOperations& files) const {

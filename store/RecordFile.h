@@ -4,9 +4,9 @@
 #include <optional>
 #include <string>
 
-#include "CurrencyRecord.h"
-#include "FileOperations.h"
-#include "Result.h"
+#include "platform/FileOperations.h"
+#include "platform/Result.h"
+#include "store/CurrencyRecord.h"
 
 namespace kursomatik {
 

@@ -1,9 +1,9 @@
-#include "RecordFileState.h"
+#include "store/RecordFileState.h"
 
 #include <algorithm>
 
-#include "RegionalSettings.h"
-#include "SystemError.h"
+#include "platform/RegionalSettings.h"
+#include "platform/SystemError.h"
 
 namespace kursomatik {
 

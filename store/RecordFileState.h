@@ -3,9 +3,9 @@
 #include <filesystem>
 #include <string>
 
-#include "CurrencyRecord.h"
-#include "RecordFile.h"
-#include "Result.h"
+#include "platform/Result.h"
+#include "store/CurrencyRecord.h"
+#include "store/RecordFile.h"
 
 namespace kursomatik {
 

@@ -1,4 +1,4 @@
-#include "ProgramIcon.h"
+#include "desktop/icons/ProgramIcon.h"
 
 #include <QDir>
 

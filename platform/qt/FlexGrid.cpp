@@ -1,4 +1,4 @@
-#include "FlexGrid.h"
+#include "platform/qt/FlexGrid.h"
 
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -6,7 +6,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "TwipsLayout.h"
+#include "platform/qt/TwipsLayout.h"
 
 namespace kursomatik {
 

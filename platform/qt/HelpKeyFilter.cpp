@@ -1,9 +1,9 @@
-#include "HelpKeyFilter.h"
+#include "platform/qt/HelpKeyFilter.h"
 
 #include <QKeyEvent>
 #include <QWidget>
 
-#include "WindowSystem.h"
+#include "platform/qt/WindowSystem.h"
 
 namespace kursomatik {
 

@@ -1,4 +1,4 @@
-#include "LineList.h"
+#include "platform/qt/LineList.h"
 
 #include <QKeyEvent>
 

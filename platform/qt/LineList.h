@@ -29,5 +29,4 @@ class LineList : public QListWidget {
 
 QStringList toQStringList(const std::vector<std::string>& lines);
 
-
 }  // namespace kursomatik

@@ -1,4 +1,4 @@
-#include "PickList.h"
+#include "platform/qt/PickList.h"
 
 #include <QComboBox>
 #include <QSignalBlocker>

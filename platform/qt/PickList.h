@@ -12,8 +12,8 @@ namespace picklist {
 
 // Each entry holds a whole list line and shows (and speaks) only the currency's name, as the
 // narrow list of the original showed just the beginning of the line.
-// Entry k := line k, shown as names[k], for every line: replaces existing entries, appends the rest; surplus entries
-// from a longer earlier list stay.
+// Entry k := line k, shown as names[k], for every line: replaces existing entries, appends the rest; surplus
+// entries from a longer earlier list stay.
 void setEntries(QComboBox* box, const QStringList& lines, const QStringList& names);
 void clearEntries(QComboBox* box);
 QString line(const QComboBox* box, int index);

@@ -1,4 +1,4 @@
-#include "QtRegionalSettings.h"
+#include "platform/qt/QtRegionalSettings.h"
 
 #include <QRegularExpression>
 

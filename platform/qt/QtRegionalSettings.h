@@ -2,7 +2,7 @@
 
 #include <QLocale>
 
-#include "RegionalSettings.h"
+#include "platform/RegionalSettings.h"
 
 namespace kursomatik {
 

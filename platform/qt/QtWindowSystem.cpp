@@ -1,4 +1,4 @@
-#include "QtWindowSystem.h"
+#include "platform/qt/QtWindowSystem.h"
 
 #include <QApplication>
 #include <QDialog>
@@ -8,7 +8,7 @@
 #include <QPushButton>
 #include <cstdlib>
 
-#include "ShellCodes.h"
+#include "platform/ShellCodes.h"
 
 namespace kursomatik {
 

@@ -2,7 +2,7 @@
 
 #include <functional>
 
-#include "WindowSystem.h"
+#include "platform/qt/WindowSystem.h"
 
 namespace kursomatik {
 

@@ -1,4 +1,4 @@
-#include "SingleInstanceGuard.h"
+#include "platform/qt/SingleInstanceGuard.h"
 
 #include <fcntl.h>
 #include <pthread.h>

@@ -1,4 +1,4 @@
-#include "TwipsLayout.h"
+#include "platform/qt/TwipsLayout.h"
 
 #include <QAbstractButton>
 #include <QApplication>

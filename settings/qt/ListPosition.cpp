@@ -1,9 +1,9 @@
-#include "ListPosition.h"
+#include "settings/qt/ListPosition.h"
 
 #include <QComboBox>
 #include <cmath>
 
-#include "DecimalNumber.h"
+#include "conversion/DecimalNumber.h"
 
 namespace kursomatik {
 

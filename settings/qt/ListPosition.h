@@ -3,7 +3,7 @@
 #include <optional>
 #include <string>
 
-#include "RegionalSettings.h"
+#include "platform/RegionalSettings.h"
 
 class QComboBox;
 

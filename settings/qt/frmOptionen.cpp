@@ -1,4 +1,4 @@
-#include "frmOptionen.h"
+#include "settings/qt/frmOptionen.h"
 
 #include <QComboBox>
 #include <QGridLayout>
@@ -9,10 +9,10 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
-#include "LineList.h"
-#include "ListPosition.h"
-#include "PickList.h"
-#include "WindowSystem.h"
+#include "platform/qt/LineList.h"
+#include "platform/qt/PickList.h"
+#include "platform/qt/WindowSystem.h"
+#include "settings/qt/ListPosition.h"
 
 namespace kursomatik {
 namespace {
@@ -44,7 +44,8 @@ frmOptionen::frmOptionen(SettingsState& settings, const SettingsEnvironment& env
     UpdateLabel2();
 }
 
-void frmOptionen::takeCurrencies(const QStringList& lines, const QStringList& names, const QStringList& spoken) {
+void frmOptionen::takeCurrencies(const QStringList& lines, const QStringList& names,
+                                 const QStringList& spoken) {
     lstversteckt2->setLines(lines, spoken);
     picklist::setEntries(txtausgabe2, lines, names);
     picklist::setEntries(txtstart, lines, names);

@@ -3,8 +3,8 @@
 #include <QDialog>
 #include <functional>
 
-#include "Einstellungen.h"
-#include "RegionalSettings.h"
+#include "platform/RegionalSettings.h"
+#include "settings/Einstellungen.h"
 
 class QComboBox;
 class QGroupBox;
@@ -23,9 +23,9 @@ class frmOptionen : public QDialog {
     Q_OBJECT
   public:
     // Built whole, with the options of the settings set (which writes their pairs again).
-    frmOptionen(SettingsState& settings, const SettingsEnvironment& environment, const RegionalSettings& regional,
-                std::string& sStartauswahl, WindowSystem& windows, std::function<void()> berechnen,
-                QWidget* parent = nullptr);
+    frmOptionen(SettingsState& settings, const SettingsEnvironment& environment,
+                const RegionalSettings& regional, std::string& sStartauswahl, WindowSystem& windows,
+                std::function<void()> berechnen, QWidget* parent = nullptr);
 
     void UpdateLabel();
     // The list pass's part in this dialog: every currency, and the start currencies of the settings.

@@ -5,12 +5,12 @@
 #include <sstream>
 #include <vector>
 
-#include "CurrencyTableSource.h"
-#include "IniFile.h"
-#include "NumberFormat.h"
-#include "ListLine.h"
-#include "RateCodec.h"
-#include "RegionalSettings.h"
+#include "conversion/NumberFormat.h"
+#include "data/CurrencyTableSource.h"
+#include "platform/RegionalSettings.h"
+#include "settings/IniFile.h"
+#include "store/ListLine.h"
+#include "store/RateCodec.h"
 
 namespace kursomatik {
 namespace {
@@ -38,7 +38,10 @@ TEST(ShippedTable, HoldsTheEuroAndTheFixedRatesOfTheMembers) {
         const CurrencyRecord r = decodeRecord(std::string_view(bytes).substr(at, kRecordLength));
         const std::string iso = fieldValue(r.ISO);
         if (iso == "EUR" || iso == "DEM" || iso == "ITL" || iso == "IEP" || iso == "USD")
-            found += iso + " " + formatPlainDouble(*decodeRate(r.Kurs, RegionalSettings::german()), RegionalSettings::german()) + " " + fieldValue(r.EWWU) + "; ";
+            found += iso + " " +
+                     formatPlainDouble(*decodeRate(r.Kurs, RegionalSettings::german()),
+                                       RegionalSettings::german()) +
+                     " " + fieldValue(r.EWWU) + "; ";
     }
     EXPECT_EQ(found, "EUR 1 1; DEM 1,95583 1; ITL 1936,27 1; IEP 0,787564 1; USD 1,1794 0; ");
 }

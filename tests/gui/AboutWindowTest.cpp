@@ -7,11 +7,11 @@
 #include <QPushButton>
 #include <QTest>
 
-#include "LinkLabel.h"
-#include "QtWindowSystem.h"
-#include "RecordingWindowSystem.h"
-#include "TempDir.h"
-#include "frmAbout.h"
+#include "info/LinkLabel.h"
+#include "info/frmAbout.h"
+#include "platform/qt/QtWindowSystem.h"
+#include "tests/support/RecordingWindowSystem.h"
+#include "tests/support/TempDir.h"
 
 namespace kursomatik::testing {
 namespace {
@@ -39,9 +39,10 @@ class AboutWindow : public ::testing::Test {
 
 TEST_F(AboutWindow, EachLinkIsHighlightedNamedAndHandsOverItsTargetByMouseKeyboardAndScreenReader) {
     frmAbout* about = open();
-    for (const auto& [name, target] : {std::pair{"Label10", "https://www.kursomatik.example"},
-                                       std::pair{"Label11", "mailto:info@kursomatik.example?Subject=Kursomatik"},
-                                       std::pair{"Label12", "mailto:support@kursomatik.example?Subject=Kursomatik"}}) {
+    for (const auto& [name, target] :
+         {std::pair{"Label10", "https://www.kursomatik.example"},
+          std::pair{"Label11", "mailto:info@kursomatik.example?Subject=Kursomatik"},
+          std::pair{"Label12", "mailto:support@kursomatik.example?Subject=Kursomatik"}}) {
         LinkLabel* l = link(about, name);
         EXPECT_EQ(l->foregroundRole(), QPalette::Highlight) << name;
         EXPECT_EQ(l->cursor().shape(), Qt::PointingHandCursor) << name;
@@ -67,10 +68,15 @@ TEST_F(AboutWindow, EachLinkIsHighlightedNamedAndHandsOverItsTargetByMouseKeyboa
 }
 
 TEST_F(AboutWindow, AFailedHandOverIsReportedByNameWithTheStopIconAndTheWindowStays) {
-    const std::pair<int, const char*> cases[] = {
-        {31, "SE_ERR_NOASSOC"}, {2, "ERROR_FILE_NOT_FOUND"}, {32, "SE_ERR_DLLNOTFOUND"},
-        {0, "Unbekannter Fehler No.: 0"}, {1, "Unbekannter Fehler No.: 1"}, {-5, "Unbekannter Fehler No.: -5"},
-        {33, nullptr}, {42, nullptr}, {1000, nullptr}};
+    const std::pair<int, const char*> cases[] = {{31, "SE_ERR_NOASSOC"},
+                                                 {2, "ERROR_FILE_NOT_FOUND"},
+                                                 {32, "SE_ERR_DLLNOTFOUND"},
+                                                 {0, "Unbekannter Fehler No.: 0"},
+                                                 {1, "Unbekannter Fehler No.: 1"},
+                                                 {-5, "Unbekannter Fehler No.: -5"},
+                                                 {33, nullptr},
+                                                 {42, nullptr},
+                                                 {1000, nullptr}};
     QPointer<frmAbout> about = open();
     for (const auto& [code, name] : cases) {
         windows_.messages.clear();
@@ -94,7 +100,8 @@ TEST_F(AboutWindow, AFailedHandOverIsReportedByNameWithTheStopIconAndTheWindowSt
 TEST_F(AboutWindow, EnterEscAndTheCloseBoxPressOkAndDestroyTheWindow) {
     const std::pair<const char*, void (*)(frmAbout*)> cases[] = {
         {"Enter", [](frmAbout*) { QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return); }},
-        {"keypad Enter", [](frmAbout*) { QTest::keyClick(QApplication::focusWidget(), Qt::Key_Enter, Qt::KeypadModifier); }},
+        {"keypad Enter",
+         [](frmAbout*) { QTest::keyClick(QApplication::focusWidget(), Qt::Key_Enter, Qt::KeypadModifier); }},
         {"Esc", [](frmAbout*) { QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape); }},
         {"Esc on a link",
          [](frmAbout* about) {
@@ -131,20 +138,21 @@ TEST(XdgOpenStandIn, EveryFailingExitAndAHelperKilledBySignalAreReportedWithTheS
     std::filesystem::create_directory(dir / "bin");
     qputenv("PATH", QByteArray::fromStdString((dir / "bin").string()) + ":" + path);
     frmAbout about(windows);
-    for (const auto& [helper, error] : {std::pair{"exit 0", ""}, std::pair{"exit 3", "SE_ERR_NOASSOC"},
-                                        std::pair{"exit 2", "ERROR_FILE_NOT_FOUND"},
-                                        std::pair{"exit 4", "Unbekannter Fehler No.: -4"},
-                                        std::pair{"exit 40", "Unbekannter Fehler No.: -40"},
-                                        std::pair{"exit 127", "Unbekannter Fehler No.: -127"},
-                                        std::pair{"kill -KILL $$", "Unbekannter Fehler No.: -137"},
-                                        std::pair{"kill -SEGV $$", "Unbekannter Fehler No.: -139"}}) {
+    for (const auto& [helper, error] :
+         {std::pair{"exit 0", ""}, std::pair{"exit 3", "SE_ERR_NOASSOC"},
+          std::pair{"exit 2", "ERROR_FILE_NOT_FOUND"}, std::pair{"exit 4", "Unbekannter Fehler No.: -4"},
+          std::pair{"exit 40", "Unbekannter Fehler No.: -40"},
+          std::pair{"exit 127", "Unbekannter Fehler No.: -127"},
+          std::pair{"kill -KILL $$", "Unbekannter Fehler No.: -137"},
+          std::pair{"kill -SEGV $$", "Unbekannter Fehler No.: -139"}}) {
         writeFile(dir / "bin" / "xdg-open", std::string("#!/bin/sh\n") + helper + "\n");
         std::filesystem::permissions(dir / "bin" / "xdg-open", std::filesystem::perms::owner_all);
         windows.shown.clear();
         about.findChild<LinkLabel*>("Label10")->activate();
         ASSERT_EQ(windows.shown.size(), *error ? 1u : 0u) << helper;
         for (const auto& m : windows.shown) {
-            EXPECT_EQ(m.text.toStdString() + (m.icon == MessageIcon::Stop ? "" : " without stop icon"), kShellFailed + error);
+            EXPECT_EQ(m.text.toStdString() + (m.icon == MessageIcon::Stop ? "" : " without stop icon"),
+                      kShellFailed + error);
         }
     }
     qputenv("PATH", path);

@@ -2,11 +2,11 @@
 #include <QPushButton>
 #include <cerrno>
 
-#include "Compaction.h"
-#include "LineList.h"
-#include "ProgramTest.h"
-#include "frmEingabe2.h"
-#include "support/FailingStep.h"
+#include "maintenance/frmEingabe2.h"
+#include "platform/qt/LineList.h"
+#include "store/Compaction.h"
+#include "tests/gui/ProgramTest.h"
+#include "tests/support/FailingStep.h"
 
 namespace kursomatik::testing {
 namespace {
@@ -31,8 +31,9 @@ class Deletion : public ProgramTest {
 };
 
 TEST_F(Deletion, TheRecordGoesAndTheOthersCloseUpInOrder) {
-    for (const auto& [count, dropped, left] : {std::tuple{5, 3L, std::vector{kDeutscheMark, kEuro, kLira, kBelgisch}},
-                                               std::tuple{5, 5L, firstOf(kFive, 4)}, std::tuple{1, 1L, std::vector<Currency>{}}}) {
+    for (const auto& [count, dropped, left] :
+         {std::tuple{5, 3L, std::vector{kDeutscheMark, kEuro, kLira, kBelgisch}},
+          std::tuple{5, 5L, firstOf(kFive, 4)}, std::tuple{1, 1L, std::vector<Currency>{}}}) {
         SCOPED_TRACE(dropped);
         start(firstOf(kFive, count));
         windows.messages.clear();
@@ -102,9 +103,12 @@ TEST_F(Deletion, ADeletedMainWindowCurrencyLosesItsSelection) {
 
 TEST_F(Deletion, AFailedRewriteIsReportedAndLeavesTheWholeOldTable) {
     for (const auto& [step, error, says] :
-         {std::tuple{"createFile", EACCES, "„KURSOMATIK.TMP“ kann nicht angelegt werden: Zugriff verweigert."},
-          std::tuple{"writeAll", ENOSPC, "„KURSOMATIK.TMP“ kann nicht geschrieben werden: Auf dem Datenträger"},
-          std::tuple{"renameFile", EXDEV, "„KURSOMATIK.TMP“ kann nicht in „KURSOMATIK.DAT“ umbenannt werden"}}) {
+         {std::tuple{"createFile", EACCES,
+                     "„KURSOMATIK.TMP“ kann nicht angelegt werden: Zugriff verweigert."},
+          std::tuple{"writeAll", ENOSPC,
+                     "„KURSOMATIK.TMP“ kann nicht geschrieben werden: Auf dem Datenträger"},
+          std::tuple{"renameFile", EXDEV,
+                     "„KURSOMATIK.TMP“ kann nicht in „KURSOMATIK.DAT“ umbenannt werden"}}) {
         SCOPED_TRACE(step);
         start(kFive);
         windows.messages.clear();
@@ -113,7 +117,8 @@ TEST_F(Deletion, AFailedRewriteIsReportedAndLeavesTheWholeOldTable) {
         main->maintenance().fileOperations = &failing;
         deleteRecord(1);  // Deutsche Mark, second in name order: the output currency
         ASSERT_EQ(windows.messages.size(), 2u);
-        EXPECT_TRUE(windows.messages[1].text.contains(QString::fromUtf8(says))) << windows.messages[1].text.toStdString();
+        EXPECT_TRUE(windows.messages[1].text.contains(QString::fromUtf8(says)))
+            << windows.messages[1].text.toStdString();
         EXPECT_EQ(datBytes(), before);
         EXPECT_FALSE(std::filesystem::exists(dir / kTemporaryFileName));
         // Nothing was deleted, so nothing is cleared; the editor has left as after a deletion.
@@ -127,10 +132,12 @@ TEST_F(Deletion, AFailedRewriteIsReportedAndLeavesTheWholeOldTable) {
 
 TEST_F(Deletion, ATableReplacedOrDeletedWhileTheEditorIsOpenIsNeitherPaddedNorCutNorWritten) {
     std::vector<Currency> many;
-    for (int n = 1; n <= 30; ++n) many.push_back({"Währung " + std::to_string(n), "W" + std::to_string(n), "1"});
+    for (int n = 1; n <= 30; ++n)
+        many.push_back({"Währung " + std::to_string(n), "W" + std::to_string(n), "1"});
     std::vector<Currency> ten = kFive;
     ten.insert(ten.end(), many.begin() + 20, many.begin() + 25);
-    for (const auto& [replacement, deleting] : {std::pair{5, true}, std::pair{30, true}, std::pair{1, false}, std::pair{0, false}}) {
+    for (const auto& [replacement, deleting] :
+         {std::pair{5, true}, std::pair{30, true}, std::pair{1, false}, std::pair{0, false}}) {
         SCOPED_TRACE(replacement);
         // Given the editor open on record 2 of 10, when another program renames its table over the
         // file (or deletes it) and the user deletes (or saves), then the other table stays as it is.
@@ -152,8 +159,9 @@ TEST_F(Deletion, ATableReplacedOrDeletedWhileTheEditorIsOpenIsNeitherPaddedNorCu
         EXPECT_FALSE(state.file.iDateiNr.isOpen());
     }
     // The list pass names the folder it looked in.
-    EXPECT_TRUE(windows.shown(QString::fromStdString("„" + (std::filesystem::current_path() / kCurrencyFileName).string() +
-                                                     "“ kann nicht gelesen werden: Die Datei oder der Ordner ist nicht vorhanden")));
+    EXPECT_TRUE(windows.shown(QString::fromStdString(
+        "„" + (std::filesystem::current_path() / kCurrencyFileName).string() +
+        "“ kann nicht gelesen werden: Die Datei oder der Ordner ist nicht vorhanden")));
 }
 
 }  // namespace

@@ -6,19 +6,19 @@
 #include <QTranslator>
 #include <memory>
 
-#include "DesktopIntegration.h"
-#include "ProgramTest.h"
+#include "app/DesktopIntegration.h"
+#include "tests/gui/ProgramTest.h"
 
 namespace kursomatik::testing {
 namespace {
 
 TEST(QtTexts, GermanForGermanLocalesAndForTheCLocaleTheProgramTreatsAsGerman) {
-    for (const auto& [locale, german] : {std::pair{QLocale(QLocale::German, QLocale::Germany), true},
-                                         std::pair{QLocale(QLocale::German, QLocale::Austria), true},
-                                         std::pair{QLocale(QLocale::German, QLocale::Switzerland), true},
-                                         std::pair{QLocale::c(), true},
-                                         std::pair{QLocale(QLocale::English, QLocale::UnitedStates), false},
-                                         std::pair{QLocale(QLocale::French, QLocale::France), false}}) {
+    for (const auto& [locale, german] :
+         {std::pair{QLocale(QLocale::German, QLocale::Germany), true},
+          std::pair{QLocale(QLocale::German, QLocale::Austria), true},
+          std::pair{QLocale(QLocale::German, QLocale::Switzerland), true}, std::pair{QLocale::c(), true},
+          std::pair{QLocale(QLocale::English, QLocale::UnitedStates), false},
+          std::pair{QLocale(QLocale::French, QLocale::France), false}}) {
         EXPECT_EQ(wantsGermanQtTexts(locale), german) << locale.name().toStdString();
     }
 }
@@ -48,7 +48,8 @@ TEST_F(DesktopIntegration, MenusAndContextMenusSpeakGermanOnlyOnceTheGermanTrans
 TEST_F(DesktopIntegration, WindowsCarryTheIconInEverySizeAndNameTheInstalledMenuEntry) {
     setDesktopIdentity();
     const QList<QSize> sizes = start({kDeutscheMark, kEuro}).windowIcon().availableSizes();
-    for (const int side : {16, 22, 24, 32, 48, 64, 128, 256}) EXPECT_TRUE(sizes.contains(QSize(side, side))) << side;
+    for (const int side : {16, 22, 24, 32, 48, 64, 128, 256})
+        EXPECT_TRUE(sizes.contains(QSize(side, side))) << side;
     EXPECT_EQ(QGuiApplication::desktopFileName(), QStringLiteral("kursomatik"));
     // The menu entry is installed under that name, and the metainfo launches that entry.
     const QString desktop = QStringLiteral(KURSOMATIK_DATA_DIR "/../desktop/");

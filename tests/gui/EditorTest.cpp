@@ -2,12 +2,12 @@
 #include <QPushButton>
 #include <QTest>
 
-#include "FlexGrid.h"
-#include "LineList.h"
-#include "ProgramTest.h"
-#include "frmEingabe2.h"
-#include "frmUmtauschkurse.h"
-#include "support/FileSizeLimit.h"
+#include "maintenance/frmEingabe2.h"
+#include "maintenance/frmUmtauschkurse.h"
+#include "platform/qt/FlexGrid.h"
+#include "platform/qt/LineList.h"
+#include "tests/gui/ProgramTest.h"
+#include "tests/support/FileSizeLimit.h"
 
 namespace kursomatik::testing {
 namespace {
@@ -15,7 +15,8 @@ namespace {
 const Currency kPlaceholder{"Neu", "", "0", "0", "05.12.2026"};
 const QString kSaving = QStringLiteral("Der Datensatz wird gesichert.");
 const QString kRateNoNumber = QString::fromUtf8(
-    "Bitte überprüfen Sie ihre Wechselkurseingabe. Der Kurs muß eine Zahl größer und/oder ungleich Null sein. "
+    "Bitte überprüfen Sie ihre Wechselkurseingabe. Der Kurs muß eine Zahl größer und/oder ungleich Null "
+    "sein. "
     "Bitte überprüfen Sie auch das länderspezifische Dezimaltrennzeichen (Punkt oder Komma).");
 const QString kRateNegative = QString::fromUtf8(
     "Bitte überprüfen Sie ihre Wechselkurseingabe. Der Kurs muß größer und ungleich Null sein.\n\r"
@@ -33,7 +34,9 @@ class Editor : public ProgramTest {
         EXPECT_EQ(shown.isEmpty() ? QString() : shown.takeFirst(), kSaving);
         return shown;
     }
-    static bool enabled(const frmEingabe2& e, const char* button) { return child<QPushButton>(&e, button)->isEnabled(); }
+    static bool enabled(const frmEingabe2& e, const char* button) {
+        return child<QPushButton>(&e, button)->isEnabled();
+    }
 };
 
 TEST_F(Editor, ShowsTheStoredRecordTrimmedWithItsRateAsUnitsPerEuro) {
@@ -42,10 +45,11 @@ TEST_F(Editor, ShowsTheStoredRecordTrimmedWithItsRateAsUnitsPerEuro) {
         const char* rate;
         bool member;
     };
-    for (const Case& c : {Case{kDeutscheMark, "1,95583", true}, Case{kEuro, "1", true}, Case{kPlaceholder, "0", false},
-                          Case{{"Kleinst", "KLS", "123456,78", "0"}, "0,12345678", false},
-                          Case{{"Zweifelhaft", "ZWF", "5000000", "01"}, "5", false},
-                          Case{{"Kaputt", "KPT", "viel", "1"}, "", true}}) {
+    for (const Case& c :
+         {Case{kDeutscheMark, "1,95583", true}, Case{kEuro, "1", true}, Case{kPlaceholder, "0", false},
+          Case{{"Kleinst", "KLS", "123456,78", "0"}, "0,12345678", false},
+          Case{{"Zweifelhaft", "ZWF", "5000000", "01"}, "5", false},
+          Case{{"Kaputt", "KPT", "viel", "1"}, "", true}}) {
         start({kEuro, c.stored});
         frmEingabe2& e = openRecord(2);
         EXPECT_EQ(e.windowTitle(), QString::fromUtf8("Einstellungen ändern..."));
@@ -141,8 +145,10 @@ TEST_F(Editor, EveryWayOutWithoutSavingWritesNothingClosesTheFileAndReloads) {
          {Way{"Abbrechen", 1, [](frmEingabe2& e) { press(&e, "cmdEingabeBeenden_1"); }, ""},
           Way{"title bar", 1, [](frmEingabe2& e) { e.close(); }, ""},
           Way{"Esc", 1, [](frmEingabe2& e) { QTest::keyClick(child(&e, "txttkurs"), Qt::Key_Escape); }, ""},
-          Way{"Enter presses no button", 1, [](frmEingabe2& e) { QTest::keyClick(child(&e, "txttkurs"), Qt::Key_Return); }, nullptr},
-          Way{"Esc on a new one", 0, [](frmEingabe2& e) { QTest::keyClick(child(&e, "txtbezeichnung"), Qt::Key_Escape); }, ""},
+          Way{"Enter presses no button", 1,
+              [](frmEingabe2& e) { QTest::keyClick(child(&e, "txttkurs"), Qt::Key_Return); }, nullptr},
+          Way{"Esc on a new one", 0,
+              [](frmEingabe2& e) { QTest::keyClick(child(&e, "txtbezeichnung"), Qt::Key_Escape); }, ""},
           // The close box keeps a new record's placeholder.
           Way{"title bar on a new one", 0, [](frmEingabe2& e) { e.close(); }, "placeholder"}}) {
         SCOPED_TRACE(way.name);
@@ -157,7 +163,8 @@ TEST_F(Editor, EveryWayOutWithoutSavingWritesNothingClosesTheFileAndReloads) {
         way.leave(e);
         settle();
         EXPECT_TRUE(windows.messages.empty());
-        EXPECT_EQ(datBytes(), before + (way.addedOnDisk && *way.addedOnDisk ? recordBytes(kPlaceholder) : ""));
+        EXPECT_EQ(datBytes(),
+                  before + (way.addedOnDisk && *way.addedOnDisk ? recordBytes(kPlaceholder) : ""));
         EXPECT_EQ(alive.isNull(), way.addedOnDisk != nullptr);
         EXPECT_EQ(state.file.iDateiNr.isOpen(), way.addedOnDisk == nullptr);
         EXPECT_EQ(state.selection.sStartauswahl, way.addedOnDisk ? "0" : "1");

@@ -6,14 +6,14 @@
 #include <QRadioButton>
 #include <cerrno>
 
-#include "LineList.h"
-#include "ProgramTest.h"
-#include "SingleInstanceGuard.h"
-#include "Startup.h"
-#include "frmEingabe2.h"
-#include "support/Deadline.h"
-#include "support/FailingStep.h"
-#include "support/FileSizeLimit.h"
+#include "app/Startup.h"
+#include "maintenance/frmEingabe2.h"
+#include "platform/qt/LineList.h"
+#include "platform/qt/SingleInstanceGuard.h"
+#include "tests/gui/ProgramTest.h"
+#include "tests/support/Deadline.h"
+#include "tests/support/FailingStep.h"
+#include "tests/support/FileSizeLimit.h"
 
 namespace kursomatik::testing {
 namespace {
@@ -85,7 +85,8 @@ TEST_F(FileFaults, ASettingThatCannotBeWrittenIsReportedOnceAndStillTakesEffect)
     start({kDeutscheMark, kEuro});
     // WIN.INI names a settings file in a folder that does not exist.
     fs::create_directories(state.environment.systemProfile.parent_path());
-    writeFile(state.environment.systemProfile, "[Kursomatik]\nIniDatei=" + (dir / "fehlt" / "k.ini").string() + "\n");
+    writeFile(state.environment.systemProfile,
+              "[Kursomatik]\nIniDatei=" + (dir / "fehlt" / "k.ini").string() + "\n");
     ok();
     windows.messages.clear();
     find<QRadioButton>("optst3")->click();
@@ -110,7 +111,8 @@ TEST_F(FileFaults, ALockFileThatCannotBeMadeIsReportedOnceAndTheProgramRuns) {
 // "Abbrechen" of a new record gives back the table byte for byte, whatever would stop a rewrite of
 // it: the placeholder is cut off through the open file.
 TEST_F(FileFaults, AbbrechenOfANewRecordLeavesTheTableByteForByte) {
-    for (const std::string fault : {"full disk", "read-only folder", "folder KURSOMATIK.TMP", "failing write"}) {
+    for (const std::string fault :
+         {"full disk", "read-only folder", "folder KURSOMATIK.TMP", "failing write"}) {
         if (fault == "read-only folder" && ::geteuid() == 0) continue;  // root writes into read-only folders
         SCOPED_TRACE(fault);
         start({kDeutscheMark, kEuro});
@@ -120,7 +122,8 @@ TEST_F(FileFaults, AbbrechenOfANewRecordLeavesTheTableByteForByte) {
         FailingStep failing("writeAll", ENOSPC);
         if (fault == "failing write") main->maintenance().fileOperations = &failing;
         if (fault == "folder KURSOMATIK.TMP") fs::create_directory(dir / "KURSOMATIK.TMP");
-        if (fault == "read-only folder") fs::permissions(dir.path(), fs::perms::owner_read | fs::perms::owner_exec);
+        if (fault == "read-only folder")
+            fs::permissions(dir.path(), fs::perms::owner_read | fs::perms::owner_exec);
         {
             const FileSizeLimit full(fault == "full disk" ? 100 : RLIM_INFINITY);
             press(&e, "neulöschen");
@@ -142,7 +145,8 @@ TEST_F(FileFaults, RewritesKeepLinksAndPermissions) {
         for (const bool link : {true, false}) {
             SCOPED_TRACE(std::string(deletion ? "deletion" : "settings") + (link ? ", link" : ", mode 600"));
             start({kDeutscheMark, kEuro});
-            const fs::path file = deletion ? dir / kCurrencyFileName : state.environment.programDir / "Kursomatik.ini";
+            const fs::path file =
+                deletion ? dir / kCurrencyFileName : state.environment.programDir / "Kursomatik.ini";
             const fs::path real = dir / "daten" / "echt";
             if (link) {
                 fs::create_directories(real.parent_path());
@@ -155,11 +159,13 @@ TEST_F(FileFaults, RewritesKeepLinksAndPermissions) {
             if (deletion) press(&openRecord(1), "cmdlöschen");
             if (!deletion) find<QRadioButton>("optst3")->click();
             settle();
-            EXPECT_TRUE(deletion ? datBytes() == tableBytes({kEuro}) : iniText().find("stellen2=10000") != std::string::npos);
+            EXPECT_TRUE(deletion ? datBytes() == tableBytes({kEuro})
+                                 : iniText().find("stellen2=10000") != std::string::npos);
             EXPECT_EQ(fs::is_symlink(file), link);
             if (link) {
                 // The rewritten file is the link's target, and no temporary file is left beside it.
-                EXPECT_EQ(std::distance(fs::directory_iterator(real.parent_path()), fs::directory_iterator()), 1);
+                EXPECT_EQ(std::distance(fs::directory_iterator(real.parent_path()), fs::directory_iterator()),
+                          1);
             } else {
                 EXPECT_EQ(fs::status(file).permissions(), fs::perms::owner_read | fs::perms::owner_write);
             }
@@ -177,13 +183,15 @@ TEST_F(FileFaults, RewritesKeepLinksAndPermissions) {
 TEST_F(FileFaults, PipesDevicesAndFoldersEndInAMessageNeverAHang) {
     const fs::path winIni = state.environment.systemProfile;
     fs::create_directories(winIni.parent_path());
-    for (const fs::path& file : {fs::current_path() / kCurrencyFileName, state.environment.programDir / "Kursomatik.ini",
-                                 winIni, dir / "anders.ini"}) {
+    for (const fs::path& file :
+         {fs::current_path() / kCurrencyFileName, state.environment.programDir / "Kursomatik.ini", winIni,
+          dir / "anders.ini"}) {
         for (const std::string kind : {"pipe", "device", "folder"}) {
             SCOPED_TRACE(file.string() + " as " + kind);
             writeTable({kDeutscheMark, kEuro});
             writeIni(kStartIni);
-            writeFile(winIni, "[Kursomatik]\nIniDatei=" + (file == dir / "anders.ini" ? file.string() : "") + "\n");
+            writeFile(winIni,
+                      "[Kursomatik]\nIniDatei=" + (file == dir / "anders.ini" ? file.string() : "") + "\n");
             fs::remove(file);
             ASSERT_TRUE(kind != "pipe" || ::mkfifo(file.c_str(), 0600) == 0);
             if (kind == "device") fs::create_symlink("/dev/zero", file);

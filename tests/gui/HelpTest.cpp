@@ -11,11 +11,11 @@
 #include <QTextBrowser>
 #include <QToolButton>
 
-#include "HelpFile.h"
-#include "HelpKeyFilter.h"
-#include "HelpViewer.h"
-#include "QtWindowSystem.h"
-#include "support/TempDir.h"
+#include "info/HelpFile.h"
+#include "info/HelpViewer.h"
+#include "platform/qt/HelpKeyFilter.h"
+#include "platform/qt/QtWindowSystem.h"
+#include "tests/support/TempDir.h"
 
 namespace kursomatik::testing {
 namespace {
@@ -47,8 +47,9 @@ class Help : public ::testing::Test {
 
 TEST_F(Help, OpensTheShippedHelpAtTheAnchorOfEachTopicInOneWindowThatGoesBackAndForward) {
     HelpViewer viewer({kShippedData});
-    for (const auto& [topic, heading] : {std::pair{11, "Das Hauptfenster"}, std::pair{3, "Wechselkurse pflegen"},
-                                         std::pair{7, "Optionen: Nachkommastellen und Startwährungen"}}) {
+    for (const auto& [topic, heading] :
+         {std::pair{11, "Das Hauptfenster"}, std::pair{3, "Wechselkurse pflegen"},
+          std::pair{7, "Optionen: Nachkommastellen und Startwährungen"}}) {
         show(viewer, topic);
         QTextBrowser* browser = viewer.browser();
         EXPECT_EQ(browser->source().toLocalFile().toStdString(), (kShippedData / "KURSOMATIK.HLP").string());
@@ -85,16 +86,19 @@ TEST_F(Help, AMissingFileOrTopicIsReportedInTheViewerAndTheNextTopicStillOpens) 
     fs::create_directories(dir_ / "leer");
     HelpViewer missing({dir_ / "leer"});
     show(missing, 11);
-    EXPECT_TRUE(shownText(missing).contains(QString::fromUtf8("Die Hilfedatei „KURSOMATIK.HLP“ wurde nicht gefunden.")));
+    EXPECT_TRUE(shownText(missing).contains(
+        QString::fromUtf8("Die Hilfedatei „KURSOMATIK.HLP“ wurde nicht gefunden.")));
     EXPECT_TRUE(shownText(missing).contains(QString::fromStdString((dir_ / "leer").string())));
 
-    writeFile(dir_ / "KURSOMATIK.HLP", "<html><body><h1>Hilfe</h1><h2><a name=\"thema11\"></a>Haupt</h2></body></html>");
+    writeFile(dir_ / "KURSOMATIK.HLP",
+              "<html><body><h1>Hilfe</h1><h2><a name=\"thema11\"></a>Haupt</h2></body></html>");
     HelpViewer viewer({dir_.path()});
     show(viewer, 7);
-    EXPECT_TRUE(shownText(viewer).contains(QString::fromStdString("Das Hilfethema 7 steht nicht in der Hilfedatei „" +
-                                                                 (dir_ / "KURSOMATIK.HLP").string() + "“.")))
+    EXPECT_TRUE(shownText(viewer).contains(QString::fromStdString(
+        "Das Hilfethema 7 steht nicht in der Hilfedatei „" + (dir_ / "KURSOMATIK.HLP").string() + "“.")))
         << shownText(viewer).toStdString();
-    for (QWidget* w : QApplication::topLevelWidgets()) EXPECT_FALSE(qobject_cast<QMessageBox*>(w) && w->isVisible());
+    for (QWidget* w : QApplication::topLevelWidgets())
+        EXPECT_FALSE(qobject_cast<QMessageBox*>(w) && w->isVisible());
     show(viewer, 11);
     EXPECT_TRUE(blockWithAnchor(viewer.browser()->document(), "thema11").isValid());
     EXPECT_FALSE(shownText(viewer).contains("nicht"));
@@ -135,8 +139,9 @@ TEST_F(Help, APostedF1ReachesTheViewerThroughTheProgramsWindowSystemPastAModalWi
 }
 
 TEST(HelpFileSearch, TakesTheFirstFolderThatHoldsTheFileNeverAFolderOfItsName) {
-    for (const auto& [holding, expected] : {std::pair{std::vector{0, 1, 2}, 0}, std::pair{std::vector{1, 2}, 1},
-                                            std::pair{std::vector{2}, 2}, std::pair{std::vector<int>{}, -1}}) {
+    for (const auto& [holding, expected] :
+         {std::pair{std::vector{0, 1, 2}, 0}, std::pair{std::vector{1, 2}, 1}, std::pair{std::vector{2}, 2},
+          std::pair{std::vector<int>{}, -1}}) {
         TempDir dir;
         const std::vector<fs::path> folders{dir.path(), dir / "programm", dir / "daten"};
         for (const auto& folder : folders) fs::create_directories(folder);

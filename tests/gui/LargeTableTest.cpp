@@ -1,8 +1,8 @@
 #include <QRegularExpression>
 
-#include "LineList.h"
-#include "ProgramTest.h"
-#include "support/Deadline.h"
+#include "platform/qt/LineList.h"
+#include "tests/gui/ProgramTest.h"
+#include "tests/support/Deadline.h"
 
 namespace kursomatik::testing {
 namespace {
@@ -13,7 +13,8 @@ using LargeTable = ProgramTest;
 // time of 999 records however long it is, and the user hears of it once, not at every list pass.
 TEST_F(LargeTable, ATableOfMoreThan999RecordsIsListedUpToRecord999AndReportedOnce) {
     std::vector<Currency> table;
-    for (int n = 1; n <= 999; ++n) table.push_back({"Währung " + std::to_string(n), "W" + std::to_string(n % 100), "1"});
+    for (int n = 1; n <= 999; ++n)
+        table.push_back({"Währung " + std::to_string(n), "W" + std::to_string(n % 100), "1"});
     writeTable(table);
     writeIni(kStartIni);
     std::filesystem::resize_file(dir / kCurrencyFileName, std::uintmax_t{2} << 30);  // 2 GB, sparse

@@ -3,10 +3,10 @@
 #include <QPushButton>
 #include <QTest>
 
-#include "FlexGrid.h"
-#include "LineList.h"
-#include "PickList.h"
-#include "ProgramTest.h"
+#include "platform/qt/FlexGrid.h"
+#include "platform/qt/LineList.h"
+#include "platform/qt/PickList.h"
+#include "tests/gui/ProgramTest.h"
 
 namespace kursomatik::testing {
 namespace {
@@ -54,8 +54,8 @@ TEST_F(MainWindow, StartCurrenciesComeFromTheSettingsByPosition) {
                           Case{{kEuro}, "0", "1", "Euro", ""}}) {
         // A fresh start ignores the last selection.
         state.selection.sEingabeIndex = state.selection.sAusgabeIndex = "0";
-        start(c.table, kDecimalsIni + "startwaehrung=" + c.startwaehrung + "\nausgabewaehrung=" +
-                           c.ausgabewaehrung + "\n");
+        start(c.table, kDecimalsIni + "startwaehrung=" + c.startwaehrung +
+                           "\nausgabewaehrung=" + c.ausgabewaehrung + "\n");
         EXPECT_EQ(selected(input()), QString::fromUtf8(c.input)) << c.startwaehrung;
         EXPECT_EQ(selected(output()), QString::fromUtf8(c.output)) << c.ausgabewaehrung;
         EXPECT_EQ(result(), "0,00");
@@ -133,7 +133,8 @@ TEST_F(MainWindow, ACurrencyWithoutUsableRateConvertsToZeroNeverWithThePreviousR
             QString currency;
             const char* result;
         };
-        const QString bad_ = QString::fromStdString(bad.name), franc = QString::fromUtf8("Französischer Franc");
+        const QString bad_ = QString::fromStdString(bad.name),
+                      franc = QString::fromUtf8("Französischer Franc");
         for (const Step& s : {Step{input(), bad_, "0,00"}, Step{output(), franc, "0,00"},  // not 335,38
                               Step{output(), bad_, "0,00"},  // both without rate: not the amount
                               Step{input(), "Euro", "0,00"}, Step{output(), franc, "655,96"},
@@ -156,8 +157,8 @@ TEST_F(MainWindow, MisplacedGroupSeparatorsAreNoAmount) {
         const char* shown;
         bool message;
     };
-    for (const Case& c : {Case{"1234.56", "0,00", true}, Case{"1.5", "0,00", true},
-                          Case{"1.234,56", "631,22", false}}) {
+    for (const Case& c :
+         {Case{"1234.56", "0,00", true}, Case{"1.5", "0,00", true}, Case{"1.234,56", "631,22", false}}) {
         windows.messages.clear();
         typeAmount(QString::fromUtf8(c.typed));
         berechnen();

@@ -4,13 +4,13 @@
 #include <QTableWidgetItem>
 #include <QTest>
 
-#include "Berechnen.h"
-#include "FlexGrid.h"
-#include "LineList.h"
-#include "ProgramTest.h"
-#include "frmEingabe2.h"
-#include "frmUmtauschkurse.h"
-#include "frmWeitereW.h"
+#include "conversion/Berechnen.h"
+#include "maintenance/frmEingabe2.h"
+#include "maintenance/frmUmtauschkurse.h"
+#include "maintenance/frmWeitereW.h"
+#include "platform/qt/FlexGrid.h"
+#include "platform/qt/LineList.h"
+#include "tests/gui/ProgramTest.h"
 
 namespace kursomatik::testing {
 namespace {
@@ -37,8 +37,9 @@ TEST_F(MemberWindow, GridRowRShowsListEntryRMinusTwoAndOpensItsRecord) {
     EXPECT_EQ(names(grid), QStringList({"", "Belgischer Franc", "Deutsche Mark", "Irisches Pfund"}));
     EXPECT_EQ(names(list), QStringList({"Belgischer Franc", "Deutsche Mark", "Irisches Pfund"}));
     EXPECT_EQ(grid->text(3, 2) + grid->text(4, 3).trimmed(), "1,955830IEP");
-    for (const auto& [row, record, name] : {std::tuple{3, 1L, "Deutsche Mark"}, std::tuple{2, 2L, "Belgischer Franc"},
-                                            std::tuple{4, 3L, "Irisches Pfund"}}) {
+    for (const auto& [row, record, name] :
+         {std::tuple{3, 1L, "Deutsche Mark"}, std::tuple{2, 2L, "Belgischer Franc"},
+          std::tuple{4, 3L, "Irisches Pfund"}}) {
         // When row r is double-clicked, then the editor shows the record behind list entry r - 2
         doubleClickRow(grid, row);
         ASSERT_NE(editor(), nullptr) << row;
@@ -86,7 +87,8 @@ TEST_F(MemberWindow, WithoutMembersThereIsOnlyTheEmptyRowAndNothingOpens) {
 TEST_F(MemberWindow, TheSelectorOpensEntryOneForTheFirstChoiceAndOnlyOnce) {
     start({kDeutscheMark, kBelgisch, kIrisch});
     auto* selector = child<QComboBox>(&memberWindow(), "txtauswahl1");
-    for (const auto& [chosen, record] : {std::pair{2, 3L}, std::pair{0, 1L}, std::pair{1, 0L} /* no change */}) {
+    for (const auto& [chosen, record] :
+         {std::pair{2, 3L}, std::pair{0, 1L}, std::pair{1, 0L} /* no change */}) {
         const int before = editorsShown();
         selector->setCurrentIndex(chosen);
         EXPECT_EQ(editorsShown() - before, record == 0 ? 0 : 1) << chosen;
@@ -121,7 +123,8 @@ TEST_F(MemberWindow, EveryWayOfClosingRunsTheClosingSteps) {
         EXPECT_FALSE(w.isVisible());
         EXPECT_EQ(state.selection.iGeloeschteWaehrung, 0);
         EXPECT_EQ(state.selection.sStartauswahl, "0");
-        EXPECT_EQ(find<QLineEdit>("Text2")->text(), "EUX");  // the lists were loaded again and the rates taken
+        EXPECT_EQ(find<QLineEdit>("Text2")->text(),
+                  "EUX");  // the lists were loaded again and the rates taken
     }
 }
 
@@ -169,7 +172,8 @@ TEST_F(MemberWindow, ClosingTakesNoOtherCurrencysRateForOneWhoseRateBecameUnusab
             frmUmtauschkurse& w = memberWindow();
             Currency changed = inputSide ? kDeutscheMark : kFranc;
             changed.kurs = kurs;
-            writeTable(inputSide ? std::vector{changed, kEuro, kFranc} : std::vector{kDeutscheMark, kEuro, changed});
+            writeTable(inputSide ? std::vector{changed, kEuro, kFranc}
+                                 : std::vector{kDeutscheMark, kEuro, changed});
             press(&w, "cmdAbbrechenUmt");
             // Then that side converts to 0, with neither its old rate nor a stand-in of 1
             press(main.get(), "cmdBerechnen");
@@ -202,7 +206,9 @@ TEST_F(MemberWindow, ACurrencyTurnedIntoAnOtherOneMovesToTheOtherWindowAndBack) 
 
 TEST_F(OtherWindow, GenericOrderKeepsGridRowsAndListEntriesTogether) {
     // Names that are numbers sort by value in this window: 2 before 10, both before letters.
-    start({{"Yen", "JPY", "120000000", "0"}, {"10", "TEN", "10000000", "0"}, {"2", "TWO", "2000000", "0"},
+    start({{"Yen", "JPY", "120000000", "0"},
+           {"10", "TEN", "10000000", "0"},
+           {"2", "TWO", "2000000", "0"},
            kDeutscheMark});
     frmWeitereW& o = otherWindow();
     auto* grid = child<FlexGrid>(&o, "grdTable2");
@@ -246,7 +252,8 @@ TEST_F(MemberWindow, TheDateSitsAtTheHeightOfTheOtherCellsInBothGrids) {
         const QTableWidgetItem* name = grid->item(1, 1);  // grid row 2, the currency
         const QTableWidgetItem* date = grid->item(1, 4);
         ASSERT_TRUE(name && date && !date->text().isEmpty()) << grid->objectName().toStdString();
-        EXPECT_EQ(date->textAlignment() & Qt::AlignVertical_Mask, name->textAlignment() & Qt::AlignVertical_Mask);
+        EXPECT_EQ(date->textAlignment() & Qt::AlignVertical_Mask,
+                  name->textAlignment() & Qt::AlignVertical_Mask);
     }
 }
 

@@ -4,8 +4,8 @@
 #include <QRadioButton>
 #include <QTest>
 
-#include "IniFile.h"
-#include "ProgramTest.h"
+#include "settings/IniFile.h"
+#include "tests/gui/ProgramTest.h"
 
 namespace kursomatik::testing {
 namespace {
@@ -13,7 +13,8 @@ namespace {
 class Options : public ProgramTest {
   protected:
     std::string setting(const char* key) const {
-        return getProfileString(state.environment.programDir / "Kursomatik.ini", "Kursomatik", key, "<fehlt>");
+        return getProfileString(state.environment.programDir / "Kursomatik.ini", "Kursomatik", key,
+                                "<fehlt>");
     }
     QRadioButton* option(const char* name) const { return find<QRadioButton>(name); }
     QString label(const char* name) const { return find<QLabel>(name)->text(); }

@@ -2,14 +2,16 @@
 
 #include <gtest/gtest.h>
 
-#include "support/ProgramHarness.h"
+#include "tests/support/ProgramHarness.h"
 
 namespace kursomatik::testing {
 
 // A test on the whole program; a question nobody gave an answer for fails it.
 class ProgramTest : public ::testing::Test, public ProgramHarness {
   protected:
-    void TearDown() override { EXPECT_EQ(windows.unexpectedQuestions, 0) << windows.messageTexts().join(" | ").toStdString(); }
+    void TearDown() override {
+        EXPECT_EQ(windows.unexpectedQuestions, 0) << windows.messageTexts().join(" | ").toStdString();
+    }
 };
 
 }  // namespace kursomatik::testing

@@ -11,10 +11,10 @@
 #include <functional>
 #include <optional>
 
-#include "Program.h"
-#include "ProgramTest.h"
-#include "SingleInstanceGuard.h"
-#include "Startup.h"
+#include "app/Program.h"
+#include "app/Startup.h"
+#include "platform/qt/SingleInstanceGuard.h"
+#include "tests/gui/ProgramTest.h"
 
 namespace kursomatik::testing {
 namespace {
@@ -28,7 +28,8 @@ class RunningProgram {
     RunningProgram(const fs::path& home, const QString& runtimeDir) {
         fs::create_directories(home / "config");
         writeFile(home / "KURSOMATIK.DAT", recordBytes(kEuro));
-        writeFile(home / "config" / "WIN.INI", "[Kursomatik]\nIniDatei=" + (home / "Kursomatik.ini").string() + "\n");
+        writeFile(home / "config" / "WIN.INI",
+                  "[Kursomatik]\nIniDatei=" + (home / "Kursomatik.ini").string() + "\n");
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         environment.insert("QT_QPA_PLATFORM", "offscreen");
         environment.insert("XDG_RUNTIME_DIR", runtimeDir);
@@ -55,7 +56,9 @@ class SingleInstance : public ProgramTest {
     SingleInstance() : runtime_(QString::fromStdString((dir / "runtime").string())) {
         ::mkdir(QFile::encodeName(runtime_).constData(), 0700);
     }
-    QString lockPath() const { return QDir(runtime_).filePath(QStringLiteral("kursomatik-%1.lock").arg(::getuid())); }
+    QString lockPath() const {
+        return QDir(runtime_).filePath(QStringLiteral("kursomatik-%1.lock").arg(::getuid()));
+    }
     // This process as the program, with its lock beside the running one's.
     WexlorEingabe& startWithLock(SingleInstanceGuard& guard) {
         const auto programDir = state.environment.programDir;
@@ -209,7 +212,8 @@ TEST_F(SingleInstance, EveryWayOutOfTheProgramRemovesItsLockFile) {
     // "Beenden": the real program object ends its process at once.
     writeTable({kDeutscheMark, kEuro});
     fs::create_directories(dir / "config");
-    writeFile(dir / "config" / "WIN.INI", "[Kursomatik]\nIniDatei=" + (dir / "Kursomatik.ini").string() + "\n");
+    writeFile(dir / "config" / "WIN.INI",
+              "[Kursomatik]\nIniDatei=" + (dir / "Kursomatik.ini").string() + "\n");
     writeFile(dir / "Kursomatik.ini", "[Kursomatik]\nstellen1=1000\nstellen2=100\n");
     GTEST_FLAG_SET(death_test_style, "fast");
     EXPECT_EXIT(

@@ -7,8 +7,8 @@
 #include <QTest>
 #include <set>
 
-#include "HelpKeyFilter.h"
-#include "ProgramTest.h"
+#include "platform/qt/HelpKeyFilter.h"
+#include "tests/gui/ProgramTest.h"
 
 namespace kursomatik::testing {
 namespace {
@@ -56,13 +56,16 @@ TEST_F(WindowRules, EveryWindowHasHelpNamedControlsAccessKeysAndACompleteTabChai
         const char* tabOrder;  // empty: any order
     };
     for (const Window& w :
-         {Window{"WexlorEingabe", 11, "txtEingabe txtWertEingabe txtAusgabe txtWert cmdBerechnen txtisoein Text2 lstversteckt"},
+         {Window{"WexlorEingabe", 11,
+                 "txtEingabe txtWertEingabe txtAusgabe txtWert cmdBerechnen txtisoein Text2 lstversteckt"},
           Window{"frmOptionen", 7, ""},
-          Window{"frmUmtauschkurse", 3,
-                 "grdTable cmdneu cmdSpringeFormwW cmdAbbrechenUmt Command1 cmdDBverändern txtauswahl1 lstewwu"},
+          Window{
+              "frmUmtauschkurse", 3,
+              "grdTable cmdneu cmdSpringeFormwW cmdAbbrechenUmt Command1 cmdDBverändern txtauswahl1 lstewwu"},
           Window{"frmWeitereW", 3, "grdTable2 cmdneu2 Command1 cmdhelp txtauswahl2 lstweitere"},
           Window{"frmEingabe2", 3,
-                 "txtbezeichnung txttkurs txtiso chkewwu txtdatum cmdlöschen cmdEingabeBeenden_0 cmdEingabeBeenden_1"},
+                 "txtbezeichnung txttkurs txtiso chkewwu txtdatum cmdlöschen cmdEingabeBeenden_0 "
+                 "cmdEingabeBeenden_1"},
           Window{"frmAbout", 11, "cmdOK Label12 Label10 Label11"}}) {
         SCOPED_TRACE(w.name);
         QWidget* window = nullptr;
@@ -76,7 +79,9 @@ TEST_F(WindowRules, EveryWindowHasHelpNamedControlsAccessKeysAndACompleteTabChai
             reach.insert(control->objectName());
             const std::string name = control->objectName().toStdString();
             EXPECT_FALSE(name.empty()) << control->metaObject()->className();
-            EXPECT_TRUE(control->toolTip().isEmpty() || control->accessibleDescription() == control->toolTip()) << name;
+            EXPECT_TRUE(control->toolTip().isEmpty() ||
+                        control->accessibleDescription() == control->toolTip())
+                << name;
             if (auto* button = qobject_cast<QPushButton*>(control)) {
                 // An access key of its own in the window.
                 const auto key = QRegularExpression("&([^&])").match(button->text());
@@ -84,13 +89,15 @@ TEST_F(WindowRules, EveryWindowHasHelpNamedControlsAccessKeysAndACompleteTabChai
                 continue;
             }
             bool named = !control->accessibleName().isEmpty();
-            for (const QLabel* label : window->findChildren<QLabel*>()) named = named || label->buddy() == control;
+            for (const QLabel* label : window->findChildren<QLabel*>())
+                named = named || label->buddy() == control;
             if (qobject_cast<QLabel*>(control) || qobject_cast<QAbstractButton*>(control))
                 named = named || !control->property("text").toString().isEmpty();
             EXPECT_TRUE(named) << name;
         }
         const QStringList designed = QString::fromUtf8(w.tabOrder).split(' ', Qt::SkipEmptyParts);
-        QWidget* first = designed.isEmpty() ? window->nextInFocusChain() : window->findChild<QWidget*>(designed[0]);
+        QWidget* first =
+            designed.isEmpty() ? window->nextInFocusChain() : window->findChild<QWidget*>(designed[0]);
         while (!reachable(first, window)) first = first->nextInFocusChain();
         const QStringList chain = tabChain(window, first);
         EXPECT_EQ(std::set<QString>(chain.begin(), chain.end()), reach) << chain.join(' ').toStdString();

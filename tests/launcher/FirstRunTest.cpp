@@ -1,4 +1,4 @@
-#include "FirstRun.h"
+#include "launcher/FirstRun.h"
 
 #include <gtest/gtest.h>
 
@@ -6,8 +6,8 @@
 #include <optional>
 #include <string>
 
-#include "Einstellungen.h"
-#include "support/TempDir.h"
+#include "settings/Einstellungen.h"
+#include "tests/support/TempDir.h"
 
 namespace kursomatik::testing {
 namespace {
@@ -21,7 +21,8 @@ const std::string kShippedSettings = "[Kursomatik]\nstellen1=1000\n";
 class FirstRun : public ::testing::Test {
   protected:
     FirstRun() {
-        paths_ = {dir_ / "share", dir_ / "libexec", false, dir_ / "home" / "Kursomatik", dir_ / "home" / ".config" / "WIN.INI"};
+        paths_ = {dir_ / "share", dir_ / "libexec", false, dir_ / "home" / "Kursomatik",
+                  dir_ / "home" / ".config" / "WIN.INI"};
         fs::create_directories(paths_.programDir);
         fs::create_directories(paths_.shipped);
         writeFile(paths_.shipped / "KURSOMATIK.DAT", kShippedTable);
@@ -55,7 +56,8 @@ TEST_F(FirstRun, TheTableAndTheSettingsAreCopiedOnceAndTheUsersFilesNeverReplace
         ASSERT_TRUE(prepareFirstRun(paths_));
         EXPECT_EQ(readFile(table()), "edited by the user");
         EXPECT_EQ(readFile(settings), "mine");
-        // A link the user made, even one that leads nowhere now, is the user's table; nothing is left beside it.
+        // A link the user made, even one that leads nowhere now, is the user's table; nothing is left beside
+        // it.
         fs::remove(table());
         fs::create_symlink(dir_ / "anderswo" / "KURSOMATIK.DAT", table());
         ASSERT_TRUE(prepareFirstRun(paths_));
@@ -70,10 +72,13 @@ TEST_F(FirstRun, WinIniGetsTheEntryInItsFirstSectionKursomatikAndKeepsEveryOther
     const std::string entry = "IniDatei=" + dataSettings().string();
     for (const auto& [before, after] : std::initializer_list<std::pair<std::string, std::string>>{
              {"; S\n[windows]\n;IniDatei=/x\n[ kursomatik ]\nfarbe=blau\n\n[Kursomatik]\nIniDatei=/zweiter\n",
-              "; S\n[windows]\n;IniDatei=/x\n[ kursomatik ]\nfarbe=blau\n" + entry + "\n\n[Kursomatik]\nIniDatei=/zweiter\n"},
-             {"[Kursomatik\nIniDatei=/nicht/diese\n", "[Kursomatik\nIniDatei=/nicht/diese\n\n[Kursomatik]\n" + entry + "\n"},
+              "; S\n[windows]\n;IniDatei=/x\n[ kursomatik ]\nfarbe=blau\n" + entry +
+                  "\n\n[Kursomatik]\nIniDatei=/zweiter\n"},
+             {"[Kursomatik\nIniDatei=/nicht/diese\n",
+              "[Kursomatik\nIniDatei=/nicht/diese\n\n[Kursomatik]\n" + entry + "\n"},
              {"[Kursomatik]\nIniDatei=\nfarbe=blau\n", "[Kursomatik]\n" + entry + "\nfarbe=blau\n"},
-             {"[KURSOMATIK]\r\n  inidatei = /anderswo/k.ini\r\n", "[KURSOMATIK]\r\n  inidatei = /anderswo/k.ini\r\n"},
+             {"[KURSOMATIK]\r\n  inidatei = /anderswo/k.ini\r\n",
+              "[KURSOMATIK]\r\n  inidatei = /anderswo/k.ini\r\n"},
              {"[windows]\r\nload=\r\n", "[windows]\r\nload=\r\n\r\n[Kursomatik]\r\n" + entry + "\r\n"}}) {
         fs::remove_all(dir_ / "home");
         fs::create_directories(paths_.systemProfile.parent_path());
@@ -96,13 +101,26 @@ TEST_F(FirstRun, WinIniGetsTheEntryInItsFirstSectionKursomatikAndKeepsEveryOther
 
 TEST_F(FirstRun, FailuresAndUnusableFolderNamesAreNamedAndLeaveNothingHalfDone) {
     const std::string home = (dir_ / "home").string();
-    for (const auto& [folder, broken, message] : std::initializer_list<std::tuple<std::string, int, std::string>>{
+    for (const auto& [folder, broken, message] :
+         std::initializer_list<std::tuple<std::string, int, std::string>>{
              {"Max \"M\" = M; [x] a\\b Jürgen", 0, ""},
-             {"zwei\nZeilen", 0, "\u201C kann nicht in \u201E" + home + "/.config/WIN.INI\u201C eingetragen werden: Der Pfad enthält einen Zeilenumbruch."},
-             {std::string(190, 'x'), 0, "\u201C kann nicht in \u201E" + home + "/.config/WIN.INI\u201C eingetragen werden: Der Pfad ist länger als 199 Zeichen."},
-             {"d", 1, "Die Datei \u201E" + paths_.shipped.string() + "/KURSOMATIK.DAT\u201C kann nicht gelesen werden: Die Datei oder der Ordner ist nicht vorhanden."},
-             {"d", 2, "Der Ordner \u201E" + home + "/d/Kursomatik\u201C kann nicht angelegt werden: Unter diesem Namen steht eine Datei."},
-             {"d", 3, "Die Datei \u201E" + home + "/.config/WIN.INI\u201C kann nicht gelesen werden: Unter diesem Namen steht ein Ordner."}}) {
+             {"zwei\nZeilen", 0,
+              "\u201C kann nicht in \u201E" + home +
+                  "/.config/WIN.INI\u201C eingetragen werden: Der Pfad enthält einen Zeilenumbruch."},
+             {std::string(190, 'x'), 0,
+              "\u201C kann nicht in \u201E" + home +
+                  "/.config/WIN.INI\u201C eingetragen werden: Der Pfad ist länger als 199 Zeichen."},
+             {"d", 1,
+              "Die Datei \u201E" + paths_.shipped.string() +
+                  "/KURSOMATIK.DAT\u201C kann nicht gelesen werden: Die Datei oder der Ordner ist nicht "
+                  "vorhanden."},
+             {"d", 2,
+              "Der Ordner \u201E" + home +
+                  "/d/Kursomatik\u201C kann nicht angelegt werden: Unter diesem Namen steht eine Datei."},
+             {"d", 3,
+              "Die Datei \u201E" + home +
+                  "/.config/WIN.INI\u201C kann nicht gelesen werden: Unter diesem Namen steht ein "
+                  "Ordner."}}) {
         fs::remove_all(dir_ / "home");
         writeFile(paths_.shipped / "KURSOMATIK.DAT", kShippedTable);
         paths_.dataDir = dir_ / "home" / folder / "Kursomatik";
@@ -110,9 +128,11 @@ TEST_F(FirstRun, FailuresAndUnusableFolderNamesAreNamedAndLeaveNothingHalfDone) 
         if (broken == 2) fs::create_directories(paths_.dataDir.parent_path()), writeFile(paths_.dataDir, "");
         if (broken == 3) fs::create_directories(paths_.systemProfile / "inhalt");
         const Status status = prepareFirstRun(paths_);
-        EXPECT_EQ(status ? "" : status.error().substr(status.error().find(message.substr(0, 5))), message) << folder;
+        EXPECT_EQ(status ? "" : status.error().substr(status.error().find(message.substr(0, 5))), message)
+            << folder;
         // Whatever was copied is whole.
-        EXPECT_EQ(fs::exists(dataSettings()) ? readFile(dataSettings()) : "", message.empty() || broken == 3 ? kShippedSettings : "");
+        EXPECT_EQ(fs::exists(dataSettings()) ? readFile(dataSettings()) : "",
+                  message.empty() || broken == 3 ? kShippedSettings : "");
         if (message.empty()) EXPECT_EQ(settingsTheProgramReads(), dataSettings().string());
         if (broken != 3) EXPECT_EQ(fs::exists(paths_.systemProfile), message.empty());
     }

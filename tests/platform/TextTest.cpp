@@ -5,20 +5,27 @@
 #include <string>
 #include <vector>
 
-#include "CodePage1252.h"
-#include "Collation.h"
-#include "RegionalSettings.h"
-#include "ShellCodes.h"
-#include "Utf8.h"
-#include "XdgFolders.h"
+#include "platform/CodePage1252.h"
+#include "platform/Collation.h"
+#include "platform/RegionalSettings.h"
+#include "platform/ShellCodes.h"
+#include "platform/Utf8.h"
+#include "platform/XdgFolders.h"
 
 namespace kursomatik {
 namespace {
 
 TEST(CodePage1252, UmlautsEuroSignAndQuotesAreOneByteEachAndEveryByteSurvives) {
     for (const auto& [utf8, bytes] : std::initializer_list<std::pair<std::string, std::string>>{
-             {"Österreich", "\xD6sterreich"}, {"Stra\u00DFe", "Stra\xDF" "e"}, {"\u20AC \u201Ej\u201C", "\x80 \x84j\x93"},
-             {"\u0141\u00F3d\u017A", "?\xF3" "d?"}, {"\xFF\xFE", "??"}}) {
+             {"Österreich", "\xD6sterreich"},
+             {"Stra\u00DFe",
+              "Stra\xDF"
+              "e"},
+             {"\u20AC \u201Ej\u201C", "\x80 \x84j\x93"},
+             {"\u0141\u00F3d\u017A",
+              "?\xF3"
+              "d?"},
+             {"\xFF\xFE", "??"}}) {
         EXPECT_EQ(cp1252::fromUtf8(utf8), bytes) << utf8;
     }
     std::string all;
@@ -33,11 +40,12 @@ TEST(CodePage1252, UmlautsEuroSignAndQuotesAreOneByteEachAndEveryByteSurvives) {
 }
 
 TEST(Collation, GermanNamesSortAsAUserLooksThemUpInATotalOrder) {
-    std::vector<std::string> names = {"Zypern-Pfund", "Österreichischer Schilling", "euro", "Dänische Krone",
-                                      "Deutsche Mark", "Niederländischer Gulden", "Euro", "Ostmark"};
+    std::vector<std::string> names = {"Zypern-Pfund",  "Österreichischer Schilling", "euro", "Dänische Krone",
+                                      "Deutsche Mark", "Niederländischer Gulden",    "Euro", "Ostmark"};
     std::sort(names.begin(), names.end(), [](const auto& a, const auto& b) { return collate(a, b) < 0; });
-    EXPECT_EQ(names, (std::vector<std::string>{"Dänische Krone", "Deutsche Mark", "Euro", "euro", "Niederländischer Gulden",
-                                               "Österreichischer Schilling", "Ostmark", "Zypern-Pfund"}));
+    EXPECT_EQ(names, (std::vector<std::string>{"Dänische Krone", "Deutsche Mark", "Euro", "euro",
+                                               "Niederländischer Gulden", "Österreichischer Schilling",
+                                               "Ostmark", "Zypern-Pfund"}));
     const std::vector<std::string> texts = {"a", "A", "ä", "Ä", "ae", "ss", "ß", "", " ", "a ", "ab"};
     for (const auto& a : texts) {
         for (const auto& b : texts) {
@@ -58,32 +66,56 @@ TEST(ShortDate, FollowsThePatternOfTheRegion) {
 
 TEST(ShellCodes, NamesOfTheTableAndXdgOpenOutcomesOfTheSameMeaning) {
     for (const auto& [code, name] : std::initializer_list<std::pair<int, const char*>>{
-             {2, "ERROR_FILE_NOT_FOUND"}, {3, "ERROR_PATH_NOT_FOUND"}, {5, "SE_ERR_ACCESSDENIED"},
-             {8, "SE_ERR_OOM (Not enough Memory)"}, {11, "ERROR_BAD_FORMAT"}, {26, "SE_ERR_SHARE"},
-             {27, "SE_ERR_ASSOCINCOMPLETE"}, {28, "SE_ERR_DDETIMEOUT"}, {29, "SE_ERR_DDEFAIL"}, {30, "SE_ERR_DDEBUSY"},
-             {31, "SE_ERR_NOASSOC"}, {32, "SE_ERR_DLLNOTFOUND"}, {0, "Unbekannter Fehler No.: 0"},
-             {4, "Unbekannter Fehler No.: 4"}, {25, "Unbekannter Fehler No.: 25"}, {33, "Unbekannter Fehler No.: 33"},
+             {2, "ERROR_FILE_NOT_FOUND"},
+             {3, "ERROR_PATH_NOT_FOUND"},
+             {5, "SE_ERR_ACCESSDENIED"},
+             {8, "SE_ERR_OOM (Not enough Memory)"},
+             {11, "ERROR_BAD_FORMAT"},
+             {26, "SE_ERR_SHARE"},
+             {27, "SE_ERR_ASSOCINCOMPLETE"},
+             {28, "SE_ERR_DDETIMEOUT"},
+             {29, "SE_ERR_DDEFAIL"},
+             {30, "SE_ERR_DDEBUSY"},
+             {31, "SE_ERR_NOASSOC"},
+             {32, "SE_ERR_DLLNOTFOUND"},
+             {0, "Unbekannter Fehler No.: 0"},
+             {4, "Unbekannter Fehler No.: 4"},
+             {25, "Unbekannter Fehler No.: 25"},
+             {33, "Unbekannter Fehler No.: 33"},
              {INT_MIN, "Unbekannter Fehler No.: -2147483648"}}) {
         EXPECT_EQ(GetErrorString(code), name) << code;
     }
-    for (const auto& [end, status, shellCode] : std::initializer_list<std::tuple<HelperEnd, int, int>>{
-             {HelperEnd::NotStarted, 0, 31}, {HelperEnd::Exited, 3, 31}, {HelperEnd::Exited, 2, 2},
-             {HelperEnd::Exited, 1, -1}, {HelperEnd::Exited, 127, -127}, {HelperEnd::Killed, 9, -137}}) {
+    for (const auto& [end, status, shellCode] :
+         std::initializer_list<std::tuple<HelperEnd, int, int>>{{HelperEnd::NotStarted, 0, 31},
+                                                                {HelperEnd::Exited, 3, 31},
+                                                                {HelperEnd::Exited, 2, 2},
+                                                                {HelperEnd::Exited, 1, -1},
+                                                                {HelperEnd::Exited, 127, -127},
+                                                                {HelperEnd::Killed, 9, -137}}) {
         EXPECT_EQ(shellCodeOfXdgOpen(end, status), shellCode) << status;
     }
     EXPECT_GT(shellCodeOfXdgOpen(HelperEnd::Exited, 0), 32);
     EXPECT_GT(shellCodeOfXdgOpen(HelperEnd::StillRunning, 0), 32);
-    for (int status = 1; status <= 255; ++status) EXPECT_LE(shellCodeOfXdgOpen(HelperEnd::Exited, status), 32) << status;
-    for (int signal = 0; signal <= 64; ++signal) EXPECT_LE(shellCodeOfXdgOpen(HelperEnd::Killed, signal), 32) << signal;
+    for (int status = 1; status <= 255; ++status)
+        EXPECT_LE(shellCodeOfXdgOpen(HelperEnd::Exited, status), 32) << status;
+    for (int signal = 0; signal <= 64; ++signal)
+        EXPECT_LE(shellCodeOfXdgOpen(HelperEnd::Killed, signal), 32) << signal;
 }
 
 TEST(XdgBaseFolder, AnAbsoluteValueCountsElseTheDefaultBelowAnAbsoluteHome) {
-    for (const auto& [value, home, folder] : std::initializer_list<std::tuple<const char*, const char*, const char*>>{
-             {"/daten", "/home/max", "/daten"}, {nullptr, "/home/max", "/home/max/.local/share"},
-             {"", "/home/max", "/home/max/.local/share"}, {"./daten", "/home/max", "/home/max/.local/share"},
-             {"~/daten", "/home/max", "/home/max/.local/share"}, {nullptr, "/home/a\\b\nc", "/home/a\\b\nc/.local/share"},
-             {"/daten", nullptr, "/daten"}, {nullptr, nullptr, ""}, {nullptr, "home/max", ""}}) {
-        EXPECT_EQ(xdgBaseFolder(value, home, ".local/share").string(), folder) << (value ? value : "-") << (home ? home : "-");
+    for (const auto& [value, home, folder] :
+         std::initializer_list<std::tuple<const char*, const char*, const char*>>{
+             {"/daten", "/home/max", "/daten"},
+             {nullptr, "/home/max", "/home/max/.local/share"},
+             {"", "/home/max", "/home/max/.local/share"},
+             {"./daten", "/home/max", "/home/max/.local/share"},
+             {"~/daten", "/home/max", "/home/max/.local/share"},
+             {nullptr, "/home/a\\b\nc", "/home/a\\b\nc/.local/share"},
+             {"/daten", nullptr, "/daten"},
+             {nullptr, nullptr, ""},
+             {nullptr, "home/max", ""}}) {
+        EXPECT_EQ(xdgBaseFolder(value, home, ".local/share").string(), folder)
+            << (value ? value : "-") << (home ? home : "-");
     }
 }
 

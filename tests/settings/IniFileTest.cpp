@@ -1,5 +1,5 @@
-#include "Einstellungen.h"
-#include "IniFile.h"
+#include "settings/Einstellungen.h"
+#include "settings/IniFile.h"
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
@@ -11,8 +11,8 @@
 #include <string>
 #include <vector>
 
-#include "support/FailingStep.h"
-#include "support/TempDir.h"
+#include "tests/support/FailingStep.h"
+#include "tests/support/TempDir.h"
 
 namespace kursomatik {
 namespace {
@@ -26,7 +26,8 @@ class Profile : public ::testing::Test {
     std::filesystem::path ini() const { return dir_ / "Kursomatik.ini"; }
     std::vector<std::string> files() const {
         std::vector<std::string> names;
-        for (const auto& entry : std::filesystem::directory_iterator(dir_.path())) names.push_back(entry.path().filename());
+        for (const auto& entry : std::filesystem::directory_iterator(dir_.path()))
+            names.push_back(entry.path().filename());
         return names;
     }
     testing::TempDir dir_;
@@ -35,38 +36,55 @@ class Profile : public ::testing::Test {
 TEST_F(Profile, ReadingBehavesLikeTheWindowsProfileFunctions) {
     const std::string x200(200, 'x');
     // The value of stellen2 in the section Kursomatik; no content: no file.
-    for (const auto& [content, defaultValue, expected] : std::initializer_list<std::tuple<std::optional<std::string>, std::string, std::string>>{
-             {std::nullopt, "vorher", "vorher"}, {"[Andere]\nstellen2=100\n", "vorher", "vorher"},
-             {"[Xursomatik]\nstellen2=100\n", "vorher", "vorher"}, {"[Kursomatik]\nxtellen2=100\n", "vorher", "vorher"},
-             {"[Kursomatik]\nstellen1=1000\n", "vorher", "vorher"}, {std::nullopt, "  100   ", "  100"},
-             {"[Kursomatik]\nstellen2=\n", "vorher", ""}, {"[KURSOMATIK]\nSTELLEN2=100\n", "", "100"},
-             {"  [Kursomatik]  \n\t stellen2 \t=  1000  \n", "", "1000"}, {"[Kursomatik]\nstellen2=\" 100 \"\n", "", " 100 "},
-             {"[Kursomatik]\nstellen2='100'\n", "", "100"}, {"[Kursomatik]\nstellen2=\"100'\n", "", "\"100'"},
-             {"[Kursomatik]\nstellen2=a=b\n", "", "a=b"}, {"[Kursomatik]\r\nstellen2=100\r\n", "", "100"},
-             {"[Kursomatik]\nstellen2=100", "", "100"}, {"[Kursomatik]\n;stellen2=100\n", "v", "v"},
+    for (const auto& [content, defaultValue, expected] :
+         std::initializer_list<std::tuple<std::optional<std::string>, std::string, std::string>>{
+             {std::nullopt, "vorher", "vorher"},
+             {"[Andere]\nstellen2=100\n", "vorher", "vorher"},
+             {"[Xursomatik]\nstellen2=100\n", "vorher", "vorher"},
+             {"[Kursomatik]\nxtellen2=100\n", "vorher", "vorher"},
+             {"[Kursomatik]\nstellen1=1000\n", "vorher", "vorher"},
+             {std::nullopt, "  100   ", "  100"},
+             {"[Kursomatik]\nstellen2=\n", "vorher", ""},
+             {"[KURSOMATIK]\nSTELLEN2=100\n", "", "100"},
+             {"  [Kursomatik]  \n\t stellen2 \t=  1000  \n", "", "1000"},
+             {"[Kursomatik]\nstellen2=\" 100 \"\n", "", " 100 "},
+             {"[Kursomatik]\nstellen2='100'\n", "", "100"},
+             {"[Kursomatik]\nstellen2=\"100'\n", "", "\"100'"},
+             {"[Kursomatik]\nstellen2=a=b\n", "", "a=b"},
+             {"[Kursomatik]\r\nstellen2=100\r\n", "", "100"},
+             {"[Kursomatik]\nstellen2=100", "", "100"},
+             {"[Kursomatik]\n;stellen2=100\n", "v", "v"},
              {"[Kursomatik]\nstellen1=1\n[Andere]\nstellen2=5\n", "v", "v"},
              {"[Kursomatik]\nstellen2=100\n[kursomatik]\nstellen2=1000\n", "", "100"},
-             {"[Kursomatik]\nstellen2=100\nStellen2=1000\n", "", "100"}, {"[Kursomatik]\nstellen2=" + x200 + "\n", "", x200.substr(1)},
+             {"[Kursomatik]\nstellen2=100\nStellen2=1000\n", "", "100"},
+             {"[Kursomatik]\nstellen2=" + x200 + "\n", "", x200.substr(1)},
              {std::nullopt, x200 + "y", x200.substr(1)}}) {
         std::filesystem::remove(ini());
         if (content) writeFile(ini(), *content);
-        EXPECT_EQ(getProfileString(ini(), "Kursomatik", "stellen2", defaultValue), expected) << content.value_or("no file");
+        EXPECT_EQ(getProfileString(ini(), "Kursomatik", "stellen2", defaultValue), expected)
+            << content.value_or("no file");
     }
 }
 
 TEST_F(Profile, WritingChangesOnlyItsKeyAndKeepsEveryOtherLineByteForByte) {
-    for (const auto& [before, section, after] : std::initializer_list<std::tuple<std::optional<std::string>, std::string, std::string>>{
+    for (const auto& [before, section, after] :
+         std::initializer_list<std::tuple<std::optional<std::string>, std::string, std::string>>{
              {std::nullopt, "Kursomatik", "[Kursomatik]\nstellen2=100\n"},
-             {"; von Hand\n[Andere]\nx=1", "Kursomatik", "; von Hand\n[Andere]\nx=1\n\n[Kursomatik]\nstellen2=100\n"},
+             {"; von Hand\n[Andere]\nx=1", "Kursomatik",
+              "; von Hand\n[Andere]\nx=1\n\n[Kursomatik]\nstellen2=100\n"},
              {"[Andere]\nx=1\n\n", "Kursomatik", "[Andere]\nx=1\n\n[Kursomatik]\nstellen2=100\n"},
-             {"[Kursomatik]\nstellen1=1000\n\n[Andere]\nx=1\n", "kursomatik", "[Kursomatik]\nstellen1=1000\nstellen2=100\n\n[Andere]\nx=1\n"},
-             {"; K\n\n[Kursomatik]\nstellen1 = 1000\n  STELLEN2=1000   \n# kein\n[Andere]\nstellen2=5\n", "Kursomatik",
+             {"[Kursomatik]\nstellen1=1000\n\n[Andere]\nx=1\n", "kursomatik",
+              "[Kursomatik]\nstellen1=1000\nstellen2=100\n\n[Andere]\nx=1\n"},
+             {"; K\n\n[Kursomatik]\nstellen1 = 1000\n  STELLEN2=1000   \n# kein\n[Andere]\nstellen2=5\n",
+              "Kursomatik",
               "; K\n\n[Kursomatik]\nstellen1 = 1000\nSTELLEN2=100\n# kein\n[Andere]\nstellen2=5\n"},
              // Found by fuzzing: a last line ending in a lone carriage return took the new key onto itself.
              {"[Kursomatik]\nstellen1=1000", "Kursomatik", "[Kursomatik]\nstellen1=1000\nstellen2=100\n"},
              {"[Kursomatik]\nstellen1=1000\r", "Kursomatik", "[Kursomatik]\nstellen1=1000\r\nstellen2=100\n"},
-             {"[Kursomatik]\r\nstellen1=1000\r\n", "Kursomatik", "[Kursomatik]\r\nstellen1=1000\r\nstellen2=100\r\n"},
-             {"[Kursomatik]\r\nstellen2=1\r\n", "Andere", "[Kursomatik]\r\nstellen2=1\r\n\r\n[Andere]\r\nstellen2=100\r\n"}}) {
+             {"[Kursomatik]\r\nstellen1=1000\r\n", "Kursomatik",
+              "[Kursomatik]\r\nstellen1=1000\r\nstellen2=100\r\n"},
+             {"[Kursomatik]\r\nstellen2=1\r\n", "Andere",
+              "[Kursomatik]\r\nstellen2=1\r\n\r\n[Andere]\r\nstellen2=100\r\n"}}) {
         std::filesystem::remove(ini());
         if (before) writeFile(ini(), *before);
         ASSERT_TRUE(writeProfileString(ini(), section, "stellen2", "100"));
@@ -74,7 +92,8 @@ TEST_F(Profile, WritingChangesOnlyItsKeyAndKeepsEveryOtherLineByteForByte) {
         EXPECT_EQ(files(), std::vector<std::string>{"Kursomatik.ini"});
     }
     // Every start writes the options again; the file (its very inode) stays as it was.
-    struct stat first {}, second {};
+    struct stat first {
+    }, second{};
     ::stat(ini().c_str(), &first);
     ASSERT_TRUE(writeProfileString(ini(), "Andere", "stellen2", "100"));
     ::stat(ini().c_str(), &second);
@@ -86,7 +105,8 @@ class FailedProfileWrite : public Profile {
   protected:
     void SetUp() override { writeFile(ini(), kBefore); }
     void expectOldFileIntact(const Status& status, const std::string& cause) const {
-        EXPECT_EQ(status.error().substr(0, status.error().find(':')), "Die Datei \u201E" + ini().string() + "\u201C kann nicht geschrieben werden");
+        EXPECT_EQ(status.error().substr(0, status.error().find(':')),
+                  "Die Datei \u201E" + ini().string() + "\u201C kann nicht geschrieben werden");
         EXPECT_NE(status.error().find(cause), std::string::npos) << status.error();
         EXPECT_EQ(readFile(ini()), kBefore);
         EXPECT_EQ(files(), std::vector<std::string>{"Kursomatik.ini"});
@@ -105,7 +125,8 @@ TEST_F(FailedProfileWrite, ReadOnlyFolder) {
 
 TEST_F(FailedProfileWrite, AFailedStep) {
     for (const auto& [step, error, cause] : std::initializer_list<std::tuple<const char*, int, const char*>>{
-             {"createFile", EACCES, "Zugriff verweigert."}, {"writeAll", ENOSPC, "Auf dem Datenträger ist kein Platz mehr frei."},
+             {"createFile", EACCES, "Zugriff verweigert."},
+             {"writeAll", ENOSPC, "Auf dem Datenträger ist kein Platz mehr frei."},
              {"renameFile", EXDEV, "Systemfehler 18 (Invalid cross-device link)."}}) {
         testing::FailingStep failing(step, error);
         expectOldFileIntact(writeProfileString(ini(), "Kursomatik", "stellen2", "100", failing), cause);
@@ -113,7 +134,8 @@ TEST_F(FailedProfileWrite, AFailedStep) {
 }
 
 constexpr const char* kAllKeys =
-    "[Kursomatik]\nstellen1=10000\nstellen2=1000\noptionen1=2\noptionen2=3\nstartwaehrung=4\nausgabewaehrung=7\n";
+    "[Kursomatik]\nstellen1=10000\nstellen2=1000\noptionen1=2\noptionen2=3\nstartwaehrung=4\nausgabewaehrung="
+    "7\n";
 
 // A program folder and a configuration folder with WIN.INI, both inside a fresh temporary folder.
 class Settings : public ::testing::Test {
@@ -129,8 +151,16 @@ class Settings : public ::testing::Test {
     bool start() { return Initialisierung(sStartauswahl_, settings_, environment_); }
     std::vector<std::string> values() const {
         const SettingsState& s = settings_;
-        return {s.sIniDatei, s.sIniSektion, s.sStellen1, s.sStellen2, s.sOptionen1, s.sOptionen2, s.sStartwaehrung,
-                s.sAusgabewaehrung, std::to_string(s.dStellen1), std::to_string(s.dStellen2)};
+        return {s.sIniDatei,
+                s.sIniSektion,
+                s.sStellen1,
+                s.sStellen2,
+                s.sOptionen1,
+                s.sOptionen2,
+                s.sStartwaehrung,
+                s.sAusgabewaehrung,
+                std::to_string(s.dStellen1),
+                std::to_string(s.dStellen2)};
     }
 
     testing::TempDir dir_;
@@ -147,8 +177,9 @@ TEST_F(Settings, StartUpReadsEveryKeyAndAMissingKeyKeepsTheValueOfTheLastReading
     ASSERT_TRUE(start());
     EXPECT_EQ(guardCalls, 1);
     EXPECT_EQ(sStartauswahl_, "1");
-    const std::vector<std::string> all = {privateIni().string(), "Kursomatik", "10000", "1000", "2", "3", "4", "7",
-                                          "10000.000000", "1000.000000"};
+    const std::vector<std::string> all = {
+        privateIni().string(), "Kursomatik", "10000", "1000", "2", "3", "4", "7",
+        "10000.000000",        "1000.000000"};
     EXPECT_EQ(values(), all);
     writeFile(privateIni(), "[Kursomatik]\nstellen2=1000abc\n");
     environment_.instanceGuard = nullptr;
@@ -161,7 +192,8 @@ TEST_F(Settings, StartUpReadsEveryKeyAndAMissingKeyKeepsTheValueOfTheLastReading
 
 TEST_F(Settings, WinIniEntryNamesAnotherSettingsFileAndWritingGoesThere) {
     const fs::path other = dir_ / "anderswo.ini";
-    writeFile(environment_.systemProfile, "[Andere]\nIniDatei=/nirgends.ini\n[kursomatik]\nINIDATEI = " + other.string() + "\n");
+    writeFile(environment_.systemProfile,
+              "[Andere]\nIniDatei=/nirgends.ini\n[kursomatik]\nINIDATEI = " + other.string() + "\n");
     writeFile(privateIni(), "[Kursomatik]\nstellen2=10000\n");
     writeFile(other, "[Kursomatik]\nstellen2=100\n");
     ASSERT_TRUE(start());
@@ -192,14 +224,16 @@ TEST_F(Settings, ASettingsFileOverOneMegabyteIsReportedOnceAndLeftAlone) {
     writeFile(privateIni(), huge);
     ASSERT_TRUE(start());
     ASSERT_TRUE(start());
-    EXPECT_EQ(reports_, std::vector<std::string>{"Die Datei \u201E" + privateIni().string() +
-                                                 "\u201C kann nicht gelesen werden: Die Datei ist größer als 1 MB. "
-                                                 "Die Einstellungen darin bleiben unbeachtet."});
+    EXPECT_EQ(reports_,
+              std::vector<std::string>{"Die Datei \u201E" + privateIni().string() +
+                                       "\u201C kann nicht gelesen werden: Die Datei ist größer als 1 MB. "
+                                       "Die Einstellungen darin bleiben unbeachtet."});
     EXPECT_EQ(settings_.sStellen2, "");
     EXPECT_FALSE(IniSchreiben(settings_, environment_, "Kursomatik", "stellen2", "100", true));
     EXPECT_EQ(readFile(privateIni()), huge);
     // Just below the limit it is read.
-    writeFile(privateIni(), kAllKeys + std::string((std::size_t{1} << 20) - std::string(kAllKeys).size(), ';'));
+    writeFile(privateIni(),
+              kAllKeys + std::string((std::size_t{1} << 20) - std::string(kAllKeys).size(), ';'));
     ASSERT_TRUE(start());
     EXPECT_EQ(settings_.sStellen2, "1000");
 }

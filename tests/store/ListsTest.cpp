@@ -4,13 +4,13 @@
 #include <cmath>
 #include <limits>
 
-#include "Collation.h"
-#include "CurrencyLists.h"
-#include "ListLine.h"
-#include "RateCodec.h"
-#include "RecordBuilder.h"
-#include "RegionalSettings.h"
-#include "Utf8.h"
+#include "platform/Collation.h"
+#include "platform/RegionalSettings.h"
+#include "platform/Utf8.h"
+#include "store/CurrencyLists.h"
+#include "store/ListLine.h"
+#include "store/RateCodec.h"
+#include "tests/store/RecordBuilder.h"
 
 namespace kursomatik {
 namespace {
@@ -22,9 +22,11 @@ const RegionalSettings en = RegionalSettings::english();
 TEST(ListLine, FieldsStandAtTheirColumnsCountedInCharactersAndReadBack) {
     const std::string line =
         buildListLine(makeRecord("Österreichischer Schilling", "ATS", "13760300", "1", "01.01.1999"), 12);
-    const auto pad = [](std::string text, std::size_t width) { return text + std::string(width - utf8::length(text), ' '); };
-    EXPECT_EQ(line, pad("Österreichischer Schilling", 41) + pad("13760300", 41) + pad("ATS", 41) + pad("1", 8) +
-                        pad("01.01.1999", 21) + "12");
+    const auto pad = [](std::string text, std::size_t width) {
+        return text + std::string(width - utf8::length(text), ' ');
+    };
+    EXPECT_EQ(line, pad("Österreichischer Schilling", 41) + pad("13760300", 41) + pad("ATS", 41) +
+                        pad("1", 8) + pad("01.01.1999", 21) + "12");
     EXPECT_EQ(lineKurs(line), pad("13760300", 40));
     EXPECT_EQ(lineIso(line), pad("ATS", 12));
     const ShownLines shown = shownLines({line, buildListLine(makeRecord("Euro", "", "1000000"), 1)});
@@ -43,9 +45,14 @@ TEST(ListLine, FieldsStandAtTheirColumnsCountedInCharactersAndReadBack) {
 }
 
 TEST(GridRateCell, ShowsUnitsPerEuroWithSixToTwelveDecimals) {
-    for (const auto& [kurs, shown] : std::initializer_list<std::pair<const char*, const char*>>{
-             {"1955830", "1,955830"}, {"1936270000  ", "1.936,270000"}, {"123456,78", "0,12345678"}, {"0", "0,000000"},
-             {"viel", ""}, {"", ""}, {"99999999999999999999999", ""}}) {
+    for (const auto& [kurs, shown] :
+         std::initializer_list<std::pair<const char*, const char*>>{{"1955830", "1,955830"},
+                                                                    {"1936270000  ", "1.936,270000"},
+                                                                    {"123456,78", "0,12345678"},
+                                                                    {"0", "0,000000"},
+                                                                    {"viel", ""},
+                                                                    {"", ""},
+                                                                    {"99999999999999999999999", ""}}) {
         EXPECT_EQ(gridRateCell(kurs, de), shown) << kurs;
     }
 }
@@ -54,8 +61,9 @@ TEST(GridRateCell, ShowsUnitsPerEuroWithSixToTwelveDecimals) {
 TEST(ListOrder, SortedListsGridKeysAndComparisonsAgree) {
     std::vector<std::string> lines;
     long number = 1;
-    for (const char* name : {"Zloty", "euro", "Euro", "EURO", "100", "Ärger", "Arger", "20", "", "Euro", "Österreich",
-                             "Ostmark", "-5", "1.000", "20,5", "Dänische Krone", "Deutsche Mark", "\x01"}) {
+    for (const char* name :
+         {"Zloty", "euro", "Euro", "EURO", "100", "Ärger", "Arger", "20", "", "Euro", "Österreich", "Ostmark",
+          "-5", "1.000", "20,5", "Dänische Krone", "Deutsche Mark", "\x01"}) {
         lines.push_back(buildListLine(makeRecord(name, "ISO", std::to_string(30 - number)), number));
         ++number;
     }
@@ -66,11 +74,13 @@ TEST(ListOrder, SortedListsGridKeysAndComparisonsAgree) {
     }
     auto sortedBy = [&](auto compare) {
         std::vector<std::string> sorted = lines;
-        std::stable_sort(sorted.begin(), sorted.end(), [&](const auto& a, const auto& b) { return compare(a, b) < 0; });
+        std::stable_sort(sorted.begin(), sorted.end(),
+                         [&](const auto& a, const auto& b) { return compare(a, b) < 0; });
         return sorted;
     };
     EXPECT_EQ(text.lines(), sortedBy([](const auto& a, const auto& b) { return compareListLines(a, b); }));
-    EXPECT_EQ(generic.lines(), sortedBy([](const auto& a, const auto& b) { return compareListLinesGeneric(a, b, de); }));
+    EXPECT_EQ(generic.lines(),
+              sortedBy([](const auto& a, const auto& b) { return compareListLinesGeneric(a, b, de); }));
     std::vector<std::string> names;
     for (const auto& line : text.lines()) names.emplace_back(utf8::trimSpaces(lineName(line)));
     EXPECT_EQ(std::vector<std::string>(names.begin() + 9, names.begin() + 15),
@@ -83,10 +93,17 @@ TEST(ListOrder, SortedListsGridKeysAndComparisonsAgree) {
 
 TEST(RateCodec, WritesTheScaledRateWithoutGroupingAndReadsItBack) {
     // The product is rounded to ten-thousandths, ties to the even neighbour.
-    for (const auto& [rate, kurs] : std::initializer_list<std::pair<double, const char*>>{
-             {1.95583, "1955830"}, {1, "1000000"}, {0, "0"}, {1936.27, "1936270000"}, {0.12345678, "123456,78"},
-             {922337203.6, "922337203600000"}, {0.12345678915, "123456,7892"}, {2.5e-10, "0,0002"},
-             {3.5e-10, "0,0004"}, {5e-11, "0"}}) {
+    for (const auto& [rate, kurs] :
+         std::initializer_list<std::pair<double, const char*>>{{1.95583, "1955830"},
+                                                               {1, "1000000"},
+                                                               {0, "0"},
+                                                               {1936.27, "1936270000"},
+                                                               {0.12345678, "123456,78"},
+                                                               {922337203.6, "922337203600000"},
+                                                               {0.12345678915, "123456,7892"},
+                                                               {2.5e-10, "0,0002"},
+                                                               {3.5e-10, "0,0004"},
+                                                               {5e-11, "0"}}) {
         const auto text = encodeRate(rate, de);
         EXPECT_EQ(text ? *text : text.error(), kurs) << rate;
         EXPECT_NEAR(decodeRate(kurs, de).value_or(-1), rate, 1e-10) << kurs;
@@ -95,9 +112,14 @@ TEST(RateCodec, WritesTheScaledRateWithoutGroupingAndReadsItBack) {
     for (const double rate : {922337204.0, -1e13, std::numeric_limits<double>::infinity(), std::nan("")})
         EXPECT_EQ(encodeRate(rate, de).error(), "Der Kurs ist zu groß, um gespeichert zu werden.") << rate;
     // A decimal comma under English conventions is a misplaced group separator: no rate at all.
-    for (const auto& [kurs, regional, rate] : std::initializer_list<std::tuple<const char*, RegionalSettings, std::optional<double>>>{
-             {"1955830                                 ", de, 1.95583}, {"1.936.270.000", de, 1936.27},
-             {"123456.78", en, 0.12345678}, {"123456,78", en, {}}, {"          ", de, {}}, {"abc", de, {}},
+    for (const auto& [kurs, regional, rate] :
+         std::initializer_list<std::tuple<const char*, RegionalSettings, std::optional<double>>>{
+             {"1955830                                 ", de, 1.95583},
+             {"1.936.270.000", de, 1936.27},
+             {"123456.78", en, 0.12345678},
+             {"123456,78", en, {}},
+             {"          ", de, {}},
+             {"abc", de, {}},
              {"99999999999999999999", de, {}}}) {
         EXPECT_EQ(decodeRate(kurs, regional), rate) << '"' << kurs << '"';
     }

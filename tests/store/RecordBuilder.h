@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "CurrencyRecord.h"
+#include "store/CurrencyRecord.h"
 
 namespace kursomatik::testing {
 

@@ -7,8 +7,8 @@
 #include <utility>
 #include <vector>
 
-#include "FileOperations.h"
-#include "SystemError.h"
+#include "platform/FileOperations.h"
+#include "platform/SystemError.h"
 
 namespace kursomatik::testing {
 
@@ -21,7 +21,9 @@ class FailingStep : public FileOperations {
     std::vector<std::string> calls;
     std::function<void()> meanwhile;
 
-    Status removeFile(const std::filesystem::path& f) override { return run("removeFile", [&] { return FileOperations::removeFile(f); }); }
+    Status removeFile(const std::filesystem::path& f) override {
+        return run("removeFile", [&] { return FileOperations::removeFile(f); });
+    }
     Result<int> createFile(const std::filesystem::path& f) override {
         calls.push_back("createFile");
         if (step_ == "createFile") return systemFailure(error_);
@@ -31,7 +33,9 @@ class FailingStep : public FileOperations {
         if (step_ == "writeAll") (void)FileOperations::writeAll(d, bytes.substr(0, bytes.size() / 2));
         return run("writeAll", [&] { return FileOperations::writeAll(d, bytes); });
     }
-    Status syncFile(int d) override { return run("syncFile", [&] { return FileOperations::syncFile(d); }); }
+    Status syncFile(int d) override {
+        return run("syncFile", [&] { return FileOperations::syncFile(d); });
+    }
     Status closeFile(int d) override {
         // The descriptor is closed even when closing reports an error, as close(2) does.
         Status real = FileOperations::closeFile(d);
@@ -41,8 +45,12 @@ class FailingStep : public FileOperations {
     Status renameFile(const std::filesystem::path& from, const std::filesystem::path& to) override {
         return run("renameFile", [&] { return FileOperations::renameFile(from, to); });
     }
-    Status syncFolder(const std::filesystem::path& f) override { return run("syncFolder", [&] { return FileOperations::syncFolder(f); }); }
-    Status truncateFile(int d, off_t length) override { return run("truncateFile", [&] { return FileOperations::truncateFile(d, length); }); }
+    Status syncFolder(const std::filesystem::path& f) override {
+        return run("syncFolder", [&] { return FileOperations::syncFolder(f); });
+    }
+    Status truncateFile(int d, off_t length) override {
+        return run("truncateFile", [&] { return FileOperations::truncateFile(d, length); });
+    }
 
   private:
     template <class Real>

@@ -1,4 +1,4 @@
-#include "ProgramHarness.h"
+#include "tests/support/ProgramHarness.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -6,15 +6,15 @@
 #include <QPushButton>
 #include <QTest>
 
-#include "FlexGrid.h"
-#include "LineList.h"
-#include "ListLine.h"
-#include "PickList.h"
-#include "frmAbout.h"
-#include "frmEingabe2.h"
-#include "frmOptionen.h"
-#include "frmUmtauschkurse.h"
-#include "frmWeitereW.h"
+#include "info/frmAbout.h"
+#include "maintenance/frmEingabe2.h"
+#include "maintenance/frmUmtauschkurse.h"
+#include "maintenance/frmWeitereW.h"
+#include "platform/qt/FlexGrid.h"
+#include "platform/qt/LineList.h"
+#include "platform/qt/PickList.h"
+#include "settings/qt/frmOptionen.h"
+#include "store/ListLine.h"
 
 namespace kursomatik::testing {
 

@@ -8,17 +8,17 @@
 #include <string>
 #include <vector>
 
-#include "AppState.h"
-#include "CurrencyRecord.h"
-#include "FlexGrid.h"
-#include "LineList.h"
-#include "RecordingWindowSystem.h"
-#include "WexlorEingabe.h"
-#include "frmEingabe2.h"
-#include "frmOptionen.h"
-#include "frmUmtauschkurse.h"
-#include "frmWeitereW.h"
-#include "support/TempDir.h"
+#include "app/AppState.h"
+#include "app/WexlorEingabe.h"
+#include "maintenance/frmEingabe2.h"
+#include "maintenance/frmUmtauschkurse.h"
+#include "maintenance/frmWeitereW.h"
+#include "platform/qt/FlexGrid.h"
+#include "platform/qt/LineList.h"
+#include "settings/qt/frmOptionen.h"
+#include "store/CurrencyRecord.h"
+#include "tests/support/RecordingWindowSystem.h"
+#include "tests/support/TempDir.h"
 
 namespace kursomatik::testing {
 
@@ -38,7 +38,8 @@ inline const Currency kDollar{"US-Dollar", "USD", "1179400", "0", "06.02.2026"};
 
 // 2 result decimals, 3 Euro decimals; with kStartIni the first currency in name order as input and
 // the second as output.
-inline const std::string kDecimalsIni = "[Kursomatik]\nstellen1=1000\nstellen2=100\noptionen1=1\noptionen2=1\n";
+inline const std::string kDecimalsIni =
+    "[Kursomatik]\nstellen1=1000\nstellen2=100\noptionen1=1\noptionen2=1\n";
 inline const std::string kStartIni = kDecimalsIni + "startwaehrung=0\nausgabewaehrung=1\n";
 
 std::string recordBytes(const Currency& currency);

@@ -1,4 +1,4 @@
-#include "RecordingWindowSystem.h"
+#include "tests/support/RecordingWindowSystem.h"
 
 namespace kursomatik::testing {
 

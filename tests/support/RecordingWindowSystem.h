@@ -7,7 +7,7 @@
 #include <optional>
 #include <vector>
 
-#include "WindowSystem.h"
+#include "platform/qt/WindowSystem.h"
 
 namespace kursomatik::testing {
 
@@ -38,7 +38,7 @@ class RecordingWindowSystem : public WindowSystem {
     bool shown(const QString& part) const;
 
     std::vector<Message> messages;
-    std::deque<MessageResult> answers;         // for Yes/No questions, in order
+    std::deque<MessageResult> answers;          // for Yes/No questions, in order
     std::optional<MessageResult> answerAlways;  // when the list is empty; else the question is unexpected
     int unexpectedQuestions = 0;
     std::vector<QPointer<QDialog>> modal;

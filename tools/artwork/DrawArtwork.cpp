@@ -73,7 +73,8 @@ int main(int argc, char** argv) {
     const bool icons = argc >= 4 && std::strcmp(argv[1], "icons") == 0;
     const bool logo = argc == 4 && std::strcmp(argv[1], "logo") == 0;
     if (!icons && !logo) {
-        std::fprintf(stderr, "usage: kursomatik-artwork icons <svg> <folder> <size>... | logo <svg> <logo.png>\n");
+        std::fprintf(stderr,
+                     "usage: kursomatik-artwork icons <svg> <folder> <size>... | logo <svg> <logo.png>\n");
         return 2;
     }
     QSvgRenderer drawing(QString::fromLocal8Bit(argv[2]));
@@ -82,8 +83,8 @@ int main(int argc, char** argv) {
         return 1;
     }
     const QString target = QString::fromLocal8Bit(argv[3]);
-    const bool ok =
-        icons ? writeIcons(drawing, target, QCoreApplication::arguments().mid(4)) : writeLogo(drawing, target);
+    const bool ok = icons ? writeIcons(drawing, target, QCoreApplication::arguments().mid(4))
+                          : writeLogo(drawing, target);
     if (!ok) std::fprintf(stderr, "kursomatik-artwork: an image could not be written to %s\n", argv[3]);
     return ok ? 0 : 1;
 }

@@ -10,8 +10,8 @@
 #include <QPixmap>
 #include <cstdio>
 
-#include "HelpViewer.h"
-#include "support/ProgramHarness.h"
+#include "info/HelpViewer.h"
+#include "tests/support/ProgramHarness.h"
 
 namespace {
 
@@ -57,7 +57,9 @@ int main(int argc, char** argv) {
     std::error_code copied;
     const std::filesystem::path shipped = data.absolutePath().toStdString();
     std::filesystem::copy_file(shipped / "KURSOMATIK.DAT", program.dir / "KURSOMATIK.DAT", copied);
-    if (!copied) std::filesystem::copy_file(shipped / "Kursomatik.ini", program.state.environment.programDir / "Kursomatik.ini", copied);
+    if (!copied)
+        std::filesystem::copy_file(shipped / "Kursomatik.ini",
+                                   program.state.environment.programDir / "Kursomatik.ini", copied);
     if (copied) {
         std::fprintf(stderr, "the shipped table or settings are missing in %s\n", argv[1]);
         return 1;
@@ -76,7 +78,8 @@ int main(int argc, char** argv) {
     ok = save(program.editor(), output) && ok;
     program.trigger("InfoMorvalent");
     ok = save(topLevel("frmAbout"), output) && ok;
-    for (const QString& text : program.windows.messageTexts()) std::fprintf(stderr, "message: %s\n", qPrintable(text));
+    for (const QString& text : program.windows.messageTexts())
+        std::fprintf(stderr, "message: %s\n", qPrintable(text));
 
     HelpViewer help({std::filesystem::path(data.absolutePath().toStdString())});
     help.showTopic(QString::fromStdString(program.state.helpFile), 11);
