@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds Kursomatik and starts it on the shipped currency table.
 set -euo pipefail
 cd "$(dirname "$0")"

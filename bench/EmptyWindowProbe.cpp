@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // An empty Qt main window, started and ended exactly as StartupProbe: the yardstick of start-up.
 #include <QApplication>
 #include <QMainWindow>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The list pass over files of 10, 100 and 999 records, the conversion routine, and the core part of
 // the pass alone. Run: build/bench/bin/bench_listpass (configure with -DKURSOMATIK_BENCHMARKS=ON).
 #include <benchmark/benchmark.h>

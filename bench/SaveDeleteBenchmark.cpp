@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Saving and deleting a currency in the record editor on a file of 999 records, each including the
 // list pass that follows, and the file rewrite of the deletion alone. Goal: under 20 ms each.
 // Run: build/bin/bench_save_delete (configure with -DKURSOMATIK_BENCHMARKS=ON).

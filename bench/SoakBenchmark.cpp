@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The largest table the program supports, 999 currencies, driven through the windows for a long
 // while: conversions of many pairs under both Euro settings against the core's own results, and a
 // hundred saves and deletions in a row with file and lists compared after each step. A difference

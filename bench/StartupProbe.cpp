@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The program's start as main() runs it, ended at once when its main window is on the screen:
 // bench/startup.sh times it from process start to that moment.
 #include <QApplication>

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Time from process start to the main window on the screen: Kursomatik on the shipped table
 # against an empty Qt main window, each started RUNS times under Xvfb, medians in milliseconds.
 #   bench/startup.sh [build folder with -DKURSOMATIK_BENCHMARKS=ON, default build/benchmarks] [RUNS]

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // kursomatik-tabelle SOURCE.csv KURSOMATIK.DAT: builds the shipped currency table from its source.
 #include <fstream>
 #include <iostream>

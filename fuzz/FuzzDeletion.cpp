@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Deleting a record through the real rewrite. The input: two bytes choosing the record (also numbers
 // outside the table), one byte of obstacles, then the whole KURSOMATIK.DAT. The rewritten file holds
 // exactly the other records, byte for byte, in their order; a refused deletion leaves the file as it was.

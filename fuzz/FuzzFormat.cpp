@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Every pattern in use formats every finite double; the text reads back as the value rounded to the
 // pattern's decimals.
 #include <cmath>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // An INI file of arbitrary content, a key and a value: writing the value and reading it back gives
 // the value as a reader sees it, and every line that does not hold the key stays as it was.
 #include <unistd.h>

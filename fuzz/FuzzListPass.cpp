@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A whole currency file of arbitrary bytes, written as KURSOMATIK.DAT and read by the real list pass
 // (the record file and the lists, without the windows). Every list and grid must show the currencies
 // in the same order as the windows sort them, and every line's record number must open the record

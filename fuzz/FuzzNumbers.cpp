@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Typed numbers under German and English conventions: the amount, rate and settings readers never
 // crash, and what they accept survives formatting and reading back.
 #include <cmath>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Whole currency files of arbitrary bytes: every record decodes, re-encodes to the same bytes,
 // forms a list line whose readers hold, and the list order stays a strict order.
 #include <cstddef>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The command `kursomatik` on the PATH, which the desktop menu runs as well: it prepares the
 // user's data folder, then replaces itself by the program, working in that folder.
 #include <unistd.h>

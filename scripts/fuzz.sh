@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the libFuzzer targets with clang and runs each for the given seconds (default 30).
 # New inputs go to build/fuzz/corpus/, never into the checked-in seed corpus.
 set -euo pipefail

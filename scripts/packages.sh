@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Sourced by run.sh and test.sh: installs the Debian packages a command needs when they are missing.
 need_packages() {
     local missing=()

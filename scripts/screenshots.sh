@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Refreshes the README's pictures of every window: builds the screenshot tool and runs the program's
 # windows on the shipped table under a virtual X display (Xvfb, 96 dots per inch).
 #   scripts/screenshots.sh [output folder, default docs/screenshots]

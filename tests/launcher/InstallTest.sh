@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs the build into a temporary prefix, checks what lies where, and starts the installed
 # command `kursomatik` from the PATH the way the desktop menu does, in a pretended home.
 #   InstallTest.sh <build folder>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "store/Compaction.h"
 #include "store/RecordFile.h"
 #include "store/RecordFileState.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Renders the program's artwork from the one icon drawing desktop/kursomatik.svg.
 //   kursomatik-artwork icons <kursomatik.svg> <folder> <size>...  kursomatik-<size>.png for each size
 //   kursomatik-artwork logo <kursomatik.svg> <logo.png>             the about window's logo (committed)

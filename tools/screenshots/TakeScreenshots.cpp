@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Shows each window of the program on the shipped table and saves a picture of it, for the README.
 //   kursomatik-screenshots <data folder> <output folder>
 // The windows are the program's own; only the window system is the tests' one, which never blocks.
