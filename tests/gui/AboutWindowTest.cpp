@@ -69,15 +69,11 @@ TEST_F(AboutWindow, EachLinkIsHighlightedNamedAndHandsOverItsTargetByMouseKeyboa
 }
 
 TEST_F(AboutWindow, AFailedHandOverIsReportedByNameWithTheStopIconAndTheWindowStays) {
-    const std::pair<int, const char*> cases[] = {{31, "SE_ERR_NOASSOC"},
-                                                 {2, "ERROR_FILE_NOT_FOUND"},
-                                                 {32, "SE_ERR_DLLNOTFOUND"},
+    // The name of each code is the shell codes' table; here only where failure ends and how it is shown.
+    const std::pair<int, const char*> cases[] = {{32, "SE_ERR_DLLNOTFOUND"},
                                                  {0, "Unbekannter Fehler No.: 0"},
-                                                 {1, "Unbekannter Fehler No.: 1"},
                                                  {-5, "Unbekannter Fehler No.: -5"},
-                                                 {33, nullptr},
-                                                 {42, nullptr},
-                                                 {1000, nullptr}};
+                                                 {33, nullptr}};
     QPointer<frmAbout> about = open();
     for (const auto& [code, name] : cases) {
         windows_.messages.clear();
@@ -139,13 +135,9 @@ TEST(XdgOpenStandIn, EveryFailingExitAndAHelperKilledBySignalAreReportedWithTheS
     std::filesystem::create_directory(dir / "bin");
     qputenv("PATH", QByteArray::fromStdString((dir / "bin").string()) + ":" + path);
     frmAbout about(windows);
-    for (const auto& [helper, error] :
-         {std::pair{"exit 0", ""}, std::pair{"exit 3", "SE_ERR_NOASSOC"},
-          std::pair{"exit 2", "ERROR_FILE_NOT_FOUND"}, std::pair{"exit 4", "Unbekannter Fehler No.: -4"},
-          std::pair{"exit 40", "Unbekannter Fehler No.: -40"},
-          std::pair{"exit 127", "Unbekannter Fehler No.: -127"},
-          std::pair{"kill -KILL $$", "Unbekannter Fehler No.: -137"},
-          std::pair{"kill -SEGV $$", "Unbekannter Fehler No.: -139"}}) {
+    for (const auto& [helper, error] : {std::pair{"exit 0", ""}, std::pair{"exit 2", "ERROR_FILE_NOT_FOUND"},
+                                        std::pair{"exit 127", "Unbekannter Fehler No.: -127"},
+                                        std::pair{"kill -SEGV $$", "Unbekannter Fehler No.: -139"}}) {
         writeFile(dir / "bin" / "xdg-open", std::string("#!/bin/sh\n") + helper + "\n");
         std::filesystem::permissions(dir / "bin" / "xdg-open", std::filesystem::perms::owner_all);
         windows.shown.clear();

@@ -196,21 +196,25 @@ TEST_F(Editor, BothStatesShowTheirOwnButtonsAndItOpensCentredOnItsOwner) {
 }
 
 TEST_F(Editor, AFileFaultIsReportedByFileNameAndLeavesNothingToSaveOrDelete) {
-    // A placeholder that cannot be written: "Abbrechen" must not drop the record a stale number points at.
+    // A placeholder that fits only in part leaves no fragment behind the table, and "Abbrechen" must not
+    // drop the record a stale number points at.
     start({kDeutscheMark, kEuro});
     const std::string before = datBytes();
     state.file.lAktuellerSatz = 2;
     windows.messages.clear();
     {
-        const FileSizeLimit full(before.size());
+        const FileSizeLimit full(before.size() + 100);
         openRecord(0);
     }
     ASSERT_EQ(windows.messages.size(), 1u);
-    EXPECT_TRUE(windows.shown(QString::fromUtf8("„KURSOMATIK.DAT“")));
+    EXPECT_TRUE(windows.shown(QString::fromUtf8("„KURSOMATIK.DAT“ kann nicht geschrieben werden")));
+    EXPECT_EQ(datBytes(), before);
     EXPECT_FALSE(enabled(*editor(), "cmdEingabeBeenden_0"));
     press(editor(), "neulöschen");
+    settle();
     EXPECT_EQ(datBytes(), before);
     EXPECT_EQ(windows.messages.size(), 1u);
+    EXPECT_EQ(find<LineList>("lstversteckt")->lineCount(), 2);
 
     // A file that cannot be opened.
     std::filesystem::remove(dir / kCurrencyFileName);

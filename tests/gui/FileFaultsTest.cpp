@@ -50,20 +50,9 @@ TEST_F(FileFaults, AFolderInPlaceOfTheTableIsReportedAndTheProgramGoesOn) {
     EXPECT_TRUE(fs::is_directory(dir / kCurrencyFileName));
 }
 
-TEST_F(FileFaults, AFullDiskKeepsTheTableWholeOnAppendAndOnSave) {
+// A full disk on appending the placeholder is the editor's file fault test.
+TEST_F(FileFaults, AFullDiskKeepsTheRecordWholeOnSave) {
     start({kDeutscheMark, kEuro});
-    const std::string before = datBytes();
-    {
-        const FileSizeLimit full(before.size() + 100);  // room for part of a record only
-        openRecord(0);
-    }
-    EXPECT_TRUE(shown("„KURSOMATIK.DAT“ kann nicht geschrieben werden")) << allMessages();
-    EXPECT_EQ(datBytes(), before);  // no fragment of a record behind the table
-    press(editor(), "neulöschen");
-    settle();
-    EXPECT_EQ(datBytes(), before);
-    EXPECT_EQ(listed(), 2);
-
     frmEingabe2& e = openRecord(0);
     QPointer<frmEingabe2> alive(&e);
     const std::string withPlaceholder = datBytes();
