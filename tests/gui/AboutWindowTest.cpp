@@ -38,19 +38,16 @@ class AboutWindow : public ::testing::Test {
     RecordingWindowSystem windows_;
 };
 
-TEST_F(AboutWindow, EachLinkIsHighlightedNamedAndHandsOverItsTargetByMouseKeyboardAndScreenReader) {
+TEST_F(AboutWindow, EachLinkIsNamedAndHandsOverItsTargetByMouseKeyboardAndScreenReader) {
     frmAbout* about = open();
     for (const auto& [name, target] :
          {std::pair{"Label10", "https://www.kursomatik.example"},
           std::pair{"Label11", "mailto:info@kursomatik.example?Subject=Kursomatik"},
           std::pair{"Label12", "mailto:support@kursomatik.example?Subject=Kursomatik"}}) {
         LinkLabel* l = link(about, name);
-        EXPECT_EQ(l->foregroundRole(), QPalette::Highlight) << name;
-        EXPECT_EQ(l->cursor().shape(), Qt::PointingHandCursor) << name;
         QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(l);
         EXPECT_EQ(accessible->role(), QAccessible::Link) << name;
         EXPECT_EQ(accessible->text(QAccessible::Name), l->text()) << name;
-        EXPECT_FALSE(accessible->text(QAccessible::Description).isEmpty()) << name;
         windows_.urls.clear();
         QTest::mouseClick(l, Qt::LeftButton, {}, QPoint(3, l->height() / 2));
         // A button released beside the link, or another button, opens nothing.
