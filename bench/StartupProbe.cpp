@@ -2,13 +2,18 @@
 // The program's start as main() runs it, ended at once when its main window is on the screen:
 // bench/startup.sh times it from process start to that moment.
 #include <QApplication>
+#include <QTranslator>
 #include <QWindow>
 #include <cstdlib>
 
+#include "app/DesktopIntegration.h"
 #include "app/Program.h"
 
 int main(int argc, char** argv) {
     QApplication application(argc, argv);
+    QTranslator qtTexts;
+    kursomatik::installQtTranslation(qtTexts, QLocale::system());
+    kursomatik::setDesktopIdentity();
     kursomatik::Program program;
     if (!program.start()) return 1;
     QWindow* window = program.window().windowHandle();

@@ -2,15 +2,17 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Time from process start to the main window on the screen: Kursomatik on the shipped table
 # against an empty Qt main window, each started RUNS times under Xvfb, medians in milliseconds.
-#   bench/startup.sh [build folder with -DKURSOMATIK_BENCHMARKS=ON, default build/benchmarks] [RUNS]
+#   bench/startup.sh [build folder with -DKURSOMATIK_BENCHMARKS=ON, default build/benchmarks] [RUNS] [TABLE]
+# TABLE is the currency file to start on, default the shipped one.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build=$(realpath "${1:-build/benchmarks}")
 runs=${2:-25}
+table=$(realpath "${3:-data/KURSOMATIK.DAT}")
 
 work=$(mktemp -d)
 trap 'kill "${xvfb:-}" 2>/dev/null || true; rm -rf "$work"' EXIT
-cp data/KURSOMATIK.DAT "$work/"
+cp "$table" "$work/KURSOMATIK.DAT"
 cp data/Kursomatik.ini "$work/"
 mkdir -p "$work/config" "$work/runtime"
 chmod 700 "$work/runtime"
@@ -42,5 +44,5 @@ done
 empty=$(median < "$work/empty")
 program=$(median < "$work/program")
 awk -v e="$empty" -v p="$program" 'BEGIN {
-    printf "empty Qt main window:      %6.1f ms\nKursomatik, shipped table: %6.1f ms\nratio:                     %6.2f\n",
+    printf "empty Qt main window:      %6.1f ms\nKursomatik on its table:   %6.1f ms\nratio:                     %6.2f\n",
         e / 1000, p / 1000, p / e }'
