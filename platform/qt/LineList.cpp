@@ -13,6 +13,8 @@ QStringList toQStringList(const std::vector<std::string>& lines) {
 }
 
 LineList::LineList(QWidget* parent) : QListWidget(parent) {
+    // Every entry is one line of one font: the view need not measure 999 of them after each change.
+    setUniformItemSizes(true);
     connect(this, &QListWidget::itemDoubleClicked, this, [this] { emit activatedByUser(); });
 }
 
