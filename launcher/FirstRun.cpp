@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "launcher/FirstRun.h"
 
-#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -28,12 +27,6 @@ bool standsThere(const fs::path& path) {
     return ::lstat(path.c_str(), &info) == 0;
 }
 
-mode_t newFileMode() {
-    const mode_t mask = ::umask(0);
-    ::umask(mask);
-    return 0666 & ~mask;
-}
-
 // Copies from to to unless something stands at to already. The copy is written beside to and
 // linked into place, so it never replaces a file that appeared meanwhile and is never half there.
 Status copyOnce(const fs::path& from, const fs::path& to) {
@@ -42,14 +35,18 @@ Status copyOnce(const fs::path& from, const fs::path& to) {
     if (!standsThere(from)) return fileError(from.string(), "gelesen werden", systemFailure(ENOENT));
     const Result<std::string> data = readWholeFile(from);
     if (!data) return data.status();
-    std::string temporary = (to.parent_path() / ("." + to.filename().string() + ".XXXXXX")).string();
-    const int fd = ::mkostemp(temporary.data(), O_CLOEXEC);
-    if (fd < 0) return fileError(to.string(), "angelegt werden", systemFailure(errno));
-    Status written = systemFileOperations().writeAll(fd, *data);
-    if (written) written = systemCall(::fchmod(fd, newFileMode()) == 0 && ::fsync(fd) == 0);
-    if (Status closed = systemCall(::close(fd) == 0); written) written = closed;
+    // Made like every other file of ours (0666 less the umask), through the one file layer.
+    FileOperations& files = systemFileOperations();
+    const fs::path temporary = to.parent_path() / ("." + to.filename().string() + ".tmp");
+    if (Status removed = files.removeFile(temporary); !removed)
+        return fileError(to.string(), "angelegt werden", removed);
+    const Result<int> fd = files.createFile(temporary);
+    if (!fd) return fileError(to.string(), "angelegt werden", fd.status());
+    Status written = files.writeAll(*fd, *data);
+    if (written) written = files.syncFile(*fd);
+    if (Status closed = files.closeFile(*fd); written) written = closed;
     if (written) written = systemCall(::link(temporary.c_str(), to.c_str()) == 0 || errno == EEXIST);
-    ::unlink(temporary.c_str());
+    files.removeFile(temporary);
     if (!written) return fileError(to.string(), "angelegt werden", written);
     return Status::ok();
 }

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "launcher/FirstRun.h"
 
+#include <sys/stat.h>
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -49,6 +51,10 @@ TEST_F(FirstRun, TheTableAndTheSettingsAreCopiedOnceAndTheUsersFilesNeverReplace
         ASSERT_TRUE(prepareFirstRun(paths_));
         EXPECT_EQ(readFile(table()), kShippedTable);
         EXPECT_EQ(readFile(settings), kShippedSettings);
+        // The copies are the user's own files, made as any new file of the user's.
+        const mode_t mask = ::umask(0);
+        ::umask(mask);
+        EXPECT_EQ(fs::status(table()).permissions(), static_cast<fs::perms>(0666 & ~mask));
         EXPECT_EQ(settingsTheProgramReads(), settings.string());
         EXPECT_EQ(fs::exists(paths_.systemProfile), !writable);
         writeFile(table(), "edited by the user");
@@ -134,8 +140,12 @@ TEST_F(FirstRun, FailuresAndUnusableFolderNamesAreNamedAndLeaveNothingHalfDone) 
         // Whatever was copied is whole.
         EXPECT_EQ(fs::exists(dataSettings()) ? readFile(dataSettings()) : "",
                   message.empty() || broken == 3 ? kShippedSettings : "");
-        if (message.empty()) EXPECT_EQ(settingsTheProgramReads(), dataSettings().string());
-        if (broken != 3) EXPECT_EQ(fs::exists(paths_.systemProfile), message.empty());
+        if (message.empty()) {
+            EXPECT_EQ(settingsTheProgramReads(), dataSettings().string());
+        }
+        if (broken != 3) {
+            EXPECT_EQ(fs::exists(paths_.systemProfile), message.empty());
+        }
     }
 }
 
