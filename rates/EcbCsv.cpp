@@ -1,0 +1,130 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "rates/EcbCsv.h"
+
+#include <array>
+#include <charconv>
+#include <optional>
+#include <set>
+#include <vector>
+
+#include "platform/Utf8.h"
+#include "rates/RateFields.h"
+
+namespace kursomatik {
+namespace {
+
+using namespace ratefields;
+
+// The fields of a line, without the blanks around them; the empty field after the last comma is dropped.
+void splitFields(std::string_view line, std::vector<std::string_view>& fields) {
+    fields.clear();
+    for (std::size_t start = 0;;) {
+        const auto end = line.find(',', start);
+        fields.push_back(utf8::trimBlanks(line.substr(start, end - start)));
+        if (end == std::string_view::npos) break;
+        start = end + 1;
+    }
+    if (fields.size() > 1 && fields.back().empty()) fields.pop_back();
+}
+
+// "28 June 2024" as the daily file writes it, or "2024-06-28" as the history does.
+std::optional<CivilDate> parseDate(std::string_view text) {
+    if (auto iso = parseIsoDate(text)) return iso;
+    static constexpr std::array<std::string_view, 12> kMonths = {
+        "January", "February", "March",     "April",   "May",      "June",
+        "July",    "August",   "September", "October", "November", "December"};
+    const auto first = text.find(' ');
+    const auto last = text.rfind(' ');
+    if (first == std::string_view::npos || first == last) return std::nullopt;
+    int day = 0;
+    int year = 0;
+    const std::string_view dayText = text.substr(0, first);
+    const std::string_view monthText = text.substr(first + 1, last - first - 1);
+    const std::string_view yearText = text.substr(last + 1);
+    if (std::from_chars(dayText.begin(), dayText.end(), day).ptr != dayText.end() || yearText.size() != 4 ||
+        std::from_chars(yearText.begin(), yearText.end(), year).ptr != yearText.end())
+        return std::nullopt;
+    for (std::size_t month = 0; month < kMonths.size(); ++month) {
+        if (monthText == kMonths[month]) return makeDate(year, static_cast<int>(month) + 1, day);
+    }
+    return std::nullopt;
+}
+
+class CsvReader {
+  public:
+    CsvReader(const std::string& fileName, const std::string& where) : fileName_(fileName), where_(where) {}
+
+    Result<ReferenceRates> read(std::string_view text) {
+        int number = 0;
+        std::vector<std::string_view> fields;
+        for (std::size_t start = 0; start < text.size();) {
+            auto end = text.find('\n', start);
+            if (end == std::string_view::npos) end = text.size();
+            std::string_view line = text.substr(start, end - start);
+            start = end + 1;
+            ++number;
+            if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+            if (utf8::trimBlanks(line).empty()) continue;
+            splitFields(line, fields);
+            const Status read = codes_.empty() ? header(fields, number) : row(fields, number);
+            if (!read) return read;
+        }
+        if (!newest_) return fail(number, "Die Datei enthält keinen Tag mit Kursen");
+        return *newest_;
+    }
+
+  private:
+    Status fail(int line, const std::string& cause) const {
+        return importError(fileName_, where_ + "Zeile " + std::to_string(line), cause);
+    }
+
+    Status header(const std::vector<std::string_view>& fields, int line) {
+        if (fields[0] != "Date") return fail(line, "Die Kopfzeile beginnt nicht mit \u201EDate\u201C");
+        if (fields.size() < 2) return fail(line, "Die Kopfzeile nennt keine Währung");
+        std::set<std::string_view> seen;
+        for (std::size_t i = 1; i < fields.size(); ++i) {
+            if (!isCurrencyCode(fields[i]))
+                return fail(line, quotedText(fields[i]) + " ist kein Währungscode aus drei Buchstaben");
+            if (!seen.insert(fields[i]).second)
+                return fail(line, quotedText(fields[i]) + " steht zweimal da");
+            codes_.emplace_back(fields[i]);
+        }
+        return Status::ok();
+    }
+
+    Status row(const std::vector<std::string_view>& fields, int line) {
+        const auto date = parseDate(fields[0]);
+        if (!date) return fail(line, quotedText(fields[0]) + " ist kein Datum");
+        if (fields.size() != codes_.size() + 1) {
+            return fail(line, std::to_string(fields.size() - 1) + " Kurse für " +
+                                  std::to_string(codes_.size()) + " Währungen der Kopfzeile");
+        }
+        const bool newest = !newest_ || dateKey(*date) > dateKey(newest_->date);
+        ReferenceRates day{*date, {}};
+        for (std::size_t i = 1; i < fields.size(); ++i) {
+            if (fields[i] == "N/A") continue;
+            auto rate = parseRate(fields[i]);
+            if (!rate) {
+                return fail(line,
+                            codes_[i - 1] + ": " + quotedText(fields[i]) + " ist kein Kurs größer null");
+            }
+            if (newest) day.rates.push_back({codes_[i - 1], std::move(*rate)});
+        }
+        if (newest) newest_ = std::move(day);
+        return Status::ok();
+    }
+
+    const std::string& fileName_;
+    const std::string& where_;
+    std::vector<std::string> codes_;
+    std::optional<ReferenceRates> newest_;
+};
+
+}  // namespace
+
+Result<ReferenceRates> parseEcbCsv(std::string_view text, const std::string& fileName,
+                                   const std::string& where) {
+    return CsvReader(fileName, where).read(text);
+}
+
+}  // namespace kursomatik

@@ -1,0 +1,97 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "rates/EcbXml.h"
+
+#include <QByteArray>
+#include <QXmlStreamReader>
+#include <optional>
+#include <set>
+
+#include "rates/RateFields.h"
+
+namespace kursomatik {
+namespace {
+
+using namespace ratefields;
+
+class XmlReader {
+  public:
+    XmlReader(std::string_view bytes, const std::string& fileName, const std::string& where)
+        : xml_(QByteArray::fromRawData(bytes.data(), static_cast<qsizetype>(bytes.size()))),
+          fileName_(fileName),
+          where_(where) {}
+
+    Result<ReferenceRates> read() {
+        while (!xml_.atEnd()) {
+            const auto token = xml_.readNext();
+            if (token == QXmlStreamReader::EndElement && --depth_ < dayDepth_) dayDepth_ = 0;
+            if (token != QXmlStreamReader::StartElement) continue;
+            ++depth_;
+            if (xml_.name() != QLatin1String("Cube")) continue;
+            cubes_ = true;
+            const auto attributes = xml_.attributes();
+            Status read = Status::ok();
+            if (attributes.hasAttribute(QLatin1String("time"))) {
+                read = day(attributes.value(QLatin1String("time")).toString().toStdString());
+            } else if (attributes.hasAttribute(QLatin1String("currency"))) {
+                read = rate(attributes.value(QLatin1String("currency")).toString().toStdString(),
+                            attributes.value(QLatin1String("rate")).toString().toStdString());
+            }
+            if (!read) return read;
+        }
+        if (xml_.hasError()) {
+            return importError(fileName_, where_ + "Zeile " + std::to_string(xml_.lineNumber()),
+                               "Die Datei ist kein wohlgeformtes XML");
+        }
+        if (!cubes_)
+            return importError(fileName_, where_ + "Zeile 1", "Die Datei enthält keine <Cube>-Elemente");
+        if (!newest_) return importError(fileName_, where_ + "<Cube time>", "Die Datei enthält kein Datum");
+        return *newest_;
+    }
+
+  private:
+    Status fail(const std::string& element, const std::string& cause) const {
+        return importError(fileName_, where_ + element + " in Zeile " + std::to_string(xml_.lineNumber()),
+                           cause);
+    }
+
+    Status day(const std::string& time) {
+        const auto date = parseIsoDate(time);
+        if (!date) return fail("<Cube time='" + time + "'>", quotedText(time) + " ist kein Datum");
+        dayDepth_ = depth_;
+        taking_ = !newest_ || dateKey(*date) > dateKey(newest_->date);
+        if (taking_) newest_ = ReferenceRates{*date, {}};
+        codes_.clear();
+        return Status::ok();
+    }
+
+    Status rate(const std::string& code, const std::string& text) {
+        const std::string element = "<Cube currency='" + code + "'>";
+        if (dayDepth_ == 0) return fail(element, "Der Kurs steht in keinem <Cube time>-Element mit Datum");
+        if (!isCurrencyCode(code))
+            return fail(element, quotedText(code) + " ist kein Währungscode aus drei Buchstaben");
+        if (!codes_.insert(code).second) return fail(element, "Die Währung steht an diesem Tag zweimal da");
+        auto rate = parseRate(text);
+        if (!rate) return fail(element, quotedText(text) + " ist kein Kurs größer null");
+        if (taking_) newest_->rates.push_back({code, std::move(*rate)});
+        return Status::ok();
+    }
+
+    QXmlStreamReader xml_;
+    const std::string& fileName_;
+    const std::string& where_;
+    int depth_ = 0;
+    int dayDepth_ = 0;  // depth of the <Cube time> element we are in, 0 outside one
+    bool cubes_ = false;
+    bool taking_ = false;
+    std::set<std::string> codes_;
+    std::optional<ReferenceRates> newest_;
+};
+
+}  // namespace
+
+Result<ReferenceRates> parseEcbXml(std::string_view bytes, const std::string& fileName,
+                                   const std::string& where) {
+    return XmlReader(bytes, fileName, where).read();
+}
+
+}  // namespace kursomatik

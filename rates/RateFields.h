@@ -1,0 +1,35 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "conversion/DecimalNumber.h"
+#include "platform/RegionalSettings.h"
+#include "platform/Result.h"
+
+// What the readers of the XML and CSV files share: the checks of a code, a rate and a date, and
+// the one shape of their messages.
+namespace kursomatik::ratefields {
+
+// Three letters A to Z, as ISO 4217 writes every code.
+bool isCurrencyCode(std::string_view text);
+// A rate as the ECB writes it ("1.0705": digits, at most one full stop, whatever the user's locale);
+// empty unless it is such a number greater than zero.
+std::optional<DecimalNumber> parseRate(std::string_view text);
+// A date of the calendar, empty for the 30th of February and the like.
+std::optional<CivilDate> makeDate(int year, int month, int day);
+// "2024-06-28"
+std::optional<CivilDate> parseIsoDate(std::string_view text);
+// Orders dates: a later date has a larger key.
+inline long dateKey(const CivilDate& date) {
+    return date.year * 10000L + date.month * 100L + date.day;
+}
+
+// "Die Datei „name“ kann nicht importiert werden: <place>: <cause>."
+Status importError(const std::string& fileName, const std::string& place, const std::string& cause);
+// „text“, cut after 20 characters so that a line of garbage does not fill the message.
+std::string quotedText(std::string_view text);
+
+}  // namespace kursomatik::ratefields

@@ -1,0 +1,227 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "rates/RateImport.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <charconv>
+#include <optional>
+#include <unordered_map>
+
+#include "platform/SystemError.h"
+#include "rates/CurrencyNames.h"
+#include "rates/RateFields.h"
+#include "store/Compaction.h"
+#include "store/CurrencyRecord.h"
+#include "store/RateCodec.h"
+#include "store/RecordFile.h"
+
+namespace kursomatik {
+namespace {
+
+using ratefields::dateKey;
+
+const char* const kNothingChanged = " Die Tabelle wurde nicht geändert.";
+
+// A short date by a pattern of d, dd, M, MM, yy, yyyy and literal characters; empty unless the
+// whole text fits it and names a day of the calendar.
+std::optional<CivilDate> parseShortDate(std::string_view text, const std::string& pattern) {
+    int day = 0;
+    int month = 0;
+    int year = 0;
+    std::size_t at = 0;
+    for (std::size_t i = 0; i < pattern.size();) {
+        const char c = pattern[i];
+        std::size_t run = 1;
+        while (i + run < pattern.size() && pattern[i + run] == c) ++run;
+        i += run;
+        if (c != 'd' && c != 'M' && c != 'y') {
+            if (text.substr(at, run) != std::string_view(pattern).substr(i - run, run)) return std::nullopt;
+            at += run;
+            continue;
+        }
+        // d and M take one or two digits, yy two and yyyy four.
+        const std::size_t most = c == 'y' ? (run >= 3 ? 4 : 2) : 2;
+        const std::size_t least = c == 'y' ? most : (run >= 2 ? 2 : 1);
+        std::size_t digits = 0;
+        while (digits < most && at + digits < text.size() && text[at + digits] >= '0' &&
+               text[at + digits] <= '9')
+            ++digits;
+        if (digits < least) return std::nullopt;
+        int value = 0;
+        std::from_chars(text.data() + at, text.data() + at + digits, value);
+        at += digits;
+        if (c == 'y' && most == 2) value += value < 80 ? 2000 : 1900;
+        (c == 'd' ? day : c == 'M' ? month : year) = value;
+    }
+    if (at != text.size()) return std::nullopt;
+    return ratefields::makeDate(year, month, day);
+}
+
+std::string asciiUpper(std::string text) {
+    for (char& c : text) {
+        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+    }
+    return text;
+}
+
+// Puts the new Kurs and Datum into the bytes of a record; its other fields keep their bytes.
+void patchRecord(std::string& table, std::size_t record, const std::string& kurs, const std::string& datum) {
+    const std::size_t start = record * kRecordLength;
+    CurrencyRecord fields = decodeRecord(std::string_view(table).substr(start, kRecordLength));
+    storeField(fields, &CurrencyRecord::Kurs, kurs);
+    storeField(fields, &CurrencyRecord::Datum, datum);
+    const std::string bytes = encodeRecord(fields);
+    for (const auto& layout : {kFieldLayout[2], kFieldLayout[4]})
+        table.replace(start + layout.offset, layout.width, bytes, layout.offset, layout.width);
+}
+
+std::string counted(int count, const char* one, const char* many) {
+    return std::to_string(count) + " " + (count == 1 ? one : many);
+}
+
+std::string listed(const std::vector<std::string>& items) {
+    std::string text;
+    for (std::size_t i = 0; i < items.size(); ++i) {
+        if (i > 0) text += i + 1 == items.size() ? " und " : ", ";
+        text += items[i];
+    }
+    return text;
+}
+
+}  // namespace
+
+std::string summaryText(const ImportSummary& summary) {
+    std::string text = "Referenzkurse vom " + summary.date + ": " +
+                       counted(summary.updated, "Kurs aktualisiert", "Kurse aktualisiert");
+    if (summary.added > 0) text += ", " + counted(summary.added, "Währung neu", "Währungen neu");
+    if (summary.fixedKept > 0)
+        text += ", " + counted(summary.fixedKept, "Festkurs beibehalten", "Festkurse beibehalten");
+    if (summary.newerKept > 0)
+        text += ", " + counted(summary.newerKept, "neuerer Kurs beibehalten", "neuere Kurse beibehalten");
+    return text + ".";
+}
+
+Result<RateImport> RateImport::prepare(const std::filesystem::path& referenceFile,
+                                       const std::filesystem::path& table, const RegionalSettings& regional) {
+    auto rates = readReferenceRates(referenceFile);
+    if (!rates) return Status::fail(rates.error() + kNothingChanged);
+    return prepare(std::move(*rates), referenceFile.string(), table, regional);
+}
+
+Result<RateImport> RateImport::prepare(ReferenceRates rates, const std::string& referenceName,
+                                       const std::filesystem::path& table, const RegionalSettings& regional) {
+    RateImport import;
+    import.table_ = table;
+    import.rates_ = std::move(rates);
+    std::error_code error;
+    if (!std::filesystem::exists(table, error))
+        return fileError(table.string(), "gelesen werden", systemFailure(ENOENT));
+    auto bytes = readWholeFile(table);
+    if (!bytes) return bytes.status();
+    import.read_ = std::move(*bytes);
+    if (Status planned = import.plan(referenceName, regional); !planned)
+        return Status::fail(planned.error() + kNothingChanged);
+    return import;
+}
+
+Status RateImport::plan(const std::string& referenceName, const RegionalSettings& regional) {
+    datum_ = formatShortDate(rates_.date, regional.shortDatePattern);
+    counts_.date = datum_;
+    std::unordered_map<std::string, std::string> kurse;
+    for (const auto& rate : rates_.rates) {
+        const auto kurs = encodeRate(rate.rate.toDouble(), regional);
+        if (!kurs) return Status::fail(fileNamed(referenceName) + ", " + rate.code + ": " + kurs.error());
+        kurse.emplace(rate.code, *kurs);
+    }
+    // Whole records, as the table is read everywhere: a fragment at the end is padded or dropped.
+    const long count = recordsOfLength(static_cast<long long>(read_.size()));
+    records_ = read_;
+    records_.resize(static_cast<std::size_t>(count) * kRecordLength, ' ');
+
+    std::unordered_map<std::string, bool> inTable;
+    std::vector<std::pair<long, std::string>> newerDates;
+    for (std::size_t n = 0; n < static_cast<std::size_t>(count); ++n) {
+        const CurrencyRecord record =
+            decodeRecord(std::string_view(records_).substr(n * kRecordLength, kRecordLength));
+        const std::string code = asciiUpper(fieldValue(record.ISO));
+        const auto kurs = kurse.find(code);
+        if (kurs == kurse.end()) continue;
+        inTable[code] = true;
+        if (fieldValue(record.EWWU) == "1") {
+            ++counts_.fixedKept;
+            continue;
+        }
+        const std::string datum = fieldValue(record.Datum);
+        auto date = parseShortDate(datum, regional.shortDatePattern);
+        if (!date) date = parseShortDate(datum, "dd.MM.yyyy");
+        if (date && dateKey(*date) > dateKey(rates_.date)) {
+            newer_.push_back({n, kurs->second});
+            newerDates.emplace_back(dateKey(*date), datum);
+        } else {
+            updates_.push_back({n, kurs->second});
+        }
+    }
+    std::sort(newerDates.begin(), newerDates.end());
+    newerDates.erase(std::unique(newerDates.begin(), newerDates.end(),
+                                 [](const auto& a, const auto& b) { return a.first == b.first; }),
+                     newerDates.end());
+    for (auto& [key, text] : newerDates) newerDates_.push_back(std::move(text));
+
+    for (const auto& rate : rates_.rates) {
+        if (inTable.contains(rate.code)) continue;
+        CurrencyRecord record;
+        storeField(record, &CurrencyRecord::Bezeichnung, germanCurrencyName(rate.code));
+        storeField(record, &CurrencyRecord::ISO, rate.code);
+        storeField(record, &CurrencyRecord::Kurs, kurse[rate.code]);
+        storeField(record, &CurrencyRecord::EWWU, "0");
+        storeField(record, &CurrencyRecord::Datum, datum_);
+        additions_ += encodeRecord(record);
+        ++counts_.added;
+    }
+    if (count + counts_.added > kMaxRecords) {
+        return Status::fail(fileNamed(table_.string()) + " hat " + std::to_string(count) +
+                            " Währungen; mit den " + std::to_string(counts_.added) + " neuen aus " +
+                            inQuotes(referenceName) + " wären es mehr als die " +
+                            std::to_string(kMaxRecords) + ", die sie fassen kann.");
+    }
+    return Status::ok();
+}
+
+std::string RateImport::newerQuestion() const {
+    if (newer_.empty()) return {};
+    const bool one = newer_.size() == 1;
+    return "Die Tabelle hat " + std::to_string(newer_.size()) +
+           (one ? " Kurs, der neuer ist" : " Kurse, die neuer sind") + " als die Referenzkurse vom " +
+           datum_ + " (vom " + listed(newerDates_) + "). " + (one ? "Soll er" : "Sollen sie") +
+           " überschrieben werden?";
+}
+
+Status RateImport::unchangedSinceRead() const {
+    const auto now = readWholeFile(table_);
+    if (now && *now == read_) return Status::ok();
+    return Status::fail(fileNamed(table_.string()) +
+                        " wurde von einem anderen Programm geändert, seit sie gelesen wurde.");
+}
+
+Result<ImportSummary> RateImport::apply(bool overwriteNewer, FileOperations& files) {
+    ImportSummary summary = counts_;
+    std::string table = records_;
+    for (const auto& change : updates_) patchRecord(table, change.record, change.kurs, datum_);
+    summary.updated = static_cast<int>(updates_.size());
+    if (overwriteNewer) {
+        for (const auto& change : newer_) patchRecord(table, change.record, change.kurs, datum_);
+        summary.updated += static_cast<int>(newer_.size());
+    } else {
+        summary.newerKept = static_cast<int>(newer_.size());
+    }
+    table += additions_;
+    if (Status same = unchangedSinceRead(); !same) return Status::fail(same.error() + kNothingChanged);
+    // A table that would come out the same is left alone: no write needs a writable folder.
+    if (table == read_) return summary;
+    const auto unchanged = [this] { return unchangedSinceRead(); };
+    if (Status replaced = replaceFile(table_, table, files, kTemporaryFileName, unchanged); !replaced)
+        return Status::fail(replaced.error() + kNothingChanged);
+    return summary;
+}
+
+}  // namespace kursomatik

@@ -1,0 +1,76 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <cstddef>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "platform/FileOperations.h"
+#include "platform/RegionalSettings.h"
+#include "platform/Result.h"
+#include "rates/ReferenceRates.h"
+
+namespace kursomatik {
+
+// What an import did, for the message after it.
+struct ImportSummary {
+    std::string date;   // the file's day as the table writes dates
+    int updated = 0;    // records of other currencies that got the file's rate
+    int added = 0;      // currencies of the file that had no record and got one
+    int fixedKept = 0;  // member records with a code of the file: fixed rates are never changed
+    int newerKept = 0;  // records whose rate is newer than the file's and was not overwritten
+};
+
+// "Referenzkurse vom 28.06.2024: 11 Kurse aktualisiert, 19 Währungen neu, 1 Festkurs beibehalten."
+std::string summaryText(const ImportSummary& summary);
+
+// The import of a reference-rate file into the currency table, in two steps so that a window can
+// ask in between whether rates newer than the file's may be overwritten (a command decides by an
+// option). prepare reads the file and the table and changes nothing; apply writes the new table in
+// one atomic replacement. Every failure leaves the table as it was, and its message says why.
+class RateImport {
+  public:
+    // Reads the reference file and the table (which must exist), and plans the change. Dates in the
+    // table are read, and the file's date is written, by the regional short-date pattern.
+    static Result<RateImport> prepare(const std::filesystem::path& referenceFile,
+                                      const std::filesystem::path& table, const RegionalSettings& regional);
+    // The same with rates read already; `referenceName` names their file in messages.
+    static Result<RateImport> prepare(ReferenceRates rates, const std::string& referenceName,
+                                      const std::filesystem::path& table, const RegionalSettings& regional);
+
+    const ReferenceRates& rates() const { return rates_; }
+    // How many records of other currencies hold a rate dated after the file's day, and those dates
+    // (each once, oldest first).
+    std::size_t newerCount() const { return newer_.size(); }
+    const std::vector<std::string>& newerDates() const { return newerDates_; }
+    // The question whether to overwrite them; empty when there are none.
+    std::string newerQuestion() const;
+
+    // Writes the table: rates newer than the file's are overwritten only when asked to. The table
+    // must still be as prepare read it; when another program has changed it since, nothing is written.
+    Result<ImportSummary> apply(bool overwriteNewer, FileOperations& files = systemFileOperations());
+
+  private:
+    struct Change {
+        std::size_t record;  // from 0
+        std::string kurs;
+    };
+
+    RateImport() = default;
+    Status plan(const std::string& referenceName, const RegionalSettings& regional);
+    Status unchangedSinceRead() const;
+
+    std::filesystem::path table_;
+    ReferenceRates rates_;
+    std::string datum_;    // the file's day as Datum text
+    std::string read_;     // the table's bytes as read
+    std::string records_;  // the same, cut or padded to whole records
+    std::vector<Change> updates_;
+    std::vector<Change> newer_;
+    std::vector<std::string> newerDates_;
+    std::string additions_;  // the new records' bytes
+    ImportSummary counts_;
+};
+
+}  // namespace kursomatik
