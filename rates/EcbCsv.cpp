@@ -96,8 +96,10 @@ class CsvReader {
         const auto date = parseDate(fields[0]);
         if (!date) return fail(line, quotedText(fields[0]) + " ist kein Datum");
         if (fields.size() != codes_.size() + 1) {
-            return fail(line, std::to_string(fields.size() - 1) + " Kurse für " +
-                                  std::to_string(codes_.size()) + " Währungen der Kopfzeile");
+            const auto rates = fields.size() - 1;
+            return fail(line, "Die Zeile hat " + std::to_string(rates) + (rates == 1 ? " Kurs" : " Kurse") +
+                                  ", die Kopfzeile aber " + std::to_string(codes_.size()) +
+                                  (codes_.size() == 1 ? " Währung" : " Währungen"));
         }
         const bool newest = !newest_ || dateKey(*date) > dateKey(newest_->date);
         ReferenceRates day{*date, {}};

@@ -203,7 +203,7 @@ Status RateImport::unchangedSinceRead() const {
                         " wurde von einem anderen Programm geändert, seit sie gelesen wurde.");
 }
 
-Result<ImportSummary> RateImport::apply(bool overwriteNewer, FileOperations& files) {
+Result<ImportSummary> RateImport::apply(bool overwriteNewer, FileOperations& files) const {
     ImportSummary summary = counts_;
     std::string table = records_;
     for (const auto& change : updates_) patchRecord(table, change.record, change.kurs, datum_);

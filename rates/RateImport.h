@@ -49,7 +49,7 @@ class RateImport {
 
     // Writes the table: rates newer than the file's are overwritten only when asked to. The table
     // must still be as prepare read it; when another program has changed it since, nothing is written.
-    Result<ImportSummary> apply(bool overwriteNewer, FileOperations& files = systemFileOperations());
+    Result<ImportSummary> apply(bool overwriteNewer, FileOperations& files = systemFileOperations()) const;
 
   private:
     struct Change {

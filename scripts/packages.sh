@@ -20,8 +20,9 @@ need_packages() {
 
 # qt6-svg-dev renders the icons from their drawing at build time; qt6-translations-l10n gives Qt's
 # own texts (shortcut names, context menus) in German; xdg-utils has xdg-open, which hands the about
-# window's links to the desktop's browser and mail program.
-BUILD_PACKAGES=(cmake make g++ qt6-base-dev libgl-dev qt6-svg-dev qt6-translations-l10n xdg-utils)
+# window's links to the desktop's browser and mail program; libzip-dev opens the ECB's .zip files of
+# reference rates.
+BUILD_PACKAGES=(cmake make g++ qt6-base-dev libgl-dev qt6-svg-dev qt6-translations-l10n xdg-utils libzip-dev)
 # What the tests need beyond the build: GoogleTest, and appstream and groff-base, which check the
 # metainfo file and the manual page.
 TEST_PACKAGES=(libgtest-dev appstream groff-base)

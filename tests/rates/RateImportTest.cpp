@@ -1,0 +1,153 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "rates/RateImport.h"
+
+#include <gtest/gtest.h>
+
+#include <cerrno>
+#include <string>
+#include <vector>
+
+#include "platform/SystemError.h"
+#include "store/Compaction.h"
+#include "store/CurrencyRecord.h"
+#include "tests/rates/RateFiles.h"
+#include "tests/store/RecordBuilder.h"
+#include "tests/support/FailingStep.h"
+#include "tests/support/TempDir.h"
+
+namespace kursomatik {
+namespace {
+
+using testing::makeRecord;
+using testing::readFile;
+using testing::writeFile;
+
+std::string record(const std::string& name, const std::string& iso, const std::string& kurs,
+                   const std::string& ewwu, const std::string& datum) {
+    return encodeRecord(makeRecord(name, iso, kurs, ewwu, datum));
+}
+
+class RateImportTest : public ::testing::Test {
+  protected:
+    // A table with the file's codes as member, older, newer and unreadably dated records, and others.
+    std::string writeTable(const RegionalSettings& regional, const std::string& jpy = "170000000") {
+        newer_ = formatShortDate({2024, 7, 2}, regional.shortDatePattern);
+        table_ = record("Deutsche Mark", "DEM", "1955830", "1", "01.01.1999") +
+                 record("US-Dollar", "usd", "1100000", "0", "irgendwann") +
+                 record("Japanischer Yen", "JPY", jpy, "0", newer_) +
+                 record("Kroatische Kuna", "HRK", "7534500", "1", "01.01.2023") +
+                 record("Pfund", "GBP", "850000", "0", "01.06.2024");
+        writeFile(dat(), table_);
+        return table_;
+    }
+    std::filesystem::path dat() const { return dir_ / kCurrencyFileName; }
+    std::filesystem::path csv() const { return dir_ / "eurofxref.csv"; }
+
+    testing::TempDir dir_;
+    std::string table_;
+    std::string newer_;
+};
+
+TEST_F(RateImportTest, UpdatesOtherCurrenciesKeepsMembersAndNewerRatesAsAskedAndAddsTheRest) {
+    writeFile(csv(), testing::kDailyCsv);
+    for (const auto& [regional, overwrite, summary] :
+         std::initializer_list<std::tuple<RegionalSettings, bool, std::string>>{
+             {RegionalSettings::german(), false,
+              "Referenzkurse vom 28.06.2024: 1 Kurs aktualisiert, 2 Währungen neu, 1 Festkurs beibehalten, "
+              "1 neuerer Kurs beibehalten."},
+             {RegionalSettings::german(), true,
+              "Referenzkurse vom 28.06.2024: 2 Kurse aktualisiert, 2 Währungen neu, 1 Festkurs beibehalten."},
+             {RegionalSettings::english(), false,
+              "Referenzkurse vom 06/28/2024: 1 Kurs aktualisiert, 2 Währungen neu, 1 Festkurs beibehalten, "
+              "1 neuerer Kurs beibehalten."}}) {
+        const std::string before = writeTable(regional);
+        auto import = RateImport::prepare(csv(), dat(), regional);
+        ASSERT_TRUE(import) << import.error();
+        const std::string day = formatShortDate({2024, 6, 28}, regional.shortDatePattern);
+        EXPECT_EQ(import->newerDates(), std::vector<std::string>{newer_});
+        EXPECT_EQ(import->newerQuestion(),
+                  "Die Tabelle hat 1 Kurs, der neuer ist als die Referenzkurse vom " + day + " (vom " +
+                      newer_ + "). Soll er überschrieben werden?");
+        const auto done = import->apply(overwrite);
+        ASSERT_TRUE(done) << done.error();
+        EXPECT_EQ(summaryText(*done), summary);
+        // Untouched records keep their bytes; the updated ones only get Kurs and Datum.
+        const std::string expected =
+            before.substr(0, kRecordLength) + record("US-Dollar", "usd", "1070500", "0", day) +
+            (overwrite ? record("Japanischer Yen", "JPY", "172430000", "0", day)
+                       : before.substr(2 * kRecordLength, kRecordLength)) +
+            before.substr(3 * kRecordLength) + record("Türkische Lira", "TRY", "35189300", "0", day) +
+            record("XAU", "XAU", "500000", "0", day);
+        EXPECT_EQ(readFile(dat()), expected);
+    }
+}
+
+TEST_F(RateImportTest, SummaryCountsInSingularAndPlural) {
+    for (const auto& [summary, text] : std::initializer_list<std::pair<ImportSummary, std::string>>{
+             {{"01.02.2024", 0, 0, 0, 0}, "Referenzkurse vom 01.02.2024: 0 Kurse aktualisiert."},
+             {{"01.02.2024", 1, 1, 1, 1},
+              "Referenzkurse vom 01.02.2024: 1 Kurs aktualisiert, 1 Währung neu, 1 Festkurs beibehalten, "
+              "1 neuerer Kurs beibehalten."},
+             {{"28.06.2024", 11, 19, 2, 3},
+              "Referenzkurse vom 28.06.2024: 11 Kurse aktualisiert, 19 Währungen neu, 2 Festkurse "
+              "beibehalten, "
+              "3 neuere Kurse beibehalten."}}) {
+        EXPECT_EQ(summaryText(summary), text);
+    }
+}
+
+TEST_F(RateImportTest, RefusedImportsLeaveTheTableAsItWas) {
+    testing::writeZip(dir_ / "broken.zip", {{"eurofxref.csv", "Date, USD, \n28 June 2024, x, \n"}});
+    writeFile(dir_ / "broken.xml",
+              "<Cube><Cube time='2024-06-28'><Cube currency='US' rate='1'/></Cube></Cube>");
+    writeFile(csv(), testing::kDailyCsv);
+    std::string full;
+    for (int n = 0; n < 997; ++n) full += record("Satz", "S" + std::to_string(n), "1", "0", "");
+    for (const auto& [reference, table, expected] :
+         std::initializer_list<std::tuple<std::string, std::string, std::string>>{
+             {"broken.zip", "", "broken.zip“ kann nicht importiert werden: „eurofxref.csv“, Zeile 2: USD:"},
+             {"broken.xml", "", "broken.xml“ kann nicht importiert werden: <Cube currency='US'> in Zeile 1"},
+             {"eurofxref.csv", full + full.substr(0, kRecordLength),
+              "hat 998 Währungen; mit den 5 neuen aus „" + csv().string() + "“ wären es mehr als die 999"}}) {
+        writeFile(dat(), table.empty() ? writeTable(RegionalSettings::german()) : table);
+        const std::string before = readFile(dat());
+        const auto import = RateImport::prepare(dir_ / reference, dat(), RegionalSettings::german());
+        ASSERT_FALSE(import) << reference;
+        EXPECT_NE(import.error().find(expected), std::string::npos) << import.error();
+        EXPECT_TRUE(import.error().ends_with(" Die Tabelle wurde nicht geändert.")) << import.error();
+        EXPECT_EQ(readFile(dat()), before);
+    }
+    // 994 records and 5 new ones fill the table to the last record.
+    writeFile(dat(), full.substr(3 * kRecordLength));
+    EXPECT_TRUE(RateImport::prepare(csv(), dat(), RegionalSettings::german()));
+}
+
+TEST_F(RateImportTest, AFailedRewriteOrAChangeByAnotherProgramLeavesTheOldTable) {
+    writeFile(csv(), testing::kDailyCsv);
+    const std::string other = record("Andere", "AND", "1", "0", "");
+    for (const auto& [step, error] :
+         std::initializer_list<std::pair<std::string, int>>{{"createFile", ENOSPC},
+                                                            {"writeAll", ENOSPC},
+                                                            {"syncFile", EIO},
+                                                            {"closeFile", EIO},
+                                                            {"renameFile", EACCES},
+                                                            {"meanwhile", 0},
+                                                            {"before", 0}}) {
+        const std::string before = writeTable(RegionalSettings::german());
+        auto import = RateImport::prepare(csv(), dat(), RegionalSettings::german());
+        ASSERT_TRUE(import) << import.error();
+        testing::FailingStep files(step, error);
+        if (step == "meanwhile") files.meanwhile = [&] { writeFile(dat(), other); };
+        if (step == "before") writeFile(dat(), other);
+        const auto done = import->apply(true, files);
+        ASSERT_FALSE(done) << step;
+        const std::string cause = error != 0 ? describeErrno(error) : "von einem anderen Programm geändert";
+        EXPECT_NE(done.error().find(cause), std::string::npos) << done.error();
+        EXPECT_TRUE(done.error().ends_with(" Die Tabelle wurde nicht geändert.")) << done.error();
+        EXPECT_EQ(readFile(dat()), error != 0 ? before : other) << step;
+        EXPECT_FALSE(std::filesystem::exists(dir_ / kTemporaryFileName)) << step;
+    }
+}
+
+}  // namespace
+}  // namespace kursomatik

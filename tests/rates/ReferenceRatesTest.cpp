@@ -1,0 +1,103 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "rates/ReferenceRates.h"
+
+#include <gtest/gtest.h>
+
+#include <regex>
+#include <string>
+
+#include "tests/rates/RateFiles.h"
+#include "tests/support/TempDir.h"
+
+namespace kursomatik {
+namespace {
+
+using testing::kDailyCsv;
+using testing::kDailyXml;
+using testing::writeFile;
+using testing::writeZip;
+
+std::string replaced(std::string text, const std::string& from, const std::string& to) {
+    return std::regex_replace(text, std::regex(from), to);
+}
+
+// Older days before and after the newest: the newest day is taken wherever it stands.
+const std::string kHistoryXml = replaced(
+    kDailyXml, "\t<Cube>\n", "\t<Cube>\n<Cube time='2024-06-27'><Cube currency='USD' rate='1.07'/></Cube>\n");
+const std::string kHistoryCsv =
+    "Date,USD,JPY,HRK,TRY,XAU,CYP,\n"
+    "2024-06-28,1.0705,172.43,7.5345,35.1893,0.5,N/A,\n"
+    "2024-06-27,1.0701,171.11,N/A,35.0,0.4,N/A,\n"
+    "1999-01-04,1.1789,133.73,N/A,N/A,N/A,0.58231,\n";
+
+TEST(ReferenceRates, EveryFormatGivesTheNewestDayExactlyWhateverItsName) {
+    testing::TempDir dir;
+    writeZip(dir / "eurofxref.zip", {{"eurofxref.csv", kDailyCsv}});
+    writeZip(dir / "hist.zip", {{"README", "x"}, {"eurofxref-hist.csv", kHistoryCsv}});
+    writeFile(dir / "daily.xml", kDailyXml);
+    writeFile(dir / "hist",
+              replaced(kHistoryXml, "</Cube>\n\t</Cube>", "</Cube><Cube time='2024-01-02'/></Cube>"));
+    writeFile(dir / "daily.csv", "\xEF\xBB\xBF" + replaced(kDailyCsv, "\n", "\r\n"));
+    writeFile(dir / "hist.txt", kHistoryCsv);
+    for (const char* name : {"eurofxref.zip", "hist.zip", "daily.xml", "hist", "daily.csv", "hist.txt"}) {
+        const auto rates = readReferenceRates(dir / name);
+        ASSERT_TRUE(rates) << name << ": " << rates.error();
+        EXPECT_EQ(formatShortDate(rates->date, "yyyy-MM-dd"), "2024-06-28") << name;
+        std::string seen;
+        for (const auto& [code, rate] : rates->rates)
+            seen += code + "=" + std::to_string(rate.toDouble()) + " ";
+        EXPECT_EQ(seen, "USD=1.070500 JPY=172.430000 HRK=7.534500 TRY=35.189300 XAU=0.500000 ") << name;
+    }
+}
+
+TEST(ReferenceRates, BrokenFilesAreRefusedNamingTheFileAndThePlace) {
+    testing::TempDir dir;
+    const std::string bomb(kReferenceFileLimit + 1, ' ');
+    writeZip(dir / "bomb.zip", {{"eurofxref.csv", bomb}});
+    writeZip(dir / "empty.zip", {{"a.txt", "x"}, {"b.txt", "y"}});
+    writeFile(dir / "cut.zip", std::string("PK\x03\x04", 4) + "kaputt");
+    writeFile(dir / "huge", "");
+    std::filesystem::resize_file(dir / "huge", kReferenceFileLimit + 1);
+    for (const auto& [content, expected] : std::initializer_list<std::pair<std::string, std::string>>{
+             {"Hallo", "keine Referenzkursdatei der EZB"},
+             {"", "keine Referenzkursdatei der EZB"},
+             {"Date, USD, \n", "Zeile 1: Die Datei enthält keinen Tag mit Kursen"},
+             {"Date, US, \n28 June 2024, 1.0, \n", "Zeile 1: „US“ ist kein Währungscode aus drei Buchstaben"},
+             {"Date, USD, USD, \n", "Zeile 1: „USD“ steht zweimal da"},
+             {"Date, USD, \n\n31 June 2024, 1.0, \n", "Zeile 3: „31 June 2024“ ist kein Datum"},
+             {"Date, USD, \n28 June 2024, 1,0, \n",
+              "Zeile 2: Die Zeile hat 2 Kurse, die Kopfzeile aber 1 Währung"},
+             {"Date, USD, \n28 June 2024, -1, \n", "Zeile 2: USD: „-1“ ist kein Kurs größer null"},
+             {"Date,USD,\n2024-06-28,0.000,\n", "Zeile 2: USD: „0.000“ ist kein Kurs größer null"},
+             {"Date,USD,\n2024-06-28,1e3,\n", "Zeile 2: USD: „1e3“ ist kein Kurs größer null"},
+             {replaced(kDailyXml, "'172.43'", "'172,43'"),
+              "<Cube currency='JPY'> in Zeile 7: „172,43“ ist kein Kurs"},
+             {replaced(kDailyXml, "'TRY'", "'TRYX'"),
+              "<Cube currency='TRYX'> in Zeile 9: „TRYX“ ist kein Währungscode"},
+             {replaced(kDailyXml, "2024-06-28", "28.06.2024"),
+              "<Cube time='28.06.2024'> in Zeile 5: „28.06.2024“ ist kein Datum"},
+             {replaced(kDailyXml, " time='2024-06-28'", ""),
+              "<Cube currency='USD'> in Zeile 6: Der Kurs steht in keinem"},
+             {replaced(kDailyXml, "</gesmes:Envelope>", "</Envelope>"),
+              "Zeile 13: Die Datei ist kein wohlgeformtes XML"},
+             {"<html><body>Hallo</body></html>", "Zeile 1: Die Datei enthält keine <Cube>-Elemente"},
+             {"@bomb.zip", "bomb.zip“ enthält „eurofxref.csv“ mit mehr als 64 MiB"},
+             {"@empty.zip", "empty.zip“ enthält keine Referenzkursdatei"},
+             {"@cut.zip", "cut.zip“ ist kein lesbares ZIP-Archiv"},
+             {"@huge", "huge“ ist größer als 64 MiB"},
+         }) {
+        std::filesystem::path file = dir / "kurse";
+        if (content.starts_with('@')) {
+            file = dir / content.substr(1);
+        } else {
+            writeFile(file, content);
+        }
+        const auto rates = readReferenceRates(file);
+        ASSERT_FALSE(rates) << content;
+        EXPECT_NE(rates.error().find("Die Datei „" + file.string()), std::string::npos) << rates.error();
+        EXPECT_NE(rates.error().find(expected), std::string::npos) << rates.error();
+    }
+}
+
+}  // namespace
+}  // namespace kursomatik
