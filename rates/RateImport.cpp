@@ -216,8 +216,6 @@ Result<ImportSummary> RateImport::apply(bool overwriteNewer, FileOperations& fil
     }
     table += additions_;
     if (Status same = unchangedSinceRead(); !same) return Status::fail(same.error() + kNothingChanged);
-    // A table that would come out the same is left alone: no write needs a writable folder.
-    if (table == read_) return summary;
     const auto unchanged = [this] { return unchangedSinceRead(); };
     if (Status replaced = replaceFile(table_, table, files, kTemporaryFileName, unchanged); !replaced)
         return Status::fail(replaced.error() + kNothingChanged);

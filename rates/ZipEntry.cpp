@@ -6,7 +6,6 @@
 #include <algorithm>
 #include <memory>
 #include <optional>
-#include <vector>
 
 #include "platform/SystemError.h"
 
@@ -30,18 +29,12 @@ bool endsWithCaseless(std::string_view name, std::string_view suffix) {
     return true;
 }
 
-// The index of the reference-rate file: the only file, or the first .csv or .xml.
+// The index of the reference-rate file: the first .csv or .xml that is not a folder.
 std::optional<zip_uint64_t> chooseEntry(zip_t* archive) {
-    std::vector<std::pair<zip_uint64_t, std::string_view>> files;
     const zip_int64_t count = zip_get_num_entries(archive, 0);
-    for (zip_int64_t i = 0; i < count; ++i) {
-        const char* name = zip_get_name(archive, static_cast<zip_uint64_t>(i), 0);
-        if (name != nullptr && !std::string_view(name).ends_with('/'))
-            files.emplace_back(static_cast<zip_uint64_t>(i), name);
-    }
-    if (files.size() == 1) return files.front().first;
-    for (const auto& [index, name] : files) {
-        if (endsWithCaseless(name, ".csv") || endsWithCaseless(name, ".xml")) return index;
+    for (zip_uint64_t i = 0; i < static_cast<zip_uint64_t>(count); ++i) {
+        const char* name = zip_get_name(archive, i, 0);
+        if (name != nullptr && (endsWithCaseless(name, ".csv") || endsWithCaseless(name, ".xml"))) return i;
     }
     return std::nullopt;
 }

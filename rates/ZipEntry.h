@@ -17,9 +17,8 @@ struct ZipEntry {
 // Whether the bytes begin as a .zip archive does.
 bool looksLikeZip(std::string_view bytes);
 
-// The reference-rate file in a .zip archive held in `bytes`: its only file, or else its first .csv
-// or .xml file. Unpacked are at most `limit` bytes, whatever the archive claims. Messages name
-// `fileName`.
+// The reference-rate file in a .zip archive held in `bytes`: its first .csv or .xml file. Unpacked are at
+// most `limit` bytes, whatever the archive claims. Messages name `fileName`.
 Result<ZipEntry> unpackReferenceFile(std::string_view bytes, const std::string& fileName, std::size_t limit);
 
 }  // namespace kursomatik

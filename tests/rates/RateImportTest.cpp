@@ -29,14 +29,16 @@ std::string record(const std::string& name, const std::string& iso, const std::s
 
 class RateImportTest : public ::testing::Test {
   protected:
-    // A table with the file's codes as member, older, newer and unreadably dated records, and others.
+    // A table with the file's codes as member, newer and unreadably dated records, and others. A
+    // German date is read whatever the regional pattern.
     std::string writeTable(const RegionalSettings& regional, const std::string& jpy = "170000000") {
         newer_ = formatShortDate({2024, 7, 2}, regional.shortDatePattern);
         table_ = record("Deutsche Mark", "DEM", "1955830", "1", "01.01.1999") +
                  record("US-Dollar", "usd", "1100000", "0", "irgendwann") +
                  record("Japanischer Yen", "JPY", jpy, "0", newer_) +
                  record("Kroatische Kuna", "HRK", "7534500", "1", "01.01.2023") +
-                 record("Pfund", "GBP", "850000", "0", "01.06.2024");
+                 record("Pfund", "GBP", "850000", "0", "01.06.2024") +
+                 record("Gold", "XAU", "400000", "0", "03.07.2024");
         writeFile(dat(), table_);
         return table_;
     }
@@ -50,34 +52,31 @@ class RateImportTest : public ::testing::Test {
 
 TEST_F(RateImportTest, UpdatesOtherCurrenciesKeepsMembersAndNewerRatesAsAskedAndAddsTheRest) {
     writeFile(csv(), testing::kDailyCsv);
+    const std::string counts = "1 Währung neu, 1 Festkurs beibehalten";
     for (const auto& [regional, overwrite, summary] :
          std::initializer_list<std::tuple<RegionalSettings, bool, std::string>>{
              {RegionalSettings::german(), false,
-              "Referenzkurse vom 28.06.2024: 1 Kurs aktualisiert, 2 Währungen neu, 1 Festkurs beibehalten, "
-              "1 neuerer Kurs beibehalten."},
-             {RegionalSettings::german(), true,
-              "Referenzkurse vom 28.06.2024: 2 Kurse aktualisiert, 2 Währungen neu, 1 Festkurs beibehalten."},
+              "vom 28.06.2024: 1 Kurs aktualisiert, " + counts + ", 2 neuere Kurse beibehalten."},
+             {RegionalSettings::german(), true, "vom 28.06.2024: 3 Kurse aktualisiert, " + counts + "."},
              {RegionalSettings::english(), false,
-              "Referenzkurse vom 06/28/2024: 1 Kurs aktualisiert, 2 Währungen neu, 1 Festkurs beibehalten, "
-              "1 neuerer Kurs beibehalten."}}) {
+              "vom 06/28/2024: 1 Kurs aktualisiert, " + counts + ", 2 neuere Kurse beibehalten."}}) {
         const std::string before = writeTable(regional);
         auto import = RateImport::prepare(csv(), dat(), regional);
         ASSERT_TRUE(import) << import.error();
         const std::string day = formatShortDate({2024, 6, 28}, regional.shortDatePattern);
-        EXPECT_EQ(import->newerDates(), std::vector<std::string>{newer_});
         EXPECT_EQ(import->newerQuestion(),
-                  "Die Tabelle hat 1 Kurs, der neuer ist als die Referenzkurse vom " + day + " (vom " +
-                      newer_ + "). Soll er überschrieben werden?");
+                  "Die Tabelle hat 2 Kurse, die neuer sind als die Referenzkurse vom " + day + " (vom " +
+                      newer_ + " und 03.07.2024). Sollen sie überschrieben werden?");
         const auto done = import->apply(overwrite);
         ASSERT_TRUE(done) << done.error();
-        EXPECT_EQ(summaryText(*done), summary);
+        EXPECT_EQ(summaryText(*done), "Referenzkurse " + summary);
         // Untouched records keep their bytes; the updated ones only get Kurs and Datum.
+        const auto old = [&](int n) { return before.substr(n * kRecordLength, kRecordLength); };
         const std::string expected =
-            before.substr(0, kRecordLength) + record("US-Dollar", "usd", "1070500", "0", day) +
-            (overwrite ? record("Japanischer Yen", "JPY", "172430000", "0", day)
-                       : before.substr(2 * kRecordLength, kRecordLength)) +
-            before.substr(3 * kRecordLength) + record("Türkische Lira", "TRY", "35189300", "0", day) +
-            record("XAU", "XAU", "500000", "0", day);
+            old(0) + record("US-Dollar", "usd", "1070500", "0", day) +
+            (overwrite ? record("Japanischer Yen", "JPY", "172430000", "0", day) : old(2)) + old(3) + old(4) +
+            (overwrite ? record("Gold", "XAU", "500000", "0", day) : old(5)) +
+            record("Türkische Lira", "TRY", "35189300", "0", day);
         EXPECT_EQ(readFile(dat()), expected);
     }
 }

@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "rates/CurrencyNames.h"
 #include "rates/ReferenceRates.h"
 
 #include <gtest/gtest.h>
@@ -96,6 +97,19 @@ TEST(ReferenceRates, BrokenFilesAreRefusedNamingTheFileAndThePlace) {
         ASSERT_FALSE(rates) << content;
         EXPECT_NE(rates.error().find("Die Datei „" + file.string()), std::string::npos) << rates.error();
         EXPECT_NE(rates.error().find(expected), std::string::npos) << rates.error();
+    }
+}
+
+TEST(ReferenceRates, EveryCodeGetsItsGermanNameOrElseItself) {
+    for (const auto& [code, name] :
+         std::initializer_list<std::pair<const char*, const char*>>{{"AUD", "Australischer Dollar"},
+                                                                    {"USD", "US-Dollar"},
+                                                                    {"ZAR", "Südafrikanischer Rand"},
+                                                                    {"ROL", "Rumänischer Leu (alt)"},
+                                                                    {"SKK", "Slowakische Krone"},
+                                                                    {"XAU", "XAU"},
+                                                                    {"", ""}}) {
+        EXPECT_EQ(germanCurrencyName(code), name);
     }
 }
 
