@@ -105,12 +105,11 @@ class CsvReader {
         ReferenceRates day{*date, {}};
         for (std::size_t i = 1; i < fields.size(); ++i) {
             if (fields[i] == "N/A") continue;
-            auto rate = parseRate(fields[i]);
-            if (!rate) {
+            if (!isRate(fields[i])) {
                 return fail(line,
                             codes_[i - 1] + ": " + quotedText(fields[i]) + " ist kein Kurs größer null");
             }
-            if (newest) day.rates.push_back({codes_[i - 1], std::move(*rate)});
+            if (newest) day.rates.push_back({codes_[i - 1], *parseRate(fields[i])});
         }
         if (newest) newest_ = std::move(day);
         return Status::ok();

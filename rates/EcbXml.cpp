@@ -4,7 +4,7 @@
 #include <QByteArray>
 #include <QXmlStreamReader>
 #include <optional>
-#include <set>
+#include <vector>
 
 #include "rates/RateFields.h"
 
@@ -60,19 +60,24 @@ class XmlReader {
         dayDepth_ = depth_;
         taking_ = !newest_ || dateKey(*date) > dateKey(newest_->date);
         if (taking_) newest_ = ReferenceRates{*date, {}};
-        codes_.clear();
+        ++days_;
         return Status::ok();
     }
 
     Status rate(const std::string& code, const std::string& text) {
-        const std::string element = "<Cube currency='" + code + "'>";
-        if (dayDepth_ == 0) return fail(element, "Der Kurs steht in keinem <Cube time>-Element mit Datum");
+        const auto failed = [&](const std::string& cause) {
+            return fail("<Cube currency='" + code + "'>", cause);
+        };
+        if (dayDepth_ == 0) return failed("Der Kurs steht in keinem <Cube time>-Element mit Datum");
         if (!isCurrencyCode(code))
-            return fail(element, quotedText(code) + " ist kein Währungscode aus drei Buchstaben");
-        if (!codes_.insert(code).second) return fail(element, "Die Währung steht an diesem Tag zweimal da");
-        auto rate = parseRate(text);
-        if (!rate) return fail(element, quotedText(text) + " ist kein Kurs größer null");
-        if (taking_) newest_->rates.push_back({code, std::move(*rate)});
+            return failed(quotedText(code) + " ist kein Währungscode aus drei Buchstaben");
+        // Each code once a day: the day on which a code was seen last, by the code's number.
+        int& seen =
+            seenOnDay_[static_cast<std::size_t>(((code[0] - 'A') * 26 + code[1] - 'A') * 26 + code[2] - 'A')];
+        if (seen == days_) return failed("Die Währung steht an diesem Tag zweimal da");
+        seen = days_;
+        if (!isRate(text)) return failed(quotedText(text) + " ist kein Kurs größer null");
+        if (taking_) newest_->rates.push_back({code, *parseRate(text)});
         return Status::ok();
     }
 
@@ -83,7 +88,8 @@ class XmlReader {
     int dayDepth_ = 0;  // depth of the <Cube time> element we are in, 0 outside one
     bool cubes_ = false;
     bool taking_ = false;
-    std::set<std::string> codes_;
+    int days_ = 0;
+    std::vector<int> seenOnDay_ = std::vector<int>(26 * 26 * 26, 0);
     std::optional<ReferenceRates> newest_;
 };
 

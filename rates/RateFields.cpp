@@ -13,15 +13,25 @@ bool isCurrencyCode(std::string_view text) {
            std::all_of(text.begin(), text.end(), [](char c) { return c >= 'A' && c <= 'Z'; });
 }
 
+bool isRate(std::string_view text) {
+    bool point = false;
+    bool nonZero = false;
+    for (const char c : text) {
+        if (c == '.' && !point) {
+            point = true;
+        } else if (c >= '0' && c <= '9') {
+            nonZero = nonZero || c != '0';
+        } else {
+            return false;
+        }
+    }
+    return nonZero;
+}
+
 std::optional<DecimalNumber> parseRate(std::string_view text) {
-    const bool digitsAndPoint =
-        std::all_of(text.begin(), text.end(), [](char c) { return (c >= '0' && c <= '9') || c == '.'; });
-    if (!digitsAndPoint || std::count(text.begin(), text.end(), '.') > 1 || text == "." || text.empty())
-        return std::nullopt;
     // No group separator can occur in the text, so the English conventions read it exactly.
-    auto rate = parseRegionalNumber(text, RegionalSettings::english());
-    if (!rate || rate->isZero()) return std::nullopt;
-    return rate;
+    if (!isRate(text)) return std::nullopt;
+    return parseRegionalNumber(text, RegionalSettings::english());
 }
 
 std::optional<CivilDate> makeDate(int year, int month, int day) {

@@ -15,8 +15,10 @@ namespace kursomatik::ratefields {
 
 // Three letters A to Z, as ISO 4217 writes every code.
 bool isCurrencyCode(std::string_view text);
-// A rate as the ECB writes it ("1.0705": digits, at most one full stop, whatever the user's locale);
-// empty unless it is such a number greater than zero.
+// A rate as the ECB writes it ("1.0705": digits, at most one full stop, whatever the user's locale)
+// greater than zero.
+bool isRate(std::string_view text);
+// Its exact value; empty unless isRate.
 std::optional<DecimalNumber> parseRate(std::string_view text);
 // A date of the calendar, empty for the 30th of February and the like.
 std::optional<CivilDate> makeDate(int year, int month, int day);

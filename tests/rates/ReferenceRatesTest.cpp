@@ -73,6 +73,8 @@ TEST(ReferenceRates, BrokenFilesAreRefusedNamingTheFileAndThePlace) {
              {"Date,USD,\n2024-06-28,1e3,\n", "Zeile 2: USD: „1e3“ ist kein Kurs größer null"},
              {replaced(kDailyXml, "'172.43'", "'172,43'"),
               "<Cube currency='JPY'> in Zeile 7: „172,43“ ist kein Kurs"},
+             {replaced(kDailyXml, "'JPY'", "'USD'"),
+              "<Cube currency='USD'> in Zeile 7: Die Währung steht an diesem Tag zweimal da"},
              {replaced(kDailyXml, "'TRY'", "'TRYX'"),
               "<Cube currency='TRYX'> in Zeile 9: „TRYX“ ist kein Währungscode"},
              {replaced(kDailyXml, "2024-06-28", "28.06.2024"),
