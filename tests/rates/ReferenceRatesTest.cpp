@@ -71,6 +71,7 @@ TEST(ReferenceRates, BrokenFilesAreRefusedNamingTheFileAndThePlace) {
              {"Date, USD, \n28 June 2024, -1, \n", "Zeile 2: USD: „-1“ ist kein Kurs größer null"},
              {"Date,USD,\n2024-06-28,0.000,\n", "Zeile 2: USD: „0.000“ ist kein Kurs größer null"},
              {"Date,USD,\n2024-06-28,1e3,\n", "Zeile 2: USD: „1e3“ ist kein Kurs größer null"},
+             {"Date,USD,\n2024-06-28,1.0.5,\n", "Zeile 2: USD: „1.0.5“ ist kein Kurs größer null"},
              {replaced(kDailyXml, "'172.43'", "'172,43'"),
               "<Cube currency='JPY'> in Zeile 7: „172,43“ ist kein Kurs"},
              {replaced(kDailyXml, "'JPY'", "'USD'"),
