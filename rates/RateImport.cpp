@@ -6,6 +6,7 @@
 #include <charconv>
 #include <optional>
 #include <unordered_map>
+#include <unordered_set>
 
 #include "platform/SystemError.h"
 #include "rates/CurrencyNames.h"
@@ -130,7 +131,9 @@ Status RateImport::plan(const std::string& referenceName, const RegionalSettings
     std::unordered_map<std::string, std::string> kurse;
     for (const auto& rate : rates_.rates) {
         const auto kurs = encodeRate(rate.rate.toDouble(), regional);
-        if (!kurs) return Status::fail(fileNamed(referenceName) + ", " + rate.code + ": " + kurs.error());
+        if (!kurs)
+            return Status::fail(fileNamed(referenceName) + " kann nicht importiert werden: " + rate.code +
+                                ": " + kurs.error());
         kurse.emplace(rate.code, *kurs);
     }
     // Whole records, as the table is read everywhere: a fragment at the end is padded or dropped.
@@ -138,7 +141,7 @@ Status RateImport::plan(const std::string& referenceName, const RegionalSettings
     records_ = read_;
     records_.resize(static_cast<std::size_t>(count) * kRecordLength, ' ');
 
-    std::unordered_map<std::string, bool> inTable;
+    std::unordered_set<std::string> inTable;
     std::vector<std::pair<long, std::string>> newerDates;
     for (std::size_t n = 0; n < static_cast<std::size_t>(count); ++n) {
         const CurrencyRecord record =
@@ -146,7 +149,7 @@ Status RateImport::plan(const std::string& referenceName, const RegionalSettings
         const std::string code = asciiUpper(fieldValue(record.ISO));
         const auto kurs = kurse.find(code);
         if (kurs == kurse.end()) continue;
-        inTable[code] = true;
+        inTable.insert(code);
         if (fieldValue(record.EWWU) == "1") {
             ++counts_.fixedKept;
             continue;
