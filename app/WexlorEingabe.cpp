@@ -12,7 +12,6 @@
 #include <QPushButton>
 
 #include "conversion/Berechnen.h"
-#include "conversion/DecimalNumber.h"
 #include "maintenance/frmUmtauschkurse.h"
 #include "maintenance/frmWeitereW.h"
 #include "platform/qt/LineList.h"
@@ -49,17 +48,6 @@ void describe(QWidget* widget, const QString& accessibleName, const QString& too
         widget->setToolTip(tooltip);
         widget->setAccessibleDescription(tooltip);
     }
-}
-
-// The scaled rate in a list line's rate column; empty when it is no number.
-std::optional<double> lineRate(const std::string& line, const RegionalSettings& regional) {
-    const auto rate = parseRegionalNumber(lineKurs(line), regional);
-    return rate ? std::optional<double>(rate->toDouble()) : std::nullopt;
-}
-
-// The fixed-point rate the conversion works with; empty when there is no usable rate.
-std::optional<Money> fixedRateOf(const std::optional<double>& rate, const RegionalSettings& regional) {
-    return rate ? scaledRateToMoney(*rate, regional) : std::nullopt;
 }
 
 }  // namespace
