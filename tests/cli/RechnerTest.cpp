@@ -16,7 +16,7 @@ namespace fs = std::filesystem;
 const std::vector<Currency> kTable{kDeutscheMark,
                                    kEuro,
                                    kLira,
-                                   {"Kaputt", "BAD", "abc", "0"},
+                                   {"Kaputt", "BA", "abc", "0"},
                                    {"Zitat \"Q\"", "Q\"\\", "2000000", "0", "05.02.2026\t"},
                                    {"Doppelt A", "DUP", "1", "0"},
                                    {"Doppelt B", "dup", "2", "0"}};
@@ -62,13 +62,13 @@ TEST(Rechner, InvocationsGiveTheWindowsResultOrAGermanMessageAndTheirStatus) {
               "dup      0,000002  01.01.1999   nein  Doppelt B\n"
               "EUR      1,000000  01.01.1999   ja    Euro\n"
               "ITL  1.936,270000  01.01.1999   ja    Italienische Lira\n"
-              "BAD      ungültig  01.01.1999   nein  Kaputt\n"
+              "BA       ungültig  01.01.1999   nein  Kaputt\n"
               "Q\"\\      2,000000  05.02.2026\t  nein  Zitat \"Q\"\n",
               "",
               0},
              {{"1,5x", "DEM", "EUR"}, "", "„1,5x“ ist keine Zahl", 1},
              {{"1.000.000.000", "DEM", "EUR"}, "", "zu groß", 1},
-             {{"1", "BAD", "EUR"}, "", "Der Kurs von „Kaputt“", 1},
+             {{"1", "ba", "EUR"}, "", "Der Kurs von „Kaputt“", 1},
              {{"1", "EUR", "Dup"},
               "",
               "mehrere Währungen in „" + (dir / "KURSOMATIK.DAT").string() + "“: Doppelt A, Doppelt B",
