@@ -4,11 +4,12 @@
 #include <algorithm>
 #include <array>
 #include <cstdio>
+#include <string>
+#include <string_view>
 #include <vector>
 
 #include "platform/RegionalSettings.h"
 #include "platform/Utf8.h"
-#include "store/ListLine.h"
 
 namespace kursomatik {
 namespace {
@@ -25,9 +26,43 @@ std::string memberText(const CurrencyRecord& record) {
     return ewwu == "1" ? "ja" : ewwu == "0" ? "nein" : ewwu;
 }
 
-// The shown text of a number back as an exact decimal; formatted numbers always read back.
-DecimalNumber shownNumber(const std::string& text, const RegionalSettings& regional) {
-    return parseRegionalNumber(text, regional).value_or(DecimalNumber{});
+// A JSON string literal of UTF-8 text.
+std::string jsonString(std::string_view text) {
+    std::string out = "\"";
+    for (const char c : text) {
+        if (c == '"' || c == '\\') {
+            out += '\\';
+            out += c;
+        } else if (static_cast<unsigned char>(c) < 0x20) {
+            char escaped[8];
+            std::snprintf(escaped, sizeof escaped, "\\u%04x", static_cast<unsigned>(c));
+            out += escaped;
+        } else {
+            out += c;
+        }
+    }
+    return out + '"';
+}
+
+// A JSON number of an exact decimal.
+std::string jsonNumber(const DecimalNumber& n) {
+    if (n.isZero()) return "0";
+    const std::string sign = n.negative ? "-" : "";
+    const long size = static_cast<long>(n.digits.size());
+    // Plain digits where that stays short, else an exponent (JSON allows both).
+    if (n.exponent >= 0 && n.exponent <= 20) return sign + n.digits + std::string(n.exponent, '0');
+    if (n.exponent < 0 && -n.exponent <= 20 + size) {
+        const long point = size + n.exponent;
+        if (point > 0) return sign + n.digits.substr(0, point) + "." + n.digits.substr(point);
+        return sign + "0." + std::string(-point, '0') + n.digits;
+    }
+    return sign + n.digits + "e" + std::to_string(n.exponent);
+}
+
+// The shown text of a number as a JSON number; null, never a made-up value, should it not read back.
+std::string shownNumber(const std::string& text, const RegionalSettings& regional) {
+    const auto number = parseRegionalNumber(text, regional);
+    return number ? jsonNumber(*number) : "null";
 }
 
 }  // namespace
@@ -55,42 +90,11 @@ void printJson(const RechnerErgebnis& e, const RegionalSettings& regional, std::
     out << "{\"betrag\": " << jsonNumber(e.betrag)
         << ", \"von\": " << jsonString(fieldValue(e.von.record->ISO))
         << ", \"nach\": " << jsonString(fieldValue(e.nach.record->ISO))
-        << ", \"euro\": " << jsonNumber(shownNumber(e.euro, regional))
-        << ", \"ergebnis\": " << jsonNumber(shownNumber(e.ergebnis, regional))
+        << ", \"euro\": " << shownNumber(e.euro, regional)
+        << ", \"ergebnis\": " << shownNumber(e.ergebnis, regional)
         << ", \"anzeige\": " << jsonString(e.ergebnis)
         << ", \"datum_von\": " << jsonString(fieldValue(e.von.record->Datum))
         << ", \"datum_nach\": " << jsonString(fieldValue(e.nach.record->Datum)) << "}\n";
-}
-
-std::string jsonString(std::string_view text) {
-    std::string out = "\"";
-    for (const char c : text) {
-        if (c == '"' || c == '\\') {
-            out += '\\';
-            out += c;
-        } else if (static_cast<unsigned char>(c) < 0x20) {
-            char escaped[8];
-            std::snprintf(escaped, sizeof escaped, "\\u%04x", static_cast<unsigned>(c));
-            out += escaped;
-        } else {
-            out += c;
-        }
-    }
-    return out + '"';
-}
-
-std::string jsonNumber(const DecimalNumber& n) {
-    if (n.isZero()) return "0";
-    const std::string sign = n.negative ? "-" : "";
-    const long size = static_cast<long>(n.digits.size());
-    // Plain digits where that stays short, else an exponent (JSON allows both).
-    if (n.exponent >= 0 && n.exponent <= 20) return sign + n.digits + std::string(n.exponent, '0');
-    if (n.exponent < 0 && -n.exponent <= 20 + size) {
-        const long point = size + n.exponent;
-        if (point > 0) return sign + n.digits.substr(0, point) + "." + n.digits.substr(point);
-        return sign + "0." + std::string(-point, '0') + n.digits;
-    }
-    return sign + n.digits + "e" + std::to_string(n.exponent);
 }
 
 }  // namespace kursomatik

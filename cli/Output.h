@@ -2,8 +2,6 @@
 #pragma once
 
 #include <ostream>
-#include <string>
-#include <string_view>
 
 #include "cli/CurrencyTable.h"
 
@@ -15,10 +13,5 @@ void printCurrencyList(const CurrencyTable& table, const RegionalSettings& regio
 
 // The conversion as one JSON object; amounts as JSON numbers, the shown result also as text.
 void printJson(const RechnerErgebnis& ergebnis, const RegionalSettings& regional, std::ostream& out);
-
-// A JSON string literal of UTF-8 text.
-std::string jsonString(std::string_view text);
-// A JSON number of an exact decimal.
-std::string jsonNumber(const DecimalNumber& number);
 
 }  // namespace kursomatik
