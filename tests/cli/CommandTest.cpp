@@ -33,7 +33,6 @@ TEST(Command, FindsTheProgramsTableAndSettingsAndEndsWithItsStatus) {
              // The data folder's table and the settings file WIN.INI names: 4 Euro decimals.
              {"LC_ALL=C", "100 DEM FRF", "335,39\n", "", 0},
              {"LC_ALL=en_US.UTF-8", "1,000 DEM ITL", "989,999.17\n", "", 0},
-             {"LC_ALL=C", "--stellen 3 --euro-stellen 3 1.000 DEM ITL", "989.999,361\n", "", 0},
              {"LC_ALL=C", "1 DEM XYZ", "", "Den Währungscode „XYZ“ gibt es", 1},
              {"LC_ALL=C XDG_DATA_HOME=" + (dir / "leer").string(), "1 DEM FRF", "",
               (dir / "leer" / "Kursomatik" / "KURSOMATIK.DAT").string(), 2},
