@@ -32,6 +32,13 @@ std::string lineIso(std::string_view line) {
     return utf8::mid(line, kFieldLayout[1].lineColumn, 12);
 }
 
+std::string lineField(std::string_view line, std::string CurrencyRecord::*field) {
+    for (const FieldLayout& column : kFieldLayout) {
+        if (column.field == field) return fieldValue(utf8::mid(line, column.lineColumn, column.width));
+    }
+    return {};
+}
+
 std::optional<long> lineRecordNumber(std::string_view line) {
     const std::string last = utf8::right(line, 3);
     const std::string_view digits = utf8::trimSpaces(last);

@@ -21,6 +21,8 @@ std::string_view lineName(std::string_view line);
 std::string lineKurs(std::string_view line);
 // The 12 characters from the ISO column, which the ISO boxes cut to the code.
 std::string lineIso(std::string_view line);
+// Any field of the line's record, trimmed.
+std::string lineField(std::string_view line, std::string CurrencyRecord::*field);
 // The record number from the last three characters, blanks before the digits allowed.
 std::optional<long> lineRecordNumber(std::string_view line);
 
