@@ -38,6 +38,13 @@ std::optional<double> lineRate(std::string_view line, const RegionalSettings& re
     return rate ? std::optional<double>(rate->toDouble()) : std::nullopt;
 }
 
+std::string lineField(std::string_view line, std::string CurrencyRecord::*field) {
+    for (const FieldLayout& column : kFieldLayout) {
+        if (column.field == field) return fieldValue(utf8::mid(line, column.lineColumn, column.width));
+    }
+    return {};
+}
+
 std::optional<long> lineRecordNumber(std::string_view line) {
     const std::string last = utf8::right(line, 3);
     const std::string_view digits = utf8::trimSpaces(last);

@@ -26,6 +26,8 @@ std::string lineIso(std::string_view line);
 // The scaled rate in the Kurs column, as choosing the line's currency takes it; empty when it is no
 // number.
 std::optional<double> lineRate(std::string_view line, const RegionalSettings& regional);
+// Any field of the line's record, trimmed.
+std::string lineField(std::string_view line, std::string CurrencyRecord::*field);
 // The record number from the last three characters, blanks before the digits allowed.
 std::optional<long> lineRecordNumber(std::string_view line);
 
