@@ -10,7 +10,6 @@
 
 class QAction;
 class QComboBox;
-class QLabel;
 class QLineEdit;
 class QMenu;
 class QPushButton;
@@ -48,17 +47,10 @@ class WexlorEingabe : public QMainWindow {
 
   private:
     struct Side;
-    void Start();
     void Berechnen();
     void txtEingabe_Click();
     void txtAusgabe_Click();
-    void cmdBerechnen_Click();
     void lstversteckt_DblClick();
-    void Optionen_Click();
-    void Umtauschkurse_Click();
-    void InfoMorvalent_Click();
-    void HilfeMorva_Click();
-    void Beenden_Click();
     frmUmtauschkurse* memberWindow();
     void build();
     void buildMenu();
@@ -84,10 +76,6 @@ class WexlorEingabe : public QMainWindow {
     QLineEdit* Text2;
     QPushButton* cmdBerechnen;
     LineList* lstversteckt;
-    QLabel* Label1;
-    QLabel* Label2;
-    QLabel* Label3;
-    QLabel* Label4;
 };
 
 }  // namespace kursomatik
