@@ -123,8 +123,8 @@ void WexlorEingabe::build() {
         {txtEingabe, txtWertEingabe, txtAusgabe, txtWert, cmdBerechnen, txtisoein, Text2, lstversteckt});
 
     buildMenu();
-    connect(txtEingabe, &QComboBox::currentIndexChanged, this, [this] { txtEingabe_Click(); });
-    connect(txtAusgabe, &QComboBox::currentIndexChanged, this, [this] { txtAusgabe_Click(); });
+    connect(txtEingabe, &QComboBox::currentIndexChanged, this, [this] { currencyChosen(sides()[0]); });
+    connect(txtAusgabe, &QComboBox::currentIndexChanged, this, [this] { currencyChosen(sides()[1]); });
     connect(cmdBerechnen, &QPushButton::clicked, this, [this] { Berechnen(); });
     connect(lstversteckt, &LineList::activatedByUser, this, [this] { lstversteckt_DblClick(); });
     txtWertEingabe->installEventFilter(this);
@@ -239,14 +239,10 @@ void WexlorEingabe::selectStartCurrencies() {
     assignPosition(txtEingabe, state_.settings.sStartwaehrung, state_.regional);
 }
 
-void WexlorEingabe::txtEingabe_Click() {
-    currencyChosen({txtEingabe, txtisoein, state_.selection.sEingabeIndex, state_.selection.dEingabeKurs,
-                    state_.selection.cyEingabeKurs});
-}
-
-void WexlorEingabe::txtAusgabe_Click() {
-    currencyChosen({txtAusgabe, Text2, state_.selection.sAusgabeIndex, state_.selection.dAusgabeKurs,
-                    state_.selection.cyAusgabeKurs});
+std::array<WexlorEingabe::Side, 2> WexlorEingabe::sides() {
+    SelectionState& s = state_.selection;
+    return {Side{txtEingabe, txtisoein, s.sEingabeIndex, s.dEingabeKurs, s.cyEingabeKurs},
+            Side{txtAusgabe, Text2, s.sAusgabeIndex, s.dAusgabeKurs, s.cyAusgabeKurs}};
 }
 
 void WexlorEingabe::currencyChosen(const Side& side) {
@@ -268,9 +264,7 @@ void WexlorEingabe::currencyChosen(const Side& side) {
 }
 
 void WexlorEingabe::takeRatesAfterMemberWindow() {
-    SelectionState& s = state_.selection;
-    for (const Side& side : {Side{txtEingabe, txtisoein, s.sEingabeIndex, s.dEingabeKurs, s.cyEingabeKurs},
-                             Side{txtAusgabe, Text2, s.sAusgabeIndex, s.dAusgabeKurs, s.cyAusgabeKurs}}) {
+    for (const Side& side : sides()) {
         // Without a selection the side keeps its rate; a chosen currency brings its own, usable
         // or not, exactly as choosing it does.
         const int i = side.box->currentIndex();

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QMainWindow>
+#include <array>
 #include <functional>
 
 #include "app/AppState.h"
@@ -48,12 +49,13 @@ class WexlorEingabe : public QMainWindow {
   private:
     struct Side;
     void Berechnen();
-    void txtEingabe_Click();
-    void txtAusgabe_Click();
     void lstversteckt_DblClick();
     frmUmtauschkurse* memberWindow();
     void build();
     void buildMenu();
+    // The input side, then the output side.
+    std::array<Side, 2> sides();
+    // txtEingabe_Click, txtAusgabe_Click
     void currencyChosen(const Side& side);
     void takeRatesAfterMemberWindow();
     void selectStartCurrencies();

@@ -46,7 +46,7 @@ frmUmtauschkurse::frmUmtauschkurse(MaintenanceContext& context, frmWeitereW* wei
     connect(cmdSpringeFormwW, &QPushButton::clicked, this, [this] { context_.windows.showModal(weitere_); });
     connect(cmdAbbrechenUmt, &QPushButton::clicked, this, [this] { cmdAbbrechenUmt_Click(); });
     connect(cmdDBveraendern, &QPushButton::clicked, this, [this] { openSelectedEntry(); });
-    // Form_Load
+    // As it loads (Form_Load): the selector on the list's entry, the grid on its first currency.
     selector_->setCurrentIndex(list_->currentRow());
     grid_->setCurrentGridRow(2);
 }

@@ -25,7 +25,7 @@ class frmUmtauschkurse : public CurrencyListWindow {
     void reject() override;
 
   protected:
-    // ewwuSortieren
+    // ewwuSortieren: by the collation of the names.
     void sortGrid() override;
 
   private:
