@@ -12,9 +12,9 @@
 #include <QPushButton>
 
 #include "conversion/Berechnen.h"
-#include "conversion/DecimalNumber.h"
 #include "maintenance/frmUmtauschkurse.h"
 #include "maintenance/frmWeitereW.h"
+#include "platform/qt/Controls.h"
 #include "platform/qt/LineList.h"
 #include "platform/qt/PickList.h"
 #include "platform/qt/TwipsLayout.h"
@@ -33,36 +33,6 @@ struct WexlorEingabe::Side {
     std::optional<double>& rate;
     std::optional<Money>& fixedRate;
 };
-
-namespace {
-
-template <class Widget>
-Widget* placed(Widget* widget, const char* name, int left, int top, int width, int height) {
-    widget->setObjectName(QString::fromUtf8(name));
-    widget->setGeometry(left, top, width, height);
-    return widget;
-}
-
-void describe(QWidget* widget, const QString& accessibleName, const QString& tooltip) {
-    widget->setAccessibleName(accessibleName);
-    if (!tooltip.isEmpty()) {
-        widget->setToolTip(tooltip);
-        widget->setAccessibleDescription(tooltip);
-    }
-}
-
-// The scaled rate in a list line's rate column; empty when it is no number.
-std::optional<double> lineRate(const std::string& line, const RegionalSettings& regional) {
-    const auto rate = parseRegionalNumber(lineKurs(line), regional);
-    return rate ? std::optional<double>(rate->toDouble()) : std::nullopt;
-}
-
-// The fixed-point rate the conversion works with; empty when there is no usable rate.
-std::optional<Money> fixedRateOf(const std::optional<double>& rate, const RegionalSettings& regional) {
-    return rate ? scaledRateToMoney(*rate, regional) : std::nullopt;
-}
-
-}  // namespace
 
 WexlorEingabe::WexlorEingabe(AppState& state, WindowSystem& windows, QWidget* parent)
     : QMainWindow(parent),
@@ -86,51 +56,46 @@ void WexlorEingabe::build() {
     setProperty("helpTopic", 11);
     setFont(designFont(8.25, true));
     auto* client = new QWidget(this);
-    client->setFixedSize(307, 113);
     setCentralWidget(client);
+    // Designed in pixels; the layout counts in twips, 15 to the pixel.
+    TwipsLayout layout(client, 307 * 15, 113 * 15);
+    Controls make(client, &layout);
+    const auto px = [](int left, int top, int width, int height) {
+        return QRect(left * 15, top * 15, width * 15, height * 15);
+    };
 
-    auto* line = placed(new QFrame(client), "Line1", 0, 0, 312, 1);
-    line->setFrameShape(QFrame::HLine);
-    Label1 = placed(new QLabel(QStringLiteral(" Eingabewährung..."), client), "Label1", 5, 8, 121, 17);
-    txtEingabe = placed(new QComboBox(client), "txtEingabe", 5, 24, 140, 21);
-    Label3 = placed(new QLabel(QStringLiteral(" Betrag..."), client), "Label3", 149, 8, 73, 17);
-    txtWertEingabe = placed(new QLineEdit(QStringLiteral("0"), client), "txtWertEingabe", 149, 24, 120, 21);
-    txtisoein = placed(new QLineEdit(client), "txtisoein", 269, 24, 33, 21);
-    Label2 = placed(new QLabel(QStringLiteral(" Ausgabewährung..."), client), "Label2", 5, 48, 113, 17);
-    txtAusgabe = placed(new QComboBox(client), "txtAusgabe", 5, 64, 140, 21);
-    Label4 = placed(new QLabel(QStringLiteral(" Ergebnis:"), client), "Label4", 149, 48, 81, 17);
-    txtWert = placed(new QLineEdit(QStringLiteral("0,000"), client), "txtWert", 149, 64, 119, 21);
-    Text2 = placed(new QLineEdit(client), "Text2", 269, 64, 33, 21);
-    cmdBerechnen =
-        placed(new QPushButton(QStringLiteral("Be&rechnen"), client), "cmdBerechnen", 206, 88, 97, 23);
+    make.add(new QFrame(client), {"Line1"}, px(0, 0, 312, 1))->setFrameShape(QFrame::HLine);
+    txtEingabe =
+        make.add(new QComboBox(client), {"txtEingabe", "Eingabewährung auswählen !"}, px(5, 24, 140, 21));
+    txtWertEingabe =
+        make.textBox({"txtWertEingabe", "Hier einen Betrag eingeben."}, 19, px(149, 24, 120, 21), "0");
+    txtisoein =
+        make.textBox({"txtisoein", "ISO Währungsbezeichnung für die Eingabewährung.", "ISO Eingabewährung"},
+                     3, px(269, 24, 33, 21));
+    txtAusgabe =
+        make.add(new QComboBox(client), {"txtAusgabe", "Ausgabewährung auswählen !"}, px(5, 64, 140, 21));
+    txtWert = make.textBox({"txtWert", "Ergebnis der Berechnung."}, 17, px(149, 64, 119, 21), "0,000");
+    Text2 = make.textBox({"Text2", "ISO Währungsbezeichnung für die Ausgabewährung.", "ISO Ausgabewährung"},
+                         3, px(269, 64, 33, 21));
+    cmdBerechnen = make.add(new QPushButton(QStringLiteral("Be&rechnen"), client),
+                            {"cmdBerechnen", "Berechnung ausführen", "Berechnen"}, px(206, 88, 97, 23));
     // Below the visible client area, as designed; Enter or a double-click opens its currency.
-    lstversteckt = placed(new LineList(client), "lstversteckt", 8, 144, 713, 424);
-
-    for (QWidget* regular : std::initializer_list<QWidget*>{Label1, Label2, Label3, Label4, txtEingabe,
-                                                            txtAusgabe, txtWertEingabe, txtisoein}) {
-        regular->setFont(designFont());
-    }
-    Label1->setBuddy(txtEingabe);
-    Label3->setBuddy(txtWertEingabe);
-    Label2->setBuddy(txtAusgabe);
-    Label4->setBuddy(txtWert);
-    describe(txtEingabe, QStringLiteral("Eingabewährung"), QStringLiteral("Eingabewährung auswählen !"));
-    describe(txtWertEingabe, QStringLiteral("Betrag"), QStringLiteral("Hier einen Betrag eingeben."));
-    describe(txtisoein, QStringLiteral("ISO Eingabewährung"),
-             QStringLiteral("ISO Währungsbezeichnung für die Eingabewährung."));
-    describe(txtAusgabe, QStringLiteral("Ausgabewährung"), QStringLiteral("Ausgabewährung auswählen !"));
-    describe(txtWert, QStringLiteral("Ergebnis"), QStringLiteral("Ergebnis der Berechnung."));
-    describe(Text2, QStringLiteral("ISO Ausgabewährung"),
-             QStringLiteral("ISO Währungsbezeichnung für die Ausgabewährung."));
-    describe(cmdBerechnen, QStringLiteral("Berechnen"), QStringLiteral("Berechnung ausführen"));
-    describe(lstversteckt, QStringLiteral("Alle Währungen"), {});
+    lstversteckt =
+        make.add(new LineList(client), {"lstversteckt", {}, "Alle Währungen"}, px(8, 144, 713, 424));
+    // The window's bold font stays with the result, its code and the button; the rest is regular.
+    QWidget* regular[] = {make.label("Label1", " Eingabewährung...", px(5, 8, 121, 17), txtEingabe),
+                          make.label("Label3", " Betrag...", px(149, 8, 73, 17), txtWertEingabe),
+                          make.label("Label2", " Ausgabewährung...", px(5, 48, 113, 17), txtAusgabe),
+                          make.label("Label4", " Ergebnis:", px(149, 48, 81, 17), txtWert),
+                          txtEingabe,
+                          txtAusgabe,
+                          txtWertEingabe,
+                          txtisoein};
+    for (QWidget* w : regular) w->setFont(designFont());
+    layout.apply();
 
     txtWertEingabe->setAlignment(Qt::AlignRight);
-    txtWertEingabe->setMaxLength(19);
     txtWert->setAlignment(Qt::AlignRight);
-    txtWert->setMaxLength(17);
-    txtisoein->setMaxLength(3);
-    Text2->setMaxLength(3);
     // The program writes the result and the codes; the user reads them (and may copy them).
     for (QLineEdit* shown : {txtWert, txtisoein, Text2}) shown->setReadOnly(true);
     for (QComboBox* box : {txtEingabe, txtAusgabe}) {
@@ -138,19 +103,13 @@ void WexlorEingabe::build() {
         box->setMinimumContentsLength(8);
     }
     cmdBerechnen->setDefault(true);
-
-    setTabOrder(txtEingabe, txtWertEingabe);
-    setTabOrder(txtWertEingabe, txtAusgabe);
-    setTabOrder(txtAusgabe, txtWert);
-    setTabOrder(txtWert, cmdBerechnen);
-    setTabOrder(cmdBerechnen, txtisoein);
-    setTabOrder(txtisoein, Text2);
-    setTabOrder(Text2, lstversteckt);
+    chainTabs(
+        {txtEingabe, txtWertEingabe, txtAusgabe, txtWert, cmdBerechnen, txtisoein, Text2, lstversteckt});
 
     buildMenu();
-    connect(txtEingabe, &QComboBox::currentIndexChanged, this, [this] { txtEingabe_Click(); });
-    connect(txtAusgabe, &QComboBox::currentIndexChanged, this, [this] { txtAusgabe_Click(); });
-    connect(cmdBerechnen, &QPushButton::clicked, this, [this] { cmdBerechnen_Click(); });
+    connect(txtEingabe, &QComboBox::currentIndexChanged, this, [this] { currencyChosen(sides()[0]); });
+    connect(txtAusgabe, &QComboBox::currentIndexChanged, this, [this] { currencyChosen(sides()[1]); });
+    connect(cmdBerechnen, &QPushButton::clicked, this, [this] { Berechnen(); });
     connect(lstversteckt, &LineList::activatedByUser, this, [this] { lstversteckt_DblClick(); });
     txtWertEingabe->installEventFilter(this);
     txtEingabe->setFocus();
@@ -158,7 +117,7 @@ void WexlorEingabe::build() {
 
 void WexlorEingabe::buildMenu() {
     auto item = [this](QMenu* menu, const char* name, const QString& caption, const QKeySequence& shortcut,
-                       void (WexlorEingabe::*handler)()) {
+                       const std::function<void()>& handler) {
         QAction* action = menu->addAction(caption);
         action->setObjectName(QString::fromUtf8(name));
         action->setShortcut(shortcut);
@@ -167,18 +126,19 @@ void WexlorEingabe::buildMenu() {
     QMenu* datei = menuBar()->addMenu(QStringLiteral("&Datei"));
     datei->setObjectName(QStringLiteral("Datei"));
     // After a tab a caption's key name stands in the menu's shortcut column, without binding the key.
-    item(datei, "Beenden", QStringLiteral("Beenden\tAlt+F4"), {}, &WexlorEingabe::Beenden_Click);
+    item(datei, "Beenden", QStringLiteral("Beenden\tAlt+F4"), {}, [this] { windows_.endProcess(); });
     QMenu* einstellungen = menuBar()->addMenu(QStringLiteral("&Einstellungen"));
     einstellungen->setObjectName(QStringLiteral("Einstellungen"));
     item(einstellungen, "Optionen", QStringLiteral("Optionen"), QKeySequence(Qt::CTRL | Qt::Key_O),
-         &WexlorEingabe::Optionen_Click);
+         [this] { windows_.showModeless(frmOptionen_); });
     item(einstellungen, "Umtauschkurse", QStringLiteral("Wechselkurse"), QKeySequence(Qt::CTRL | Qt::Key_W),
-         &WexlorEingabe::Umtauschkurse_Click);
+         [this] { windows_.showModal(memberWindow()); });
     QMenu* hilfe = menuBar()->addMenu(QStringLiteral("&?"));
     hilfe->setObjectName(QStringLiteral("Hilfe"));
-    item(hilfe, "InfoMorvalent", QStringLiteral("Info"), QKeySequence(Qt::CTRL | Qt::Key_I),
-         &WexlorEingabe::InfoMorvalent_Click);
-    item(hilfe, "HilfeMorva", QStringLiteral("Hilfe\tF1"), {}, &WexlorEingabe::HilfeMorva_Click);
+    item(hilfe, "InfoMorvalent", QStringLiteral("Info"), QKeySequence(Qt::CTRL | Qt::Key_I), [this] {
+        if (aboutWindow) aboutWindow(this);
+    });
+    item(hilfe, "HilfeMorva", QStringLiteral("Hilfe\tF1"), {}, [this] { windows_.postF1(); });
 }
 
 bool WexlorEingabe::Form_Load() {
@@ -190,12 +150,8 @@ bool WexlorEingabe::Form_Load() {
     frmOptionen_ = new frmOptionen(
         state_.settings, state_.environment, state_.regional, state_.selection.sStartauswahl, windows_,
         [this] { Berechnen(); }, this);
-    Start();
-    return true;
-}
-
-void WexlorEingabe::Start() {
     RefreshtheLists();
+    return true;
 }
 
 frmUmtauschkurse* WexlorEingabe::memberWindow() {
@@ -267,14 +223,10 @@ void WexlorEingabe::selectStartCurrencies() {
     assignPosition(txtEingabe, state_.settings.sStartwaehrung, state_.regional);
 }
 
-void WexlorEingabe::txtEingabe_Click() {
-    currencyChosen({txtEingabe, txtisoein, state_.selection.sEingabeIndex, state_.selection.dEingabeKurs,
-                    state_.selection.cyEingabeKurs});
-}
-
-void WexlorEingabe::txtAusgabe_Click() {
-    currencyChosen({txtAusgabe, Text2, state_.selection.sAusgabeIndex, state_.selection.dAusgabeKurs,
-                    state_.selection.cyAusgabeKurs});
+std::array<WexlorEingabe::Side, 2> WexlorEingabe::sides() {
+    SelectionState& s = state_.selection;
+    return {Side{txtEingabe, txtisoein, s.sEingabeIndex, s.dEingabeKurs, s.cyEingabeKurs},
+            Side{txtAusgabe, Text2, s.sAusgabeIndex, s.dAusgabeKurs, s.cyAusgabeKurs}};
 }
 
 void WexlorEingabe::currencyChosen(const Side& side) {
@@ -296,9 +248,7 @@ void WexlorEingabe::currencyChosen(const Side& side) {
 }
 
 void WexlorEingabe::takeRatesAfterMemberWindow() {
-    SelectionState& s = state_.selection;
-    for (const Side& side : {Side{txtEingabe, txtisoein, s.sEingabeIndex, s.dEingabeKurs, s.cyEingabeKurs},
-                             Side{txtAusgabe, Text2, s.sAusgabeIndex, s.dAusgabeKurs, s.cyAusgabeKurs}}) {
+    for (const Side& side : sides()) {
         // Without a selection the side keeps its rate; a chosen currency brings its own, usable
         // or not, exactly as choosing it does.
         const int i = side.box->currentIndex();
@@ -333,37 +283,13 @@ void WexlorEingabe::Berechnen() {
     if (outcome.wertText) txtWert->setText(QString::fromStdString(*outcome.wertText));
 }
 
-void WexlorEingabe::cmdBerechnen_Click() {
-    Berechnen();
-}
-
 void WexlorEingabe::lstversteckt_DblClick() {
     const auto number = lineRecordNumber(lstversteckt->line(lstversteckt->currentRow()).toStdString());
     if (number) openRecordEditor(maintenance_, static_cast<int>(*number), this);
 }
 
-void WexlorEingabe::Optionen_Click() {
-    windows_.showModeless(frmOptionen_);
-}
-
-void WexlorEingabe::Umtauschkurse_Click() {
-    windows_.showModal(memberWindow());
-}
-
-void WexlorEingabe::InfoMorvalent_Click() {
-    if (aboutWindow) aboutWindow(this);
-}
-
-void WexlorEingabe::HilfeMorva_Click() {
-    windows_.postF1();
-}
-
-void WexlorEingabe::Beenden_Click() {
-    windows_.endProcess();
-}
-
 void WexlorEingabe::closeEvent(QCloseEvent* event) {
-    Beenden_Click();
+    windows_.endProcess();
     event->accept();
 }
 

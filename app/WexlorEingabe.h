@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QMainWindow>
+#include <array>
 #include <functional>
 
 #include "app/AppState.h"
@@ -10,7 +11,6 @@
 
 class QAction;
 class QComboBox;
-class QLabel;
 class QLineEdit;
 class QMenu;
 class QPushButton;
@@ -48,20 +48,14 @@ class WexlorEingabe : public QMainWindow {
 
   private:
     struct Side;
-    void Start();
     void Berechnen();
-    void txtEingabe_Click();
-    void txtAusgabe_Click();
-    void cmdBerechnen_Click();
     void lstversteckt_DblClick();
-    void Optionen_Click();
-    void Umtauschkurse_Click();
-    void InfoMorvalent_Click();
-    void HilfeMorva_Click();
-    void Beenden_Click();
     frmUmtauschkurse* memberWindow();
     void build();
     void buildMenu();
+    // The input side, then the output side.
+    std::array<Side, 2> sides();
+    // txtEingabe_Click, txtAusgabe_Click
     void currencyChosen(const Side& side);
     void takeRatesAfterMemberWindow();
     void selectStartCurrencies();
@@ -84,10 +78,6 @@ class WexlorEingabe : public QMainWindow {
     QLineEdit* Text2;
     QPushButton* cmdBerechnen;
     LineList* lstversteckt;
-    QLabel* Label1;
-    QLabel* Label2;
-    QLabel* Label3;
-    QLabel* Label4;
 };
 
 }  // namespace kursomatik

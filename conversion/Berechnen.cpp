@@ -94,4 +94,8 @@ std::optional<Money> scaledRateToMoney(double scaledRate, const RegionalSettings
     return money;
 }
 
+std::optional<Money> fixedRateOf(const std::optional<double>& scaledRate, const RegionalSettings& regional) {
+    return scaledRate ? scaledRateToMoney(*scaledRate, regional) : std::nullopt;
+}
+
 }  // namespace kursomatik

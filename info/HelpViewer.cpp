@@ -12,6 +12,7 @@
 #include <QWindow>
 
 #include "info/HelpFile.h"
+#include "platform/qt/Controls.h"
 
 #ifndef KURSOMATIK_DATA_FROM_PROGRAM
 #define KURSOMATIK_DATA_FROM_PROGRAM "../../share/kursomatik"
@@ -36,9 +37,8 @@ QString quoted(const QString& text) {
     return QStringLiteral("\u201E%1\u201C").arg(text.toHtmlEscaped());
 }
 
-QToolButton* toolButton(const QString& caption, const char* name, QWidget* parent) {
+QToolButton* toolButton(const QString& caption, QWidget* parent) {
     auto* button = new QToolButton(parent);
-    button->setObjectName(QString::fromUtf8(name));
     button->setText(caption);
     button->setToolButtonStyle(Qt::ToolButtonTextOnly);
     button->setFocusPolicy(Qt::StrongFocus);
@@ -53,41 +53,36 @@ HelpViewer::HelpViewer(std::vector<std::filesystem::path> folders, QWidget* pare
     setWindowTitle(QStringLiteral("Kursomatik \u2013 Hilfe"));
     resize(640, 560);
 
-    back_ = toolButton(QStringLiteral("&Zurück"), "back", this);
-    back_->setToolTip(QStringLiteral("Zur vorigen Seite der Hilfe"));
-    forward_ = toolButton(QStringLiteral("&Vorwärts"), "forward", this);
-    forward_->setToolTip(QStringLiteral("Zur nächsten Seite der Hilfe"));
-    contents_ = toolButton(QStringLiteral("&Inhalt"), "contents", this);
-    contents_->setToolTip(QStringLiteral("Zum Inhaltsverzeichnis der Hilfe"));
-    auto* close = toolButton(QStringLiteral("&Schließen"), "close", this);
-    close->setToolTip(QStringLiteral("Hilfe schließen (Esc)"));
-    for (QToolButton* b : {back_, forward_, contents_, close}) b->setAccessibleDescription(b->toolTip());
-    back_->setEnabled(false);
-    forward_->setEnabled(false);
+    Controls make(this);
+    auto* back =
+        make.add(toolButton(QStringLiteral("&Zurück"), this), {"back", "Zur vorigen Seite der Hilfe"});
+    auto* forward =
+        make.add(toolButton(QStringLiteral("&Vorwärts"), this), {"forward", "Zur nächsten Seite der Hilfe"});
+    auto* contents = make.add(toolButton(QStringLiteral("&Inhalt"), this),
+                              {"contents", "Zum Inhaltsverzeichnis der Hilfe"});
+    auto* close =
+        make.add(toolButton(QStringLiteral("&Schließen"), this), {"close", "Hilfe schließen (Esc)"});
+    back->setEnabled(false);
+    forward->setEnabled(false);
 
-    browser_ = new QTextBrowser(this);
-    browser_->setObjectName(QStringLiteral("browser"));
-    browser_->setAccessibleName(QStringLiteral("Hilfetext"));
+    browser_ = make.add(new QTextBrowser(this), {"browser", {}, "Hilfetext"});
     browser_->setOpenExternalLinks(false);
 
     auto* bar = new QHBoxLayout;
-    for (QToolButton* b : {back_, forward_, contents_}) bar->addWidget(b);
+    for (QToolButton* b : {back, forward, contents}) bar->addWidget(b);
     bar->addStretch();
     bar->addWidget(close);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(bar);
     layout->addWidget(browser_);
-    setTabOrder(back_, forward_);
-    setTabOrder(forward_, contents_);
-    setTabOrder(contents_, close);
-    setTabOrder(close, browser_);
+    chainTabs({back, forward, contents, close, browser_});
 
-    connect(back_, &QToolButton::clicked, browser_, &QTextBrowser::backward);
-    connect(forward_, &QToolButton::clicked, browser_, &QTextBrowser::forward);
-    connect(contents_, &QToolButton::clicked, this, [this] { showTopic(lastFile_, 0); });
+    connect(back, &QToolButton::clicked, browser_, &QTextBrowser::backward);
+    connect(forward, &QToolButton::clicked, browser_, &QTextBrowser::forward);
+    connect(contents, &QToolButton::clicked, this, [this] { showTopic(lastFile_, 0); });
     connect(close, &QToolButton::clicked, this, &QWidget::close);
-    connect(browser_, &QTextBrowser::backwardAvailable, back_, &QWidget::setEnabled);
-    connect(browser_, &QTextBrowser::forwardAvailable, forward_, &QWidget::setEnabled);
+    connect(browser_, &QTextBrowser::backwardAvailable, back, &QWidget::setEnabled);
+    connect(browser_, &QTextBrowser::forwardAvailable, forward, &QWidget::setEnabled);
 }
 
 std::vector<std::filesystem::path> HelpViewer::programFolders() {

@@ -6,7 +6,6 @@
 #include <vector>
 
 class QTextBrowser;
-class QToolButton;
 
 namespace kursomatik {
 
@@ -34,9 +33,6 @@ class HelpViewer : public QWidget {
 
     std::vector<std::filesystem::path> folders_;
     QTextBrowser* browser_;
-    QToolButton* back_;
-    QToolButton* forward_;
-    QToolButton* contents_;
     QString lastFile_;
 };
 

@@ -5,24 +5,16 @@
 #include <QLabel>
 #include <QPixmap>
 #include <QPushButton>
+#include <vector>
 
 #include "info/AboutContacts.h"
 #include "info/LinkLabel.h"
 #include "platform/ShellCodes.h"
+#include "platform/qt/Controls.h"
 #include "platform/qt/TwipsLayout.h"
 #include "platform/qt/WindowSystem.h"
 
 namespace kursomatik {
-namespace {
-
-template <class Widget>
-Widget* named(Widget* widget, const char* name) {
-    widget->setObjectName(QString::fromUtf8(name));
-    return widget;
-}
-
-}  // namespace
-
 frmAbout::frmAbout(WindowSystem& windows, QWidget* parent) : QDialog(parent), windows_(windows) {
     build();
 }
@@ -34,72 +26,63 @@ void frmAbout::build() {
     setProperty("helpTopic", 11);
     setFont(designFont());
     TwipsLayout layout(this, 4815, 5670);
-    auto placed = [&layout](auto* widget, const char* name, int left, int top, int width, int height) {
-        layout.place(named(widget, name), left, top, width, height);
-        return widget;
+    Controls make(this, &layout);
+    auto label = [&make](const char* name, const QString& text, int left, int top, int width = 4575) {
+        return make.label(name, text, {left, top, width, 240});
     };
-    auto label = [&](const QString& text, const char* name, int left, int top, int width = 4575) {
-        return placed(new QLabel(text, this), name, left, top, width, 240);
+    // A contact that the desktop opens; a screen reader speaks its text and says what it opens.
+    std::vector<LinkLabel*> links;
+    auto link = [&](const char* name, const QString& text, int top, const QString& target,
+                    const QString& opens) {
+        auto* link = make.add(new LinkLabel(text, this), {name, {}, text}, {120, top, 4575, 240});
+        link->setAccessibleDescription(opens);
+        connect(link, &LinkLabel::clicked, this, [this, target] { handOver(target); });
+        links.push_back(link);
+        return link;
     };
-    lblTitle = placed(new QLabel(QStringLiteral(" Kursomatik"), this), "lblTitle", 0, 120, 3360, 360);
+    const auto mail = [&link](const char* name, const QString& prefix, const QString& address, int top) {
+        return link(name, prefix + address, top, QStringLiteral("mailto:%1?Subject=Kursomatik").arg(address),
+                    QStringLiteral("Öffnet eine neue E-Mail an %1 im E-Mail-Programm.").arg(address));
+    };
+
     QFont title = designFont(12, true);
     title.setItalic(true);
-    lblTitle->setFont(title);
-    cmdOK = placed(new QPushButton(QStringLiteral("&OK"), this), "cmdOK", 3480, 240, 1260, 345);
-    Label3 = label(QStringLiteral("Version 1.01"), "Label3", 120, 480, 3240);
-    Label1 = label(QStringLiteral("Beschreibung:"), "Label1", 120, 840);
-    lblDescription =
-        label(QStringLiteral("Wechselkursrechner mit der Bezugsgröße Euro."), "lblDescription", 120, 1080);
-    Label4 = label(QStringLiteral("Support und Programmierung:"), "Label4", 120, 1560);
-    for (QLabel* heading : {Label1, Label4}) heading->setFont(designFont(8.25, true));
-    Label5 = label(kSupportPerson, "Label5", 120, 1800);
-    Label12 = placed(new LinkLabel(QStringLiteral("e-mail: ") + kSupportMail, this), "Label12", 120, 2160,
-                     4575, 240);
-    Label13 = label(QStringLiteral("tel.: ") + kSupportPhone, "Label13", 120, 2400);
-    Label14 = label(QStringLiteral("fax: ") + kSupportFax, "Label14", 120, 2640);
+    make.label("lblTitle", QStringLiteral(" Kursomatik"), {0, 120, 3360, 360})->setFont(title);
+    auto* cmdOK = make.add(new QPushButton(QStringLiteral("&OK"), this), {"cmdOK"}, {3480, 240, 1260, 345});
+    label("Label3", QStringLiteral("Version 1.01"), 120, 480, 3240);
+    label("Label1", QStringLiteral("Beschreibung:"), 120, 840)->setFont(designFont(8.25, true));
+    label("lblDescription", QStringLiteral("Wechselkursrechner mit der Bezugsgröße Euro."), 120, 1080);
+    label("Label4", QStringLiteral("Support und Programmierung:"), 120, 1560)
+        ->setFont(designFont(8.25, true));
+    label("Label5", kSupportPerson, 120, 1800);
+    LinkLabel* Label12 = mail("Label12", QStringLiteral("e-mail: "), kSupportMail, 2160);
+    label("Label13", QStringLiteral("tel.: ") + kSupportPhone, 120, 2400);
+    label("Label14", QStringLiteral("fax: ") + kSupportFax, 120, 2640);
 
-    Line1 = placed(new QFrame(this), "Line1", 0, 2985, 4815, 30);
-    Line1->setFrameShape(QFrame::HLine);
-    Line1->setFrameShadow(QFrame::Sunken);
-    Picture1 = placed(new QLabel(this), "Picture1", 120, 3120, 4575, 735);
+    make.line("Line1", {0, 2985, 4815, 30});
+    auto* Picture1 =
+        make.add(new QLabel(this), {"Picture1", {}, "Logo von Kursomatik"}, {120, 3120, 4575, 735});
     Picture1->setPixmap(QPixmap(QStringLiteral(":/kursomatik/logo.png")));
     Picture1->setAlignment(Qt::AlignCenter);
-    Picture1->setAccessibleName(QStringLiteral("Logo von Kursomatik"));
 
-    Label2 = label(kMakerLegalForm, "Label2", 2280, 3840, 2415);
+    QLabel* Label2 = label("Label2", kMakerLegalForm, 2280, 3840, 2415);
     Label2->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     Label2->setFont(designFont(8.25, true));
-    Label6 = label(kMakerStreet, "Label6", 120, 3960, 2100);
-    Label7 = label(kMakerTown, "Label7", 120, 4200);
-    Label8 = label(QStringLiteral("tel.: ") + kMakerPhone, "Label8", 120, 4680);
-    Label9 = label(QStringLiteral("fax: ") + kMakerFax, "Label9", 120, 4920);
-    Label10 = placed(new LinkLabel(QStringLiteral("Internet: ") + kMakerWeb, this), "Label10", 120, 5160,
-                     4575, 240);
-    Label11 =
-        placed(new LinkLabel(QStringLiteral("e-mail: ") + kMakerMail, this), "Label11", 120, 5400, 4575, 240);
+    label("Label6", kMakerStreet, 120, 3960, 2100);
+    label("Label7", kMakerTown, 120, 4200);
+    label("Label8", QStringLiteral("tel.: ") + kMakerPhone, 120, 4680);
+    label("Label9", QStringLiteral("fax: ") + kMakerFax, 120, 4920);
+    LinkLabel* Label10 = link("Label10", QStringLiteral("Internet: ") + kMakerWeb, 5160, kMakerWeb,
+                              QStringLiteral("Öffnet die Internetseite im Browser."));
+    LinkLabel* Label11 = mail("Label11", QStringLiteral("e-mail: "), kMakerMail, 5400);
 
     layout.apply();
     // A link is only as wide as its text, so that the blank beside it opens nothing.
-    for (LinkLabel* link : {Label12, Label10, Label11}) {
-        link->setAccessibleName(link->text());
-        link->resize(link->sizeHint().width(), link->height());
-    }
-    Label10->setAccessibleDescription(QStringLiteral("Öffnet die Internetseite im Browser."));
-    Label11->setAccessibleDescription(
-        QStringLiteral("Öffnet eine neue E-Mail an %1 im E-Mail-Programm.").arg(kMakerMail));
-    Label12->setAccessibleDescription(
-        QStringLiteral("Öffnet eine neue E-Mail an %1 im E-Mail-Programm.").arg(kSupportMail));
-
+    for (LinkLabel* shown : links) shown->resize(shown->sizeHint().width(), shown->height());
     cmdOK->setDefault(true);
     cmdOK->setFocus();
-    setTabOrder(cmdOK, Label12);
-    setTabOrder(Label12, Label10);
-    setTabOrder(Label10, Label11);
-
+    chainTabs({cmdOK, Label12, Label10, Label11});
     connect(cmdOK, &QPushButton::clicked, this, [this] { cmdOK_Click(); });
-    connect(Label10, &LinkLabel::clicked, this, [this] { Label10_Click(); });
-    connect(Label11, &LinkLabel::clicked, this, [this] { Label11_Click(); });
-    connect(Label12, &LinkLabel::clicked, this, [this] { Label12_Click(); });
 }
 
 void frmAbout::cmdOK_Click() {
@@ -111,18 +94,6 @@ void frmAbout::cmdOK_Click() {
 
 void frmAbout::reject() {
     cmdOK_Click();
-}
-
-void frmAbout::Label10_Click() {
-    handOver(about::kMakerWeb);
-}
-
-void frmAbout::Label11_Click() {
-    handOver(QStringLiteral("mailto:") + about::kMakerMail + QStringLiteral("?Subject=Kursomatik"));
-}
-
-void frmAbout::Label12_Click() {
-    handOver(QStringLiteral("mailto:") + about::kSupportMail + QStringLiteral("?Subject=Kursomatik"));
 }
 
 void frmAbout::handOver(const QString& target) {

@@ -2,20 +2,19 @@
 #include "maintenance/CurrencyListWindow.h"
 
 #include <QComboBox>
-#include <QFrame>
 #include <QHeaderView>
-#include <QLabel>
 #include <QPushButton>
 #include <QSignalBlocker>
 
 #include "platform/qt/LineList.h"
 #include "platform/qt/PickList.h"
+#include "platform/qt/WindowSystem.h"
 #include "store/ListLine.h"
 
 namespace kursomatik {
 
 CurrencyListWindow::CurrencyListWindow(MaintenanceContext& context, int clientHeight, QWidget* parent)
-    : QDialog(parent), context_(context), layout_(this, 6375, clientHeight) {
+    : QDialog(parent), context_(context), layout_(this, 6375, clientHeight), make_(this, &layout_) {
     setProperty("helpTopic", 3);
     setFont(designFont());
 }
@@ -25,82 +24,44 @@ void CurrencyListWindow::finishLayout() {
     grid_->setTwipsScale(layout_.factor());
 }
 
-QLabel* CurrencyListWindow::addLabel(const char* name, const QString& text, const QFont& font, int left,
-                                     int top, int width, int height) {
-    auto* label = new QLabel(text, this);
-    label->setObjectName(QString::fromUtf8(name));
-    label->setFont(font);
-    layout_.place(label, left, top, width, height);
-    return label;
-}
-
-QPushButton* CurrencyListWindow::addButton(const char* name, const QString& caption, const QString& tooltip,
-                                           int left, int top, int width, int height) {
-    auto* button = new QPushButton(caption, this);
-    button->setObjectName(QString::fromUtf8(name));
-    button->setAutoDefault(false);
-    if (!tooltip.isEmpty()) {
-        button->setToolTip(tooltip);
-        button->setAccessibleDescription(tooltip);
-    }
-    layout_.place(button, left, top, width, height);
-    return button;
-}
-
 QPushButton* CurrencyListWindow::addHelpButton(const char* name) {
-    QPushButton* help = addButton(name, QStringLiteral("&?"), {}, 5880, 120, 375, 375);
-    help->setAccessibleName(QStringLiteral("Hilfe"));
+    QPushButton* help = make_.button({name, {}, "Hilfe"}, QStringLiteral("&?"), {5880, 120, 375, 375});
     help->setFont(designFont(8.25, true));
+    connect(help, &QPushButton::clicked, this, [this] { context_.windows.postF1(); });
     return help;
 }
 
-void CurrencyListWindow::addLine(const char* name, int top) {
-    auto* line = new QFrame(this);
-    line->setObjectName(QString::fromUtf8(name));
-    line->setFrameShape(QFrame::HLine);
-    line->setFrameShadow(QFrame::Sunken);
-    layout_.place(line, 0, top - 15, 6375, 30);
+QPushButton* CurrencyListWindow::addNewRecordButton(const char* name, const QString& tooltip) {
+    QPushButton* button =
+        make_.button({name, tooltip}, QStringLiteral("&Neuer Eintrag..."), {120, 4560, 1695, 375});
+    connect(button, &QPushButton::clicked, this, [this] { openRecordEditor(context_, 0, this); });
+    return button;
 }
 
 void CurrencyListWindow::createGrid(const char* name, const QString& heading) {
-    grid_ = new FlexGrid(this);
-    grid_->setObjectName(QString::fromUtf8(name));
+    grid_ = make_.add(
+        new FlexGrid(this),
+        {name, "Einstellungen können durch Doppelklick auf die entsprechende Währung verändert werden.",
+         heading},
+        {120, 1080, 6135, 3210});
     grid_->setCols(5);
     grid_->setRows(2);
-    const QString tip = QStringLiteral(
-        "Einstellungen können durch Doppelklick auf die entsprechende Währung verändert werden.");
-    grid_->setToolTip(tip);
-    grid_->setAccessibleName(heading);
-    grid_->setAccessibleDescription(tip);
     // The name column gives up what the scroll bar takes, so the dates always show in full.
     grid_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     grid_->horizontalHeader()->setStretchLastSection(false);
     grid_->horizontalHeader()->setSectionResizeMode(1, QHeaderView::Stretch);
-    layout_.place(grid_, 120, 1080, 6135, 3210);
     connect(grid_, &FlexGrid::rowActivated, this, [this](int row) { openRow(row); });
 }
 
 void CurrencyListWindow::createListAndSelector(const char* listName, const QString& spokenName,
                                                const QString& tooltip, const char* selectorName, int left,
                                                int listWidth, int listHeight) {
-    list_ = new LineList(this);
-    list_->setObjectName(QString::fromUtf8(listName));
-    list_->setToolTip(tooltip);
-    list_->setAccessibleName(spokenName);
-    list_->setAccessibleDescription(tooltip);
-    layout_.place(list_, left, 1080, listWidth, listHeight);
+    list_ =
+        make_.add(new LineList(this), {listName, tooltip, spokenName}, {left, 1080, listWidth, listHeight});
     connect(list_, &LineList::activatedByUser, this, [this] { openSelectedEntry(); });
-
-    QLabel* label =
-        addLabel("Label2", QStringLiteral(" Einstellungen ändern..."), font(), left, 360, 2265, 255);
-    selector_ = new QComboBox(this);
-    selector_->setObjectName(QString::fromUtf8(selectorName));
-    const QString tip = QStringLiteral("Hier anklicken zum ändern der Einstellungen.");
-    selector_->setToolTip(tip);
-    selector_->setAccessibleName(QStringLiteral("Einstellungen ändern"));
-    selector_->setAccessibleDescription(tip);
-    label->setBuddy(selector_);
-    layout_.place(selector_, left, 600, 2265, 315);
+    selector_ = make_.add(new QComboBox(this), {selectorName, "Hier anklicken zum ändern der Einstellungen."},
+                          {left, 600, 2265, 315});
+    make_.label("Label2", QStringLiteral(" Einstellungen ändern..."), {left, 360, 2265, 255}, selector_);
     connect(selector_, &QComboBox::currentIndexChanged, this, [this] { selectorChosen(); });
 }
 
@@ -108,7 +69,7 @@ void CurrencyListWindow::fillFromPass(const std::vector<std::string>& lines,
                                       const std::vector<GridRow>& rows) {
     list_->clear();
     grid_->clearCells();
-    layOutGrid();
+    writeGridHeader();
     const QStringList shown = toQStringList(lines);
     const ShownLines columns = shownLines(lines);
     const QStringList names = toQStringList(columns.names);
@@ -176,10 +137,6 @@ void CurrencyListWindow::selectorChosen() {
     if (index < 1 || index >= list_->lineCount()) return;
     list_->setCurrentRow(index);
     openLine(list_->line(index));
-}
-
-void CurrencyListWindow::openNewRecord() {
-    openRecordEditor(context_, 0, this);
 }
 
 void CurrencyListWindow::openLine(const QString& line) {

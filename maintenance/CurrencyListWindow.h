@@ -4,12 +4,12 @@
 #include <QDialog>
 
 #include "maintenance/MaintenanceContext.h"
+#include "platform/qt/Controls.h"
 #include "platform/qt/FlexGrid.h"
 #include "platform/qt/TwipsLayout.h"
 #include "store/CurrencyLists.h"
 
 class QComboBox;
-class QLabel;
 class QPushButton;
 
 namespace kursomatik {
@@ -29,41 +29,35 @@ class CurrencyListWindow : public QDialog {
   protected:
     CurrencyListWindow(MaintenanceContext& context, int clientHeight, QWidget* parent);
 
-    // Controls at their designed place (twips: left, top, width, height).
-    QLabel* addLabel(const char* name, const QString& text, const QFont& font, int left, int top, int width,
-                     int height);
-    QPushButton* addButton(const char* name, const QString& caption, const QString& tooltip, int left,
-                           int top, int width, int height);
+    // The controls both windows have, at their designed place (twips: left, top, width, height).
     QPushButton* addHelpButton(const char* name);
-    void addLine(const char* name, int top);
+    QPushButton* addNewRecordButton(const char* name, const QString& tooltip);
     void createGrid(const char* name, const QString& heading);
     // The sorted list and its selector with the label " Einstellungen ändern...", placed right of
     // the visible client area as designed: the selector is reachable by the Tab key only.
     void createListAndSelector(const char* listName, const QString& spokenName, const QString& tooltip,
                                const char* selectorName, int left, int listWidth, int listHeight);
-
-    // Header row and column layout (FormLoad, FormLoad2), and the sort of the rows.
-    void writeGridHeader();
-    virtual void layOutGrid() = 0;
+    // The rows in the window's name order (the empty row 1 first).
     virtual void sortGrid() = 0;
-    // Opens the editor for the grid row the user double-clicked (row 1 and the header open nothing).
-    void openRow(int row);
     // Opens the editor for the selected list entry, if there is one.
     void openSelectedEntry();
-    // A choice in the hidden selector: index below 1 becomes 1, then that entry is opened.
-    void selectorChosen();
-    void openNewRecord();
-
     // Places the controls as designed once the window has all of them.
     void finishLayout();
 
     MaintenanceContext& context_;
     TwipsLayout layout_;
+    Controls make_;
     FlexGrid* grid_ = nullptr;
     LineList* list_ = nullptr;
     QComboBox* selector_ = nullptr;
 
   private:
+    // Header row and column layout (FormLoad, FormLoad2).
+    void writeGridHeader();
+    // Opens the editor for the grid row the user double-clicked (row 1 and the header open nothing).
+    void openRow(int row);
+    // A choice in the hidden selector: index below 1 becomes 1, then that entry is opened.
+    void selectorChosen();
     void openLine(const QString& line);
 };
 

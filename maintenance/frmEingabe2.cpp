@@ -5,14 +5,13 @@
 
 #include <QCheckBox>
 #include <QCloseEvent>
-#include <QFrame>
-#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 
 #include "conversion/DecimalNumber.h"
 #include "conversion/NumberFormat.h"
 #include "platform/Utf8.h"
+#include "platform/qt/Controls.h"
 #include "platform/qt/TwipsLayout.h"
 #include "platform/qt/WindowSystem.h"
 #include "store/Compaction.h"
@@ -36,13 +35,6 @@ QString qt(const std::string& text) {
     return QString::fromStdString(text);
 }
 
-// The label's words name its control for a screen reader: "ISO-Bez.:" -> "ISO-Bez".
-QString spokenLabel(const QString& caption) {
-    QString words = caption;
-    words.remove(QLatin1Char(':')).remove(QLatin1Char('.'));
-    return words.trimmed();
-}
-
 // The Kurs text of a typed rate; empty when the text is no number or the rate cannot be stored.
 std::optional<std::string> storableRate(const QString& typed, const RegionalSettings& regional) {
     const auto rate = parseRegionalNumber(typed.toStdString(), regional);
@@ -50,28 +42,6 @@ std::optional<std::string> storableRate(const QString& typed, const RegionalSett
     const auto kurs = encodeRate(rate->toDouble(), regional);
     if (!kurs) return std::nullopt;
     return *kurs;
-}
-
-QLineEdit* textBox(QWidget* parent, const char* name, const QString& text, const QString& tooltip,
-                   int maxLength) {
-    auto* box = new QLineEdit(parent);
-    box->setObjectName(QString::fromUtf8(name));
-    box->setMaxLength(maxLength);
-    box->setText(text);
-    box->setToolTip(tooltip);
-    box->setAccessibleDescription(tooltip);
-    return box;
-}
-
-QPushButton* button(QWidget* parent, const char* name, const QString& caption, const QString& tooltip) {
-    auto* b = new QPushButton(caption, parent);
-    b->setObjectName(QString::fromUtf8(name));
-    b->setAutoDefault(false);  // no default button: Enter in a box presses nothing
-    if (!tooltip.isEmpty()) {
-        b->setToolTip(tooltip);
-        b->setAccessibleDescription(tooltip);
-    }
-    return b;
 }
 
 }  // namespace
@@ -86,70 +56,43 @@ void frmEingabe2::build() {
     setProperty("helpTopic", 3);
     setFont(designFont());
     TwipsLayout layout(this, 4815, 2460);
+    Controls make(this, &layout);
 
     txtbezeichnung =
-        textBox(this, "txtbezeichnung", QStringLiteral("Text1"), QStringLiteral("Währungsbezeichnung"), 30);
-    layout.place(txtbezeichnung, 2280, 90, 2415, 285);
-    txttkurs = textBox(this, "txttkurs", QStringLiteral("Text3"),
-                       QStringLiteral("Umrechnungskurs: 1 Euro sind..."), 20);
-    layout.place(txttkurs, 2280, 450, 1455, 285);
-    txtiso = textBox(this, "txtiso", QStringLiteral("Text2"), QStringLiteral("ISO-Norm Bezeichnung"), 3);
-    layout.place(txtiso, 2280, 810, 495, 285);
-    chkewwu = new QCheckBox(this);
-    chkewwu->setObjectName(QStringLiteral("chkewwu"));
-    chkewwu->setToolTip(QStringLiteral("Teilnehmer der europäischen Wirtschafts- und Währungsgemeinschaft."));
-    chkewwu->setAccessibleDescription(chkewwu->toolTip());
-    layout.place(chkewwu, 2280, 1140, 255, 345);
+        make.textBox({"txtbezeichnung", "Währungsbezeichnung"}, 30, {2280, 90, 2415, 285}, "Text1");
+    txttkurs =
+        make.textBox({"txttkurs", "Umrechnungskurs: 1 Euro sind..."}, 20, {2280, 450, 1455, 285}, "Text3");
+    txtiso = make.textBox({"txtiso", "ISO-Norm Bezeichnung"}, 3, {2280, 810, 495, 285}, "Text2");
+    chkewwu = make.add(new QCheckBox(this),
+                       {"chkewwu", "Teilnehmer der europäischen Wirtschafts- und Währungsgemeinschaft."},
+                       {2280, 1140, 255, 345});
     // Shown for information only: saving always stores today's date.
-    txtdatum = textBox(this, "txtdatum", QStringLiteral("00.00.0000"),
-                       QStringLiteral("Datum der letzten Änderung des Umrechnungskurses"), 10);
+    txtdatum = make.textBox({"txtdatum", "Datum der letzten Änderung des Umrechnungskurses"}, 10,
+                            {2280, 1520, 735, 285}, "00.00.0000");
     txtdatum->setReadOnly(true);
-    layout.place(txtdatum, 2280, 1520, 735, 285);
+    make.label("Label1", "Bezeichnung:", {120, 120, 1695, 255}, txtbezeichnung);
+    make.label("Label2", "Umrechungskurs:", {120, 480, 1575, 255}, txttkurs);
+    make.label("Label3", "ISO-Bez.:", {120, 840, 735, 255}, txtiso);
+    make.label("Label4", "Teilnehmerland der EWWU:", {120, 1200, 2055, 285}, chkewwu);
+    make.label("Label5", "Umrechnungskurs vom...:", {120, 1560, 2055, 255}, txtdatum);
+    make.line("Line2", {0, 1905, 6480, 30});
 
-    struct Labelled {
-        const char* name;
-        const char* caption;
-        QWidget* buddy;
-        int top, width, height;
-    };
-    for (const Labelled& l : {Labelled{"Label1", "Bezeichnung:", txtbezeichnung, 120, 1695, 255},
-                              Labelled{"Label2", "Umrechungskurs:", txttkurs, 480, 1575, 255},
-                              Labelled{"Label3", "ISO-Bez.:", txtiso, 840, 735, 255},
-                              Labelled{"Label4", "Teilnehmerland der EWWU:", chkewwu, 1200, 2055, 285},
-                              Labelled{"Label5", "Umrechnungskurs vom...:", txtdatum, 1560, 2055, 255}}) {
-        auto* label = new QLabel(QString::fromUtf8(l.caption), this);
-        label->setObjectName(QString::fromUtf8(l.name));
-        label->setBuddy(l.buddy);
-        l.buddy->setAccessibleName(spokenLabel(label->text()));
-        layout.place(label, 120, l.top, l.width, l.height);
-    }
-    auto* line = new QFrame(this);
-    line->setObjectName(QStringLiteral("Line2"));
-    line->setFrameShape(QFrame::HLine);
-    line->setFrameShadow(QFrame::Sunken);
-    layout.place(line, 0, 1905, 6480, 30);
-
-    const QString leaving = QStringLiteral("Verlassen der Bearbeitung.");
-    cmdEingabeBeenden[0] = button(this, "cmdEingabeBeenden_0", QStringLiteral("&Speichern"), leaving);
-    layout.place(cmdEingabeBeenden[0], 120, 2040, 1095, 375);
-    cmdloeschen = button(this, "cmdlöschen", QStringLiteral("&Löschen"),
-                         QStringLiteral("Löschen des ausgewählten Datensatzes."));
-    layout.place(cmdloeschen, 1320, 2040, 1095, 375);
-    cmdEingabeBeenden[1] = button(this, "cmdEingabeBeenden_1", QStringLiteral("&Abbrechen"), leaving);
-    layout.place(cmdEingabeBeenden[1], 3600, 2040, 1095, 375);
+    const char* leaving = "Verlassen der Bearbeitung.";
+    cmdEingabeBeenden[0] =
+        make.button({"cmdEingabeBeenden_0", leaving}, "&Speichern", {120, 2040, 1095, 375});
+    cmdloeschen = make.button({"cmdlöschen", "Löschen des ausgewählten Datensatzes."}, "&Löschen",
+                              {1320, 2040, 1095, 375});
+    cmdEingabeBeenden[1] =
+        make.button({"cmdEingabeBeenden_1", leaving}, "&Abbrechen", {3600, 2040, 1095, 375});
     // Lies on top of "Abbrechen" of an existing record; preparing hides one of the two.
-    neuloeschen = button(this, "neulöschen", QStringLiteral("&Abbrechen"), {});
-    layout.place(neuloeschen, 3600, 2040, 1095, 375);
+    neuloeschen = make.button({"neulöschen"}, "&Abbrechen", {3600, 2040, 1095, 375});
     layout.apply();
     // A whole date must show in any font; the box has room to its right.
     const int dateWidth = txtdatum->fontMetrics().horizontalAdvance(QStringLiteral("00.00.0000")) + 12;
     txtdatum->resize(std::max(txtdatum->width(), dateWidth), txtdatum->height());
 
-    QWidget* order[] = {
-        txtbezeichnung,       txttkurs,   txtiso, chkewwu, txtdatum, cmdloeschen, cmdEingabeBeenden[0],
-        cmdEingabeBeenden[1], neuloeschen};
-    for (std::size_t k = 1; k < std::size(order); ++k) setTabOrder(order[k - 1], order[k]);
-
+    chainTabs({txtbezeichnung, txttkurs, txtiso, chkewwu, txtdatum, cmdloeschen, cmdEingabeBeenden[0],
+               cmdEingabeBeenden[1], neuloeschen});
     connect(cmdEingabeBeenden[0], &QPushButton::clicked, this, [this] { cmdEingabeBeenden_Click(0); });
     connect(cmdEingabeBeenden[1], &QPushButton::clicked, this, [this] { cmdEingabeBeenden_Click(1); });
     connect(cmdloeschen, &QPushButton::clicked, this, [this] { cmdloeschen_Click(); });
@@ -298,10 +241,6 @@ int frmEingabe2::deletedSelection() const {
     return 0;
 }
 
-void frmEingabe2::Form_QueryUnload() {
-    cmdEingabeBeenden_Click(1);
-}
-
 void frmEingabe2::reject() {
     if (left_) return;
     if (newRecord_) {
@@ -312,7 +251,8 @@ void frmEingabe2::reject() {
 }
 
 void frmEingabe2::closeEvent(QCloseEvent* event) {
-    if (!left_) Form_QueryUnload();
+    // The title bar's close leaves like "Abbrechen" of an existing record.
+    if (!left_) cmdEingabeBeenden_Click(1);
     event->accept();
 }
 

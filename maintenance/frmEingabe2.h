@@ -8,7 +8,6 @@
 #include "platform/Result.h"
 
 class QCheckBox;
-class QLabel;
 class QLineEdit;
 class QPushButton;
 
@@ -41,8 +40,6 @@ class frmEingabe2 : public QDialog {
     void cmdEingabeBeenden_Click(int Index);
     void cmdloeschen_Click();  // "cmdlöschen"
     void neuloeschen_Click();  // "neulöschen"
-    // The close control of the title bar: leave like "Abbrechen" of an existing record.
-    void Form_QueryUnload();
     void build();
     void report(const std::string& message);
     // The deletion by rewrite; with markSelection it also flags a deleted main-window currency.

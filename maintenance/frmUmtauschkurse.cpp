@@ -16,82 +16,48 @@ frmUmtauschkurse::frmUmtauschkurse(MaintenanceContext& context, frmWeitereW* wei
     setObjectName(QStringLiteral("frmUmtauschkurse"));
     setWindowTitle(QStringLiteral("Wechselkurse"));
 
-    Label1 = addLabel("Label1", QStringLiteral("Teilnehmerländer der  EWWU"), designFont(12, true), 120, 120,
-                      4095, 375);
-    Command1 = addHelpButton("Command1");
-    addLine("Line2", 960);
-    Label4 =
-        addLabel("Label4", QStringLiteral(" Ein Euro sind..."), designFont(9.75, true), 120, 600, 1575, 255);
+    make_.label("Label1", QStringLiteral("Teilnehmerländer der  EWWU"), {120, 120, 4095, 375})
+        ->setFont(designFont(12, true));
+    QPushButton* Command1 = addHelpButton("Command1");
+    make_.line("Line2", {0, 945, 6375, 30});
+    make_.label("Label4", QStringLiteral(" Ein Euro sind..."), {120, 600, 1575, 255})
+        ->setFont(designFont(9.75, true));
     createGrid("grdTable", QStringLiteral("Teilnehmerländer der EWWU"));
-    grdTable = grid_;
-    addLine("Line1", 4440);
-    cmdneu = addButton("cmdneu", QStringLiteral("&Neuer Eintrag..."),
-                       QStringLiteral("Eine neue Währung hinzufügen."), 120, 4560, 1695, 375);
-    cmdSpringeFormwW =
-        addButton("cmdSpringeFormwW", QStringLiteral("&Weitere Währungen"),
-                  QStringLiteral("Anzeige der Nichtmitglieder der EWWU."), 1920, 4560, 1695, 375);
-    cmdAbbrechenUmt = addButton("cmdAbbrechenUmt", QStringLiteral("&Schließen"),
-                                QStringLiteral("Zurück zur Währungsumrechnung"), 5040, 4560, 1215, 375);
+    make_.line("Line1", {0, 4425, 6375, 30});
+    QPushButton* cmdneu = addNewRecordButton("cmdneu", QStringLiteral("Eine neue Währung hinzufügen."));
+    QPushButton* cmdSpringeFormwW =
+        make_.button({"cmdSpringeFormwW", "Anzeige der Nichtmitglieder der EWWU."},
+                     QStringLiteral("&Weitere Währungen"), {1920, 4560, 1695, 375});
+    QPushButton* cmdAbbrechenUmt = make_.button({"cmdAbbrechenUmt", "Zurück zur Währungsumrechnung"},
+                                                QStringLiteral("&Schließen"), {5040, 4560, 1215, 375});
     cmdAbbrechenUmt->setFont(designFont(8.25, true));
-
     // Below the visible client area, as designed: reachable by Alt+Ä and by the Tab key only.
-    cmdDBveraendern =
-        addButton("cmdDBverändern", QStringLiteral("Einstellungen &ändern..."),
-                  QStringLiteral("Einstellungen der markierten Währung ändern."), 120, 5640, 1815, 375);
+    cmdDBveraendern = make_.button({"cmdDBverändern", "Einstellungen der markierten Währung ändern."},
+                                   QStringLiteral("Einstellungen &ändern..."), {120, 5640, 1815, 375});
     createListAndSelector(
         "lstewwu", QStringLiteral("Liste der EWWU-Währungen"),
         QStringLiteral("Liste mit den Währungseinstellungen der EWWU-Länder. Durch Doppelklick "
                        "auf eine Währung können Einstellungen verändert werden."),
         "txtauswahl1", 6720, 6375, 3210);
-    lstewwu = list_;
-    txtauswahl1 = selector_;
     finishLayout();
 
-    setTabOrder(grdTable, cmdneu);
-    setTabOrder(cmdneu, cmdSpringeFormwW);
-    setTabOrder(cmdSpringeFormwW, cmdAbbrechenUmt);
-    setTabOrder(cmdAbbrechenUmt, Command1);
-    setTabOrder(Command1, cmdDBveraendern);
-    setTabOrder(cmdDBveraendern, txtauswahl1);
-    setTabOrder(txtauswahl1, lstewwu);
-
-    connect(Command1, &QPushButton::clicked, this, [this] { Command1_Click(); });
-    connect(cmdneu, &QPushButton::clicked, this, [this] { cmdneu_Click(); });
-    connect(cmdSpringeFormwW, &QPushButton::clicked, this, [this] { cmdSpringeFormwW_Click(); });
+    chainTabs(
+        {grid_, cmdneu, cmdSpringeFormwW, cmdAbbrechenUmt, Command1, cmdDBveraendern, selector_, list_});
+    connect(cmdSpringeFormwW, &QPushButton::clicked, this, [this] { context_.windows.showModal(weitere_); });
     connect(cmdAbbrechenUmt, &QPushButton::clicked, this, [this] { cmdAbbrechenUmt_Click(); });
-    connect(cmdDBveraendern, &QPushButton::clicked, this, [this] { cmdDBveraendern_Click(); });
-    Form_Load();
+    connect(cmdDBveraendern, &QPushButton::clicked, this, [this] { openSelectedEntry(); });
+    // As it loads (Form_Load): the selector on the list's entry, the grid on its first currency.
+    selector_->setCurrentIndex(list_->currentRow());
+    grid_->setCurrentGridRow(2);
 }
 
 void frmUmtauschkurse::fillFromPass(const std::vector<std::string>& lines, const std::vector<GridRow>& rows) {
     CurrencyListWindow::fillFromPass(lines, rows);
-    cmdDBveraendern->setEnabled(lstewwu->lineCount() > 0);
+    cmdDBveraendern->setEnabled(list_->lineCount() > 0);
 }
 
-void frmUmtauschkurse::FormLoad() {
-    writeGridHeader();
-}
-
-void frmUmtauschkurse::ewwuSortieren() {
-    grdTable->sortRows([](const std::string& name) { return collationKey(name); }, collate);
-}
-
-void frmUmtauschkurse::Form_Load() {
-    txtauswahl1->setCurrentIndex(lstewwu->currentRow());
-    grdTable->setCurrentGridRow(2);
-}
-
-void frmUmtauschkurse::cmdDBveraendern_Click() {
-    openSelectedEntry();
-}
-void frmUmtauschkurse::cmdneu_Click() {
-    openNewRecord();
-}
-void frmUmtauschkurse::cmdSpringeFormwW_Click() {
-    context_.windows.showModal(weitere_);
-}
-void frmUmtauschkurse::Command1_Click() {
-    context_.windows.postF1();
+void frmUmtauschkurse::sortGrid() {
+    grid_->sortRows([](const std::string& name) { return collationKey(name); }, collate);
 }
 
 void frmUmtauschkurse::cmdAbbrechenUmt_Click() {

@@ -3,7 +3,6 @@
 
 #include "maintenance/CurrencyListWindow.h"
 
-class QLabel;
 class QPushButton;
 
 namespace kursomatik {
@@ -21,37 +20,19 @@ class frmUmtauschkurse : public CurrencyListWindow {
 
     void fillFromPass(const std::vector<std::string>& lines, const std::vector<GridRow>& rows) override;
 
-  protected:
-    void layOutGrid() override { FormLoad(); }
-    void sortGrid() override { ewwuSortieren(); }
-
   public slots:
     // Esc and the title bar's close do what "Schließen" does.
     void reject() override;
 
-  private:
-    // Called by the list pass.
-    void FormLoad();
-    void ewwuSortieren();
+  protected:
+    // ewwuSortieren: by the collation of the names.
+    void sortGrid() override;
 
-    void Form_Load();
-    void cmdDBveraendern_Click();
-    void cmdneu_Click();
-    void cmdSpringeFormwW_Click();
-    void Command1_Click();
+  private:
     void cmdAbbrechenUmt_Click();
 
     frmWeitereW* weitere_;
-    FlexGrid* grdTable;
-    LineList* lstewwu;
-    QComboBox* txtauswahl1;
     QPushButton* cmdDBveraendern;  // "cmdDBverändern"
-    QLabel* Label1;
-    QLabel* Label4;
-    QPushButton* Command1;
-    QPushButton* cmdneu;
-    QPushButton* cmdSpringeFormwW;
-    QPushButton* cmdAbbrechenUmt;
 };
 
 }  // namespace kursomatik

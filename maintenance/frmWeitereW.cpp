@@ -18,61 +18,35 @@ frmWeitereW::frmWeitereW(MaintenanceContext& context, QWidget* parent)
     setObjectName(QStringLiteral("frmWeitereW"));
     setWindowTitle(QStringLiteral("Wechselkurse"));
 
-    Label3 =
-        addLabel("Label3", QStringLiteral("Weitere Währungen"), designFont(12, true), 120, 120, 2535, 375);
-    cmdhelp = addHelpButton("cmdhelp");
-    addLine("Line1", 960);
-    Label1 =
-        addLabel("Label1", QStringLiteral(" Ein Euro sind..."), designFont(9.75, true), 120, 600, 3255, 255);
+    make_.label("Label3", QStringLiteral("Weitere Währungen"), {120, 120, 2535, 375})
+        ->setFont(designFont(12, true));
+    QPushButton* cmdhelp = addHelpButton("cmdhelp");
+    make_.line("Line1", {0, 945, 6375, 30});
+    make_.label("Label1", QStringLiteral(" Ein Euro sind..."), {120, 600, 3255, 255})
+        ->setFont(designFont(9.75, true));
     createGrid("grdTable2", QStringLiteral("Weitere Währungen"));
-    grdTable2 = grid_;
-    addLine("Line2", 4440);
-    cmdneu2 = addButton("cmdneu2", QStringLiteral("&Neuer Eintrag..."), {}, 120, 4560, 1695, 375);
-    Command1 = addButton("Command1", QStringLiteral("&Zurück"),
-                         QStringLiteral("Zurück zu den Wechselkursen der EWWU"), 4920, 4560, 1335, 375);
-
+    make_.line("Line2", {0, 4425, 6375, 30});
+    QPushButton* cmdneu2 = addNewRecordButton("cmdneu2", {});
+    QPushButton* Command1 = make_.button({"Command1", "Zurück zu den Wechselkursen der EWWU"},
+                                         QStringLiteral("&Zurück"), {4920, 4560, 1335, 375});
     createListAndSelector(
         "lstweitere", QStringLiteral("Liste der weiteren Währungen"),
         QStringLiteral("Liste der übrigen Währungen.  Durch Doppelklick auf eine Währung können "
                        "Einstellungen verändert werden."),
         "txtauswahl2", 6960, 6495, 5520);
-    lstweitere = list_;
-    txtauswahl2 = selector_;
     finishLayout();
 
-    setTabOrder(grdTable2, cmdneu2);
-    setTabOrder(cmdneu2, Command1);
-    setTabOrder(Command1, cmdhelp);
-    setTabOrder(cmdhelp, txtauswahl2);
-    setTabOrder(txtauswahl2, lstweitere);
-
-    connect(cmdhelp, &QPushButton::clicked, this, [this] { cmdhelp_Click(); });
-    connect(cmdneu2, &QPushButton::clicked, this, [this] { cmdneu2_Click(); });
-    connect(Command1, &QPushButton::clicked, this, [this] { Command1_Click(); });
+    chainTabs({grid_, cmdneu2, Command1, cmdhelp, selector_, list_});
+    connect(Command1, &QPushButton::clicked, this, &QWidget::hide);
 }
 
-void frmWeitereW::FormLoad2() {
-    writeGridHeader();
-}
-
-void frmWeitereW::sortierestv2() {
+void frmWeitereW::sortGrid() {
     const RegionalSettings& regional = context_.regional;
-    grdTable2->sortRows([&regional](const std::string& name) { return genericNameKey(name, regional); },
-                        collate);
-}
-
-void frmWeitereW::cmdneu2_Click() {
-    openNewRecord();
-}
-void frmWeitereW::cmdhelp_Click() {
-    context_.windows.postF1();
-}
-void frmWeitereW::Command1_Click() {
-    hide();
+    grid_->sortRows([&regional](const std::string& name) { return genericNameKey(name, regional); }, collate);
 }
 
 void frmWeitereW::closeEvent(QCloseEvent* event) {
-    Command1_Click();
+    hide();
     event->accept();
 }
 

@@ -3,9 +3,6 @@
 
 #include "maintenance/CurrencyListWindow.h"
 
-class QLabel;
-class QPushButton;
-
 namespace kursomatik {
 
 // "Wechselkurse" of the currencies outside the monetary union, whose rates the user keeps.
@@ -20,28 +17,10 @@ class frmWeitereW : public CurrencyListWindow {
     void reject() override {}
 
   protected:
-    void layOutGrid() override { FormLoad2(); }
-    void sortGrid() override { sortierestv2(); }
+    // sortierestv2: by the names' generic key.
+    void sortGrid() override;
     // The title bar's close does what "Zurück" does.
     void closeEvent(QCloseEvent* event) override;
-
-  private:
-    // Called by the list pass.
-    void FormLoad2();
-    void sortierestv2();
-
-    void cmdneu2_Click();
-    void cmdhelp_Click();
-    void Command1_Click();
-
-    FlexGrid* grdTable2;
-    LineList* lstweitere;
-    QComboBox* txtauswahl2;
-    QLabel* Label1;
-    QLabel* Label3;
-    QPushButton* cmdhelp;
-    QPushButton* cmdneu2;
-    QPushButton* Command1;
 };
 
 }  // namespace kursomatik

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/RegionalSettings.h"
 
+#include <chrono>
 #include <ctime>
 
 namespace kursomatik {
@@ -47,6 +48,60 @@ std::string formatShortDate(const CivilDate& date, const std::string& pattern) {
         i += run;
     }
     return out;
+}
+
+namespace {
+
+std::chrono::year_month_day calendarDay(const CivilDate& date) {
+    return std::chrono::year{date.year} / std::chrono::month{static_cast<unsigned>(date.month)} /
+           std::chrono::day{static_cast<unsigned>(date.day)};
+}
+
+}  // namespace
+
+std::optional<CivilDate> parseShortDate(std::string_view text, const std::string& pattern) {
+    while (!text.empty() && text.front() == ' ') text.remove_prefix(1);
+    while (!text.empty() && text.back() == ' ') text.remove_suffix(1);
+    CivilDate date;
+    std::size_t at = 0;
+    // Reads between `least` and `most` digits; a field written with one letter takes one or two.
+    const auto digits = [&](std::size_t least, std::size_t most) -> std::optional<int> {
+        int value = 0;
+        std::size_t count = 0;
+        while (count < most && at < text.size() && text[at] >= '0' && text[at] <= '9') {
+            value = value * 10 + (text[at++] - '0');
+            ++count;
+        }
+        return count >= least ? std::optional<int>(value) : std::nullopt;
+    };
+    for (std::size_t i = 0; i < pattern.size();) {
+        const char c = pattern[i];
+        std::size_t run = 1;
+        while (i + run < pattern.size() && pattern[i + run] == c) ++run;
+        i += run;
+        std::optional<int> value;
+        if (c == 'd' || c == 'M') {
+            value = digits(run >= 2 ? 2 : 1, 2);
+            if (value) (c == 'd' ? date.day : date.month) = *value;
+        } else if (c == 'y') {
+            value = run >= 3 ? digits(4, 4) : digits(2, 2);
+            if (value) date.year = run >= 3 ? *value : (*value < 50 ? 2000 : 1900) + *value;
+        } else {
+            if (text.substr(at, run) != std::string(run, c)) return std::nullopt;
+            at += run;
+            value = 0;
+        }
+        if (!value) return std::nullopt;
+    }
+    if (at != text.size() || date.month < 1 || date.month > 12 || date.day < 1) return std::nullopt;
+    if (!calendarDay(date).ok()) return std::nullopt;
+    return date;
+}
+
+long daysBetween(const CivilDate& from, const CivilDate& to) {
+    const std::chrono::sys_days start{calendarDay(from)};
+    const std::chrono::sys_days end{calendarDay(to)};
+    return static_cast<long>((end - start).count());
 }
 
 }  // namespace kursomatik

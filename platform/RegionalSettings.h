@@ -2,7 +2,9 @@
 #pragma once
 
 #include <functional>
+#include <optional>
 #include <string>
+#include <string_view>
 
 namespace kursomatik {
 
@@ -10,6 +12,7 @@ struct CivilDate {
     int year = 1999;
     int month = 1;
     int day = 1;
+    friend auto operator<=>(const CivilDate&, const CivilDate&) = default;
 };
 
 // The user's regional conventions for numbers and dates. Every parser and formatter takes them
@@ -28,5 +31,13 @@ struct RegionalSettings {
 
 // The short-date text of a date (German: 04.01.1999).
 std::string formatShortDate(const CivilDate& date, const std::string& pattern);
+
+// The date of a short-date text written by that pattern (leading and trailing blanks allowed); empty
+// when the text does not follow the pattern or names no day of the calendar. Two-digit years count
+// from 1950 to 2049.
+std::optional<CivilDate> parseShortDate(std::string_view text, const std::string& pattern);
+
+// Days from one date to another (negative when `to` lies before `from`).
+long daysBetween(const CivilDate& from, const CivilDate& to);
 
 }  // namespace kursomatik

@@ -13,6 +13,19 @@ Status IniSchreiben(const SettingsState& settings, const SettingsEnvironment& en
     return writeProfileString(file, section, key, value);
 }
 
+namespace {
+
+// A whole number of days from 0 to 36500; anything else (also no entry) keeps the 30 days.
+int rateAgeLimit(const std::string& text) {
+    std::size_t digits = 0;
+    while (digits < text.size() && text[digits] >= '0' && text[digits] <= '9') ++digits;
+    if (digits == 0 || digits != text.size() || digits > 5) return 30;
+    const int days = std::stoi(text);
+    return days <= 36500 ? days : 30;
+}
+
+}  // namespace
+
 void EinstellungenLesen(SettingsState& s, const SettingsEnvironment& environment) {
     std::string problems;
     const auto textOf = [&problems](const std::filesystem::path& file) {
@@ -37,6 +50,7 @@ void EinstellungenLesen(SettingsState& s, const SettingsEnvironment& environment
                                  {"ausgabewaehrung", &s.sAusgabewaehrung}}) {
         *variable = profileValue(privat, s.sIniSektion, key, *variable);
     }
+    s.iKursalter = rateAgeLimit(profileValue(privat, s.sIniSektion, "kursalter", ""));
     s.dStellen1 = numberValue(s.sStellen1);
     s.dStellen2 = numberValue(s.sStellen2);
     if (!problems.empty() && problems != s.lastReadProblem && environment.report)

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 
+#include "conversion/DecimalNumber.h"
 #include "platform/Collation.h"
 #include "platform/Utf8.h"
 
@@ -30,6 +31,18 @@ std::string lineKurs(std::string_view line) {
 
 std::string lineIso(std::string_view line) {
     return utf8::mid(line, kFieldLayout[1].lineColumn, 12);
+}
+
+std::optional<double> lineRate(std::string_view line, const RegionalSettings& regional) {
+    const auto rate = parseRegionalNumber(lineKurs(line), regional);
+    return rate ? std::optional<double>(rate->toDouble()) : std::nullopt;
+}
+
+std::string lineField(std::string_view line, std::string CurrencyRecord::*field) {
+    for (const FieldLayout& column : kFieldLayout) {
+        if (column.field == field) return fieldValue(utf8::mid(line, column.lineColumn, column.width));
+    }
+    return {};
 }
 
 std::optional<long> lineRecordNumber(std::string_view line) {

@@ -11,6 +11,8 @@
 
 namespace kursomatik {
 
+struct RegionalSettings;
+
 // The list line of a record: its fields at the line columns of kFieldLayout and its record number at
 // the end (153 characters for records 1 to 9, 154 for 10 to 99, and so on).
 std::string buildListLine(const CurrencyRecord& record, long recordNumber);
@@ -21,6 +23,11 @@ std::string_view lineName(std::string_view line);
 std::string lineKurs(std::string_view line);
 // The 12 characters from the ISO column, which the ISO boxes cut to the code.
 std::string lineIso(std::string_view line);
+// The scaled rate in the Kurs column, as choosing the line's currency takes it; empty when it is no
+// number.
+std::optional<double> lineRate(std::string_view line, const RegionalSettings& regional);
+// Any field of the line's record, trimmed.
+std::string lineField(std::string_view line, std::string CurrencyRecord::*field);
 // The record number from the last three characters, blanks before the digits allowed.
 std::optional<long> lineRecordNumber(std::string_view line);
 

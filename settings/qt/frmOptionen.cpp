@@ -10,26 +10,13 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
+#include "platform/qt/Controls.h"
 #include "platform/qt/LineList.h"
 #include "platform/qt/PickList.h"
 #include "platform/qt/WindowSystem.h"
 #include "settings/qt/ListPosition.h"
 
 namespace kursomatik {
-namespace {
-
-template <class Widget>
-Widget* named(Widget* widget, const char* name, const QString& tooltip = {}) {
-    widget->setObjectName(QString::fromUtf8(name));
-    if (!tooltip.isEmpty()) {
-        widget->setToolTip(tooltip);
-        widget->setAccessibleDescription(tooltip);
-    }
-    return widget;
-}
-
-}  // namespace
-
 frmOptionen::frmOptionen(SettingsState& settings, const SettingsEnvironment& environment,
                          const RegionalSettings& regional, std::string& sStartauswahl, WindowSystem& windows,
                          std::function<void()> berechnen, QWidget* parent)
@@ -59,57 +46,50 @@ void frmOptionen::build() {
     setObjectName(QStringLiteral("frmOptionen"));
     setWindowTitle(QStringLiteral("Optionen"));
     setProperty("helpTopic", 7);
+    Controls make(this);
 
-    Frame3 = named(new QGroupBox(QStringLiteral("Währungseinstellungen"), this), "Frame3");
-    Label1 = named(new QLabel(QStringLiteral("Starteingabewährung:"), Frame3), "Label1");
-    txtstart = named(new QComboBox(Frame3), "txtstart", QStringLiteral("Auswahl der Starteingabewährung."));
-    Label2 = named(new QLabel(QStringLiteral("Startausgabewährung:"), Frame3), "Label2");
-    txtausgabe2 =
-        named(new QComboBox(Frame3), "txtausgabe2", QStringLiteral("Auswahl der Startausgabewährung."));
-    Label1->setBuddy(txtstart);
-    Label2->setBuddy(txtausgabe2);
-    txtstart->setAccessibleName(QStringLiteral("Starteingabewährung"));
-    txtausgabe2->setAccessibleName(QStringLiteral("Startausgabewährung"));
+    auto* Frame3 = make.add(new QGroupBox(QStringLiteral("Währungseinstellungen"), this), {"Frame3"});
+    Controls inFrame3(Frame3);
+    txtstart = inFrame3.add(new QComboBox(Frame3), {"txtstart", "Auswahl der Starteingabewährung."});
+    txtausgabe2 = inFrame3.add(new QComboBox(Frame3), {"txtausgabe2", "Auswahl der Startausgabewährung."});
     auto* currencies = new QGridLayout(Frame3);
-    currencies->addWidget(Label1, 0, 0);
+    currencies->addWidget(inFrame3.label("Label1", "Starteingabewährung:", {}, txtstart), 0, 0);
     currencies->addWidget(txtstart, 0, 1);
-    currencies->addWidget(Label2, 1, 0);
+    currencies->addWidget(inFrame3.label("Label2", "Startausgabewährung:", {}, txtausgabe2), 1, 0);
     currencies->addWidget(txtausgabe2, 1, 1);
     currencies->setColumnStretch(1, 1);
 
-    Frame2 = named(new QGroupBox(QStringLiteral("Endergebnisse mit..."), this), "Frame2");
-    optst1 = named(new QRadioButton(QStringLiteral("2 Stellen..."), Frame2), "optst1",
-                   QStringLiteral("Das Ergebnis wird mit zwei Stellen hinter dem Komma ausgegeben."));
-    optst2 = named(new QRadioButton(QStringLiteral("3 Stellen..."), Frame2), "optst2",
-                   QStringLiteral("Das Ergebnis wird mit drei Stellen hinter dem Komma ausgegeben."));
-    optst3 = named(new QRadioButton(QStringLiteral("4 Stellen... hinter dem Komma !"), Frame2), "optst3",
-                   QStringLiteral("Das Ergebnis wird mit vier Stellen hinter dem Komma ausgegeben."));
-    lblBeispiel = named(new QLabel(Frame2), "lblBeispiel", QStringLiteral("Beispiel für die Ausgabe."));
+    auto* Frame2 = make.add(new QGroupBox(QStringLiteral("Endergebnisse mit..."), this), {"Frame2"});
+    Controls inFrame2(Frame2);
+    optst1 = inFrame2.add(new QRadioButton(QStringLiteral("2 Stellen..."), Frame2),
+                          {"optst1", "Das Ergebnis wird mit zwei Stellen hinter dem Komma ausgegeben."});
+    optst2 = inFrame2.add(new QRadioButton(QStringLiteral("3 Stellen..."), Frame2),
+                          {"optst2", "Das Ergebnis wird mit drei Stellen hinter dem Komma ausgegeben."});
+    optst3 = inFrame2.add(new QRadioButton(QStringLiteral("4 Stellen... hinter dem Komma !"), Frame2),
+                          {"optst3", "Das Ergebnis wird mit vier Stellen hinter dem Komma ausgegeben."});
+    lblBeispiel = inFrame2.add(new QLabel(Frame2), {"lblBeispiel", "Beispiel für die Ausgabe."});
     auto* results = new QVBoxLayout(Frame2);
-    for (QWidget* w : {static_cast<QWidget*>(optst1), static_cast<QWidget*>(optst2),
-                       static_cast<QWidget*>(optst3), static_cast<QWidget*>(lblBeispiel)}) {
+    for (QWidget* w : std::initializer_list<QWidget*>{optst1, optst2, optst3, lblBeispiel})
         results->addWidget(w);
-    }
 
-    Frame1 = named(new QGroupBox(QStringLiteral("Zwischenergebnisse mit..."), this), "Frame1");
+    auto* Frame1 = make.add(new QGroupBox(QStringLiteral("Zwischenergebnisse mit..."), this), {"Frame1"});
+    Controls inFrame1(Frame1);
     optzw1 =
-        named(new QRadioButton(QStringLiteral("3 Stellen..."), Frame1), "optzw1",
-              QStringLiteral("Das Euro-Zwischenergebnis wird mit 3 Stellen hinter dem Komma berechnet."));
+        inFrame1.add(new QRadioButton(QStringLiteral("3 Stellen..."), Frame1),
+                     {"optzw1", "Das Euro-Zwischenergebnis wird mit 3 Stellen hinter dem Komma berechnet."});
     optzw2 =
-        named(new QRadioButton(QStringLiteral("4 Stellen...hinter dem Komma !"), Frame1), "optzw2",
-              QStringLiteral("Das Euro-Zwischenergebnis wird mit 4 Stellen hinter dem Komma berechnet."));
-    lblBeispiel2 = named(new QLabel(Frame1), "lblBeispiel2",
-                         QStringLiteral("Beispiel für das Zwischenergebnis (interne Berechung)."));
+        inFrame1.add(new QRadioButton(QStringLiteral("4 Stellen...hinter dem Komma !"), Frame1),
+                     {"optzw2", "Das Euro-Zwischenergebnis wird mit 4 Stellen hinter dem Komma berechnet."});
+    lblBeispiel2 = inFrame1.add(new QLabel(Frame1),
+                                {"lblBeispiel2", "Beispiel für das Zwischenergebnis (interne Berechung)."});
     auto* intermediate = new QVBoxLayout(Frame1);
-    intermediate->addWidget(optzw1);
-    intermediate->addWidget(optzw2);
-    intermediate->addWidget(lblBeispiel2);
+    for (QWidget* w : std::initializer_list<QWidget*>{optzw1, optzw2, lblBeispiel2})
+        intermediate->addWidget(w);
 
-    Command1 = named(new QPushButton(QStringLiteral("&?"), this), "Command1");
-    Command1->setAccessibleName(QStringLiteral("Hilfe"));
-    cmdOK = named(new QPushButton(QStringLiteral("&OK"), this), "cmdOK");
+    auto* Command1 = make.add(new QPushButton(QStringLiteral("&?"), this), {"Command1", {}, "Hilfe"});
+    auto* cmdOK = make.add(new QPushButton(QStringLiteral("&OK"), this), {"cmdOK"});
     cmdOK->setDefault(true);
-    lstversteckt2 = named(new LineList(this), "lstversteckt2");
+    lstversteckt2 = make.add(new LineList(this), {"lstversteckt2"});
     lstversteckt2->hide();
 
     auto* buttons = new QHBoxLayout;
@@ -117,32 +97,32 @@ void frmOptionen::build() {
     buttons->addStretch();
     buttons->addWidget(cmdOK);
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(Frame3);
-    layout->addWidget(Frame2);
-    layout->addWidget(Frame1);
+    for (QWidget* frame : {Frame3, Frame2, Frame1}) layout->addWidget(frame);
     layout->addLayout(buttons);
     setMinimumWidth(360);
 
     // Handlers run on a real change only: switching an option on, choosing another position.
     connect(optst1, &QRadioButton::toggled, this, [this](bool on) {
-        if (on) optst1_Click();
+        if (on) chooseResultDecimals(optst1, "100", "1");
     });
     connect(optst2, &QRadioButton::toggled, this, [this](bool on) {
-        if (on) optst2_Click();
+        if (on) chooseResultDecimals(optst2, "1000", "2");
     });
     connect(optst3, &QRadioButton::toggled, this, [this](bool on) {
-        if (on) optst3_Click();
+        if (on) chooseResultDecimals(optst3, "10000", "3");
     });
     connect(optzw1, &QRadioButton::toggled, this, [this](bool on) {
-        if (on) optzw1_Click();
+        if (on) chooseEuroDecimals(optzw1, "1000", "1");
     });
     connect(optzw2, &QRadioButton::toggled, this, [this](bool on) {
-        if (on) optzw2_Click();
+        if (on) chooseEuroDecimals(optzw2, "10000", "2");
     });
-    connect(txtstart, &QComboBox::currentIndexChanged, this, [this] { txtstart_Click(); });
-    connect(txtausgabe2, &QComboBox::currentIndexChanged, this, [this] { txtAusgabe2_Click(); });
+    connect(txtstart, &QComboBox::currentIndexChanged, this,
+            [this] { startCurrencyChosen(txtstart, settings_.sStartwaehrung, "startwaehrung"); });
+    connect(txtausgabe2, &QComboBox::currentIndexChanged, this,
+            [this] { startCurrencyChosen(txtausgabe2, settings_.sAusgabewaehrung, "ausgabewaehrung"); });
     connect(cmdOK, &QPushButton::clicked, this, [this] { cmdOK_Click(); });
-    connect(Command1, &QPushButton::clicked, this, [this] { Command1_Click(); });
+    connect(Command1, &QPushButton::clicked, this, [this] { windows_.postF1(); });
 }
 
 void frmOptionen::UpdateLabel() {
@@ -201,22 +181,6 @@ void frmOptionen::chooseEuroDecimals(QRadioButton* option, const char* stellen1,
     UpdateLabel2();
 }
 
-void frmOptionen::optst1_Click() {
-    chooseResultDecimals(optst1, "100", "1");
-}
-void frmOptionen::optst2_Click() {
-    chooseResultDecimals(optst2, "1000", "2");
-}
-void frmOptionen::optst3_Click() {
-    chooseResultDecimals(optst3, "10000", "3");
-}
-void frmOptionen::optzw1_Click() {
-    chooseEuroDecimals(optzw1, "1000", "1");
-}
-void frmOptionen::optzw2_Click() {
-    chooseEuroDecimals(optzw2, "10000", "2");
-}
-
 void frmOptionen::startCurrencyChosen(QComboBox* box, std::string& variable, const char* key) {
     // The first currency cannot be a start currency: a choice below 1 moves to 1, and the run that
     // this change starts does the writing first.
@@ -227,22 +191,10 @@ void frmOptionen::startCurrencyChosen(QComboBox* box, std::string& variable, con
     writeSetting(key, variable, std::to_string(box->currentIndex()));
 }
 
-void frmOptionen::txtstart_Click() {
-    startCurrencyChosen(txtstart, settings_.sStartwaehrung, "startwaehrung");
-}
-
-void frmOptionen::txtAusgabe2_Click() {
-    startCurrencyChosen(txtausgabe2, settings_.sAusgabewaehrung, "ausgabewaehrung");
-}
-
 void frmOptionen::cmdOK_Click() {
     hide();
     Initialisierung(sStartauswahl_, settings_, environment_);
     if (berechnen_) berechnen_();
-}
-
-void frmOptionen::Command1_Click() {
-    windows_.postF1();
 }
 
 void frmOptionen::reject() {

@@ -8,9 +8,7 @@
 #include "settings/Einstellungen.h"
 
 class QComboBox;
-class QGroupBox;
 class QLabel;
-class QPushButton;
 class QRadioButton;
 
 namespace kursomatik {
@@ -37,15 +35,7 @@ class frmOptionen : public QDialog {
 
   private:
     void UpdateLabel2();
-    void optst1_Click();
-    void optst2_Click();
-    void optst3_Click();
-    void optzw1_Click();
-    void optzw2_Click();
-    void txtstart_Click();
-    void txtAusgabe2_Click();
     void cmdOK_Click();
-    void Command1_Click();
     void build();
     void writeSetting(const char* key, std::string& variable, const std::string& value);
     void chooseResultDecimals(QRadioButton* option, const char* stellen2, const char* optionen2);
@@ -60,11 +50,6 @@ class frmOptionen : public QDialog {
     std::function<void()> berechnen_;
     std::string lastWriteError_;
 
-    QGroupBox* Frame1;
-    QGroupBox* Frame2;
-    QGroupBox* Frame3;
-    QLabel* Label1;
-    QLabel* Label2;
     QRadioButton* optst1;
     QRadioButton* optst2;
     QRadioButton* optst3;
@@ -72,8 +57,6 @@ class frmOptionen : public QDialog {
     QRadioButton* optzw1;
     QRadioButton* optzw2;
     QLabel* lblBeispiel2;
-    QPushButton* Command1;
-    QPushButton* cmdOK;
     QComboBox* txtstart;
     QComboBox* txtausgabe2;
     LineList* lstversteckt2;

@@ -46,11 +46,11 @@ TEST_F(DesktopIntegration, MenusAndContextMenusSpeakGermanOnlyOnceTheGermanTrans
         << texts.join(u'|').toStdString();
 }
 
-TEST_F(DesktopIntegration, WindowsCarryTheIconInEverySizeAndNameTheInstalledMenuEntry) {
+TEST_F(DesktopIntegration, WindowsCarryTheIconInTheSmallSizesAndNameTheInstalledMenuEntry) {
     setDesktopIdentity();
     const QList<QSize> sizes = start({kDeutscheMark, kEuro}).windowIcon().availableSizes();
-    for (const int side : {16, 22, 24, 32, 48, 64, 128, 256})
-        EXPECT_TRUE(sizes.contains(QSize(side, side))) << side;
+    for (const int side : {16, 22, 24, 32, 48, 64}) EXPECT_TRUE(sizes.contains(QSize(side, side))) << side;
+    EXPECT_FALSE(sizes.contains(QSize(256, 256)));  // the desktop takes large ones from the theme
     EXPECT_EQ(QGuiApplication::desktopFileName(), QStringLiteral("kursomatik"));
     // The menu entry is installed under that name, and the metainfo launches that entry.
     const QString desktop = QStringLiteral(KURSOMATIK_DATA_DIR "/../desktop/");

@@ -38,18 +38,6 @@ class FileFaults : public ProgramTest {
     void ok() { find<QPushButton>("cmdOK")->click(); }
 };
 
-TEST_F(FileFaults, AFolderInPlaceOfTheTableIsReportedAndTheProgramGoesOn) {
-    start({kDeutscheMark, kEuro});
-    fs::remove(dir / kCurrencyFileName);
-    fs::create_directory(dir / kCurrencyFileName);
-    press(&memberWindow(), "cmdAbbrechenUmt");
-    EXPECT_TRUE(shown("Unter diesem Namen steht ein Ordner")) << allMessages();
-    EXPECT_EQ(listed(), 0);
-    press(&openRecord(0), "neulöschen");
-    settle();
-    EXPECT_TRUE(fs::is_directory(dir / kCurrencyFileName));
-}
-
 // A full disk on appending the placeholder is the editor's file fault test.
 TEST_F(FileFaults, AFullDiskKeepsTheRecordWholeOnSave) {
     start({kDeutscheMark, kEuro});

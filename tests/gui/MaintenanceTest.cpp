@@ -50,6 +50,12 @@ TEST_F(MemberWindow, GridRowRShowsListEntryRMinusTwoAndOpensItsRecord) {
         leaveEditor();
     }
     EXPECT_EQ(editorsShown(), 3);
+    // Enter opens the current row as a double-click does; the arrow keys only move.
+    grid->setCurrentCell(1, 1);
+    QTest::keyClick(grid, Qt::Key_Down);
+    EXPECT_EQ(editorsShown(), 3);
+    QTest::keyClick(grid, Qt::Key_Return);
+    EXPECT_EQ(state.file.lAktuellerSatz, 1);
 }
 
 TEST_F(MemberWindow, TheEmptyRowOpensNothingAndLeavesNothingForAltAe) {

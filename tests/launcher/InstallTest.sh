@@ -29,7 +29,9 @@ check() {  # check <what> <command...>
     fi
 }
 
-check "bin holds the command kursomatik and nothing else" [ "$(ls "$prefix/bin")" = kursomatik ]
+check "bin holds the commands kursomatik and kursomatik-rechner" \
+    [ "$(ls "$prefix/bin" | tr '\n' ' ')" = "kursomatik kursomatik-rechner " ]
+check "the converter has its manual page" [ -f "$prefix/share/man/man1/kursomatik-rechner.1" ]
 check "the program lies outside the PATH" [ -x "$program" ]
 for file in KURSOMATIK.DAT Kursomatik.ini KURSOMATIK.HLP; do
     check "the installation ships $file" [ -f "$shared/$file" ]
@@ -81,9 +83,19 @@ checks_of_a_start() {
     check "the lock is gone when the program has ended" [ ! -e "$lock" ]
 }
 
+# converts <home>: the installed converter, outside the data folder, on the table and settings the
+# program got (the shipped settings: 3 Euro decimals, 2 result decimals).
+converts() {
+    local out
+    out=$(cd / && env -i PATH="$prefix/bin:/usr/bin:/bin" HOME="$1" LC_ALL=C kursomatik-rechner 100 DEM FRF 2>&1) ||
+        true
+    check "kursomatik-rechner converts with the program's table and settings (got: $out)" [ "$out" = "335,38" ]
+}
+
 home="$work/home"
 launch "$home" "$prefix/bin:/usr/bin:/bin"
 checks_of_a_start "$home"
+converts "$home"
 
 # A home whose name the old shell launcher mangled, a relative XDG_DATA_HOME (ignored), the command
 # linked into a bin folder of the user's own, and a program folder the user may not write into
@@ -94,6 +106,7 @@ mkdir -p "$home/bin"
 ln -s "$prefix/bin/kursomatik" "$home/bin/kursomatik"
 launch "$home" "$home/bin:/usr/bin:/bin" XDG_DATA_HOME=relativ
 checks_of_a_start "$home"
+converts "$home"
 
 # Nothing to copy: a message instead of a program on an empty table.
 rm "$shared/KURSOMATIK.DAT"

@@ -229,5 +229,21 @@ TEST_F(Settings, ASettingsFileOverOneMegabyteIsReportedOnceAndLeftAlone) {
     EXPECT_EQ(settings_.sStellen2, "1000");
 }
 
+TEST_F(Settings, RateAgeLimitIsAWholeNumberOfDaysElseThirty) {
+    for (const auto& [entry, days] :
+         std::initializer_list<std::pair<const char*, int>>{{"", 30},
+                                                            {"kursalter=0\n", 0},
+                                                            {"kursalter=7\n", 7},
+                                                            {"kursalter=36500\n", 36500},
+                                                            {"kursalter=36501\n", 30},
+                                                            {"kursalter=-5\n", 30},
+                                                            {"kursalter=1,5\n", 30},
+                                                            {"kursalter=zehn\n", 30}}) {
+        writeFile(privateIni(), std::string("[Kursomatik]\n") + entry);
+        ASSERT_TRUE(start());
+        EXPECT_EQ(settings_.iKursalter, days) << entry;
+    }
+}
+
 }  // namespace
 }  // namespace kursomatik

@@ -1,0 +1,128 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "cli/CommandLine.h"
+
+#include <algorithm>
+#include <array>
+#include <utility>
+
+#include "platform/SystemError.h"
+
+namespace kursomatik {
+
+const std::string_view kRechnerHilfe =
+    R"(Aufruf: kursomatik-rechner [OPTIONEN] BETRAG VON NACH
+        kursomatik-rechner [OPTIONEN] --liste
+
+Rechnet BETRAG von der Währung VON über den Euro in die Währung NACH um, mit denselben
+Kursen, Stellen und Zahlenformaten wie das Hauptfenster von Kursomatik, und gibt das
+Ergebnis so aus, wie das Fenster es zeigt. VON und NACH sind die ISO-Codes der
+Währungstabelle (DEM, FRF, EUR, ...); Groß- und Kleinschreibung zählt nicht. Den Betrag
+schreibt man wie im Fenster, mit den Trennzeichen der Ländereinstellungen (deutsch: 1.234,56).
+
+Optionen:
+  --liste             alle Währungen mit Code, Kurs je Euro, Datum und EWWU-Mitgliedschaft
+  --json              die Umrechnung als JSON-Objekt ausgeben
+  --tabelle DATEI     diese Währungstabelle benutzen
+  --euro-stellen 3|4  Nachkommastellen des Euro-Zwischenergebnisses (statt der Einstellung)
+  --stellen 2|3|4     Nachkommastellen des Ergebnisses (statt der Einstellung)
+  -h, --help          diese Hilfe
+
+Die Währungstabelle ist KURSOMATIK.DAT im aktuellen Ordner, sonst im Datenordner von
+Kursomatik ($XDG_DATA_HOME/Kursomatik, sonst ~/.local/share/Kursomatik). Die Einstellungen
+kommen aus derselben Datei Kursomatik.ini wie beim Programm.
+
+Rückgabewert: 0 bei Erfolg; 1 bei falscher Eingabe (unbekannter Code, Betrag keine Zahl,
+unbrauchbarer Kurs, falsche Option oder fehlende Einstellung); 2, wenn die Währungstabelle
+fehlt oder nicht gelesen werden kann.
+)";
+
+namespace {
+
+// "-100" and "-,5" are negative amounts, not options.
+bool isOption(const std::string& arg) {
+    return arg.size() > 1 && arg[0] == '-' && !(arg[1] >= '0' && arg[1] <= '9') && arg[1] != ',' &&
+           arg[1] != '.';
+}
+
+// The number of decimals the user names, as the rounding factor of the settings.
+Status takeDecimals(std::optional<double>& factor, const std::string& option, const std::string& value,
+                    std::initializer_list<std::pair<const char*, double>> allowed, const char* wording) {
+    for (const auto& [decimals, f] : allowed) {
+        if (value == decimals) {
+            factor = f;
+            return Status::ok();
+        }
+    }
+    return Status::fail("Die Option " + option + " erlaubt " + wording + ", nicht " + inQuotes(value) + ".");
+}
+
+Status takeValue(RechnerOptions& o, const std::string& option, const std::string& value) {
+    if (option == "--tabelle") {
+        if (value.empty()) return Status::fail("Die Option --tabelle braucht einen Dateinamen.");
+        o.tabelle = value;
+        return Status::ok();
+    }
+    if (option == "--euro-stellen")
+        return takeDecimals(o.dStellen1, option, value, {{"3", 1000.0}, {"4", 10000.0}}, "3 oder 4");
+    return takeDecimals(o.dStellen2, option, value, {{"2", 100.0}, {"3", 1000.0}, {"4", 10000.0}},
+                        "2, 3 oder 4");
+}
+
+// Options that take a value, as "--stellen 3" or "--stellen=3". The reference-rate import
+// (--import DATEI, --ueberschreiben) joins these once it is in rates/.
+constexpr std::array<std::string_view, 3> kValueOptions = {"--tabelle", "--euro-stellen", "--stellen"};
+
+Status takeOption(RechnerOptions& o, const std::vector<std::string>& args, std::size_t& i) {
+    const std::string& arg = args[i];
+    const std::size_t equals = arg.find('=');
+    const std::string option = arg.substr(0, equals);
+    const bool takesValue =
+        std::find(kValueOptions.begin(), kValueOptions.end(), option) != kValueOptions.end();
+    if (takesValue) {
+        if (equals != std::string::npos) return takeValue(o, option, arg.substr(equals + 1));
+        if (i + 1 >= args.size()) return Status::fail("Die Option " + option + " braucht einen Wert.");
+        return takeValue(o, option, args[++i]);
+    }
+    if (option == "--liste" || option == "--json" || option == "--help" || option == "-h") {
+        if (equals != std::string::npos) return Status::fail("Die Option " + option + " hat keinen Wert.");
+        if (option == "--json") o.json = true;
+        if (option == "--liste" && o.mode != RechnerOptions::Mode::Help) o.mode = RechnerOptions::Mode::List;
+        if (option == "--help" || option == "-h") o.mode = RechnerOptions::Mode::Help;
+        return Status::ok();
+    }
+    return Status::fail("Unbekannte Option " + inQuotes(arg) + ".");
+}
+
+}  // namespace
+
+Result<RechnerOptions> parseCommandLine(const std::vector<std::string>& args) {
+    RechnerOptions o;
+    std::vector<std::string> operands;
+    bool optionsEnded = false;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        if (optionsEnded || !isOption(args[i])) {
+            operands.push_back(args[i]);
+        } else if (args[i] == "--") {
+            optionsEnded = true;
+        } else if (Status taken = takeOption(o, args, i); !taken) {
+            return taken;
+        }
+    }
+    if (o.mode == RechnerOptions::Mode::Help) return o;
+    if (o.mode == RechnerOptions::Mode::List) {
+        if (o.json) return Status::fail("--json gilt nur für eine Umrechnung, nicht für --liste.");
+        if (!operands.empty()) return Status::fail("--liste nimmt keinen Betrag und keine Währungen.");
+        return o;
+    }
+    if (operands.size() != 3) {
+        return Status::fail(
+            "Erwartet werden ein Betrag und zwei Währungscodes, zum Beispiel: "
+            "kursomatik-rechner 100 DEM FRF");
+    }
+    o.betrag = operands[0];
+    o.von = operands[1];
+    o.nach = operands[2];
+    return o;
+}
+
+}  // namespace kursomatik

@@ -1,0 +1,33 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/Result.h"
+
+namespace kursomatik {
+
+// What the command was asked to do. The rounding factors are those of the INI keys stellen1 and
+// stellen2 (1000 or 10000; 100, 1000 or 10000); empty: the user's settings hold.
+struct RechnerOptions {
+    enum class Mode { Convert, List, Help };
+    Mode mode = Mode::Convert;
+    std::string betrag;
+    std::string von;
+    std::string nach;
+    std::optional<std::filesystem::path> tabelle;
+    std::optional<double> dStellen1;
+    std::optional<double> dStellen2;
+    bool json = false;
+};
+
+// The arguments after the command's name. A failure is a German message naming the argument.
+Result<RechnerOptions> parseCommandLine(const std::vector<std::string>& args);
+
+extern const std::string_view kRechnerHilfe;
+
+}  // namespace kursomatik

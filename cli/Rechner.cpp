@@ -1,0 +1,104 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "cli/Rechner.h"
+
+#include <sys/stat.h>
+
+#include "cli/CommandLine.h"
+#include "cli/CurrencyTable.h"
+#include "cli/Output.h"
+#include "platform/SystemError.h"
+#include "settings/Einstellungen.h"
+#include "store/RecordFile.h"
+
+namespace kursomatik {
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr const char* kName = "kursomatik-rechner: ";
+
+// As the program works on the table in its working folder, one there wins over the data folder's.
+fs::path tableFile(const RechnerOptions& options, const RechnerEnvironment& environment) {
+    if (options.tabelle) return *options.tabelle;
+    struct stat info {};
+    if (::lstat(kCurrencyFileName, &info) == 0 || environment.dataDir.empty()) return kCurrencyFileName;
+    return environment.dataDir / kCurrencyFileName;
+}
+
+struct Stellen {
+    double dStellen1 = 0.0;
+    double dStellen2 = 0.0;
+};
+
+// The rounding factors from the program's settings file, read by the program's own rules, unless
+// the command line names them. The window shows nothing for a result setting it does not know;
+// here that is an error naming the key.
+Result<Stellen> stellenOf(const RechnerOptions& options, const RechnerEnvironment& environment,
+                          std::ostream& err) {
+    SettingsState settings;
+    std::string sStartauswahl;
+    SettingsEnvironment files{
+        environment.programDir, environment.systemProfile, {}, [&err](const std::string& problem) {
+            err << kName << problem << '\n';
+        }};
+    Initialisierung(sStartauswahl, settings, files);
+    const Stellen s{options.dStellen1.value_or(settings.dStellen1),
+                    options.dStellen2.value_or(settings.dStellen2)};
+    auto unset = [&](const char* key, const char* option) {
+        return Status::fail(
+            std::string("Die Nachkommastellen sind nicht eingestellt: ") + key + " in " +
+            inQuotes(settings.sIniDatei) + " fehlt oder ist ungültig. Bitte " + option +
+            " angeben oder die Stellen in Kursomatik unter „Einstellungen > Optionen“ wählen.");
+    };
+    if (s.dStellen1 != 1000.0 && s.dStellen1 != 10000.0) return unset("stellen1", "--euro-stellen 3 oder 4");
+    if (s.dStellen2 != 100.0 && s.dStellen2 != 1000.0 && s.dStellen2 != 10000.0)
+        return unset("stellen2", "--stellen 2, 3 oder 4");
+    return s;
+}
+
+}  // namespace
+
+int runRechner(const std::vector<std::string>& args, const RechnerEnvironment& environment, std::ostream& out,
+               std::ostream& err) {
+    const auto options = parseCommandLine(args);
+    if (!options) {
+        err << kName << options.error() << "\nHilfe: kursomatik-rechner --help\n";
+        return kRechnerBadInput;
+    }
+    if (options->mode == RechnerOptions::Mode::Help) {
+        out << kRechnerHilfe;
+        return kRechnerOk;
+    }
+    const RegionalSettings& regional = environment.regional;
+    const auto table = loadCurrencyTable(tableFile(*options, environment), regional);
+    if (!table) {
+        err << kName << table.error() << '\n';
+        if (!options->tabelle)
+            err << "Kursomatik legt sie beim ersten Start an; eine andere nennt --tabelle DATEI.\n";
+        return kRechnerNoTable;
+    }
+    if (!table->notice.empty()) err << kName << table->notice << '\n';
+    if (options->mode == RechnerOptions::Mode::List) {
+        printCurrencyList(*table, regional, out);
+        return kRechnerOk;
+    }
+    const auto stellen = stellenOf(*options, environment, err);
+    if (!stellen) {
+        err << kName << stellen.error() << '\n';
+        return kRechnerBadInput;
+    }
+    const auto ergebnis = umrechnen(*table, options->betrag, options->von, options->nach, stellen->dStellen1,
+                                    stellen->dStellen2, regional);
+    if (!ergebnis) {
+        err << kName << ergebnis.error() << '\n';
+        return kRechnerBadInput;
+    }
+    if (options->json) {
+        printJson(*ergebnis, regional, out);
+    } else {
+        out << ergebnis->ergebnis << '\n';
+    }
+    return kRechnerOk;
+}
+
+}  // namespace kursomatik

@@ -1,0 +1,55 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <cstdio>
+
+#include "tests/support/ProgramHarness.h"
+
+namespace kursomatik::testing {
+namespace {
+
+namespace fs = std::filesystem;
+
+struct Started {
+    std::string environment;  // besides HOME and XDG_CONFIG_HOME/XDG_DATA_HOME in the test's folder
+    std::string args;
+    std::string out;
+    std::string err;  // a part of stderr
+    int status;
+};
+
+// The installed command as a script starts it: no display, nothing of this environment.
+TEST(Command, FindsTheProgramsTableAndSettingsAndEndsWithItsStatus) {
+    TempDir dir;
+    fs::create_directories(dir / "daten" / "Kursomatik");
+    fs::create_directories(dir / "config");
+    writeFile(dir / "config" / "WIN.INI", "[Kursomatik]\nIniDatei=" + (dir / "meine.ini").string() + "\n");
+    writeFile(dir / "meine.ini", "[Kursomatik]\nstellen1=10000\nstellen2=100\n");
+    writeFile(dir / "daten" / "Kursomatik" / "KURSOMATIK.DAT", tableBytes({kDeutscheMark, kFranc, kLira}));
+    const std::string home = "HOME=" + dir.path().string() + " XDG_CONFIG_HOME=" + (dir / "config").string() +
+                             " XDG_DATA_HOME=" + (dir / "daten").string() + " ";
+    for (const Started& r : std::initializer_list<Started>{
+             // The data folder's table and the settings file WIN.INI names: 4 Euro decimals.
+             {"LC_ALL=C", "100 DEM FRF", "335,39\n", "", 0},
+             {"LC_ALL=en_US.UTF-8", "1,000 DEM ITL", "989,999.17\n", "", 0},
+             {"LC_ALL=C", "1 DEM XYZ", "", "Den Währungscode „XYZ“ gibt es", 1},
+             {"LC_ALL=C XDG_DATA_HOME=" + (dir / "leer").string(), "1 DEM FRF", "",
+              (dir / "leer" / "Kursomatik" / "KURSOMATIK.DAT").string(), 2},
+             {"LC_ALL=C XDG_CONFIG_HOME=" + (dir / "leer").string(), "1 DEM FRF", "", "stellen1", 1},
+             {"LC_ALL=C", "--help", "Aufruf: kursomatik-rechner", "", 0},
+         }) {
+        const std::string command = "env -i " + home + r.environment + " " KURSOMATIK_RECHNER " " + r.args +
+                                    " 2>" + (dir / "err").string();
+        FILE* pipe = ::popen(command.c_str(), "r");
+        std::string out;
+        for (int c; (c = std::fgetc(pipe)) != EOF;) out += static_cast<char>(c);
+        const int status = ::pclose(pipe);
+        EXPECT_EQ(WIFEXITED(status) ? WEXITSTATUS(status) : -1, r.status) << r.args;
+        EXPECT_EQ(r.args == "--help" ? out.substr(0, r.out.size()) : out, r.out) << r.args;
+        EXPECT_NE(readFile(dir / "err").find(r.err), std::string::npos) << r.args;
+    }
+}
+
+}  // namespace
+}  // namespace kursomatik::testing

@@ -1,0 +1,76 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include <gtest/gtest.h>
+
+#include <QPushButton>
+#include <random>
+
+#include "cli/CurrencyTable.h"
+#include "store/ListLine.h"
+#include "tests/gui/ProgramTest.h"
+
+namespace kursomatik::testing {
+namespace {
+
+// An amount as a user types it: sign, digits with or without groups, decimals, at most 19 characters.
+std::string generatedAmount(std::mt19937& random) {
+    const auto digits = [&random](int count) {
+        std::string text;
+        for (int k = 0; k < count; ++k) text += static_cast<char>('0' + random() % 10);
+        return text;
+    };
+    std::string whole = std::to_string(random() % 1000);
+    if (random() % 3 == 0) whole += "." + digits(3) + (random() % 2 ? "." + digits(3) : "");
+    const std::string sign = random() % 8 == 0 ? "-" : "";
+    const int decimals = static_cast<int>(random() % 7);
+    return sign + whole + (decimals > 0 ? "," + digits(decimals) : "");
+}
+
+using Equivalence = ProgramTest;
+
+TEST_F(Equivalence, TheCommandShowsWhatTheWindowShowsForEveryPairAmountAndSetting) {
+    // The shipped table and rates with many digits, tiny and huge.
+    const std::string shipped = readFile(std::filesystem::path(KURSOMATIK_DATA_DIR) / "KURSOMATIK.DAT");
+    const std::string table = shipped + tableBytes({{"Krumm", "KRU", "123456789,1234", "0"},
+                                                    {"Winzig", "WIN", "1", "0"},
+                                                    {"Riesig", "RIE", "987654321098", "0"}});
+    std::mt19937 random(11);
+    int refused = 0;
+    for (const char* stellen1 : {"1000", "10000"}) {
+        for (const char* stellen2 : {"100", "1000", "10000"}) {
+            writeFile(dir / "KURSOMATIK.DAT", table);
+            writeIni(std::string("[Kursomatik]\nstellen1=") + stellen1 + "\nstellen2=" + stellen2 + "\n");
+            start();
+            const auto loaded = loadCurrencyTable(dir / "KURSOMATIK.DAT", state.regional);
+            ASSERT_TRUE(loaded) << loaded.error();
+            const std::vector<std::string>& lines = loaded->lists.all.lines();
+            for (int n = 0; n < 150; ++n) {
+                const int from = static_cast<int>(random() % lines.size());
+                const int to = static_cast<int>(random() % lines.size());
+                const std::string amount = generatedAmount(random);
+                typeAmount(QString::fromStdString(amount));
+                find<QComboBox>("txtEingabe")->setCurrentIndex(from);
+                find<QComboBox>("txtAusgabe")->setCurrentIndex(to);
+                find<QPushButton>("cmdBerechnen")->click();
+                const std::string von = fieldValue(loaded->recordOf(lines[from]).ISO);
+                const std::string nach = fieldValue(loaded->recordOf(lines[to]).ISO);
+                const auto ergebnis = umrechnen(*loaded, amount, von, nach, std::stod(stellen1),
+                                                std::stod(stellen2), state.regional);
+                if (!ergebnis) {
+                    // Where the window silently shows 0, the command refuses the amount.
+                    ASSERT_NE(ergebnis.error().find("zu groß"), std::string::npos) << ergebnis.error();
+                    ASSERT_TRUE(result().remove('0').remove(',').isEmpty()) << result().toStdString();
+                    ++refused;
+                    continue;
+                }
+                // The result box holds 17 characters; the command never cuts a number.
+                ASSERT_EQ(QString::fromStdString(ergebnis->ergebnis).left(17), result())
+                    << amount << " " << von << " -> " << nach << " " << stellen1 << "/" << stellen2;
+            }
+        }
+    }
+    EXPECT_TRUE(windows.messages.empty());
+    EXPECT_GT(refused, 0);
+}
+
+}  // namespace
+}  // namespace kursomatik::testing

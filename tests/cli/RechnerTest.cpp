@@ -1,0 +1,86 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "cli/Rechner.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <sstream>
+
+#include "tests/support/ProgramHarness.h"
+
+namespace kursomatik::testing {
+namespace {
+
+namespace fs = std::filesystem;
+
+const std::vector<Currency> kTable{kDeutscheMark,
+                                   kEuro,
+                                   kLira,
+                                   {"Kaputt", "BA", "abc", "0"},
+                                   {"Zitat \"Q\"", "Q\"\\", "2000000", "0", "05.02.2026\t"},
+                                   {"Doppelt A", "DUP", "1", "0"},
+                                   {"Doppelt B", "dup", "2", "0"}};
+
+struct Call {
+    std::vector<std::string> args;
+    std::string out;
+    std::string err;  // a part of the message; empty: no message at all
+    int status;
+};
+
+TEST(Rechner, InvocationsGiveTheWindowsResultOrAGermanMessageAndTheirStatus) {
+    TempDir dir;
+    writeFile(dir / "KURSOMATIK.DAT", tableBytes(kTable));
+    fs::create_directories(dir / "programm");
+    writeFile(dir / "programm" / "Kursomatik.ini", kDecimalsIni);
+    const std::string table = "„" + (dir / "KURSOMATIK.DAT").string() + "“";
+    const RechnerEnvironment environment{RegionalSettings::german(), dir / "programm", dir / "WIN.INI", {}};
+    for (const Call& c : std::initializer_list<Call>{
+             {{"100", "DEM", "FRF"}, "", "„FRF“ gibt es in " + table + " nicht", 1},
+             // Settings overridden, codes in any case, a negative amount is no option.
+             {{"--euro-stellen=4", "1000", "dem", "Itl"}, "989.999,17\n", "", 0},
+             {{"--stellen", "4", "-100", "DEM", "EUR"}, "-51,1291\n", "", 0},
+             {{"--json", "1.000", "DEM", "ITL"},
+              R"({"betrag": 1000, "von": "DEM", "nach": "ITL", "euro": 511.292, "ergebnis": 989999.36, )"
+              R"("anzeige": "989.999,36", "datum_von": "01.01.1999", "datum_nach": "01.01.1999"})"
+              "\n",
+              "",
+              0},
+             {{"--json", "--", "-0,5", "q\"\\", "EUR"},
+              R"({"betrag": -0.5, "von": "Q\"\\", "nach": "EUR", "euro": -0.249, "ergebnis": -0.24, )"
+              R"("anzeige": "-0,24", "datum_von": "05.02.2026\u0009", "datum_nach": "01.01.1999"})"
+              "\n",
+              "",
+              0},
+             {{"--liste"},
+              "ISO  Kurs je Euro  Datum        EWWU  Bezeichnung\n"
+              "DEM      1,955830  01.01.1999   ja    Deutsche Mark\n"
+              "DUP      0,000001  01.01.1999   nein  Doppelt A\n"
+              "dup      0,000002  01.01.1999   nein  Doppelt B\n"
+              "EUR      1,000000  01.01.1999   ja    Euro\n"
+              "ITL  1.936,270000  01.01.1999   ja    Italienische Lira\n"
+              "BA       ungültig  01.01.1999   nein  Kaputt\n"
+              "Q\"\\      2,000000  05.02.2026\t  nein  Zitat \"Q\"\n",
+              "",
+              0},
+             {{"1,5x", "DEM", "EUR"}, "", "„1,5x“ ist keine Zahl", 1},
+             {{"1", "ba", "EUR"}, "", "Der Kurs von „Kaputt“", 1},
+             {{"1", "EUR", "Dup"}, "", "mehrere Währungen in " + table + ": Doppelt A, Doppelt B", 1},
+             {{"--stellen", "5", "1", "DEM", "EUR"}, "", "erlaubt 2, 3 oder 4, nicht „5“", 1},
+             {{"1", "DEM"}, "", "zum Beispiel: kursomatik-rechner 100 DEM FRF", 1},
+             {{"--import", "x.xml"}, "", "Unbekannte Option „--import“", 1},
+             {{"--tabelle=fehlt.dat", "1", "DEM", "EUR"},
+              "",
+              "„" + (dir / "fehlt.dat").string() + "“ kann nicht gelesen",
+              2},
+         }) {
+        std::ostringstream out, err;
+        EXPECT_EQ(runRechner(c.args, environment, out, err), c.status) << c.args[0];
+        EXPECT_EQ(out.str(), c.out) << c.args[0];
+        EXPECT_EQ(err.str().find(c.err) != std::string::npos && c.err.empty() == err.str().empty(), true)
+            << c.args[0] << ": " << err.str();
+    }
+}
+
+}  // namespace
+}  // namespace kursomatik::testing

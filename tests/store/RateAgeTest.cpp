@@ -1,0 +1,82 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "store/RateAge.h"
+
+#include <gtest/gtest.h>
+
+#include "platform/RegionalSettings.h"
+#include "store/ListLine.h"
+#include "tests/store/RecordBuilder.h"
+
+namespace kursomatik {
+namespace {
+
+using testing::makeRecord;
+
+TEST(ShortDate, ReadsWhatThePatternWritesAndNothingElse) {
+    struct Case {
+        const char* text;
+        const char* pattern;
+        std::optional<CivilDate> date;
+    };
+    const Case cases[] = {
+        {"28.06.2024", "dd.MM.yyyy", CivilDate{2024, 6, 28}},
+        {"  1.2.1999 ", "d.M.yyyy", CivilDate{1999, 2, 1}},
+        {"06/28/2024", "MM/dd/yyyy", CivilDate{2024, 6, 28}},
+        {"29.02.2024", "dd.MM.yyyy", CivilDate{2024, 2, 29}},
+        {"31.12.49", "dd.MM.yy", CivilDate{2049, 12, 31}},
+        {"01.01.50", "dd.MM.yy", CivilDate{1950, 1, 1}},
+        {"29.02.2023", "dd.MM.yyyy", std::nullopt},  // no such day
+        {"31.04.2024", "dd.MM.yyyy", std::nullopt},
+        {"00.01.2024", "dd.MM.yyyy", std::nullopt},
+        {"01.13.2024", "dd.MM.yyyy", std::nullopt},
+        {"1.6.2024", "dd.MM.yyyy", std::nullopt},  // two digits asked for
+        {"28.06.24", "dd.MM.yyyy", std::nullopt},
+        {"28-06-2024", "dd.MM.yyyy", std::nullopt},
+        {"28.06.2024x", "dd.MM.yyyy", std::nullopt},
+        {"28.06.", "dd.MM.yyyy", std::nullopt},
+        {"", "dd.MM.yyyy", std::nullopt},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(parseShortDate(c.text, c.pattern), c.date) << c.text;
+    }
+    EXPECT_EQ(daysBetween({2024, 6, 28}, {2024, 12, 6}), 161);
+    EXPECT_EQ(daysBetween({2024, 3, 1}, {2024, 2, 28}), -2);
+}
+
+TEST(RateAge, NamesTheDateOfEveryChosenRateThatIsNotFixedAndWarnsWhenOld) {
+    RegionalSettings regional = RegionalSettings::german();
+    regional.today = [] { return CivilDate{2024, 12, 6}; };
+    const auto line = [](const char* iso, const char* ewwu, const char* datum) {
+        return buildListLine(makeRecord(std::string("Name ") + iso, iso, "1070500", ewwu, datum), 1);
+    };
+    const std::string usd = line("USD", "0", "28.06.2024");
+    const std::string jpy = line("JPY", "0", "06.11.2024");  // 30 days old: not yet old
+    const std::string dem = line("DEM", "1", "01.01.1999");
+    struct Case {
+        std::vector<std::string> chosen;
+        int warnAfterDays;
+        const char* text;
+        bool warns;
+    };
+    const Case cases[] = {
+        {{dem, dem}, 30, "", false},
+        {{dem, usd}, 30, "Kurs USD vom 28.06.2024 – 161 Tage alt", true},
+        {{usd, dem}, 0, "Kurs USD vom 28.06.2024", false},
+        {{usd, dem}, 161, "Kurs USD vom 28.06.2024", false},
+        {{usd, dem}, 160, "Kurs USD vom 28.06.2024 – 161 Tage alt", true},
+        {{jpy, usd}, 30, "Kurs JPY vom 06.11.2024; Kurs USD vom 28.06.2024 – 161 Tage alt", true},
+        {{jpy, jpy}, 29, "Kurs JPY vom 06.11.2024 – 30 Tage alt", true},
+        {{line("", "0", "06.12.2024"), dem}, 30, "Kurs Name vom 06.12.2024", false},
+        {{line("XAU", "0", "gestern"), dem}, 30, "Kurs XAU ohne lesbares Datum", true},
+        {{line("XAU", "0", "gestern"), dem}, 0, "Kurs XAU ohne lesbares Datum", false},
+        {{line("XAU", "0", "07.12.2024")}, 1, "Kurs XAU vom 07.12.2024", false},  // dated tomorrow
+    };
+    for (const Case& c : cases) {
+        const RateAgeNotice notice = rateAgeNotice(c.chosen, regional, c.warnAfterDays);
+        EXPECT_EQ(notice.text, c.text) << c.text;
+        EXPECT_EQ(notice.warns, c.warns) << c.text;
+    }
+}
+
+}  // namespace
+}  // namespace kursomatik
