@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "rates/EcbCsv.h"
 
+#include <algorithm>
 #include <array>
-#include <charconv>
 #include <optional>
 #include <set>
 #include <vector>
@@ -29,25 +29,19 @@ void splitFields(std::string_view line, std::vector<std::string_view>& fields) {
 
 // "28 June 2024" as the daily file writes it, or "2024-06-28" as the history does.
 std::optional<CivilDate> parseDate(std::string_view text) {
-    if (auto iso = parseIsoDate(text)) return iso;
+    if (auto iso = parseShortDate(text, "yyyy-MM-dd")) return iso;
     static constexpr std::array<std::string_view, 12> kMonths = {
         "January", "February", "March",     "April",   "May",      "June",
         "July",    "August",   "September", "October", "November", "December"};
     const auto first = text.find(' ');
     const auto last = text.rfind(' ');
     if (first == std::string_view::npos || first == last) return std::nullopt;
-    int day = 0;
-    int year = 0;
-    const std::string_view dayText = text.substr(0, first);
-    const std::string_view monthText = text.substr(first + 1, last - first - 1);
-    const std::string_view yearText = text.substr(last + 1);
-    if (std::from_chars(dayText.begin(), dayText.end(), day).ptr != dayText.end() || yearText.size() != 4 ||
-        std::from_chars(yearText.begin(), yearText.end(), year).ptr != yearText.end())
-        return std::nullopt;
-    for (std::size_t month = 0; month < kMonths.size(); ++month) {
-        if (monthText == kMonths[month]) return makeDate(year, static_cast<int>(month) + 1, day);
-    }
-    return std::nullopt;
+    const auto month = std::find(kMonths.begin(), kMonths.end(), text.substr(first + 1, last - first - 1));
+    if (month == kMonths.end()) return std::nullopt;
+    const std::string numeric = std::string(text.substr(0, first)) + "." +
+                                std::to_string(month - kMonths.begin() + 1) + "." +
+                                std::string(text.substr(last + 1));
+    return parseShortDate(numeric, "d.M.yyyy");
 }
 
 class CsvReader {
@@ -101,7 +95,7 @@ class CsvReader {
                                   ", die Kopfzeile aber " + std::to_string(codes_.size()) +
                                   (codes_.size() == 1 ? " Währung" : " Währungen"));
         }
-        const bool newest = !newest_ || dateKey(*date) > dateKey(newest_->date);
+        const bool newest = !newest_ || *date > newest_->date;
         ReferenceRates day{*date, {}};
         for (std::size_t i = 1; i < fields.size(); ++i) {
             if (fields[i] == "N/A") continue;

@@ -55,10 +55,10 @@ class XmlReader {
     }
 
     Status day(const std::string& time) {
-        const auto date = parseIsoDate(time);
+        const auto date = parseShortDate(time, "yyyy-MM-dd");
         if (!date) return fail("<Cube time='" + time + "'>", quotedText(time) + " ist kein Datum");
         dayDepth_ = depth_;
-        taking_ = !newest_ || dateKey(*date) > dateKey(newest_->date);
+        taking_ = !newest_ || *date > newest_->date;
         if (taking_) newest_ = ReferenceRates{*date, {}};
         ++days_;
         return Status::ok();

@@ -20,15 +20,6 @@ bool isCurrencyCode(std::string_view text);
 bool isRate(std::string_view text);
 // Its exact value; empty unless isRate.
 std::optional<DecimalNumber> parseRate(std::string_view text);
-// A date of the calendar, empty for the 30th of February and the like.
-std::optional<CivilDate> makeDate(int year, int month, int day);
-// "2024-06-28"
-std::optional<CivilDate> parseIsoDate(std::string_view text);
-// Orders dates: a later date has a larger key.
-inline long dateKey(const CivilDate& date) {
-    return date.year * 10000L + date.month * 100L + date.day;
-}
-
 // "Die Datei „name“ kann nicht importiert werden: <place>: <cause>."
 Status importError(const std::string& fileName, const std::string& place, const std::string& cause);
 // „text“, cut after 20 characters so that a line of garbage does not fill the message.

@@ -3,7 +3,6 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <charconv>
 #include <optional>
 #include <unordered_map>
 #include <unordered_set>
@@ -19,44 +18,7 @@
 namespace kursomatik {
 namespace {
 
-using ratefields::dateKey;
-
 const char* const kNothingChanged = " Die Tabelle wurde nicht geändert.";
-
-// A short date by a pattern of d, dd, M, MM, yy, yyyy and literal characters; empty unless the
-// whole text fits it and names a day of the calendar.
-std::optional<CivilDate> parseShortDate(std::string_view text, const std::string& pattern) {
-    int day = 0;
-    int month = 0;
-    int year = 0;
-    std::size_t at = 0;
-    for (std::size_t i = 0; i < pattern.size();) {
-        const char c = pattern[i];
-        std::size_t run = 1;
-        while (i + run < pattern.size() && pattern[i + run] == c) ++run;
-        i += run;
-        if (c != 'd' && c != 'M' && c != 'y') {
-            if (text.substr(at, run) != std::string_view(pattern).substr(i - run, run)) return std::nullopt;
-            at += run;
-            continue;
-        }
-        // d and M take one or two digits, yy two and yyyy four.
-        const std::size_t most = c == 'y' ? (run >= 3 ? 4 : 2) : 2;
-        const std::size_t least = c == 'y' ? most : (run >= 2 ? 2 : 1);
-        std::size_t digits = 0;
-        while (digits < most && at + digits < text.size() && text[at + digits] >= '0' &&
-               text[at + digits] <= '9')
-            ++digits;
-        if (digits < least) return std::nullopt;
-        int value = 0;
-        std::from_chars(text.data() + at, text.data() + at + digits, value);
-        at += digits;
-        if (c == 'y' && most == 2) value += value < 80 ? 2000 : 1900;
-        (c == 'd' ? day : c == 'M' ? month : year) = value;
-    }
-    if (at != text.size()) return std::nullopt;
-    return ratefields::makeDate(year, month, day);
-}
 
 std::string asciiUpper(std::string text) {
     for (char& c : text) {
@@ -142,7 +104,7 @@ Status RateImport::plan(const std::string& referenceName, const RegionalSettings
     records_.resize(static_cast<std::size_t>(count) * kRecordLength, ' ');
 
     std::unordered_set<std::string> inTable;
-    std::vector<std::pair<long, std::string>> newerDates;
+    std::vector<std::pair<CivilDate, std::string>> newerDates;
     for (std::size_t n = 0; n < static_cast<std::size_t>(count); ++n) {
         const CurrencyRecord record =
             decodeRecord(std::string_view(records_).substr(n * kRecordLength, kRecordLength));
@@ -157,9 +119,9 @@ Status RateImport::plan(const std::string& referenceName, const RegionalSettings
         const std::string datum = fieldValue(record.Datum);
         auto date = parseShortDate(datum, regional.shortDatePattern);
         if (!date) date = parseShortDate(datum, "dd.MM.yyyy");
-        if (date && dateKey(*date) > dateKey(rates_.date)) {
+        if (date && *date > rates_.date) {
             newer_.push_back({n, kurs->second});
-            newerDates.emplace_back(dateKey(*date), datum);
+            newerDates.emplace_back(*date, datum);
         } else {
             updates_.push_back({n, kurs->second});
         }
