@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/WexlorEingabe.h"
 
+#include <QAccessible>
 #include <QApplication>
+#include <QClipboard>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QFrame>
@@ -10,6 +12,7 @@
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QSignalBlocker>
 
 #include "conversion/Berechnen.h"
 #include "maintenance/frmUmtauschkurse.h"
@@ -22,8 +25,13 @@
 #include "settings/qt/ListPosition.h"
 #include "settings/qt/frmOptionen.h"
 #include "store/ListLine.h"
+#include "store/RateAge.h"
 
 namespace kursomatik {
+
+namespace {
+const QString kRateAgeTip = QStringLiteral("Datum der Kurse der gewählten Währungen, die nicht fest sind.");
+}
 
 // The two currency sides of the window and the state each one keeps.
 struct WexlorEingabe::Side {
@@ -40,6 +48,7 @@ WexlorEingabe::WexlorEingabe(AppState& state, WindowSystem& windows, QWidget* pa
       windows_(windows),
       maintenance_{windows, state.regional, state.file, state.selection, state.currencyFile, {}, {}, {}} {
     maintenance_.RefreshtheLists = [this] { RefreshtheLists(); };
+    maintenance_.RefreshKeepingCurrencies = [this] { refreshKeepingCurrencies(); };
     maintenance_.takeMainRates = [this] { takeRatesAfterMemberWindow(); };
     maintenance_.mainLineAt = [this](const std::string& position) {
         const auto k = listPosition(position, state_.regional);
@@ -57,8 +66,9 @@ void WexlorEingabe::build() {
     setFont(designFont(8.25, true));
     auto* client = new QWidget(this);
     setCentralWidget(client);
-    // Designed in pixels; the layout counts in twips, 15 to the pixel.
-    TwipsLayout layout(client, 307 * 15, 113 * 15);
+    // Designed in pixels; the layout counts in twips, 15 to the pixel. The age line below the
+    // designed 113 pixels adds one label's height.
+    TwipsLayout layout(client, 307 * 15, 130 * 15);
     Controls make(client, &layout);
     const auto px = [](int left, int top, int width, int height) {
         return QRect(left * 15, top * 15, width * 15, height * 15);
@@ -79,6 +89,7 @@ void WexlorEingabe::build() {
                          3, px(269, 64, 33, 21));
     cmdBerechnen = make.add(new QPushButton(QStringLiteral("Be&rechnen"), client),
                             {"cmdBerechnen", "Berechnung ausführen", "Berechnen"}, px(206, 88, 97, 23));
+    lblKursalter = make.add(new QLabel(client), {"lblKursalter", kRateAgeTip}, px(5, 113, 297, 17));
     // Below the visible client area, as designed; Enter or a double-click opens its currency.
     lstversteckt =
         make.add(new LineList(client), {"lstversteckt", {}, "Alle Währungen"}, px(8, 144, 713, 424));
@@ -90,7 +101,8 @@ void WexlorEingabe::build() {
                           txtEingabe,
                           txtAusgabe,
                           txtWertEingabe,
-                          txtisoein};
+                          txtisoein,
+                          lblKursalter};
     for (QWidget* w : regular) w->setFont(designFont());
     layout.apply();
 
@@ -127,6 +139,13 @@ void WexlorEingabe::buildMenu() {
     datei->setObjectName(QStringLiteral("Datei"));
     // After a tab a caption's key name stands in the menu's shortcut column, without binding the key.
     item(datei, "Beenden", QStringLiteral("Beenden\tAlt+F4"), {}, [this] { windows_.endProcess(); });
+    QMenu* bearbeiten = menuBar()->addMenu(QStringLiteral("&Bearbeiten"));
+    bearbeiten->setObjectName(QStringLiteral("Bearbeiten"));
+    item(bearbeiten, "Tauschen", QStringLiteral("Währungen &tauschen"), QKeySequence(Qt::CTRL | Qt::Key_T),
+         [this] { swapCurrencies(); });
+    item(bearbeiten, "Kopieren", QStringLiteral("Ergebnis &kopieren"),
+         QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C),
+         [this] { QGuiApplication::clipboard()->setText(txtWert->text()); });
     QMenu* einstellungen = menuBar()->addMenu(QStringLiteral("&Einstellungen"));
     einstellungen->setObjectName(QStringLiteral("Einstellungen"));
     item(einstellungen, "Optionen", QStringLiteral("Optionen"), QKeySequence(Qt::CTRL | Qt::Key_O),
@@ -192,7 +211,9 @@ void WexlorEingabe::RefreshtheLists() {
     picklist::setEntries(txtEingabe, all, names);
 
     listPassSelecting_ = true;
-    if (state_.selection.sStartauswahl == "0") {
+    if (keptRecords_) {
+        chooseRecordsAgain(*keptRecords_);
+    } else if (state_.selection.sStartauswahl == "0") {
         restoreSelections();
     } else if (!all.isEmpty()) {
         selectStartCurrencies();
@@ -202,6 +223,30 @@ void WexlorEingabe::RefreshtheLists() {
     listPassSelecting_ = false;
     // The currency windows take their part once they exist; nothing of the above depends on them.
     if (frmUmtauschkurse_ != nullptr) fillCurrencyWindows();
+    showRateAge();
+}
+
+void WexlorEingabe::refreshKeepingCurrencies() {
+    std::array<long, 2> records{};
+    for (std::size_t i = 0; i < 2; ++i) {
+        const auto number = lineRecordNumber(picklist::selectedLine(sides()[i].box).toStdString());
+        records[i] = number.value_or(0);
+    }
+    keptRecords_ = records;
+    RefreshtheLists();
+    keptRecords_.reset();
+}
+
+void WexlorEingabe::chooseRecordsAgain(const std::array<long, 2>& records) {
+    const auto positionOf = [this](long record) {
+        for (int k = 0; record != 0 && k < lstversteckt->lineCount(); ++k) {
+            if (lineRecordNumber(lstversteckt->line(k).toStdString()) == record) return k;
+        }
+        return -1;  // a side that had no currency keeps none
+    };
+    // The output first, as the pass restores them.
+    txtAusgabe->setCurrentIndex(positionOf(records[1]));
+    txtEingabe->setCurrentIndex(positionOf(records[0]));
 }
 
 void WexlorEingabe::fillCurrencyWindows() {
@@ -230,11 +275,15 @@ std::array<WexlorEingabe::Side, 2> WexlorEingabe::sides() {
 }
 
 void WexlorEingabe::currencyChosen(const Side& side) {
+    if (takeChosen(side)) Berechnen();
+}
+
+bool WexlorEingabe::takeChosen(const Side& side) {
     // Nothing chosen falls back to the first entry; that change runs this handler for it first.
-    if (side.box->count() == 0) return;  // an empty list has no line to take
+    if (side.box->count() == 0) return false;  // an empty list has no line to take
     if (side.box->currentIndex() < 1) side.box->setCurrentIndex(0);
     const int k = side.box->currentIndex();
-    if (k < 0) return;
+    if (k < 0) return false;
     // A currency the user picks replaces any deleted one; the list pass's own choices do not.
     if (!listPassSelecting_) state_.selection.iGeloeschteWaehrung = 0;
     side.index = std::to_string(k);
@@ -244,7 +293,49 @@ void WexlorEingabe::currencyChosen(const Side& side) {
     // until a currency with one is chosen, never a conversion with the previous currency's rate.
     side.rate = lineRate(line, state_.regional);
     side.fixedRate = fixedRateOf(side.rate, state_.regional);
+    return true;
+}
+
+void WexlorEingabe::swapCurrencies() {
+    const int in = txtEingabe->currentIndex();
+    const int out = txtAusgabe->currentIndex();
+    // A side without a currency (its currency was deleted) has nothing to give the other.
+    if (in < 0 || out < 0) return;
+    {
+        // The user's choice of both at once: one calculation, so a bad amount is reported once.
+        const QSignalBlocker quietIn(txtEingabe);
+        const QSignalBlocker quietOut(txtAusgabe);
+        txtEingabe->setCurrentIndex(out);
+        txtAusgabe->setCurrentIndex(in);
+    }
+    for (const Side& side : sides()) takeChosen(side);
     Berechnen();
+}
+
+void WexlorEingabe::showRateAge() {
+    const std::vector<std::string> chosen{picklist::selectedLine(txtEingabe).toStdString(),
+                                          picklist::selectedLine(txtAusgabe).toStdString()};
+    const RateAgeNotice notice = rateAgeNotice(chosen, state_.regional, state_.settings.iKursalter);
+    const QString text = QString::fromStdString(notice.text);
+    // A warning shows in bold, in the warning colour and behind a sign, and is spoken as one.
+    const QString shown = notice.warns ? QStringLiteral("\u26a0 ") + text : text;
+    const QString spoken = notice.warns ? QStringLiteral("Warnung: ") + text : text;
+    if (spoken == lblKursalter->accessibleName()) return;
+    QFont font = lblKursalter->font();
+    font.setBold(notice.warns);
+    lblKursalter->setFont(font);
+    QPalette palette = lblKursalter->parentWidget()->palette();
+    if (notice.warns) palette.setColor(QPalette::WindowText, QColor(170, 0, 0));
+    lblKursalter->setPalette(palette);
+    lblKursalter->setText(
+        lblKursalter->fontMetrics().elidedText(shown, Qt::ElideRight, lblKursalter->width()));
+    // The whole line also where it is cut short: in the tooltip and for the screen reader.
+    const QString tip = text.isEmpty() ? kRateAgeTip : shown;
+    lblKursalter->setToolTip(tip);
+    lblKursalter->setAccessibleDescription(tip);
+    lblKursalter->setAccessibleName(spoken);
+    QAccessibleEvent changed(lblKursalter, QAccessible::NameChanged);
+    QAccessible::updateAccessibility(&changed);
 }
 
 void WexlorEingabe::takeRatesAfterMemberWindow() {
@@ -281,6 +372,7 @@ void WexlorEingabe::Berechnen() {
     if (outcome.clearEingabe) picklist::clearSelection(txtEingabe);
     if (outcome.clearAusgabe) picklist::clearSelection(txtAusgabe);
     if (outcome.wertText) txtWert->setText(QString::fromStdString(*outcome.wertText));
+    showRateAge();
 }
 
 void WexlorEingabe::lstversteckt_DblClick() {

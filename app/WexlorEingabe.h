@@ -4,6 +4,7 @@
 #include <QMainWindow>
 #include <array>
 #include <functional>
+#include <optional>
 
 #include "app/AppState.h"
 #include "maintenance/MaintenanceContext.h"
@@ -11,6 +12,7 @@
 
 class QAction;
 class QComboBox;
+class QLabel;
 class QLineEdit;
 class QMenu;
 class QPushButton;
@@ -57,9 +59,18 @@ class WexlorEingabe : public QMainWindow {
     std::array<Side, 2> sides();
     // txtEingabe_Click, txtAusgabe_Click
     void currencyChosen(const Side& side);
+    // The chosen line's code and rate into the side; false when the list has no line to take.
+    bool takeChosen(const Side& side);
     void takeRatesAfterMemberWindow();
     void selectStartCurrencies();
     void restoreSelections();
+    // After a rewrite of the table: the list pass, then the same currencies chosen again.
+    void refreshKeepingCurrencies();
+    void chooseRecordsAgain(const std::array<long, 2>& records);
+    // lblKursalter: the age of the chosen rates.
+    void showRateAge();
+    // "Währungen tauschen": both currencies change places, as if the user had picked them.
+    void swapCurrencies();
     void fillCurrencyWindows();
 
     AppState& state_;
@@ -69,7 +80,8 @@ class WexlorEingabe : public QMainWindow {
     frmUmtauschkurse* frmUmtauschkurse_ = nullptr;
     frmWeitereW* frmWeitereW_ = nullptr;
     bool listPassSelecting_ = false;
-    CurrencyLists lists_;  // what the last list pass read
+    std::optional<std::array<long, 2>> keptRecords_;  // the records to choose again in a pass
+    CurrencyLists lists_;                             // what the last list pass read
     QComboBox* txtEingabe;
     QComboBox* txtAusgabe;
     QLineEdit* txtWertEingabe;
@@ -78,6 +90,7 @@ class WexlorEingabe : public QMainWindow {
     QLineEdit* Text2;
     QPushButton* cmdBerechnen;
     LineList* lstversteckt;
+    QLabel* lblKursalter;
 };
 
 }  // namespace kursomatik

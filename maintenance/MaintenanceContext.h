@@ -25,6 +25,9 @@ struct MaintenanceContext {
     SelectionState& selection;
     std::filesystem::path currencyFile;
     std::function<void()> RefreshtheLists;
+    // The list pass after the table has been rewritten: the main window keeps its chosen currencies,
+    // wherever new currencies have moved them to.
+    std::function<void()> RefreshKeepingCurrencies;
     // The member window's closing steps on the main window: take the chosen currencies' codes and
     // rates again from the refreshed lines.
     std::function<void()> takeMainRates;

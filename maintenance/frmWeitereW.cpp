@@ -3,12 +3,14 @@
 
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QFile>
 #include <QLabel>
 #include <QPushButton>
 
 #include "platform/Collation.h"
 #include "platform/qt/LineList.h"
 #include "platform/qt/WindowSystem.h"
+#include "rates/RateImport.h"
 #include "store/CurrencyLists.h"
 
 namespace kursomatik {
@@ -29,6 +31,9 @@ frmWeitereW::frmWeitereW(MaintenanceContext& context, QWidget* parent)
     QPushButton* cmdneu2 = addNewRecordButton("cmdneu2", {});
     QPushButton* Command1 = make_.button({"Command1", "Zurück zu den Wechselkursen der EWWU"},
                                          QStringLiteral("&Zurück"), {4920, 4560, 1335, 375});
+    QPushButton* cmdImport =
+        make_.button({"cmdImport", "Referenzkurse der Europäischen Zentralbank aus einer Datei übernehmen"},
+                     QStringLiteral("Kurse &importieren..."), {1935, 4560, 2055, 375});
     createListAndSelector(
         "lstweitere", QStringLiteral("Liste der weiteren Währungen"),
         QStringLiteral("Liste der übrigen Währungen.  Durch Doppelklick auf eine Währung können "
@@ -36,8 +41,33 @@ frmWeitereW::frmWeitereW(MaintenanceContext& context, QWidget* parent)
         "txtauswahl2", 6960, 6495, 5520);
     finishLayout();
 
-    chainTabs({grid_, cmdneu2, Command1, cmdhelp, selector_, list_});
+    chainTabs({grid_, cmdneu2, cmdImport, Command1, cmdhelp, selector_, list_});
     connect(Command1, &QPushButton::clicked, this, &QWidget::hide);
+    connect(cmdImport, &QPushButton::clicked, this, [this] { cmdImport_Click(); });
+}
+
+void frmWeitereW::cmdImport_Click() {
+    WindowSystem& windows = context_.windows;
+    const QString chosen =
+        windows.chooseFile(this, QStringLiteral("Kurse importieren"),
+                           QStringLiteral("EZB-Referenzkurse (*.xml *.csv *.zip);;Alle Dateien (*)"));
+    if (chosen.isEmpty()) return;
+    const auto fail = [&](const std::string& why) {
+        windows.message(this, QString::fromStdString(why), MessageButtons::Ok, MessageIcon::Stop);
+    };
+    const std::filesystem::path file = QFile::encodeName(chosen).toStdString();
+    const Result<RateImport> import = RateImport::prepare(file, context_.currencyFile, context_.regional);
+    if (!import) return fail(import.error());
+    // Rates newer than the file's stay unless the user wants them overwritten.
+    const bool overwrite =
+        import->newerCount() > 0 && windows.message(this, QString::fromStdString(import->newerQuestion()),
+                                                    MessageButtons::YesNo) == MessageResult::Yes;
+    const Result<ImportSummary> done = import->apply(overwrite, *context_.fileOperations);
+    if (!done) return fail(done.error());
+    // The table is a new file now: every list is read again from it.
+    context_.selection.sStartauswahl = "0";
+    context_.RefreshKeepingCurrencies();
+    windows.message(this, QString::fromStdString(summaryText(*done)));
 }
 
 void frmWeitereW::sortGrid() {

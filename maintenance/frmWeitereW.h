@@ -21,6 +21,10 @@ class frmWeitereW : public CurrencyListWindow {
     void sortGrid() override;
     // The title bar's close does what "Zurück" does.
     void closeEvent(QCloseEvent* event) override;
+
+  private:
+    // "Kurse importieren...": the reference rates of a file the user picks go into the table.
+    void cmdImport_Click();
 };
 
 }  // namespace kursomatik

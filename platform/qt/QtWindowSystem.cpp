@@ -3,6 +3,7 @@
 
 #include <QApplication>
 #include <QDialog>
+#include <QFileDialog>
 #include <QKeyEvent>
 #include <QMessageBox>
 #include <QProcess>
@@ -72,6 +73,10 @@ int QtWindowSystem::openUrl(const QString& address) {
     const int status = process->exitCode();
     delete process;
     return shellCodeOfXdgOpen(end, status);
+}
+
+QString QtWindowSystem::chooseFile(QWidget* parent, const QString& caption, const QString& filter) {
+    return QFileDialog::getOpenFileName(parent, caption, {}, filter);
 }
 
 void QtWindowSystem::endProcess() {

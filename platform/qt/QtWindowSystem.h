@@ -16,6 +16,7 @@ class QtWindowSystem : public WindowSystem {
     void postF1() override;
     void openHelp(int topic) override;
     int openUrl(const QString& address) override;
+    QString chooseFile(QWidget* parent, const QString& caption, const QString& filter) override;
     void endProcess() override;
 
     // The help viewer comes from the info module, which sits above this layer.

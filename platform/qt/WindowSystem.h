@@ -32,6 +32,9 @@ class WindowSystem {
     virtual void openHelp(int topic) = 0;
     // Hands a web or mailto address to the desktop; above 32 is success, else a shell error code.
     virtual int openUrl(const QString& address) = 0;
+    // Asks the user for a file to open; empty when the user cancels. The filter as in a file dialog:
+    // "Name (*.a *.b);;Alle Dateien (*)".
+    virtual QString chooseFile(QWidget* parent, const QString& caption, const QString& filter) = 0;
     // Ends the process at once: no window's close handler runs and nothing is written.
     virtual void endProcess() = 0;
 };

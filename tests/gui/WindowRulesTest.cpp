@@ -63,7 +63,7 @@ TEST_F(WindowRules, EveryWindowHasHelpNamedControlsAccessKeysAndACompleteTabChai
           Window{
               "frmUmtauschkurse", 3,
               "grdTable cmdneu cmdSpringeFormwW cmdAbbrechenUmt Command1 cmdDBverändern txtauswahl1 lstewwu"},
-          Window{"frmWeitereW", 3, "grdTable2 cmdneu2 Command1 cmdhelp txtauswahl2 lstweitere"},
+          Window{"frmWeitereW", 3, "grdTable2 cmdneu2 cmdImport Command1 cmdhelp txtauswahl2 lstweitere"},
           Window{"frmEingabe2", 3,
                  "txtbezeichnung txttkurs txtiso chkewwu txtdatum cmdlöschen cmdEingabeBeenden_0 "
                  "cmdEingabeBeenden_1"},

@@ -32,6 +32,10 @@ class RecordingWindowSystem : public WindowSystem {
         urls.push_back(address);
         return urlResult;
     }
+    QString chooseFile(QWidget*, const QString& caption, const QString& filter) override {
+        fileQuestions << caption + QStringLiteral(": ") + filter;
+        return chosenFile;
+    }
     void endProcess() override { ++processEnded; }
 
     QStringList messageTexts() const;
@@ -49,6 +53,8 @@ class RecordingWindowSystem : public WindowSystem {
     QStringList urls;
     int urlResult = 42;
     int processEnded = 0;
+    QString chosenFile;  // the answer to every file question; empty: cancelled
+    QStringList fileQuestions;
 };
 
 }  // namespace kursomatik::testing
