@@ -46,7 +46,7 @@ WexlorEingabe::WexlorEingabe(AppState& state, WindowSystem& windows, QWidget* pa
     : QMainWindow(parent),
       state_(state),
       windows_(windows),
-      maintenance_{windows, state.regional, state.file, state.selection, state.currencyFile, {}, {}, {}} {
+      maintenance_{windows, state.regional, state.file, state.selection, state.currencyFile, {}, {}, {}, {}} {
     maintenance_.RefreshtheLists = [this] { RefreshtheLists(); };
     maintenance_.RefreshKeepingCurrencies = [this] { refreshKeepingCurrencies(); };
     maintenance_.takeMainRates = [this] { takeRatesAfterMemberWindow(); };
@@ -227,12 +227,11 @@ void WexlorEingabe::RefreshtheLists() {
 }
 
 void WexlorEingabe::refreshKeepingCurrencies() {
-    std::array<long, 2> records{};
-    for (std::size_t i = 0; i < 2; ++i) {
-        const auto number = lineRecordNumber(picklist::selectedLine(sides()[i].box).toStdString());
-        records[i] = number.value_or(0);
-    }
-    keptRecords_ = records;
+    // By record number: the import appends its new currencies, so the records keep their numbers.
+    const auto recordOf = [](const QComboBox* box) {
+        return lineRecordNumber(picklist::selectedLine(box).toStdString()).value_or(0);
+    };
+    keptRecords_ = std::array{recordOf(txtEingabe), recordOf(txtAusgabe)};
     RefreshtheLists();
     keptRecords_.reset();
 }
