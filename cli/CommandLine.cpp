@@ -24,9 +24,9 @@ Optionen:
   --liste             alle Währungen mit Code, Kurs je Euro, Datum und EWWU-Mitgliedschaft
   --import DATEI      die Referenzkurse der EZB aus DATEI in die Währungstabelle übernehmen
                       (eurofxref-daily.xml, eurofxref-hist.xml, eurofxref.csv,
-                      eurofxref-hist.csv oder eine .zip-Datei der EZB); Kurse, die neuer sind
-                      als die der Datei, bleiben, Festkurse der EWWU immer
-  --ueberschreiben    mit --import: auch neuere Kurse überschreiben
+                      eurofxref-hist.csv oder eine .zip-Datei der EZB); Festkurse der EWWU
+                      bleiben, Kurse mit neuerem Datum als die Datei auch
+  --ueberschreiben    mit --import: auch die neueren Kurse überschreiben
   --json              die Umrechnung als JSON-Objekt ausgeben
   --tabelle DATEI     diese Währungstabelle benutzen
   --euro-stellen 3|4  Nachkommastellen des Euro-Zwischenergebnisses (statt der Einstellung)
