@@ -26,6 +26,7 @@ struct Call {
     std::string out;
     std::string err;  // a part of the message; empty: no message at all
     int status;
+    std::string liste = {};  // imports: the table afterwards; empty: byte for byte as before
 };
 
 TEST(Rechner, InvocationsGiveTheWindowsResultOrAGermanMessageAndTheirStatus) {
@@ -82,14 +83,6 @@ TEST(Rechner, InvocationsGiveTheWindowsResultOrAGermanMessageAndTheirStatus) {
     }
 }
 
-struct Import {
-    std::vector<std::string> args;
-    std::string out;
-    std::string err;
-    int status;
-    std::string liste;  // the table afterwards; empty: byte for byte as before
-};
-
 // The nightly job: the window's import without its question, rates newer than the file kept unless told.
 TEST(Rechner, ImportsReferenceRatesKeepingNewerOnesUnlessToldAndLeavesTheTableWholeOnFailure) {
     TempDir dir;
@@ -104,7 +97,7 @@ TEST(Rechner, ImportsReferenceRatesKeepingNewerOnesUnlessToldAndLeavesTheTableWh
         "GBP      0,845700  28.06.2024  nein  Britisches Pfund\n"
         "DEM      1,955830  01.01.1999  ja    Deutsche Mark\n";
     const RechnerEnvironment environment{RegionalSettings::german(), dir / "programm", dir / "WIN.INI", {}};
-    for (const Import& c : std::initializer_list<Import>{
+    for (const Call& c : std::initializer_list<Call>{
              {{"--import", csv},
               "Referenzkurse vom 28.06.2024: 1 Kurs aktualisiert, 1 Währung neu, 1 Festkurs beibehalten, "
               "1 neuerer Kurs beibehalten.\n",
@@ -118,8 +111,8 @@ TEST(Rechner, ImportsReferenceRatesKeepingNewerOnesUnlessToldAndLeavesTheTableWh
               0,
               head + "JPY    171,940000  28.06.2024  nein  Japanischer Yen\n"
                      "USD      1,070500  28.06.2024  nein  US-Dollar\n"},
-             {{"--import", kaputt, "--ueberschreiben"}, "", "„" + kaputt + "“", 1, ""},
-             {{"--tabelle=fehlt.dat", "--import", csv}, "", "fehlt.dat“ kann nicht gelesen", 2, ""},
+             {{"--import", kaputt, "--ueberschreiben"}, "", "„" + kaputt + "“", 1},
+             {{"--tabelle=fehlt.dat", "--import", csv}, "", "fehlt.dat“ kann nicht gelesen", 2},
          }) {
         writeFile(dir / "KURSOMATIK.DAT", table);
         std::ostringstream out, err, liste;
