@@ -12,6 +12,7 @@ namespace kursomatik {
 const std::string_view kRechnerHilfe =
     R"(Aufruf: kursomatik-rechner [OPTIONEN] BETRAG VON NACH
         kursomatik-rechner [OPTIONEN] --liste
+        kursomatik-rechner [OPTIONEN] --import DATEI [--ueberschreiben]
 
 Rechnet BETRAG von der Währung VON über den Euro in die Währung NACH um, mit denselben
 Kursen, Stellen und Zahlenformaten wie das Hauptfenster von Kursomatik, und gibt das
@@ -21,6 +22,11 @@ schreibt man wie im Fenster, mit den Trennzeichen der Ländereinstellungen (deut
 
 Optionen:
   --liste             alle Währungen mit Code, Kurs je Euro, Datum und EWWU-Mitgliedschaft
+  --import DATEI      die Referenzkurse der EZB aus DATEI in die Währungstabelle übernehmen
+                      (eurofxref-daily.xml, eurofxref-hist.xml, eurofxref.csv,
+                      eurofxref-hist.csv oder eine .zip-Datei der EZB); Festkurse der EWWU
+                      bleiben, Kurse mit neuerem Datum als die Datei auch
+  --ueberschreiben    mit --import: auch die neueren Kurse überschreiben
   --json              die Umrechnung als JSON-Objekt ausgeben
   --tabelle DATEI     diese Währungstabelle benutzen
   --euro-stellen 3|4  Nachkommastellen des Euro-Zwischenergebnisses (statt der Einstellung)
@@ -32,8 +38,9 @@ Kursomatik ($XDG_DATA_HOME/Kursomatik, sonst ~/.local/share/Kursomatik). Die Ein
 kommen aus derselben Datei Kursomatik.ini wie beim Programm.
 
 Rückgabewert: 0 bei Erfolg; 1 bei falscher Eingabe (unbekannter Code, Betrag keine Zahl,
-unbrauchbarer Kurs, falsche Option oder fehlende Einstellung); 2, wenn die Währungstabelle
-fehlt oder nicht gelesen werden kann.
+unbrauchbarer Kurs, falsche Option, fehlende Einstellung oder eine Referenzkursdatei, die
+fehlt, nicht gelesen werden kann oder keine der EZB ist); 2, wenn die Währungstabelle fehlt,
+nicht gelesen oder beim Import nicht neu geschrieben werden kann (sie bleibt dann, wie sie war).
 )";
 
 namespace {
@@ -62,15 +69,20 @@ Status takeValue(RechnerOptions& o, const std::string& option, const std::string
         o.tabelle = value;
         return Status::ok();
     }
+    if (option == "--import") {
+        if (value.empty()) return Status::fail("Die Option --import braucht einen Dateinamen.");
+        o.import = value;
+        return Status::ok();
+    }
     if (option == "--euro-stellen")
         return takeDecimals(o.dStellen1, option, value, {{"3", 1000.0}, {"4", 10000.0}}, "3 oder 4");
     return takeDecimals(o.dStellen2, option, value, {{"2", 100.0}, {"3", 1000.0}, {"4", 10000.0}},
                         "2, 3 oder 4");
 }
 
-// Options that take a value, as "--stellen 3" or "--stellen=3". The reference-rate import
-// (--import DATEI, --ueberschreiben) joins these once it is in rates/.
-constexpr std::array<std::string_view, 3> kValueOptions = {"--tabelle", "--euro-stellen", "--stellen"};
+// Options that take a value, as "--stellen 3" or "--stellen=3".
+constexpr std::array<std::string_view, 4> kValueOptions = {"--tabelle", "--euro-stellen", "--stellen",
+                                                           "--import"};
 
 Status takeOption(RechnerOptions& o, const std::vector<std::string>& args, std::size_t& i) {
     const std::string& arg = args[i];
@@ -83,9 +95,11 @@ Status takeOption(RechnerOptions& o, const std::vector<std::string>& args, std::
         if (i + 1 >= args.size()) return Status::fail("Die Option " + option + " braucht einen Wert.");
         return takeValue(o, option, args[++i]);
     }
-    if (option == "--liste" || option == "--json" || option == "--help" || option == "-h") {
+    if (option == "--liste" || option == "--json" || option == "--ueberschreiben" || option == "--help" ||
+        option == "-h") {
         if (equals != std::string::npos) return Status::fail("Die Option " + option + " hat keinen Wert.");
         if (option == "--json") o.json = true;
+        if (option == "--ueberschreiben") o.ueberschreiben = true;
         if (option == "--liste" && o.mode != RechnerOptions::Mode::Help) o.mode = RechnerOptions::Mode::List;
         if (option == "--help" || option == "-h") o.mode = RechnerOptions::Mode::Help;
         return Status::ok();
@@ -109,6 +123,15 @@ Result<RechnerOptions> parseCommandLine(const std::vector<std::string>& args) {
         }
     }
     if (o.mode == RechnerOptions::Mode::Help) return o;
+    if (o.ueberschreiben && !o.import)
+        return Status::fail("--ueberschreiben gilt nur zusammen mit --import DATEI.");
+    if (o.import) {
+        if (o.mode == RechnerOptions::Mode::List || o.json || !operands.empty())
+            return Status::fail(
+                "--import nimmt keinen Betrag, keine Währungen und kein --liste oder --json.");
+        o.mode = RechnerOptions::Mode::Import;
+        return o;
+    }
     if (o.mode == RechnerOptions::Mode::List) {
         if (o.json) return Status::fail("--json gilt nur für eine Umrechnung, nicht für --liste.");
         if (!operands.empty()) return Status::fail("--liste nimmt keinen Betrag und keine Währungen.");

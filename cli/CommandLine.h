@@ -12,9 +12,10 @@
 namespace kursomatik {
 
 // What the command was asked to do. The rounding factors are those of the INI keys stellen1 and
-// stellen2 (1000 or 10000; 100, 1000 or 10000); empty: the user's settings hold.
+// stellen2 (1000 or 10000; 100, 1000 or 10000); empty: the user's settings hold. Import: the
+// reference-rate file in `import`; rates newer than its day are kept unless `ueberschreiben`.
 struct RechnerOptions {
-    enum class Mode { Convert, List, Help };
+    enum class Mode { Convert, List, Import, Help };
     Mode mode = Mode::Convert;
     std::string betrag;
     std::string von;
@@ -23,6 +24,8 @@ struct RechnerOptions {
     std::optional<double> dStellen1;
     std::optional<double> dStellen2;
     bool json = false;
+    std::optional<std::filesystem::path> import;
+    bool ueberschreiben = false;
 };
 
 // The arguments after the command's name. A failure is a German message naming the argument.

@@ -7,6 +7,7 @@
 #include "cli/CurrencyTable.h"
 #include "cli/Output.h"
 #include "platform/SystemError.h"
+#include "rates/RateImport.h"
 #include "settings/Einstellungen.h"
 #include "store/RecordFile.h"
 
@@ -56,6 +57,24 @@ Result<Stellen> stellenOf(const RechnerOptions& options, const RechnerEnvironmen
     return s;
 }
 
+// The table was just read, so a failure to plan the import is the reference file's: missing, not one
+// of the ECB's formats, or rates the table cannot hold. A failed rewrite leaves the table as it was.
+int importRates(const RechnerOptions& options, const fs::path& table, const RegionalSettings& regional,
+                std::ostream& out, std::ostream& err) {
+    const auto import = RateImport::prepare(*options.import, table, regional);
+    if (!import) {
+        err << kName << import.error() << '\n';
+        return kRechnerBadInput;
+    }
+    const auto summary = import->apply(options.ueberschreiben);
+    if (!summary) {
+        err << kName << summary.error() << '\n';
+        return kRechnerNoTable;
+    }
+    out << summaryText(*summary) << '\n';
+    return kRechnerOk;
+}
+
 }  // namespace
 
 int runRechner(const std::vector<std::string>& args, const RechnerEnvironment& environment, std::ostream& out,
@@ -82,6 +101,8 @@ int runRechner(const std::vector<std::string>& args, const RechnerEnvironment& e
         printCurrencyList(*table, regional, out);
         return kRechnerOk;
     }
+    if (options->mode == RechnerOptions::Mode::Import)
+        return importRates(*options, table->file, regional, out, err);
     const auto stellen = stellenOf(*options, environment, err);
     if (!stellen) {
         err << kName << stellen.error() << '\n';

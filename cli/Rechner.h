@@ -21,7 +21,7 @@ struct RechnerEnvironment {
 // Exit status of the command.
 inline constexpr int kRechnerOk = 0;
 inline constexpr int kRechnerBadInput = 1;
-inline constexpr int kRechnerNoTable = 2;
+inline constexpr int kRechnerNoTable = 2;  // missing, unreadable, or an import could not rewrite it
 
 // The command `kursomatik-rechner` with the arguments after its name: results on out, German
 // messages on err.

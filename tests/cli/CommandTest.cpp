@@ -27,6 +27,7 @@ TEST(Command, FindsTheProgramsTableAndSettingsAndEndsWithItsStatus) {
     writeFile(dir / "config" / "WIN.INI", "[Kursomatik]\nIniDatei=" + (dir / "meine.ini").string() + "\n");
     writeFile(dir / "meine.ini", "[Kursomatik]\nstellen1=10000\nstellen2=100\n");
     writeFile(dir / "daten" / "Kursomatik" / "KURSOMATIK.DAT", tableBytes({kDeutscheMark, kFranc, kLira}));
+    writeFile(dir / "eurofxref.csv", "Date, GBP, \n28 June 2024, 0.8457, \n");
     const std::string home = "HOME=" + dir.path().string() + " XDG_CONFIG_HOME=" + (dir / "config").string() +
                              " XDG_DATA_HOME=" + (dir / "daten").string() + " ";
     for (const Started& r : std::initializer_list<Started>{
@@ -37,6 +38,10 @@ TEST(Command, FindsTheProgramsTableAndSettingsAndEndsWithItsStatus) {
              {"LC_ALL=C XDG_DATA_HOME=" + (dir / "leer").string(), "1 DEM FRF", "",
               (dir / "leer" / "Kursomatik" / "KURSOMATIK.DAT").string(), 2},
              {"LC_ALL=C XDG_CONFIG_HOME=" + (dir / "leer").string(), "1 DEM FRF", "", "stellen1", 1},
+             // A nightly job imports the day's reference rates into that table; the next call uses them.
+             {"LC_ALL=C", "--import " + (dir / "eurofxref.csv").string(),
+              "Referenzkurse vom 28.06.2024: 0 Kurse aktualisiert, 1 Währung neu.\n", "", 0},
+             {"LC_ALL=C", "1 DEM GBP", "0,43\n", "", 0},
              {"LC_ALL=C", "--help", "Aufruf: kursomatik-rechner", "", 0},
          }) {
         const std::string command = "env -i " + home + r.environment + " " KURSOMATIK_RECHNER " " + r.args +

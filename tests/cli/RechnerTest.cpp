@@ -26,6 +26,7 @@ struct Call {
     std::string out;
     std::string err;  // a part of the message; empty: no message at all
     int status;
+    std::string liste = {};  // imports: the table afterwards; empty: byte for byte as before
 };
 
 TEST(Rechner, InvocationsGiveTheWindowsResultOrAGermanMessageAndTheirStatus) {
@@ -68,7 +69,7 @@ TEST(Rechner, InvocationsGiveTheWindowsResultOrAGermanMessageAndTheirStatus) {
              {{"1", "EUR", "Dup"}, "", "mehrere Währungen in " + table + ": Doppelt A, Doppelt B", 1},
              {{"--stellen", "5", "1", "DEM", "EUR"}, "", "erlaubt 2, 3 oder 4, nicht „5“", 1},
              {{"1", "DEM"}, "", "zum Beispiel: kursomatik-rechner 100 DEM FRF", 1},
-             {{"--import", "x.xml"}, "", "Unbekannte Option „--import“", 1},
+             {{"--ueberschreiben"}, "", "--ueberschreiben gilt nur zusammen mit --import DATEI", 1},
              {{"--tabelle=fehlt.dat", "1", "DEM", "EUR"},
               "",
               "„" + (dir / "fehlt.dat").string() + "“ kann nicht gelesen",
@@ -79,6 +80,50 @@ TEST(Rechner, InvocationsGiveTheWindowsResultOrAGermanMessageAndTheirStatus) {
         EXPECT_EQ(out.str(), c.out) << c.args[0];
         EXPECT_EQ(err.str().find(c.err) != std::string::npos && c.err.empty() == err.str().empty(), true)
             << c.args[0] << ": " << err.str();
+    }
+}
+
+// The nightly job: the window's import without its question, rates newer than the file kept unless told.
+TEST(Rechner, ImportsReferenceRatesKeepingNewerOnesUnlessToldAndLeavesTheTableWholeOnFailure) {
+    TempDir dir;
+    const std::string csv = (dir / "eurofxref.csv").string(), kaputt = (dir / "kaputt.csv").string();
+    writeFile(csv, "Date, USD, JPY, DEM, GBP, \n28 June 2024, 1.0705, 171.94, 1.95583, 0.8457, \n");
+    writeFile(kaputt, "Date, USD, \n28 June 2024, 1.07x, \n");
+    const std::string table = tableBytes({kDeutscheMark,
+                                          {"US-Dollar", "USD", "1000000", "0", "01.01.2024"},
+                                          {"Japanischer Yen", "JPY", "160000000", "0", "01.07.2024"}});
+    const std::string head =
+        "ISO  Kurs je Euro  Datum       EWWU  Bezeichnung\n"
+        "GBP      0,845700  28.06.2024  nein  Britisches Pfund\n"
+        "DEM      1,955830  01.01.1999  ja    Deutsche Mark\n";
+    const RechnerEnvironment environment{RegionalSettings::german(), dir / "programm", dir / "WIN.INI", {}};
+    for (const Call& c : std::initializer_list<Call>{
+             {{"--import", csv},
+              "Referenzkurse vom 28.06.2024: 1 Kurs aktualisiert, 1 Währung neu, 1 Festkurs beibehalten, "
+              "1 neuerer Kurs beibehalten.\n",
+              "",
+              0,
+              head + "JPY    160,000000  01.07.2024  nein  Japanischer Yen\n"
+                     "USD      1,070500  28.06.2024  nein  US-Dollar\n"},
+             {{"--ueberschreiben", "--import=" + csv},
+              "Referenzkurse vom 28.06.2024: 2 Kurse aktualisiert, 1 Währung neu, 1 Festkurs beibehalten.\n",
+              "",
+              0,
+              head + "JPY    171,940000  28.06.2024  nein  Japanischer Yen\n"
+                     "USD      1,070500  28.06.2024  nein  US-Dollar\n"},
+             {{"--import", kaputt, "--ueberschreiben"}, "", "„" + kaputt + "“", 1},
+             {{"--tabelle=fehlt.dat", "--import", csv}, "", "fehlt.dat“ kann nicht gelesen", 2},
+         }) {
+        writeFile(dir / "KURSOMATIK.DAT", table);
+        std::ostringstream out, err, liste;
+        EXPECT_EQ(runRechner(c.args, environment, out, err), c.status) << c.args[0];
+        EXPECT_EQ(out.str(), c.out) << c.args[0];
+        EXPECT_EQ(err.str().find(c.err) != std::string::npos && c.err.empty() == err.str().empty(), true)
+            << c.args[0] << ": " << err.str();
+        runRechner({"--liste"}, environment, liste, err);
+        EXPECT_EQ(c.liste.empty() ? readFile(dir / "KURSOMATIK.DAT") == table : liste.str() == c.liste, true)
+            << c.args[0] << ":\n"
+            << liste.str();
     }
 }
 
