@@ -1,8 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The command `kursomatik-rechner`: the main window's conversion for scripts, without a display.
+#include <unistd.h>
+
 #include <iostream>
 
 #include "cli/Rechner.h"
+#include "launcher/FirstRun.h"
 #include "platform/XdgFolders.h"
 #include "platform/qt/QtRegionalSettings.h"
 
@@ -12,11 +15,18 @@ namespace fs = std::filesystem;
 
 // Installed, the program lies out of the PATH and reads its settings beside itself; in the build
 // tree it lies beside this command.
-fs::path programFolder() {
+struct Installation {
+    fs::path programDir;
+    fs::path shipped;  // the installation's table and default settings; empty in the build tree
+};
+
+Installation findInstallation() {
     std::error_code unknown;
     const fs::path bin = fs::read_symlink("/proc/self/exe", unknown).parent_path();
     const fs::path installed = (bin / KURSOMATIK_PROGRAM_DIR_FROM_BIN).lexically_normal();
-    return fs::exists(installed / "kursomatik", unknown) ? installed : bin;
+    if (fs::exists(installed / "kursomatik", unknown))
+        return {installed, (bin / KURSOMATIK_DATA_FROM_BIN).lexically_normal()};
+    return {bin, {}};
 }
 
 }  // namespace
@@ -25,9 +35,22 @@ int main(int argc, char** argv) {
     using namespace kursomatik;
     RechnerEnvironment environment;
     environment.regional = systemRegionalSettings();
-    environment.programDir = programFolder();
+    const Installation installation = findInstallation();
+    environment.programDir = installation.programDir;
     // The same paths as the program and its launcher.
     environment.systemProfile = xdgConfigHome() / "WIN.INI";
     if (const fs::path data = xdgDataHome(); !data.empty()) environment.dataDir = data / "Kursomatik";
+    // A script may run before the desktop program was ever started: the same first-run set-up as
+    // the launcher's gives it the shipped table and the settings the program will use.
+    if (!installation.shipped.empty() && !environment.dataDir.empty()) {
+        FirstRunPaths paths;
+        paths.shipped = installation.shipped;
+        paths.programDir = installation.programDir;
+        paths.programDirWritable = ::access(paths.programDir.c_str(), W_OK) == 0;
+        paths.dataDir = environment.dataDir;
+        paths.systemProfile = environment.systemProfile;
+        if (Status ready = prepareFirstRun(paths); !ready)
+            std::cerr << "kursomatik-rechner: " << ready.error() << '\n';
+    }
     return runRechner({argv + 1, argv + argc}, environment, std::cout, std::cerr);
 }

@@ -108,6 +108,11 @@ launch "$home" "$home/bin:/usr/bin:/bin" XDG_DATA_HOME=relativ
 checks_of_a_start "$home"
 converts "$home"
 
+# A script run before the program was ever started: the converter does the same first-run set-up.
+converts "$work/skript"
+check "the converter's first run copied the shipped table" \
+    cmp -s "$shared/KURSOMATIK.DAT" "$work/skript/.local/share/Kursomatik/KURSOMATIK.DAT"
+
 # Nothing to copy: a message instead of a program on an empty table.
 rm "$shared/KURSOMATIK.DAT"
 status=0
