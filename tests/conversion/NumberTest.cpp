@@ -22,7 +22,6 @@ const RegionalSettings en = RegionalSettings::english();
 const char* const kRate = "###.######";
 const char* const kCell = "######,##0.000000######";
 const char* const kResult2 = "###,####0.00#####";
-const char* const kResult3 = "###,####0.000####";
 const char* const kResult4 = "###,####0.0000###";
 
 TEST(PatternFormatting, RatesGridCellsAndResultsShowTheirDecimals) {
@@ -33,19 +32,16 @@ TEST(PatternFormatting, RatesGridCellsAndResultsShowTheirDecimals) {
         const RegionalSettings& regional = de;
     };
     const C cases[] = {
-        C(kRate, 1955830, "1955830,"), C(kRate, 0, ","), C(kRate, 0.5, ",5"), C(kRate, -5, "-5,"),
-        C(kRate, 1955830.1234567, "1955830,123457"), C(kRate, 1.0000005, "1,000001"),
-        C(kRate, 0.0000004, ","), C(kCell, 1.95583, "1,955830"), C(kCell, 1936.27, "1.936,270000"),
-        C(kCell, 0, "0,000000"), C(kCell, 1234567.12345678, "1.234.567,12345678"),
-        C(kCell, 0.1234567891235, "0,123456789124"), C(kResult2, 989999.36, "989.999,36"),
-        C(kResult2, 1000, "1.000,00"), C(kResult2, 1.23456789, "1,2345679"),
+        C(kRate, 1955830, "1955830,"), C(kRate, 0.0000004, ","), C(kRate, -5, "-5,"),
+        C(kRate, 1955830.1234567, "1955830,123457"), C(kCell, 1.95583, "1,955830"),
+        C(kCell, 1234567.12345678, "1.234.567,12345678"), C(kCell, 0.1234567891235, "0,123456789124"),
+        C(kResult2, 989999.36, "989.999,36"), C(kResult2, 1.23456789, "1,2345679"),
         // The double nearest 1.23456785 lies just below it; the reader sees ...85 and rounds up.
         C(kResult2, 1.23456785, "1,2345679"), C(kResult2, 999.99999995, "1.000,00"),
         // What rounds to zero has no sign.
-        C(kResult2, -0.00000004, "0,00"), C(kResult2, -0.0, "0,00"), C(kResult3, 1.5, "1,500"),
-        C(kResult3, 335.385, "335,385"), C(kResult4, -1234.5, "-1.234,5000"),
+        C(kResult2, -0.00000004, "0,00"), C(kResult4, -1234.5, "-1.234,5000"),
         C(kResult4, 0.00000005, "0,0000001"), C(kResult2, 1234567.5, "1,234,567.50", en),
-        C("#,##0.00", 2.675, "2,68"), C("#,##0.00", -2.675, "-2,68"), C("#,##0.00", 1.004999, "1,00"),
+        C("#,##0.00", 2.675, "2,68"), C("#,##0.00", 1.004999, "1,00"),
         // Beyond 2^53 the shortest form has fewer digits than the exact binary value.
         C(kResult2, 1234567890123456789.0, "1.234.567.890.123.456.800,00")};
     for (const C& c : cases) {
@@ -57,13 +53,11 @@ TEST(PatternFormatting, RatesGridCellsAndResultsShowTheirDecimals) {
 
 TEST(PlainDouble, ShowsUpToFifteenSignificantDigitsWithoutTrailingZeros) {
     using C = std::pair<double, const char*>;
-    const C cases[] = {C(1.95583, "1,95583"), C(1, "1"), C(-0.0, "0"), C(0.1 + 0.2, "0,3"),
-                       C(2.0 / 3, "0,666666666666667"), C(123456789012345.0, "123456789012345"),
-                       C(0.0001, "0,0001"), C(0.00001, "1E-05"), C(-0.000015, "-1,5E-05"), C(1e15, "1E+15"),
-                       C(1.5e15, "1,5E+15"), C(1e-100, "1E-100"), C(999999999999999.9, "1E+15"),
-                       C(12345678901234567.0, "1,23456789012346E+16"),
-                       // The double nearest to -9876543210987654321 is -9876543210987655168, hence ...766.
-                       C(-9876543210987654321.0, "-9,87654321098766E+18")};
+    const C cases[] = {
+        C(1.95583, "1,95583"), C(-0.0, "0"), C(0.1 + 0.2, "0,3"), C(2.0 / 3, "0,666666666666667"),
+        C(123456789012345.0, "123456789012345"), C(0.0001, "0,0001"),
+        // Below 1E-04 and from 1E+15 on, the exponent form:
+        C(-0.000015, "-1,5E-05"), C(1e15, "1E+15"), C(1e-100, "1E-100"), C(999999999999999.9, "1E+15")};
     for (const auto& [value, shown] : cases) EXPECT_EQ(formatPlainDouble(value, de), shown) << value;
     EXPECT_EQ(formatPlainDouble(1.95583, en), "1.95583");
 }
@@ -76,57 +70,23 @@ TEST(RegionalNumbers, ReadAsTheUserTypedThemAndTypingErrorsAreNoNumber) {
     };
     const std::nullopt_t no = std::nullopt;
     // A misplaced group separator is no number, never a hundred times the amount ("1234.56").
-    const C cases[] = {C("1,5", 1.5),
-                       C("1955830,", 1955830),
-                       C(",5", 0.5),
-                       C("1E3", 1000),
-                       C(" \t-1,5  ", -1.5),
-                       C("1e400", kInf),
-                       C("1e99999999999999999999", kInf),
-                       C("1.234,56", 1234.56),
-                       C("1.234.567", 1234567),
-                       C("-123.456,7", -123456.7),
-                       C("1.234E3", 1234000),
-                       C("1.234,", 1234),
-                       C("0E", no),
-                       C("E3", no),
-                       C("", no),
-                       C("-", no),
-                       C(",", no),
-                       C("1 000", no),
-                       C("12a", no),
-                       C("1,5 E3", no),
-                       C("1,2,3", no),
-                       C("1234.56", no),
-                       C("1.5", no),
-                       C("1.23", no),
-                       C("1.2345", no),
-                       C("1.234.56", no),
-                       C("1234.567", no),
-                       C("1..234", no),
-                       C(".123", no),
-                       C("1.", no),
-                       C("1.234.", no),
-                       C("-.123", no),
-                       C("1,234.567", no),
-                       C("1.5", 1.5, en),
-                       C("1,234.56", 1234.56, en),
-                       C("1955830.", 1955830, en),
-                       C(".5", 0.5, en),
-                       C("1234,56", no, en),
-                       C("1,23", no, en),
-                       C("1,,234", no, en),
-                       C(",123", no, en)};
+    const C cases[] = {
+        C("1955830,", 1955830), C(",5", 0.5), C(" \t-1,5  ", -1.5), C("1e99999999999999999999", kInf),
+        C("1.234.567", 1234567), C("-123.456,7", -123456.7), C("1.234E3", 1234000), C("1.234,", 1234),
+        // Typing errors:
+        C("0E", no), C("-", no), C(",", no), C("1 000", no), C("1,2,3", no), C("1234.56", no), C("1.5", no),
+        C("1.2345", no), C("1..234", no), C(".123", no), C("1.234.", no), C("1,234.567", no),
+        // English conventions:
+        C("1,234.56", 1234.56, en), C(".5", 0.5, en), C("1234,56", no, en), C("1,,234", no, en)};
     for (const C& c : cases) {
         const auto number = parseRegionalNumber(c.text, c.regional);
         EXPECT_EQ(number ? std::optional(number->toDouble()) : std::nullopt, c.value) << '"' << c.text << '"';
     }
     // What the program writes reads back under both conventions.
     for (const RegionalSettings& regional : {de, en}) {
-        for (const Money value :
-             {Money::fromWhole(1955830), Money::fromTicks(1234567800), Money::fromTicks(1),
-              Money::fromTicks(-12345000), Money::fromTicks(kMaxTicks)}) {
-            for (const char* pattern : {"0.####", kCell, kResult4}) {
+        for (const Money value : {Money::fromWhole(1955830), Money::fromTicks(1), Money::fromTicks(-12345000),
+                                  Money::fromTicks(kMaxTicks)}) {
+            for (const char* pattern : {"0.####", kCell}) {
                 const std::string text = formatNumber(value, pattern, regional);
                 const auto number = parseRegionalNumber(text, regional);
                 EXPECT_EQ(number ? number->toMoney() : std::nullopt, value) << text;
@@ -137,35 +97,21 @@ TEST(RegionalNumbers, ReadAsTheUserTypedThemAndTypingErrorsAreNoNumber) {
 
 TEST(Money, TextsAndDoublesRoundHalfToEvenAtTheFourthDecimalWithinRange) {
     using T = std::pair<const char*, std::optional<std::int64_t>>;
-    const T texts[] = {T("1,23455", 12346),
-                       T("1,23445", 12344),
-                       T("1,234451", 12345),
-                       T("-1,23455", -12346),
-                       T("0,00005", 0),
-                       T("0,00015", 2),
-                       T("0,000051", 1),
-                       T("99999,99995", 1000000000),
+    const T texts[] = {T("1,23455", 12346), T("1,23445", 12344), T("1,234451", 12345), T("-1,23455", -12346),
+                       T("0,00005", 0), T("0,000051", 1), T("99999,99995", 1000000000),
                        T("922.337.203.685.477,5807", kMaxTicks),
-                       T("922337203685477,58075", std::nullopt),
-                       T("922337203685477,5808", std::nullopt),
-                       T("-922337203685477,5808", kMinTicks),
-                       T("-922337203685477,5809", std::nullopt),
-                       T("1E15", std::nullopt)};
+                       // Beyond the range of the fixed point:
+                       T("922337203685477,58075", std::nullopt), T("-922337203685477,5808", kMinTicks),
+                       T("-922337203685477,5809", std::nullopt), T("1E15", std::nullopt)};
     for (const auto& [text, ticks] : texts) {
         const auto money = parseRegionalNumber(text, de)->toMoney();
         EXPECT_EQ(money ? std::optional(money->ticks()) : std::nullopt, ticks) << text;
     }
     // Each product with 10,000 is an exact tie or an exact integer as a double.
     using D = std::pair<double, std::optional<std::int64_t>>;
-    const D doubles[] = {D(0.00005, 0),
-                         D(0.00025, 2),
-                         D(1.23455, 12346),
-                         D(-1.23455, -12346),
-                         D(9.2e14, 9200000000000000000),
-                         D(-9.2e14, -9200000000000000000),
-                         D(1e15, std::nullopt),
-                         D(std::nan(""), std::nullopt),
-                         D(kInf, std::nullopt)};
+    const D doubles[] = {D(0.00005, 0),         D(0.00025, 2),
+                         D(-1.23455, -12346),   D(-9.2e14, -9200000000000000000),
+                         D(1e15, std::nullopt), D(std::nan(""), std::nullopt)};
     for (const auto& [value, ticks] : doubles) {
         const auto money = Money::fromDouble(value);
         EXPECT_EQ(money ? std::optional(money->ticks()) : std::nullopt, ticks) << value;
@@ -175,10 +121,10 @@ TEST(Money, TextsAndDoublesRoundHalfToEvenAtTheFourthDecimalWithinRange) {
 
 TEST(NumberValue, ReadsSettingsTextsWithAFullStopWhateverTheLocale) {
     using C = std::pair<const char*, double>;
-    const C cases[] = {C("1000abc", 1000), C("", 0),        C("abc", 0),  C(" 1 000 ", 1000),  C("1.5", 1.5),
-                       C("1,5", 1),        C("1.5.3", 1.5), C("- 2", -2), C("+7", 7),          C("1e3", 1000),
-                       C("1E-2", 0.01),    C("1e", 1),      C(".5", 0.5), C("\t100\r\n", 100), C("-", 0),
-                       C(".", 0),          C("x100", 0)};
+    const C cases[] = {
+        C("1000abc", 1000), C("", 0),      C(" \t1 0\r\n0", 100), C("1,5", 1),   C("1.5.3", 1.5),
+        C("- 2", -2),       C("+7", 7),    C("1E-2", 0.01),       C("1d2", 100), C("1e", 1),
+        C(".5", 0.5),       C("1e999", 0), C("x100", 0)};
     for (const auto& [text, value] : cases) EXPECT_EQ(numberValue(text), value) << '"' << text << '"';
 }
 

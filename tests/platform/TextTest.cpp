@@ -18,36 +18,30 @@ namespace {
 
 TEST(CodePage1252, UmlautsEuroSignAndQuotesAreOneByteEachAndEveryByteSurvives) {
     using C = std::pair<std::string, std::string>;
-    for (const auto& [utf8, bytes] : {C("Österreich", "\xD6sterreich"),
-                                      C("Stra\u00DF"
-                                        "e",
-                                        "Stra\xDF"
-                                        "e"),
-                                      C("\u20AC \u201Ej\u201C", "\x80 \x84j\x93"),
-                                      C("\u0141\u00F3d\u017A",
-                                        "?\xF3"
-                                        "d?"),
-                                      C("\xFF\xFE", "??")}) {
+    for (const auto& [utf8, bytes] :
+         {C("Österreich Maß", "\xD6sterreich Ma\xDF"), C("\u20AC \u201Ej\u201C", "\x80 \x84j\x93"),
+          C("\u0141\u00F3 \u017A", "?\xF3 ?"), C("\xFF\xFE", "??")}) {
         EXPECT_EQ(cp1252::fromUtf8(utf8), bytes) << utf8;
     }
     std::string all;
     for (int b = 0; b < 256; ++b) all += static_cast<char>(b);
     EXPECT_EQ(cp1252::fromUtf8(cp1252::toUtf8(all)), all);
     EXPECT_EQ(utf8::length("Dänische Krone"), 14u);
-    EXPECT_EQ(utf8::fit("Ä", 3), "Ä  ");
-    EXPECT_EQ(utf8::fit("Größenwahn", 4), "Größ");
-    EXPECT_EQ(utf8::mid("aäbß", 1, 2), "äb");
-    EXPECT_EQ(utf8::right("Zeile 12", 3), " 12");
+    EXPECT_EQ(utf8::fit("Ä", 3) + utf8::fit("Größenwahn", 4), "Ä  Größ");
+    EXPECT_EQ(utf8::mid("aäbß", 1, 2) + utf8::right("Zeile 12", 3), "äb 12");
     EXPECT_EQ(utf8::toUpper("dem ä \u0080\u0800\U00010000"), "DEM Ä \u0080\u0800\U00010000");
 }
 
 TEST(Collation, GermanNamesSortAsAUserLooksThemUpInATotalOrder) {
-    std::vector<std::string> names = {"Zypern-Pfund",  "Österreichischer Schilling", "euro", "Dänische Krone",
-                                      "Deutsche Mark", "Niederländischer Gulden",    "Euro", "Ostmark"};
+    std::vector<std::string> names = {"Zypern-Pfund",  "Österreichischer Schilling",
+                                      "euro",          "Dänische Krone",
+                                      "Deutsche Mark", "Niederländischer Gulden",
+                                      "Euro",          "Ostmark",
+                                      "Åland-Mark",    "Belga"};
     std::sort(names.begin(), names.end(), [](const auto& a, const auto& b) { return collate(a, b) < 0; });
-    EXPECT_EQ(names, (std::vector<std::string>{"Dänische Krone", "Deutsche Mark", "Euro", "euro",
-                                               "Niederländischer Gulden", "Österreichischer Schilling",
-                                               "Ostmark", "Zypern-Pfund"}));
+    EXPECT_EQ(names, (std::vector<std::string>{"Åland-Mark", "Belga", "Dänische Krone", "Deutsche Mark",
+                                               "Euro", "euro", "Niederländischer Gulden",
+                                               "Österreichischer Schilling", "Ostmark", "Zypern-Pfund"}));
     const std::vector<std::string> texts = {"a", "A", "ä", "Ä", "ae", "ss", "ß", "", " ", "a ", "ab"};
     for (const auto& a : texts) {
         for (const auto& b : texts) {
@@ -56,7 +50,6 @@ TEST(Collation, GermanNamesSortAsAUserLooksThemUpInATotalOrder) {
         }
     }
     EXPECT_LT(collate("Euro      ", "Euroland  "), 0);  // padded names keep the order
-    EXPECT_LT(collate("Åland-Mark", "Belga"), 0);
     // Accents before case: the grave accent before the acute one whatever their case (bytes say otherwise).
     EXPECT_LT(collate("à", "Á"), 0);
 }
@@ -70,22 +63,13 @@ TEST(ShortDate, FollowsThePatternOfTheRegion) {
 
 TEST(ShellCodes, NamesOfTheTableAndXdgOpenOutcomesOfTheSameMeaning) {
     using C = std::pair<int, const char*>;
-    const C names[] = {C(2, "ERROR_FILE_NOT_FOUND"),
-                       C(3, "ERROR_PATH_NOT_FOUND"),
-                       C(5, "SE_ERR_ACCESSDENIED"),
-                       C(8, "SE_ERR_OOM (Not enough Memory)"),
-                       C(11, "ERROR_BAD_FORMAT"),
-                       C(26, "SE_ERR_SHARE"),
-                       C(27, "SE_ERR_ASSOCINCOMPLETE"),
-                       C(28, "SE_ERR_DDETIMEOUT"),
-                       C(29, "SE_ERR_DDEFAIL"),
-                       C(30, "SE_ERR_DDEBUSY"),
-                       C(31, "SE_ERR_NOASSOC"),
-                       C(32, "SE_ERR_DLLNOTFOUND"),
-                       C(0, "Unbekannter Fehler No.: 0"),
-                       C(4, "Unbekannter Fehler No.: 4"),
-                       C(25, "Unbekannter Fehler No.: 25"),
-                       C(33, "Unbekannter Fehler No.: 33"),
+    const C names[] = {C(2, "ERROR_FILE_NOT_FOUND"), C(3, "ERROR_PATH_NOT_FOUND"),
+                       C(5, "SE_ERR_ACCESSDENIED"), C(8, "SE_ERR_OOM (Not enough Memory)"),
+                       C(11, "ERROR_BAD_FORMAT"), C(26, "SE_ERR_SHARE"), C(27, "SE_ERR_ASSOCINCOMPLETE"),
+                       C(28, "SE_ERR_DDETIMEOUT"), C(29, "SE_ERR_DDEFAIL"), C(30, "SE_ERR_DDEBUSY"),
+                       C(31, "SE_ERR_NOASSOC"), C(32, "SE_ERR_DLLNOTFOUND"),
+                       // Codes without a name of their own:
+                       C(4, "Unbekannter Fehler No.: 4"), C(33, "Unbekannter Fehler No.: 33"),
                        C(INT_MIN, "Unbekannter Fehler No.: -2147483648")};
     for (const auto& [code, name] : names) EXPECT_EQ(GetErrorString(code), name) << code;
     using E = std::tuple<HelperEnd, int, int>;
@@ -96,10 +80,6 @@ TEST(ShellCodes, NamesOfTheTableAndXdgOpenOutcomesOfTheSameMeaning) {
     }
     EXPECT_GT(shellCodeOfXdgOpen(HelperEnd::Exited, 0), 32);
     EXPECT_GT(shellCodeOfXdgOpen(HelperEnd::StillRunning, 0), 32);
-    for (int status = 1; status <= 255; ++status)
-        EXPECT_LE(shellCodeOfXdgOpen(HelperEnd::Exited, status), 32) << status;
-    for (int signal = 0; signal <= 64; ++signal)
-        EXPECT_LE(shellCodeOfXdgOpen(HelperEnd::Killed, signal), 32) << signal;
 }
 
 TEST(XdgBaseFolder, AnAbsoluteValueCountsElseTheDefaultBelowAnAbsoluteHome) {

@@ -3,7 +3,6 @@
 #include "settings/IniFile.h"
 
 #include <gtest/gtest.h>
-#include <sys/stat.h>
 
 #include <cerrno>
 #include <filesystem>
@@ -21,137 +20,104 @@ namespace fs = std::filesystem;
 using testing::readFile;
 using testing::writeFile;
 
+// A profile text of these lines, each ended by a line feed.
+std::string ini(std::initializer_list<std::string> lines) {
+    std::string text;
+    for (const auto& line : lines) text += line + "\n";
+    return text;
+}
+
+TEST(ProfileText, ReadingBehavesLikeTheWindowsProfileFunctions) {
+    const std::string x200(200, 'x');
+    for (const auto& [text, defaultValue, expected] :
+         std::initializer_list<std::tuple<std::string, std::string, std::string>>{
+             {ini({"[Andere]", "stellen2=100"}), "vorher", "vorher"},
+             {ini({"[Kursomatik]", "stellen1=1000", ";stellen2=100"}), "vorher", "vorher"},
+             {"", "  100   ", "  100"},
+             {"", x200 + "y", x200.substr(1)},
+             {ini({"[Kursomatik]", "stellen2=" + x200}), "", x200.substr(1)},
+             {ini({"[Kursomatik]", "stellen2="}), "vorher", ""},
+             {ini({"[KURSOMATIK]", "STELLEN2=100", "stellen2=1000"}), "", "100"},
+             {ini({"  [ Kursomatik ]  ", "\t stellen2 \t=  a=b  "}), "", "a=b"},
+             {ini({"[Kursomatik]", "stellen2=\" 100 \""}), "", " 100 "},
+             {ini({"[Kursomatik]", "stellen2='100'"}), "", "100"},
+             {ini({"[Kursomatik]", "stellen2=\"100'"}), "", "\"100'"},
+             {"[Kursomatik]\r\nstellen2=100", "", "100"},
+             // Only the first section of the name counts, and it ends at the next header.
+             {ini({"[Kursomatik]", "stellen1=1", "[kursomatik]", "stellen2=5"}), "v", "v"}}) {
+        EXPECT_EQ(profileValue(text, "Kursomatik", "stellen2", defaultValue), expected) << text;
+    }
+}
+
 class Profile : public ::testing::Test {
   protected:
-    std::filesystem::path ini() const { return dir_ / "Kursomatik.ini"; }
-    std::vector<std::string> files() const {
-        std::vector<std::string> names;
-        for (const auto& entry : std::filesystem::directory_iterator(dir_.path()))
-            names.push_back(entry.path().filename());
-        return names;
-    }
+    fs::path file() const { return dir_ / "Kursomatik.ini"; }
     testing::TempDir dir_;
 };
 
-TEST_F(Profile, ReadingBehavesLikeTheWindowsProfileFunctions) {
-    const std::string x200(200, 'x');
-    // The value of stellen2 in the section Kursomatik; no content: no file.
-    for (const auto& [content, defaultValue, expected] :
-         std::initializer_list<std::tuple<std::optional<std::string>, std::string, std::string>>{
-             {std::nullopt, "vorher", "vorher"},
-             {"[Andere]\nstellen2=100\n", "vorher", "vorher"},
-             {"[Xursomatik]\nstellen2=100\n", "vorher", "vorher"},
-             {"[Kursomatik]\nxtellen2=100\n", "vorher", "vorher"},
-             {"[Kursomatik]\nstellen1=1000\n", "vorher", "vorher"},
-             {std::nullopt, "  100   ", "  100"},
-             {"[Kursomatik]\nstellen2=\n", "vorher", ""},
-             {"[KURSOMATIK]\nSTELLEN2=100\n", "", "100"},
-             {"  [Kursomatik]  \n\t stellen2 \t=  1000  \n", "", "1000"},
-             {"[Kursomatik]\nstellen2=\" 100 \"\n", "", " 100 "},
-             {"[Kursomatik]\nstellen2='100'\n", "", "100"},
-             {"[Kursomatik]\nstellen2=\"100'\n", "", "\"100'"},
-             {"[Kursomatik]\nstellen2=a=b\n", "", "a=b"},
-             {"[Kursomatik]\r\nstellen2=100\r\n", "", "100"},
-             {"[Kursomatik]\nstellen2=100", "", "100"},
-             {"[Kursomatik]\n;stellen2=100\n", "v", "v"},
-             {"[Kursomatik]\nstellen1=1\n[Andere]\nstellen2=5\n", "v", "v"},
-             {"[Kursomatik]\nstellen2=100\n[kursomatik]\nstellen2=1000\n", "", "100"},
-             {"[Kursomatik]\nstellen2=100\nStellen2=1000\n", "", "100"},
-             {"[Kursomatik]\nstellen2=" + x200 + "\n", "", x200.substr(1)},
-             {std::nullopt, x200 + "y", x200.substr(1)}}) {
-        std::filesystem::remove(ini());
-        if (content) writeFile(ini(), *content);
-        EXPECT_EQ(getProfileString(ini(), "Kursomatik", "stellen2", defaultValue), expected)
-            << content.value_or("no file");
-    }
-}
-
 TEST_F(Profile, WritingChangesOnlyItsKeyAndKeepsEveryOtherLineByteForByte) {
-    for (const auto& [before, section, after] :
-         std::initializer_list<std::tuple<std::optional<std::string>, std::string, std::string>>{
-             {std::nullopt, "Kursomatik", "[Kursomatik]\nstellen2=100\n"},
-             {"; von Hand\n[Andere]\nx=1", "Kursomatik",
-              "; von Hand\n[Andere]\nx=1\n\n[Kursomatik]\nstellen2=100\n"},
-             {"[Andere]\nx=1\n\n", "Kursomatik", "[Andere]\nx=1\n\n[Kursomatik]\nstellen2=100\n"},
-             {"[Kursomatik]\nstellen1=1000\n\n[Andere]\nx=1\n", "kursomatik",
-              "[Kursomatik]\nstellen1=1000\nstellen2=100\n\n[Andere]\nx=1\n"},
-             {"; K\n\n[Kursomatik]\nstellen1 = 1000\n  STELLEN2=1000   \n# kein\n[Andere]\nstellen2=5\n",
-              "Kursomatik",
-              "; K\n\n[Kursomatik]\nstellen1 = 1000\nSTELLEN2=100\n# kein\n[Andere]\nstellen2=5\n"},
+    const std::string added = "[Kursomatik]\nstellen2=100\n";
+    for (const auto& [before, after] :
+         std::initializer_list<std::pair<std::optional<std::string>, std::string>>{
+             {std::nullopt, added},
+             {"; von Hand\n[Andere]\nx=1", "; von Hand\n[Andere]\nx=1\n\n" + added},
+             {"[Andere]\nx=1\n\n", "[Andere]\nx=1\n\n" + added},
+             {"[KURSOMATIK]\nstellen1=1\n\n[Andere]\n",
+              "[KURSOMATIK]\nstellen1=1\nstellen2=100\n\n[Andere]\n"},
+             {ini({"[Kursomatik]", "stellen1 = 1", "  STELLEN2=1000   ", "# kein", "[Andere]", "stellen2=5"}),
+              ini({"[Kursomatik]", "stellen1 = 1", "STELLEN2=100", "# kein", "[Andere]", "stellen2=5"})},
+             {"[Kursomatik]\nstellen1=1", "[Kursomatik]\nstellen1=1\nstellen2=100\n"},
              // Found by fuzzing: a last line ending in a lone carriage return took the new key onto itself.
-             {"[Kursomatik]\nstellen1=1000", "Kursomatik", "[Kursomatik]\nstellen1=1000\nstellen2=100\n"},
-             {"[Kursomatik]\nstellen1=1000\r", "Kursomatik", "[Kursomatik]\nstellen1=1000\r\nstellen2=100\n"},
-             {"[Kursomatik]\r\nstellen1=1000\r\n", "Kursomatik",
-              "[Kursomatik]\r\nstellen1=1000\r\nstellen2=100\r\n"},
-             {"[Kursomatik]\r\nstellen2=1\r\n", "Andere",
-              "[Kursomatik]\r\nstellen2=1\r\n\r\n[Andere]\r\nstellen2=100\r\n"}}) {
-        std::filesystem::remove(ini());
-        if (before) writeFile(ini(), *before);
-        ASSERT_TRUE(writeProfileString(ini(), section, "stellen2", "100"));
-        EXPECT_EQ(readFile(ini()), after) << before.value_or("no file");
-        EXPECT_EQ(files(), std::vector<std::string>{"Kursomatik.ini"});
+             {"[Kursomatik]\nstellen1=1\r", "[Kursomatik]\nstellen1=1\r\nstellen2=100\n"},
+             {"[Kursomatik]\r\nstellen1=1\r\n", "[Kursomatik]\r\nstellen1=1\r\nstellen2=100\r\n"},
+             {"[Andere]\r\nx=1\r\n", "[Andere]\r\nx=1\r\n\r\n[Kursomatik]\r\nstellen2=100\r\n"}}) {
+        fs::remove(file());
+        if (before) writeFile(file(), *before);
+        ASSERT_TRUE(writeProfileString(file(), "Kursomatik", "stellen2", "100"));
+        EXPECT_EQ(readFile(file()), after) << before.value_or("no file");
+        // Every start writes the options again; an unchanged file is not rewritten at all.
+        testing::FailingStep steps;
+        ASSERT_TRUE(writeProfileString(file(), "kursomatik", "STELLEN2", "100", steps));
+        EXPECT_EQ(steps.calls, std::vector<std::string>{});
     }
-    // Every start writes the options again; the file (its very inode) stays as it was.
-    struct stat first {
-    }, second{};
-    ::stat(ini().c_str(), &first);
-    ASSERT_TRUE(writeProfileString(ini(), "Andere", "stellen2", "100"));
-    ::stat(ini().c_str(), &second);
-    EXPECT_EQ(first.st_ino, second.st_ino);
+    EXPECT_EQ(getProfileString(dir_ / "fehlt.ini", "Andere", "stellen2", "fehlt"), "fehlt");
 }
 
 // A failed write names the file and leaves the old content and no temporary file behind.
-class FailedProfileWrite : public Profile {
-  protected:
-    void SetUp() override { writeFile(ini(), kBefore); }
-    void expectOldFileIntact(const Status& status, const std::string& cause) const {
-        EXPECT_EQ(status.error().substr(0, status.error().find(':')),
-                  "Die Datei \u201E" + ini().string() + "\u201C kann nicht geschrieben werden");
-        EXPECT_NE(status.error().find(cause), std::string::npos) << status.error();
-        EXPECT_EQ(readFile(ini()), kBefore);
-        EXPECT_EQ(files(), std::vector<std::string>{"Kursomatik.ini"});
-    }
-    static constexpr const char* kBefore = "[Kursomatik]\nstellen2=1000\n";
-};
-
-TEST_F(FailedProfileWrite, AFailedStep) {
+TEST_F(Profile, AFailedWriteLeavesTheOldFile) {
     for (const auto& [step, error, cause] : std::initializer_list<std::tuple<const char*, int, const char*>>{
-             {"createFile", EACCES, "Zugriff verweigert."},
-             {"writeAll", ENOSPC, "Auf dem Datenträger ist kein Platz mehr frei."},
-             {"renameFile", EXDEV, "Systemfehler 18 (Invalid cross-device link)."}}) {
+             {"createFile", EACCES, ": Zugriff verweigert."},
+             {"writeAll", ENOSPC, ": Auf dem Datenträger ist kein Platz mehr frei."},
+             {"renameFile", EXDEV, ": Systemfehler 18 (Invalid cross-device link)."}}) {
+        writeFile(file(), "[Kursomatik]\nstellen2=1000\n");
         testing::FailingStep failing(step, error);
-        expectOldFileIntact(writeProfileString(ini(), "Kursomatik", "stellen2", "100", failing), cause);
+        EXPECT_EQ(writeProfileString(file(), "Kursomatik", "stellen2", "100", failing).error(),
+                  "Die Datei \u201E" + file().string() + "\u201C kann nicht geschrieben werden" + cause);
+        EXPECT_EQ(readFile(file()), "[Kursomatik]\nstellen2=1000\n");
+        EXPECT_EQ(std::distance(fs::directory_iterator(dir_.path()), {}), 1);  // no temporary file
     }
 }
 
-constexpr const char* kAllKeys =
-    "[Kursomatik]\nstellen1=10000\nstellen2=1000\noptionen1=2\noptionen2=3\nstartwaehrung=4\nausgabewaehrung="
-    "7\n";
+const std::string kAllKeys = ini({"[Kursomatik]", "stellen1=10000", "stellen2=1000", "optionen1=2",
+                                  "optionen2=3", "startwaehrung=4", "ausgabewaehrung=7", "kursalter=0"});
 
-// A program folder and a configuration folder with WIN.INI, both inside a fresh temporary folder.
+// A program folder deeper than 199 characters and WIN.INI, both inside a fresh temporary folder.
 class Settings : public ::testing::Test {
   protected:
     Settings() {
-        fs::create_directories(dir_ / "config");
-        environment_.programDir = dir_ / std::string(120, 'a') / std::string(120, 'b');  // deeper than 199
+        environment_.programDir = dir_ / std::string(120, 'a') / std::string(120, 'b');
         fs::create_directories(environment_.programDir);
-        environment_.systemProfile = dir_ / "config" / "WIN.INI";
+        environment_.systemProfile = dir_ / "WIN.INI";
         environment_.report = [this](const std::string& problem) { reports_.push_back(problem); };
     }
     fs::path privateIni() const { return environment_.programDir / "Kursomatik.ini"; }
     bool start() { return Initialisierung(sStartauswahl_, settings_, environment_); }
-    std::vector<std::string> values() const {
+    std::string values() const {
         const SettingsState& s = settings_;
-        return {s.sIniDatei,
-                s.sIniSektion,
-                s.sStellen1,
-                s.sStellen2,
-                s.sOptionen1,
-                s.sOptionen2,
-                s.sStartwaehrung,
-                s.sAusgabewaehrung,
-                std::to_string(s.dStellen1),
-                std::to_string(s.dStellen2)};
+        return s.sIniSektion + " " + s.sStellen1 + " " + s.sStellen2 + " " + s.sOptionen1 + " " +
+               s.sOptionen2 + " " + s.sStartwaehrung + " " + s.sAusgabewaehrung + " " +
+               std::to_string(s.dStellen1) + " " + std::to_string(s.dStellen2) + " " +
+               std::to_string(s.iKursalter);
     }
 
     testing::TempDir dir_;
@@ -161,57 +127,45 @@ class Settings : public ::testing::Test {
     std::vector<std::string> reports_;
 };
 
-TEST_F(Settings, StartUpReadsEveryKeyAndAMissingKeyKeepsTheValueOfTheLastReading) {
+TEST_F(Settings, StartUpReadsEveryKeyFromTheFileWinIniNamesAndAMissingKeyKeepsItsValue) {
     writeFile(privateIni(), kAllKeys);
-    int guardCalls = 0;
-    environment_.instanceGuard = [&] { return ++guardCalls == 1; };
-    ASSERT_TRUE(start());
-    EXPECT_EQ(guardCalls, 1);
-    EXPECT_EQ(sStartauswahl_, "1");
-    const std::vector<std::string> all = {
-        privateIni().string(), "Kursomatik", "10000", "1000", "2", "3", "4", "7",
-        "10000.000000",        "1000.000000"};
-    EXPECT_EQ(values(), all);
-    writeFile(privateIni(), "[Kursomatik]\nstellen2=1000abc\n");
-    environment_.instanceGuard = nullptr;
-    ASSERT_TRUE(start());
-    std::vector<std::string> next = all;
-    next[3] = "1000abc";
-    EXPECT_EQ(values(), next);
-    EXPECT_TRUE(reports_.empty());
-}
-
-TEST_F(Settings, WinIniEntryNamesAnotherSettingsFileAndWritingGoesThere) {
-    const fs::path other = dir_ / "anderswo.ini";
-    writeFile(environment_.systemProfile,
-              "[Andere]\nIniDatei=/nirgends.ini\n[kursomatik]\nINIDATEI = " + other.string() + "\n");
-    writeFile(privateIni(), "[Kursomatik]\nstellen2=10000\n");
-    writeFile(other, "[Kursomatik]\nstellen2=100\n");
-    ASSERT_TRUE(start());
-    EXPECT_EQ(settings_.sIniDatei, other.string());
-    EXPECT_EQ(settings_.dStellen2, 100.0);
-    // Writing goes to the same file, and WIN.INI is only read.
-    const std::string winIni = readFile(environment_.systemProfile);
-    ASSERT_TRUE(IniSchreiben(settings_, environment_, "Kursomatik", "stellen1", "1000", true));
-    EXPECT_EQ(readFile(other), "[Kursomatik]\nstellen2=100\nstellen1=1000\n");
-    EXPECT_EQ(readFile(privateIni()), "[Kursomatik]\nstellen2=10000\n");
-    EXPECT_EQ(readFile(environment_.systemProfile), winIni);
-}
-
-TEST_F(Settings, ASecondInstanceStopsBeforeAnyFileIsRead) {
-    writeFile(privateIni(), kAllKeys);
+    bool first = false;
     environment_.instanceGuard = [&] {
         EXPECT_EQ(sStartauswahl_, "1");  // set before the guard is asked
-        return false;
+        return first;
     };
     EXPECT_FALSE(start());
-    EXPECT_EQ(values(), (std::vector<std::string>{"", "", "", "", "", "", "", "", "0.000000", "0.000000"}));
+    EXPECT_EQ(values() + settings_.sIniDatei, "       0.000000 0.000000 30");
+    first = true;
+    ASSERT_TRUE(start());
+    EXPECT_EQ(settings_.sIniDatei, privateIni().string());
+    EXPECT_EQ(values(), "Kursomatik 10000 1000 2 3 4 7 10000.000000 1000.000000 0");
+    // The rate age limit is a whole number of days up to 36500, else 30.
+    using K = std::pair<const char*, int>;
+    for (const auto& [entry, days] :
+         {K("36500", 36500), K("36501", 30), K("-5", 30), K("1,5", 30), K("99999999999", 30), K("", 30)}) {
+        writeFile(privateIni(), ini({"[Kursomatik]", "stellen2=1000abc", std::string("kursalter=") + entry}));
+        ASSERT_TRUE(start());
+        EXPECT_EQ(values(),
+                  "Kursomatik 10000 1000abc 2 3 4 7 10000.000000 1000.000000 " + std::to_string(days));
+    }
+    // WIN.INI may name another settings file: it is read and written instead, and WIN.INI only read.
+    const fs::path other = dir_ / "anderswo.ini";
+    const std::string winIni = ini({"[kursomatik]", "INIDATEI = " + other.string()});
+    writeFile(environment_.systemProfile, winIni);
+    writeFile(other, "[Kursomatik]\nstellen2=100\n");
+    ASSERT_TRUE(start());
+    EXPECT_EQ(settings_.sIniDatei + " " + settings_.sStellen2, other.string() + " 100");
+    ASSERT_TRUE(IniSchreiben(settings_, environment_, "Kursomatik", "stellen1", "1000", true));
+    EXPECT_EQ(readFile(other), "[Kursomatik]\nstellen2=100\nstellen1=1000\n");
+    EXPECT_EQ(readFile(environment_.systemProfile), winIni);
+    EXPECT_TRUE(reports_.empty());
 }
 
 // A settings file over 1 MB is no settings file of ours (/dev/zero as one grew without end): it is
 // reported once, read as missing and never rewritten.
 TEST_F(Settings, ASettingsFileOverOneMegabyteIsReportedOnceAndLeftAlone) {
-    const std::string huge = kAllKeys + std::string(std::size_t{1} << 20, ';');
+    const std::string huge = kAllKeys + std::string((std::size_t{1} << 20) - kAllKeys.size() + 1, ';');
     writeFile(privateIni(), huge);
     ASSERT_TRUE(start());
     ASSERT_TRUE(start());
@@ -222,27 +176,10 @@ TEST_F(Settings, ASettingsFileOverOneMegabyteIsReportedOnceAndLeftAlone) {
     EXPECT_EQ(settings_.sStellen2, "");
     EXPECT_FALSE(IniSchreiben(settings_, environment_, "Kursomatik", "stellen2", "100", true));
     EXPECT_EQ(readFile(privateIni()), huge);
-    // Just below the limit it is read.
-    writeFile(privateIni(),
-              kAllKeys + std::string((std::size_t{1} << 20) - std::string(kAllKeys).size(), ';'));
+    // Just at the limit it is read.
+    writeFile(privateIni(), huge.substr(0, huge.size() - 1));
     ASSERT_TRUE(start());
     EXPECT_EQ(settings_.sStellen2, "1000");
-}
-
-TEST_F(Settings, RateAgeLimitIsAWholeNumberOfDaysElseThirty) {
-    for (const auto& [entry, days] :
-         std::initializer_list<std::pair<const char*, int>>{{"", 30},
-                                                            {"kursalter=0\n", 0},
-                                                            {"kursalter=7\n", 7},
-                                                            {"kursalter=36500\n", 36500},
-                                                            {"kursalter=36501\n", 30},
-                                                            {"kursalter=-5\n", 30},
-                                                            {"kursalter=1,5\n", 30},
-                                                            {"kursalter=zehn\n", 30}}) {
-        writeFile(privateIni(), std::string("[Kursomatik]\n") + entry);
-        ASSERT_TRUE(start());
-        EXPECT_EQ(settings_.iKursalter, days) << entry;
-    }
 }
 
 }  // namespace

@@ -9,12 +9,10 @@
 #include <cerrno>
 #include <filesystem>
 #include <functional>
-#include <numeric>
 #include <string>
 #include <vector>
 
 #include "platform/RegionalSettings.h"
-#include "platform/SystemError.h"
 #include "tests/store/RecordBuilder.h"
 #include "tests/support/FailingStep.h"
 #include "tests/support/TempDir.h"
@@ -26,31 +24,22 @@ using testing::makeRecord;
 using testing::readFile;
 using testing::writeFile;
 
-std::string recordOf(int n) {
-    return encodeRecord(
-        testing::makeRecord("Satz " + std::to_string(n), "S" + std::to_string(n), std::to_string(n)));
-}
-
-// The records with these numbers, in this order: what a file should hold.
-std::string tableOf(const std::vector<int>& numbers) {
+// The records named by these characters, in this order: what a file should hold.
+std::string records(std::string_view names) {
     std::string bytes;
-    for (const int n : numbers) bytes += recordOf(n);
+    for (const char c : names) bytes += encodeRecord(makeRecord(std::string("Satz ") + c, {c}, "1"));
     return bytes;
 }
 
-std::string oneTo(int count) {
-    std::vector<int> numbers(static_cast<std::size_t>(count));
-    std::iota(numbers.begin(), numbers.end(), 1);
-    return tableOf(numbers);
+std::string spaces(std::size_t n) {
+    return std::string(n, ' ');
 }
 
-using FaultyOperations = testing::FailingStep;
-
-class Compaction : public ::testing::Test {
+// The editor's situation in a fresh current directory, where the currency file is looked up: the file
+// open, counted, and one record chosen.
+class CurrencyFile : public ::testing::Test {
   protected:
-    // The editor's situation: the currency file open, counted, and one record chosen.
     void openTable(const std::string& bytes, long current) {
-        state_.iDateiNr.close();
         writeFile(dat(), bytes);
         state_.lSatzAnzahl = recordsOfLength(static_cast<long long>(bytes.size()));
         state_.lAktuellerSatz = current;
@@ -58,8 +47,8 @@ class Compaction : public ::testing::Test {
     }
     std::filesystem::path dat() const { return dir_ / kCurrencyFileName; }
     std::filesystem::path tmp() const { return dir_ / kTemporaryFileName; }
-    std::string recordOne() const {
-        const auto r = state_.iDateiNr.read(1);
+    std::string record(long n) const {
+        const auto r = state_.iDateiNr.read(n);
         return r ? encodeRecord(*r) : r.error();
     }
 
@@ -67,22 +56,22 @@ class Compaction : public ::testing::Test {
     RecordFileState state_;
 };
 
-TEST_F(Compaction, KeepsEveryOtherWholeRecordInOrderAndReopensTheNewFile) {
+TEST_F(CurrencyFile, KeepsEveryOtherWholeRecordInOrderAndReopensTheNewFile) {
     // 100 bytes count as a record and come over padded; 50 bytes are no record and are dropped.
-    const std::string fragment = recordOf(4).substr(0, 100);
+    const std::string fragment = records("4").substr(0, 100);
     for (const auto& [table, dropped, kept] :
          std::initializer_list<std::tuple<std::string, long, std::string>>{
-             {oneTo(5), 3, tableOf({1, 2, 4, 5})},
-             {oneTo(5), 5, oneTo(4)},
-             {oneTo(5), 1, tableOf({2, 3, 4, 5})},
-             {oneTo(1), 1, ""},
-             {oneTo(3) + fragment, 2, tableOf({1, 3}) + fragment + std::string(47, ' ')},
-             {oneTo(3) + recordOf(4).substr(0, 50), 3, oneTo(2)}}) {
+             {records("12345"), 3, records("1245")},
+             {records("12345"), 5, records("1234")},
+             {records("12345"), 1, records("2345")},
+             {records("1"), 1, ""},
+             {records("123") + fragment, 2, records("13") + fragment + spaces(47)},
+             {records("123") + records("4").substr(0, 50), 3, records("12")}}) {
         SCOPED_TRACE(dropped);
-        writeFile(tmp(), tableOf({7, 8, 9}));  // an old temporary file adds nothing
+        writeFile(tmp(), records("789"));  // an old temporary file adds nothing
         openTable(table, dropped);
         const long counted = state_.lSatzAnzahl;
-        FaultyOperations files;
+        testing::FailingStep files;
         const CompactionOutcome outcome = dropCurrentRecord(state_, kCurrencyFileName, files);
         ASSERT_TRUE(outcome.status) << outcome.status.error();
         EXPECT_TRUE(outcome.replaced);
@@ -90,99 +79,83 @@ TEST_F(Compaction, KeepsEveryOtherWholeRecordInOrderAndReopensTheNewFile) {
         EXPECT_FALSE(std::filesystem::exists(tmp()));
         EXPECT_EQ(state_.lSatzAnzahl, counted - 1);
         // The handle now reads the new file: its record 1 is the first kept record.
-        EXPECT_EQ(recordOne(), kept.empty() ? std::string(147, ' ') : kept.substr(0, 147));
+        EXPECT_EQ(record(1), kept.empty() ? spaces(147) : kept.substr(0, 147));
         EXPECT_EQ(files.calls, (std::vector<std::string>{"removeFile", "createFile", "writeAll", "syncFile",
                                                          "closeFile", "renameFile", "syncFolder"}));
     }
 }
 
-TEST_F(Compaction, AFailedStepOrAMissingRecordLeavesTheOldTableCompleteAndNoTemporaryFile) {
-    for (const auto& [failing, error, current, says] :
-         std::initializer_list<std::tuple<std::string, int, long, std::string>>{
-             {"removeFile", EACCES, 3, "„KURSOMATIK.TMP“ kann nicht gelöscht werden: Zugriff verweigert."},
-             {"createFile", EROFS, 3,
-              "„KURSOMATIK.TMP“ kann nicht angelegt werden: Der Datenträger ist schreibgeschützt."},
-             {"writeAll", ENOSPC, 3,
-              "„KURSOMATIK.TMP“ kann nicht geschrieben werden: Auf dem Datenträger ist"},
-             {"syncFile", EIO, 3, "„KURSOMATIK.TMP“ kann nicht geschrieben werden: Ein- oder Ausgabefehler"},
-             {"closeFile", EDQUOT, 3,
-              "„KURSOMATIK.TMP“ kann nicht geschrieben werden: Das Speicherkontingent"},
-             {"renameFile", EBUSY, 3,
-              "„KURSOMATIK.TMP“ kann nicht in „KURSOMATIK.DAT“ umbenannt werden: Die Datei wird"},
-             {"", 0, 0, "Der Datensatz 0 ist in der Datei „KURSOMATIK.DAT“ nicht vorhanden."},
-             {"", 0, 6, "Der Datensatz 6 ist in der Datei „KURSOMATIK.DAT“ nicht vorhanden."}}) {
-        SCOPED_TRACE(failing + std::to_string(current));
-        openTable(oneTo(5), current);
+// A failed step, a missing record or a table another program replaced or changed while the editor
+// had it open: the file stays as it is (the other program's records are never cut or padded to the
+// old count), no temporary file is left, and the editor goes on with its file open and counted.
+TEST_F(CurrencyFile, AFailedStepAMissingRecordOrAChangedTableLeaveTheFileAsItIs) {
+    const auto replace = [this] {
+        writeFile(dir_ / "neu.dat", records("0123456789"));
+        std::filesystem::rename(dir_ / "neu.dat", dat());
+    };
+    const auto shrink = [this] { std::filesystem::resize_file(dat(), 5 * kRecordLength); };
+    const std::string replaced = "„KURSOMATIK.DAT“ wurde gelöscht oder ersetzt, während sie geöffnet war.";
+    const std::string changed = "„KURSOMATIK.DAT“ wurde von einem anderen Programm geändert, während";
+    for (const auto& [failing, error, current, before, after, says] : std::initializer_list<
+             std::tuple<std::string, int, long, std::function<void()>, std::function<void()>, std::string>>{
+             {"removeFile", EACCES, 3, {}, {}, "TMP“ kann nicht gelöscht werden: Zugriff verweigert."},
+             {"createFile", EROFS, 3, {}, {}, "TMP“ kann nicht angelegt werden: Der Datenträger"},
+             {"writeAll", ENOSPC, 3, {}, {}, "TMP“ kann nicht geschrieben werden: Auf dem Datenträger ist"},
+             {"syncFile", EIO, 3, {}, {}, "TMP“ kann nicht geschrieben werden: Ein- oder Ausgabefehler"},
+             {"closeFile", EDQUOT, 3, {}, {}, "TMP“ kann nicht geschrieben werden: Das Speicherkontingent"},
+             {"renameFile", EBUSY, 3, {}, {}, "TMP“ kann nicht in „KURSOMATIK.DAT“ umbenannt werden: Die"},
+             {"", 0, 0, {}, {}, "Der Datensatz 0 ist in der Datei „KURSOMATIK.DAT“ nicht vorhanden."},
+             {"", 0, 11, {}, {}, "Der Datensatz 11 ist in der Datei „KURSOMATIK.DAT“ nicht vorhanden."},
+             {"", 0, 3, replace, {}, replaced},
+             {"", 0, 3, shrink, {}, changed},
+             {"", 0, 3, {}, replace, replaced}}) {
+        SCOPED_TRACE(says);
+        openTable(records("0123456789"), current);
         // An old temporary file is there for the removal to fail on.
         if (failing == "removeFile") writeFile(tmp(), "alt");
-        FaultyOperations files(failing, error);
+        const std::string theirs = before ? (before(), readFile(dat())) : records("0123456789");
+        testing::FailingStep files(failing, error);
+        files.meanwhile = after;
         const CompactionOutcome outcome = dropCurrentRecord(state_, kCurrencyFileName, files);
         EXPECT_FALSE(outcome.replaced);
-        EXPECT_NE(outcome.status.error().find(
-                      says + (says.ends_with(".") ? " Der Datensatz wurde nicht gelöscht." : "")),
-                  std::string::npos)
-            << outcome.status.error();
-        EXPECT_EQ(files.calls.empty(), failing.empty());
-        EXPECT_EQ(readFile(dat()), oneTo(5));
+        EXPECT_NE(outcome.status.error().find(says), std::string::npos) << outcome.status.error();
+        EXPECT_TRUE(outcome.status.error().ends_with(" Der Datensatz wurde nicht gelöscht."));
+        EXPECT_EQ(files.calls.empty(), failing.empty() && !after);
+        EXPECT_EQ(readFile(dat()), after ? records("0123456789") : theirs);
         EXPECT_EQ(std::filesystem::exists(tmp()), failing == "removeFile");
-        // The editor goes on with the old file still open and counted.
-        EXPECT_EQ(state_.lSatzAnzahl, 5);
-        EXPECT_EQ(recordOne(), recordOf(1));
+        EXPECT_EQ(state_.lSatzAnzahl, 10);
+        if (!before && !after) EXPECT_EQ(record(1), records("0"));
         std::filesystem::remove(tmp());
     }
 }
 
-// Another program replaced or changed the table while the editor had it open: the records of its
-// table are never cut to the old count or padded up to it, and its file stays as it left it.
-TEST_F(Compaction, ATableAnotherProgramReplacedOrChangedIsLeftAsItIs) {
-    const auto replaceWith = [this](int count) {
-        return [this, count] {
-            writeFile(dir_ / "neu.dat", oneTo(count));
-            std::filesystem::rename(dir_ / "neu.dat", dat());
-        };
-    };
-    const std::string replaced =
-        "wurde gelöscht oder ersetzt, während sie geöffnet war. Der Datensatz wurde nicht gelöscht.";
-    const std::string changed = "wurde von einem anderen Programm geändert, während sie geöffnet war.";
-    for (const auto& [change, meanwhile, theirs, says] :
-         std::initializer_list<std::tuple<std::function<void()>, bool, int, std::string>>{
-             {replaceWith(5), false, 5, replaced},
-             {replaceWith(30), false, 30, replaced},
-             {[this] { writeFile(dat(), oneTo(11)); }, false, 11, changed},
-             {[this] { std::filesystem::resize_file(dat(), 5 * kRecordLength); }, false, 5, changed},
-             {replaceWith(5), true, 5, replaced}}) {
-        SCOPED_TRACE(theirs);
-        openTable(oneTo(10), 3);
-        FaultyOperations files;
-        if (meanwhile) files.meanwhile = change;
-        if (!meanwhile) change();
-        const CompactionOutcome outcome = dropCurrentRecord(state_, kCurrencyFileName, files);
-        EXPECT_FALSE(outcome.replaced);
-        EXPECT_NE(outcome.status.error().find("„KURSOMATIK.DAT“ " + says), std::string::npos)
-            << outcome.status.error();
-        EXPECT_EQ(readFile(dat()), oneTo(theirs));
-        EXPECT_FALSE(std::filesystem::exists(tmp()));
-        EXPECT_EQ(state_.lSatzAnzahl, 10);
-    }
-}
-
-// "Abbrechen" of a new record gives back the file byte for byte: the placeholder is cut off through
-// the open file, also where no temporary file can be written; where it cannot be cut, the rewrite runs.
-TEST_F(Compaction, ThePlaceholderIsCutOffWithoutATemporaryFile) {
-    for (const auto& [table, failing, folder] :
-         std::initializer_list<std::tuple<std::string, std::string, bool>>{
-             {oneTo(5), "", false},
-             {oneTo(5) + recordOf(6).substr(0, 100), "", false},
-             {oneTo(5), "", true},
-             {oneTo(5), "writeAll", false},
-             {"", "", false},
-             {oneTo(5), "truncateFile", false}}) {
+// A new record begins as a placeholder with today's date in the region's pattern. "Abbrechen" gives back
+// the file byte for byte: the placeholder is cut off through the open file, also where no temporary file
+// can be written; where it cannot be cut, the rewrite runs.
+TEST_F(CurrencyFile, ThePlaceholderIsAppendedAndCutOffAgainWithoutATemporaryFile) {
+    for (const auto& [table, english, failing, folder] :
+         std::initializer_list<std::tuple<std::string, bool, std::string, bool>>{
+             {records("12345"), false, "", false},
+             {records("12345"), true, "", false},
+             {records("12345") + records("6").substr(0, 100), false, "", false},
+             {records("12345"), false, "", true},
+             {records("12345"), false, "writeAll", false},
+             {"", false, "", false},
+             {records("12345"), false, "truncateFile", false}}) {
         SCOPED_TRACE(failing + std::to_string(table.size()));
-        openTable(table, 0);
+        RegionalSettings regional = english ? RegionalSettings::english() : RegionalSettings::german();
+        regional.today = [] { return CivilDate{2026, 2, 6}; };
+        const std::string datum = english ? "02/06/2026" : "06.02.2026";
+        openTable(table, 2);
         const long counted = state_.lSatzAnzahl;
-        ASSERT_TRUE(appendPlaceholder(state_, RegionalSettings::german()));
+        ASSERT_TRUE(appendPlaceholder(state_, regional));
+        EXPECT_EQ(state_.lSatzAnzahl, counted + 1);
+        EXPECT_EQ(state_.lAktuellerSatz, counted + 1);
+        EXPECT_EQ(record(counted + 1),
+                  "Neu" + spaces(77) + "0" + spaces(39) + "0" + spaces(6) + datum + spaces(10));
+        EXPECT_EQ(state_.buffer, *state_.iDateiNr.read(counted + 1));
         if (folder) std::filesystem::create_directory(tmp());
-        FaultyOperations files(failing, EIO);
+        testing::FailingStep files(failing, EIO);
         const CompactionOutcome outcome = dropPlaceholder(state_, kCurrencyFileName, files);
         ASSERT_TRUE(outcome.status) << outcome.status.error();
         EXPECT_EQ(readFile(dat()), table);
@@ -193,111 +166,56 @@ TEST_F(Compaction, ThePlaceholderIsCutOffWithoutATemporaryFile) {
     }
 }
 
-std::string spaces(std::size_t n) {
-    return std::string(n, ' ');
-}
-
-// Every test runs in a fresh current directory, where the currency file is looked up.
-class CurrencyFile : public ::testing::Test {
-  protected:
-    std::filesystem::path datFile() const { return dir_ / kCurrencyFileName; }
-    testing::TempDir dir_;
-    RecordFile file_;
-};
-
+// Writing in place leaves the other records byte for byte.
 TEST_F(CurrencyFile, FieldsAreWindows1252BytesAtFixedOffsetsAndUtf8InMemory) {
-    std::string ae40;
-    for (int i = 0; i < 45; ++i) ae40 += "Ä";
+    std::string ae45;
+    for (int i = 0; i < 45; ++i) ae45 += "Ä";
     // Characters without a Windows-1252 byte are stored and read back as '?'; names are cut at 40 characters.
     for (const auto& [text, bytes, readBack] :
          std::initializer_list<std::tuple<std::string, std::string, std::string>>{
-             {"DM", "DM", "DM"},
              {"Österreichischer Schilling", "\xD6sterreichischer Schilling", "Österreichischer Schilling"},
              {"Groß €", "Gro\xDF \x80", "Groß €"},
              {"Polnischer Złoty", "Polnischer Z?oty", "Polnischer Z?oty"},
-             {ae40, std::string(40, '\xC4'), ae40.substr(0, 80)}}) {
-        ASSERT_TRUE(file_.open(kCurrencyFileName));
-        ASSERT_TRUE(file_.write(1, makeRecord(text, "DEM", "1955830")));
-        EXPECT_EQ(readFile(datFile()), bytes + spaces(40 - bytes.size()) + "DEM" + spaces(37) + "1955830" +
-                                           spaces(33) + "1" + spaces(6) + "04.01.1999" + spaces(10));
-        EXPECT_EQ(fieldValue(file_.read(1)->Bezeichnung), readBack);
+             {ae45, std::string(40, '\xC4'), ae45.substr(0, 80)}}) {
+        openTable(records("123"), 2);
+        ASSERT_TRUE(state_.iDateiNr.write(2, makeRecord(text, "DEM", "1955830")));
+        EXPECT_EQ(readFile(dat()), records("1") + bytes + spaces(40 - bytes.size()) + "DEM" + spaces(37) +
+                                       "1955830" + spaces(33) + "1" + spaces(6) + "04.01.1999" + spaces(10) +
+                                       records("3"));
+        EXPECT_EQ(fieldValue(state_.iDateiNr.read(2)->Bezeichnung), readBack);
     }
 }
 
-TEST_F(CurrencyFile, CountRoundsTheLengthToTheNearestWholeRecordAndAFragmentReadsWithSpaces) {
-    for (const auto& [bytes, records] : std::initializer_list<std::pair<std::size_t, long>>{
-             {0, 0}, {73, 0}, {74, 1}, {220, 1}, {221, 2}, {147 * 10 + 73, 10}, {147 * 10 + 74, 11}}) {
-        writeFile(datFile(), std::string(bytes, 'x'));
-        RecordFileState state;
-        EXPECT_EQ(openForListPass(state, kCurrencyFileName), "") << bytes << " bytes";
-        EXPECT_EQ(state.lSatzAnzahl, records) << bytes << " bytes";
-    }
-    writeFile(datFile(), oneTo(1) + encodeRecord(makeRecord("Rest", "REST", "42")).substr(0, 74));
-    ASSERT_TRUE(file_.open(kCurrencyFileName));
-    EXPECT_EQ(*file_.read(2),
-              (CurrencyRecord{"Rest" + spaces(36), "REST" + spaces(36), spaces(40), spaces(7), spaces(20)}));
-}
-
-TEST_F(CurrencyFile, AMissingTableIsReportedWithItsFolderAndNotCreated) {
-    RecordFileState state;
-    EXPECT_EQ(openForListPass(state, kCurrencyFileName),
-              "Die Datei \u201E" + (std::filesystem::current_path() / kCurrencyFileName).string() +
+// The record number of a list line has three digits: a longer table is listed up to record 999, in the
+// time and memory of 999 records however long the file is, and the user is told once.
+TEST_F(CurrencyFile, CountRoundsTheLengthToTheNearestWholeRecordUpTo999) {
+    // A missing table is reported with its folder and not created.
+    EXPECT_EQ(openForListPass(state_, kCurrencyFileName),
+              "Die Datei \u201E" + dat().string() +
                   "\u201C kann nicht gelesen werden: Die Datei oder der Ordner ist nicht vorhanden.");
-    EXPECT_EQ(state.lSatzAnzahl, 0);
-    EXPECT_FALSE(std::filesystem::exists(datFile()));
-}
-
-// The record number of a list line has three digits: a longer table is listed up to record 999, in
-// the time and memory of 999 records however long the file is, and the user is told once.
-TEST_F(CurrencyFile, ATableOfMoreThan999RecordsIsListedUpToRecord999AndReportedOnce) {
-    for (const auto& [bytes, reported] : std::initializer_list<std::pair<long long, bool>>{
-             {999 * 147, false}, {1000 * 147, true}, {2LL << 30, true}}) {
-        SCOPED_TRACE(bytes);
-        writeFile(datFile(), oneTo(3));
-        std::filesystem::resize_file(datFile(), static_cast<std::uintmax_t>(bytes));  // sparse
-        RecordFileState state;
-        const std::string message = openForListPass(state, kCurrencyFileName);
-        EXPECT_EQ(state.lSatzAnzahl, 999);
-        EXPECT_EQ(message.find(" Datensätze. Angezeigt werden nur die ersten 999") != std::string::npos,
-                  reported)
-            << message;
-        EXPECT_EQ(openForListPass(state, kCurrencyFileName), "");
-        // A new record would be record 1000, or overwrite it: it is refused.
-        ASSERT_TRUE(state.iDateiNr.open(kCurrencyFileName));
-        const Status appended = appendPlaceholder(state, RegionalSettings::german());
-        EXPECT_NE(appended.error().find("enthält schon 999 Datensätze"), std::string::npos)
-            << appended.error();
-        EXPECT_EQ(static_cast<long long>(std::filesystem::file_size(datFile())), bytes);
+    EXPECT_FALSE(std::filesystem::exists(dat()));
+    using T = std::tuple<long long, long, bool>;
+    for (const auto& [bytes, records, told] :
+         {T(2LL << 30, 999, true), T(1000 * 147, 999, false),
+          // A table of 999 records or fewer is counted without a word; after it, a longer one is told again:
+          T(0, 0, false), T(73, 0, false), T(74, 1, false), T(220, 1, false), T(221, 2, false),
+          T(1543, 10, false), T(1544, 11, false), T(999 * 147, 999, false), T(1000 * 147, 999, true)}) {
+        writeFile(dat(), "");
+        std::filesystem::resize_file(dat(), static_cast<std::uintmax_t>(bytes));  // sparse
+        const std::string said = openForListPass(state_, kCurrencyFileName);
+        EXPECT_EQ(said.empty(), !told) << said;
+        EXPECT_EQ(said.find(" Datensätze. Angezeigt werden nur die ersten 999") != std::string::npos, told);
+        EXPECT_EQ(state_.lSatzAnzahl, records) << bytes << " bytes";
     }
-}
-
-TEST_F(CurrencyFile, WritingInPlaceOrAppendingLeavesTheOtherRecordsByteForByte) {
-    const CurrencyRecord edited = makeRecord("Französischer Franc", "FRF", "6559570", "1", "06.02.2026");
-    writeFile(datFile(), oneTo(5));
-    ASSERT_TRUE(file_.open(kCurrencyFileName));
-    ASSERT_TRUE(file_.write(2, edited));
-    ASSERT_TRUE(file_.write(6, edited));
-    EXPECT_EQ(readFile(datFile()),
-              oneTo(1) + encodeRecord(edited) + oneTo(5).substr(294) + encodeRecord(edited));
-    EXPECT_EQ(*file_.read(6), edited);
-}
-
-TEST_F(CurrencyFile, PlaceholderIsAppendedWithTodaysDateAndBecomesTheCurrentRecord) {
-    for (auto [regional, datum] : std::initializer_list<std::pair<RegionalSettings, std::string>>{
-             {RegionalSettings::german(), "06.02.2026"}, {RegionalSettings::english(), "02/06/2026"}}) {
-        writeFile(datFile(), oneTo(5));
-        regional.today = [] { return CivilDate{2026, 2, 6}; };
-        RecordFileState state;
-        state.lSatzAnzahl = 5;
-        state.lAktuellerSatz = 2;
-        ASSERT_TRUE(state.iDateiNr.open(kCurrencyFileName));
-        ASSERT_TRUE(appendPlaceholder(state, regional));
-        EXPECT_EQ(state.lSatzAnzahl, 6);
-        EXPECT_EQ(state.lAktuellerSatz, 6);
-        EXPECT_EQ(readFile(datFile()), oneTo(5) + "Neu" + spaces(77) + "0" + spaces(39) + "0" + spaces(6) +
-                                           datum + spaces(20 - datum.size()));
-        EXPECT_EQ(state.buffer, *state.iDateiNr.read(6));
-    }
+    // A new record would be record 1000, or overwrite it: it is refused.
+    ASSERT_TRUE(state_.iDateiNr.open(kCurrencyFileName));
+    EXPECT_NE(appendPlaceholder(state_, RegionalSettings::german()).error().find("enthält schon 999"),
+              std::string::npos);
+    EXPECT_EQ(std::filesystem::file_size(dat()), 1000u * 147);
+    // A fragment of a record reads with spaces.
+    openTable(records("1") + encodeRecord(makeRecord("Rest", "REST", "42")).substr(0, 74), 2);
+    EXPECT_EQ(*state_.iDateiNr.read(2),
+              (CurrencyRecord{"Rest" + spaces(36), "REST" + spaces(36), spaces(40), spaces(7), spaces(20)}));
 }
 
 }  // namespace
