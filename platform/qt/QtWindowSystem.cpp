@@ -3,11 +3,13 @@
 
 #include <QApplication>
 #include <QDialog>
+#include <QDir>
 #include <QFileDialog>
 #include <QKeyEvent>
 #include <QMessageBox>
 #include <QProcess>
 #include <QPushButton>
+#include <QStandardPaths>
 #include <cstdlib>
 
 #include "platform/ShellCodes.h"
@@ -76,7 +78,10 @@ int QtWindowSystem::openUrl(const QString& address) {
 }
 
 QString QtWindowSystem::chooseFile(QWidget* parent, const QString& caption, const QString& filter) {
-    return QFileDialog::getOpenFileName(parent, caption, {}, filter);
+    // Reference-rate files arrive as downloads; the working folder holds only the program's own files.
+    const QString downloads = QStandardPaths::writableLocation(QStandardPaths::DownloadLocation);
+    return QFileDialog::getOpenFileName(parent, caption, QDir(downloads).exists() ? downloads : QString(),
+                                        filter);
 }
 
 void QtWindowSystem::endProcess() {
