@@ -40,7 +40,7 @@ QString show(HelpViewer& viewer, int topic) {
     return viewer.browser()->toPlainText();
 }
 
-TEST(Help, AMissingFileOrTopicIsReportedInTheViewerAndEscClosesIt) {
+TEST(Help, AMissingFileOrTopicIsReportedInTheViewer) {
     TempDir dir;
     fs::create_directories(dir / "a" / "KURSOMATIK.HLP");  // a folder of the file's name is no help file
     HelpViewer viewer({dir / "a", dir.path()});
@@ -53,11 +53,6 @@ TEST(Help, AMissingFileOrTopicIsReportedInTheViewerAndEscClosesIt) {
     EXPECT_TRUE(show(viewer, 7).contains(QString::fromStdString(
         "Das Hilfethema 7 steht nicht in der Hilfedatei „" + (dir / "KURSOMATIK.HLP").string() + "“.")));
     EXPECT_FALSE(show(viewer, 11).contains("nicht"));
-    for (QWidget* target : std::initializer_list<QWidget*>{viewer.browser(), &viewer}) {
-        show(viewer, 11);
-        QTest::keyClick(target, Qt::Key_Escape);
-        EXPECT_FALSE(viewer.isVisible());
-    }
 }
 
 // Composed as the program composes it: the "?" buttons post F1, the filter names the topic, and the

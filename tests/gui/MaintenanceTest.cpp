@@ -31,6 +31,7 @@ TEST_F(MemberWindow, GridRowRIsListEntryRMinusTwoAndTheEmptyRowOpensNothing) {
     EXPECT_EQ(names(grid), QStringList({"", "Belgischer Franc", "Deutsche Mark", "Irisches Pfund"}));
     EXPECT_EQ(names(list), names(grid).mid(1));
     EXPECT_EQ(grid->text(3, 2) + grid->text(4, 3).trimmed(), "1,955830IEP");
+    EXPECT_EQ(grid->columnWidth(0), 0);  // no blank column before the names
     for (const auto& [row, record] : {std::pair{3, 1L}, std::pair{2, 2L}, std::pair{4, 3L}}) {
         doubleClickRow(grid, row);
         EXPECT_EQ(list->currentRow(), row - 2);
