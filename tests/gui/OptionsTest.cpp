@@ -1,7 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include <QComboBox>
 #include <QLabel>
-#include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
 
@@ -13,50 +11,32 @@ namespace {
 
 class Options : public ProgramTest {
   protected:
-    std::string setting(const char* key) const {
-        return getProfileString(state.environment.programDir / "Kursomatik.ini", "Kursomatik", key,
-                                "<fehlt>");
+    std::string setting(const std::string& key) const {
+        return getProfileString(iniPath(), "Kursomatik", key, "<fehlt>");
     }
     QRadioButton* option(const char* name) const { return find<QRadioButton>(name); }
     QString label(const char* name) const { return find<QLabel>(name)->text(); }
-    void ok() { find<QPushButton>("cmdOK")->click(); }
 };
 
-TEST_F(Options, ChoosingAnOptionWritesItsPairAtOnceButTheResultWaitsForOk) {
+TEST_F(Options, EachOptionWritesItsPairAndExampleAtOnceButTheResultWaitsForOk) {
     start({kDeutscheMark, kEuro});
     typeAmount("100");
     trigger("Optionen");
     ASSERT_EQ(windows.modeless.size(), 1u);  // the main window stays usable
-    option("optst2")->click();
-    EXPECT_EQ(setting("stellen2") + setting("optionen2"), "10002");
-    EXPECT_EQ(label("lblBeispiel"), " Beispiel: 1000,000 DEM");
-    find<QPushButton>("cmdBerechnen")->click();
-    EXPECT_EQ(result(), "51,13");
-    ok();
-    EXPECT_FALSE(options().isVisible());
-    EXPECT_EQ(result(), "51,129");
-}
-
-TEST_F(Options, EachOptionWritesItsValuesAndExample) {
-    struct Case {
-        const char* option;
-        const char* stellenKey;
-        const char* optionenKey;
-        const char* written;  // stellen and optionen
-        const char* labelName;
-        const char* example;
-    };
-    start({kDeutscheMark, kEuro}, "[Kursomatik]\n");
-    for (const Case& c :
-         {Case{"optst1", "stellen2", "optionen2", "100 1", "lblBeispiel", " Beispiel: 1000,00 DEM"},
-          Case{"optst3", "stellen2", "optionen2", "10000 3", "lblBeispiel", " Beispiel: 1000,0000 DEM"},
-          Case{"optzw2", "stellen1", "optionen1", "10000 2", "lblBeispiel2", " Beispiel: 1000,0000 EUR"},
-          Case{"optzw1", "stellen1", "optionen1", "1000 1", "lblBeispiel2", " Beispiel: 1000,000 EUR"}}) {
-        option(c.option)->click();
-        EXPECT_TRUE(option(c.option)->isChecked()) << c.option;
-        EXPECT_EQ(setting(c.stellenKey) + " " + setting(c.optionenKey), c.written) << c.option;
-        EXPECT_EQ(label(c.labelName), QString::fromUtf8(c.example)) << c.option;
+    for (const auto& [name, key, written, labelName, example] :
+         {std::tuple{"optst3", "2", "10000 3", "lblBeispiel", " Beispiel: 1000,0000 DEM"},
+          std::tuple{"optst1", "2", "100 1", "lblBeispiel", " Beispiel: 1000,00 DEM"},
+          std::tuple{"optzw2", "1", "10000 2", "lblBeispiel2", " Beispiel: 1000,0000 EUR"},
+          std::tuple{"optzw1", "1", "1000 1", "lblBeispiel2", " Beispiel: 1000,000 EUR"},
+          std::tuple{"optst2", "2", "1000 2", "lblBeispiel", " Beispiel: 1000,000 DEM"}}) {
+        option(name)->click();
+        EXPECT_TRUE(option(name)->isChecked()) << name;
+        EXPECT_EQ(setting(std::string("stellen") + key) + " " + setting(std::string("optionen") + key),
+                  written);
+        EXPECT_EQ(label(labelName), QString::fromUtf8(example)) << name;
     }
+    press(main.get(), "cmdBerechnen");
+    EXPECT_EQ(result(), "51,13");  // the decimals read at the start, until "OK" reads them again
 }
 
 TEST_F(Options, AtStartTheOptionOfTheIniIsSetAndItsPairWrittenAgain) {
@@ -72,31 +52,29 @@ TEST_F(Options, AtStartTheOptionOfTheIniIsSetAndItsPairWrittenAgain) {
 
 TEST_F(Options, TheFirstCurrencyCannotBeAStartCurrency) {
     start({kLira, kEuro, kDeutscheMark}, "[Kursomatik]\nstellen2=100\noptionen2=1\nstartwaehrung=2\n");
-    auto* first = find<QComboBox>("txtstart");
-    first->setCurrentIndex(0);
-    EXPECT_EQ(first->currentIndex(), 1);
+    find<QComboBox>("txtstart")->setCurrentIndex(0);
+    EXPECT_EQ(find<QComboBox>("txtstart")->currentIndex(), 1);
     EXPECT_EQ(setting("startwaehrung"), "1");
     find<QComboBox>("txtausgabe2")->setCurrentIndex(2);
     EXPECT_EQ(setting("ausgabewaehrung"), "2");
 }
 
 TEST_F(Options, OkEscOrTheTitleBarReadEverythingAgainAndRecompute) {
-    for (const char* way : {"OK", "Esc", "title bar"}) {
-        SCOPED_TRACE(way);
+    for (const std::string way : {"OK", "Esc", "title bar"}) {
         start({kDeutscheMark, kEuro});
         typeAmount("100");
         trigger("Optionen");
         // A hand edit of the file reaches the conversion, even with no choice made.
         writeIni("[Kursomatik]\nstellen1=1000\nstellen2=10000\noptionen1=1\noptionen2=3\n");
         state.selection.sStartauswahl = "0";
-        if (way[0] == 'O') ok();
-        if (way[0] == 'E') QTest::keyClick(&options(), Qt::Key_Escape);
-        if (way[0] == 't') options().close();
-        EXPECT_FALSE(options().isVisible());
-        EXPECT_EQ(state.selection.sStartauswahl, "1");
-        EXPECT_EQ(result(), "51,1292");
-        EXPECT_TRUE(option("optst3")->isChecked());  // the dialog shows what it read
-        EXPECT_EQ(label("lblBeispiel"), " Beispiel: 1000,0000 DEM");
+        auto* dialog = find<QDialog>("frmOptionen");
+        if (way == "OK") press(dialog, "cmdOK");
+        if (way == "Esc") QTest::keyClick(dialog, Qt::Key_Escape);
+        if (way == "title bar") dialog->close();
+        EXPECT_FALSE(dialog->isVisible()) << way;
+        EXPECT_EQ(state.selection.sStartauswahl + " " + result().toStdString(), "1 51,1292") << way;
+        EXPECT_TRUE(option("optst3")->isChecked()) << way;  // the dialog shows what it read
+        EXPECT_EQ(label("lblBeispiel"), " Beispiel: 1000,0000 DEM") << way;
     }
 }
 

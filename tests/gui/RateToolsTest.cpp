@@ -89,7 +89,7 @@ TEST_F(RateTools, TheAgeLineNamesTheDateOfRatesThatAreNotFixedAndWarnsWhenTheyAr
         choose(find<QComboBox>("txtEingabe"), QString::fromUtf8(c.input));
         writeIni(kStartIni + c.ini);
         trigger("Optionen");
-        press(&options(), "cmdOK");
+        press(find<QDialog>("frmOptionen"), "cmdOK");
         EXPECT_EQ(ageLine()->text().toStdString(), c.shown);
         EXPECT_EQ(ageLine()->accessibleName().toStdString(), c.spoken);
         EXPECT_EQ(ageLine()->font().bold(), c.shown[0] == '\xe2');

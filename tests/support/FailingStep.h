@@ -17,48 +17,44 @@ namespace kursomatik::testing {
 // real ones. A failing write puts half of its bytes into the file first, as a disk that fills up
 // does. `meanwhile` is what another program does while the new file is written.
 class FailingStep : public FileOperations {
+    using Ops = FileOperations;
+    using Path = std::filesystem::path;
+
   public:
     FailingStep(std::string step = {}, int error = 0) : step_(std::move(step)), error_(error) {}
     std::vector<std::string> calls;
     std::function<void()> meanwhile;
 
-    Status removeFile(const std::filesystem::path& f) override {
-        return run("removeFile", [&] { return FileOperations::removeFile(f); });
-    }
-    Result<int> createFile(const std::filesystem::path& f) override {
-        calls.push_back("createFile");
-        if (step_ == "createFile") return systemFailure(error_);
-        return FileOperations::createFile(f);
+    Status removeFile(const Path& f) override { return fails("removeFile") ? failed() : Ops::removeFile(f); }
+    Result<int> createFile(const Path& f) override {
+        if (fails("createFile")) return failed();
+        return Ops::createFile(f);
     }
     Status writeAll(int d, std::string_view bytes) override {
-        if (step_ == "writeAll") (void)FileOperations::writeAll(d, bytes.substr(0, bytes.size() / 2));
-        return run("writeAll", [&] { return FileOperations::writeAll(d, bytes); });
+        if (step_ == "writeAll") (void)Ops::writeAll(d, bytes.substr(0, bytes.size() / 2));
+        return fails("writeAll") ? failed() : Ops::writeAll(d, bytes);
     }
-    Status syncFile(int d) override {
-        return run("syncFile", [&] { return FileOperations::syncFile(d); });
-    }
+    Status syncFile(int d) override { return fails("syncFile") ? failed() : Ops::syncFile(d); }
     Status closeFile(int d) override {
         // The descriptor is closed even when closing reports an error, as close(2) does.
-        Status real = FileOperations::closeFile(d);
+        Status real = Ops::closeFile(d);
         if (meanwhile) meanwhile();
-        return run("closeFile", [&] { return real; });
+        return fails("closeFile") ? failed() : real;
     }
-    Status renameFile(const std::filesystem::path& from, const std::filesystem::path& to) override {
-        return run("renameFile", [&] { return FileOperations::renameFile(from, to); });
+    Status renameFile(const Path& a, const Path& b) override {
+        return fails("renameFile") ? failed() : Ops::renameFile(a, b);
     }
-    Status syncFolder(const std::filesystem::path& f) override {
-        return run("syncFolder", [&] { return FileOperations::syncFolder(f); });
-    }
-    Status truncateFile(int d, off_t length) override {
-        return run("truncateFile", [&] { return FileOperations::truncateFile(d, length); });
+    Status syncFolder(const Path& f) override { return fails("syncFolder") ? failed() : Ops::syncFolder(f); }
+    Status truncateFile(int d, off_t n) override {
+        return fails("truncateFile") ? failed() : Ops::truncateFile(d, n);
     }
 
   private:
-    template <class Real>
-    Status run(const char* name, Real real) {
-        calls.push_back(name);
-        return step_ == name ? systemFailure(error_) : real();
+    bool fails(const char* step) {
+        calls.push_back(step);
+        return step_ == step;
     }
+    Status failed() const { return systemFailure(error_); }
     std::string step_;
     int error_;
 };

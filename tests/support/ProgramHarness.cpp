@@ -2,19 +2,9 @@
 #include "tests/support/ProgramHarness.h"
 
 #include <QAction>
-#include <QComboBox>
-#include <QLineEdit>
-#include <QPushButton>
 #include <QTest>
 
 #include "info/frmAbout.h"
-#include "maintenance/frmEingabe2.h"
-#include "maintenance/frmUmtauschkurse.h"
-#include "maintenance/frmWeitereW.h"
-#include "platform/qt/FlexGrid.h"
-#include "platform/qt/LineList.h"
-#include "platform/qt/PickList.h"
-#include "settings/qt/frmOptionen.h"
 #include "store/ListLine.h"
 
 namespace kursomatik::testing {
@@ -43,34 +33,6 @@ ProgramHarness::ProgramHarness() {
     std::filesystem::create_directories(state.environment.programDir);
 }
 
-ProgramHarness::~ProgramHarness() {
-    main.reset();
-}
-
-void ProgramHarness::writeTable(const std::vector<Currency>& currencies) {
-    writeFile(dir / kCurrencyFileName, tableBytes(currencies));
-}
-
-void ProgramHarness::writeIni(const std::string& text) {
-    writeFile(state.environment.programDir / "Kursomatik.ini", text);
-}
-
-std::string ProgramHarness::iniText() const {
-    return readFile(state.environment.programDir / "Kursomatik.ini");
-}
-
-std::string ProgramHarness::datBytes() const {
-    return readFile(dir / kCurrencyFileName);
-}
-
-long ProgramHarness::storedCount() const {
-    return static_cast<long>(datBytes().size() / kRecordLength);
-}
-
-CurrencyRecord ProgramHarness::storedRecord(long n) const {
-    return decodeRecord(datBytes().substr(static_cast<std::size_t>(n - 1) * kRecordLength, kRecordLength));
-}
-
 WexlorEingabe& ProgramHarness::start() {
     main.reset();
     windows.modal.clear();
@@ -92,11 +54,7 @@ void ProgramHarness::press(const QWidget* window, const char* button) {
 }
 
 void ProgramHarness::trigger(const char* menuItem) {
-    main->findChild<QAction*>(QString::fromUtf8(menuItem))->trigger();
-}
-
-frmOptionen& ProgramHarness::options() {
-    return *main->findChild<frmOptionen*>();
+    find<QAction>(menuItem)->trigger();
 }
 
 frmUmtauschkurse& ProgramHarness::memberWindow() {
@@ -105,13 +63,13 @@ frmUmtauschkurse& ProgramHarness::memberWindow() {
 }
 
 frmWeitereW& ProgramHarness::otherWindow() {
-    memberWindow().findChild<QPushButton*>("cmdSpringeFormwW")->click();
+    press(&memberWindow(), "cmdSpringeFormwW");
     return *main->findChild<frmWeitereW*>();
 }
 
 frmEingabe2& ProgramHarness::openRecord(long n) {
     if (n == 0) {
-        memberWindow().findChild<QPushButton*>("cmdneu")->click();
+        press(&memberWindow(), "cmdneu");
         return *editor();
     }
     auto* list = find<LineList>("lstversteckt");
@@ -129,29 +87,6 @@ frmEingabe2* ProgramHarness::editor() const {
     return nullptr;
 }
 
-int ProgramHarness::editorsShown() const {
-    // The currency windows live on, so a destroyed modal window was an editor.
-    int count = 0;
-    for (const auto& window : windows.modal) count += window.isNull() || qobject_cast<frmEingabe2*>(window);
-    return count;
-}
-
-void ProgramHarness::choose(QComboBox* box, const QString& name) {
-    box->setCurrentIndex(box->findText(name));
-}
-
-void ProgramHarness::typeAmount(const QString& text) {
-    find<QLineEdit>("txtWertEingabe")->setText(text);
-}
-
-QString ProgramHarness::result() const {
-    return find<QLineEdit>("txtWert")->text();
-}
-
-void ProgramHarness::settle() {
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-}
-
 QStringList ProgramHarness::names(const QWidget* listOrGrid) {
     QStringList names;
     if (const auto* list = qobject_cast<const LineList*>(listOrGrid)) {
@@ -165,8 +100,7 @@ QStringList ProgramHarness::names(const QWidget* listOrGrid) {
 }
 
 void ProgramHarness::doubleClickRow(FlexGrid* grid, int row) {
-    // A real double-click on the name cell: the first click arrives on its own, then the double-click.
-    // Grid row r is table row r - 1.
+    // A real double-click on the name cell (grid row r is table row r - 1): a click, then the double-click.
     const QModelIndex index = grid->model()->index(row - 1, 1);
     grid->scrollTo(index);
     const QPoint centre = grid->visualRect(index).center();

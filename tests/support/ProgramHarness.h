@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QStringList>
@@ -16,8 +17,7 @@
 #include "maintenance/frmWeitereW.h"
 #include "platform/qt/FlexGrid.h"
 #include "platform/qt/LineList.h"
-#include "settings/qt/frmOptionen.h"
-#include "store/CurrencyRecord.h"
+#include "store/RecordFile.h"
 #include "tests/support/RecordingWindowSystem.h"
 #include "tests/support/TempDir.h"
 
@@ -52,14 +52,14 @@ std::string tableBytes(const std::vector<Currency>& currencies);
 class ProgramHarness {
   public:
     ProgramHarness();
-    ~ProgramHarness();
+    ~ProgramHarness() { main.reset(); }
 
-    void writeTable(const std::vector<Currency>& currencies);
-    void writeIni(const std::string& text);
-    std::string iniText() const;
-    std::string datBytes() const;
-    long storedCount() const;
-    CurrencyRecord storedRecord(long n) const;
+    void writeTable(const std::vector<Currency>& currencies) {
+        writeFile(dir / kCurrencyFileName, tableBytes(currencies));
+    }
+    void writeIni(const std::string& text) { writeFile(iniPath(), text); }
+    std::filesystem::path iniPath() const { return state.environment.programDir / "Kursomatik.ini"; }
+    std::string datBytes() const { return readFile(dir / kCurrencyFileName); }
 
     // Creates the main window and runs its start-up; with a table, writes it and the settings first.
     WexlorEingabe& start();
@@ -76,20 +76,17 @@ class ProgramHarness {
     }
     static void press(const QWidget* window, const char* button);
     void trigger(const char* menuItem);
-    frmOptionen& options();
     frmUmtauschkurse& memberWindow();  // the menu item "Wechselkurse"
     frmWeitereW& otherWindow();        // its button "Weitere Währungen"
     // The editor on record n (0: a new one), opened by Enter on its currency in the main window's list.
     frmEingabe2& openRecord(long n);
-    // The editor shown last, while it exists, and the number of editors ever shown.
-    frmEingabe2* editor() const;
-    int editorsShown() const;
+    frmEingabe2* editor() const;  // the editor shown last, while it exists
 
-    void choose(QComboBox* box, const QString& name);
-    void typeAmount(const QString& text);
-    QString result() const;
+    static void choose(QComboBox* box, const QString& name) { box->setCurrentIndex(box->findText(name)); }
+    void typeAmount(const QString& text) { find<QLineEdit>("txtWertEingabe")->setText(text); }
+    QString result() const { return find<QLineEdit>("txtWert")->text(); }
     // Lets the windows that asked to be destroyed go.
-    static void settle();
+    static void settle() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
     // The currencies' names in a list (LineList), a drop-down list or a grid (below its header).
     static QStringList names(const QWidget* listOrGrid);
     static void doubleClickRow(FlexGrid* grid, int row);

@@ -3,7 +3,7 @@
 
 #include <QDialog>
 #include <QPointer>
-#include <QString>
+#include <QStringList>
 #include <deque>
 #include <optional>
 #include <vector>
@@ -22,15 +22,30 @@ class RecordingWindowSystem : public WindowSystem {
         MessageIcon icon;
     };
 
-    MessageResult message(QWidget* parent, const QString& text, MessageButtons buttons,
-                          MessageIcon icon) override;
-    void showModal(QDialog* window) override;
-    void showModeless(QWidget* window) override;
+    MessageResult message(QWidget*, const QString& text, MessageButtons buttons, MessageIcon icon) override {
+        messages.push_back({text, buttons, icon});
+        if (buttons == MessageButtons::Ok) return MessageResult::Ok;
+        if (answers.empty()) {
+            unexpectedQuestions += !answerAlways;
+            return answerAlways.value_or(MessageResult::No);
+        }
+        const MessageResult answer = answers.front();
+        answers.pop_front();
+        return answer;
+    }
+    void showModal(QDialog* window) override {
+        modal.emplace_back(window);
+        window->show();
+    }
+    void showModeless(QWidget* window) override {
+        modeless.emplace_back(window);
+        window->show();
+    }
     void postF1() override { ++f1Posted; }
     void openHelp(int topic) override { helpTopics.push_back(topic); }
     int openUrl(const QString& address) override {
         urls.push_back(address);
-        return urlResult;
+        return 42;  // success
     }
     QString chooseFile(QWidget*, const QString& caption, const QString& filter) override {
         fileQuestions << caption + QStringLiteral(": ") + filter;
@@ -38,9 +53,13 @@ class RecordingWindowSystem : public WindowSystem {
     }
     void endProcess() override { ++processEnded; }
 
-    QStringList messageTexts() const;
+    QStringList messageTexts() const {
+        QStringList texts;
+        for (const auto& m : messages) texts << m.text;
+        return texts;
+    }
     // Whether a shown message contains the text.
-    bool shown(const QString& part) const;
+    bool shown(const QString& part) const { return messageTexts().join(QChar(0)).contains(part); }
 
     std::vector<Message> messages;
     std::deque<MessageResult> answers;          // for Yes/No questions, in order
@@ -51,7 +70,6 @@ class RecordingWindowSystem : public WindowSystem {
     int f1Posted = 0;
     std::vector<int> helpTopics;
     QStringList urls;
-    int urlResult = 42;
     int processEnded = 0;
     QString chosenFile;  // the answer to every file question; empty: cancelled
     QStringList fileQuestions;
