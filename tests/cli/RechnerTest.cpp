@@ -26,7 +26,6 @@ struct Call {
     std::string out;
     std::string err;  // a part of the message; empty: no message at all
     int status;
-    std::string liste = {};  // imports: the table afterwards; empty: byte for byte as before
 };
 
 TEST(Rechner, InvocationsGiveTheWindowsResultOrAGermanMessageAndTheirStatus) {
@@ -41,12 +40,6 @@ TEST(Rechner, InvocationsGiveTheWindowsResultOrAGermanMessageAndTheirStatus) {
              // Settings overridden, codes in any case, a negative amount is no option.
              {{"--euro-stellen=4", "1000", "dem", "Itl"}, "989.999,17\n", "", 0},
              {{"--stellen", "4", "-100", "DEM", "EUR"}, "-51,1291\n", "", 0},
-             {{"--json", "1.000", "DEM", "ITL"},
-              R"({"betrag": 1000, "von": "DEM", "nach": "ITL", "euro": 511.292, "ergebnis": 989999.36, )"
-              R"("anzeige": "989.999,36", "datum_von": "01.01.1999", "datum_nach": "01.01.1999"})"
-              "\n",
-              "",
-              0},
              {{"--json", "--", "-0,5", "q\"\\", "EUR"},
               R"({"betrag": -0.5, "von": "Q\"\\", "nach": "EUR", "euro": -0.249, "ergebnis": -0.24, )"
               R"("anzeige": "-0,24", "datum_von": "05.02.2026\u0009", "datum_nach": "01.01.1999"})"
@@ -80,50 +73,6 @@ TEST(Rechner, InvocationsGiveTheWindowsResultOrAGermanMessageAndTheirStatus) {
         EXPECT_EQ(out.str(), c.out) << c.args[0];
         EXPECT_EQ(err.str().find(c.err) != std::string::npos && c.err.empty() == err.str().empty(), true)
             << c.args[0] << ": " << err.str();
-    }
-}
-
-// The nightly job: the window's import without its question, rates newer than the file kept unless told.
-TEST(Rechner, ImportsReferenceRatesKeepingNewerOnesUnlessToldAndLeavesTheTableWholeOnFailure) {
-    TempDir dir;
-    const std::string csv = (dir / "eurofxref.csv").string(), kaputt = (dir / "kaputt.csv").string();
-    writeFile(csv, "Date, USD, JPY, DEM, GBP, \n28 June 2024, 1.0705, 171.94, 1.95583, 0.8457, \n");
-    writeFile(kaputt, "Date, USD, \n28 June 2024, 1.07x, \n");
-    const std::string table = tableBytes({kDeutscheMark,
-                                          {"US-Dollar", "USD", "1000000", "0", "01.01.2024"},
-                                          {"Japanischer Yen", "JPY", "160000000", "0", "01.07.2024"}});
-    const std::string head =
-        "ISO  Kurs je Euro  Datum       EWWU  Bezeichnung\n"
-        "GBP      0,845700  28.06.2024  nein  Britisches Pfund\n"
-        "DEM      1,955830  01.01.1999  ja    Deutsche Mark\n";
-    const RechnerEnvironment environment{RegionalSettings::german(), dir / "programm", dir / "WIN.INI", {}};
-    for (const Call& c : std::initializer_list<Call>{
-             {{"--import", csv},
-              "Referenzkurse vom 28.06.2024: 1 Kurs aktualisiert, 1 Währung neu, 1 Festkurs beibehalten, "
-              "1 neuerer Kurs beibehalten.\n",
-              "",
-              0,
-              head + "JPY    160,000000  01.07.2024  nein  Japanischer Yen\n"
-                     "USD      1,070500  28.06.2024  nein  US-Dollar\n"},
-             {{"--ueberschreiben", "--import=" + csv},
-              "Referenzkurse vom 28.06.2024: 2 Kurse aktualisiert, 1 Währung neu, 1 Festkurs beibehalten.\n",
-              "",
-              0,
-              head + "JPY    171,940000  28.06.2024  nein  Japanischer Yen\n"
-                     "USD      1,070500  28.06.2024  nein  US-Dollar\n"},
-             {{"--import", kaputt, "--ueberschreiben"}, "", "„" + kaputt + "“", 1},
-             {{"--tabelle=fehlt.dat", "--import", csv}, "", "fehlt.dat“ kann nicht gelesen", 2},
-         }) {
-        writeFile(dir / "KURSOMATIK.DAT", table);
-        std::ostringstream out, err, liste;
-        EXPECT_EQ(runRechner(c.args, environment, out, err), c.status) << c.args[0];
-        EXPECT_EQ(out.str(), c.out) << c.args[0];
-        EXPECT_EQ(err.str().find(c.err) != std::string::npos && c.err.empty() == err.str().empty(), true)
-            << c.args[0] << ": " << err.str();
-        runRechner({"--liste"}, environment, liste, err);
-        EXPECT_EQ(c.liste.empty() ? readFile(dir / "KURSOMATIK.DAT") == table : liste.str() == c.liste, true)
-            << c.args[0] << ":\n"
-            << liste.str();
     }
 }
 

@@ -37,21 +37,17 @@ TEST(Berechnen, WorkedExamplesAndEveryWayToZero) {
           // The Euro input is rounded to the Euro decimals first (1,2344 -> 1,234).
           Case{"1,2344", EUR, DEM, 1000, 10000, "2,4135"},
           // Beyond the fixed-point range after scaling: 0 without a message.
-          Case{"1.000.000.000", DEM, EUR, 1000, 100, "0,00"}, Case{"1e400", DEM, EUR, 1000, 100, "0,00"},
-          Case{"1.234,5", EUR, EUR, 1000, 1000, "1.234,500"}, Case{"1,5", EUR, EUR, 1000, 100, "1,50"},
-          Case{"-0", DEM, FRF, 1000, 100, "0,00"},
+          Case{"1e400", DEM, EUR, 1000, 100, "0,00"}, Case{"1.234,5", EUR, EUR, 1000, 1000, "1.234,500"},
+          Case{"1,5", EUR, EUR, 1000, 100, "1,50"}, Case{"-0", DEM, FRF, 1000, 100, "0,00"},
           // Without Euro decimals the Euro step fails and the result is 0.
           Case{"100", DEM, FRF, 0, 100, "0,00"},
           Case{"1,000", DEM, ITL, 1000, 100, "989,999.36", false, 0, false, false, true},
           // No number (misplaced group separators included): the format message and 0.
           Case{"", DEM, FRF, 1000, 1000, "0,000", true}, Case{"abc", DEM, FRF, 1000, 1000, "0,000", true},
           Case{"1234.56", DEM, FRF, 1000, 1000, "0,000", true},
-          Case{"1,2,3", DEM, FRF, 1000, 1000, "0,000", true}, Case{".5", DEM, FRF, 1000, 1000, "0,000", true},
-          Case{"0E", DEM, FRF, 1000, 1000, "0,000", true},
           // An unknown result factor leaves txtWert untouched.
           Case{"100", DEM, EUR, 1000, 0, std::nullopt}, Case{"100", DEM, EUR, 1000, 250, std::nullopt},
           // A side without a usable rate gives 0, never the amount itself (both sides "equal").
-          Case{"100", NONE, FRF, 1000, 100, "0,00"}, Case{"100", EUR, NONE, 1000, 10000, "0,0000"},
           Case{"100", NONE, NONE, 1000, 1000, "0,000"},
           // A missing or deleted currency gives 0.
           Case{"100", DEM, FRF, 1000, 100, "0,00", false, 1},

@@ -53,13 +53,10 @@ TEST(PatternFormatting, RatesGridCellsAndResultsShowTheirDecimals) {
 
 TEST(PlainDouble, ShowsUpToFifteenSignificantDigitsWithoutTrailingZeros) {
     using C = std::pair<double, const char*>;
-    const C cases[] = {
-        C(1.95583, "1,95583"), C(-0.0, "0"), C(0.1 + 0.2, "0,3"), C(2.0 / 3, "0,666666666666667"),
-        C(123456789012345.0, "123456789012345"), C(0.0001, "0,0001"),
-        // Below 1E-04 and from 1E+15 on, the exponent form:
-        C(-0.000015, "-1,5E-05"), C(1e15, "1E+15"), C(1e-100, "1E-100"), C(999999999999999.9, "1E+15")};
-    for (const auto& [value, shown] : cases) EXPECT_EQ(formatPlainDouble(value, de), shown) << value;
-    EXPECT_EQ(formatPlainDouble(1.95583, en), "1.95583");
+    // Below 1E-04 and from 1E+15 on, the exponent form.
+    for (const auto& [value, shown] : {C(0.1 + 0.2, "0,3"), C(2.0 / 3, "0,666666666666667"),
+                                       C(-0.000015, "-1,5E-05"), C(999999999999999.9, "1E+15")})
+        EXPECT_EQ(formatPlainDouble(value, de), shown) << value;
 }
 
 TEST(RegionalNumbers, ReadAsTheUserTypedThemAndTypingErrorsAreNoNumber) {
@@ -121,10 +118,8 @@ TEST(Money, TextsAndDoublesRoundHalfToEvenAtTheFourthDecimalWithinRange) {
 
 TEST(NumberValue, ReadsSettingsTextsWithAFullStopWhateverTheLocale) {
     using C = std::pair<const char*, double>;
-    const C cases[] = {
-        C("1000abc", 1000), C("", 0),      C(" \t1 0\r\n0", 100), C("1,5", 1),   C("1.5.3", 1.5),
-        C("- 2", -2),       C("+7", 7),    C("1E-2", 0.01),       C("1d2", 100), C("1e", 1),
-        C(".5", 0.5),       C("1e999", 0), C("x100", 0)};
+    const C cases[] = {C("1000abc", 1000), C(" \t1 0\r\n0", 100), C("1,5", 1), C("- 2", -2),
+                       C("1d2", 100),      C("1e999", 0),         C("x100", 0)};
     for (const auto& [text, value] : cases) EXPECT_EQ(numberValue(text), value) << '"' << text << '"';
 }
 

@@ -8,7 +8,6 @@
 #include <filesystem>
 #include <string>
 
-#include "settings/Einstellungen.h"
 #include "tests/support/TempDir.h"
 
 namespace kursomatik::testing {
@@ -86,7 +85,6 @@ TEST_F(FirstRun, FailuresAndUnusableFolderNamesAreNamedAndLeaveNothingHalfDone) 
     const std::string winIni = "/home/.config/WIN.INI\u201C ";
     for (const auto& [folder, broken, message] :
          std::initializer_list<std::tuple<std::string, int, std::string>>{
-             {"Max \"M\" = M; [x] a\\b Jürgen", 0, ""},
              {"zwei\nZeilen", 0, winIni + "eingetragen werden: Der Pfad enthält einen Zeilenumbruch."},
              {std::string(190, 'x'), 0, winIni + "eingetragen werden: Der Pfad ist länger als 199 Zeichen."},
              {"d", 1,
@@ -102,19 +100,12 @@ TEST_F(FirstRun, FailuresAndUnusableFolderNamesAreNamedAndLeaveNothingHalfDone) 
         if (broken == 2) fs::create_directories(paths_.dataDir.parent_path()), writeFile(paths_.dataDir, "");
         if (broken == 3) fs::create_directories(paths_.systemProfile / "inhalt");
         const Status status = prepareFirstRun(paths_);
-        EXPECT_EQ(bool(status), message.empty());
+        ASSERT_FALSE(status) << folder;
         EXPECT_TRUE(status.error().ends_with(message)) << status.error();
         // Whatever was copied is whole.
         EXPECT_EQ(fs::exists(dataSettings()) ? readFile(dataSettings()) : "",
-                  message.empty() || broken == 3 ? kShippedSettings : "");
-        if (message.empty()) {
-            // The program finds the settings as it was told.
-            SettingsState settings;
-            std::string startauswahl;
-            Initialisierung(startauswahl, settings, {paths_.programDir, paths_.systemProfile, {}, {}});
-            EXPECT_EQ(settings.sIniDatei, dataSettings().string());
-        }
-        if (broken != 3) EXPECT_EQ(fs::exists(paths_.systemProfile), message.empty());
+                  broken == 3 ? kShippedSettings : "");
+        if (broken != 3) EXPECT_FALSE(fs::exists(paths_.systemProfile));
     }
 }
 

@@ -54,46 +54,26 @@ TEST(Collation, GermanNamesSortAsAUserLooksThemUpInATotalOrder) {
     EXPECT_LT(collate("à", "Á"), 0);
 }
 
-TEST(ShortDate, FollowsThePatternOfTheRegion) {
-    EXPECT_EQ(formatShortDate({1999, 1, 4}, "dd.MM.yyyy") + formatShortDate({1999, 1, 4}, "MM/dd/yyyy"),
-              "04.01.199901/04/1999");
-    EXPECT_EQ(formatShortDate({1999, 1, 4}, "d.M.yy") + formatShortDate({2026, 12, 5}, "yyyy-MM-dd"),
-              "4.1.992026-12-05");
-}
-
 TEST(ShellCodes, NamesOfTheTableAndXdgOpenOutcomesOfTheSameMeaning) {
     using C = std::pair<int, const char*>;
-    const C names[] = {C(2, "ERROR_FILE_NOT_FOUND"), C(3, "ERROR_PATH_NOT_FOUND"),
-                       C(5, "SE_ERR_ACCESSDENIED"), C(8, "SE_ERR_OOM (Not enough Memory)"),
-                       C(11, "ERROR_BAD_FORMAT"), C(26, "SE_ERR_SHARE"), C(27, "SE_ERR_ASSOCINCOMPLETE"),
-                       C(28, "SE_ERR_DDETIMEOUT"), C(29, "SE_ERR_DDEFAIL"), C(30, "SE_ERR_DDEBUSY"),
-                       C(31, "SE_ERR_NOASSOC"), C(32, "SE_ERR_DLLNOTFOUND"),
-                       // Codes without a name of their own:
-                       C(4, "Unbekannter Fehler No.: 4"), C(33, "Unbekannter Fehler No.: 33"),
-                       C(INT_MIN, "Unbekannter Fehler No.: -2147483648")};
-    for (const auto& [code, name] : names) EXPECT_EQ(GetErrorString(code), name) << code;
+    for (const auto& [code, name] :
+         {C(2, "ERROR_FILE_NOT_FOUND"), C(8, "SE_ERR_OOM (Not enough Memory)"), C(31, "SE_ERR_NOASSOC"),
+          C(4, "Unbekannter Fehler No.: 4"), C(INT_MIN, "Unbekannter Fehler No.: -2147483648")})
+        EXPECT_EQ(GetErrorString(code), name) << code;
     using E = std::tuple<HelperEnd, int, int>;
     for (const auto& [end, status, shellCode] :
-         {E(HelperEnd::NotStarted, 0, 31), E(HelperEnd::Exited, 3, 31), E(HelperEnd::Exited, 2, 2),
-          E(HelperEnd::Exited, 1, -1), E(HelperEnd::Exited, 127, -127), E(HelperEnd::Killed, 9, -137)}) {
+         {E(HelperEnd::Exited, 2, 2), E(HelperEnd::Exited, 127, -127), E(HelperEnd::Killed, 9, -137)}) {
         EXPECT_EQ(shellCodeOfXdgOpen(end, status), shellCode) << status;
     }
     EXPECT_GT(shellCodeOfXdgOpen(HelperEnd::Exited, 0), 32);
-    EXPECT_GT(shellCodeOfXdgOpen(HelperEnd::StillRunning, 0), 32);
 }
 
 TEST(XdgBaseFolder, AnAbsoluteValueCountsElseTheDefaultBelowAnAbsoluteHome) {
     using C = std::tuple<const char*, const char*, const char*>;
-    const char* const share = "/home/max/.local/share";
-    const C cases[] = {
-        C("/daten", "/home/max", "/daten"), C(nullptr, "/home/max", share),
-        C("", "/home/max", share),          C("./daten", "/home/max", share),
-        C("~/daten", "/home/max", share),   C(nullptr, "/home/a\\b\nc", "/home/a\\b\nc/.local/share"),
-        C("/daten", nullptr, "/daten"),     C(nullptr, nullptr, ""),
-        C(nullptr, "home/max", "")};
-    for (const auto& [value, home, folder] : cases) {
-        EXPECT_EQ(xdgBaseFolder(value, home, ".local/share").string(), folder)
-            << (value ? value : "-") << (home ? home : "-");
+    for (const auto& [value, home, folder] :
+         {C("/daten", "/home/max", "/daten"), C("./daten", "/home/max", "/home/max/.local/share"),
+          C(nullptr, "home/max", "")}) {
+        EXPECT_EQ(xdgBaseFolder(value, home, ".local/share").string(), folder) << (value ? value : "-");
     }
 }
 

@@ -81,57 +81,38 @@ TEST_F(RateImportTest, UpdatesOtherCurrenciesKeepsMembersAndNewerRatesAsAskedAnd
     }
 }
 
-TEST_F(RateImportTest, SummaryCountsInSingularAndPlural) {
-    for (const auto& [summary, text] : std::initializer_list<std::pair<ImportSummary, std::string>>{
-             {{"01.02.2024", 0, 0, 0, 0}, "Referenzkurse vom 01.02.2024: 0 Kurse aktualisiert."},
-             {{"01.02.2024", 1, 1, 1, 1},
-              "Referenzkurse vom 01.02.2024: 1 Kurs aktualisiert, 1 Währung neu, 1 Festkurs beibehalten, "
-              "1 neuerer Kurs beibehalten."},
-             {{"28.06.2024", 11, 19, 2, 3},
-              "Referenzkurse vom 28.06.2024: 11 Kurse aktualisiert, 19 Währungen neu, 2 Festkurse "
-              "beibehalten, "
-              "3 neuere Kurse beibehalten."}}) {
-        EXPECT_EQ(summaryText(summary), text);
-    }
+// The singular of each count shows in the imports above.
+TEST_F(RateImportTest, SummaryCountsInPlural) {
+    EXPECT_EQ(
+        summaryText({"28.06.2024", 0, 19, 2, 3}),
+        "Referenzkurse vom 28.06.2024: 0 Kurse aktualisiert, 19 Währungen neu, 2 Festkurse beibehalten, "
+        "3 neuere Kurse beibehalten.");
 }
 
-TEST_F(RateImportTest, RefusedImportsLeaveTheTableAsItWas) {
-    testing::writeZip(dir_ / "broken.zip", {{"eurofxref.csv", "Date, USD, \n28 June 2024, x, \n"}});
-    writeFile(dir_ / "broken.xml",
-              "<Cube><Cube time='2024-06-28'><Cube currency='US' rate='1'/></Cube></Cube>");
+// Broken reference files are refused by their reader before the table is touched.
+TEST_F(RateImportTest, AnImportBeyond999RecordsIsRefusedAndLeavesTheTableAsItWas) {
     writeFile(csv(), testing::kDailyCsv);
     std::string full;
-    for (int n = 0; n < 997; ++n) full += record("Satz", "S" + std::to_string(n), "1", "0", "");
-    for (const auto& [reference, table, expected] :
-         std::initializer_list<std::tuple<std::string, std::string, std::string>>{
-             {"broken.zip", "", "broken.zip“ kann nicht importiert werden: „eurofxref.csv“, Zeile 2: USD:"},
-             {"broken.xml", "", "broken.xml“ kann nicht importiert werden: <Cube currency='US'> in Zeile 1"},
-             {"eurofxref.csv", full + full.substr(0, kRecordLength),
-              "hat 998 Währungen; mit den 5 neuen aus „" + csv().string() + "“ wären es mehr als die 999"}}) {
-        writeFile(dat(), table.empty() ? writeTable(RegionalSettings::german()) : table);
-        const std::string before = readFile(dat());
-        const auto import = RateImport::prepare(dir_ / reference, dat(), RegionalSettings::german());
-        ASSERT_FALSE(import) << reference;
-        EXPECT_NE(import.error().find(expected), std::string::npos) << import.error();
-        EXPECT_TRUE(import.error().ends_with(" Die Tabelle wurde nicht geändert.")) << import.error();
-        EXPECT_EQ(readFile(dat()), before);
-    }
+    for (int n = 0; n < 998; ++n) full += record("Satz", "S" + std::to_string(n), "1", "0", "");
+    writeFile(dat(), full);
+    const auto import = RateImport::prepare(csv(), dat(), RegionalSettings::german());
+    ASSERT_FALSE(import);
+    EXPECT_NE(import.error().find("hat 998 Währungen; mit den 5 neuen aus „" + csv().string() +
+                                  "“ wären es mehr als die 999"),
+              std::string::npos)
+        << import.error();
+    EXPECT_TRUE(import.error().ends_with(" Die Tabelle wurde nicht geändert.")) << import.error();
+    EXPECT_EQ(readFile(dat()), full);
     // 994 records and 5 new ones fill the table to the last record.
-    writeFile(dat(), full.substr(3 * kRecordLength));
+    writeFile(dat(), full.substr(4 * kRecordLength));
     EXPECT_TRUE(RateImport::prepare(csv(), dat(), RegionalSettings::german()));
 }
 
 TEST_F(RateImportTest, AFailedRewriteOrAChangeByAnotherProgramLeavesTheOldTable) {
     writeFile(csv(), testing::kDailyCsv);
     const std::string other = record("Andere", "AND", "1", "0", "");
-    for (const auto& [step, error] :
-         std::initializer_list<std::pair<std::string, int>>{{"createFile", ENOSPC},
-                                                            {"writeAll", ENOSPC},
-                                                            {"syncFile", EIO},
-                                                            {"closeFile", EIO},
-                                                            {"renameFile", EACCES},
-                                                            {"meanwhile", 0},
-                                                            {"before", 0}}) {
+    for (const auto& [step, error] : std::initializer_list<std::pair<std::string, int>>{
+             {"writeAll", ENOSPC}, {"renameFile", EACCES}, {"meanwhile", 0}, {"before", 0}}) {
         const std::string before = writeTable(RegionalSettings::german());
         auto import = RateImport::prepare(csv(), dat(), RegionalSettings::german());
         ASSERT_TRUE(import) << import.error();

@@ -61,30 +61,20 @@ TEST(ReferenceRates, BrokenFilesAreRefusedNamingTheFileAndThePlace) {
     std::filesystem::resize_file(dir / "huge", kReferenceFileLimit + 1);
     for (const auto& [content, expected] : std::initializer_list<std::pair<std::string, std::string>>{
              {"Hallo", "keine Referenzkursdatei der EZB"},
-             {"", "keine Referenzkursdatei der EZB"},
              {"Date, USD, \n", "Zeile 1: Die Datei enthält keinen Tag mit Kursen"},
              {"Date, US, \n28 June 2024, 1.0, \n", "Zeile 1: „US“ ist kein Währungscode aus drei Buchstaben"},
-             {"Date, USD, USD, \n", "Zeile 1: „USD“ steht zweimal da"},
              {"Date, USD, \n\n31 June 2024, 1.0, \n", "Zeile 3: „31 June 2024“ ist kein Datum"},
              {"Date, USD, \n28 June 2024, 1,0, \n",
               "Zeile 2: Die Zeile hat 2 Kurse, die Kopfzeile aber 1 Währung"},
              {"Date, USD, \n28 June 2024, -1, \n", "Zeile 2: USD: „-1“ ist kein Kurs größer null"},
-             {"Date,USD,\n2024-06-28,0.000,\n", "Zeile 2: USD: „0.000“ ist kein Kurs größer null"},
-             {"Date,USD,\n2024-06-28,1e3,\n", "Zeile 2: USD: „1e3“ ist kein Kurs größer null"},
-             {"Date,USD,\n2024-06-28,1.0.5,\n", "Zeile 2: USD: „1.0.5“ ist kein Kurs größer null"},
              {replaced(kDailyXml, "'172.43'", "'172,43'"),
               "<Cube currency='JPY'> in Zeile 7: „172,43“ ist kein Kurs"},
              {replaced(kDailyXml, "'JPY'", "'USD'"),
               "<Cube currency='USD'> in Zeile 7: Die Währung steht an diesem Tag zweimal da"},
-             {replaced(kDailyXml, "'TRY'", "'TRYX'"),
-              "<Cube currency='TRYX'> in Zeile 9: „TRYX“ ist kein Währungscode"},
-             {replaced(kDailyXml, "2024-06-28", "28.06.2024"),
-              "<Cube time='28.06.2024'> in Zeile 5: „28.06.2024“ ist kein Datum"},
              {replaced(kDailyXml, " time='2024-06-28'", ""),
               "<Cube currency='USD'> in Zeile 6: Der Kurs steht in keinem"},
              {replaced(kDailyXml, "</gesmes:Envelope>", "</Envelope>"),
               "Zeile 13: Die Datei ist kein wohlgeformtes XML"},
-             {"<html><body>Hallo</body></html>", "Zeile 1: Die Datei enthält keine <Cube>-Elemente"},
              {"@bomb.zip", "bomb.zip“ enthält „eurofxref.csv“ mit mehr als 64 MiB"},
              {"@empty.zip", "empty.zip“ enthält keine Referenzkursdatei"},
              {"@cut.zip", "cut.zip“ ist kein lesbares ZIP-Archiv"},
@@ -104,14 +94,8 @@ TEST(ReferenceRates, BrokenFilesAreRefusedNamingTheFileAndThePlace) {
 }
 
 TEST(ReferenceRates, EveryCodeGetsItsGermanNameOrElseItself) {
-    for (const auto& [code, name] :
-         std::initializer_list<std::pair<const char*, const char*>>{{"AUD", "Australischer Dollar"},
-                                                                    {"USD", "US-Dollar"},
-                                                                    {"ZAR", "Südafrikanischer Rand"},
-                                                                    {"ROL", "Rumänischer Leu (alt)"},
-                                                                    {"SKK", "Slowakische Krone"},
-                                                                    {"XAU", "XAU"},
-                                                                    {"", ""}}) {
+    for (const auto& [code, name] : std::initializer_list<std::pair<const char*, const char*>>{
+             {"ZAR", "Südafrikanischer Rand"}, {"ROL", "Rumänischer Leu (alt)"}, {"XAU", "XAU"}}) {
         EXPECT_EQ(germanCurrencyName(code), name);
     }
 }
