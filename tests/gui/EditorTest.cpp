@@ -150,5 +150,62 @@ TEST_F(Editor, AFileFaultIsReportedByFileNameAndLeavesNothingToSaveOrDelete) {
     EXPECT_TRUE(shown(blocked).endsWith("-|cmdEingabeBeenden_1"));  // only "Abbrechen"
 }
 
+TEST_F(Editor, DeletingAsksNoKeepsEverythingYesDropsTheRecordAndTheOthersCloseUpInOrder) {
+    start({kDeutscheMark, kEuro, kFranc, kLira});
+    const std::string before = datBytes();
+    windows.answers = {MessageResult::No};
+    frmEingabe2& e = openRecord(3);
+    press(&e, "cmdlöschen");
+    settle();
+    ASSERT_EQ(windows.messages.size(), 1u);
+    EXPECT_EQ(windows.messages[0].text, QString::fromUtf8("Diesen Datensatz löschen ?"));
+    EXPECT_TRUE(windows.messages[0].buttons == MessageButtons::YesNo);
+    // The editor stays, usable, with the focus on the name and the file open.
+    ASSERT_TRUE(editor() == &e && e.isVisible() && state.file.iDateiNr.isOpen());
+    EXPECT_EQ(e.focusWidget(), child(&e, "txtbezeichnung"));
+    EXPECT_EQ(state.selection.sStartauswahl + datBytes(), "0" + before);
+    windows.answers = {MessageResult::Yes};
+    press(&e, "cmdlöschen");
+    settle();
+    EXPECT_EQ(datBytes(), tableBytes({kDeutscheMark, kEuro, kLira}));
+    EXPECT_TRUE(editor() == nullptr && !state.file.iDateiNr.isOpen() && listed() == 3);
+    start({kEuro});  // the last record leaves an empty file
+    deleteRecord(1);
+    EXPECT_EQ(datBytes() + std::to_string(listed()), "0");
+}
+
+TEST_F(Editor, ADeletedMainWindowCurrencyLosesItsSelection) {
+    // Names in order: Deutsche Mark (record 1), Euro (2), Französischer Franc (3).
+    for (const auto& [input, dropped, flag, inputAfter, outputAfter] :
+         {std::tuple{"0", 2L, 2, 0, -1}, std::tuple{"0", 1L, 1, -1, 1}, std::tuple{"1", 2L, 2, 1, -1},
+          std::tuple{"0", 3L, 0, 0, 1}}) {
+        start({kDeutscheMark, kEuro, kFranc},
+              kDecimalsIni + "startwaehrung=" + input + "\nausgabewaehrung=1\n");
+        typeAmount("100");
+        deleteRecord(dropped);
+        EXPECT_EQ(state.selection.iGeloeschteWaehrung, flag) << dropped;
+        EXPECT_EQ(find<QComboBox>("txtEingabe")->currentIndex(), inputAfter) << dropped;
+        EXPECT_EQ(find<QComboBox>("txtAusgabe")->currentIndex(), outputAfter) << dropped;
+        EXPECT_TRUE(flag == 0 || result() == "0,00") << dropped;
+    }
+}
+
+TEST_F(Editor, ATableReplacedWhileTheEditorIsOpenIsNeitherPaddedNorCutNorWritten) {
+    // Given the editor open on record 2, when another program renames a shorter table over the file
+    // and the user deletes, then the other table stays as it is.
+    start({kDeutscheMark, kEuro, kFranc, kLira});
+    windows.messages.clear();
+    windows.answers = {MessageResult::Yes};
+    frmEingabe2& e = openRecord(2);
+    writeFile(dir / "neu.dat", tableBytes({kDollar, kLira, kFranc}));
+    std::filesystem::rename(dir / "neu.dat", dir / kCurrencyFileName);
+    press(&e, "cmdlöschen");
+    settle();
+    EXPECT_EQ(datBytes(), tableBytes({kDollar, kLira, kFranc}));
+    EXPECT_TRUE(windows.shown(QString::fromUtf8("„KURSOMATIK.DAT“ wurde gelöscht oder ersetzt")));
+    EXPECT_TRUE(windows.shown(QString::fromUtf8("nicht gelöscht")));
+    EXPECT_TRUE(listed() == 3 && !state.file.iDateiNr.isOpen());
+}
+
 }  // namespace
 }  // namespace kursomatik::testing

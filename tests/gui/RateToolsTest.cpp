@@ -28,71 +28,52 @@ class RateTools : public ProgramTest {
 };
 
 TEST_F(RateTools, ImportKeepsTheChosenCurrenciesAndAsksBeforeOverwritingNewerRates) {
-    // US-Dollar -> Yen; the file brings a new currency that sorts first and a rate for a member
+    // US-Dollar -> Yen; the file brings a new currency that sorts first and a rate for a member.
     start({kDeutscheMark, kEuro, kDollar, kYen}, kDecimalsIni + "startwaehrung=3\nausgabewaehrung=2\n");
     typeAmount("100");
     const std::string member = datBytes().substr(0, kRecordLength);
-    const std::string csv =
-        "Date, USD, JPY, AUD, DEM, \n04 December 2026, 1.1000, 160.50, 1.6000, 2.0000, \n";
-    for (const MessageResult answer : {MessageResult::No, MessageResult::Yes}) {
-        SCOPED_TRACE(answer == MessageResult::Yes ? "Ja" : "Nein");
-        windows.messages.clear();
-        windows.answers = {answer};
-        import(csv);
-        ASSERT_EQ(windows.messages.size(), 2U) << windows.messageTexts().join('|').toStdString();
-        EXPECT_EQ(windows.messages[0].buttons, MessageButtons::YesNo);
-        EXPECT_TRUE(windows.messages[0].text.contains("1 Kurs, der neuer ist"));
-        EXPECT_EQ(windows.messages[1].text.toStdString(),
-                  answer == MessageResult::Yes
-                      ? "Referenzkurse vom 04.12.2026: 3 Kurse aktualisiert, 1 Festkurs beibehalten."
-                      : "Referenzkurse vom 04.12.2026: 1 Kurs aktualisiert, 1 Währung neu, 1 Festkurs "
-                        "beibehalten, 1 neuerer Kurs beibehalten.");
-        EXPECT_EQ(datBytes().substr(0, kRecordLength), member);
-        EXPECT_EQ(names(find<QComboBox>("txtAusgabe")).first(), "Australischer Dollar");
-        EXPECT_TRUE(names(find<FlexGrid>("grdTable2")).contains("Australischer Dollar"));
-        // The same currencies stay chosen at their new places, with the new rates.
-        EXPECT_EQ(chosen("txtEingabe") + " -> " + chosen("txtAusgabe"), "US-Dollar -> Japanischer Yen");
-        EXPECT_EQ(state.selection.sEingabeIndex, "4");
-        EXPECT_EQ(result(), answer == MessageResult::Yes ? "14.590,89" : "10.909,08");
-        EXPECT_EQ(ageLine()->text().toStdString(), answer == MessageResult::Yes
-                                                       ? "Kurs USD vom 04.12.2026; Kurs JPY vom 04.12.2026"
-                                                       : "Kurs USD vom 04.12.2026; Kurs JPY vom 05.12.2026");
-    }
-}
-
-TEST_F(RateTools, AFileThatCannotBeImportedChangesNothing) {
-    start({kDeutscheMark, kEuro, kDollar});
+    windows.answers = {MessageResult::No};
+    import("Date, USD, JPY, AUD, DEM, \n04 December 2026, 1.1000, 160.50, 1.6000, 2.0000, \n");
+    ASSERT_EQ(windows.messages.size(), 2U) << all();
+    EXPECT_TRUE(windows.messages[0].buttons == MessageButtons::YesNo &&
+                windows.messages[0].text.contains("1 Kurs, der neuer ist"));
+    EXPECT_EQ(windows.messages[1].text.toStdString(),
+              "Referenzkurse vom 04.12.2026: 1 Kurs aktualisiert, 1 Währung neu, 1 Festkurs beibehalten, 1 "
+              "neuerer Kurs beibehalten.");
+    EXPECT_EQ(datBytes().substr(0, kRecordLength), member);
+    EXPECT_EQ(names(find<QComboBox>("txtAusgabe")).first(), "Australischer Dollar");
+    EXPECT_TRUE(names(find<FlexGrid>("grdTable2")).contains("Australischer Dollar"));
+    // The same currencies stay chosen at their new places, with the new rates.
+    EXPECT_EQ(chosen("txtEingabe") + " -> " + chosen("txtAusgabe"), "US-Dollar -> Japanischer Yen");
+    EXPECT_EQ(state.selection.sEingabeIndex + " " + result().toStdString(), "4 10.909,08");
+    EXPECT_EQ(ageLine()->text().toStdString(), "Kurs USD vom 04.12.2026; Kurs JPY vom 05.12.2026");
+    // A file that cannot be imported changes nothing.
     const std::string before = datBytes();
+    windows.messages.clear();
     import("Datum; Kurs\nheute; viel\n");
     ASSERT_EQ(windows.messages.size(), 1U);
-    EXPECT_EQ(windows.messages[0].icon, MessageIcon::Stop);
-    EXPECT_TRUE(windows.messages[0].text.contains("eurofxref.csv"));
+    EXPECT_TRUE(windows.messages[0].icon == MessageIcon::Stop &&
+                windows.messages[0].text.contains("eurofxref.csv"));
     EXPECT_EQ(datBytes(), before);
 }
 
 TEST_F(RateTools, TheAgeLineNamesTheDateOfRatesThatAreNotFixedAndWarnsWhenTheyAreOld) {
-    struct Case {
-        std::string ini;
-        const char* input;
-        const char* shown;
-        const char* spoken;
-    };
-    for (const Case& c :
-         {Case{"", "US-Dollar", "\u26a0 Kurs USD vom 06.02.2026 – 302 Tage alt",
-               "Warnung: Kurs USD vom 06.02.2026 – 302 Tage alt"},
-          Case{"kursalter=0\n", "US-Dollar", "Kurs USD vom 06.02.2026", "Kurs USD vom 06.02.2026"},
-          Case{"kursalter=400\n", "Japanischer Yen", "Kurs JPY vom 05.12.2026", "Kurs JPY vom 05.12.2026"},
-          Case{"", "Deutsche Mark", "", ""}}) {
-        SCOPED_TRACE(c.shown);
+    for (const auto& [ini, input, shown] :
+         {std::tuple{"", "US-Dollar", "\u26a0 Kurs USD vom 06.02.2026 – 302 Tage alt"},
+          std::tuple{"kursalter=0\n", "US-Dollar", "Kurs USD vom 06.02.2026"},
+          std::tuple{"", "Deutsche Mark", ""}}) {
+        SCOPED_TRACE(shown);
         // Chosen first with the default limit; the options dialog's OK takes the limit of the file.
         start({kDeutscheMark, kEuro, kDollar, kYen}, kStartIni);
-        choose(find<QComboBox>("txtEingabe"), QString::fromUtf8(c.input));
-        writeIni(kStartIni + c.ini);
+        choose(find<QComboBox>("txtEingabe"), QString::fromUtf8(input));
+        writeIni(kStartIni + ini);
         trigger("Optionen");
         press(find<QDialog>("frmOptionen"), "cmdOK");
-        EXPECT_EQ(ageLine()->text().toStdString(), c.shown);
-        EXPECT_EQ(ageLine()->accessibleName().toStdString(), c.spoken);
-        EXPECT_EQ(ageLine()->font().bold(), c.shown[0] == '\xe2');
+        const bool warns = shown[0] == '\xe2';
+        EXPECT_EQ(ageLine()->text().toStdString(), shown);
+        EXPECT_EQ(ageLine()->accessibleName().toStdString(),
+                  warns ? "Warnung:" + std::string(shown).substr(3) : shown);
+        EXPECT_EQ(ageLine()->font().bold(), warns);
     }
 }
 
