@@ -23,12 +23,11 @@ struct Started {
 TEST(Command, FindsTheProgramsTableAndSettingsAndEndsWithItsStatus) {
     TempDir dir;
     fs::create_directories(dir / "daten" / "Kursomatik");
-    fs::create_directories(dir / "config");
-    writeFile(dir / "config" / "WIN.INI", "[Kursomatik]\nIniDatei=" + (dir / "meine.ini").string() + "\n");
+    writeFile(dir / "WIN.INI", "[Kursomatik]\nIniDatei=" + (dir / "meine.ini").string() + "\n");
     writeFile(dir / "meine.ini", "[Kursomatik]\nstellen1=10000\nstellen2=100\n");
     writeFile(dir / "daten" / "Kursomatik" / "KURSOMATIK.DAT", tableBytes({kDeutscheMark, kFranc, kDollar}));
     writeFile(dir / "eurofxref.csv", "Date, GBP, USD, \n28 June 2024, 0.8457, 1.0705, \n");
-    const std::string home = "HOME=" + dir.path().string() + " XDG_CONFIG_HOME=" + (dir / "config").string() +
+    const std::string home = "HOME=" + dir.path().string() + " XDG_CONFIG_HOME=" + dir.path().string() +
                              " XDG_DATA_HOME=" + (dir / "daten").string() + " ";
     for (const Started& r : std::initializer_list<Started>{
              // The data folder's table and the settings file WIN.INI names: 4 Euro decimals.

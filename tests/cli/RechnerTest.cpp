@@ -31,6 +31,7 @@ struct Call {
 TEST(Rechner, InvocationsGiveTheWindowsResultOrAGermanMessageAndTheirStatus) {
     TempDir dir;
     writeFile(dir / "KURSOMATIK.DAT", tableBytes(kTable));
+    writeFile(dir / "liste.dat", tableBytes({kTable[4], kLira, kTable[3]}));  // listed by name
     fs::create_directories(dir / "programm");
     writeFile(dir / "programm" / "Kursomatik.ini", kDecimalsIni);
     const std::string table = "„" + (dir / "KURSOMATIK.DAT").string() + "“";
@@ -46,12 +47,8 @@ TEST(Rechner, InvocationsGiveTheWindowsResultOrAGermanMessageAndTheirStatus) {
               "\n",
               "",
               0},
-             {{"--liste"},
+             {{"--liste", "--tabelle=liste.dat"},
               "ISO  Kurs je Euro  Datum        EWWU  Bezeichnung\n"
-              "DEM      1,955830  01.01.1999   ja    Deutsche Mark\n"
-              "DUP      0,000001  01.01.1999   nein  Doppelt A\n"
-              "dup      0,000002  01.01.1999   nein  Doppelt B\n"
-              "EUR      1,000000  01.01.1999   ja    Euro\n"
               "ITL  1.936,270000  01.01.1999   ja    Italienische Lira\n"
               "BA       ungültig  01.01.1999   nein  Kaputt\n"
               "Q\"\\      2,000000  05.02.2026\t  nein  Zitat \"Q\"\n",

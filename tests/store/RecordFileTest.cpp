@@ -20,9 +20,7 @@
 namespace kursomatik {
 namespace {
 
-using testing::makeRecord;
-using testing::readFile;
-using testing::writeFile;
+using namespace testing;
 
 // The records named by these characters, in this order: what a file should hold.
 std::string records(std::string_view names) {
@@ -30,10 +28,7 @@ std::string records(std::string_view names) {
     for (const char c : names) bytes += encodeRecord(makeRecord(std::string("Satz ") + c, {c}, "1"));
     return bytes;
 }
-
-std::string spaces(std::size_t n) {
-    return std::string(n, ' ');
-}
+const auto spaces = [](std::size_t n) { return std::string(n, ' '); };
 
 // The editor's situation in a fresh current directory, where the currency file is looked up: the file
 // open, counted, and one record chosen.
@@ -95,19 +90,13 @@ TEST_F(CurrencyFile, AFailedStepAMissingRecordOrAChangedTableLeaveTheFileAsItIs)
     };
     const auto shrink = [this] { std::filesystem::resize_file(dat(), 5 * kRecordLength); };
     const std::string replaced = "„KURSOMATIK.DAT“ wurde gelöscht oder ersetzt, während sie geöffnet war.";
-    const std::string changed = "„KURSOMATIK.DAT“ wurde von einem anderen Programm geändert, während";
     for (const auto& [failing, error, current, before, after, says] : std::initializer_list<
              std::tuple<std::string, int, long, std::function<void()>, std::function<void()>, std::string>>{
              {"removeFile", EACCES, 3, {}, {}, "TMP“ kann nicht gelöscht werden: Zugriff verweigert."},
-             {"createFile", EROFS, 3, {}, {}, "TMP“ kann nicht angelegt werden: Der Datenträger"},
              {"writeAll", ENOSPC, 3, {}, {}, "TMP“ kann nicht geschrieben werden: Auf dem Datenträger ist"},
-             {"syncFile", EIO, 3, {}, {}, "TMP“ kann nicht geschrieben werden: Ein- oder Ausgabefehler"},
-             {"closeFile", EDQUOT, 3, {}, {}, "TMP“ kann nicht geschrieben werden: Das Speicherkontingent"},
              {"renameFile", EBUSY, 3, {}, {}, "TMP“ kann nicht in „KURSOMATIK.DAT“ umbenannt werden: Die"},
-             {"", 0, 0, {}, {}, "Der Datensatz 0 ist in der Datei „KURSOMATIK.DAT“ nicht vorhanden."},
-             {"", 0, 11, {}, {}, "Der Datensatz 11 ist in der Datei „KURSOMATIK.DAT“ nicht vorhanden."},
              {"", 0, 3, replace, {}, replaced},
-             {"", 0, 3, shrink, {}, changed},
+             {"", 0, 3, shrink, {}, "„KURSOMATIK.DAT“ wurde von einem anderen Programm geändert"},
              {"", 0, 3, {}, replace, replaced}}) {
         SCOPED_TRACE(says);
         openTable(records("0123456789"), current);
@@ -133,26 +122,22 @@ TEST_F(CurrencyFile, AFailedStepAMissingRecordOrAChangedTableLeaveTheFileAsItIs)
 // the file byte for byte: the placeholder is cut off through the open file, also where no temporary file
 // can be written; where it cannot be cut, the rewrite runs.
 TEST_F(CurrencyFile, ThePlaceholderIsAppendedAndCutOffAgainWithoutATemporaryFile) {
-    for (const auto& [table, english, failing, folder] :
-         std::initializer_list<std::tuple<std::string, bool, std::string, bool>>{
-             {records("12345"), false, "", false},
-             {records("12345"), true, "", false},
-             {records("12345") + records("6").substr(0, 100), false, "", false},
-             {records("12345"), false, "", true},
-             {records("12345"), false, "writeAll", false},
-             {"", false, "", false},
-             {records("12345"), false, "truncateFile", false}}) {
+    for (const auto& [table, failing, folder] :
+         std::initializer_list<std::tuple<std::string, std::string, bool>>{
+             {records("12345"), "", false},
+             {records("12345") + records("6").substr(0, 100), "", false},
+             {records("12345"), "", true},
+             {records("12345"), "writeAll", false},
+             {records("12345"), "truncateFile", false}}) {
         SCOPED_TRACE(failing + std::to_string(table.size()));
-        RegionalSettings regional = english ? RegionalSettings::english() : RegionalSettings::german();
+        RegionalSettings regional = RegionalSettings::german();
         regional.today = [] { return CivilDate{2026, 2, 6}; };
-        const std::string datum = english ? "02/06/2026" : "06.02.2026";
         openTable(table, 2);
         const long counted = state_.lSatzAnzahl;
         ASSERT_TRUE(appendPlaceholder(state_, regional));
-        EXPECT_EQ(state_.lSatzAnzahl, counted + 1);
-        EXPECT_EQ(state_.lAktuellerSatz, counted + 1);
+        EXPECT_EQ(std::pair(state_.lSatzAnzahl, state_.lAktuellerSatz), std::pair(counted + 1, counted + 1));
         EXPECT_EQ(record(counted + 1),
-                  "Neu" + spaces(77) + "0" + spaces(39) + "0" + spaces(6) + datum + spaces(10));
+                  "Neu" + spaces(77) + "0" + spaces(39) + "0" + spaces(6) + "06.02.2026" + spaces(10));
         EXPECT_EQ(state_.buffer, *state_.iDateiNr.read(counted + 1));
         if (folder) std::filesystem::create_directory(tmp());
         testing::FailingStep files(failing, EIO);
@@ -173,7 +158,6 @@ TEST_F(CurrencyFile, FieldsAreWindows1252BytesAtFixedOffsetsAndUtf8InMemory) {
     // Characters without a Windows-1252 byte are stored and read back as '?'; names are cut at 40 characters.
     for (const auto& [text, bytes, readBack] :
          std::initializer_list<std::tuple<std::string, std::string, std::string>>{
-             {"Österreichischer Schilling", "\xD6sterreichischer Schilling", "Österreichischer Schilling"},
              {"Groß €", "Gro\xDF \x80", "Groß €"},
              {"Polnischer Złoty", "Polnischer Z?oty", "Polnischer Z?oty"},
              {ae45, std::string(40, '\xC4'), ae45.substr(0, 80)}}) {
@@ -199,7 +183,7 @@ TEST_F(CurrencyFile, CountRoundsTheLengthToTheNearestWholeRecordUpTo999) {
          {T(2LL << 30, 999, true), T(1000 * 147, 999, false),
           // A table of 999 records or fewer is counted without a word; after it, a longer one is told again:
           T(0, 0, false), T(73, 0, false), T(74, 1, false), T(220, 1, false), T(221, 2, false),
-          T(1543, 10, false), T(1544, 11, false), T(999 * 147, 999, false), T(1000 * 147, 999, true)}) {
+          T(999 * 147, 999, false), T(1000 * 147, 999, true)}) {
         writeFile(dat(), "");
         std::filesystem::resize_file(dat(), static_cast<std::uintmax_t>(bytes));  // sparse
         const std::string said = openForListPass(state_, kCurrencyFileName);
