@@ -173,6 +173,12 @@ TEST_F(CurrencyFile, FieldsAreWindows1252BytesAtFixedOffsetsAndUtf8InMemory) {
 // The record number of a list line has three digits: a longer table is listed up to record 999, in the
 // time and memory of 999 records however long the file is, and the user is told once.
 TEST_F(CurrencyFile, CountRoundsTheLengthToTheNearestWholeRecordUpTo999) {
+    // Only records 1 to the count can be read, written or deleted.
+    for (const long n : {0L, 1L, 10L, 11L})
+        EXPECT_EQ(recordInRange(n, 10, "x").error(),
+                  n == 1 || n == 10
+                      ? ""
+                      : "Der Datensatz " + std::to_string(n) + " ist in der Datei „x“ nicht vorhanden.");
     // A missing table is reported with its folder and not created.
     EXPECT_EQ(openForListPass(state_, kCurrencyFileName),
               "Die Datei \u201E" + dat().string() +
