@@ -25,15 +25,12 @@ TEST_F(Options, EachOptionWritesItsPairAndExampleAtOnceButTheResultWaitsForOk) {
     ASSERT_EQ(windows.modeless.size(), 1u);  // the main window stays usable
     for (const auto& [name, key, written, labelName, example] :
          {std::tuple{"optst3", "2", "10000 3", "lblBeispiel", " Beispiel: 1000,0000 DEM"},
-          std::tuple{"optst1", "2", "100 1", "lblBeispiel", " Beispiel: 1000,00 DEM"},
-          std::tuple{"optzw2", "1", "10000 2", "lblBeispiel2", " Beispiel: 1000,0000 EUR"},
           std::tuple{"optzw1", "1", "1000 1", "lblBeispiel2", " Beispiel: 1000,000 EUR"},
-          std::tuple{"optst2", "2", "1000 2", "lblBeispiel", " Beispiel: 1000,000 DEM"}}) {
+          std::tuple{"optst1", "2", "100 1", "lblBeispiel", " Beispiel: 1000,00 DEM"}}) {
         option(name)->click();
-        EXPECT_TRUE(option(name)->isChecked()) << name;
-        EXPECT_EQ(setting(std::string("stellen") + key) + " " + setting(std::string("optionen") + key),
-                  written);
-        EXPECT_EQ(label(labelName), QString::fromUtf8(example)) << name;
+        EXPECT_EQ(setting(std::string("stellen") + key) + " " + setting(std::string("optionen") + key) +
+                      (option(name)->isChecked() ? "" : " unchecked") + label(labelName).toStdString(),
+                  std::string(written) + example);
     }
     press(main.get(), "cmdBerechnen");
     EXPECT_EQ(result(), "51,13");  // the decimals read at the start, until "OK" reads them again
@@ -46,17 +43,16 @@ TEST_F(Options, AtStartTheOptionOfTheIniIsSetAndItsPairWrittenAgain) {
     // The reading before it still counts until the next one: 3 decimals.
     EXPECT_EQ(result(), "0,000");
     // An unknown optionen1 sets no option of its frame and leaves its example empty.
-    EXPECT_FALSE(option("optzw1")->isChecked() || option("optzw2")->isChecked());
-    EXPECT_EQ(label("lblBeispiel2"), "");
+    EXPECT_FALSE(option("optzw1")->isChecked() || option("optzw2")->isChecked() ||
+                 !label("lblBeispiel2").isEmpty());
 }
 
 TEST_F(Options, TheFirstCurrencyCannotBeAStartCurrency) {
     start({kLira, kEuro, kDeutscheMark}, "[Kursomatik]\nstellen2=100\noptionen2=1\nstartwaehrung=2\n");
     find<QComboBox>("txtstart")->setCurrentIndex(0);
-    EXPECT_EQ(find<QComboBox>("txtstart")->currentIndex(), 1);
-    EXPECT_EQ(setting("startwaehrung"), "1");
     find<QComboBox>("txtausgabe2")->setCurrentIndex(2);
-    EXPECT_EQ(setting("ausgabewaehrung"), "2");
+    EXPECT_EQ(find<QComboBox>("txtstart")->currentIndex(), 1);
+    EXPECT_EQ(setting("startwaehrung") + setting("ausgabewaehrung"), "12");
 }
 
 TEST_F(Options, OkEscOrTheTitleBarReadEverythingAgainAndRecompute) {
@@ -73,8 +69,9 @@ TEST_F(Options, OkEscOrTheTitleBarReadEverythingAgainAndRecompute) {
         if (way == "title bar") dialog->close();
         EXPECT_FALSE(dialog->isVisible()) << way;
         EXPECT_EQ(state.selection.sStartauswahl + " " + result().toStdString(), "1 51,1292") << way;
-        EXPECT_TRUE(option("optst3")->isChecked()) << way;  // the dialog shows what it read
-        EXPECT_EQ(label("lblBeispiel"), " Beispiel: 1000,0000 DEM") << way;
+        // The dialog shows what it read.
+        EXPECT_TRUE(option("optst3")->isChecked() && label("lblBeispiel") == " Beispiel: 1000,0000 DEM")
+            << way;
     }
 }
 

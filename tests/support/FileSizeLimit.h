@@ -21,8 +21,6 @@ class FileSizeLimit {
         ::setrlimit(RLIMIT_FSIZE, &old_);
         ::signal(SIGXFSZ, handler_);
     }
-    FileSizeLimit(const FileSizeLimit&) = delete;
-    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
 
   private:
     rlimit old_{};

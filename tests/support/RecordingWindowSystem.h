@@ -33,20 +33,11 @@ class RecordingWindowSystem : public WindowSystem {
         answers.pop_front();
         return answer;
     }
-    void showModal(QDialog* window) override {
-        modal.emplace_back(window);
-        window->show();
-    }
-    void showModeless(QWidget* window) override {
-        modeless.emplace_back(window);
-        window->show();
-    }
+    void showModal(QDialog* window) override { modal.emplace_back(window)->show(); }
+    void showModeless(QWidget* window) override { modeless.emplace_back(window)->show(); }
     void postF1() override { ++f1Posted; }
     void openHelp(int topic) override { helpTopics.push_back(topic); }
-    int openUrl(const QString& address) override {
-        urls.push_back(address);
-        return 42;  // success
-    }
+    int openUrl(const QString& address) override { return urls.push_back(address), 42; }  // 42: success
     QString chooseFile(QWidget*, const QString&, const QString&) override { return chosenFile; }
     void endProcess() override { ++processEnded; }
 
