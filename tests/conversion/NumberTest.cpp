@@ -2,9 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <cstdint>
 #include <limits>
-#include <optional>
 
 #include "conversion/DecimalNumber.h"
 #include "conversion/NumberFormat.h"

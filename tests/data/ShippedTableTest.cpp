@@ -3,7 +3,6 @@
 
 #include <algorithm>
 #include <map>
-#include <vector>
 
 #include "data/CurrencyTableSource.h"
 #include "platform/FileOperations.h"

@@ -3,7 +3,6 @@
 
 #include <algorithm>
 #include <climits>
-#include <string>
 #include <vector>
 
 #include "platform/CodePage1252.h"

@@ -4,12 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <cerrno>
-#include <string>
-#include <vector>
 
-#include "platform/SystemError.h"
 #include "store/Compaction.h"
-#include "store/CurrencyRecord.h"
 #include "tests/rates/RateFiles.h"
 #include "tests/store/RecordBuilder.h"
 #include "tests/support/FailingStep.h"
@@ -29,29 +25,28 @@ std::string record(const std::string& name, const std::string& iso, const std::s
 
 class RateImportTest : public ::testing::Test {
   protected:
+    RateImportTest() { writeFile(csv(), testing::kDailyCsv); }
     // A table with the file's codes as member, newer and unreadably dated records, and others. A
     // German date is read whatever the regional pattern.
-    std::string writeTable(const RegionalSettings& regional, const std::string& jpy = "170000000") {
+    std::string writeTable(const RegionalSettings& regional) {
         newer_ = formatShortDate({2024, 7, 2}, regional.shortDatePattern);
-        table_ = record("Deutsche Mark", "DEM", "1955830", "1", "01.01.1999") +
-                 record("US-Dollar", "usd", "1100000", "0", "irgendwann") +
-                 record("Japanischer Yen", "JPY", jpy, "0", newer_) +
-                 record("Kroatische Kuna", "HRK", "7534500", "1", "01.01.2023") +
-                 record("Pfund", "GBP", "850000", "0", "01.06.2024") +
-                 record("Gold", "XAU", "400000", "0", "03.07.2024");
-        writeFile(dat(), table_);
-        return table_;
+        const std::string table = record("Deutsche Mark", "DEM", "1955830", "1", "01.01.1999") +
+                                  record("US-Dollar", "usd", "1100000", "0", "irgendwann") +
+                                  record("Japanischer Yen", "JPY", "170000000", "0", newer_) +
+                                  record("Kroatische Kuna", "HRK", "7534500", "1", "01.01.2023") +
+                                  record("Pfund", "GBP", "850000", "0", "01.06.2024") +
+                                  record("Gold", "XAU", "400000", "0", "03.07.2024");
+        writeFile(dat(), table);
+        return table;
     }
     std::filesystem::path dat() const { return dir_ / kCurrencyFileName; }
     std::filesystem::path csv() const { return dir_ / "eurofxref.csv"; }
 
     testing::TempDir dir_;
-    std::string table_;
     std::string newer_;
 };
 
 TEST_F(RateImportTest, UpdatesOtherCurrenciesKeepsMembersAndNewerRatesAsAskedAndAddsTheRest) {
-    writeFile(csv(), testing::kDailyCsv);
     const std::string counts = "1 Währung neu, 1 Festkurs beibehalten";
     for (const auto& [regional, overwrite, summary] :
          std::initializer_list<std::tuple<RegionalSettings, bool, std::string>>{
@@ -83,15 +78,13 @@ TEST_F(RateImportTest, UpdatesOtherCurrenciesKeepsMembersAndNewerRatesAsAskedAnd
 
 // The singular of each count shows in the imports above.
 TEST_F(RateImportTest, SummaryCountsInPlural) {
-    EXPECT_EQ(
-        summaryText({"28.06.2024", 0, 19, 2, 3}),
-        "Referenzkurse vom 28.06.2024: 0 Kurse aktualisiert, 19 Währungen neu, 2 Festkurse beibehalten, "
-        "3 neuere Kurse beibehalten.");
+    EXPECT_EQ(summaryText({"28.06.2024", 0, 19, 2, 3}),
+              "Referenzkurse vom 28.06.2024: 0 Kurse aktualisiert, "
+              "19 Währungen neu, 2 Festkurse beibehalten, 3 neuere Kurse beibehalten.");
 }
 
 // Broken reference files are refused by their reader before the table is touched.
 TEST_F(RateImportTest, AnImportBeyond999RecordsIsRefusedAndLeavesTheTableAsItWas) {
-    writeFile(csv(), testing::kDailyCsv);
     std::string full;
     for (int n = 0; n < 998; ++n) full += record("Satz", "S" + std::to_string(n), "1", "0", "");
     writeFile(dat(), full);
@@ -109,7 +102,6 @@ TEST_F(RateImportTest, AnImportBeyond999RecordsIsRefusedAndLeavesTheTableAsItWas
 }
 
 TEST_F(RateImportTest, AFailedRewriteOrAChangeByAnotherProgramLeavesTheOldTable) {
-    writeFile(csv(), testing::kDailyCsv);
     const std::string other = record("Andere", "AND", "1", "0", "");
     for (const auto& [step, error] : std::initializer_list<std::pair<std::string, int>>{
              {"writeAll", ENOSPC}, {"renameFile", EACCES}, {"meanwhile", 0}, {"before", 0}}) {

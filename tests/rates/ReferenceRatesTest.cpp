@@ -3,9 +3,9 @@
 #include "rates/ReferenceRates.h"
 
 #include <gtest/gtest.h>
+#include <zip.h>
 
 #include <regex>
-#include <string>
 
 #include "tests/rates/RateFiles.h"
 #include "tests/support/TempDir.h"
@@ -14,9 +14,30 @@ namespace kursomatik {
 namespace {
 
 using testing::kDailyCsv;
-using testing::kDailyXml;
 using testing::writeFile;
-using testing::writeZip;
+
+// A .zip archive holding the given files, written with libzip as any packer would write it.
+void writeZip(const std::filesystem::path& file,
+              const std::vector<std::pair<std::string, std::string>>& entries) {
+    int error = 0;
+    zip_t* archive = zip_open(file.c_str(), ZIP_CREATE | ZIP_TRUNCATE, &error);
+    for (const auto& [name, bytes] : entries) {
+        zip_source_t* source = zip_source_buffer(archive, bytes.data(), bytes.size(), 0);
+        zip_file_add(archive, name.c_str(), source, ZIP_FL_OVERWRITE);
+    }
+    zip_close(archive);
+}
+
+// The same day as the ECB's XML file.
+const std::string kDailyXml =
+    "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+    "<gesmes:Envelope xmlns:gesmes=\"http://www.gesmes.org/xml/2002-08-01\" "
+    "xmlns=\"http://www.ecb.int/vocabulary/2002-08-01/eurofxref\">\n"
+    "\t<gesmes:subject>Reference rates</gesmes:subject>\n"
+    "\t<Cube>\n\t\t<Cube time='2024-06-28'>\n"
+    "\t\t\t<Cube currency='USD' rate='1.0705'/>\n\t\t\t<Cube currency='JPY' rate='172.43'/>\n"
+    "\t\t\t<Cube currency='HRK' rate='7.5345'/>\n\t\t\t<Cube currency='TRY' rate='35.1893'/>\n"
+    "\t\t\t<Cube currency='XAU' rate='0.5'/>\n\t\t</Cube>\n\t</Cube>\n</gesmes:Envelope>\n";
 
 std::string replaced(std::string text, const std::string& from, const std::string& to) {
     return std::regex_replace(text, std::regex(from), to);
@@ -78,14 +99,10 @@ TEST(ReferenceRates, BrokenFilesAreRefusedNamingTheFileAndThePlace) {
              {"@bomb.zip", "bomb.zip“ enthält „eurofxref.csv“ mit mehr als 64 MiB"},
              {"@empty.zip", "empty.zip“ enthält keine Referenzkursdatei"},
              {"@cut.zip", "cut.zip“ ist kein lesbares ZIP-Archiv"},
-             {"@huge", "huge“ ist größer als 64 MiB"},
-         }) {
-        std::filesystem::path file = dir / "kurse";
-        if (content.starts_with('@')) {
-            file = dir / content.substr(1);
-        } else {
-            writeFile(file, content);
-        }
+             {"@huge", "huge“ ist größer als 64 MiB"}}) {
+        // "@name" is one of the files made above; other contents are written to a file first.
+        const std::filesystem::path file = dir / (content.starts_with('@') ? content.substr(1) : "kurse");
+        if (!content.starts_with('@')) writeFile(file, content);
         const auto rates = readReferenceRates(file);
         ASSERT_FALSE(rates) << content;
         EXPECT_NE(rates.error().find("Die Datei „" + file.string()), std::string::npos) << rates.error();

@@ -1,8 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include <string>
-
 #include "store/CurrencyRecord.h"
 
 namespace kursomatik::testing {
