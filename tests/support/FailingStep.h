@@ -27,8 +27,7 @@ class FailingStep : public FileOperations {
 
     Status removeFile(const Path& f) override { return fails("removeFile") ? failed() : Ops::removeFile(f); }
     Result<int> createFile(const Path& f) override {
-        if (fails("createFile")) return failed();
-        return Ops::createFile(f);
+        return fails("createFile") ? Result<int>(failed()) : Ops::createFile(f);
     }
     Status writeAll(int d, std::string_view bytes) override {
         if (step_ == "writeAll") (void)Ops::writeAll(d, bytes.substr(0, bytes.size() / 2));

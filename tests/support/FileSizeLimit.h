@@ -13,8 +13,7 @@ class FileSizeLimit {
   public:
     explicit FileSizeLimit(rlim_t bytes) : handler_(::signal(SIGXFSZ, SIG_IGN)) {
         ::getrlimit(RLIMIT_FSIZE, &old_);
-        rlimit small = old_;
-        small.rlim_cur = bytes;
+        const rlimit small{bytes, old_.rlim_max};
         ::setrlimit(RLIMIT_FSIZE, &small);
     }
     ~FileSizeLimit() {

@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "tests/support/ProgramHarness.h"
 
-#include <QAction>
 #include <QTest>
 
 #include "info/frmAbout.h"
@@ -43,59 +42,29 @@ WexlorEingabe& ProgramHarness::start() {
     return *main;
 }
 
-WexlorEingabe& ProgramHarness::start(const std::vector<Currency>& table, const std::string& ini) {
-    writeTable(table);
-    writeIni(ini);
-    return start();
-}
-
-void ProgramHarness::press(const QWidget* window, const char* button) {
-    child<QPushButton>(window, button)->click();
-}
-
-void ProgramHarness::trigger(const char* menuItem) {
-    find<QAction>(menuItem)->trigger();
-}
-
-frmUmtauschkurse& ProgramHarness::memberWindow() {
-    trigger("Umtauschkurse");
-    return *main->findChild<frmUmtauschkurse*>();
-}
-
-frmWeitereW& ProgramHarness::otherWindow() {
-    press(&memberWindow(), "cmdSpringeFormwW");
-    return *main->findChild<frmWeitereW*>();
-}
-
 frmEingabe2& ProgramHarness::openRecord(long n) {
-    if (n == 0) {
-        press(&memberWindow(), "cmdneu");
-        return *editor();
-    }
+    if (n == 0) return press(&memberWindow(), "cmdneu"), *editor();
     auto* list = find<LineList>("lstversteckt");
-    for (int k = 0; k < list->lineCount(); ++k) {
+    for (int k = 0; k < list->lineCount(); ++k)
         if (lineRecordNumber(list->line(k).toStdString()) == n) list->setCurrentRow(k);
-    }
     QTest::keyClick(list, Qt::Key_Return);
     return *editor();
 }
 
 frmEingabe2* ProgramHarness::editor() const {
-    for (auto it = windows.modal.rbegin(); it != windows.modal.rend(); ++it) {
+    for (auto it = windows.modal.rbegin(); it != windows.modal.rend(); ++it)
         if (auto* found = qobject_cast<frmEingabe2*>(it->data())) return found;
-    }
     return nullptr;
 }
 
 QStringList ProgramHarness::names(const QWidget* listOrGrid) {
     QStringList names;
-    if (const auto* list = qobject_cast<const LineList*>(listOrGrid)) {
+    if (const auto* list = qobject_cast<const LineList*>(listOrGrid))
         for (int k = 0; k < list->lineCount(); ++k) names << list->line(k).left(40).trimmed();
-    } else if (const auto* grid = qobject_cast<const FlexGrid*>(listOrGrid)) {
+    else if (const auto* grid = qobject_cast<const FlexGrid*>(listOrGrid))
         for (int r = 1; r < grid->rows(); ++r) names << grid->text(r, 1).trimmed();
-    } else if (const auto* box = qobject_cast<const QComboBox*>(listOrGrid)) {
+    else if (const auto* box = qobject_cast<const QComboBox*>(listOrGrid))
         for (int k = 0; k < box->count(); ++k) names << box->itemText(k);
-    }
     return names;
 }
 

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <QAction>
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QLineEdit>
@@ -52,7 +53,6 @@ std::string tableBytes(const std::vector<Currency>& currencies);
 class ProgramHarness {
   public:
     ProgramHarness();
-    ~ProgramHarness() { main.reset(); }
 
     void writeTable(const std::vector<Currency>& currencies) {
         writeFile(dir / kCurrencyFileName, tableBytes(currencies));
@@ -63,7 +63,9 @@ class ProgramHarness {
 
     // Creates the main window and runs its start-up; with a table, writes it and the settings first.
     WexlorEingabe& start();
-    WexlorEingabe& start(const std::vector<Currency>& table, const std::string& ini = kStartIni);
+    WexlorEingabe& start(const std::vector<Currency>& table, const std::string& ini = kStartIni) {
+        return writeTable(table), writeIni(ini), start();
+    }
 
     // A control of the main window or of any window it owns, found by its name.
     template <class Widget = QWidget>
@@ -74,10 +76,15 @@ class ProgramHarness {
     static Widget* child(const QWidget* window, const char* name) {
         return window->findChild<Widget*>(QString::fromUtf8(name));
     }
-    static void press(const QWidget* window, const char* button);
-    void trigger(const char* menuItem);
-    frmUmtauschkurse& memberWindow();  // the menu item "Wechselkurse"
-    frmWeitereW& otherWindow();        // its button "Weitere Währungen"
+    static void press(const QWidget* w, const char* button) { child<QPushButton>(w, button)->click(); }
+    void trigger(const char* menuItem) { find<QAction>(menuItem)->trigger(); }
+    // The menu item "Wechselkurse", and its button "Weitere Währungen".
+    frmUmtauschkurse& memberWindow() {
+        return trigger("Umtauschkurse"), *main->findChild<frmUmtauschkurse*>();
+    }
+    frmWeitereW& otherWindow() {
+        return press(&memberWindow(), "cmdSpringeFormwW"), *main->findChild<frmWeitereW*>();
+    }
     // The editor on record n (0: a new one), opened by Enter on its currency in the main window's list.
     frmEingabe2& openRecord(long n);
     frmEingabe2* editor() const;  // the editor shown last, while it exists
@@ -94,7 +101,7 @@ class ProgramHarness {
     TempDir dir;
     RecordingWindowSystem windows;
     AppState state;
-    std::unique_ptr<WexlorEingabe> main;
+    std::unique_ptr<WexlorEingabe> main;  // declared last: destroyed first, while the rest still lives
 };
 
 }  // namespace kursomatik::testing

@@ -3,7 +3,7 @@
 
 #include <cstdlib>
 #include <fstream>
-#include <sstream>
+#include <iterator>
 #include <stdexcept>
 
 namespace kursomatik::testing {
@@ -24,14 +24,11 @@ TempDir::~TempDir() {
 
 std::string readFile(const std::filesystem::path& file) {
     std::ifstream in(file, std::ios::binary);
-    std::stringstream bytes;
-    bytes << in.rdbuf();
-    return bytes.str();
+    return {std::istreambuf_iterator<char>(in), {}};
 }
 
 void writeFile(const std::filesystem::path& file, const std::string& bytes) {
-    std::ofstream out(file, std::ios::binary | std::ios::trunc);
-    out << bytes;
+    std::ofstream(file, std::ios::binary | std::ios::trunc) << bytes;
 }
 
 }  // namespace kursomatik::testing
