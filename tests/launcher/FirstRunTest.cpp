@@ -92,7 +92,9 @@ TEST_F(FirstRun, FailuresAndUnusableFolderNamesAreNamedAndLeaveNothingHalfDone) 
         EXPECT_TRUE(status.error().ends_with(message)) << status.error();
         // Whatever was copied is whole.
         EXPECT_EQ(readFile(dataSettings()), broken == 3 ? kShippedSettings : "");
-        if (broken != 3) EXPECT_FALSE(fs::exists(paths_.systemProfile));
+        if (broken != 3) {
+            EXPECT_FALSE(fs::exists(paths_.systemProfile));
+        }
     }
 }
 

@@ -107,7 +107,9 @@ TEST_F(CurrencyFile, AFailedStepAMissingRecordOrAChangedTableLeaveTheFileAsItIs)
         EXPECT_EQ(readFile(dat()), after ? records("0123456789") : theirs);
         EXPECT_EQ(std::filesystem::exists(tmp()), failing == "removeFile");
         EXPECT_EQ(state_.lSatzAnzahl, 10);
-        if (!before && !after) EXPECT_EQ(record(1), records("0"));
+        if (!before && !after) {
+            EXPECT_EQ(record(1), records("0"));
+        }
         std::filesystem::remove(tmp());
     }
 }
