@@ -52,8 +52,9 @@ TEST(PatternFormatting, RatesGridCellsAndResultsShowTheirDecimals) {
 TEST(PlainDouble, ShowsUpToFifteenSignificantDigitsWithoutTrailingZeros) {
     using C = std::pair<double, const char*>;
     // Below 1E-04 and from 1E+15 on, the exponent form.
-    for (const auto& [value, shown] : {C(0.1 + 0.2, "0,3"), C(2.0 / 3, "0,666666666666667"),
-                                       C(-0.000015, "-1,5E-05"), C(999999999999999.9, "1E+15")})
+    for (const auto& [value, shown] :
+         {C(0.1 + 0.2, "0,3"), C(2.0 / 3, "0,666666666666667"), C(-0.000015, "-1,5E-05"), C(0.0001, "0,0001"),
+          C(999999999999999.9, "1E+15")})
         EXPECT_EQ(formatPlainDouble(value, de), shown) << value;
 }
 

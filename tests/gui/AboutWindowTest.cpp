@@ -52,6 +52,14 @@ TEST_F(AboutWindow, LinksHandOverTheirTargetsAndEnterEscOrTheCloseBoxDestroyIt) 
     LinkLabel bare(QStringLiteral("Internet: x"));
     QAccessibleInterface* spoken = QAccessible::queryAccessibleInterface(&bare);
     EXPECT_EQ(spoken->text(QAccessible::Name) + "|" + spoken->text(QAccessible::Description), "Internet: x|");
+    // Without the focus, also after a Tab in its window, a link is drawn as its text alone.
+    QLabel plain(bare.text());
+    plain.setForegroundRole(QPalette::Highlight);
+    for (QWidget* label : {static_cast<QWidget*>(&bare), static_cast<QWidget*>(&plain)}) {
+        label->setAttribute(Qt::WA_KeyboardFocusChange);
+        label->resize(120, 20);
+    }
+    EXPECT_EQ(bare.grab().toImage(), plain.grab().toImage());
 }
 
 // The real hand-over through xdg-open, with a stand-in for it first on the PATH.

@@ -146,6 +146,8 @@ TEST_F(Settings, StartUpReadsEveryKeyFromTheFileWinIniNamesAndAMissingKeyKeepsIt
     EXPECT_FALSE(IniSchreiben(settings_, environment_, "Kursomatik", "stellen1", "1000", true));
     EXPECT_NE(reports_.at(0).find("kann nicht gelesen werden: Die Datei ist größer als 1 MB."),
               std::string::npos);
+    ASSERT_TRUE(start());  // the same cause is told once, not at every reading
+    EXPECT_EQ(reports_.size(), 1u);
 }
 
 }  // namespace
