@@ -127,28 +127,30 @@ Status writeAt(int descriptor, std::string_view bytes, off_t offset) {
     return Status::ok();
 }
 
-Result<std::string> readWholeFile(const fs::path& file) {
-    const auto failed = [&](const Status& cause) {
-        return fileError(file.string(), "gelesen werden", cause);
-    };
+Result<std::string> readRegularFile(const fs::path& file, std::size_t limit) {
     const Result<int> descriptor = openRegularFile(file, O_RDONLY);
-    if (!descriptor && descriptor.error() == describeErrno(ENOENT)) return std::string();
-    if (!descriptor) return failed(descriptor.status());
+    if (!descriptor) return descriptor.status();
     std::string bytes;
     Status read = Status::ok();
     for (;;) {
-        // One byte beyond the limit tells a file that is too large from one that just fits.
         const std::size_t size = bytes.size();
-        bytes.resize(std::min(size + 65536, kWholeFileLimit + 1));
+        bytes.resize(std::min(size + 65536, limit + 1));
         const auto got =
             readAt(*descriptor, bytes.data() + size, bytes.size() - size, static_cast<off_t>(size));
         bytes.resize(size + (got ? *got : 0));
         if (!got) read = got.status();
-        if (read && bytes.size() > kWholeFileLimit) read = systemFailure(kFileTooLarge);
-        if (!read || *got == 0) break;
+        if (!read || *got == 0 || bytes.size() > limit) break;
     }
     ::close(*descriptor);
-    if (!read) return failed(read);
+    if (!read) return read;
+    return bytes;
+}
+
+Result<std::string> readWholeFile(const fs::path& file) {
+    auto bytes = readRegularFile(file, kWholeFileLimit);
+    if (!bytes && bytes.error() == describeErrno(ENOENT)) return std::string();
+    if (bytes && bytes->size() > kWholeFileLimit) bytes = systemFailure(kFileTooLarge);
+    if (!bytes) return fileError(file.string(), "gelesen werden", bytes.status());
     return bytes;
 }
 

@@ -1,11 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "rates/ReferenceRates.h"
 
-#include <fcntl.h>
-#include <unistd.h>
-
-#include <algorithm>
-
 #include "platform/FileOperations.h"
 #include "platform/SystemError.h"
 #include "platform/Utf8.h"
@@ -38,26 +33,12 @@ Result<ReferenceRates> parseReferenceRates(std::string_view bytes, const std::st
 }
 
 Result<ReferenceRates> readReferenceRates(const std::filesystem::path& file) {
-    const Result<int> descriptor = openRegularFile(file, O_RDONLY);
-    if (!descriptor) return fileError(file.string(), "gelesen werden", descriptor.status());
-    std::string bytes;
-    Status read = Status::ok();
-    for (;;) {
-        // One byte beyond the limit tells a file that is too large from one that just fits.
-        const std::size_t size = bytes.size();
-        bytes.resize(std::min(size + (std::size_t{1} << 20), kReferenceFileLimit + 1));
-        const auto got =
-            readAt(*descriptor, bytes.data() + size, bytes.size() - size, static_cast<off_t>(size));
-        if (!got) read = got.status();
-        bytes.resize(size + (got ? *got : 0));
-        if (!read || *got == 0 || bytes.size() > kReferenceFileLimit) break;
-    }
-    ::close(*descriptor);
-    if (!read) return fileError(file.string(), "gelesen werden", read);
-    if (bytes.size() > kReferenceFileLimit)
+    const auto bytes = readRegularFile(file, kReferenceFileLimit);
+    if (!bytes) return fileError(file.string(), "gelesen werden", bytes.status());
+    if (bytes->size() > kReferenceFileLimit)
         return Status::fail(fileNamed(file.string()) + " ist größer als " + kLimitText +
                             " und keine Referenzkursdatei.");
-    return parseReferenceRates(bytes, file.string());
+    return parseReferenceRates(*bytes, file.string());
 }
 
 }  // namespace kursomatik
