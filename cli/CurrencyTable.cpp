@@ -10,8 +10,8 @@
 
 namespace kursomatik {
 
-const CurrencyRecord& CurrencyTable::recordOf(const std::string& line) const {
-    return records.at(static_cast<std::size_t>(lineRecordNumber(line).value_or(0) - 1));
+const CurrencyRecord& CurrencyTable::recordAt(std::size_t k) const {
+    return records[static_cast<std::size_t>(lists.all.records()[k] - 1)];
 }
 
 Result<CurrencyTable> loadCurrencyTable(const std::filesystem::path& file, const RegionalSettings& regional) {
@@ -30,23 +30,23 @@ Result<CurrencyTable> loadCurrencyTable(const std::filesystem::path& file, const
 Result<ChosenCurrency> currencyOfCode(const CurrencyTable& table, std::string_view code,
                                       const RegionalSettings& regional) {
     const std::string wanted = utf8::toUpper(code);
-    const std::string* found = nullptr;
+    std::optional<std::size_t> found;
     std::string names;
-    for (const std::string& line : table.lists.all.lines()) {
-        const CurrencyRecord& record = table.recordOf(line);
+    for (std::size_t k = 0; k < table.lists.all.lines().size(); ++k) {
+        const CurrencyRecord& record = table.recordAt(k);
         if (utf8::toUpper(fieldValue(record.ISO)) != wanted) continue;
         names += (names.empty() ? "" : ", ") + fieldValue(record.Bezeichnung);
-        if (found == nullptr) found = &line;
+        if (!found) found = k;
     }
     const std::string named = inQuotes(std::string(code));
-    if (found == nullptr || wanted.empty())
+    if (!found || wanted.empty())
         return Status::fail("Den Währungscode " + named + " gibt es in " + inQuotes(table.file) + " nicht.");
     if (names.find(", ") != std::string::npos) {
         return Status::fail("Den Währungscode " + named + " haben mehrere Währungen in " +
                             inQuotes(table.file) + ": " + names + ".");
     }
-    const CurrencyRecord& record = table.recordOf(*found);
-    const std::optional<Money> rate = fixedRateOf(lineRate(*found, regional), regional);
+    const CurrencyRecord& record = table.recordAt(*found);
+    const std::optional<Money> rate = fixedRateOf(lineRate(table.lists.all.lines()[*found], regional), regional);
     if (!rate) {
         return Status::fail("Der Kurs von " + inQuotes(fieldValue(record.Bezeichnung)) + " in " +
                             inQuotes(table.file) + " ist unbrauchbar: " + inQuotes(fieldValue(record.Kurs)) +

@@ -24,7 +24,8 @@ struct CurrencyTable {
     std::vector<CurrencyRecord> records;  // record n at n - 1
     std::string notice;                   // to tell, though the table can be used (cut at 999 records)
 
-    const CurrencyRecord& recordOf(const std::string& line) const;
+    // The record behind entry k of the list.
+    const CurrencyRecord& recordAt(std::size_t k) const;
 };
 
 // Fails with the window's message when the file is missing or cannot be read.

@@ -69,8 +69,8 @@ std::string shownNumber(const std::string& text, const RegionalSettings& regiona
 
 void printCurrencyList(const CurrencyTable& table, const RegionalSettings& regional, std::ostream& out) {
     std::vector<Row> rows{{"ISO", "Kurs je Euro", "Datum", "EWWU", "Bezeichnung"}};
-    for (const std::string& line : table.lists.all.lines()) {
-        const CurrencyRecord& record = table.recordOf(line);
+    for (std::size_t k = 0; k < table.lists.all.lines().size(); ++k) {
+        const CurrencyRecord& record = table.recordAt(k);
         const std::string rate = gridRateCell(record.Kurs, regional);
         rows.push_back({fieldValue(record.ISO), rate.empty() ? "ungültig" : rate, fieldValue(record.Datum),
                         memberText(record), fieldValue(record.Bezeichnung)});

@@ -23,7 +23,7 @@ GridRow gridRowOf(const CurrencyRecord& record, const std::string& line, const R
 
 }  // namespace
 
-void SortedLines::add(const std::string& line, std::u32string nameKey) {
+void SortedLines::add(const std::string& line, std::u32string nameKey, long record) {
     // After every line that does not come later: a sorted list box inserts the same way.
     std::size_t low = 0;
     std::size_t high = lines_.size();
@@ -38,6 +38,7 @@ void SortedLines::add(const std::string& line, std::u32string nameKey) {
     }
     keys_.insert(keys_.begin() + static_cast<std::ptrdiff_t>(low), std::move(nameKey));
     lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(low), line);
+    records_.insert(records_.begin() + static_cast<std::ptrdiff_t>(low), record);
 }
 
 Status fillRecordInLists(CurrencyLists& lists, RecordFileState& file, long n,
@@ -51,13 +52,13 @@ Status fillRecordInLists(CurrencyLists& lists, RecordFileState& file, long n,
     std::u32string textKey = collationKey(name);
     const std::string ewwu = fieldValue(record->EWWU);
     if (ewwu == "1") {
-        lists.members.add(line, textKey);
+        lists.members.add(line, textKey, n);
         lists.memberRows.push_back(gridRowOf(*record, line, regional));
     } else if (ewwu == "0") {
-        lists.others.add(line, genericNameKey(name, regional));
+        lists.others.add(line, genericNameKey(name, regional), n);
         lists.otherRows.push_back(gridRowOf(*record, line, regional));
     }
-    lists.all.add(line, std::move(textKey));
+    lists.all.add(line, std::move(textKey), n);
     return Status::ok();
 }
 

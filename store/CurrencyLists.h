@@ -23,15 +23,18 @@ struct GridRow {
 
 // Lines kept sorted as they are added, as a sorted list box keeps them: by a key of the line's name,
 // and by the whole line where the keys are equal. The key is made once per line, so adding a line
-// compares keys rather than folding names again and again.
+// compares keys rather than folding names again and again. Each line keeps the number of its record,
+// so nobody has to read it back out of the text (a record of NUL bytes has no readable number).
 class SortedLines {
   public:
-    void add(const std::string& line, std::u32string nameKey);
+    void add(const std::string& line, std::u32string nameKey, long record);
     const std::vector<std::string>& lines() const { return lines_; }
+    const std::vector<long>& records() const { return records_; }
 
   private:
     std::vector<std::u32string> keys_;
     std::vector<std::string> lines_;
+    std::vector<long> records_;
 };
 
 // Everything one list pass shows, built from the currency file; the grid rows stand in file order.

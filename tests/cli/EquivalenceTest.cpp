@@ -46,7 +46,7 @@ TEST_F(Equivalence, TheCommandShowsWhatTheWindowShowsForEveryPairAmountAndSettin
                 for (auto [box, iso] : {std::pair{"txtEingabe", &von}, std::pair{"txtAusgabe", &nach}}) {
                     const auto chosen = random() % lines.size();
                     find<QComboBox>(box)->setCurrentIndex(static_cast<int>(chosen));
-                    *iso = fieldValue(loaded->recordOf(lines[chosen]).ISO);
+                    *iso = fieldValue(loaded->recordAt(chosen).ISO);
                 }
                 find<QPushButton>("cmdBerechnen")->click();
                 const auto ergebnis = umrechnen(*loaded, amount, von, nach, std::stod(stellen1),

@@ -50,8 +50,8 @@ TEST(ListOrder, SortedListsGridKeysAndComparisonsAgree) {
         lines.push_back(buildListLine(makeRecord(name, "ISO", "1"), static_cast<long>(lines.size()) + 1));
     SortedLines text, generic;
     for (const auto& line : lines) {
-        text.add(line, collationKey(lineName(line)));
-        generic.add(line, genericNameKey(lineName(line), de));
+        text.add(line, collationKey(lineName(line)), 0);
+        generic.add(line, genericNameKey(lineName(line), de), 0);
     }
     std::vector<std::string> byText = lines, byGeneric = lines;
     std::stable_sort(byText.begin(), byText.end(),
