@@ -90,7 +90,7 @@ BerechnenOutcome Berechnen(const BerechnenInput& input, const RegionalSettings& 
 std::optional<Money> scaledRateToMoney(double scaledRate, const RegionalSettings& regional) {
     const auto number = parseRegionalNumber(formatNumber(scaledRate, "###.######", regional), regional);
     const auto money = number ? number->toMoney() : std::nullopt;
-    if (!money || *money == Money{}) return std::nullopt;
+    if (!money || money->ticks() <= 0) return std::nullopt;
     return money;
 }
 

@@ -43,7 +43,8 @@ inline constexpr std::string_view kFormatMessage =
 BerechnenOutcome Berechnen(const BerechnenInput& input, const RegionalSettings& regional);
 
 // The fixed-point rate of a list line's rate: formatted with "###.######" and read back as money,
-// which rounds it to at most six decimals first. Empty when that leaves 0: no usable rate.
+// which rounds it to at most six decimals first. Empty when that leaves 0 or less: no usable rate
+// (another program may have stored a negative one).
 std::optional<Money> scaledRateToMoney(double scaledRate, const RegionalSettings& regional);
 // The same for a rate that may be missing (no number): what the conversion works with.
 std::optional<Money> fixedRateOf(const std::optional<double>& scaledRate, const RegionalSettings& regional);

@@ -49,8 +49,8 @@ bool readExponent(std::string_view text, std::size_t& pos, long& exponent) {
 }
 
 // The digits of the integer part. A group separator counts only between groups of exactly three
-// digits, after one to three leading ones ("1.234.567"); "1234.56", "1.5" or "1..2" are typing
-// errors that must not silently read as a hundred times the amount.
+// digits, after one to three leading ones that do not begin with 0 ("1.234.567"); "1234.56", "1.5",
+// "1..2" or "0.500" are typing errors that must not silently read as a thousand times the amount.
 bool readIntegerDigits(std::string_view text, std::size_t& pos, std::string_view group, std::string& digits) {
     std::size_t run = 0;  // digits since the start or the last separator
     bool grouped = false;
@@ -61,7 +61,7 @@ bool readIntegerDigits(std::string_view text, std::size_t& pos, std::string_view
             continue;
         }
         if (group.empty() || text.substr(pos, group.size()) != group) break;
-        if (grouped ? run != 3 : (run < 1 || run > 3)) return false;
+        if (grouped ? run != 3 : (run < 1 || run > 3 || digits.front() == '0')) return false;
         grouped = true;
         run = 0;
         pos += group.size();

@@ -29,9 +29,11 @@ struct DecimalNumber {
     static DecimalNumber fromDouble(double value);
 };
 
-// A typed number by the regional conventions: optional blanks around, an optional sign, digits
-// with the decimal separator, group separators in the integer part only between groups of three
-// ("1.234,56"), an optional exponent ("1E3"). Empty when the text is no number.
+// A typed number by the regional conventions: optional blanks around, an optional sign, the integer
+// part, optionally the decimal separator and digits, optionally an exponent ("1E3", "1e-2"). The
+// integer part is plain digits, or groups: one to three digits not beginning with 0, then groups of
+// exactly three after each group separator ("1.234,56"). A text without integer digits (",5") or
+// without digits after the separator ("5,") reads as written. Empty when the text is no number.
 std::optional<DecimalNumber> parseRegionalNumber(std::string_view text, const RegionalSettings& regional);
 
 }  // namespace kursomatik

@@ -18,7 +18,7 @@ struct SelectionState {
     std::optional<double> dEingabeKurs;
     std::optional<double> dAusgabeKurs;
     // The same, rounded to six decimals and to the fixed-point type; empty when the currency has no
-    // usable rate (no number, or 0), so that it converts to 0 and never with another one's rate.
+    // usable rate (no number, 0 or below), so that it converts to 0 and never with another one's rate.
     std::optional<Money> cyEingabeKurs;
     std::optional<Money> cyAusgabeKurs;
     int iGeloeschteWaehrung = 0;  // 1: the input currency was deleted, 2: the output currency

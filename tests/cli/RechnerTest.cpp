@@ -19,7 +19,8 @@ const std::vector<Currency> kTable{kDeutscheMark,
                                    {"Kaputt", "BA", "abc", "0"},
                                    {"Zitat \"Q\"", "Q\"\\", "2000000", "0", "05.02.2026\t"},
                                    {"Doppelt A", "DUP", "1", "0"},
-                                   {"Doppelt B", "dup", "2", "0"}};
+                                   {"Doppelt B", "dup", "2", "0"},
+                                   {"Negativ", "NEG", "-1955830", "0"}};
 
 struct Call {
     std::vector<std::string> args;
@@ -55,6 +56,8 @@ TEST(Rechner, InvocationsGiveTheWindowsResultOrAGermanMessageAndTheirStatus) {
               "",
               0},
              {{"1,5x", "DEM", "EUR"}, "", "„1,5x“ ist keine Zahl", 1},
+             {{"0.500", "DEM", "EUR"}, "", "„0.500“ ist keine Zahl", 1},
+             {{"1", "neg", "EUR"}, "", "„-1955830“ ist keine Zahl über 0", 1},
              {{"1", "ba", "EUR"}, "", "Der Kurs von „Kaputt“", 1},
              {{"1", "EUR", "Dup"}, "", "mehrere Währungen in " + table + ": Doppelt A, Doppelt B", 1},
              {{"--stellen", "5", "1", "DEM", "EUR"}, "", "erlaubt 2, 3 oder 4, nicht „5“", 1},

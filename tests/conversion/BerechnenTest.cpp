@@ -45,6 +45,7 @@ TEST(Berechnen, WorkedExamplesAndEveryWayToZero) {
           // No number (misplaced group separators included): the format message and 0.
           Case{"", DEM, FRF, 1000, 1000, "0,000", true}, Case{"abc", DEM, FRF, 1000, 1000, "0,000", true},
           Case{"1234.56", DEM, FRF, 1000, 1000, "0,000", true},
+          Case{"0.500", DEM, FRF, 1000, 100, "0,00", true},
           // An unknown result factor leaves txtWert untouched.
           Case{"100", DEM, EUR, 1000, 0, std::nullopt}, Case{"100", DEM, EUR, 1000, 250, std::nullopt},
           // A side without a usable rate gives 0, never the amount itself (both sides "equal").
@@ -73,9 +74,9 @@ TEST(ScaledRateToMoney, RoundsToSixDecimalsThenToTheFixedPoint) {
     // Six decimals first (…0000005 -> …000001), then ten-thousandths, ties to even.
     EXPECT_EQ(scaledRateToMoney(1.00005, german), Money::fromTicks(10000));
     EXPECT_EQ(scaledRateToMoney(1.00015, german), Money::fromTicks(10002));
-    // A rate of 0, also one that is 0 only at six decimals, is no usable rate.
-    EXPECT_EQ(scaledRateToMoney(0.0, german), std::nullopt);
-    EXPECT_EQ(scaledRateToMoney(0.00004, german), std::nullopt);
+    // A rate of 0, also one that is 0 only at six decimals, or one below 0 is no usable rate.
+    for (const double unusable : {0.0, 0.00004, -1955830.0, -0.0001})
+        EXPECT_EQ(scaledRateToMoney(unusable, german), std::nullopt) << unusable;
 }
 
 }  // namespace

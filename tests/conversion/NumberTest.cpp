@@ -1,8 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <charconv>
 #include <cmath>
 #include <limits>
+#include <random>
+#include <regex>
 
 #include "conversion/DecimalNumber.h"
 #include "conversion/NumberFormat.h"
@@ -72,8 +76,11 @@ TEST(RegionalNumbers, ReadAsTheUserTypedThemAndTypingErrorsAreNoNumber) {
         // Typing errors:
         C("0E", no), C("-", no), C(",", no), C("1 000", no), C("1,2,3", no), C("1234.56", no), C("1.5", no),
         C("1.2345", no), C("1..234", no), C(".123", no), C("1.234.", no), C("1,234.567", no),
+        // A leading zero group is no thousands group: "0.500" would be a thousand times "0,500".
+        C("0.500", no), C("00.123", no), C("-0.500,5", no), C("0,500", 0.5), C("007", 7), C("1.500", 1500),
         // English conventions:
-        C("1,234.56", 1234.56, en), C(".5", 0.5, en), C("1234,56", no, en), C("1,,234", no, en)};
+        C("1,234.56", 1234.56, en), C(".5", 0.5, en), C("1234,56", no, en), C("1,,234", no, en),
+        C("0,500", no, en), C("5.", 5, en)};
     for (const C& c : cases) {
         const auto number = parseRegionalNumber(c.text, c.regional);
         EXPECT_EQ(number ? std::optional(number->toDouble()) : std::nullopt, c.value) << '"' << c.text << '"';
@@ -89,6 +96,55 @@ TEST(RegionalNumbers, ReadAsTheUserTypedThemAndTypingErrorsAreNoNumber) {
             }
         }
     }
+}
+
+// The amount grammar, written down once more independently of the reader: blanks, a sign, plain
+// digits or groups of three after a first group of one to three digits that does not begin with 0,
+// a decimal part, an exponent, blanks. At least one digit before the exponent.
+class ReferenceGrammar {
+  public:
+    explicit ReferenceGrammar(const RegionalSettings& r)
+        : group_(r.groupSeparator[0]),
+          grammar_("[ \\t\\r\\n]*([+-]?)(\\d*|[1-9]\\d{0,2}(?:\\" + r.groupSeparator + "\\d{3})+)(?:\\" +
+                   r.decimalSeparator + "(\\d*))?(?:[eE]([+-]?\\d+))?[ \\t\\r\\n]*") {}
+
+    std::optional<double> value(const std::string& text) const {
+        std::smatch m;
+        if (!std::regex_match(text, m, grammar_) || m[2].length() + m[3].length() == 0) return std::nullopt;
+        std::string integer = m[2].length() ? m[2].str() : "0";
+        integer.erase(std::remove(integer.begin(), integer.end(), group_), integer.end());
+        std::string plain = integer + "." + m[3].str() + "0";
+        if (m[4].length()) plain += "e" + m[4].str();
+        double value = 0;
+        if (std::from_chars(plain.data(), plain.data() + plain.size(), value).ec ==
+            std::errc::result_out_of_range)
+            value = m[4].str().starts_with('-') ? 0.0 : kInf;
+        return m[1] == "-" ? -value : value;
+    }
+
+  private:
+    char group_;
+    std::regex grammar_;
+};
+
+TEST(RegionalNumbers, EveryShortTextIsReadByTheGrammarOrRefused) {
+    std::mt19937 random(15);
+    const std::string alphabet = "0123456789001.,,.  +-eE\t";
+    int accepted = 0;
+    for (const RegionalSettings* r : {&de, &en}) {
+        const ReferenceGrammar grammar(*r);
+        for (int n = 0; n < 40000; ++n) {
+            std::string text(random() % 10, ' ');
+            for (char& c : text) c = alphabet[random() % alphabet.size()];
+            const auto expected = grammar.value(text);
+            const auto number = parseRegionalNumber(text, *r);
+            ASSERT_EQ(number.has_value(), expected.has_value()) << '"' << text << '"' << r->decimalSeparator;
+            if (!expected) continue;
+            ++accepted;
+            ASSERT_EQ(number->toDouble(), *expected) << '"' << text << '"' << r->decimalSeparator;
+        }
+    }
+    EXPECT_GT(accepted, 5000);  // the texts reach both sides of the grammar
 }
 
 TEST(Money, TextsAndDoublesRoundHalfToEvenAtTheFourthDecimalWithinRange) {

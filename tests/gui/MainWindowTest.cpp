@@ -94,7 +94,8 @@ TEST_F(MainWindow, AnEmptyOrMissingFileLeavesEveryListEmptyAndOnlyAMissingOneIsN
 }
 
 TEST_F(MainWindow, ACurrencyWithoutUsableRateConvertsToZeroNeverWithThePreviousRate) {
-    start({kDeutscheMark, kEuro, kFranc, {"Kaputt", "KPT", "abc"}});  // a rate that is no number
+    // A rate that is no number, and one below 0 that another program stored.
+    start({kDeutscheMark, kEuro, kFranc, {"Kaputt", "KPT", "abc"}, {"Negativ", "NEG", "-1955830"}});
     typeAmount("100");
     pressEnter();
     ASSERT_EQ(result(), "51,13");
@@ -103,7 +104,8 @@ TEST_F(MainWindow, ACurrencyWithoutUsableRateConvertsToZeroNeverWithThePreviousR
          {std::tuple{input(), name, "0,00"}, std::tuple{output(), franc, "0,00"},  // not 335,38
           std::tuple{output(), name, "0,00"},  // both without rate: not the amount
           std::tuple{input(), QString("Euro"), "0,00"}, std::tuple{output(), franc, "655,96"},
-          std::tuple{output(), name, "0,00"}}) {  // not FRF's 655,96
+          std::tuple{output(), name, "0,00"},                   // not FRF's 655,96
+          std::tuple{output(), QString("Negativ"), "0,00"}}) {  // not -195,57
         choose(box, currency);
         pressEnter();
         EXPECT_EQ(result(), expected) << currency.toStdString();
