@@ -52,7 +52,7 @@ TEST(Rechner, InvocationsGiveTheWindowsResultOrAGermanMessageAndTheirStatus) {
               "ISO  Kurs je Euro  Datum        EWWU  Bezeichnung\n"
               "ITL  1.936,270000  01.01.1999   ja    Italienische Lira\n"
               "BA       ungültig  01.01.1999   nein  Kaputt\n"
-              "Q\"\\      2,000000  05.02.2026\t  nein  Zitat \"Q\"\n",
+              "Q\"\\      2,000000  05.02.2026?  nein  Zitat \"Q\"\n",
               "",
               0},
              {{"1,5x", "DEM", "EUR"}, "", "„1,5x“ ist keine Zahl", 1},
@@ -74,6 +74,17 @@ TEST(Rechner, InvocationsGiveTheWindowsResultOrAGermanMessageAndTheirStatus) {
         EXPECT_EQ(err.str().find(c.err) != std::string::npos && c.err.empty() == err.str().empty(), true)
             << c.args[0] << ": " << err.str();
     }
+    // A record of NUL bytes, as a broken copy leaves one, is listed like any other, and converts to
+    // nothing; an escape sequence in a name never reaches the terminal.
+    writeFile(dir / "null.dat",
+              std::string(kRecordLength, '\0') + recordBytes({"\x1b[31mRot", "ROT", "1000000"}));
+    std::ostringstream out, err;
+    EXPECT_EQ(runRechner({"--liste", "--tabelle=null.dat"}, environment, out, err), 0) << err.str();
+    for (const std::string& shown :
+         {std::string(40, '?') + "      ungültig", std::string("1,000000"), std::string("?[31mRot\n")})
+        EXPECT_NE(out.str().find(shown), std::string::npos) << shown << out.str();
+    EXPECT_EQ(out.str().find_first_of(std::string("\x1b\0", 2)), std::string::npos);
+    EXPECT_EQ(runRechner({"1", "ROT", "\x01"}, environment, out, err), 1);
 }
 
 }  // namespace
