@@ -77,6 +77,7 @@ void BM_DropRecordFileOnly(benchmark::State& s) {
         state.lSatzAnzahl = kRecords;
         state.lAktuellerSatz = 500;
         (void)state.iDateiNr.open(kCurrencyFileName);
+        (void)readCurrentRecord(state);
         ::sync();
         s.ResumeTiming();
         const CompactionOutcome outcome = dropCurrentRecord(state, kCurrencyFileName);

@@ -61,6 +61,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     state.lSatzAnzahl = count;
     state.lAktuellerSatz = static_cast<long>(choice % static_cast<unsigned>(count + 2));
     const long dropped = state.lAktuellerSatz;
+    (void)readCurrentRecord(state);  // as the editor shows it; fails for a number the table lacks
 
     const CompactionOutcome outcome = dropCurrentRecord(state, table);
     const bool inTable = dropped >= 1 && dropped <= count;

@@ -140,16 +140,15 @@ Status frmEingabe2::ShowCurrentRecord() {
     RecordFileState& file = context_.file;
     if (Status there = recordInRange(file.lAktuellerSatz, file.lSatzAnzahl, context_.currencyFile); !there)
         return there;
-    const auto record = file.iDateiNr.read(file.lAktuellerSatz);
-    if (!record) return record.status();
-    file.buffer = *record;
-    txtbezeichnung->setText(qt(fieldValue(record->Bezeichnung)));
+    if (Status read = readCurrentRecord(file); !read) return read;
+    const CurrencyRecord& record = file.buffer;
+    txtbezeichnung->setText(qt(fieldValue(record.Bezeichnung)));
     // A rate that cannot be decoded shows empty; saving then asks for a valid one.
-    const auto rate = decodeRate(record->Kurs, context_.regional);
+    const auto rate = decodeRate(record.Kurs, context_.regional);
     txttkurs->setText(rate ? qt(formatPlainDouble(*rate, context_.regional)) : QString());
-    txtiso->setText(qt(fieldValue(record->ISO)));
-    txtdatum->setText(qt(fieldValue(record->Datum)));
-    const std::string ewwu = fieldValue(record->EWWU);
+    txtiso->setText(qt(fieldValue(record.ISO)));
+    txtdatum->setText(qt(fieldValue(record.Datum)));
+    const std::string ewwu = fieldValue(record.EWWU);
     if (ewwu == "1") chkewwu->setChecked(true);
     if (ewwu == "0") chkewwu->setChecked(false);
     return Status::ok();
@@ -182,8 +181,7 @@ void frmEingabe2::SaveCurrentRecord() {
     storeField(buffer, &CurrencyRecord::EWWU, chkewwu->isChecked() ? "1" : "0");
     storeField(buffer, &CurrencyRecord::Datum,
                formatShortDate(regional.currentDate(), regional.shortDatePattern));
-    if (Status written = context_.file.iDateiNr.write(context_.file.lAktuellerSatz, buffer); !written)
-        report(written.error());
+    if (Status written = writeCurrentRecord(context_.file); !written) report(written.error());
 }
 
 void frmEingabe2::cmdEingabeBeenden_Click(int Index) {

@@ -29,8 +29,9 @@ CompactionOutcome dropCurrentRecord(RecordFileState& state, const std::filesyste
                                     FileOperations& files = systemFileOperations());
 
 // "Abbrechen" of a new record: the placeholder, always the last record, goes by cutting the file back
-// to its length before the placeholder, through the open handle: that needs neither a temporary file
-// nor a folder that may be written. Where it cannot be cut, the rewrite of dropCurrentRecord runs.
+// to its length before the placeholder, through the open handle, and the fragment it covered comes
+// back: the file is byte for byte as before, and that needs neither a temporary file nor a folder
+// that may be written. Where it cannot be cut, the rewrite of dropCurrentRecord runs.
 CompactionOutcome dropPlaceholder(RecordFileState& state, const std::filesystem::path& currencyFile,
                                   FileOperations& files = systemFileOperations());
 

@@ -5,6 +5,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 
 #include "platform/SystemError.h"
@@ -63,20 +64,18 @@ Status RecordFile::write(long n, const CurrencyRecord& record) {
     // Writing into a file that was deleted or replaced meanwhile would lose the record unseen.
     if (Status same = checkUnchanged(); !same)
         return Status::fail(same.error() + " Der Datensatz wurde nicht gespeichert.");
-    const bool append = offsetOf(n) >= *before;
-    const auto old = append ? Result<std::string>(std::string()) : readBytes(n, 1);
-    if (!old) return old.status();
-    Status written = writeAt(fd_, encodeRecord(record), offsetOf(n));
+    const off_t offset = offsetOf(n);
+    // The bytes the write may change: the record's, or the fragment at the end that an append covers.
+    std::string old(static_cast<std::size_t>(std::clamp<long long>(*before - offset, 0, kRecordLength)), ' ');
+    if (const auto got = readAt(fd_, old.data(), old.size(), offset); !got || *got != old.size())
+        return fileError(name(), "gelesen werden", got ? systemFailure(EIO) : got.status());
+    Status written = writeAt(fd_, encodeRecord(record), offset);
     if (written) written = systemCall(::fdatasync(fd_) == 0);
     if (!written) {
-        // Never leave a torn record: cut an append back to the old length, put back what an
-        // overwrite may have changed (whatever of it could be written at all).
-        if (append) {
-            (void)::ftruncate(fd_, *before);
-        } else {
-            (void)writeAt(fd_, *old, offsetOf(n));
-            (void)::fdatasync(fd_);
-        }
+        // Never leave a torn record: what was there goes back, and the file gets its old length.
+        (void)writeAt(fd_, old, offset);
+        if (offset + static_cast<off_t>(kRecordLength) > *before) (void)::ftruncate(fd_, *before);
+        (void)::fdatasync(fd_);
         return fileError(name(), "geschrieben werden", written);
     }
     return Status::ok();
@@ -98,14 +97,19 @@ Status RecordFile::checkUnchanged(std::optional<long> records) const {
     if (!records || recordsOfLength(open.st_size) == *records) return Status::ok();
     if (*records == kMaxRecords && recordsOfLength(open.st_size) > kMaxRecords)
         return Status::fail(fileNamed(name()) + " enthält mehr als 999 Datensätze.");
-    return Status::fail(fileNamed(name()) +
+    return changedByAnotherProgram(name());
+}
+
+Status changedByAnotherProgram(const std::string& fileName) {
+    return Status::fail(fileNamed(fileName) +
                         " wurde von einem anderen Programm geändert, während sie geöffnet war.");
 }
 
-Status RecordFile::cutTo(long long length, FileOperations& files) const {
+Status RecordFile::cutTo(long long length, FileOperations& files, std::string_view tail) const {
     if (!isOpen()) return fileError(name(), "geschrieben werden", systemFailure(EBADF));
-    if (Status cut = files.truncateFile(fd_, static_cast<off_t>(length)); !cut)
-        return fileError(name(), "geschrieben werden", cut);
+    Status cut = files.truncateFile(fd_, static_cast<off_t>(length));
+    if (cut) cut = writeAt(fd_, tail, static_cast<off_t>(length) - static_cast<off_t>(tail.size()));
+    if (!cut) return fileError(name(), "geschrieben werden", cut);
     // The file is cut; syncing only makes that outlast a power cut.
     files.syncFile(fd_);
     return Status::ok();

@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "platform/FileOperations.h"
 #include "platform/Result.h"
@@ -22,6 +23,9 @@ long recordsOfLength(long long length);
 // Fails with a message naming the file unless record n is one of records 1 to count.
 Status recordInRange(long n, long count, const std::filesystem::path& file);
 
+// "Die Datei „name“ wurde von einem anderen Programm geändert, während sie geöffnet war."
+Status changedByAnotherProgram(const std::string& fileName);
+
 // The currency file: records of 147 bytes numbered from 1, no header, no separators.
 class RecordFile {
   public:
@@ -39,13 +43,14 @@ class RecordFile {
     Result<std::string> readBytes(long first, long count) const;
     Result<CurrencyRecord> read(long n) const;
     // Writes record n in place; record count + 1 appends. The data reach the disk before this
-    // returns, and a failed append leaves the file as long as it was.
+    // returns; a failed write leaves the file byte for byte as it was, its length too.
     Status write(long n, const CurrencyRecord& record);
     // Fails when the path no longer leads to the open file, or, given a record count, when the file
     // no longer holds that many records: another program has deleted, replaced or changed it.
     Status checkUnchanged(std::optional<long> records = std::nullopt) const;
-    // Cuts the open file back to `length` bytes, no matter whether its folder may be written.
-    Status cutTo(long long length, FileOperations& files) const;
+    // Cuts the open file back to `length` bytes, no matter whether its folder may be written, and
+    // puts `tail` back as its last bytes (what a record appended there had overwritten).
+    Status cutTo(long long length, FileOperations& files, std::string_view tail = {}) const;
     void close();
 
     bool isOpen() const { return fd_ >= 0; }

@@ -30,6 +30,19 @@ std::string openForListPass(RecordFileState& state, const std::filesystem::path&
            "drei Stellen.";
 }
 
+namespace {
+
+Status rememberCurrent(RecordFileState& state) {
+    const auto length = state.iDateiNr.length();
+    const auto bytes = state.iDateiNr.readBytes(state.lAktuellerSatz, 1);
+    if (!length || !bytes) return !length ? length.status() : bytes.status();
+    state.currentLength = *length;
+    state.currentBytes = *bytes;
+    return Status::ok();
+}
+
+}  // namespace
+
 Status appendPlaceholder(RecordFileState& state, const RegionalSettings& regional) {
     CurrencyRecord placeholder;
     storeField(placeholder, &CurrencyRecord::Bezeichnung, "Neu");
@@ -49,11 +62,41 @@ Status appendPlaceholder(RecordFileState& state, const RegionalSettings& regiona
     const auto length = state.iDateiNr.length();
     if (!length) return length.status();
     const long next = state.lSatzAnzahl + 1;
+    // A fragment too short to count as a record lies where the placeholder goes: "Abbrechen" puts it back.
+    const auto covered = state.iDateiNr.readBytes(next, 1);
+    if (!covered) return covered.status();
+    const long long start = static_cast<long long>(state.lSatzAnzahl) * static_cast<long long>(kRecordLength);
     if (Status written = state.iDateiNr.write(next, placeholder); !written) return written;
     state.buffer = placeholder;
     state.lSatzAnzahl = next;
     state.lAktuellerSatz = next;
     state.lengthBeforePlaceholder = *length;
+    state.placeholderCovered = covered->substr(0, static_cast<std::size_t>(std::max(0LL, *length - start)));
+    return rememberCurrent(state);
+}
+
+Status readCurrentRecord(RecordFileState& state) {
+    const auto record = state.iDateiNr.read(state.lAktuellerSatz);
+    if (!record) return record.status();
+    state.buffer = *record;
+    return rememberCurrent(state);
+}
+
+Status writeCurrentRecord(RecordFileState& state) {
+    if (Status same = currentRecordUnchanged(state); !same)
+        return Status::fail(same.error() + " Der Datensatz wurde nicht gespeichert.");
+    if (Status written = state.iDateiNr.write(state.lAktuellerSatz, state.buffer); !written) return written;
+    return rememberCurrent(state);
+}
+
+Status currentRecordUnchanged(const RecordFileState& state) {
+    const RecordFile& file = state.iDateiNr;
+    if (Status same = file.checkUnchanged(state.lSatzAnzahl); !same) return same;
+    const auto length = file.length();
+    const auto bytes = file.readBytes(state.lAktuellerSatz, 1);
+    if (!length || !bytes) return !length ? length.status() : bytes.status();
+    if (*length != state.currentLength || *bytes != state.currentBytes)
+        return changedByAnotherProgram(file.path().string());
     return Status::ok();
 }
 

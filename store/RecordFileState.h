@@ -20,6 +20,9 @@ struct RecordFileState {
     long lAktuellerSatz = 0;
     CurrencyRecord buffer;  // the one record that list loading and the editor read into and write from
     long long lengthBeforePlaceholder = -1;  // the file's length before the last placeholder
+    std::string placeholderCovered;          // the end of the file the placeholder was written over
+    std::string currentBytes;                // record lAktuellerSatz as the editor read or wrote it
+    long long currentLength = -1;            // and the file's length then
     bool tooManyReported = false;            // the user knows the table is cut at record 999
 };
 
@@ -32,5 +35,14 @@ std::string openForListPass(RecordFileState& state, const std::filesystem::path&
 // A new record begins as a placeholder at the end of the file: "Neu", no code, rate "0", member
 // flag "0", today's date. It is the current record afterwards. On failure nothing has changed.
 Status appendPlaceholder(RecordFileState& state, const RegionalSettings& regional);
+
+// The editor's record lAktuellerSatz read into the buffer, or the buffer written as it. Both keep
+// the record's bytes and the file's length, so that the editor never writes or drops a record that
+// another program has changed in place meanwhile (a restored backup in another order).
+Status readCurrentRecord(RecordFileState& state);
+Status writeCurrentRecord(RecordFileState& state);
+// Fails with the message for a table changed by another program unless the file is the one opened,
+// as long as then, and its record lAktuellerSatz holds the bytes read or written last.
+Status currentRecordUnchanged(const RecordFileState& state);
 
 }  // namespace kursomatik

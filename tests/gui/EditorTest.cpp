@@ -125,21 +125,36 @@ TEST_F(Editor, EveryWayOutWithoutSavingWritesNothingClosesTheFileAndReloads) {
 }
 
 TEST_F(Editor, AFileFaultIsReportedByFileNameAndLeavesNothingToSaveOrDelete) {
-    // A placeholder that fits only in part leaves no fragment behind the table, and "Abbrechen" must not
-    // drop the record a stale number points at.
-    start({kDeutscheMark, kEuro});
-    const std::string before = datBytes();
-    state.file.lAktuellerSatz = 2;
-    {
-        const FileSizeLimit full(before.size() + 100);
-        openRecord(0);
+    // A placeholder that fits only in part leaves the file as it was, a fragment at its end too, and
+    // "Abbrechen" must not drop the record a stale number points at.
+    for (const std::string& fragment : {std::string(), recordBytes(kFranc).substr(0, 50)}) {
+        writeTable({kDeutscheMark, kEuro});
+        const std::string before = datBytes() + fragment;
+        writeFile(dir / kCurrencyFileName, before);
+        windows.messages.clear();
+        start();
+        state.file.lAktuellerSatz = 2;
+        {
+            const FileSizeLimit full(2 * kRecordLength + 100);
+            openRecord(0);
+        }
+        ASSERT_EQ(windows.messages.size(), 1u) << all();
+        EXPECT_TRUE(windows.shown(QString::fromUtf8("„KURSOMATIK.DAT“ kann nicht geschrieben werden")));
+        EXPECT_TRUE(shown(*editor()).endsWith("-|neulöschen"));  // no "Speichern"
+        press(editor(), "neulöschen");
+        settle();
+        EXPECT_TRUE(datBytes() == before && windows.messages.size() == 1u && listed() == 2);
     }
-    ASSERT_EQ(windows.messages.size(), 1u);
-    EXPECT_TRUE(windows.shown(QString::fromUtf8("„KURSOMATIK.DAT“ kann nicht geschrieben werden")));
-    EXPECT_TRUE(shown(*editor()).endsWith("-|neulöschen"));  // no "Speichern"
-    press(editor(), "neulöschen");
+}
+
+TEST_F(Editor, AbbrechenOfANewRecordGivesBackATableWithAFragmentAtItsEndByteForByte) {
+    writeTable({kDeutscheMark, kEuro});
+    const std::string before = datBytes() + recordBytes(kFranc).substr(0, 50);
+    writeFile(dir / kCurrencyFileName, before);
+    start();
+    press(&openRecord(0), "neulöschen");
     settle();
-    EXPECT_TRUE(datBytes() == before && windows.messages.size() == 1u && listed() == 2);
+    EXPECT_EQ(datBytes(), before);
 }
 
 TEST_F(Editor, DeletingAsksNoKeepsEverythingYesDropsTheRecordAndTheOthersCloseUpInOrder) {
@@ -181,20 +196,33 @@ TEST_F(Editor, ADeletedMainWindowCurrencyLosesItsSelection) {
     }
 }
 
-TEST_F(Editor, ATableReplacedWhileTheEditorIsOpenIsNeitherPaddedNorCutNorWritten) {
-    // Given the editor open on record 2, when another program renames a shorter table over the file
-    // and the user deletes, then the other table stays as it is.
-    start({kDeutscheMark, kEuro, kFranc, kLira});
-    windows.answers = {MessageResult::Yes};
-    frmEingabe2& e = openRecord(2);
-    writeFile(dir / "neu.dat", tableBytes({kDollar, kLira, kFranc}));
-    std::filesystem::rename(dir / "neu.dat", dir / kCurrencyFileName);
-    press(&e, "cmdlöschen");
-    settle();
-    EXPECT_EQ(datBytes(), tableBytes({kDollar, kLira, kFranc}));
-    EXPECT_TRUE(windows.shown(QString::fromUtf8("„KURSOMATIK.DAT“ wurde gelöscht oder ersetzt")));
-    EXPECT_TRUE(windows.shown(QString::fromUtf8("nicht gelöscht")));
-    EXPECT_TRUE(listed() == 3 && !state.file.iDateiNr.isOpen());
+TEST_F(Editor, ATableReplacedOrRewrittenWhileTheEditorIsOpenIsLeftAsTheOtherProgramWroteIt) {
+    // Given the editor open on the Euro (record 2), when another program renames a shorter table over
+    // the file, or restores a backup in place with the records in another order, then neither
+    // "Löschen" nor "Speichern" touches the other program's table.
+    const std::string shorter = tableBytes({kDollar, kLira, kFranc});
+    const std::string reordered = tableBytes({kLira, kFranc, kEuro, kDeutscheMark});
+    for (const auto& [theirs, inPlace, button, says] :
+         {std::tuple{shorter, false, "cmdlöschen", "„KURSOMATIK.DAT“ wurde gelöscht oder ersetzt"},
+          std::tuple{reordered, true, "cmdlöschen",
+                     "„KURSOMATIK.DAT“ wurde von einem anderen Programm geändert"},
+          std::tuple{reordered, true, "cmdEingabeBeenden_0",
+                     "„KURSOMATIK.DAT“ wurde von einem anderen Programm geändert"}}) {
+        start({kDeutscheMark, kEuro, kFranc, kLira});
+        windows.messages.clear();
+        windows.answers = {MessageResult::Yes};
+        frmEingabe2& e = openRecord(2);
+        writeFile(dir / (inPlace ? kCurrencyFileName : "neu.dat"), theirs);
+        if (!inPlace) std::filesystem::rename(dir / "neu.dat", dir / kCurrencyFileName);
+        press(&e, button);
+        settle();
+        EXPECT_EQ(datBytes(), theirs) << button;
+        EXPECT_TRUE(windows.shown(QString::fromUtf8(says))) << all();
+        const bool deleting = std::string(button) == "cmdlöschen";
+        EXPECT_TRUE(windows.shown(QString::fromUtf8(deleting ? "nicht gelöscht" : "nicht gespeichert")))
+            << all();
+        EXPECT_TRUE(listed() == (inPlace ? 4 : 3) && !state.file.iDateiNr.isOpen());
+    }
 }
 
 }  // namespace

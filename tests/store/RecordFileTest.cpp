@@ -35,6 +35,7 @@ class CurrencyFile : public ::testing::Test {
         state_.lSatzAnzahl = recordsOfLength(static_cast<long long>(bytes.size()));
         state_.lAktuellerSatz = current;
         ASSERT_TRUE(state_.iDateiNr.open(kCurrencyFileName));
+        ASSERT_TRUE(readCurrentRecord(state_));  // as the editor shows it
     }
     std::filesystem::path dat() const { return dir_ / kCurrencyFileName; }
     std::filesystem::path tmp() const { return dir_ / kTemporaryFileName; }
@@ -83,6 +84,8 @@ TEST_F(CurrencyFile, AFailedStepAMissingRecordOrAChangedTableLeaveTheFileAsItIs)
         std::filesystem::rename(dir_ / "neu.dat", dat());
     };
     const auto shrink = [this] { std::filesystem::resize_file(dat(), 5 * kRecordLength); };
+    // A backup restored in place: as many records, in another order.
+    const auto reorder = [this] { writeFile(dat(), records("9876543210")); };
     const std::string replaced = "„KURSOMATIK.DAT“ wurde gelöscht oder ersetzt, während sie geöffnet war.";
     for (const auto& [failing, error, current, before, after, says] : std::initializer_list<
              std::tuple<std::string, int, long, std::function<void()>, std::function<void()>, std::string>>{
@@ -91,6 +94,7 @@ TEST_F(CurrencyFile, AFailedStepAMissingRecordOrAChangedTableLeaveTheFileAsItIs)
              {"renameFile", EBUSY, 3, {}, {}, "TMP“ kann nicht in „KURSOMATIK.DAT“ umbenannt werden: Die"},
              {"", 0, 3, replace, {}, replaced},
              {"", 0, 3, shrink, {}, "„KURSOMATIK.DAT“ wurde von einem anderen Programm geändert"},
+             {"", 0, 3, reorder, {}, "„KURSOMATIK.DAT“ wurde von einem anderen Programm geändert"},
              {"", 0, 3, {}, replace, replaced}}) {
         SCOPED_TRACE(says);
         openTable(records("0123456789"), current);
@@ -122,6 +126,9 @@ TEST_F(CurrencyFile, ThePlaceholderIsAppendedAndCutOffAgainWithoutATemporaryFile
          std::initializer_list<std::tuple<std::string, std::string, bool>>{
              {records("12345"), "", false},
              {records("12345") + records("6").substr(0, 100), "", false},
+             // A fragment too short to count: the placeholder covers it, and "Abbrechen" puts it back.
+             {records("12345") + records("6").substr(0, 50), "", false},
+             {records("12345") + records("6").substr(0, 50), "truncateFile", false},
              {records("12345"), "", true},
              {records("12345"), "writeAll", false},
              {records("12345"), "truncateFile", false}}) {
