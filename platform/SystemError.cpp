@@ -34,6 +34,29 @@ std::string describeErrno(int error) {
             return "Die Datei wird gerade benutzt";
         case ENAMETOOLONG:
             return "Der Dateiname ist zu lang";
+        case ELOOP:
+            return "Zu viele symbolische Verknüpfungen, vielleicht eine, die auf sich selbst zeigt";
+        case EEXIST:
+            return "Unter diesem Namen steht schon etwas";
+        case EXDEV:
+            return "Das Ziel liegt auf einem anderen Datenträger";
+        case ETXTBSY:
+            return "Die Datei wird gerade als Programm ausgeführt";
+        case ENOMEM:
+            return "Der Arbeitsspeicher reicht nicht aus";
+        case ENXIO:
+        case ENODEV:
+            return "Das Gerät ist nicht vorhanden";
+        case ESTALE:
+            return "Die Datei im Netzwerk ist nicht mehr erreichbar";
+        case EAGAIN:
+            return "Die Datei ist gerade nicht verfügbar";
+        case EINTR:
+            return "Der Vorgang wurde unterbrochen";
+        case EPIPE:
+            return "Der Empfänger der Ausgabe ist beendet";
+        case EINVAL:
+            return "Ungültige Angabe für das Dateisystem";
         case kNotARegularFile:
             return "Unter diesem Namen steht keine gewöhnliche Datei, sondern ein Gerät oder eine Pipe";
         case kFileTooLarge:

@@ -2,13 +2,16 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <climits>
+#include <set>
 #include <vector>
 
 #include "platform/CodePage1252.h"
 #include "platform/Collation.h"
 #include "platform/RegionalSettings.h"
 #include "platform/ShellCodes.h"
+#include "platform/SystemError.h"
 #include "platform/Utf8.h"
 #include "platform/XdgFolders.h"
 
@@ -65,6 +68,21 @@ TEST(ShellCodes, NamesOfTheTableAndXdgOpenOutcomesOfTheSameMeaning) {
         EXPECT_EQ(shellCodeOfXdgOpen(end, status), shellCode) << status;
     }
     EXPECT_GT(shellCodeOfXdgOpen(HelperEnd::Exited, 0), 32);
+}
+
+// Where no German messages of the C library are installed, every error a user can meet with a file
+// still reads German: none falls back to the library's English text.
+TEST(SystemError, EveryFileErrorAUserCanMeetHasItsOwnGermanText) {
+    std::set<std::string> texts;
+    for (const int error :
+         {ENOENT,       EACCES, ENOSPC, EDQUOT, EROFS,   ELOOP,  EISDIR, ENOTDIR, EFBIG,  EIO,
+          ENAMETOOLONG, EBUSY,  EEXIST, EXDEV,  ETXTBSY, ENOMEM, ENXIO,  ESTALE,  EMFILE, EPIPE}) {
+        const std::string text = describeErrno(error);
+        EXPECT_EQ(text.find("Systemfehler"), std::string::npos) << error << ": " << text;
+        texts.insert(text);
+    }
+    EXPECT_EQ(texts.size(), 20u);  // each its own
+    EXPECT_EQ(describeErrno(EPERM), describeErrno(EACCES));
 }
 
 TEST(XdgBaseFolder, AnAbsoluteValueCountsElseTheDefaultBelowAnAbsoluteHome) {
