@@ -9,7 +9,6 @@
 
 #include "platform/FileOperations.h"
 #include "platform/SystemError.h"
-#include "platform/Utf8.h"
 #include "settings/Einstellungen.h"
 #include "settings/IniFile.h"
 
@@ -60,26 +59,14 @@ Status makeFolder(const fs::path& folder) {
     return Status::fail("Der Ordner " + inQuotes(folder) + " kann nicht angelegt werden: " + cause + ".");
 }
 
-// The program reads IniDatei as a profile value: one line, cut after 199 characters.
-Status usableAsProfileValue(const fs::path& settings, const fs::path& profile) {
-    const std::string value = settings.string();
-    std::string cause;
-    if (value.find_first_of("\r\n") != std::string::npos) {
-        cause = "Der Pfad enthält einen Zeilenumbruch";
-    } else if (utf8::length(value) > kProfileValueLimit) {
-        cause = "Der Pfad ist länger als " + std::to_string(kProfileValueLimit) + " Zeichen";
-    } else {
-        return Status::ok();
-    }
-    return Status::fail("Die Einstellungsdatei " + inQuotes(settings) + " kann nicht in " +
-                        inQuotes(profile) + " eingetragen werden: " + cause + ".");
-}
-
 // Settings in the data folder, named by IniDatei in WIN.INI, unless WIN.INI names a file already.
 Status settingsInDataFolder(const FirstRunPaths& paths) {
     if (!getProfileString(paths.systemProfile, kAppTitle, "IniDatei", "").empty()) return Status::ok();
     const fs::path settings = paths.dataDir / kSettings;
-    if (Status usable = usableAsProfileValue(settings, paths.systemProfile); !usable) return usable;
+    if (const auto problem = iniDateiProblem(settings.string(), paths.systemProfile)) {
+        return Status::fail("Die Einstellungsdatei " + inQuotes(settings) + " kann nicht in " +
+                            inQuotes(paths.systemProfile) + " eingetragen werden: " + *problem + ".");
+    }
     if (Status copied = copyOnce(paths.shipped / kSettings, settings); !copied) return copied;
     if (Status folder = makeFolder(paths.systemProfile.parent_path()); !folder) return folder;
     return writeProfileString(paths.systemProfile, kAppTitle, "IniDatei", settings.string());

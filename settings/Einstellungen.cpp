@@ -1,7 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "settings/Einstellungen.h"
 
+#include <algorithm>
+
 #include "conversion/NumberValue.h"
+#include "platform/SystemError.h"
+#include "platform/Utf8.h"
 #include "settings/IniFile.h"
 
 namespace kursomatik {
@@ -11,6 +15,22 @@ Status IniSchreiben(const SettingsState& settings, const SettingsEnvironment& en
                     bool privat) {
     const auto& file = privat ? std::filesystem::path(settings.sIniDatei) : environment.systemProfile;
     return writeProfileString(file, section, key, value);
+}
+
+std::optional<std::string> iniDateiProblem(std::string_view path,
+                                           const std::filesystem::path& systemProfile) {
+    if (std::any_of(path.begin(), path.end(),
+                    [](char c) { return static_cast<unsigned char>(c) < 0x20 || c == 0x7F; }))
+        return "Der Pfad enthält ein Steuerzeichen (etwa einen Zeilenumbruch)";
+    if (utf8::length(path) > kProfileValueLimit)
+        return "Der Pfad ist länger als " + std::to_string(kProfileValueLimit) + " Zeichen";
+    std::error_code error;
+    const std::filesystem::path named(path);
+    if (std::filesystem::equivalent(named, systemProfile, error) ||
+        std::filesystem::weakly_canonical(named, error) ==
+            std::filesystem::weakly_canonical(systemProfile, error))
+        return "Der Pfad nennt WIN.INI selbst";
+    return std::nullopt;
 }
 
 namespace {
@@ -38,8 +58,14 @@ void EinstellungenLesen(SettingsState& s, const SettingsEnvironment& environment
     // WIN.INI may name another INI file. The path beside the program is not passed as the default:
     // a default is cut to 199 characters, and deep folders are common here.
     const std::string system = textOf(environment.systemProfile);
-    if (std::string named = profileValue(system, s.sIniSektion, "IniDatei", ""); !named.empty()) {
-        s.sIniDatei = std::move(named);
+    const std::string named = profileValue(system, s.sIniSektion, "IniDatei", "", std::string::npos);
+    if (const auto problem =
+            named.empty() ? std::nullopt : iniDateiProblem(named, environment.systemProfile)) {
+        problems += (problems.empty() ? "" : "\n") + std::string("Der Eintrag IniDatei in ") +
+                    inQuotes(environment.systemProfile) + " ist unbrauchbar: " + *problem +
+                    ". Er bleibt unbeachtet; die Einstellungen kommen aus " + inQuotes(s.sIniDatei) + ".";
+    } else if (!named.empty()) {
+        s.sIniDatei = named;
     }
     const std::string privat = textOf(s.sIniDatei);
     for (auto [key, variable] : {std::pair{"stellen1", &s.sStellen1},

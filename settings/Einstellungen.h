@@ -3,7 +3,9 @@
 
 #include <filesystem>
 #include <functional>
+#include <optional>
 #include <string>
+#include <string_view>
 
 #include "platform/Result.h"
 
@@ -38,13 +40,18 @@ struct SettingsEnvironment {
     std::function<void(const std::string&)> report;
 };
 
+// Why a path cannot stand as IniDatei in WIN.INI (a control character, more characters than a
+// profile value keeps, WIN.INI itself); empty when it can.
+std::optional<std::string> iniDateiProblem(std::string_view path, const std::filesystem::path& systemProfile);
+
 Status IniSchreiben(const SettingsState& settings, const SettingsEnvironment& environment,
                     const std::string& section, const std::string& key, const std::string& value,
                     bool privat);
 
 // Reads WIN.INI for IniDatei and then every setting from the private INI file, each file once. A file
-// that cannot be read (a pipe, a device, a folder, one over 1 MB) counts as missing, and the user is
-// told so once, not again at every reading while it stays so.
+// that cannot be read (a pipe, a device, a folder, one over 1 MB) counts as missing, and an IniDatei
+// that cannot be used counts as none; the user is told so once, not again at every reading while it
+// stays so.
 void EinstellungenLesen(SettingsState& settings, const SettingsEnvironment& environment);
 
 // Start-up of the settings: sStartauswahl := "1", the instance guard, then the INI path and every

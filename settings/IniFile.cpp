@@ -81,9 +81,8 @@ Location locate(const std::vector<Line>& lines, std::string_view section, std::s
     return where;
 }
 
-std::string cutToLimit(std::string_view value) {
-    return utf8::length(value) > kProfileValueLimit ? utf8::mid(value, 0, kProfileValueLimit)
-                                                    : std::string(value);
+std::string cutToLimit(std::string_view value, std::size_t limit) {
+    return utf8::length(value) > limit ? utf8::mid(value, 0, limit) : std::string(value);
 }
 
 std::string_view unquoted(std::string_view value) {
@@ -97,11 +96,11 @@ std::string_view unquoted(std::string_view value) {
 }  // namespace
 
 std::string profileValue(std::string_view text, const std::string& section, const std::string& key,
-                         const std::string& defaultValue) {
+                         const std::string& defaultValue, std::size_t limit) {
     const auto lines = splitLines(text);
     const Location where = locate(lines, section, key);
-    if (!where.key) return cutToLimit(defaultValue.substr(0, defaultValue.find_last_not_of(' ') + 1));
-    return cutToLimit(unquoted(keyLine(lines[*where.key].content)->value));
+    if (!where.key) return cutToLimit(defaultValue.substr(0, defaultValue.find_last_not_of(' ') + 1), limit);
+    return cutToLimit(unquoted(keyLine(lines[*where.key].content)->value), limit);
 }
 
 std::string getProfileString(const fs::path& file, const std::string& section, const std::string& key,

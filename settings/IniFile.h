@@ -20,9 +20,9 @@ inline constexpr std::size_t kProfileValueLimit = 199;  // what fits into a buff
 std::string getProfileString(const std::filesystem::path& file, const std::string& section,
                              const std::string& key, const std::string& defaultValue);
 
-// The same, on the text of a profile file read before.
+// The same, on the text of a profile file read before; `limit` characters at most.
 std::string profileValue(std::string_view text, const std::string& section, const std::string& key,
-                         const std::string& defaultValue);
+                         const std::string& defaultValue, std::size_t limit = kProfileValueLimit);
 
 // Creates the file, the section or the key as needed, replaces a value in place and keeps every
 // other line byte for byte. The file is replaced safely (replaceFile): never half-written, a

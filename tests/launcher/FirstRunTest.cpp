@@ -73,7 +73,7 @@ TEST_F(FirstRun, FailuresAndUnusableFolderNamesAreNamedAndLeaveNothingHalfDone) 
     const std::string winIni = "/home/.config/WIN.INI\u201C ";
     for (const auto& [folder, broken, message] :
          std::initializer_list<std::tuple<std::string, int, std::string>>{
-             {"zwei\nZeilen", 0, winIni + "eingetragen werden: Der Pfad enthält einen Zeilenumbruch."},
+             {"zwei\nZeilen", 0, winIni + "eingetragen werden: Der Pfad enthält ein Steuerzeichen (etwa einen Zeilenumbruch)."},
              {std::string(190, 'x'), 0, winIni + "eingetragen werden: Der Pfad ist länger als 199 Zeichen."},
              {"d", 2,
               "/home/d/Kursomatik\u201C kann nicht angelegt werden: Unter diesem Namen steht eine Datei."},

@@ -78,7 +78,7 @@ TEST(Profile, AFailedWriteLeavesTheOldFile) {
     for (const auto& [step, error, cause] : std::initializer_list<std::tuple<const char*, int, const char*>>{
              {"createFile", EACCES, ": Zugriff verweigert."},
              {"writeAll", ENOSPC, ": Auf dem Datenträger ist kein Platz mehr frei."},
-             {"renameFile", EXDEV, ": Systemfehler 18 (Invalid cross-device link)."}}) {
+             {"renameFile", EXDEV, ": Das Ziel liegt auf einem anderen Datenträger."}}) {
         writeFile(file, "[Kursomatik]\nstellen2=1000\n");
         testing::FailingStep failing(step, error);
         EXPECT_EQ(writeProfileString(file, "Kursomatik", "stellen2", "100", failing).error(),
@@ -148,6 +148,35 @@ TEST_F(Settings, StartUpReadsEveryKeyFromTheFileWinIniNamesAndAMissingKeyKeepsIt
               std::string::npos);
     ASSERT_TRUE(start());  // the same cause is told once, not at every reading
     EXPECT_EQ(reports_.size(), 1u);
+}
+
+// An IniDatei that cannot be meant (a NUL in it, 300 kB of it, WIN.INI itself) is told once and
+// counts as none: the settings beside the program hold, and nothing is ever written into WIN.INI.
+TEST_F(Settings, AnUnusableIniDateiIsToldOnceAndTheSettingsBesideTheProgramHold) {
+    using C = std::pair<std::string, std::string>;
+    for (const auto& [value, cause] :
+         {C(std::string("/tmp/a\0b.ini", 12), "enthält ein Steuerzeichen (etwa einen Zeilenumbruch)"),
+          C("/" + std::string(300 << 10, 'x'), "ist länger als 199 Zeichen"),
+          C(environment_.systemProfile.string(), "nennt WIN.INI selbst"),
+          C((dir_ / "." / "WIN.INI").string(), "nennt WIN.INI selbst")}) {
+        SCOPED_TRACE(cause);
+        writeFile(privateIni(), kAllKeys);
+        const std::string winIni = "[Kursomatik]\nIniDatei=" + value + "\n";
+        writeFile(environment_.systemProfile, winIni);
+        reports_.clear();
+        settings_.lastReadProblem.clear();
+        for (int reading = 0; reading < 2; ++reading) ASSERT_TRUE(start());
+        EXPECT_EQ(settings_.sIniDatei, privateIni().string());
+        EXPECT_EQ(values(), "Kursomatik 10000 1000 2 3 4 7 10000.000000 1000.000000 0");
+        ASSERT_EQ(reports_.size(), 1u);
+        EXPECT_EQ(reports_[0], "Der Eintrag IniDatei in „" + environment_.systemProfile.string() +
+                                   "“ ist unbrauchbar: Der Pfad " + cause +
+                                   ". Er bleibt unbeachtet; die "
+                                   "Einstellungen kommen aus „" +
+                                   privateIni().string() + "“.");
+        ASSERT_TRUE(IniSchreiben(settings_, environment_, "Kursomatik", "stellen1", "1000", true));
+        EXPECT_EQ(readFile(environment_.systemProfile), winIni);
+    }
 }
 
 }  // namespace
