@@ -11,23 +11,26 @@ namespace kursomatik {
 std::string openForListPass(RecordFileState& state, const std::filesystem::path& file) {
     state.lSatzLaenge = static_cast<long>(kRecordLength);
     state.lSatzAnzahl = 0;
+    // A problem is known by its text; a table too long by any length is one problem.
+    const auto tellOnce = [&state](const std::string& problem, const std::string& kind = {}) {
+        const std::string& known = kind.empty() ? problem : kind;
+        if (known == state.toldProblem) return std::string();
+        state.toldProblem = known;
+        return problem;
+    };
     // The full path tells the user which folder the table was looked for in.
     std::error_code ignored;
     if (Status opened = state.iDateiNr.open(std::filesystem::absolute(file, ignored), false); !opened)
-        return opened.error();
+        return tellOnce(opened.error());
     const auto length = state.iDateiNr.length();
-    if (!length) return length.error();
+    if (!length) return tellOnce(length.error());
     const long count = recordsOfLength(*length);
     state.lSatzAnzahl = std::min(count, kMaxRecords);
-    if (count <= kMaxRecords) {
-        state.tooManyReported = false;
-        return {};
-    }
-    if (state.tooManyReported) return {};
-    state.tooManyReported = true;
-    return fileNamed(state.iDateiNr.path().string()) + " enthält " + std::to_string(count) +
-           " Datensätze. Angezeigt werden nur die ersten 999: Die Nummer eines Datensatzes hat höchstens "
-           "drei Stellen.";
+    if (count <= kMaxRecords) return tellOnce({});
+    return tellOnce(fileNamed(state.iDateiNr.path().string()) + " enthält " + std::to_string(count) +
+                        " Datensätze. Angezeigt werden nur die ersten 999: Die Nummer eines Datensatzes hat "
+                        "höchstens drei Stellen.",
+                    "more than 999");
 }
 
 namespace {

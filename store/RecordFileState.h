@@ -23,13 +23,13 @@ struct RecordFileState {
     std::string placeholderCovered;          // the end of the file the placeholder was written over
     std::string currentBytes;                // record lAktuellerSatz as the editor read or wrote it
     long long currentLength = -1;            // and the file's length then
-    bool tooManyReported = false;            // the user knows the table is cut at record 999
+    std::string toldProblem;                 // what the last list pass told the user about the file
 };
 
 // The start of a list pass: the currency file opened for reading, lSatzLaenge 147 and lSatzAnzahl
-// its record count, but at most 999. Returns what the user is to be told, empty when all is well:
-// why the file cannot be read (no records then; the message names its folder), or, once, that only
-// its first 999 records are listed.
+// its record count, but at most 999. Returns what the user is to be told: why the file cannot be read
+// (no records then; the message names its folder), or that only its first 999 records are listed.
+// Each is told once, not again at every pass while it stays so; empty when there is nothing to tell.
 std::string openForListPass(RecordFileState& state, const std::filesystem::path& file);
 
 // A new record begins as a placeholder at the end of the file: "Neu", no code, rate "0", member

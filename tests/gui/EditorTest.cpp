@@ -157,6 +157,23 @@ TEST_F(Editor, AbbrechenOfANewRecordGivesBackATableWithAFragmentAtItsEndByteForB
     EXPECT_EQ(datBytes(), before);
 }
 
+TEST_F(Editor, ATableDeletedWhileTheEditorIsOpenIsToldOfOnceWhileItStaysAway) {
+    start({kDeutscheMark, kEuro});
+    frmEingabe2& e = openRecord(2);
+    std::filesystem::remove(dir / kCurrencyFileName);
+    press(&e, "cmdEingabeBeenden_1");
+    settle();
+    press(&memberWindow(), "cmdAbbrechenUmt");  // another list pass
+    ASSERT_EQ(windows.messages.size(), 1u) << all();
+    EXPECT_TRUE(windows.shown(QString::fromUtf8("KURSOMATIK.DAT“ kann nicht gelesen werden")));
+    // Back again and then gone again: told again.
+    writeTable({kEuro});
+    press(&memberWindow(), "cmdAbbrechenUmt");
+    std::filesystem::remove(dir / kCurrencyFileName);
+    press(&memberWindow(), "cmdAbbrechenUmt");
+    EXPECT_EQ(windows.messages.size(), 2u) << all();
+}
+
 TEST_F(Editor, DeletingAsksNoKeepsEverythingYesDropsTheRecordAndTheOthersCloseUpInOrder) {
     start({kDeutscheMark, kEuro, kFranc, kLira});
     const std::string before = datBytes();
