@@ -19,6 +19,7 @@
 #include "maintenance/frmWeitereW.h"
 #include "platform/qt/Controls.h"
 #include "platform/qt/LineList.h"
+#include "platform/qt/PastedTextValidator.h"
 #include "platform/qt/PickList.h"
 #include "platform/qt/TwipsLayout.h"
 #include "platform/qt/WindowSystem.h"
@@ -107,6 +108,9 @@ void WexlorEingabe::build() {
     layout.apply();
 
     txtWertEingabe->setAlignment(Qt::AlignRight);
+    // Its 19 characters count without the blanks around a pasted amount.
+    txtWertEingabe->setValidator(new PastedTextValidator(txtWertEingabe->maxLength(), txtWertEingabe));
+    txtWertEingabe->setMaxLength(32767);
     txtWert->setAlignment(Qt::AlignRight);
     // The program writes the result and the codes; the user reads them (and may copy them).
     for (QLineEdit* shown : {txtWert, txtisoein, Text2}) shown->setReadOnly(true);
