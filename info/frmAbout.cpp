@@ -4,6 +4,7 @@
 #include <QFrame>
 #include <QLabel>
 #include <QPixmap>
+#include <QPointer>
 #include <QPushButton>
 #include <vector>
 
@@ -97,14 +98,17 @@ void frmAbout::reject() {
 }
 
 void frmAbout::handOver(const QString& target) {
-    const int r = windows_.openUrl(target);
-    if (r > 32) return;
-    // The line feed comes before the carriage return, as the message has always read.
-    windows_.message(this,
-                     QStringLiteral("ShellExecute fehlgeschlagen! ") + QStringLiteral("\n") +
-                         QStringLiteral("\r") + QStringLiteral(" Fehler: ") +
-                         QString::fromStdString(GetErrorString(r)),
-                     MessageButtons::Ok, MessageIcon::Stop);
+    // The failure may come when the window is gone: it is told over the window that opened it then.
+    windows_.openUrl(target, [&windows = windows_, about = QPointer<QWidget>(this),
+                              owner = QPointer<QWidget>(parentWidget())](int r) {
+        if (r > 32) return;
+        // The line feed comes before the carriage return, as the message has always read.
+        windows.message(about && about->isVisible() ? about.data() : owner.data(),
+                        QStringLiteral("ShellExecute fehlgeschlagen! ") + QStringLiteral("\n") +
+                            QStringLiteral("\r") + QStringLiteral(" Fehler: ") +
+                            QString::fromStdString(GetErrorString(r)),
+                        MessageButtons::Ok, MessageIcon::Stop);
+    });
 }
 
 void showAboutWindow(WindowSystem& windows, QWidget* owner) {

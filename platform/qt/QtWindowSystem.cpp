@@ -10,7 +10,9 @@
 #include <QProcess>
 #include <QPushButton>
 #include <QStandardPaths>
+#include <QTimer>
 #include <cstdlib>
+#include <memory>
 
 #include "platform/ShellCodes.h"
 
@@ -55,26 +57,32 @@ void QtWindowSystem::openHelp(int topic) {
     if (helpViewer) helpViewer(topic);
 }
 
-int QtWindowSystem::openUrl(const QString& address) {
-    // xdg-open hands the address to the desktop's default program and exits; it is waited for
-    // only briefly, so a slow desktop never freezes the window.
+void QtWindowSystem::openUrl(const QString& address, std::function<void(int code)> done) {
+    // xdg-open hands the address to the desktop's default program and exits. The window goes on at
+    // once; a failure within 5 s is told, later the helper counts as busy with the address.
     auto* process = new QProcess(qApp);
-    process->start(QStringLiteral("xdg-open"), {address});
-    if (!process->waitForStarted(3000)) {
-        delete process;
-        return shellCodeOfXdgOpen(HelperEnd::NotStarted, 0);
-    }
-    if (!process->waitForFinished(5000)) {
-        // Still busy: it has the address. Deleting it now would kill what it started.
-        QObject::connect(process, &QProcess::finished, process, &QObject::deleteLater);
-        return shellCodeOfXdgOpen(HelperEnd::StillRunning, 0);
-    }
+    auto told = std::make_shared<bool>(false);
+    const auto tell = [told, done = std::move(done)](int code) {
+        if (*told) return;
+        *told = true;
+        if (done) done(code);
+    };
+    QObject::connect(process, &QProcess::errorOccurred, process,
+                     [process, tell](QProcess::ProcessError error) {
+                         if (error != QProcess::FailedToStart) return;
+                         tell(shellCodeOfXdgOpen(HelperEnd::NotStarted, 0));
+                         process->deleteLater();
+                     });
     // After a crash exit Qt gives the number of the signal that ended the helper as its exit code.
-    const HelperEnd end =
-        process->exitStatus() == QProcess::NormalExit ? HelperEnd::Exited : HelperEnd::Killed;
-    const int status = process->exitCode();
-    delete process;
-    return shellCodeOfXdgOpen(end, status);
+    QObject::connect(process, &QProcess::finished, process,
+                     [process, tell](int status, QProcess::ExitStatus end) {
+                         tell(shellCodeOfXdgOpen(
+                             end == QProcess::NormalExit ? HelperEnd::Exited : HelperEnd::Killed, status));
+                         process->deleteLater();
+                     });
+    // Deleting a helper that still runs would kill what it started: it goes when it ends.
+    QTimer::singleShot(5000, process, [tell] { tell(shellCodeOfXdgOpen(HelperEnd::StillRunning, 0)); });
+    process->start(QStringLiteral("xdg-open"), {address});
 }
 
 QString QtWindowSystem::chooseFile(QWidget* parent, const QString& caption, const QString& filter) {

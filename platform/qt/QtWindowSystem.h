@@ -15,7 +15,7 @@ class QtWindowSystem : public WindowSystem {
     void showModeless(QWidget* window) override;
     void postF1() override;
     void openHelp(int topic) override;
-    int openUrl(const QString& address) override;
+    void openUrl(const QString& address, std::function<void(int code)> done) override;
     QString chooseFile(QWidget* parent, const QString& caption, const QString& filter) override;
     void endProcess() override;
 

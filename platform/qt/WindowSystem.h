@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QString>
+#include <functional>
 
 class QDialog;
 class QWidget;
@@ -30,8 +31,9 @@ class WindowSystem {
     virtual void postF1() = 0;
     // Opens the help file at a topic.
     virtual void openHelp(int topic) = 0;
-    // Hands a web or mailto address to the desktop; above 32 is success, else a shell error code.
-    virtual int openUrl(const QString& address) = 0;
+    // Hands a web or mailto address to the desktop without waiting for it, then tells `done` the
+    // outcome: above 32 is success, else a shell error code.
+    virtual void openUrl(const QString& address, std::function<void(int code)> done) = 0;
     // Asks the user for a file to open; empty when the user cancels. The filter as in a file dialog:
     // "Name (*.a *.b);;Alle Dateien (*)".
     virtual QString chooseFile(QWidget* parent, const QString& caption, const QString& filter) = 0;

@@ -2,6 +2,7 @@
 #include <QAccessible>
 #include <QAccessibleActionInterface>
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QTest>
 
 #include "info/LinkLabel.h"
@@ -62,26 +63,47 @@ TEST_F(AboutWindow, LinksHandOverTheirTargetsAndEnterEscOrTheCloseBoxDestroyIt) 
     EXPECT_EQ(bare.grab().toImage(), plain.grab().toImage());
 }
 
-// The real hand-over through xdg-open, with a stand-in for it first on the PATH.
-TEST(XdgOpenStandIn, AHelperKilledBySignalIsReportedWithTheStopIconAndASuccessNot) {
+// The real hand-over through xdg-open, with a stand-in for it first on the PATH: the window goes on
+// at once, and a failure comes as a message over the about window, or over its owner once it is gone.
+TEST(XdgOpenStandIn, AFailureIsToldLaterOverTheAboutWindowOrItsOwnerAndASuccessNot) {
     struct : QtWindowSystem {
-        MessageResult message(QWidget*, const QString& text, MessageButtons, MessageIcon icon) override {
-            return shown << text + (icon == MessageIcon::Stop ? "|Stop" : ""), MessageResult::Ok;
+        MessageResult message(QWidget* parent, const QString& text, MessageButtons,
+                              MessageIcon icon) override {
+            return shown << parent->objectName() + "|" + text + (icon == MessageIcon::Stop ? "|Stop" : ""),
+                   MessageResult::Ok;
         }
         QStringList shown;
     } windows;
     TempDir dir;
     const QByteArray path = qgetenv("PATH");
     qputenv("PATH", QByteArray::fromStdString(dir.path().string()) + ":" + path);
-    for (const char* helper : {"exit 0", "kill -SEGV $$"}) {
+    QWidget owner;
+    owner.setObjectName("owner");
+    for (const auto& [helper, closed] :
+         {std::pair{"exit 0", false}, std::pair{"sleep 3", false}, std::pair{"kill -SEGV $$", false},
+          std::pair{"sleep 0.5; exit 3", true}}) {
         writeFile(dir / "xdg-open", std::string("#!/bin/sh\n") + helper + "\n");
         std::filesystem::permissions(dir / "xdg-open", std::filesystem::perms::owner_all);
-        frmAbout(windows).findChild<LinkLabel*>("Label10")->activate();
+        auto* about = new frmAbout(windows, &owner);
+        about->show();
+        QElapsedTimer clock;
+        clock.start();
+        about->findChild<LinkLabel*>("Label10")->activate();
+        EXPECT_LT(clock.elapsed(), 400) << helper;  // never waits for the helper
+        const qsizetype before = windows.shown.size();
+        if (closed) delete about;
+        const bool fails = std::string(helper).find("exit 0") == std::string::npos &&
+                           std::string(helper).find("sleep 3") == std::string::npos;
+        while (fails && windows.shown.size() == before && clock.elapsed() < 5000) QTest::qWait(20);
+        if (!closed) delete about;
     }
     qputenv("PATH", path);
     // A line feed, then a carriage return: the message has always been written this way.
+    const QString failed = "|ShellExecute fehlgeschlagen! \n\r Fehler: Unbekannter Fehler No.: ";
     EXPECT_EQ(windows.shown,
-              QStringList{"ShellExecute fehlgeschlagen! \n\r Fehler: Unbekannter Fehler No.: -139|Stop"});
+              QStringList({"frmAbout" + failed + "-139|Stop",
+                           "owner" + failed.left(failed.indexOf("Unbekannter")) + "SE_ERR_NOASSOC|Stop"}))
+        << windows.shown.join("\n").toStdString();
 }
 
 }  // namespace

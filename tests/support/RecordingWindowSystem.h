@@ -37,7 +37,10 @@ class RecordingWindowSystem : public WindowSystem {
     void showModeless(QWidget* window) override { modeless.emplace_back(window)->show(); }
     void postF1() override { ++f1Posted; }
     void openHelp(int topic) override { helpTopics.push_back(topic); }
-    int openUrl(const QString& address) override { return urls.push_back(address), 42; }  // 42: success
+    void openUrl(const QString& address, std::function<void(int)> done) override {
+        urls.push_back(address);
+        if (done) done(42);  // success
+    }
     QString chooseFile(QWidget*, const QString&, const QString&) override { return chosenFile; }
     void endProcess() override { ++processEnded; }
 
