@@ -35,7 +35,7 @@ Result<ChosenCurrency> currencyOfCode(const CurrencyTable& table, std::string_vi
     for (std::size_t k = 0; k < table.lists.all.lines().size(); ++k) {
         const CurrencyRecord& record = table.recordAt(k);
         if (utf8::toUpper(fieldValue(record.ISO)) != wanted) continue;
-        names += (names.empty() ? "" : ", ") + fieldValue(record.Bezeichnung);
+        names += (names.empty() ? "" : ", ") + utf8::printable(fieldValue(record.Bezeichnung));
         if (!found) found = k;
     }
     const std::string named = inQuotes(std::string(code));
@@ -46,7 +46,8 @@ Result<ChosenCurrency> currencyOfCode(const CurrencyTable& table, std::string_vi
                             inQuotes(table.file) + ": " + names + ".");
     }
     const CurrencyRecord& record = table.recordAt(*found);
-    const std::optional<Money> rate = fixedRateOf(lineRate(table.lists.all.lines()[*found], regional), regional);
+    const std::optional<Money> rate =
+        fixedRateOf(lineRate(table.lists.all.lines()[*found], regional), regional);
     if (!rate) {
         return Status::fail("Der Kurs von " + inQuotes(fieldValue(record.Bezeichnung)) + " in " +
                             inQuotes(table.file) + " ist unbrauchbar: " + inQuotes(fieldValue(record.Kurs)) +

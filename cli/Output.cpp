@@ -21,17 +21,6 @@ std::string padded(const std::string& text, std::size_t width, bool right) {
     return right ? blanks + text : text + blanks;
 }
 
-// A field as a terminal may show it: control characters (a tab, an escape sequence another program
-// wrote into the table) become '?', so they neither break the columns nor reach the terminal.
-std::string printable(std::string_view text) {
-    std::string out;
-    for (std::size_t pos = 0; pos < text.size();) {
-        const char32_t c = utf8::next(text, pos);
-        utf8::append(out, c < 0x20 || (c >= 0x7F && c < 0xA0) ? U'?' : c);
-    }
-    return out;
-}
-
 std::string memberText(const CurrencyRecord& record) {
     const std::string ewwu = fieldValue(record.EWWU);
     return ewwu == "1" ? "ja" : ewwu == "0" ? "nein" : ewwu;
@@ -83,9 +72,9 @@ void printCurrencyList(const CurrencyTable& table, const RegionalSettings& regio
     for (std::size_t k = 0; k < table.lists.all.lines().size(); ++k) {
         const CurrencyRecord& record = table.recordAt(k);
         const std::string rate = gridRateCell(record.Kurs, regional);
-        rows.push_back({printable(fieldValue(record.ISO)), rate.empty() ? "ungültig" : rate,
-                        printable(fieldValue(record.Datum)), printable(memberText(record)),
-                        printable(fieldValue(record.Bezeichnung))});
+        rows.push_back({utf8::printable(fieldValue(record.ISO)), rate.empty() ? "ungültig" : rate,
+                        utf8::printable(fieldValue(record.Datum)), utf8::printable(memberText(record)),
+                        utf8::printable(fieldValue(record.Bezeichnung))});
     }
     std::array<std::size_t, 5> widths{};
     for (const Row& row : rows) {

@@ -4,6 +4,8 @@
 #include <cerrno>
 #include <cstring>
 
+#include "platform/Utf8.h"
+
 namespace kursomatik {
 
 std::string describeErrno(int error) {
@@ -77,7 +79,7 @@ Status systemCall(bool succeeded) {
 }
 
 std::string inQuotes(const std::filesystem::path& name) {
-    return "\u201E" + name.string() + "\u201C";
+    return "\u201E" + utf8::printable(name.string()) + "\u201C";
 }
 
 std::string fileNamed(const std::string& fileName) {

@@ -20,7 +20,8 @@ Status systemFailure(int error);
 // errno as a failure, or success.
 Status systemCall(bool succeeded);
 
-// „name“: how every message names a file or a folder.
+// „name“: how every message names a file, a folder or a text the user gave; characters a terminal
+// or a message box would not show as themselves become '?'.
 std::string inQuotes(const std::filesystem::path& name);
 // "Die Datei „name“"
 std::string fileNamed(const std::string& fileName);

@@ -110,4 +110,14 @@ std::string toUpper(std::string_view text) {
     return out;
 }
 
+std::string printable(std::string_view text) {
+    std::string out;
+    out.reserve(text.size());
+    for (std::size_t pos = 0; pos < text.size();) {
+        const char32_t c = next(text, pos);
+        append(out, c < 0x20 || (c >= 0x7F && c < 0xA0) ? kReplacement : c);
+    }
+    return out;
+}
+
 }  // namespace kursomatik::utf8

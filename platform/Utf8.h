@@ -32,4 +32,8 @@ std::string_view trimBlanks(std::string_view text);
 
 std::string toUpper(std::string_view text);
 
+// The text as a terminal or a message may show it: control characters (a tab, an escape sequence)
+// and bytes that are no UTF-8 become '?'.
+std::string printable(std::string_view text);
+
 }  // namespace kursomatik::utf8
