@@ -74,6 +74,7 @@ TEST_F(Editor, WhatIsTypedIsStoredAndAnUnusableRateAsOneAfterItsMessage) {
           std::tuple{"a", "0,00000000001", "a", Currency{"a", "A", "1000000"}, QStringList{kRateNoNumber}},
           // A full stop groups three digits only: 1.95583 is no number, 1.234,5 is 1234,5.
           std::tuple{"a", "1.95583", "a", Currency{"a", "A", "1000000"}, QStringList{kRateNoNumber}},
+          std::tuple{"a", "0.500", "a", Currency{"a", "A", "1000000"}, QStringList{kRateNoNumber}},
           std::tuple{"a", "1.234,5", "a", Currency{"a", "A", "1234500000"}, QStringList{}},
           std::tuple{"a", "922337203", "a", Currency{"a", "A", "922337203000000"}, QStringList{}},
           std::tuple{"a", "0,12345678", "a", Currency{"a", "A", "123456,78"}, QStringList{}},

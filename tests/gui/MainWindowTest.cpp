@@ -50,6 +50,10 @@ TEST_F(MainWindow, PickingACurrencyConvertsThroughTheEuroAtOnceAndEnterRecalcula
     pressEnter();
     EXPECT_TRUE(windows.messageTexts().last().contains("eingeben oder das länderspezifische Trennzeichen"));
     EXPECT_EQ(result(), "0,00");
+    // A leading zero group is no thousands group: not 500 DEM.
+    amount->setText("0.500");
+    pressEnter();
+    EXPECT_EQ(QString::number(windows.messages.size()) + " " + result(), "4 0,00");
 }
 
 TEST_F(MainWindow, APastedAmountLosesTheBlanksAroundItBeforeTheBoxsLimitCounts) {
