@@ -58,5 +58,35 @@ TEST(Command, FindsTheProgramsTableAndSettingsAndEndsWithItsStatus) {
     }
 }
 
+// Every output goes to stdout through one check at the end: a result that cannot be written is an
+// error, whether the last piece or an earlier one was lost; the same runs into /dev/null succeed.
+TEST(Command, AnOutputThatCannotBeWrittenEndsWithAMessageAndStatus2InEveryMode) {
+    TempDir dir;
+    std::vector<Currency> many{kEuro};
+    for (int i = 0; i < 120; ++i)
+        many.push_back({"Währung " + std::to_string(i), "W" + std::to_string(i), "2000000"});
+    writeFile(dir / "viele.dat", tableBytes(many));  // a list longer than stdio's buffer
+    writeFile(dir / "KURSOMATIK.DAT", tableBytes({kDeutscheMark, kEuro, kDollar}));
+    writeFile(dir / "k.csv", "Date, USD, \n28 June 2024, 1.0705, \n");
+    for (const std::string args :
+         {"--euro-stellen 3 --stellen 2 100 DEM EUR", "--json --euro-stellen 3 --stellen 2 100 DEM EUR",
+          "--liste", "--liste --tabelle viele.dat", "--help", "--import k.csv"}) {
+        for (const std::string sink : {"/dev/full", "/dev/null"}) {
+            const std::string command = "cd " + dir.path().string() +
+                                        " && env -i HOME=" + dir.path().string() +
+                                        " LC_ALL=C " KURSOMATIK_RECHNER " " + args + " >" + sink + " 2>err";
+            const int status = std::system(command.c_str());
+            EXPECT_EQ(WIFEXITED(status) ? WEXITSTATUS(status) : -1, sink == "/dev/full" ? 2 : 0)
+                << args << sink;
+            EXPECT_EQ(readFile(dir / "err"), sink == "/dev/full"
+                                                 ? "kursomatik-rechner: Die Ausgabe kann nicht "
+                                                   "geschrieben werden: Auf dem Datenträger ist "
+                                                   "kein Platz mehr frei.\n"
+                                                 : "")
+                << args << sink;
+        }
+    }
+}
+
 }  // namespace
 }  // namespace kursomatik::testing
