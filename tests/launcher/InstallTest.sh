@@ -13,8 +13,11 @@ prefix="$work/prefix"
 cmake --install "$build" --prefix "$prefix" >/dev/null
 shared="$prefix/share/kursomatik"
 program="$prefix/libexec/kursomatik/kursomatik"
-runtime="$work/runtime"
-mkdir -m 700 "$runtime"
+# The test build's program takes its lock below a root of this test's own, in the user's runtime folder.
+root="$work/root"
+runtime="$root/run/user/$(id -u)"
+mkdir -p "$runtime" "$root/tmp"
+chmod 700 "$runtime"
 lock="$runtime/kursomatik-$(id -u).lock"
 
 failures=0
@@ -44,7 +47,7 @@ launch() {
     local home=$1 path=$2
     shift 2
     mkdir -p "$home"
-    env -i PATH="$path" HOME="$home" XDG_RUNTIME_DIR="$runtime" QT_QPA_PLATFORM=offscreen "$@" \
+    env -i PATH="$path" HOME="$home" KURSOMATIK_TEST_LOCK_ROOT="$root" QT_QPA_PLATFORM=offscreen "$@" \
         kursomatik >"$work/output" 2>&1 &
     pid=$!
 }
@@ -99,12 +102,12 @@ converts "$home"
 
 # A home whose name the old shell launcher mangled, a relative XDG_DATA_HOME (ignored), the command
 # linked into a bin folder of the user's own, and a program folder the user may not write into
-# (unless root, who may write anywhere).
+# (unless root, who may write anywhere); XDG_RUNTIME_DIR and TMPDIR elsewhere move no lock.
 chmod a-w "$prefix/libexec/kursomatik"
 home="$work/Max \\ Müller"
 mkdir -p "$home/bin"
 ln -s "$prefix/bin/kursomatik" "$home/bin/kursomatik"
-launch "$home" "$home/bin:/usr/bin:/bin" XDG_DATA_HOME=relativ
+launch "$home" "$home/bin:/usr/bin:/bin" XDG_DATA_HOME=relativ XDG_RUNTIME_DIR="$work" TMPDIR="$work"
 checks_of_a_start "$home"
 converts "$home"
 
@@ -116,7 +119,7 @@ check "the converter's first run copied the shipped table" \
 # Nothing to copy: a message instead of a program on an empty table.
 rm "$shared/KURSOMATIK.DAT"
 status=0
-env -i PATH="$prefix/bin:/usr/bin:/bin" HOME="$work/dritter" XDG_RUNTIME_DIR="$runtime" \
+env -i PATH="$prefix/bin:/usr/bin:/bin" HOME="$work/dritter" KURSOMATIK_TEST_LOCK_ROOT="$root" \
     QT_QPA_PLATFORM=offscreen timeout 20 kursomatik >"$work/output" 2>&1 || status=$?
 check "without a shipped table the command ends with status 1 (was $status)" [ "$status" -eq 1 ]
 check "and says which file is missing" grep -q "Kursomatik kann nicht gestartet werden" "$work/output"
