@@ -8,8 +8,10 @@
 
 #include "app/DesktopIntegration.h"
 #include "app/Program.h"
+#include "platform/FileSizeSignal.h"
 
 int main(int argc, char** argv) {
+    kursomatik::ignoreFileSizeSignal();
     QApplication application(argc, argv);
     QTranslator qtTexts;
     kursomatik::installQtTranslation(qtTexts, QLocale::system());

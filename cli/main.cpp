@@ -7,6 +7,7 @@
 #include "cli/CheckedOutput.h"
 #include "cli/Rechner.h"
 #include "launcher/FirstRun.h"
+#include "platform/FileSizeSignal.h"
 #include "platform/XdgFolders.h"
 #include "platform/qt/QtRegionalSettings.h"
 
@@ -34,6 +35,7 @@ Installation findInstallation() {
 
 int main(int argc, char** argv) {
     using namespace kursomatik;
+    ignoreFileSizeSignal();
     RechnerEnvironment environment;
     environment.regional = systemRegionalSettings();
     const Installation installation = findInstallation();

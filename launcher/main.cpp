@@ -10,6 +10,7 @@
 #include <iostream>
 
 #include "launcher/FirstRun.h"
+#include "platform/FileSizeSignal.h"
 #include "platform/SystemError.h"
 #include "platform/XdgFolders.h"
 
@@ -34,6 +35,7 @@ int fail(int argc, char** argv, const std::string& cause) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    ignoreFileSizeSignal();
     // The installation is found from where this command really lies, also when started through a link.
     std::error_code unknown;
     const fs::path bin = fs::read_symlink("/proc/self/exe", unknown).parent_path();

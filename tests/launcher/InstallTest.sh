@@ -116,6 +116,15 @@ converts "$work/skript"
 check "the converter's first run copied the shipped table" \
     cmp -s "$shared/KURSOMATIK.DAT" "$work/skript/.local/share/Kursomatik/KURSOMATIK.DAT"
 
+# A file-size limit below the shipped table (bash counts 1024-byte blocks): the copy fails with a
+# message and leaves nothing, rather than SIGXFSZ ending the command half-way.
+status=0
+(ulimit -f 1 && exec env -i PATH="$prefix/bin:/usr/bin:/bin" HOME="$work/klein" kursomatik) \
+    >"$work/output" 2>&1 || status=$?
+check "under a file-size limit the command ends with status 1 (was $status)" [ "$status" -eq 1 ]
+check "and names the limit as the cause" grep -q "Die Datei würde zu groß" "$work/output"
+check "and leaves no part of the table" [ -z "$(ls -A "$work/klein/.local/share/Kursomatik")" ]
+
 # Nothing to copy: a message instead of a program on an empty table.
 rm "$shared/KURSOMATIK.DAT"
 status=0
