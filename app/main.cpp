@@ -1,14 +1,21 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include <QApplication>
 #include <QTranslator>
+#include <iostream>
 
 #include "app/DesktopIntegration.h"
 #include "app/Program.h"
 #include "platform/FileSizeSignal.h"
+#include "platform/ProgramUsage.h"
+#include "platform/qt/ApplicationStart.h"
 
 int main(int argc, char** argv) {
     kursomatik::ignoreFileSizeSignal();
-    QApplication application(argc, argv);
+    if (kursomatik::asksForUsage(argc, argv)) {
+        std::cout << kursomatik::programUsage();
+        return 0;
+    }
+    const auto application = kursomatik::startApplication(argc, argv);
     QTranslator qtTexts;
     kursomatik::installQtTranslation(qtTexts, QLocale::system());
     kursomatik::setDesktopIdentity();

@@ -9,10 +9,11 @@
 #include "app/DesktopIntegration.h"
 #include "app/Program.h"
 #include "platform/FileSizeSignal.h"
+#include "platform/qt/ApplicationStart.h"
 
 int main(int argc, char** argv) {
     kursomatik::ignoreFileSizeSignal();
-    QApplication application(argc, argv);
+    const auto application = kursomatik::startApplication(argc, argv);
     QTranslator qtTexts;
     kursomatik::installQtTranslation(qtTexts, QLocale::system());
     kursomatik::setDesktopIdentity();

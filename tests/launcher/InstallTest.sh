@@ -116,6 +116,26 @@ converts "$work/skript"
 check "the converter's first run copied the shipped table" \
     cmp -s "$shared/KURSOMATIK.DAT" "$work/skript/.local/share/Kursomatik/KURSOMATIK.DAT"
 
+# Without a window system to reach (no DISPLAY, a display nobody serves, no Wayland socket), and Qt
+# left to find one: the program the command became ends with a German message and status 1.
+dead=
+for n in $(seq 50 99); do
+    [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] || { dead=":$n"; break; }
+done
+for display in "" "DISPLAY=$dead" "WAYLAND_DISPLAY=$work/wayland-9"; do
+    status=0
+    env -i PATH="$prefix/bin:/usr/bin:/bin" HOME="$work/ohne-anzeige" KURSOMATIK_TEST_LOCK_ROOT="$root" \
+        $display timeout 20 kursomatik >"$work/output" 2>&1 || status=$?
+    check "without a display ($display) the command ends with status 1 (was $status)" [ "$status" -eq 1 ]
+    check "and says so in German" grep -q "Es ist keine grafische Anzeige erreichbar" "$work/output"
+    check "and never aborts" [ -z "$(grep -e Abort -e 'This application failed' "$work/output")" ]
+done
+status=0
+env -i PATH="$prefix/bin:/usr/bin:/bin" HOME="$work/hilfe" kursomatik --help >"$work/output" 2>&1 || status=$?
+check "kursomatik --help ends with status 0 (was $status)" [ "$status" -eq 0 ]
+check "and prints the usage, naming the data folder" grep -q "$work/hilfe/.local/share/Kursomatik" "$work/output"
+check "and sets up nothing" [ ! -e "$work/hilfe" ]
+
 # A file-size limit below the shipped table (bash counts 1024-byte blocks): the copy fails with a
 # message and leaves nothing, rather than SIGXFSZ ending the command half-way.
 status=0
