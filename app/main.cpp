@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include <QApplication>
 #include <QTranslator>
-#include <iostream>
 
 #include "app/DesktopIntegration.h"
 #include "app/Program.h"
@@ -11,10 +10,7 @@
 
 int main(int argc, char** argv) {
     kursomatik::ignoreFileSizeSignal();
-    if (kursomatik::asksForUsage(argc, argv)) {
-        std::cout << kursomatik::programUsage();
-        return 0;
-    }
+    if (kursomatik::asksForUsage(argc, argv)) return kursomatik::printProgramUsage();
     const auto application = kursomatik::startApplication(argc, argv);
     QTranslator qtTexts;
     kursomatik::installQtTranslation(qtTexts, QLocale::system());

@@ -39,10 +39,7 @@ int fail(int argc, char** argv, const std::string& cause) {
 
 int main(int argc, char** argv) {
     ignoreFileSizeSignal();
-    if (asksForUsage(argc, argv)) {
-        std::cout << programUsage();
-        return 0;
-    }
+    if (asksForUsage(argc, argv)) return printProgramUsage();
     // The installation is found from where this command really lies, also when started through a link.
     std::error_code unknown;
     const fs::path bin = fs::read_symlink("/proc/self/exe", unknown).parent_path();

@@ -1,8 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/ProgramUsage.h"
 
+#include <cerrno>
+#include <iostream>
 #include <string_view>
 
+#include "platform/SystemError.h"
 #include "platform/XdgFolders.h"
 
 namespace kursomatik {
@@ -46,6 +49,14 @@ std::string programUsage() {
            "\n"
            "Für Skripte rechnet der Befehl kursomatik-rechner ohne Fenster und ohne Anzeige\n"
            "(kursomatik-rechner --help). Mehr: man kursomatik\n";
+}
+
+int printProgramUsage() {
+    errno = 0;
+    std::cout << programUsage() << std::flush;  // one write, whose errno is still there when it failed
+    if (std::cout) return 0;
+    std::cerr << "kursomatik: Die Hilfe kann nicht ausgegeben werden: " << describeErrno(errno) << ".\n";
+    return 1;
 }
 
 }  // namespace kursomatik

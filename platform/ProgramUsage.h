@@ -12,4 +12,8 @@ bool asksForUsage(int argc, const char* const* argv);
 // The short German usage of `kursomatik`, naming the user's own data folder and WIN.INI.
 std::string programUsage();
 
+// Prints the usage on stdout: status 0, or 1 with a German message on stderr where it could not be
+// written (a full disk, /dev/full).
+int printProgramUsage();
+
 }  // namespace kursomatik

@@ -33,7 +33,8 @@ struct Ended {
 
 // The real binary in nothing of this environment but a home, the C locale and the given variables; no
 // QT_QPA_PLATFORM, so Qt looks for the window system as on a desktop. SIGXFSZ as at a fresh login.
-Ended start(const char* binary, const QStringList& args, const QStringList& variables, const fs::path& home) {
+Ended start(const char* binary, const QStringList& args, const QStringList& variables, const fs::path& home,
+            const QString& out = {}) {
     QProcessEnvironment environment;
     environment.insert("HOME", QString::fromStdString(home.string()));
     environment.insert("LC_ALL", "C.UTF-8");
@@ -42,6 +43,7 @@ Ended start(const char* binary, const QStringList& args, const QStringList& vari
     QProcess process;
     process.setProcessEnvironment(environment);
     process.setChildProcessModifier([] { ::signal(SIGXFSZ, SIG_DFL); });
+    if (!out.isEmpty()) process.setStandardOutputFile(out);
     process.start(QString::fromUtf8(binary), args);
     if (!process.waitForFinished(20000)) process.kill(), process.waitForFinished();
     Ended run{process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
@@ -98,6 +100,14 @@ TEST(ProgramStart, WithoutADisplayAGermanMessageAndStatus1AndTheUsageWithout) {
             EXPECT_TRUE(run.out.contains(data + "/Kursomatik\n") && run.out.contains("kursomatik-rechner"))
                 << what;
         }
+    }
+    // A usage that cannot be written is no success either.
+    for (const char* binary : {KURSOMATIK_PROGRAM, KURSOMATIK_LAUNCHER}) {
+        const Ended full = start(binary, {"--help"}, {}, dir.path(), "/dev/full");
+        EXPECT_EQ(full.status, 1) << binary;
+        EXPECT_EQ(full.err, QString::fromUtf8("kursomatik: Die Hilfe kann nicht ausgegeben werden: Auf dem "
+                                              "Datenträger ist kein Platz mehr frei.\n"))
+            << binary;
     }
 }
 
