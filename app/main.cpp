@@ -4,9 +4,14 @@
 
 #include "app/DesktopIntegration.h"
 #include "app/Program.h"
+#include "platform/FileSizeSignal.h"
+#include "platform/ProgramUsage.h"
+#include "platform/qt/ApplicationStart.h"
 
 int main(int argc, char** argv) {
-    QApplication application(argc, argv);
+    kursomatik::ignoreFileSizeSignal();
+    if (kursomatik::asksForUsage(argc, argv)) return kursomatik::printProgramUsage();
+    const auto application = kursomatik::startApplication(argc, argv);
     QTranslator qtTexts;
     kursomatik::installQtTranslation(qtTexts, QLocale::system());
     kursomatik::setDesktopIdentity();

@@ -8,9 +8,12 @@
 
 #include "app/DesktopIntegration.h"
 #include "app/Program.h"
+#include "platform/FileSizeSignal.h"
+#include "platform/qt/ApplicationStart.h"
 
 int main(int argc, char** argv) {
-    QApplication application(argc, argv);
+    kursomatik::ignoreFileSizeSignal();
+    const auto application = kursomatik::startApplication(argc, argv);
     QTranslator qtTexts;
     kursomatik::installQtTranslation(qtTexts, QLocale::system());
     kursomatik::setDesktopIdentity();

@@ -4,6 +4,8 @@
 # against an empty Qt main window, each started RUNS times under Xvfb, medians in milliseconds.
 #   bench/startup.sh [build folder with -DKURSOMATIK_BENCHMARKS=ON, default build/benchmarks] [RUNS] [TABLE]
 # TABLE is the currency file to start on, default the shipped one.
+# The benchmarks' build is no test build: the probe takes the user's own instance lock, as the
+# installed program does (so its cost is measured), and cannot start while Kursomatik runs for this user.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build=$(realpath "${1:-build/benchmarks}")
@@ -14,9 +16,18 @@ work=$(mktemp -d)
 trap 'kill "${xvfb:-}" 2>/dev/null || true; rm -rf "$work"' EXIT
 cp "$table" "$work/KURSOMATIK.DAT"
 cp data/Kursomatik.ini "$work/"
-mkdir -p "$work/config" "$work/runtime"
-chmod 700 "$work/runtime"
+mkdir -p "$work/config"
 printf '[Kursomatik]\nIniDatei=%s/Kursomatik.ini\n' "$work" > "$work/config/WIN.INI"
+
+# The program's lock place: the runtime folder where it is the user's own, else the temp folder's.
+uid=$(id -u)
+lock_folder=/run/user/$uid
+[ -d "$lock_folder" ] && [ ! -L "$lock_folder" ] && [ "$(stat -c '%u %a' "$lock_folder")" = "$uid 700" ] ||
+    lock_folder=/tmp/kursomatik-$uid
+if [ -e "$lock_folder/kursomatik-$uid.lock" ] && ! flock -n "$lock_folder/kursomatik-$uid.lock" true; then
+    echo "Kursomatik is running for this user: end it first (the probe would stop at its second-start message)." >&2
+    exit 1
+fi
 
 display=:97
 Xvfb "$display" -screen 0 1280x1024x24 -nolisten tcp 2>/dev/null &
@@ -25,8 +36,7 @@ for _ in $(seq 50); do [ -e "/tmp/.X11-unix/X${display#:}" ] && break; sleep 0.1
 
 median() { sort -n | awk '{a[NR]=$1} END {print (NR % 2) ? a[(NR+1)/2] : (a[NR/2] + a[NR/2+1]) / 2}'; }
 probe() {
-    (cd "$work" && DISPLAY=$display QT_QPA_PLATFORM=xcb XDG_CONFIG_HOME="$work/config" \
-        XDG_RUNTIME_DIR="$work/runtime" "$1")
+    (cd "$work" && DISPLAY=$display QT_QPA_PLATFORM=xcb XDG_CONFIG_HOME="$work/config" "$1")
 }
 elapsed() {
     local start

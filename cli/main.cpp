@@ -4,8 +4,10 @@
 
 #include <iostream>
 
+#include "cli/CheckedOutput.h"
 #include "cli/Rechner.h"
 #include "launcher/FirstRun.h"
+#include "platform/FileSizeSignal.h"
 #include "platform/XdgFolders.h"
 #include "platform/qt/QtRegionalSettings.h"
 
@@ -33,6 +35,7 @@ Installation findInstallation() {
 
 int main(int argc, char** argv) {
     using namespace kursomatik;
+    ignoreFileSizeSignal();
     RechnerEnvironment environment;
     environment.regional = systemRegionalSettings();
     const Installation installation = findInstallation();
@@ -52,5 +55,14 @@ int main(int argc, char** argv) {
         if (Status ready = prepareFirstRun(paths); !ready)
             std::cerr << "kursomatik-rechner: " << ready.error() << '\n';
     }
-    return runRechner({argv + 1, argv + argc}, environment, std::cout, std::cerr);
+    // A result that never reached its file or pipe must not pass for one.
+    CheckedOutput output(STDOUT_FILENO);
+    std::ostream out(&output);
+    const int status = runRechner({argv + 1, argv + argc}, environment, out, std::cerr);
+    if (Status written = output.finish(); !written) {
+        std::cerr << "kursomatik-rechner: Die Ausgabe kann nicht geschrieben werden: " << written.error()
+                  << ".\n";
+        return kRechnerNoTable;
+    }
+    return status;
 }

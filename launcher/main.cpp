@@ -10,20 +10,24 @@
 #include <iostream>
 
 #include "launcher/FirstRun.h"
+#include "platform/FileSizeSignal.h"
+#include "platform/ProgramUsage.h"
 #include "platform/SystemError.h"
 #include "platform/XdgFolders.h"
+#include "platform/qt/ApplicationStart.h"
 
 namespace {
 
 using namespace kursomatik;
 namespace fs = std::filesystem;
 
-// A start from the desktop menu has no terminal, so a graphical session gets a window as well.
+// A start from the desktop menu has no terminal, so a graphical session gets a window as well;
+// where that display cannot be reached, startApplication says so and ends the process with status 1.
 int fail(int argc, char** argv, const std::string& cause) {
     const std::string message = "Kursomatik kann nicht gestartet werden.\n" + cause;
     std::cerr << message << '\n';
     if (std::getenv("DISPLAY") != nullptr || std::getenv("WAYLAND_DISPLAY") != nullptr) {
-        QApplication application(argc, argv);
+        const auto application = startApplication(argc, argv);
         QMessageBox box(QMessageBox::Critical, QStringLiteral("Kursomatik"), QString::fromStdString(message),
                         QMessageBox::Ok);
         box.exec();
@@ -34,6 +38,8 @@ int fail(int argc, char** argv, const std::string& cause) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    ignoreFileSizeSignal();
+    if (asksForUsage(argc, argv)) return printProgramUsage();
     // The installation is found from where this command really lies, also when started through a link.
     std::error_code unknown;
     const fs::path bin = fs::read_symlink("/proc/self/exe", unknown).parent_path();

@@ -41,6 +41,17 @@ bool isStillAt(int fd, const QByteArray& path) {
            held.st_ino == named.st_ino;
 }
 
+// The lock's place is chosen below the system's root. Test builds let their tests move that root
+// into a folder of their own, so that no two tests, and no test and the user's running copy, share
+// a lock; no other build reads the variable.
+QString systemRoot() {
+#ifdef KURSOMATIK_LOCK_ROOT_VARIABLE
+    QString root = qEnvironmentVariable(KURSOMATIK_LOCK_ROOT_VARIABLE);
+    if (root.startsWith(QLatin1Char('/'))) return root;
+#endif
+    return {};
+}
+
 // The path the signal handler removes: set before the handler is installed, cleared on release.
 char signalLockPath[4096];
 
@@ -59,14 +70,12 @@ SingleInstanceGuard::~SingleInstanceGuard() {
 }
 
 QString SingleInstanceGuard::defaultLockPath() {
-    const QString name = QStringLiteral("kursomatik-%1.lock").arg(::getuid());
-    const QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
-    if (!runtime.isEmpty() && QFileInfo(runtime).isAbsolute() && QFileInfo::exists(runtime)) {
-        return runtime + QLatin1Char('/') + name;
-    }
-    QString temp = qEnvironmentVariable("TMPDIR");
-    if (temp.isEmpty() || !QFileInfo(temp).isAbsolute()) temp = QStringLiteral("/tmp");
-    const QString folder = temp + QStringLiteral("/kursomatik-%1").arg(::getuid());
+    const uid_t uid = ::getuid();
+    const QString name = QStringLiteral("kursomatik-%1.lock").arg(uid);
+    const QString root = systemRoot();
+    const QString runtime = root + QStringLiteral("/run/user/%1").arg(uid);
+    if (isPrivateFolder(QFile::encodeName(runtime))) return runtime + QLatin1Char('/') + name;
+    const QString folder = root + QStringLiteral("/tmp/kursomatik-%1").arg(uid);
     ::mkdir(QFile::encodeName(folder).constData(), 0700);  // what is there already is checked on use
     return folder + QLatin1Char('/') + name;
 }

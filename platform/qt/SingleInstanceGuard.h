@@ -26,8 +26,10 @@ class SingleInstanceGuard {
     void release();
     const QString& lockPath() const { return lockPath_; }
 
-    // kursomatik-<uid>.lock in $XDG_RUNTIME_DIR, else in the folder kursomatik-<uid> of the temp
-    // folder, which is made here (mode 0700) when it does not exist yet.
+    // kursomatik-<uid>.lock in the user's runtime folder /run/user/<uid> where that is the user's own
+    // (a folder, mode 0700), else in the folder /tmp/kursomatik-<uid>, which is made here (mode 0700)
+    // when it does not exist yet. No environment variable moves it: every start, from a desktop
+    // session, a terminal without XDG_RUNTIME_DIR or with another TMPDIR, meets the same lock.
     static QString defaultLockPath();
 
   private:

@@ -13,8 +13,11 @@ prefix="$work/prefix"
 cmake --install "$build" --prefix "$prefix" >/dev/null
 shared="$prefix/share/kursomatik"
 program="$prefix/libexec/kursomatik/kursomatik"
-runtime="$work/runtime"
-mkdir -m 700 "$runtime"
+# The test build's program takes its lock below a root of this test's own, in the user's runtime folder.
+root="$work/root"
+runtime="$root/run/user/$(id -u)"
+mkdir -p "$runtime" "$root/tmp"
+chmod 700 "$runtime"
 lock="$runtime/kursomatik-$(id -u).lock"
 
 failures=0
@@ -44,7 +47,7 @@ launch() {
     local home=$1 path=$2
     shift 2
     mkdir -p "$home"
-    env -i PATH="$path" HOME="$home" XDG_RUNTIME_DIR="$runtime" QT_QPA_PLATFORM=offscreen "$@" \
+    env -i PATH="$path" HOME="$home" KURSOMATIK_TEST_LOCK_ROOT="$root" QT_QPA_PLATFORM=offscreen "$@" \
         kursomatik >"$work/output" 2>&1 &
     pid=$!
 }
@@ -99,12 +102,12 @@ converts "$home"
 
 # A home whose name the old shell launcher mangled, a relative XDG_DATA_HOME (ignored), the command
 # linked into a bin folder of the user's own, and a program folder the user may not write into
-# (unless root, who may write anywhere).
+# (unless root, who may write anywhere); XDG_RUNTIME_DIR and TMPDIR elsewhere move no lock.
 chmod a-w "$prefix/libexec/kursomatik"
 home="$work/Max \\ Müller"
 mkdir -p "$home/bin"
 ln -s "$prefix/bin/kursomatik" "$home/bin/kursomatik"
-launch "$home" "$home/bin:/usr/bin:/bin" XDG_DATA_HOME=relativ
+launch "$home" "$home/bin:/usr/bin:/bin" XDG_DATA_HOME=relativ XDG_RUNTIME_DIR="$work" TMPDIR="$work"
 checks_of_a_start "$home"
 converts "$home"
 
@@ -113,10 +116,39 @@ converts "$work/skript"
 check "the converter's first run copied the shipped table" \
     cmp -s "$shared/KURSOMATIK.DAT" "$work/skript/.local/share/Kursomatik/KURSOMATIK.DAT"
 
+# Without a window system to reach (no DISPLAY, a display nobody serves, no Wayland socket), and Qt
+# left to find one: the program the command became ends with a German message and status 1.
+dead=
+for n in $(seq 50 99); do
+    [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] || { dead=":$n"; break; }
+done
+for display in "" "DISPLAY=$dead" "WAYLAND_DISPLAY=$work/wayland-9"; do
+    status=0
+    env -i PATH="$prefix/bin:/usr/bin:/bin" HOME="$work/ohne-anzeige" KURSOMATIK_TEST_LOCK_ROOT="$root" \
+        $display timeout 20 kursomatik >"$work/output" 2>&1 || status=$?
+    check "without a display ($display) the command ends with status 1 (was $status)" [ "$status" -eq 1 ]
+    check "and says so in German" grep -q "Es ist keine grafische Anzeige erreichbar" "$work/output"
+    check "and never aborts" [ -z "$(grep -e Abort -e 'This application failed' "$work/output")" ]
+done
+status=0
+env -i PATH="$prefix/bin:/usr/bin:/bin" HOME="$work/hilfe" kursomatik --help >"$work/output" 2>&1 || status=$?
+check "kursomatik --help ends with status 0 (was $status)" [ "$status" -eq 0 ]
+check "and prints the usage, naming the data folder" grep -q "$work/hilfe/.local/share/Kursomatik" "$work/output"
+check "and sets up nothing" [ ! -e "$work/hilfe" ]
+
+# A file-size limit below the shipped table (bash counts 1024-byte blocks): the copy fails with a
+# message and leaves nothing, rather than SIGXFSZ ending the command half-way.
+status=0
+(ulimit -f 1 && exec env -i PATH="$prefix/bin:/usr/bin:/bin" HOME="$work/klein" kursomatik) \
+    >"$work/output" 2>&1 || status=$?
+check "under a file-size limit the command ends with status 1 (was $status)" [ "$status" -eq 1 ]
+check "and names the limit as the cause" grep -q "Die Datei würde zu groß" "$work/output"
+check "and leaves no part of the table" [ -z "$(ls -A "$work/klein/.local/share/Kursomatik")" ]
+
 # Nothing to copy: a message instead of a program on an empty table.
 rm "$shared/KURSOMATIK.DAT"
 status=0
-env -i PATH="$prefix/bin:/usr/bin:/bin" HOME="$work/dritter" XDG_RUNTIME_DIR="$runtime" \
+env -i PATH="$prefix/bin:/usr/bin:/bin" HOME="$work/dritter" KURSOMATIK_TEST_LOCK_ROOT="$root" \
     QT_QPA_PLATFORM=offscreen timeout 20 kursomatik >"$work/output" 2>&1 || status=$?
 check "without a shipped table the command ends with status 1 (was $status)" [ "$status" -eq 1 ]
 check "and says which file is missing" grep -q "Kursomatik kann nicht gestartet werden" "$work/output"

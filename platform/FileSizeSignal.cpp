@@ -1,0 +1,15 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "platform/FileSizeSignal.h"
+
+#include <csignal>
+
+namespace kursomatik {
+
+void ignoreFileSizeSignal() {
+    struct sigaction ignore {};
+    ignore.sa_handler = SIG_IGN;
+    sigemptyset(&ignore.sa_mask);
+    ::sigaction(SIGXFSZ, &ignore, nullptr);
+}
+
+}  // namespace kursomatik

@@ -1,0 +1,12 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+namespace kursomatik {
+
+// Under a file-size limit (ulimit -f) the kernel ends a process whose write goes past it with
+// SIGXFSZ, half-way through a record. Ignored, that write fails with EFBIG instead, which the file
+// layer reports and cuts back. Every main() calls this first; an ignored signal stays ignored across
+// exec, so what the launcher starts inherits it too.
+void ignoreFileSizeSignal();
+
+}  // namespace kursomatik

@@ -1,0 +1,62 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "platform/ProgramUsage.h"
+
+#include <cerrno>
+#include <iostream>
+#include <string_view>
+
+#include "platform/SystemError.h"
+#include "platform/XdgFolders.h"
+
+namespace kursomatik {
+namespace {
+
+// A folder as the user's environment names it, or its usual place where there is no home folder.
+std::string folderOr(const std::filesystem::path& folder, const char* usual) {
+    return folder.empty() ? usual : folder.string();
+}
+
+}  // namespace
+
+bool asksForUsage(int argc, const char* const* argv) {
+    for (int i = 1; i < argc; ++i) {
+        const std::string_view argument = argv[i];
+        if (argument == "--help" || argument == "-h") return true;
+    }
+    return false;
+}
+
+std::string programUsage() {
+    const std::string data = folderOr(xdgDataHome(), "~/.local/share") + "/Kursomatik";
+    const std::string profile = folderOr(xdgConfigHome(), "~/.config") + "/WIN.INI";
+    return "Aufruf: kursomatik [--help]\n"
+           "\n"
+           "Kursomatik rechnet Beträge über den Euro von einer Währung in eine andere um, mit den\n"
+           "Rundungen der Euro-Umstellung. Außer --help (-h) gibt es keine Optionen: Alles Weitere\n"
+           "wählen Sie in den Fenstern des Programms.\n"
+           "\n"
+           "Dateien:\n"
+           "  " +
+           data +
+           "\n"
+           "      der Datenordner mit der Währungstabelle KURSOMATIK.DAT. Der Befehl kursomatik legt\n"
+           "      sie beim ersten Start dort an und startet das Programm in diesem Ordner.\n"
+           "  Kursomatik.ini\n"
+           "      die Einstellungen, neben dem Programm oder in der Datei, die der Eintrag IniDatei\n"
+           "      im Abschnitt [Kursomatik] von " +
+           profile +
+           " nennt.\n"
+           "\n"
+           "Für Skripte rechnet der Befehl kursomatik-rechner ohne Fenster und ohne Anzeige\n"
+           "(kursomatik-rechner --help). Mehr: man kursomatik\n";
+}
+
+int printProgramUsage() {
+    errno = 0;
+    std::cout << programUsage() << std::flush;  // one write, whose errno is still there when it failed
+    if (std::cout) return 0;
+    std::cerr << "kursomatik: Die Hilfe kann nicht ausgegeben werden: " << describeErrno(errno) << ".\n";
+    return 1;
+}
+
+}  // namespace kursomatik
