@@ -3,6 +3,7 @@
 #include <QAccessibleActionInterface>
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QProcess>
 #include <QTest>
 
 #include "info/LinkLabel.h"
@@ -76,14 +77,17 @@ TEST(XdgOpenStandIn, AFailureIsToldLaterOverTheAboutWindowOrItsOwnerAndASuccessN
     } windows;
     TempDir dir;
     const QByteArray path = qgetenv("PATH");
-    qputenv("PATH", QByteArray::fromStdString(dir.path().string()) + ":" + path);
     QWidget owner;
     owner.setObjectName("owner");
     for (const auto& [helper, closed] :
-         {std::pair{"exit 0", false}, std::pair{"sleep 3", false}, std::pair{"kill -SEGV $$", false},
+         {std::pair{"exit 0", false}, std::pair{"sleep 0.6", false}, std::pair{"kill -SEGV $$", false},
           std::pair{"sleep 0.5; exit 3", true}}) {
-        writeFile(dir / "xdg-open", std::string("#!/bin/sh\n") + helper + "\n");
-        std::filesystem::permissions(dir / "xdg-open", std::filesystem::perms::owner_all);
+        // A folder of its own for each stand-in: a helper still starting must not find the next one.
+        const std::filesystem::path folder = dir / helper;
+        std::filesystem::create_directory(folder);
+        writeFile(folder / "xdg-open", std::string("#!/bin/sh\n") + helper + "\n");
+        std::filesystem::permissions(folder / "xdg-open", std::filesystem::perms::owner_all);
+        qputenv("PATH", QByteArray::fromStdString(folder.string()) + ":" + path);
         auto* about = new frmAbout(windows, &owner);
         about->show();
         QElapsedTimer clock;
@@ -93,10 +97,14 @@ TEST(XdgOpenStandIn, AFailureIsToldLaterOverTheAboutWindowOrItsOwnerAndASuccessN
         const qsizetype before = windows.shown.size();
         if (closed) delete about;
         const bool fails = std::string(helper).find("exit 0") == std::string::npos &&
-                           std::string(helper).find("sleep 3") == std::string::npos;
+                           std::string(helper).find("sleep 0.6") == std::string::npos;
         while (fails && windows.shown.size() == before && clock.elapsed() < 5000) QTest::qWait(20);
         if (!closed) delete about;
     }
+    // The helpers end before this window system does.
+    QElapsedTimer waited;
+    waited.start();
+    while (!qApp->findChildren<QProcess*>().isEmpty() && waited.elapsed() < 3000) QTest::qWait(20);
     qputenv("PATH", path);
     // A line feed, then a carriage return: the message has always been written this way.
     const QString failed = "|ShellExecute fehlgeschlagen! \n\r Fehler: Unbekannter Fehler No.: ";
