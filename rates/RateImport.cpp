@@ -191,19 +191,21 @@ Status RateImport::unchangedSinceRead() const {
                         " wurde von einem anderen Programm geändert, seit sie gelesen wurde.");
 }
 
-Result<ImportSummary> RateImport::apply(bool overwriteNewer, FileOperations& files) const {
-    ImportSummary summary = counts_;
+std::string RateImport::tableAfter(bool overwriteNewer) const {
     std::string table = records_;
     for (const auto& change : updates_) patchRecord(table, change.record, change.kurs, datum_);
-    summary.updated = static_cast<int>(updates_.size());
     if (overwriteNewer) {
         for (const auto& change : newer_) patchRecord(table, change.record, change.kurs, datum_);
-        summary.updated += static_cast<int>(newer_.size());
-    } else {
-        summary.newerKept = static_cast<int>(newer_.size());
     }
-    table += additions_;
+    return table + additions_;
+}
+
+Result<ImportSummary> RateImport::apply(bool overwriteNewer, FileOperations& files) const {
+    ImportSummary summary = counts_;
+    summary.updated = static_cast<int>(updates_.size() + (overwriteNewer ? newer_.size() : 0));
+    summary.newerKept = overwriteNewer ? 0 : static_cast<int>(newer_.size());
     if (!summary.changedTable()) return summary;
+    const std::string table = tableAfter(overwriteNewer);
     if (Status same = unchangedSinceRead(); !same) return Status::fail(same.error() + kNothingChanged);
     const auto unchanged = [this] { return unchangedSinceRead(); };
     if (Status replaced = replaceFile(table_, table, files, kTemporaryFileName, unchanged); !replaced)

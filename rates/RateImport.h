@@ -54,6 +54,11 @@ class RateImport {
     // The question whether to overwrite them; empty when there are none.
     std::string newerQuestion() const;
 
+    // The table's bytes as prepare read them (in whole records), and as apply writes them. The import
+    // only appends records, so every record keeps its number (see store/ListOrder.h).
+    const std::string& tableBefore() const { return records_; }
+    std::string tableAfter(bool overwriteNewer) const;
+
     // Writes the table: rates newer than the file's are overwritten only when asked to. The table
     // must still be as prepare read it; when another program has changed it since, nothing is written.
     // When the file changes no record and adds none, the table is not rewritten at all (a nightly job
