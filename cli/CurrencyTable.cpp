@@ -46,7 +46,8 @@ Result<ChosenCurrency> currencyOfCode(const CurrencyTable& table, std::string_vi
                             inQuotes(table.file) + ": " + names + ".");
     }
     const CurrencyRecord& record = table.recordAt(*found);
-    const std::optional<Money> rate = fixedRateOf(lineRate(table.lists.all.lines()[*found], regional), regional);
+    const std::optional<Money> rate =
+        fixedRateOf(lineRate(table.lists.all.lines()[*found], regional), regional);
     if (!rate) {
         return Status::fail("Der Kurs von " + inQuotes(fieldValue(record.Bezeichnung)) + " in " +
                             inQuotes(table.file) + " ist unbrauchbar: " + inQuotes(fieldValue(record.Kurs)) +
