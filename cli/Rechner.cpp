@@ -78,7 +78,14 @@ Result<Stellen> stellenOf(const RechnerOptions& options, const RechnerEnvironmen
     return s;
 }
 
-// The start currencies of the settings follow their currencies, as after the window's import.
+// The start currencies of the settings follow their currencies, as after the window's import; only
+// for the table the program opens (the data folder's), not for a copy or another table named here.
+bool isProgramsTable(const fs::path& table, const RechnerEnvironment& environment) {
+    std::error_code unknown;
+    return !environment.dataDir.empty() &&
+           fs::equivalent(table, environment.dataDir / kCurrencyFileName, unknown);
+}
+
 void keepStartCurrencies(const RateImport& import, bool overwrite, const RechnerEnvironment& environment,
                          std::ostream& err) {
     SettingsState settings = programSettings(environment, err);
@@ -109,7 +116,8 @@ int importRates(const RechnerOptions& options, const fs::path& table, const Rech
         err << kName << summary.error() << '\n';
         return kRechnerNoTable;
     }
-    if (summary->changedTable()) keepStartCurrencies(*import, options.ueberschreiben, environment, err);
+    if (summary->changedTable() && isProgramsTable(table, environment))
+        keepStartCurrencies(*import, options.ueberschreiben, environment, err);
     out << summaryText(*summary) << "\nTabelle: " << inQuotes(table.string()) << '\n';
     return kRechnerOk;
 }
