@@ -11,12 +11,11 @@
 namespace kursomatik {
 
 std::vector<long> listOrder(std::string_view tableBytes) {
-    // Whole records as the list pass reads them: a fragment at the end padded with blanks, at most 999.
+    // Whole records as the list pass reads them (decodeRecord pads a fragment at the end), at most 999.
     const long count = std::min(recordsOfLength(static_cast<long long>(tableBytes.size())), kMaxRecords);
     SortedLines all;
     for (long n = 1; n <= count; ++n) {
-        std::string bytes(tableBytes.substr(static_cast<std::size_t>(n - 1) * kRecordLength, kRecordLength));
-        bytes.resize(kRecordLength, ' ');
+        const auto bytes = tableBytes.substr(static_cast<std::size_t>(n - 1) * kRecordLength, kRecordLength);
         const std::string line = buildListLine(decodeRecord(bytes), n);
         all.add(line, collationKey(lineName(line)), n);
     }

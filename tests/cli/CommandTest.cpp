@@ -73,6 +73,11 @@ TEST(Command, FindsTheProgramsTableAndSettingsAndEndsWithItsStatus) {
                   "“ im Datenordner; eine bestimmte nennt --tabelle DATEI.\n",
               0, "job"},
              {"LC_ALL=C", "100 USD GBP", "71,71\n", "", 0, "job"},
+             // Named, it needs no note.
+             {"LC_ALL=C", "--tabelle KURSOMATIK.DAT " + import,
+              "Keine neuen Kurse: 1 Kurs unverändert, 1 neuerer Kurs beibehalten.\nTabelle: „" +
+                  (dir / "job" / "KURSOMATIK.DAT").string() + "“\n",
+              "", 0, "job"},
          }) {
         const std::string command = "cd " + (dir / r.folder).string() + " && env -i " + home + r.environment +
                                     " " KURSOMATIK_RECHNER " " + r.args + " 2>" + (dir / "err").string();

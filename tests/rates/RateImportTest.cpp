@@ -79,11 +79,13 @@ TEST_F(RateImportTest, UpdatesOtherCurrenciesKeepsMembersAndNewerRatesAsAskedAnd
     }
 }
 
-// The singular of each count shows in the imports above.
-TEST_F(RateImportTest, SummaryCountsInPlural) {
+// The singular of the other counts shows in the imports above.
+TEST_F(RateImportTest, SummaryCountsInSingularAndPlural) {
     EXPECT_EQ(summaryText({"28.06.2024", 0, 19, 2, 3, 4}),
               "Referenzkurse vom 28.06.2024: 0 Kurse aktualisiert, 4 Kurse unverändert, "
               "19 Währungen neu, 2 Festkurse beibehalten, 3 neuere Kurse beibehalten.");
+    EXPECT_EQ(summaryText({"28.06.2024", 2, 0, 0, 0, 1}),
+              "Referenzkurse vom 28.06.2024: 2 Kurse aktualisiert, 1 Kurs unverändert.");
 }
 
 // Only a real change rewrites the table: a nightly job importing the same file again changes nothing,

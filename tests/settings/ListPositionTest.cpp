@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
+
 #include "tests/support/TempDir.h"
 
 namespace kursomatik {
@@ -17,18 +19,19 @@ struct Row {
     bool written;
 };
 
-// New currencies that sort first push every old one two places on; positions 3 and -1 pointed to none.
+// Two new currencies that sort after the first of three old ones; positions 3 and -1 pointed to none.
 TEST(StartCurrencies, FollowTheirCurrenciesAndTheFileIsWrittenOnlyWhenAPositionMoved) {
     const auto newPosition = [](long position) {
-        return position >= 0 && position < 3 ? std::optional(position + 2) : std::nullopt;
+        const std::optional<long> moved[] = {0, 3, 4};
+        return position >= 0 && position < 3 ? moved[position] : std::nullopt;
     };
     testing::TempDir dir;
     SettingsEnvironment environment{dir.path(), dir / "WIN.INI", {}, {}};
     for (const Row& r : std::initializer_list<Row>{
-             {"2", "0", "4 2", true},
+             {"2", "0", "4 0", true},
              {"1,0", "abc", "3 abc", true},  // read by the regional conventions, as the list pass reads it
-             {"3", "-1", "3 -1", false},
-             {"", "", " ", false}}) {
+             {"0,0", "3", "0,0 3", false},   // stays, and so does its text
+             {"-1", "", "-1 ", false}}) {
         const std::string before =
             "[Kursomatik]\nstartwaehrung=" + r.start + "\nausgabewaehrung=" + r.ausgabe + "\n";
         testing::writeFile(dir / "Kursomatik.ini", before);
