@@ -78,9 +78,9 @@ void frmWeitereW::cmdImport_Click() {
         const Status followed = context_.followStartCurrencies(
             [&](long position) { return samePosition(before, after, position); });
         if (!followed) {
-            windows.message(this,
-                            QString::fromStdString(followed.error() +
-                                                   "\nBeim nächsten Start sind daher andere Währungen gewählt."));
+            windows.message(
+                this, QString::fromStdString(followed.error() +
+                                             "\nBeim nächsten Start sind daher andere Währungen gewählt."));
         }
         // The table is a new file now: every list is read again from it.
         context_.selection.sStartauswahl = "0";
