@@ -23,6 +23,7 @@
 #include "platform/qt/PickList.h"
 #include "platform/qt/TwipsLayout.h"
 #include "platform/qt/WindowSystem.h"
+#include "settings/ListPosition.h"
 #include "settings/qt/ListPosition.h"
 #include "settings/qt/frmOptionen.h"
 #include "store/ListLine.h"
@@ -47,13 +48,17 @@ WexlorEingabe::WexlorEingabe(AppState& state, WindowSystem& windows, QWidget* pa
     : QMainWindow(parent),
       state_(state),
       windows_(windows),
-      maintenance_{windows, state.regional, state.file, state.selection, state.currencyFile, {}, {}, {}, {}} {
+      maintenance_{windows, state.regional, state.file, state.selection, state.currencyFile, {}, {}, {}, {},
+                   {}} {
     maintenance_.RefreshtheLists = [this] { RefreshtheLists(); };
     maintenance_.RefreshKeepingCurrencies = [this] { refreshKeepingCurrencies(); };
     maintenance_.takeMainRates = [this] { takeRatesAfterMemberWindow(); };
     maintenance_.mainLineAt = [this](const std::string& position) {
         const auto k = listPosition(position, state_.regional);
         return k ? lstversteckt->line(*k).toStdString() : std::string();
+    };
+    maintenance_.followStartCurrencies = [this](const std::function<std::optional<long>(long)>& newPosition) {
+        return followStartCurrencies(state_.settings, state_.environment, state_.regional, newPosition);
     };
     build();
 }

@@ -34,13 +34,15 @@ Optionen:
   -h, --help          diese Hilfe
 
 Die Währungstabelle ist KURSOMATIK.DAT im aktuellen Ordner, sonst im Datenordner von
-Kursomatik ($XDG_DATA_HOME/Kursomatik, sonst ~/.local/share/Kursomatik). Die Einstellungen
-kommen aus derselben Datei Kursomatik.ini wie beim Programm.
+Kursomatik ($XDG_DATA_HOME/Kursomatik, sonst ~/.local/share/Kursomatik); --import nennt sie
+mit vollem Pfad und sagt, wenn es beide gibt, welche es ändert. Die Einstellungen kommen aus
+derselben Datei Kursomatik.ini wie beim Programm.
 
 Rückgabewert: 0 bei Erfolg; 1 bei falscher Eingabe (unbekannter Code, Betrag keine Zahl,
 unbrauchbarer Kurs, falsche Option, fehlende Einstellung oder eine Referenzkursdatei, die
-fehlt, nicht gelesen werden kann oder keine der EZB ist); 2, wenn die Währungstabelle fehlt,
-nicht gelesen oder beim Import nicht neu geschrieben werden kann (sie bleibt dann, wie sie war).
+fehlt, nicht gelesen werden kann, unvollständig oder keine der EZB ist oder Kurse nach morgen
+hat); 2, wenn die Währungstabelle fehlt, nicht gelesen oder beim Import nicht neu geschrieben
+werden kann (sie bleibt dann, wie sie war).
 )";
 
 namespace {

@@ -9,6 +9,8 @@
 #include "platform/SystemError.h"
 #include "rates/RateImport.h"
 #include "settings/Einstellungen.h"
+#include "settings/ListPosition.h"
+#include "store/ListOrder.h"
 #include "store/RecordFile.h"
 
 namespace kursomatik {
@@ -26,6 +28,31 @@ fs::path tableFile(const RechnerOptions& options, const RechnerEnvironment& envi
     return environment.dataDir / kCurrencyFileName;
 }
 
+// A stray copy of the table in the folder a nightly job starts in would take the import unnoticed:
+// the one line that says which table is changed, and which is not, where both exist.
+void noteOtherTable(const fs::path& table, const RechnerOptions& options,
+                    const RechnerEnvironment& environment, std::ostream& err) {
+    if (options.tabelle || table != kCurrencyFileName || environment.dataDir.empty()) return;
+    const fs::path other = environment.dataDir / kCurrencyFileName;
+    std::error_code unknown;
+    if (!fs::exists(other, unknown) || fs::equivalent(table, other, unknown)) return;
+    err << kName << "Hinweis: Es gilt die Tabelle " << inQuotes(fs::absolute(table, unknown).string())
+        << " im aktuellen Ordner, nicht " << inQuotes(other.string())
+        << " im Datenordner; eine bestimmte nennt --tabelle DATEI.\n";
+}
+
+// The program's settings, read by its own rules (no instance guard: the command may run beside it).
+SettingsState programSettings(const RechnerEnvironment& environment, std::ostream& err) {
+    SettingsState settings;
+    std::string sStartauswahl;
+    SettingsEnvironment files{
+        environment.programDir, environment.systemProfile, {}, [&err](const std::string& problem) {
+            err << kName << problem << '\n';
+        }};
+    Initialisierung(sStartauswahl, settings, files);
+    return settings;
+}
+
 struct Stellen {
     double dStellen1 = 0.0;
     double dStellen2 = 0.0;
@@ -36,13 +63,7 @@ struct Stellen {
 // here that is an error naming the key.
 Result<Stellen> stellenOf(const RechnerOptions& options, const RechnerEnvironment& environment,
                           std::ostream& err) {
-    SettingsState settings;
-    std::string sStartauswahl;
-    SettingsEnvironment files{
-        environment.programDir, environment.systemProfile, {}, [&err](const std::string& problem) {
-            err << kName << problem << '\n';
-        }};
-    Initialisierung(sStartauswahl, settings, files);
+    const SettingsState settings = programSettings(environment, err);
     const Stellen s{options.dStellen1.value_or(settings.dStellen1),
                     options.dStellen2.value_or(settings.dStellen2)};
     auto unset = [&](const char* key, const char* option) {
@@ -57,11 +78,35 @@ Result<Stellen> stellenOf(const RechnerOptions& options, const RechnerEnvironmen
     return s;
 }
 
+// The start currencies of the settings follow their currencies, as after the window's import; only
+// for the table the program opens (the data folder's), not for a copy or another table named here.
+bool isProgramsTable(const fs::path& table, const RechnerEnvironment& environment) {
+    std::error_code unknown;
+    return !environment.dataDir.empty() &&
+           fs::equivalent(table, environment.dataDir / kCurrencyFileName, unknown);
+}
+
+void keepStartCurrencies(const RateImport& import, bool overwrite, const RechnerEnvironment& environment,
+                         std::ostream& err) {
+    SettingsState settings = programSettings(environment, err);
+    const std::vector<long> before = listOrder(import.tableBefore());
+    const std::vector<long> after = listOrder(import.tableAfter(overwrite));
+    const Status followed = followStartCurrencies(
+        settings, {environment.programDir, environment.systemProfile, {}, {}}, environment.regional,
+        [&](long position) { return samePosition(before, after, position); });
+    if (!followed) {
+        err << kName << followed.error()
+            << " Beim nächsten Start von Kursomatik sind daher andere Währungen gewählt.\n";
+    }
+}
+
 // The table was just read, so a failure to plan the import is the reference file's: missing, not one
-// of the ECB's formats, or rates the table cannot hold. A failed rewrite leaves the table as it was.
-int importRates(const RechnerOptions& options, const fs::path& table, const RegionalSettings& regional,
+// of the ECB's formats, rates dated after tomorrow or rates the table cannot hold. A failed rewrite
+// leaves the table as it was. The summary names the table with its full path (as the table was
+// loaded), for the mail of a nightly job.
+int importRates(const RechnerOptions& options, const fs::path& table, const RechnerEnvironment& environment,
                 std::ostream& out, std::ostream& err) {
-    const auto import = RateImport::prepare(*options.import, table, regional);
+    const auto import = RateImport::prepare(*options.import, table, environment.regional);
     if (!import) {
         err << kName << import.error() << '\n';
         return kRechnerBadInput;
@@ -71,7 +116,9 @@ int importRates(const RechnerOptions& options, const fs::path& table, const Regi
         err << kName << summary.error() << '\n';
         return kRechnerNoTable;
     }
-    out << summaryText(*summary) << '\n';
+    if (summary->changedTable() && isProgramsTable(table, environment))
+        keepStartCurrencies(*import, options.ueberschreiben, environment, err);
+    out << summaryText(*summary) << "\nTabelle: " << inQuotes(table.string()) << '\n';
     return kRechnerOk;
 }
 
@@ -89,7 +136,8 @@ int runRechner(const std::vector<std::string>& args, const RechnerEnvironment& e
         return kRechnerOk;
     }
     const RegionalSettings& regional = environment.regional;
-    const auto table = loadCurrencyTable(tableFile(*options, environment), regional);
+    const fs::path file = tableFile(*options, environment);
+    const auto table = loadCurrencyTable(file, regional);
     if (!table) {
         err << kName << table.error() << '\n';
         if (!options->tabelle)
@@ -101,8 +149,10 @@ int runRechner(const std::vector<std::string>& args, const RechnerEnvironment& e
         printCurrencyList(*table, regional, out);
         return kRechnerOk;
     }
-    if (options->mode == RechnerOptions::Mode::Import)
-        return importRates(*options, table->file, regional, out, err);
+    if (options->mode == RechnerOptions::Mode::Import) {
+        noteOtherTable(file, *options, environment, err);
+        return importRates(*options, table->file, environment, out, err);
+    }
     const auto stellen = stellenOf(*options, environment, err);
     if (!stellen) {
         err << kName << stellen.error() << '\n';

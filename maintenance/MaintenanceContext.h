@@ -3,11 +3,13 @@
 
 #include <filesystem>
 #include <functional>
+#include <optional>
 #include <string>
 
 #include "conversion/SelectionState.h"
 #include "platform/FileOperations.h"
 #include "platform/RegionalSettings.h"
+#include "platform/Result.h"
 #include "store/RecordFileState.h"
 
 class QWidget;
@@ -34,6 +36,11 @@ struct MaintenanceContext {
     // The line at a position (as text, like sEingabeIndex) of the main window's hidden list; empty
     // when there is none.
     std::function<std::string(const std::string& position)> mainLineAt;
+    // After an import has rewritten the table, before the list pass: the start currencies of the
+    // settings follow their currencies to the positions `newPosition` gives them (from an old list
+    // position; empty when it pointed to none). Fails when the settings file cannot be written.
+    std::function<Status(const std::function<std::optional<long>(long position)>& newPosition)>
+        followStartCurrencies;
     // The file steps of the deletion by rewrite; tests put failing ones here.
     FileOperations* fileOperations = &systemFileOperations();
 };

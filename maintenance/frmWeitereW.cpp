@@ -12,6 +12,7 @@
 #include "platform/qt/WindowSystem.h"
 #include "rates/RateImport.h"
 #include "store/CurrencyLists.h"
+#include "store/ListOrder.h"
 
 namespace kursomatik {
 
@@ -58,15 +59,33 @@ void frmWeitereW::cmdImport_Click() {
     const std::filesystem::path file = QFile::encodeName(chosen).toStdString();
     const Result<RateImport> import = RateImport::prepare(file, context_.currencyFile, context_.regional);
     if (!import) return fail(import.error());
-    // Rates newer than the file's stay unless the user wants them overwritten.
-    const bool overwrite =
-        import->newerCount() > 0 && windows.message(this, QString::fromStdString(import->newerQuestion()),
-                                                    MessageButtons::YesNo) == MessageResult::Yes;
+    // Rates newer than the file's stay unless the user wants them overwritten; Enter keeps them, and
+    // "Abbrechen" leaves the table alone.
+    bool overwrite = false;
+    if (import->newerCount() > 0) {
+        const MessageResult answer = windows.message(this, QString::fromStdString(import->newerQuestion()),
+                                                     MessageButtons::YesNoCancel);
+        if (answer == MessageResult::Cancel) return;
+        overwrite = answer == MessageResult::Yes;
+    }
     const Result<ImportSummary> done = import->apply(overwrite, *context_.fileOperations);
     if (!done) return fail(done.error());
-    // The table is a new file now: every list is read again from it.
-    context_.selection.sStartauswahl = "0";
-    context_.RefreshKeepingCurrencies();
+    if (done->changedTable()) {
+        // New currencies move the list positions the settings keep as start currencies: they follow
+        // their currencies before the list pass fills the options dialog from them.
+        const std::vector<long> before = listOrder(import->tableBefore());
+        const std::vector<long> after = listOrder(import->tableAfter(overwrite));
+        const Status followed = context_.followStartCurrencies(
+            [&](long position) { return samePosition(before, after, position); });
+        if (!followed) {
+            windows.message(
+                this, QString::fromStdString(followed.error() +
+                                             "\nBeim nächsten Start sind daher andere Währungen gewählt."));
+        }
+        // The table is a new file now: every list is read again from it.
+        context_.selection.sStartauswahl = "0";
+        context_.RefreshKeepingCurrencies();
+    }
     windows.message(this, QString::fromStdString(summaryText(*done)));
 }
 

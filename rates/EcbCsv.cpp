@@ -15,16 +15,23 @@ namespace {
 
 using namespace ratefields;
 
-// The fields of a line, without the blanks around them; the empty field after the last comma is dropped.
+// The fields of a line, without the blanks around them and without the empty field after the last
+// comma, which every line of the ECB's files has.
 void splitFields(std::string_view line, std::vector<std::string_view>& fields) {
     fields.clear();
     for (std::size_t start = 0;;) {
         const auto end = line.find(',', start);
-        fields.push_back(utf8::trimBlanks(line.substr(start, end - start)));
         if (end == std::string_view::npos) break;
+        fields.push_back(utf8::trimBlanks(line.substr(start, end - start)));
         start = end + 1;
     }
-    if (fields.size() > 1 && fields.back().empty()) fields.pop_back();
+}
+
+// Whether the line ends as the ECB ends every line: a comma and nothing after it but blanks. A file cut
+// inside its last field ("19.4970, " cut to "19.4") lacks it, so its last value is never taken.
+bool endsWithEmptyField(std::string_view line) {
+    const auto last = line.rfind(',');
+    return last != std::string_view::npos && utf8::trimBlanks(line.substr(last + 1)).empty();
 }
 
 // "28 June 2024" as the daily file writes it, or "2024-06-28" as the history does.
@@ -52,13 +59,20 @@ class CsvReader {
         int number = 0;
         std::vector<std::string_view> fields;
         for (std::size_t start = 0; start < text.size();) {
-            auto end = text.find('\n', start);
-            if (end == std::string_view::npos) end = text.size();
+            const auto end = text.find('\n', start);
             std::string_view line = text.substr(start, end - start);
-            start = end + 1;
+            start = end == std::string_view::npos ? text.size() : end + 1;
             ++number;
-            if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
             if (utf8::trimBlanks(line).empty()) continue;
+            // A file is taken only whole: a line without its line end is where a download stopped.
+            if (end == std::string_view::npos)
+                return fail(number, "Die Zeile hört ohne Zeilenende auf: Die Datei ist unvollständig");
+            if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+            if (!endsWithEmptyField(line)) {
+                return fail(number,
+                            "Die Zeile endet nicht mit einem Komma nach dem letzten Feld: Die Datei ist "
+                            "unvollständig");
+            }
             splitFields(line, fields);
             const Status read = codes_.empty() ? header(fields, number) : row(fields, number);
             if (!read) return read;

@@ -38,6 +38,15 @@ void patchRecord(std::string& table, std::size_t record, const std::string& kurs
         table.replace(start + layout.offset, layout.width, bytes, layout.offset, layout.width);
 }
 
+// Whether the record already holds that Kurs and Datum, byte for byte as the import would write them.
+bool holdsAlready(const std::string& table, std::size_t record, const std::string& kurs,
+                  const std::string& datum) {
+    const std::string before = table.substr(record * kRecordLength, kRecordLength);
+    std::string after = before;
+    patchRecord(after, 0, kurs, datum);
+    return after == before;
+}
+
 std::string counted(int count, const char* one, const char* many) {
     return std::to_string(count) + " " + (count == 1 ? one : many);
 }
@@ -54,8 +63,15 @@ std::string listed(const std::vector<std::string>& items) {
 }  // namespace
 
 std::string summaryText(const ImportSummary& summary) {
-    std::string text = "Referenzkurse vom " + summary.date + ": " +
-                       counted(summary.updated, "Kurs aktualisiert", "Kurse aktualisiert");
+    const std::string unchanged = counted(summary.unchanged, "Kurs unverändert", "Kurse unverändert");
+    std::string text;
+    if (!summary.changedTable()) {
+        text = "Keine neuen Kurse: " + unchanged;
+    } else {
+        text = "Referenzkurse vom " + summary.date + ": " +
+               counted(summary.updated, "Kurs aktualisiert", "Kurse aktualisiert");
+        if (summary.unchanged > 0) text += ", " + unchanged;
+    }
     if (summary.added > 0) text += ", " + counted(summary.added, "Währung neu", "Währungen neu");
     if (summary.fixedKept > 0)
         text += ", " + counted(summary.fixedKept, "Festkurs beibehalten", "Festkurse beibehalten");
@@ -90,6 +106,11 @@ Result<RateImport> RateImport::prepare(ReferenceRates rates, const std::string& 
 Status RateImport::plan(const std::string& referenceName, const RegionalSettings& regional) {
     datum_ = formatShortDate(rates_.date, regional.shortDatePattern);
     counts_.date = datum_;
+    if (const CivilDate today = regional.currentDate(); daysBetween(today, rates_.date) > 1) {
+        return Status::fail(fileNamed(referenceName) + " kann nicht importiert werden: Ihre Kurse sind vom " +
+                            datum_ + ", heute ist aber erst der " +
+                            formatShortDate(today, regional.shortDatePattern) + ".");
+    }
     std::unordered_map<std::string, std::string> kurse;
     for (const auto& rate : rates_.rates) {
         const auto kurs = encodeRate(rate.rate.toDouble(), regional);
@@ -122,6 +143,8 @@ Status RateImport::plan(const std::string& referenceName, const RegionalSettings
         if (date && *date > rates_.date) {
             newer_.push_back({n, kurs->second});
             newerDates.emplace_back(*date, datum);
+        } else if (holdsAlready(records_, n, kurs->second, datum_)) {
+            ++counts_.unchanged;
         } else {
             updates_.push_back({n, kurs->second});
         }
@@ -168,18 +191,21 @@ Status RateImport::unchangedSinceRead() const {
                         " wurde von einem anderen Programm geändert, seit sie gelesen wurde.");
 }
 
-Result<ImportSummary> RateImport::apply(bool overwriteNewer, FileOperations& files) const {
-    ImportSummary summary = counts_;
+std::string RateImport::tableAfter(bool overwriteNewer) const {
     std::string table = records_;
     for (const auto& change : updates_) patchRecord(table, change.record, change.kurs, datum_);
-    summary.updated = static_cast<int>(updates_.size());
     if (overwriteNewer) {
         for (const auto& change : newer_) patchRecord(table, change.record, change.kurs, datum_);
-        summary.updated += static_cast<int>(newer_.size());
-    } else {
-        summary.newerKept = static_cast<int>(newer_.size());
     }
-    table += additions_;
+    return table + additions_;
+}
+
+Result<ImportSummary> RateImport::apply(bool overwriteNewer, FileOperations& files) const {
+    ImportSummary summary = counts_;
+    summary.updated = static_cast<int>(updates_.size() + (overwriteNewer ? newer_.size() : 0));
+    summary.newerKept = overwriteNewer ? 0 : static_cast<int>(newer_.size());
+    if (!summary.changedTable()) return summary;
+    const std::string table = tableAfter(overwriteNewer);
     if (Status same = unchangedSinceRead(); !same) return Status::fail(same.error() + kNothingChanged);
     const auto unchanged = [this] { return unchangedSinceRead(); };
     if (Status replaced = replaceFile(table_, table, files, kTemporaryFileName, unchanged); !replaced)

@@ -29,6 +29,17 @@ MessageResult QtWindowSystem::message(QWidget* parent, const QString& text, Mess
         box.exec();
         return box.clickedButton() == no ? MessageResult::No : MessageResult::Yes;
     }
+    if (buttons == MessageButtons::YesNoCancel) {
+        QPushButton* yes = box.addButton(QStringLiteral("&Ja"), QMessageBox::YesRole);
+        QPushButton* no = box.addButton(QStringLiteral("&Nein"), QMessageBox::NoRole);
+        QPushButton* cancel = box.addButton(QStringLiteral("Abbrechen"), QMessageBox::RejectRole);
+        box.setDefaultButton(no);
+        box.setEscapeButton(cancel);
+        box.exec();
+        // Anything but Ja and Nein, the title bar's close included, cancels.
+        if (box.clickedButton() == yes) return MessageResult::Yes;
+        return box.clickedButton() == no ? MessageResult::No : MessageResult::Cancel;
+    }
     box.addButton(QStringLiteral("OK"), QMessageBox::AcceptRole);
     box.exec();
     return MessageResult::Ok;

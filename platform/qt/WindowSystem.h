@@ -9,9 +9,11 @@ class QWidget;
 
 namespace kursomatik {
 
-enum class MessageButtons { Ok, YesNo };
+// YesNoCancel: "&Ja", "&Nein" (the default button, so Enter keeps things as they are) and
+// "Abbrechen" (Esc and the title bar's close), which answers Cancel.
+enum class MessageButtons { Ok, YesNo, YesNoCancel };
 enum class MessageIcon { None, Stop };
-enum class MessageResult { Ok, Yes, No };
+enum class MessageResult { Ok, Yes, No, Cancel };
 
 // What the windows need of the window system. The program uses the Qt implementation; tests use
 // a recording one that answers in advance, so no real dialog ever blocks a test.

@@ -2,19 +2,8 @@
 #include "settings/qt/ListPosition.h"
 
 #include <QComboBox>
-#include <cmath>
-
-#include "conversion/DecimalNumber.h"
 
 namespace kursomatik {
-
-std::optional<int> listPosition(const std::string& text, const RegionalSettings& regional) {
-    const auto number = parseRegionalNumber(text, regional);
-    if (!number) return std::nullopt;
-    const double value = std::nearbyint(number->toDouble());
-    if (!(value >= -32768 && value <= 32767)) return std::nullopt;
-    return static_cast<int>(value);
-}
 
 void assignPosition(QComboBox* box, const std::string& position, const RegionalSettings& regional) {
     const auto k = listPosition(position, regional);

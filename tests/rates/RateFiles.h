@@ -1,12 +1,29 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <zip.h>
+
+#include <filesystem>
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace kursomatik::testing {
 
 // The ECB's daily CSV file of 28 June 2024, shortened to a few currencies.
 inline const std::string kDailyCsv =
     "Date, USD, JPY, HRK, TRY, XAU, \n28 June 2024, 1.0705, 172.43, 7.5345, 35.1893, 0.5, \n";
+
+// A .zip archive holding the given files, written with libzip as any packer would write it.
+inline void writeZip(const std::filesystem::path& file,
+                     const std::vector<std::pair<std::string, std::string>>& entries) {
+    int error = 0;
+    zip_t* archive = zip_open(file.c_str(), ZIP_CREATE | ZIP_TRUNCATE, &error);
+    for (const auto& [name, bytes] : entries) {
+        zip_source_t* source = zip_source_buffer(archive, bytes.data(), bytes.size(), 0);
+        zip_file_add(archive, name.c_str(), source, ZIP_FL_OVERWRITE);
+    }
+    zip_close(archive);
+}
 
 }  // namespace kursomatik::testing

@@ -3,7 +3,6 @@
 #include "rates/ReferenceRates.h"
 
 #include <gtest/gtest.h>
-#include <zip.h>
 
 #include <regex>
 
@@ -15,18 +14,7 @@ namespace {
 
 using testing::kDailyCsv;
 using testing::writeFile;
-
-// A .zip archive holding the given files, written with libzip as any packer would write it.
-void writeZip(const std::filesystem::path& file,
-              const std::vector<std::pair<std::string, std::string>>& entries) {
-    int error = 0;
-    zip_t* archive = zip_open(file.c_str(), ZIP_CREATE | ZIP_TRUNCATE, &error);
-    for (const auto& [name, bytes] : entries) {
-        zip_source_t* source = zip_source_buffer(archive, bytes.data(), bytes.size(), 0);
-        zip_file_add(archive, name.c_str(), source, ZIP_FL_OVERWRITE);
-    }
-    zip_close(archive);
-}
+using testing::writeZip;
 
 // The same day as the ECB's XML file.
 const std::string kDailyXml =
@@ -88,6 +76,11 @@ TEST(ReferenceRates, BrokenFilesAreRefusedNamingTheFileAndThePlace) {
              {"Date, USD, \n28 June 2024, 1,0, \n",
               "Zeile 2: Die Zeile hat 2 Kurse, die Kopfzeile aber 1 Währung"},
              {"Date, USD, \n28 June 2024, -1, \n", "Zeile 2: USD: „-1“ ist kein Kurs größer null"},
+             // Cut inside the last rate, or a line not ended as the ECB ends every line.
+             {"Date, USD, \n28 June 2024, 19.4",
+              "Zeile 2: Die Zeile hört ohne Zeilenende auf: Die Datei ist unvollständig"},
+             {"Date, USD\n28 June 2024, 1.0, \n",
+              "Zeile 1: Die Zeile endet nicht mit einem Komma nach dem letzten Feld"},
              {replaced(kDailyXml, "'172.43'", "'172,43'"),
               "<Cube currency='JPY'> in Zeile 7: „172,43“ ist kein Kurs"},
              {replaced(kDailyXml, "'JPY'", "'USD'"),

@@ -31,6 +31,10 @@ class RecordingWindowSystem : public WindowSystem {
         }
         const MessageResult answer = answers.front();
         answers.pop_front();
+        // An answer the box has no button for is a test that expected another question.
+        if (answer == MessageResult::Ok ||
+            (answer == MessageResult::Cancel && buttons != MessageButtons::YesNoCancel))
+            ++unexpectedQuestions;
         return answer;
     }
     void showModal(QDialog* window) override { modal.emplace_back(window)->show(); }
@@ -53,7 +57,7 @@ class RecordingWindowSystem : public WindowSystem {
     bool shown(const QString& part) const { return messageTexts().join(QChar(0)).contains(part); }
 
     std::vector<Message> messages;
-    std::deque<MessageResult> answers;          // for Yes/No questions, in order
+    std::deque<MessageResult> answers;          // for Yes/No(/Cancel) questions, in order
     std::optional<MessageResult> answerAlways;  // when the list is empty; else the question is unexpected
     int unexpectedQuestions = 0;
     std::vector<QPointer<QDialog>> modal;

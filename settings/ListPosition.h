@@ -1,0 +1,26 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <functional>
+#include <optional>
+#include <string>
+
+#include "platform/RegionalSettings.h"
+#include "platform/Result.h"
+#include "settings/Einstellungen.h"
+
+namespace kursomatik {
+
+// A list position from settings or saved selections; empty when it is no whole number.
+std::optional<int> listPosition(const std::string& text, const RegionalSettings& regional);
+
+// The start currencies (startwaehrung, ausgabewaehrung) follow their currencies when the list moves
+// under them, as when an import adds currencies that sort before them. `newPosition` gives where the
+// currency at an old position stands now, empty when the position pointed to none. A setting that is
+// no number, or points to no currency, stays as it is; a key is written only when its position moved.
+// Both keys are tried; the first failure to write is returned, the settings hold the new positions.
+Status followStartCurrencies(SettingsState& settings, const SettingsEnvironment& environment,
+                             const RegionalSettings& regional,
+                             const std::function<std::optional<long>(long position)>& newPosition);
+
+}  // namespace kursomatik
