@@ -6,8 +6,8 @@
 
 namespace kursomatik {
 
-// The name of the installed menu entry (kursomatik.desktop): the desktop matches the windows to it.
-inline constexpr const char* kDesktopFileName = "kursomatik";
+// The name of the installed menu entry (KURSOMATIK_APP_ID.desktop): the desktop matches the windows to it.
+inline constexpr const char* kDesktopFileName = KURSOMATIK_APP_ID;
 
 // Whether Qt's own texts (shortcut names, context menus, dialog buttons) are to be German: for every
 // German locale, and for the C/POSIX locale, where the program falls back to German conventions for

@@ -1,7 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The command `kursomatik-rechner`: the main window's conversion for scripts, without a display.
-#include <unistd.h>
-
 #include <iostream>
 
 #include "cli/CheckedOutput.h"
@@ -15,8 +13,8 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// Installed, the program lies out of the PATH and reads its settings beside itself; in the build
-// tree it lies beside this command.
+// Installed, the program lies out of the PATH and reads the settings WIN.INI names (the first run
+// puts them in the data folder), else those beside itself; in the build tree it lies beside this command.
 struct Installation {
     fs::path programDir;
     fs::path shipped;  // the installation's table and default settings; empty in the build tree
@@ -49,7 +47,6 @@ int main(int argc, char** argv) {
         FirstRunPaths paths;
         paths.shipped = installation.shipped;
         paths.programDir = installation.programDir;
-        paths.programDirWritable = ::access(paths.programDir.c_str(), W_OK) == 0;
         paths.dataDir = environment.dataDir;
         paths.systemProfile = environment.systemProfile;
         if (Status ready = prepareFirstRun(paths); !ready)

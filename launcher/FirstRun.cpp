@@ -67,7 +67,12 @@ Status settingsInDataFolder(const FirstRunPaths& paths) {
         return Status::fail("Die Einstellungsdatei " + inQuotes(settings) + " kann nicht in " +
                             inQuotes(paths.systemProfile) + " eingetragen werden: " + *problem + ".");
     }
-    if (Status copied = copyOnce(paths.shipped / kSettings, settings); !copied) return copied;
+    // Earlier versions kept the settings beside the program where they could: they are the user's own.
+    const fs::path earlier = paths.programDir / kSettings;
+    const bool takeEarlier =
+        !paths.programDir.empty() && fs::is_regular_file(earlier) && ::access(earlier.c_str(), R_OK) == 0;
+    if (Status copied = copyOnce(takeEarlier ? earlier : paths.shipped / kSettings, settings); !copied)
+        return copied;
     if (Status folder = makeFolder(paths.systemProfile.parent_path()); !folder) return folder;
     return writeProfileString(paths.systemProfile, kAppTitle, "IniDatei", settings.string());
 }
@@ -77,7 +82,6 @@ Status settingsInDataFolder(const FirstRunPaths& paths) {
 Status prepareFirstRun(const FirstRunPaths& paths) {
     if (Status folder = makeFolder(paths.dataDir); !folder) return folder;
     if (Status table = copyOnce(paths.shipped / kTable, paths.dataDir / kTable); !table) return table;
-    if (paths.programDirWritable) return copyOnce(paths.shipped / kSettings, paths.programDir / kSettings);
     return settingsInDataFolder(paths);
 }
 

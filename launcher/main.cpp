@@ -53,7 +53,6 @@ int main(int argc, char** argv) {
     FirstRunPaths paths;
     paths.shipped = (bin / KURSOMATIK_DATA_FROM_BIN).lexically_normal();
     paths.programDir = program.parent_path();
-    paths.programDirWritable = ::access(paths.programDir.c_str(), W_OK) == 0;
     paths.dataDir = data / "Kursomatik";
     paths.systemProfile = configuration / "WIN.INI";
     if (Status ready = prepareFirstRun(paths); !ready) return fail(argc, argv, ready.error());

@@ -23,6 +23,9 @@ need_packages() {
 # window's links to the desktop's browser and mail program; libzip-dev opens the ECB's .zip files of
 # reference rates.
 BUILD_PACKAGES=(cmake make g++ qt6-base-dev libgl-dev qt6-svg-dev qt6-translations-l10n xdg-utils libzip-dev)
-# What the tests need beyond the build: GoogleTest, and appstream and groff-base, which check the
-# metainfo file and the manual page.
-TEST_PACKAGES=(libgtest-dev appstream groff-base)
+# What the tests need beyond the build: GoogleTest, and appstream, desktop-file-utils and groff-base,
+# which check the metainfo file, the menu entry and the manual pages.
+TEST_PACKAGES=(libgtest-dev appstream desktop-file-utils groff-base)
+# What the Debian package needs beyond the build: dpkg-shlibdeps (dpkg-dev) and file, which CPack uses
+# to find the binaries' library dependencies, and lintian, which checks the package.
+PACKAGE_PACKAGES=(dpkg-dev file lintian)

@@ -24,29 +24,37 @@ class FirstRun : public ::testing::Test {
     fs::path table() const { return paths_.dataDir / "KURSOMATIK.DAT"; }
     fs::path dataSettings() const { return paths_.dataDir / "Kursomatik.ini"; }
     TempDir dir_;
-    FirstRunPaths paths_{dir_ / "share", dir_ / "libexec", false, dir_ / "home" / "Kursomatik",
+    FirstRunPaths paths_{dir_ / "share", dir_ / "libexec", dir_ / "home" / "Kursomatik",
                          dir_ / "home" / ".config" / "WIN.INI"};
 };
 
 TEST_F(FirstRun, TheTableAndTheSettingsAreCopiedOnceAndTheUsersFilesNeverReplaced) {
-    for (const bool writable : {true, false}) {
+    // The settings go to the data folder also where the program's folder could be written (as root).
+    // Settings an earlier version kept beside the program move along; that folder is only read.
+    const fs::path earlier = paths_.programDir / "Kursomatik.ini";
+    for (const std::string& kept : {"", "[Kursomatik]\nstellen1=10000\n", "a folder"}) {
         fs::remove_all(dir_ / "home");
-        paths_.programDirWritable = writable;
-        const fs::path settings = writable ? paths_.programDir / "Kursomatik.ini" : dataSettings();
+        fs::remove_all(earlier);
+        if (kept == "a folder")
+            fs::create_directory(earlier);
+        else if (!kept.empty())
+            writeFile(earlier, kept);
+        const std::string settings = kept.starts_with("[") ? kept : kShippedSettings;
         ASSERT_TRUE(prepareFirstRun(paths_));
-        EXPECT_EQ(readFile(table()) + "|" + readFile(settings), kShippedTable + "|" + kShippedSettings);
+        EXPECT_EQ(readFile(table()) + "|" + readFile(dataSettings()), kShippedTable + "|" + settings);
+        EXPECT_EQ(readFile(paths_.systemProfile), "[Kursomatik]\nIniDatei=" + dataSettings().string() + "\n");
+        EXPECT_EQ(std::distance(fs::directory_iterator(paths_.programDir), {}), kept.empty() ? 0 : 1);
         // The copies are the user's own files, made as any new file of the user's.
         writeFile(dir_ / "neu", "");
         EXPECT_EQ(fs::status(table()).permissions(), fs::status(dir_ / "neu").permissions());
-        EXPECT_EQ(fs::exists(paths_.systemProfile), !writable);
-        writeFile(settings, "mine");
+        writeFile(dataSettings(), "mine");
         // A link the user made, even one that leads nowhere now, is the user's table; nothing is left beside
         // it.
         fs::remove(table());
         fs::create_symlink(dir_ / "anderswo" / "KURSOMATIK.DAT", table());
         ASSERT_TRUE(prepareFirstRun(paths_));
-        EXPECT_EQ(readFile(settings) + (fs::is_symlink(table()) ? " link" : ""), "mine link");
-        EXPECT_EQ(std::distance(fs::directory_iterator(paths_.dataDir), {}), writable ? 1 : 2);
+        EXPECT_EQ(readFile(dataSettings()) + (fs::is_symlink(table()) ? " link" : ""), "mine link");
+        EXPECT_EQ(std::distance(fs::directory_iterator(paths_.dataDir), {}), 2);
     }
 }
 
@@ -73,7 +81,8 @@ TEST_F(FirstRun, FailuresAndUnusableFolderNamesAreNamedAndLeaveNothingHalfDone) 
     const std::string winIni = "/home/.config/WIN.INI\u201C ";
     for (const auto& [folder, broken, message] :
          std::initializer_list<std::tuple<std::string, int, std::string>>{
-             {"zwei\nZeilen", 0, winIni + "eingetragen werden: Der Pfad enthält ein Steuerzeichen (etwa einen Zeilenumbruch)."},
+             {"zwei\nZeilen", 0,
+              winIni + "eingetragen werden: Der Pfad enthält ein Steuerzeichen (etwa einen Zeilenumbruch)."},
              {std::string(190, 'x'), 0, winIni + "eingetragen werden: Der Pfad ist länger als 199 Zeichen."},
              {"d", 2,
               "/home/d/Kursomatik\u201C kann nicht angelegt werden: Unter diesem Namen steht eine Datei."},

@@ -32,15 +32,30 @@ check() {  # check <what> <command...>
     fi
 }
 
+id=example.kursomatik.kursomatik
 check "bin holds the commands kursomatik and kursomatik-rechner" \
     [ "$(ls "$prefix/bin" | tr '\n' ' ')" = "kursomatik kursomatik-rechner " ]
-check "the converter has its manual page" [ -f "$prefix/share/man/man1/kursomatik-rechner.1" ]
+check "both commands have their manual pages" \
+    [ "$(ls "$prefix/share/man/man1" | tr '\n' ' ')" = "kursomatik-rechner.1.gz kursomatik.1.gz " ]
 check "the program lies outside the PATH" [ -x "$program" ]
 for file in KURSOMATIK.DAT Kursomatik.ini KURSOMATIK.HLP; do
     check "the installation ships $file" [ -f "$shared/$file" ]
 done
+check "one menu entry, named by the id" [ "$(ls "$prefix/share/applications")" = "$id.desktop" ]
 check "the menu entry runs the command" grep -qx "Exec=$prefix/bin/kursomatik" \
-    "$prefix/share/applications/kursomatik.desktop"
+    "$prefix/share/applications/$id.desktop"
+validate_quietly() { [ -z "$("$@" 2>&1)" ]; }  # no error, no warning, no hint
+check "the menu entry passes desktop-file-validate" \
+    validate_quietly desktop-file-validate "$prefix/share/applications/$id.desktop"
+check "every icon is named by the id" \
+    [ "$(find "$prefix/share/icons" -type f | grep -cv "/apps/$id\.\(png\|svg\)$")" -eq 0 ]
+check "the 16-pixel icon is drawn for 16 pixels" \
+    cmp -s "$prefix/share/icons/hicolor/16x16/apps/$id.png" "$build/desktop/icons/kursomatik-16.png"
+# The menu entry, icons and metainfo together, as a software centre reads them.
+check "the installed tree passes appstreamcli validate-tree" appstreamcli validate-tree --no-net "$prefix"
+# What the installation holds; no start of a command, not even as root, may change it.
+listing() { (cd "$prefix" && find . -printf '%p %y %m %s\n' | sort); }
+installed=$(listing)
 
 # launch <home> <PATH> [VAR=value...]: the bare command, with nothing of this environment; sets pid.
 launch() {
@@ -75,13 +90,9 @@ checks_of_a_start() {
     check "the command became the program" [ "$(readlink "/proc/$pid/exe")" = "$program" ]
     check "the program works in the data folder" [ "$(readlink "/proc/$pid/cwd")" = "$data" ]
     check "the shipped table was copied there" cmp -s "$data/KURSOMATIK.DAT" "$shared/KURSOMATIK.DAT"
-    if [ -w "$prefix/libexec/kursomatik" ]; then
-        check "the settings lie beside the program" cmp -s "$prefix/libexec/kursomatik/Kursomatik.ini" \
-            "$shared/Kursomatik.ini"
-    else
-        check "WIN.INI names the settings in the data folder" \
-            grep -qx "IniDatei=$data/Kursomatik.ini" "$1/.config/WIN.INI"
-    fi
+    check "WIN.INI names the settings in the data folder" \
+        grep -qxF "IniDatei=$data/Kursomatik.ini" "$1/.config/WIN.INI"
+    check "they are the shipped settings" cmp -s "$data/Kursomatik.ini" "$shared/Kursomatik.ini"
     stop
     check "the lock is gone when the program has ended" [ ! -e "$lock" ]
 }
@@ -103,6 +114,7 @@ converts "$home"
 # A home whose name the old shell launcher mangled, a relative XDG_DATA_HOME (ignored), the command
 # linked into a bin folder of the user's own, and a program folder the user may not write into
 # (unless root, who may write anywhere); XDG_RUNTIME_DIR and TMPDIR elsewhere move no lock.
+program_mode=$(stat -c %a "$prefix/libexec/kursomatik")
 chmod a-w "$prefix/libexec/kursomatik"
 home="$work/Max \\ Müller"
 mkdir -p "$home/bin"
@@ -144,6 +156,9 @@ status=0
 check "under a file-size limit the command ends with status 1 (was $status)" [ "$status" -eq 1 ]
 check "and names the limit as the cause" grep -q "Die Datei würde zu groß" "$work/output"
 check "and leaves no part of the table" [ -z "$(ls -A "$work/klein/.local/share/Kursomatik")" ]
+
+chmod "$program_mode" "$prefix/libexec/kursomatik"
+check "no start wrote into the installation (as $(id -un))" [ "$(listing)" = "$installed" ]
 
 # Nothing to copy: a message instead of a program on an empty table.
 rm "$shared/KURSOMATIK.DAT"
