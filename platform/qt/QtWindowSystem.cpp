@@ -73,8 +73,9 @@ void QtWindowSystem::openUrl(const QString& address, std::function<void(int code
     // once; a failure within 5 s is told, later the helper counts as busy with the address.
     auto* process = new QProcess(qApp);
     auto told = std::make_shared<bool>(false);
+    // A helper still running when the application goes is ended with it: nobody is told then.
     const auto tell = [told, done = std::move(done)](int code) {
-        if (*told) return;
+        if (*told || QCoreApplication::closingDown()) return;
         *told = true;
         if (done) done(code);
     };

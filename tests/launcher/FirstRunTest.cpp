@@ -32,7 +32,7 @@ TEST_F(FirstRun, TheTableAndTheSettingsAreCopiedOnceAndTheUsersFilesNeverReplace
     // The settings go to the data folder also where the program's folder could be written (as root).
     // Settings an earlier version kept beside the program move along; that folder is only read.
     const fs::path earlier = paths_.programDir / "Kursomatik.ini";
-    for (const std::string& kept : {"", "[Kursomatik]\nstellen1=10000\n", "a folder"}) {
+    for (const std::string kept : {"", "[Kursomatik]\nstellen1=10000\n", "a folder"}) {
         fs::remove_all(dir_ / "home");
         fs::remove_all(earlier);
         if (kept == "a folder")
