@@ -4,7 +4,7 @@
 #include <filesystem>
 #include <string>
 
-#include "conversion/SelectionState.h"
+#include "app/SelectionState.h"
 #include "platform/RegionalSettings.h"
 #include "settings/Einstellungen.h"
 #include "store/RecordFile.h"

@@ -26,7 +26,6 @@
 #include "settings/ListPosition.h"
 #include "settings/qt/ListPosition.h"
 #include "settings/qt/frmOptionen.h"
-#include "store/ListLine.h"
 #include "store/RateAge.h"
 
 namespace kursomatik {
@@ -48,18 +47,7 @@ WexlorEingabe::WexlorEingabe(AppState& state, WindowSystem& windows, QWidget* pa
     : QMainWindow(parent),
       state_(state),
       windows_(windows),
-      maintenance_{windows, state.regional, state.file, state.selection, state.currencyFile, {}, {}, {}, {},
-                   {}} {
-    maintenance_.RefreshtheLists = [this] { RefreshtheLists(); };
-    maintenance_.RefreshKeepingCurrencies = [this] { refreshKeepingCurrencies(); };
-    maintenance_.takeMainRates = [this] { takeRatesAfterMemberWindow(); };
-    maintenance_.mainLineAt = [this](const std::string& position) {
-        const auto k = listPosition(position, state_.regional);
-        return k ? lstversteckt->line(*k).toStdString() : std::string();
-    };
-    maintenance_.followStartCurrencies = [this](const std::function<std::optional<long>(long)>& newPosition) {
-        return followStartCurrencies(state_.settings, state_.environment, state_.regional, newPosition);
-    };
+      maintenance_{windows, state.regional, state.file, state.currencyFile, *this} {
     build();
 }
 
@@ -211,10 +199,12 @@ void WexlorEingabe::RefreshtheLists() {
     }
     file.iDateiNr.close();
 
-    const QStringList all = toQStringList(lists_.all.lines());
-    const ShownLines shown = shownLines(lists_.all.lines());
-    const QStringList names = toQStringList(shown.names);
-    const QStringList spoken = toQStringList(shown.spoken);
+    QStringList all, names, spoken;
+    for (const CurrencyEntry& entry : lists_.all.entries()) {
+        all << QString::fromStdString(entry.line);
+        names << QString::fromStdString(entry.name());
+        spoken << QString::fromStdString(entry.spoken());
+    }
     lstversteckt->setLines(all, spoken);
     picklist::setEntries(txtAusgabe, all, names);
     picklist::setEntries(txtEingabe, all, names);
@@ -235,10 +225,18 @@ void WexlorEingabe::RefreshtheLists() {
     showRateAge();
 }
 
+const CurrencyEntry* WexlorEingabe::entryAt(int k) const {
+    return k >= 0 && static_cast<std::size_t>(k) < lists_.all.size()
+               ? &lists_.all[static_cast<std::size_t>(k)]
+               : nullptr;
+}
+
 void WexlorEingabe::refreshKeepingCurrencies() {
+    keepSelections();
     // By record number: the import appends its new currencies, so the records keep their numbers.
-    const auto recordOf = [](const QComboBox* box) {
-        return lineRecordNumber(picklist::selectedLine(box).toStdString()).value_or(0);
+    const auto recordOf = [this](const QComboBox* box) {
+        const CurrencyEntry* chosen = entryAt(box->currentIndex());
+        return chosen != nullptr ? chosen->record : 0L;
     };
     keptRecords_ = std::array{recordOf(txtEingabe), recordOf(txtAusgabe)};
     RefreshtheLists();
@@ -247,10 +245,10 @@ void WexlorEingabe::refreshKeepingCurrencies() {
 
 void WexlorEingabe::chooseRecordsAgain(const std::array<long, 2>& records) {
     const auto positionOf = [this](long record) {
-        for (int k = 0; record != 0 && k < lstversteckt->lineCount(); ++k) {
-            if (lineRecordNumber(lstversteckt->line(k).toStdString()) == record) return k;
-        }
-        return -1;  // a side that had no currency keeps none
+        const auto& entries = lists_.all.entries();
+        const auto found = std::ranges::find(entries, record, &CurrencyEntry::record);
+        // A side that had no currency keeps none.
+        return record != 0 && found != entries.end() ? static_cast<int>(found - entries.begin()) : -1;
     };
     // The output first, as the pass restores them.
     txtAusgabe->setCurrentIndex(positionOf(records[1]));
@@ -258,8 +256,37 @@ void WexlorEingabe::chooseRecordsAgain(const std::array<long, 2>& records) {
 }
 
 void WexlorEingabe::fillCurrencyWindows() {
-    frmUmtauschkurse_->fillFromPass(lists_.members.lines(), lists_.memberRows);
-    frmWeitereW_->fillFromPass(lists_.others.lines(), lists_.otherRows);
+    frmUmtauschkurse_->fillFromPass(lists_.members, lists_.memberRows);
+    frmWeitereW_->fillFromPass(lists_.others, lists_.otherRows);
+}
+
+void WexlorEingabe::keepSelections() {
+    state_.selection.sStartauswahl = "0";
+}
+
+void WexlorEingabe::memberWindowClosed() {
+    keepSelections();
+    RefreshtheLists();
+    takeRatesAfterMemberWindow();
+    state_.selection.iGeloeschteWaehrung = 0;
+}
+
+void WexlorEingabe::recordDeleted(long record) {
+    // The main window's positions are no record numbers; its entries know theirs.
+    const auto recordAt = [this](const std::string& position) {
+        const auto k = listPosition(position, state_.regional);
+        const CurrencyEntry* entry = k ? entryAt(*k) : nullptr;
+        return entry != nullptr ? entry->record : 0L;
+    };
+    int& deleted = state_.selection.iGeloeschteWaehrung;
+    deleted = recordAt(state_.selection.sAusgabeIndex) == record   ? 2
+              : recordAt(state_.selection.sEingabeIndex) == record ? 1
+                                                                   : 0;
+}
+
+Status WexlorEingabe::followStartCurrencies(const std::function<std::optional<long>(long)>& newPosition) {
+    return kursomatik::followStartCurrencies(state_.settings, state_.environment, state_.regional,
+                                             newPosition);
 }
 
 void WexlorEingabe::restoreSelections() {
@@ -295,11 +322,12 @@ bool WexlorEingabe::takeChosen(const Side& side) {
     // A currency the user picks replaces any deleted one; the list pass's own choices do not.
     if (!listPassSelecting_) state_.selection.iGeloeschteWaehrung = 0;
     side.index = std::to_string(k);
-    const std::string line = lstversteckt->line(k).toStdString();
-    side.iso->setText(QString::fromStdString(lineIso(line)));
-    // A rate that is no number, or 0, leaves this side without a usable rate: the result is 0
+    const CurrencyEntry* chosen = entryAt(k);
+    if (chosen == nullptr) return false;
+    side.iso->setText(QString::fromStdString(chosen->isoShown()));
+    // A rate that is no number, 0 or below leaves this side without a usable rate: the result is 0
     // until a currency with one is chosen, never a conversion with the previous currency's rate.
-    side.rate = lineRate(line, state_.regional);
+    side.rate = chosen->rate;
     side.fixedRate = fixedRateOf(side.rate, state_.regional);
     return true;
 }
@@ -321,8 +349,11 @@ void WexlorEingabe::swapCurrencies() {
 }
 
 void WexlorEingabe::showRateAge() {
-    const std::vector<std::string> chosen{picklist::selectedLine(txtEingabe).toStdString(),
-                                          picklist::selectedLine(txtAusgabe).toStdString()};
+    std::vector<const CurrencyRecord*> chosen;
+    for (const QComboBox* box : {txtEingabe, txtAusgabe}) {
+        const CurrencyEntry* entry = entryAt(box->currentIndex());
+        chosen.push_back(entry != nullptr ? &entry->fields : nullptr);
+    }
     const RateAgeNotice notice = rateAgeNotice(chosen, state_.regional, state_.settings.iKursalter);
     const QString text = QString::fromStdString(notice.text);
     // A warning shows in bold, in the warning colour and behind a sign, and is spoken as one.
@@ -352,10 +383,9 @@ void WexlorEingabe::takeRatesAfterMemberWindow() {
         // or not, exactly as choosing it does.
         const int i = side.box->currentIndex();
         side.index = std::to_string(i);
-        const std::string line = i >= 0 ? lstversteckt->line(i).toStdString() : std::string();
-        if (!line.empty()) {
-            side.iso->setText(QString::fromStdString(lineIso(line)));
-            side.rate = lineRate(line, state_.regional);
+        if (const CurrencyEntry* chosen = entryAt(i)) {
+            side.iso->setText(QString::fromStdString(chosen->isoShown()));
+            side.rate = chosen->rate;
         }
         side.fixedRate = fixedRateOf(side.rate, state_.regional);
     }
@@ -384,8 +414,8 @@ void WexlorEingabe::Berechnen() {
 }
 
 void WexlorEingabe::lstversteckt_DblClick() {
-    const auto number = lineRecordNumber(lstversteckt->line(lstversteckt->currentRow()).toStdString());
-    if (number) openRecordEditor(maintenance_, static_cast<int>(*number), this);
+    if (const CurrencyEntry* entry = entryAt(lstversteckt->currentRow()))
+        openRecordEditor(maintenance_, static_cast<int>(entry->record), this);
 }
 
 void WexlorEingabe::closeEvent(QCloseEvent* event) {

@@ -27,7 +27,7 @@ class frmWeitereW;
 
 // The main window: an amount, an input and an output currency, and the result through the Euro.
 // It owns the list pass, the one road from the currency file to every list of the program.
-class WexlorEingabe : public QMainWindow {
+class WexlorEingabe : public QMainWindow, private MainWindowLink {
     Q_OBJECT
   public:
     WexlorEingabe(AppState& state, WindowSystem& windows, QWidget* parent = nullptr);
@@ -36,7 +36,7 @@ class WexlorEingabe : public QMainWindow {
     // Start-up before the window is shown; false when this process is to end (second instance).
     bool Form_Load();
     // The list pass: every list of the program loaded again from the currency file.
-    void RefreshtheLists();
+    void RefreshtheLists() override;
     // The seam of the file steps, for fault injection.
     MaintenanceContext& maintenance() { return maintenance_; }
 
@@ -64,9 +64,16 @@ class WexlorEingabe : public QMainWindow {
     void takeRatesAfterMemberWindow();
     void selectStartCurrencies();
     void restoreSelections();
-    // After a rewrite of the table: the list pass, then the same currencies chosen again.
-    void refreshKeepingCurrencies();
+    // What the maintenance windows ask of the main window.
+    void keepSelections() override;
+    void refreshKeepingCurrencies() override;
+    void memberWindowClosed() override;
+    void recordDeleted(long record) override;
+    Status followStartCurrencies(
+        const std::function<std::optional<long>(long position)>& newPosition) override;
     void chooseRecordsAgain(const std::array<long, 2>& records);
+    // The entry at position k of the lists (lstversteckt, txtEingabe, txtAusgabe); null for none.
+    const CurrencyEntry* entryAt(int k) const;
     // lblKursalter: the age of the chosen rates.
     void showRateAge();
     // "Währungen tauschen": both currencies change places, as if the user had picked them.

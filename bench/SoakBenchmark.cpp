@@ -52,8 +52,8 @@ void EveryPairOfFiftyCurrenciesUnderBothEuroSettings(benchmark::State& s) {
                     program.find<QComboBox>("txtAusgabe")->setCurrentIndex(to);
                     BerechnenInput input;
                     input.betragText = "1.234,5678";
-                    input.cyEingabeKurs = Money::fromWhole(std::stol(lineKurs(lines[from].toStdString())));
-                    input.cyAusgabeKurs = Money::fromWhole(std::stol(lineKurs(lines[to].toStdString())));
+                    input.cyEingabeKurs = Money::fromWhole(std::stol(lines[from].mid(41, 40).toStdString()));
+                    input.cyAusgabeKurs = Money::fromWhole(std::stol(lines[to].mid(41, 40).toStdString()));
                     input.dStellen1 = euroOption[5] == '1' ? 1000 : 10000;
                     input.dStellen2 = 100;
                     if (program.result().toStdString() != *Berechnen(input, program.state.regional).wertText)

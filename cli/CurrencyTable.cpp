@@ -1,18 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "cli/CurrencyTable.h"
 
-#include "conversion/Berechnen.h"
 #include "platform/RegionalSettings.h"
 #include "platform/SystemError.h"
 #include "platform/Utf8.h"
-#include "store/ListLine.h"
 #include "store/RecordFileState.h"
 
 namespace kursomatik {
-
-const CurrencyRecord& CurrencyTable::recordAt(std::size_t k) const {
-    return records[static_cast<std::size_t>(lists.all.records()[k] - 1)];
-}
 
 Result<CurrencyTable> loadCurrencyTable(const std::filesystem::path& file, const RegionalSettings& regional) {
     CurrencyTable table;
@@ -22,7 +16,6 @@ Result<CurrencyTable> loadCurrencyTable(const std::filesystem::path& file, const
     if (!state.iDateiNr.isOpen()) return Status::fail(table.notice);
     for (long n = 1; n <= state.lSatzAnzahl; ++n) {
         if (Status filled = fillRecordInLists(table.lists, state, n, regional); !filled) return filled;
-        table.records.push_back(state.buffer);
     }
     return table;
 }
@@ -30,30 +23,27 @@ Result<CurrencyTable> loadCurrencyTable(const std::filesystem::path& file, const
 Result<ChosenCurrency> currencyOfCode(const CurrencyTable& table, std::string_view code,
                                       const RegionalSettings& regional) {
     const std::string wanted = utf8::toUpper(code);
-    std::optional<std::size_t> found;
+    const CurrencyEntry* found = nullptr;
     std::string names;
-    for (std::size_t k = 0; k < table.lists.all.lines().size(); ++k) {
-        const CurrencyRecord& record = table.recordAt(k);
-        if (utf8::toUpper(fieldValue(record.ISO)) != wanted) continue;
-        names += (names.empty() ? "" : ", ") + utf8::printable(fieldValue(record.Bezeichnung));
-        if (!found) found = k;
+    for (const CurrencyEntry& entry : table.lists.all.entries()) {
+        if (utf8::toUpper(fieldValue(entry.fields.ISO)) != wanted) continue;
+        names += (names.empty() ? "" : ", ") + utf8::printable(entry.name());
+        if (found == nullptr) found = &entry;
     }
     const std::string named = inQuotes(std::string(code));
-    if (!found || wanted.empty())
+    if (found == nullptr || wanted.empty())
         return Status::fail("Den Währungscode " + named + " gibt es in " + inQuotes(table.file) + " nicht.");
     if (names.find(", ") != std::string::npos) {
         return Status::fail("Den Währungscode " + named + " haben mehrere Währungen in " +
                             inQuotes(table.file) + ": " + names + ".");
     }
-    const CurrencyRecord& record = table.recordAt(*found);
-    const std::optional<Money> rate =
-        fixedRateOf(lineRate(table.lists.all.lines()[*found], regional), regional);
+    const std::optional<Money> rate = fixedRateOf(found->rate, regional);
     if (!rate) {
-        return Status::fail("Der Kurs von " + inQuotes(fieldValue(record.Bezeichnung)) + " in " +
-                            inQuotes(table.file) + " ist unbrauchbar: " + inQuotes(fieldValue(record.Kurs)) +
+        return Status::fail("Der Kurs von " + inQuotes(found->name()) + " in " + inQuotes(table.file) +
+                            " ist unbrauchbar: " + inQuotes(fieldValue(found->fields.Kurs)) +
                             " ist keine Zahl über 0.");
     }
-    return ChosenCurrency{&record, *rate};
+    return ChosenCurrency{found, *rate};
 }
 
 Result<RechnerErgebnis> umrechnen(const CurrencyTable& table, std::string_view betrag, std::string_view von,
@@ -75,14 +65,10 @@ Result<RechnerErgebnis> umrechnen(const CurrencyTable& table, std::string_view b
     const auto to = currencyOfCode(table, nach, regional);
     if (!to) return to.status();
 
-    BerechnenInput input{betrag, from->cyKurs, to->cyKurs, dStellen1, dStellen2};
-    const BerechnenOutcome shown = Berechnen(input, regional);
-    // The Euro value is the conversion into the Euro at the Euro decimals.
-    input.cyAusgabeKurs = Money::fromWhole(static_cast<std::int64_t>(kRateScale));
-    input.dStellen2 = dStellen1;
-    const BerechnenOutcome euro = Berechnen(input, regional);
-    if (!shown.wertText || !euro.wertText) return Status::fail("Diese Nachkommastellen gibt es nicht.");
-    return RechnerErgebnis{*from, *to, *amount, *euro.wertText, *shown.wertText};
+    const BerechnenInput input{betrag, from->cyKurs, to->cyKurs, dStellen1, dStellen2};
+    BerechnenOutcome shown = Berechnen(input, regional);
+    if (!shown.wertText) return Status::fail("Diese Nachkommastellen gibt es nicht.");
+    return RechnerErgebnis{*from, *to, *amount, std::move(shown)};
 }
 
 }  // namespace kursomatik

@@ -5,27 +5,21 @@
 #include <optional>
 #include <string>
 #include <string_view>
-#include <vector>
 
+#include "conversion/Berechnen.h"
 #include "conversion/DecimalNumber.h"
 #include "platform/Result.h"
 #include "store/CurrencyLists.h"
-#include "store/CurrencyRecord.h"
 
 namespace kursomatik {
 
 struct RegionalSettings;
 
-// The currency table as the main window's list pass reads it: its lines in list order, and the
-// record behind each line.
+// The currency table as the main window's list pass reads it: its entries in list order.
 struct CurrencyTable {
     std::filesystem::path file;
     CurrencyLists lists;
-    std::vector<CurrencyRecord> records;  // record n at n - 1
-    std::string notice;                   // to tell, though the table can be used (cut at 999 records)
-
-    // The record behind entry k of the list.
-    const CurrencyRecord& recordAt(std::size_t k) const;
+    std::string notice;  // to tell, though the table can be used (cut at 999 records)
 };
 
 // Fails with the window's message when the file is missing or cannot be read.
@@ -35,19 +29,18 @@ Result<CurrencyTable> loadCurrencyTable(const std::filesystem::path& file, const
 // the main window chooses it. Fails when no record or more than one has that code, or when the rate
 // cannot be used.
 struct ChosenCurrency {
-    const CurrencyRecord* record = nullptr;
+    const CurrencyEntry* entry = nullptr;
     Money cyKurs;
 };
 Result<ChosenCurrency> currencyOfCode(const CurrencyTable& table, std::string_view code,
                                       const RegionalSettings& regional);
 
-// One conversion as the main window makes it, shown as it shows it.
+// One conversion as the main window makes it, with its numbers and its text.
 struct RechnerErgebnis {
     ChosenCurrency von;
     ChosenCurrency nach;
     DecimalNumber betrag;
-    std::string euro;      // the amount in Euro, rounded to the Euro decimals (from Euro: the amount)
-    std::string ergebnis;  // the text of txtWert
+    BerechnenOutcome shown;  // with the text of txtWert
 };
 // dStellen1 and dStellen2 are rounding factors the options dialog offers; the amount is a number.
 Result<RechnerErgebnis> umrechnen(const CurrencyTable& table, std::string_view betrag, std::string_view von,

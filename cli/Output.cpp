@@ -59,18 +59,12 @@ std::string jsonNumber(const DecimalNumber& n) {
     return sign + n.digits + "e" + std::to_string(n.exponent);
 }
 
-// The shown text of a number as a JSON number; null, never a made-up value, should it not read back.
-std::string shownNumber(const std::string& text, const RegionalSettings& regional) {
-    const auto number = parseRegionalNumber(text, regional);
-    return number ? jsonNumber(*number) : "null";
-}
-
 }  // namespace
 
 void printCurrencyList(const CurrencyTable& table, const RegionalSettings& regional, std::ostream& out) {
     std::vector<Row> rows{{"ISO", "Kurs je Euro", "Datum", "EWWU", "Bezeichnung"}};
-    for (std::size_t k = 0; k < table.lists.all.lines().size(); ++k) {
-        const CurrencyRecord& record = table.recordAt(k);
+    for (const CurrencyEntry& entry : table.lists.all.entries()) {
+        const CurrencyRecord& record = entry.fields;
         const std::string rate = gridRateCell(record.Kurs, regional);
         rows.push_back({utf8::printable(fieldValue(record.ISO)), rate.empty() ? "ungültig" : rate,
                         utf8::printable(fieldValue(record.Datum)), utf8::printable(memberText(record)),
@@ -87,15 +81,14 @@ void printCurrencyList(const CurrencyTable& table, const RegionalSettings& regio
     }
 }
 
-void printJson(const RechnerErgebnis& e, const RegionalSettings& regional, std::ostream& out) {
+void printJson(const RechnerErgebnis& e, std::ostream& out) {
     out << "{\"betrag\": " << jsonNumber(e.betrag)
-        << ", \"von\": " << jsonString(fieldValue(e.von.record->ISO))
-        << ", \"nach\": " << jsonString(fieldValue(e.nach.record->ISO))
-        << ", \"euro\": " << shownNumber(e.euro, regional)
-        << ", \"ergebnis\": " << shownNumber(e.ergebnis, regional)
-        << ", \"anzeige\": " << jsonString(e.ergebnis)
-        << ", \"datum_von\": " << jsonString(fieldValue(e.von.record->Datum))
-        << ", \"datum_nach\": " << jsonString(fieldValue(e.nach.record->Datum)) << "}\n";
+        << ", \"von\": " << jsonString(fieldValue(e.von.entry->fields.ISO))
+        << ", \"nach\": " << jsonString(fieldValue(e.nach.entry->fields.ISO))
+        << ", \"euro\": " << jsonNumber(e.shown.euro) << ", \"ergebnis\": " << jsonNumber(e.shown.wert)
+        << ", \"anzeige\": " << jsonString(*e.shown.wertText)
+        << ", \"datum_von\": " << jsonString(fieldValue(e.von.entry->fields.Datum))
+        << ", \"datum_nach\": " << jsonString(fieldValue(e.nach.entry->fields.Datum)) << "}\n";
 }
 
 }  // namespace kursomatik

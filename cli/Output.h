@@ -12,6 +12,6 @@ namespace kursomatik {
 void printCurrencyList(const CurrencyTable& table, const RegionalSettings& regional, std::ostream& out);
 
 // The conversion as one JSON object; amounts as JSON numbers, the shown result also as text.
-void printJson(const RechnerErgebnis& ergebnis, const RegionalSettings& regional, std::ostream& out);
+void printJson(const RechnerErgebnis& ergebnis, std::ostream& out);
 
 }  // namespace kursomatik

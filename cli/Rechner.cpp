@@ -165,9 +165,9 @@ int runRechner(const std::vector<std::string>& args, const RechnerEnvironment& e
         return kRechnerBadInput;
     }
     if (options->json) {
-        printJson(*ergebnis, regional, out);
+        printJson(*ergebnis, out);
     } else {
-        out << ergebnis->ergebnis << '\n';
+        out << *ergebnis->shown.wertText << '\n';
     }
     return kRechnerOk;
 }

@@ -2,9 +2,11 @@
 #include "conversion/Berechnen.h"
 
 #include <cmath>
+#include <type_traits>
 #include <variant>
 
 #include "conversion/DecimalNumber.h"
+#include "conversion/Decimals.h"
 #include "conversion/NumberFormat.h"
 #include "platform/RegionalSettings.h"
 
@@ -37,21 +39,46 @@ std::optional<Money> amountOf(std::string_view text, const RegionalSettings& reg
     return Money::fromDouble(number->toDouble() * kRateScale).value_or(Money{});
 }
 
+// The conversion's values as the patterns show them: rounded to at most 7 decimals.
+DecimalNumber shown(const std::variant<Money, double>& value) {
+    const DecimalNumber exact = std::visit(
+        [](auto v) {
+            if constexpr (std::is_same_v<decltype(v), Money>)
+                return DecimalNumber::fromMoney(v);
+            else
+                return DecimalNumber::fromDouble(v);
+        },
+        value);
+    return roundToDecimals(exact, 7);
+}
+
+struct ThroughTheEuro {
+    std::variant<Money, double> result = 0.0;
+    std::variant<Money, double> euro = 0.0;  // at the Euro decimals; from the Euro, the amount
+};
+
 // The amount in the output currency: the amount itself for equal rates, else a double through the
 // Euro. A rounding that fails leaves 0.
-std::variant<Money, double> throughTheEuro(Money cyBetrag, Money cyEingabeKurs, Money cyAusgabeKurs,
-                                           const BerechnenInput& input) {
+ThroughTheEuro throughTheEuro(Money cyBetrag, Money cyEingabeKurs, Money cyAusgabeKurs,
+                              const BerechnenInput& input) {
     const double dEingabeEuroKurs = cyEingabeKurs.toDouble() / kRateScale;
     const double euro = divide(cyBetrag.toDouble(), dEingabeEuroKurs).value_or(0.0);
-    if (cyEingabeKurs == cyAusgabeKurs) return cyBetrag;
-    if (cyAusgabeKurs.toDouble() / kRateScale == 1.0) {
-        if (const auto r = roundToFactor(euro, input.dStellen2)) return *r;
-        return 0.0;
+    ThroughTheEuro through;
+    if (cyEingabeKurs == Money::fromWhole(static_cast<std::int64_t>(kRateScale))) {
+        through.euro = cyBetrag;
+    } else {
+        through.euro = roundToFactor(euro, input.dStellen1).value_or(0.0);
     }
-    const double e = roundToFactor(euro, input.dStellen1).value_or(0.0);
-    const double p = e * (cyAusgabeKurs.toDouble() / kRateScale);
-    if (const auto r = roundToFactor(p, input.dStellen2)) return *r;
-    return 0.0;
+    if (cyEingabeKurs == cyAusgabeKurs) {
+        through.result = cyBetrag;
+    } else if (cyAusgabeKurs.toDouble() / kRateScale == 1.0) {
+        through.result = roundToFactor(euro, input.dStellen2).value_or(0.0);
+    } else {
+        const double e = roundToFactor(euro, input.dStellen1).value_or(0.0);
+        const double p = e * (cyAusgabeKurs.toDouble() / kRateScale);
+        through.result = roundToFactor(p, input.dStellen2).value_or(0.0);
+    }
+    return through;
 }
 
 }  // namespace
@@ -66,24 +93,19 @@ BerechnenOutcome Berechnen(const BerechnenInput& input, const RegionalSettings& 
 
     // Without a usable rate on either side there is nothing to convert with: the result is 0,
     // as for an input rate of 0, and never the amount itself (both sides "equal").
-    std::variant<Money, double> result = 0.0;
-    if (input.cyEingabeKurs && input.cyAusgabeKurs) {
-        result = throughTheEuro(cyBetrag, *input.cyEingabeKurs, *input.cyAusgabeKurs, input);
-    }
+    ThroughTheEuro through;
+    if (input.cyEingabeKurs && input.cyAusgabeKurs)
+        through = throughTheEuro(cyBetrag, *input.cyEingabeKurs, *input.cyAusgabeKurs, input);
 
     outcome.clearEingabe = input.iGeloeschteWaehrung == 1;
     outcome.clearAusgabe = input.iGeloeschteWaehrung == 2;
-    if (input.eingabeLeer || outcome.clearEingabe) result = 0.0;
-    if (input.ausgabeLeer || outcome.clearAusgabe) result = 0.0;
+    if (input.eingabeLeer || outcome.clearEingabe) through.result = 0.0;
+    if (input.ausgabeLeer || outcome.clearAusgabe) through.result = 0.0;
 
-    const char* pattern = input.dStellen2 == 100.0     ? "###,####0.00#####"
-                          : input.dStellen2 == 1000.0  ? "###,####0.000####"
-                          : input.dStellen2 == 10000.0 ? "###,####0.0000###"
-                                                       : nullptr;
-    if (pattern != nullptr) {
-        outcome.wertText =
-            std::visit([&](auto value) { return formatNumber(value, pattern, regional); }, result);
-    }
+    outcome.wert = shown(through.result);
+    outcome.euro = shown(through.euro);
+    if (const Decimals* decimals = resultDecimals(input.dStellen2))
+        outcome.wertText = formatNumber(outcome.wert, parseNumberPattern(decimals->pattern), regional);
     return outcome;
 }
 

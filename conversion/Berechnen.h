@@ -5,6 +5,7 @@
 #include <string>
 #include <string_view>
 
+#include "conversion/DecimalNumber.h"
 #include "conversion/Money.h"
 
 namespace kursomatik {
@@ -26,12 +27,16 @@ struct BerechnenInput {
 };
 
 // What the main window must do afterwards, in this order: show the format message, clear the
-// selections named, then put wertText into txtWert (no text: leave txtWert as it is).
+// selections named, then put wertText into txtWert (no text: leave txtWert as it is). Beside the text,
+// the numbers: the result exactly as shown, and the Euro value it went through.
 struct BerechnenOutcome {
     bool formatMessage = false;
     bool clearEingabe = false;
     bool clearAusgabe = false;
     std::optional<std::string> wertText;
+    DecimalNumber wert;  // the result as txtWert shows it (as its pattern rounds it)
+    // The amount in Euro at the Euro decimals; from the Euro, the amount itself.
+    DecimalNumber euro;
 };
 
 inline constexpr std::string_view kFormatMessage =

@@ -10,32 +10,6 @@
 namespace kursomatik {
 namespace {
 
-// Rounds half away from zero to the given number of decimals.
-DecimalNumber roundToDecimals(DecimalNumber value, int decimals) {
-    if (value.isZero() || value.exponent >= -decimals) return value;
-    const long kept = static_cast<long>(value.digits.size()) + value.exponent + decimals;
-    if (kept < 0) return {};
-    const bool up = value.digits[static_cast<std::size_t>(kept)] >= '5';
-    std::string digits = value.digits.substr(0, static_cast<std::size_t>(kept));
-    if (up) {
-        long i = kept - 1;
-        for (; i >= 0 && digits[static_cast<std::size_t>(i)] == '9'; --i)
-            digits[static_cast<std::size_t>(i)] = '0';
-        if (i >= 0) {
-            ++digits[static_cast<std::size_t>(i)];
-        } else {
-            digits.insert(digits.begin(), '1');
-        }
-    }
-    DecimalNumber rounded{value.negative, std::move(digits), -decimals};
-    const auto last = rounded.digits.find_last_not_of('0');
-    if (last == std::string::npos) return {};
-    rounded.exponent += static_cast<long>(rounded.digits.size() - last - 1);
-    rounded.digits.erase(last + 1);
-    rounded.digits.erase(0, rounded.digits.find_first_not_of('0'));
-    return rounded;
-}
-
 void splitDigits(const DecimalNumber& value, std::string& integer, std::string& fraction) {
     if (value.exponent >= 0) {
         integer = value.digits + std::string(static_cast<std::size_t>(value.exponent), '0');
@@ -60,6 +34,31 @@ std::string grouped(const std::string& integer, const std::string& separator) {
 }
 
 }  // namespace
+
+DecimalNumber roundToDecimals(DecimalNumber value, int decimals) {
+    if (value.isZero() || value.exponent >= -decimals) return value;
+    const long kept = static_cast<long>(value.digits.size()) + value.exponent + decimals;
+    if (kept < 0) return {};
+    const bool up = value.digits[static_cast<std::size_t>(kept)] >= '5';
+    std::string digits = value.digits.substr(0, static_cast<std::size_t>(kept));
+    if (up) {
+        long i = kept - 1;
+        for (; i >= 0 && digits[static_cast<std::size_t>(i)] == '9'; --i)
+            digits[static_cast<std::size_t>(i)] = '0';
+        if (i >= 0) {
+            ++digits[static_cast<std::size_t>(i)];
+        } else {
+            digits.insert(digits.begin(), '1');
+        }
+    }
+    DecimalNumber rounded{value.negative, std::move(digits), -decimals};
+    const auto last = rounded.digits.find_last_not_of('0');
+    if (last == std::string::npos) return {};
+    rounded.exponent += static_cast<long>(rounded.digits.size() - last - 1);
+    rounded.digits.erase(last + 1);
+    rounded.digits.erase(0, rounded.digits.find_first_not_of('0'));
+    return rounded;
+}
 
 NumberPattern parseNumberPattern(std::string_view text) {
     NumberPattern pattern;

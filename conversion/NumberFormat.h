@@ -22,6 +22,9 @@ struct NumberPattern {
 };
 NumberPattern parseNumberPattern(std::string_view pattern);
 
+// Rounds half away from zero on the exact decimal value to at most `decimals` decimals.
+DecimalNumber roundToDecimals(DecimalNumber value, int decimals);
+
 // Formats by a pattern with the regional separators. The last shown decimal is rounded half away
 // from zero on the exact decimal value (for a double: its shortest decimal form, so 2.675 with
 // two decimals shows as 2,68, as a reader of the number expects).

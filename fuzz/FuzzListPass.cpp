@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // A whole currency file of arbitrary bytes, written as KURSOMATIK.DAT and read by the real list pass
 // (the record file and the lists, without the windows). Every list and grid must show the currencies
-// in the same order as the windows sort them, and every line's record number must open the record
-// the line was made from.
+// in the same order as the windows sort them, and every entry's record number must open the record
+// it was made from.
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
@@ -49,12 +49,12 @@ std::vector<std::string> sortedGridLines(const std::vector<GridRow>& rows, NameK
 }
 
 // Grid row r + 2 opens list entry r, and row 1 is the spare row: the window relies on both.
-void checkGridMatchesList(const SortedLines& list, const std::vector<GridRow>& rows, NameKey keyOf,
+void checkGridMatchesList(const SortedEntries& list, const std::vector<GridRow>& rows, NameKey keyOf,
                           const RegionalSettings& regional) {
-    FUZZ_CHECK(list.lines().size() == rows.size());
+    FUZZ_CHECK(list.size() == rows.size());
     const std::vector<std::string> grid = sortedGridLines(rows, keyOf, regional);
     FUZZ_CHECK(grid.front().empty());
-    FUZZ_CHECK(std::equal(list.lines().begin(), list.lines().end(), grid.begin() + 1));
+    for (std::size_t k = 0; k < list.size(); ++k) FUZZ_CHECK(list[k].line == grid[k + 1]);
     for (const GridRow& row : rows) {
         FUZZ_CHECK(utf8::head(row.line, 40) == row.name);
         FUZZ_CHECK(utf8::mid(row.line, 82, 40) == row.iso);
@@ -62,16 +62,11 @@ void checkGridMatchesList(const SortedLines& list, const std::vector<GridRow>& r
     }
 }
 
-// The number a line was made with stands after column 152; the readers take its last three characters.
-void checkRecordNumber(const std::string& line, const RecordFile& file) {
-    const long made = std::stol(utf8::mid(line, 152, 10));
-    const auto read = lineRecordNumber(line);
-    // For records 1 to 9 the last three characters include the last one of Datum, which the program
-    // writes blank: with anything else there the line opens no record, but never another one.
-    const bool blankDateEnd = utf8::mid(line, 150, 1) == " ";
-    FUZZ_CHECK(read ? *read == made : made < 10 && !blankDateEnd);
-    const auto reread = file.read(made);
-    FUZZ_CHECK(reread && buildListLine(*reread, made) == line);
+// The editor opens an entry's record through its number, on the file as it now is: the record the
+// entry was made from.
+void checkRecordNumber(const CurrencyEntry& entry, const RecordFile& file) {
+    const auto reread = file.read(entry.record);
+    FUZZ_CHECK(reread && *reread == entry.fields && buildListLine(*reread, entry.record) == entry.line);
 }
 
 }  // namespace
@@ -92,12 +87,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (long n = 1; n <= count; ++n) FUZZ_CHECK(fillRecordInLists(lists, file, n, german));
     file.iDateiNr.close();
 
-    const std::vector<std::string>& all = lists.all.lines();
+    const SortedEntries& all = lists.all;
     FUZZ_CHECK(all.size() == static_cast<std::size_t>(count));
-    for (std::size_t k = 1; k < all.size(); ++k) FUZZ_CHECK(compareListLines(all[k - 1], all[k]) < 0);
-    const std::vector<std::string>& others = lists.others.lines();
+    for (std::size_t k = 1; k < all.size(); ++k)
+        FUZZ_CHECK(compareListLines(all[k - 1].line, all[k].line) < 0);
+    const SortedEntries& others = lists.others;
     for (std::size_t k = 1; k < others.size(); ++k) {
-        FUZZ_CHECK(compareListLinesGeneric(others[k - 1], others[k], german) < 0);
+        FUZZ_CHECK(compareListLinesGeneric(others[k - 1].line, others[k].line, german) < 0);
     }
     checkGridMatchesList(lists.members, lists.memberRows, textKey, german);
     checkGridMatchesList(lists.others, lists.otherRows, genericNameKey, german);
@@ -105,6 +101,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // The editor opens a line's record through its number, on the file as it now is.
     RecordFile reopened;
     FUZZ_CHECK(reopened.open(table, false));
-    for (const std::string& line : all) checkRecordNumber(line, reopened);
+    for (const CurrencyEntry& entry : all.entries()) checkRecordNumber(entry, reopened);
     return 0;
 }

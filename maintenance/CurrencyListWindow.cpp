@@ -9,7 +9,6 @@
 #include "platform/qt/LineList.h"
 #include "platform/qt/PickList.h"
 #include "platform/qt/WindowSystem.h"
-#include "store/ListLine.h"
 
 namespace kursomatik {
 
@@ -65,15 +64,18 @@ void CurrencyListWindow::createListAndSelector(const char* listName, const QStri
     connect(selector_, &QComboBox::currentIndexChanged, this, [this] { selectorChosen(); });
 }
 
-void CurrencyListWindow::fillFromPass(const std::vector<std::string>& lines,
-                                      const std::vector<GridRow>& rows) {
+void CurrencyListWindow::fillFromPass(const SortedEntries& entries, const std::vector<GridRow>& rows) {
+    entries_ = entries.entries();
     list_->clear();
     grid_->clearCells();
     writeGridHeader();
-    const QStringList shown = toQStringList(lines);
-    const ShownLines columns = shownLines(lines);
-    const QStringList names = toQStringList(columns.names);
-    list_->setLines(shown, toQStringList(columns.spoken));
+    QStringList lines, names, spoken;
+    for (const CurrencyEntry& entry : entries_) {
+        lines << QString::fromStdString(entry.line);
+        names << QString::fromStdString(entry.name());
+        spoken << QString::fromStdString(entry.spoken());
+    }
+    list_->setLines(lines, spoken);
     // Rows from 1 on; the grid grows where the rows of the last pass are too few.
     if (grid_->rows() < static_cast<int>(rows.size()) + 2) grid_->setRows(static_cast<int>(rows.size()) + 2);
     grid_->changeCells([&] {
@@ -86,7 +88,7 @@ void CurrencyListWindow::fillFromPass(const std::vector<std::string>& lines,
             grid_->setRowKey(i + 1, QString::fromStdString(r.line));
         }
     });
-    picklist::setEntries(selector_, shown, names);
+    picklist::setEntries(selector_, lines, names);
     if (list_->lineCount() > 0) list_->setCurrentRow(0);
     // The header, one row per currency and the empty row, which the sort puts first.
     grid_->setRows(list_->lineCount() + 2);
@@ -122,7 +124,7 @@ void CurrencyListWindow::openRow(int row) {
 
 void CurrencyListWindow::openSelectedEntry() {
     if (list_->lineCount() == 0 || list_->currentRow() < 0) return;
-    openLine(list_->line(list_->currentRow()));
+    openEntry(list_->currentRow());
 }
 
 void CurrencyListWindow::selectorChosen() {
@@ -136,12 +138,11 @@ void CurrencyListWindow::selectorChosen() {
     // A stale entry left behind by a longer earlier list has no currency behind it.
     if (index < 1 || index >= list_->lineCount()) return;
     list_->setCurrentRow(index);
-    openLine(list_->line(index));
+    openEntry(index);
 }
 
-void CurrencyListWindow::openLine(const QString& line) {
-    const auto number = lineRecordNumber(line.toStdString());
-    if (number) openRecordEditor(context_, static_cast<int>(*number), this);
+void CurrencyListWindow::openEntry(int k) {
+    openRecordEditor(context_, static_cast<int>(entries_[static_cast<std::size_t>(k)].record), this);
 }
 
 }  // namespace kursomatik

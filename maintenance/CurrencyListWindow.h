@@ -24,7 +24,7 @@ class CurrencyListWindow : public QDialog {
   public:
     // The list pass's part in this window: the list and its selector get the lines (in name order),
     // the grid its rows (in file order, then sorted), and the list's first entry is selected.
-    virtual void fillFromPass(const std::vector<std::string>& lines, const std::vector<GridRow>& rows);
+    virtual void fillFromPass(const SortedEntries& entries, const std::vector<GridRow>& rows);
 
   protected:
     CurrencyListWindow(MaintenanceContext& context, int clientHeight, QWidget* parent);
@@ -58,7 +58,9 @@ class CurrencyListWindow : public QDialog {
     void openRow(int row);
     // A choice in the hidden selector: index below 1 becomes 1, then that entry is opened.
     void selectorChosen();
-    void openLine(const QString& line);
+    void openEntry(int k);
+
+    std::vector<CurrencyEntry> entries_;  // what the list shows, from the last pass
 };
 
 }  // namespace kursomatik

@@ -4,9 +4,7 @@
 #include <filesystem>
 #include <functional>
 #include <optional>
-#include <string>
 
-#include "conversion/SelectionState.h"
 #include "platform/FileOperations.h"
 #include "platform/RegionalSettings.h"
 #include "platform/Result.h"
@@ -18,29 +16,37 @@ namespace kursomatik {
 
 class WindowSystem;
 
-// What the rate maintenance windows share with the rest of the program. The main window sits above
-// them, so it lends them its list pass and its rate taking as functions.
+// What the main window does for the rate maintenance windows, which sit below it: they change the
+// table, the main window keeps the chosen currencies and their rates.
+class MainWindowLink {
+  public:
+    virtual ~MainWindowLink() = default;
+    // sStartauswahl := "0": the next list pass keeps the main window's currencies by position.
+    virtual void keepSelections() = 0;
+    virtual void RefreshtheLists() = 0;
+    // The list pass after an import rewrote the table: the chosen currencies are kept by record,
+    // wherever new currencies have moved them to.
+    virtual void refreshKeepingCurrencies() = 0;
+    // The member window's closing steps: the pass, the chosen currencies' codes and rates taken
+    // again, and no deleted currency pending.
+    virtual void memberWindowClosed() = 0;
+    // A record was deleted: iGeloeschteWaehrung tells whether it was the chosen output (2) or input
+    // (1) currency, whose side the next conversion clears, or neither (0).
+    virtual void recordDeleted(long record) = 0;
+    // After an import has rewritten the table, before the list pass: the start currencies of the
+    // settings follow their currencies to the positions `newPosition` gives them (from an old list
+    // position; empty when it pointed to none). Fails when the settings file cannot be written.
+    virtual Status followStartCurrencies(
+        const std::function<std::optional<long>(long position)>& newPosition) = 0;
+};
+
+// What the rate maintenance windows share with the rest of the program.
 struct MaintenanceContext {
     WindowSystem& windows;
     const RegionalSettings& regional;
     RecordFileState& file;
-    SelectionState& selection;
     std::filesystem::path currencyFile;
-    std::function<void()> RefreshtheLists;
-    // The list pass after the table has been rewritten: the main window keeps its chosen currencies,
-    // wherever new currencies have moved them to.
-    std::function<void()> RefreshKeepingCurrencies;
-    // The member window's closing steps on the main window: take the chosen currencies' codes and
-    // rates again from the refreshed lines.
-    std::function<void()> takeMainRates;
-    // The line at a position (as text, like sEingabeIndex) of the main window's hidden list; empty
-    // when there is none.
-    std::function<std::string(const std::string& position)> mainLineAt;
-    // After an import has rewritten the table, before the list pass: the start currencies of the
-    // settings follow their currencies to the positions `newPosition` gives them (from an old list
-    // position; empty when it pointed to none). Fails when the settings file cannot be written.
-    std::function<Status(const std::function<std::optional<long>(long position)>& newPosition)>
-        followStartCurrencies;
+    MainWindowLink& main;
     // The file steps of the deletion by rewrite; tests put failing ones here.
     FileOperations* fileOperations = &systemFileOperations();
 };

@@ -186,20 +186,20 @@ void frmEingabe2::SaveCurrentRecord() {
 
 void frmEingabe2::cmdEingabeBeenden_Click(int Index) {
     if (left_) return;
-    context_.selection.sStartauswahl = "0";
+    context_.main.keepSelections();
     if (Index == 0 && fileReady_) {
         report(kSaving);
         SaveCurrentRecord();
     }
     context_.file.iDateiNr.close();
     left_ = true;
-    context_.RefreshtheLists();
+    context_.main.RefreshtheLists();
     hide();
     deleteLater();
 }
 
 void frmEingabe2::cmdloeschen_Click() {
-    context_.selection.sStartauswahl = "0";
+    context_.main.keepSelections();
     const MessageResult answer = context_.windows.message(this, QString::fromUtf8(kDeleteQuestion),
                                                           MessageButtons::YesNo, MessageIcon::None);
     if (answer != MessageResult::Yes) {
@@ -211,7 +211,7 @@ void frmEingabe2::cmdloeschen_Click() {
 }
 
 void frmEingabe2::neuloeschen_Click() {
-    context_.selection.sStartauswahl = "0";
+    context_.main.keepSelections();
     dropCurrentRecord(false);
     cmdEingabeBeenden_Click(1);
 }
@@ -219,24 +219,13 @@ void frmEingabe2::neuloeschen_Click() {
 void frmEingabe2::dropCurrentRecord(bool markSelection) {
     // Without a placeholder appended or a record read, lAktuellerSatz belongs to an earlier use.
     if (!fileReady_) return;
-    const int flag = markSelection ? deletedSelection() : 0;
+    const long dropped = context_.file.lAktuellerSatz;
     const CompactionOutcome outcome =
         markSelection
             ? kursomatik::dropCurrentRecord(context_.file, context_.currencyFile, *context_.fileOperations)
             : dropPlaceholder(context_.file, context_.currencyFile, *context_.fileOperations);
-    if (outcome.replaced && markSelection) context_.selection.iGeloeschteWaehrung = flag;
+    if (outcome.replaced && markSelection) context_.main.recordDeleted(dropped);
     if (!outcome.status) report(outcome.status.error());
-}
-
-int frmEingabe2::deletedSelection() const {
-    // The main window's positions are no record numbers; its lines end with them.
-    const long dropped = context_.file.lAktuellerSatz;
-    const auto recordAt = [this](const std::string& position) {
-        return lineRecordNumber(context_.mainLineAt(position));
-    };
-    if (recordAt(context_.selection.sAusgabeIndex) == dropped) return 2;
-    if (recordAt(context_.selection.sEingabeIndex) == dropped) return 1;
-    return 0;
 }
 
 void frmEingabe2::reject() {

@@ -42,9 +42,8 @@ class frmEingabe2 : public QDialog {
     void neuloeschen_Click();  // "neulöschen"
     void build();
     void report(const std::string& message);
-    // The deletion by rewrite; with markSelection it also flags a deleted main-window currency.
+    // The deletion by rewrite; with markSelection it also tells the main window which record went.
     void dropCurrentRecord(bool markSelection);
-    int deletedSelection() const;
 
     MaintenanceContext& context_;
     bool newRecord_ = false;

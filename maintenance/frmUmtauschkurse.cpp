@@ -51,8 +51,8 @@ frmUmtauschkurse::frmUmtauschkurse(MaintenanceContext& context, frmWeitereW* wei
     grid_->setCurrentGridRow(2);
 }
 
-void frmUmtauschkurse::fillFromPass(const std::vector<std::string>& lines, const std::vector<GridRow>& rows) {
-    CurrencyListWindow::fillFromPass(lines, rows);
+void frmUmtauschkurse::fillFromPass(const SortedEntries& entries, const std::vector<GridRow>& rows) {
+    CurrencyListWindow::fillFromPass(entries, rows);
     cmdDBveraendern->setEnabled(list_->lineCount() > 0);
 }
 
@@ -62,10 +62,7 @@ void frmUmtauschkurse::sortGrid() {
 
 void frmUmtauschkurse::cmdAbbrechenUmt_Click() {
     hide();
-    context_.selection.sStartauswahl = "0";
-    context_.RefreshtheLists();
-    context_.takeMainRates();
-    context_.selection.iGeloeschteWaehrung = 0;
+    context_.main.memberWindowClosed();
 }
 
 void frmUmtauschkurse::reject() {

@@ -18,7 +18,7 @@ class frmUmtauschkurse : public CurrencyListWindow {
 
     void setOtherWindow(frmWeitereW* weitere) { weitere_ = weitere; }
 
-    void fillFromPass(const std::vector<std::string>& lines, const std::vector<GridRow>& rows) override;
+    void fillFromPass(const SortedEntries& entries, const std::vector<GridRow>& rows) override;
 
   public slots:
     // Esc and the title bar's close do what "Schließen" does.

@@ -75,7 +75,7 @@ void frmWeitereW::cmdImport_Click() {
         // their currencies before the list pass fills the options dialog from them.
         const std::vector<long> before = listOrder(import->tableBefore());
         const std::vector<long> after = listOrder(import->tableAfter(overwrite));
-        const Status followed = context_.followStartCurrencies(
+        const Status followed = context_.main.followStartCurrencies(
             [&](long position) { return samePosition(before, after, position); });
         if (!followed) {
             windows.message(
@@ -83,8 +83,7 @@ void frmWeitereW::cmdImport_Click() {
                                              "\nBeim nächsten Start sind daher andere Währungen gewählt."));
         }
         // The table is a new file now: every list is read again from it.
-        context_.selection.sStartauswahl = "0";
-        context_.RefreshKeepingCurrencies();
+        context_.main.refreshKeepingCurrencies();
     }
     windows.message(this, QString::fromStdString(summaryText(*done)));
 }

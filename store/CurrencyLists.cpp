@@ -23,22 +23,40 @@ GridRow gridRowOf(const CurrencyRecord& record, const std::string& line, const R
 
 }  // namespace
 
-void SortedLines::add(const std::string& line, std::u32string nameKey, long record) {
-    // After every line that does not come later: a sorted list box inserts the same way.
+std::string CurrencyEntry::isoShown() const {
+    return std::string(utf8::head(fields.ISO, 12));
+}
+
+std::string CurrencyEntry::name() const {
+    return fieldValue(fields.Bezeichnung);
+}
+
+std::string CurrencyEntry::spoken() const {
+    const std::string code = fieldValue(fields.ISO);
+    return code.empty() ? name() : name() + ", " + code;
+}
+
+void SortedEntries::add(CurrencyEntry entry, std::u32string nameKey) {
+    // After every entry that does not come later: a sorted list box inserts the same way.
     std::size_t low = 0;
-    std::size_t high = lines_.size();
+    std::size_t high = entries_.size();
     while (low < high) {
         const std::size_t middle = low + (high - low) / 2;
         const int byName = nameKey.compare(keys_[middle]);
-        if (byName < 0 || (byName == 0 && collate(line, lines_[middle]) < 0)) {
+        if (byName < 0 || (byName == 0 && collate(entry.line, entries_[middle].line) < 0)) {
             high = middle;
         } else {
             low = middle + 1;
         }
     }
     keys_.insert(keys_.begin() + static_cast<std::ptrdiff_t>(low), std::move(nameKey));
-    lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(low), line);
-    records_.insert(records_.begin() + static_cast<std::ptrdiff_t>(low), record);
+    entries_.insert(entries_.begin() + static_cast<std::ptrdiff_t>(low), std::move(entry));
+}
+
+CurrencyEntry currencyEntry(const CurrencyRecord& record, long n, const RegionalSettings& regional) {
+    const auto rate = parseRegionalNumber(record.Kurs, regional);
+    return {n, record, rate ? std::optional<double>(rate->toDouble()) : std::nullopt,
+            buildListLine(record, n)};
 }
 
 Status fillRecordInLists(CurrencyLists& lists, RecordFileState& file, long n,
@@ -46,19 +64,19 @@ Status fillRecordInLists(CurrencyLists& lists, RecordFileState& file, long n,
     auto record = file.iDateiNr.read(n);
     if (!record) return record.status();
     file.buffer = *record;
-    const std::string line = buildListLine(*record, n);
+    CurrencyEntry entry = currencyEntry(*record, n, regional);
     // The name column's keys give the orders of compareListLines and compareListLinesGeneric.
-    const std::string_view name = lineName(line);
+    const std::string_view name = record->Bezeichnung;
     std::u32string textKey = collationKey(name);
     const std::string ewwu = fieldValue(record->EWWU);
     if (ewwu == "1") {
-        lists.members.add(line, textKey, n);
-        lists.memberRows.push_back(gridRowOf(*record, line, regional));
+        lists.members.add(entry, textKey);
+        lists.memberRows.push_back(gridRowOf(*record, entry.line, regional));
     } else if (ewwu == "0") {
-        lists.others.add(line, genericNameKey(name, regional), n);
-        lists.otherRows.push_back(gridRowOf(*record, line, regional));
+        lists.others.add(entry, genericNameKey(name, regional));
+        lists.otherRows.push_back(gridRowOf(*record, entry.line, regional));
     }
-    lists.all.add(line, std::move(textKey), n);
+    lists.all.add(std::move(entry), std::move(textKey));
     return Status::ok();
 }
 

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -12,6 +13,23 @@ namespace kursomatik {
 
 struct RegionalSettings;
 
+// One currency as every list of the program holds it: its record number, its record (the fields
+// padded as stored), the scaled rate the main window takes when it is chosen (units per Euro ×
+// 1,000,000; empty when Kurs is no number), and the list line made from them, which the lists show.
+// Everything is read from the record once; nobody reads it back out of the line.
+struct CurrencyEntry {
+    long record = 0;
+    CurrencyRecord fields;
+    std::optional<double> rate;
+    std::string line;
+
+    // The code as the ISO boxes get it: 12 characters of the padded field, of which a box shows 3.
+    std::string isoShown() const;
+    // The trimmed name a pick list shows, and the name and code a screen reader says for a line.
+    std::string name() const;
+    std::string spoken() const;
+};
+
 // One row of a currency window's grid, in file order: columns 1 to 4 and the line it came from.
 struct GridRow {
     std::string name;  // padded as stored
@@ -21,30 +39,32 @@ struct GridRow {
     std::string line;
 };
 
-// Lines kept sorted as they are added, as a sorted list box keeps them: by a key of the line's name,
-// and by the whole line where the keys are equal. The key is made once per line, so adding a line
-// compares keys rather than folding names again and again. Each line keeps the number of its record,
-// so nobody has to read it back out of the text (a record of NUL bytes has no readable number).
-class SortedLines {
+// Entries kept sorted as they are added, as a sorted list box keeps its lines: by a key of the
+// name, and by the whole line where the keys are equal. The key is made once per entry, so adding
+// one compares keys rather than folding names again and again.
+class SortedEntries {
   public:
-    void add(const std::string& line, std::u32string nameKey, long record);
-    const std::vector<std::string>& lines() const { return lines_; }
-    const std::vector<long>& records() const { return records_; }
+    void add(CurrencyEntry entry, std::u32string nameKey);
+    const std::vector<CurrencyEntry>& entries() const { return entries_; }
+    std::size_t size() const { return entries_.size(); }
+    const CurrencyEntry& operator[](std::size_t k) const { return entries_[k]; }
 
   private:
     std::vector<std::u32string> keys_;
-    std::vector<std::string> lines_;
-    std::vector<long> records_;
+    std::vector<CurrencyEntry> entries_;
 };
 
 // Everything one list pass shows, built from the currency file; the grid rows stand in file order.
 struct CurrencyLists {
-    SortedLines all;                  // every record: lstversteckt and lstversteckt2
-    SortedLines members;              // trimmed EWWU "1": lstewwu
-    SortedLines others;               // trimmed EWWU "0": lstweitere, names in the generic order
+    SortedEntries all;                // every record: lstversteckt and lstversteckt2
+    SortedEntries members;            // trimmed EWWU "1": lstewwu
+    SortedEntries others;             // trimmed EWWU "0": lstweitere, names in the generic order
     std::vector<GridRow> memberRows;  // grdTable
     std::vector<GridRow> otherRows;   // grdTable2
 };
+
+// The entry of record n, as the list pass makes it.
+CurrencyEntry currencyEntry(const CurrencyRecord& record, long n, const RegionalSettings& regional);
 
 // Reads record n into the record buffer and adds its line to the lists (FillRecordinList).
 Status fillRecordInLists(CurrencyLists& lists, RecordFileState& file, long n,

@@ -13,13 +13,15 @@ namespace kursomatik {
 std::vector<long> listOrder(std::string_view tableBytes) {
     // Whole records as the list pass reads them (decodeRecord pads a fragment at the end), at most 999.
     const long count = std::min(recordsOfLength(static_cast<long long>(tableBytes.size())), kMaxRecords);
-    SortedLines all;
+    SortedEntries all;
     for (long n = 1; n <= count; ++n) {
-        const auto bytes = tableBytes.substr(static_cast<std::size_t>(n - 1) * kRecordLength, kRecordLength);
-        const std::string line = buildListLine(decodeRecord(bytes), n);
-        all.add(line, collationKey(lineName(line)), n);
+        const CurrencyRecord record =
+            decodeRecord(tableBytes.substr(static_cast<std::size_t>(n - 1) * kRecordLength, kRecordLength));
+        all.add({n, record, std::nullopt, buildListLine(record, n)}, collationKey(record.Bezeichnung));
     }
-    return all.records();
+    std::vector<long> order;
+    for (const CurrencyEntry& entry : all.entries()) order.push_back(entry.record);
+    return order;
 }
 
 std::optional<long> samePosition(const std::vector<long>& before, const std::vector<long>& after,

@@ -4,22 +4,22 @@
 #include <algorithm>
 
 #include "platform/RegionalSettings.h"
-#include "store/ListLine.h"
+#include "store/CurrencyRecord.h"
 
 namespace kursomatik {
 
-RateAgeNotice rateAgeNotice(const std::vector<std::string>& chosenLines, const RegionalSettings& regional,
-                            int warnAfterDays) {
+RateAgeNotice rateAgeNotice(const std::vector<const CurrencyRecord*>& chosen,
+                            const RegionalSettings& regional, int warnAfterDays) {
     RateAgeNotice notice;
     std::vector<std::string> named;
-    for (const std::string& line : chosenLines) {
-        if (line.empty() || lineField(line, &CurrencyRecord::EWWU) == "1") continue;
-        std::string code = lineField(line, &CurrencyRecord::ISO);
-        if (code.empty()) code = lineField(line, &CurrencyRecord::Bezeichnung);
+    for (const CurrencyRecord* record : chosen) {
+        if (record == nullptr || fieldValue(record->EWWU) == "1") continue;
+        std::string code = fieldValue(record->ISO);
+        if (code.empty()) code = fieldValue(record->Bezeichnung);
         if (std::ranges::find(named, code) != named.end()) continue;
         named.push_back(code);
 
-        const std::string datum = lineField(line, &CurrencyRecord::Datum);
+        const std::string datum = fieldValue(record->Datum);
         const auto date = parseShortDate(datum, regional.shortDatePattern);
         std::string part = "Kurs " + code;
         if (!date) {

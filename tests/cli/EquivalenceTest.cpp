@@ -38,15 +38,15 @@ TEST_F(Equivalence, TheCommandShowsWhatTheWindowShowsForEveryPairAmountAndSettin
             start();
             const auto loaded = loadCurrencyTable(dir / "KURSOMATIK.DAT", state.regional);
             ASSERT_TRUE(loaded) << loaded.error();
-            const std::vector<std::string>& lines = loaded->lists.all.lines();
+            const std::vector<CurrencyEntry>& entries = loaded->lists.all.entries();
             for (int n = 0; n < 150; ++n) {
                 const std::string amount = generatedAmount(random);
                 typeAmount(QString::fromStdString(amount));
                 std::string von, nach;
                 for (auto [box, iso] : {std::pair{"txtEingabe", &von}, std::pair{"txtAusgabe", &nach}}) {
-                    const auto chosen = random() % lines.size();
+                    const auto chosen = random() % entries.size();
                     find<QComboBox>(box)->setCurrentIndex(static_cast<int>(chosen));
-                    *iso = fieldValue(loaded->recordAt(chosen).ISO);
+                    *iso = fieldValue(entries[chosen].fields.ISO);
                 }
                 find<QPushButton>("cmdBerechnen")->click();
                 const auto ergebnis = umrechnen(*loaded, amount, von, nach, std::stod(stellen1),
@@ -59,7 +59,7 @@ TEST_F(Equivalence, TheCommandShowsWhatTheWindowShowsForEveryPairAmountAndSettin
                     continue;
                 }
                 // The result box holds 17 characters; the command never cuts a number.
-                ASSERT_EQ(QString::fromStdString(ergebnis->ergebnis).left(17), result())
+                ASSERT_EQ(QString::fromStdString(*ergebnis->shown.wertText).left(17), result())
                     << amount << " " << von << " -> " << nach << " " << stellen1 << "/" << stellen2;
             }
         }

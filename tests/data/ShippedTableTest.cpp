@@ -34,7 +34,7 @@ TEST(ShippedTable, IsWhatTheEncoderBuildsHoldsTheFixedRatesAndStartsWithDeutsche
     std::ranges::sort(lines, [](const auto& a, const auto& b) { return compareListLines(a, b) < 0; });
     const auto value = [ini = std::filesystem::path(KURSOMATIK_DATA_DIR) / "Kursomatik.ini"](
                            const char* key) { return getProfileString(ini, "Kursomatik", key, "-1"); };
-    const auto iso = [&](const char* key) { return lineIso(lines.at(std::stoul(value(key)))).substr(0, 3); };
+    const auto iso = [&](const char* key) { return lines.at(std::stoul(value(key))).substr(82, 3); };
     EXPECT_EQ(iso("startwaehrung") + iso("ausgabewaehrung") + value("stellen1") + value("stellen2"),
               "DEMEUR1000100");
 }

@@ -27,7 +27,9 @@ std::vector<long> listPassOrder(const std::string& bytes) {
     CurrencyLists lists;
     for (long n = 1; n <= file.lSatzAnzahl; ++n)
         EXPECT_TRUE(fillRecordInLists(lists, file, n, RegionalSettings::german()));
-    return lists.all.records();
+    std::vector<long> order;
+    for (const CurrencyEntry& entry : lists.all.entries()) order.push_back(entry.record);
+    return order;
 }
 
 // Namesakes told apart by their rate, letters of other case and accents, a record that is in no

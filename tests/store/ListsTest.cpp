@@ -20,25 +20,21 @@ using testing::makeRecord;
 const RegionalSettings de = RegionalSettings::german();
 const RegionalSettings en = RegionalSettings::english();
 
-TEST(ListLine, FieldsStandAtTheirColumnsCountedInCharactersAndReadBack) {
-    const std::string line =
-        buildListLine(makeRecord("Österreichischer Schilling", "ATS", "13760300", "1", "01.01.1999"), 12);
+TEST(ListLine, FieldsStandAtTheirColumnsCountedInCharactersAndTheEntryKeepsWhatItWasMadeFrom) {
+    const CurrencyRecord record =
+        makeRecord("Österreichischer Schilling", "ATS", "13760300", "1", "01.01.1999");
+    const CurrencyEntry entry = currencyEntry(record, 1234, de);
     const auto pad = [](std::string text, std::size_t width) {
         return text + std::string(width - utf8::length(text), ' ');
     };
-    EXPECT_EQ(line, pad("Österreichischer Schilling", 41) + pad("13760300", 41) + pad("ATS", 41) +
-                        pad("1", 8) + pad("01.01.1999", 21) + "12");
-    EXPECT_EQ(lineKurs(line) + "|" + lineIso(line), pad("13760300", 40) + "|" + pad("ATS", 12));
-    const ShownLines shown = shownLines({line, buildListLine(makeRecord("Euro", "", "1000000"), 1)});
-    EXPECT_EQ(shown.names, (std::vector<std::string>{"Österreichischer Schilling", "Euro"}));
-    EXPECT_EQ(shown.spoken, (std::vector<std::string>{"Österreichischer Schilling, ATS", "Euro"}));
-    // Only three characters are read, so from 1000 on the number comes back cut.
-    using N = std::pair<long, std::optional<long>>;
-    for (const auto& [number, read] : {N(9, 9), N(999, 999), N(1234, 234)}) {
-        EXPECT_EQ(lineRecordNumber(buildListLine(makeRecord("Euro", "EUR", "1000000"), number)), read)
-            << number;
-    }
-    EXPECT_EQ(lineRecordNumber("Zeile x7"), std::nullopt);
+    // A record number from 1000 on still forms a whole line.
+    EXPECT_EQ(entry.line, pad("Österreichischer Schilling", 41) + pad("13760300", 41) + pad("ATS", 41) +
+                              pad("1", 8) + pad("01.01.1999", 21) + "1234");
+    EXPECT_EQ(
+        entry.isoShown() + "|" + entry.name() + "|" + entry.spoken() + "|" + std::to_string(*entry.rate),
+        pad("ATS", 12) + "|Österreichischer Schilling|Österreichischer Schilling, ATS|13760300.000000");
+    const CurrencyEntry nameless = currencyEntry(makeRecord("Euro", "", "viel"), 1, de);
+    EXPECT_TRUE(nameless.spoken() == "Euro" && !nameless.rate);
 }
 
 // Lists are sorted as they are filled, grid rows by keys, sorts by comparisons: all one order.
@@ -48,18 +44,23 @@ TEST(ListOrder, SortedListsGridKeysAndComparisonsAgree) {
          {"Zloty", "euro", "Euro", "EURO", "100", "Ärger", "Arger", "20", "", "Euro", "Österreich", "Ostmark",
           "-5", "1.000", "20,5", "Dänische Krone", "Deutsche Mark", "\x01"})
         lines.push_back(buildListLine(makeRecord(name, "ISO", "1"), static_cast<long>(lines.size()) + 1));
-    SortedLines text, generic;
+    SortedEntries text, generic;
     for (const auto& line : lines) {
-        text.add(line, collationKey(lineName(line)), 0);
-        generic.add(line, genericNameKey(lineName(line), de), 0);
+        text.add({0, {}, {}, line}, collationKey(lineName(line)));
+        generic.add({0, {}, {}, line}, genericNameKey(lineName(line), de));
     }
+    const auto linesOf = [](const SortedEntries& sorted) {
+        std::vector<std::string> shown;
+        for (const CurrencyEntry& entry : sorted.entries()) shown.push_back(entry.line);
+        return shown;
+    };
     std::vector<std::string> byText = lines, byGeneric = lines;
     std::stable_sort(byText.begin(), byText.end(),
                      [](auto& a, auto& b) { return compareListLines(a, b) < 0; });
     std::stable_sort(byGeneric.begin(), byGeneric.end(),
                      [](auto& a, auto& b) { return compareListLinesGeneric(a, b, de) < 0; });
-    EXPECT_EQ(text.lines(), byText);
-    EXPECT_EQ(generic.lines(), byGeneric);
+    EXPECT_EQ(linesOf(text), byText);
+    EXPECT_EQ(linesOf(generic), byGeneric);
     // Numbers in names go by value under the generic order.
     std::vector<std::string> ordered = {"", "-5", "20", "20,5", "100", "1.000", "Dollar"};
     for (std::size_t i = 1; i < ordered.size(); ++i) {

@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/RegionalSettings.h"
-#include "store/ListLine.h"
+#include "store/CurrencyRecord.h"
 #include "tests/store/RecordBuilder.h"
 
 namespace kursomatik {
@@ -32,26 +32,28 @@ TEST(ShortDate, ReadsWhatThePatternWritesAndNothingElse) {
 TEST(RateAge, NamesTheDateOfEveryChosenRateThatIsNotFixedAndWarnsWhenOld) {
     RegionalSettings regional = RegionalSettings::german();
     regional.today = [] { return CivilDate{2024, 12, 6}; };
-    const auto line = [](const char* iso, const char* ewwu, const char* datum) {
-        return buildListLine(makeRecord(std::string("Name ") + iso, iso, "1070500", ewwu, datum), 1);
+    const auto record = [](const char* iso, const char* ewwu, const char* datum) {
+        return makeRecord(std::string("Name ") + iso, iso, "1070500", ewwu, datum);
     };
-    const std::string usd = line("USD", "0", "28.06.2024");
-    const std::string jpy = line("JPY", "0", "06.11.2024");  // 30 days old: not yet old
-    const std::string dem = line("DEM", "1", "01.01.1999");
+    const CurrencyRecord usd = record("USD", "0", "28.06.2024");
+    const CurrencyRecord jpy = record("JPY", "0", "06.11.2024");  // 30 days old: not yet old
+    const CurrencyRecord dem = record("DEM", "1", "01.01.1999");
+    const CurrencyRecord nameless = record("", "0", "06.12.2024");
+    const CurrencyRecord undated = record("XAU", "0", "gestern");
     struct Case {
-        std::vector<std::string> chosen;
+        std::vector<const CurrencyRecord*> chosen;
         int warnAfterDays;
         const char* text;
         bool warns;
     };
     const Case cases[] = {
-        {{usd, dem}, 161, "Kurs USD vom 28.06.2024", false},
-        {{usd, dem}, 160, "Kurs USD vom 28.06.2024 – 161 Tage alt", true},
-        {{jpy, usd}, 30, "Kurs JPY vom 06.11.2024; Kurs USD vom 28.06.2024 – 161 Tage alt", true},
-        {{jpy, jpy}, 29, "Kurs JPY vom 06.11.2024 – 30 Tage alt", true},
-        {{line("", "0", "06.12.2024"), dem}, 30, "Kurs Name vom 06.12.2024", false},
-        {{line("XAU", "0", "gestern"), dem}, 30, "Kurs XAU ohne lesbares Datum", true},
-        {{line("XAU", "0", "gestern"), dem}, 0, "Kurs XAU ohne lesbares Datum", false},
+        {{&usd, &dem}, 161, "Kurs USD vom 28.06.2024", false},
+        {{&usd, nullptr}, 160, "Kurs USD vom 28.06.2024 – 161 Tage alt", true},
+        {{&jpy, &usd}, 30, "Kurs JPY vom 06.11.2024; Kurs USD vom 28.06.2024 – 161 Tage alt", true},
+        {{&jpy, &jpy}, 29, "Kurs JPY vom 06.11.2024 – 30 Tage alt", true},
+        {{&nameless, &dem}, 30, "Kurs Name vom 06.12.2024", false},
+        {{&undated, &dem}, 30, "Kurs XAU ohne lesbares Datum", true},
+        {{&undated, &dem}, 0, "Kurs XAU ohne lesbares Datum", false},
     };
     for (const Case& c : cases) {
         const RateAgeNotice notice = rateAgeNotice(c.chosen, regional, c.warnAfterDays);

@@ -45,8 +45,9 @@ WexlorEingabe& ProgramHarness::start() {
 frmEingabe2& ProgramHarness::openRecord(long n) {
     if (n == 0) return press(&memberWindow(), "cmdneu"), *editor();
     auto* list = find<LineList>("lstversteckt");
+    // A line ends with its record's number after a blank.
     for (int k = 0; k < list->lineCount(); ++k)
-        if (lineRecordNumber(list->line(k).toStdString()) == n) list->setCurrentRow(k);
+        if (list->line(k).endsWith(" " + QString::number(n))) list->setCurrentRow(k);
     QTest::keyClick(list, Qt::Key_Return);
     return *editor();
 }
