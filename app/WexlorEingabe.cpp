@@ -17,6 +17,7 @@
 #include "conversion/Berechnen.h"
 #include "maintenance/frmUmtauschkurse.h"
 #include "maintenance/frmWeitereW.h"
+#include "platform/Version.h"
 #include "platform/qt/Controls.h"
 #include "platform/qt/LineList.h"
 #include "platform/qt/PastedTextValidator.h"
@@ -55,7 +56,7 @@ WexlorEingabe::~WexlorEingabe() = default;
 
 void WexlorEingabe::build() {
     setObjectName(QStringLiteral("WexlorEingabe"));
-    setWindowTitle(QStringLiteral("Kursomatik 1.01"));
+    setWindowTitle(QStringLiteral("Kursomatik ") + QString::fromLatin1(kVersion));
     setProperty("helpTopic", 11);
     setFont(designFont(8.25, true));
     auto* client = new QWidget(this);

@@ -5,6 +5,7 @@
 #include <array>
 #include <utility>
 
+#include "conversion/Decimals.h"
 #include "platform/SystemError.h"
 
 namespace kursomatik {
@@ -53,16 +54,27 @@ bool isOption(const std::string& arg) {
            arg[1] != '.';
 }
 
+// The choices as the user names them: "2, 3 oder 4".
+template <std::size_t N>
+std::string wording(const std::array<Decimals, N>& choices) {
+    std::string text;
+    for (std::size_t k = 0; k < N; ++k)
+        text += (k == 0 ? "" : k + 1 == N ? " oder " : ", ") + std::to_string(choices[k].places);
+    return text;
+}
+
 // The number of decimals the user names, as the rounding factor of the settings.
+template <std::size_t N>
 Status takeDecimals(std::optional<double>& factor, const std::string& option, const std::string& value,
-                    std::initializer_list<std::pair<const char*, double>> allowed, const char* wording) {
-    for (const auto& [decimals, f] : allowed) {
-        if (value == decimals) {
-            factor = f;
+                    const std::array<Decimals, N>& choices) {
+    for (const Decimals& choice : choices) {
+        if (value == std::to_string(choice.places)) {
+            factor = choice.factor;
             return Status::ok();
         }
     }
-    return Status::fail("Die Option " + option + " erlaubt " + wording + ", nicht " + inQuotes(value) + ".");
+    return Status::fail("Die Option " + option + " erlaubt " + wording(choices) + ", nicht " + inQuotes(value) +
+                        ".");
 }
 
 Status takeValue(RechnerOptions& o, const std::string& option, const std::string& value) {
@@ -76,10 +88,8 @@ Status takeValue(RechnerOptions& o, const std::string& option, const std::string
         o.import = value;
         return Status::ok();
     }
-    if (option == "--euro-stellen")
-        return takeDecimals(o.dStellen1, option, value, {{"3", 1000.0}, {"4", 10000.0}}, "3 oder 4");
-    return takeDecimals(o.dStellen2, option, value, {{"2", 100.0}, {"3", 1000.0}, {"4", 10000.0}},
-                        "2, 3 oder 4");
+    if (option == "--euro-stellen") return takeDecimals(o.dStellen1, option, value, kEuroDecimals);
+    return takeDecimals(o.dStellen2, option, value, kResultDecimals);
 }
 
 // Options that take a value, as "--stellen 3" or "--stellen=3".

@@ -6,6 +6,7 @@
 #include "cli/CommandLine.h"
 #include "cli/CurrencyTable.h"
 #include "cli/Output.h"
+#include "conversion/Decimals.h"
 #include "platform/SystemError.h"
 #include "rates/RateImport.h"
 #include "settings/Einstellungen.h"
@@ -72,9 +73,8 @@ Result<Stellen> stellenOf(const RechnerOptions& options, const RechnerEnvironmen
             inQuotes(settings.sIniDatei) + " fehlt oder ist ungültig. Bitte " + option +
             " angeben oder die Stellen in Kursomatik unter „Einstellungen > Optionen“ wählen.");
     };
-    if (s.dStellen1 != 1000.0 && s.dStellen1 != 10000.0) return unset("stellen1", "--euro-stellen 3 oder 4");
-    if (s.dStellen2 != 100.0 && s.dStellen2 != 1000.0 && s.dStellen2 != 10000.0)
-        return unset("stellen2", "--stellen 2, 3 oder 4");
+    if (euroDecimals(s.dStellen1) == nullptr) return unset("stellen1", "--euro-stellen 3 oder 4");
+    if (resultDecimals(s.dStellen2) == nullptr) return unset("stellen2", "--stellen 2, 3 oder 4");
     return s;
 }
 

@@ -11,6 +11,7 @@
 #include "info/AboutContacts.h"
 #include "info/LinkLabel.h"
 #include "platform/ShellCodes.h"
+#include "platform/Version.h"
 #include "platform/qt/Controls.h"
 #include "platform/qt/TwipsLayout.h"
 #include "platform/qt/WindowSystem.h"
@@ -50,7 +51,7 @@ void frmAbout::build() {
     title.setItalic(true);
     make.label("lblTitle", QStringLiteral(" Kursomatik"), {0, 120, 3360, 360})->setFont(title);
     auto* cmdOK = make.add(new QPushButton(QStringLiteral("&OK"), this), {"cmdOK"}, {3480, 240, 1260, 345});
-    label("Label3", QStringLiteral("Version 1.01"), 120, 480, 3240);
+    label("Label3", QStringLiteral("Version ") + QString::fromLatin1(kVersion), 120, 480, 3240);
     label("Label1", QStringLiteral("Beschreibung:"), 120, 840)->setFont(designFont(8.25, true));
     label("lblDescription", QStringLiteral("Wechselkursrechner mit der Bezugsgröße Euro."), 120, 1080);
     label("Label4", QStringLiteral("Support und Programmierung:"), 120, 1560)

@@ -10,6 +10,7 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
+#include "conversion/Decimals.h"
 #include "platform/qt/Controls.h"
 #include "platform/qt/LineList.h"
 #include "platform/qt/PickList.h"
@@ -61,27 +62,29 @@ void frmOptionen::build() {
 
     auto* Frame2 = make.add(new QGroupBox(QStringLiteral("Endergebnisse mit..."), this), {"Frame2"});
     Controls inFrame2(Frame2);
-    optst1 = inFrame2.add(new QRadioButton(QStringLiteral("2 Stellen..."), Frame2),
+    auto* optst1 = inFrame2.add(new QRadioButton(QStringLiteral("2 Stellen..."), Frame2),
                           {"optst1", "Das Ergebnis wird mit zwei Stellen hinter dem Komma ausgegeben."});
-    optst2 = inFrame2.add(new QRadioButton(QStringLiteral("3 Stellen..."), Frame2),
+    auto* optst2 = inFrame2.add(new QRadioButton(QStringLiteral("3 Stellen..."), Frame2),
                           {"optst2", "Das Ergebnis wird mit drei Stellen hinter dem Komma ausgegeben."});
-    optst3 = inFrame2.add(new QRadioButton(QStringLiteral("4 Stellen... hinter dem Komma !"), Frame2),
+    auto* optst3 = inFrame2.add(new QRadioButton(QStringLiteral("4 Stellen... hinter dem Komma !"), Frame2),
                           {"optst3", "Das Ergebnis wird mit vier Stellen hinter dem Komma ausgegeben."});
     lblBeispiel = inFrame2.add(new QLabel(Frame2), {"lblBeispiel", "Beispiel für die Ausgabe."});
+    resultOptions_ = {optst1, optst2, optst3};
     auto* results = new QVBoxLayout(Frame2);
     for (QWidget* w : std::initializer_list<QWidget*>{optst1, optst2, optst3, lblBeispiel})
         results->addWidget(w);
 
     auto* Frame1 = make.add(new QGroupBox(QStringLiteral("Zwischenergebnisse mit..."), this), {"Frame1"});
     Controls inFrame1(Frame1);
-    optzw1 =
+    auto* optzw1 =
         inFrame1.add(new QRadioButton(QStringLiteral("3 Stellen..."), Frame1),
                      {"optzw1", "Das Euro-Zwischenergebnis wird mit 3 Stellen hinter dem Komma berechnet."});
-    optzw2 =
+    auto* optzw2 =
         inFrame1.add(new QRadioButton(QStringLiteral("4 Stellen...hinter dem Komma !"), Frame1),
                      {"optzw2", "Das Euro-Zwischenergebnis wird mit 4 Stellen hinter dem Komma berechnet."});
     lblBeispiel2 = inFrame1.add(new QLabel(Frame1),
                                 {"lblBeispiel2", "Beispiel für das Zwischenergebnis (interne Berechung)."});
+    euroOptions_ = {optzw1, optzw2};
     auto* intermediate = new QVBoxLayout(Frame1);
     for (QWidget* w : std::initializer_list<QWidget*>{optzw1, optzw2, lblBeispiel2})
         intermediate->addWidget(w);
@@ -102,21 +105,16 @@ void frmOptionen::build() {
     setMinimumWidth(360);
 
     // Handlers run on a real change only: switching an option on, choosing another position.
-    connect(optst1, &QRadioButton::toggled, this, [this](bool on) {
-        if (on) chooseResultDecimals(optst1, "100", "1");
-    });
-    connect(optst2, &QRadioButton::toggled, this, [this](bool on) {
-        if (on) chooseResultDecimals(optst2, "1000", "2");
-    });
-    connect(optst3, &QRadioButton::toggled, this, [this](bool on) {
-        if (on) chooseResultDecimals(optst3, "10000", "3");
-    });
-    connect(optzw1, &QRadioButton::toggled, this, [this](bool on) {
-        if (on) chooseEuroDecimals(optzw1, "1000", "1");
-    });
-    connect(optzw2, &QRadioButton::toggled, this, [this](bool on) {
-        if (on) chooseEuroDecimals(optzw2, "10000", "2");
-    });
+    for (std::size_t k = 0; k < kResultDecimals.size(); ++k) {
+        connect(resultOptions_[k], &QRadioButton::toggled, this, [this, k](bool on) {
+            if (on) chooseResultDecimals(k);
+        });
+    }
+    for (std::size_t k = 0; k < kEuroDecimals.size(); ++k) {
+        connect(euroOptions_[k], &QRadioButton::toggled, this, [this, k](bool on) {
+            if (on) chooseEuroDecimals(k);
+        });
+    }
     connect(txtstart, &QComboBox::currentIndexChanged, this,
             [this] { startCurrencyChosen(txtstart, settings_.sStartwaehrung, "startwaehrung"); });
     connect(txtausgabe2, &QComboBox::currentIndexChanged, this,
@@ -125,33 +123,36 @@ void frmOptionen::build() {
     connect(Command1, &QPushButton::clicked, this, [this] { windows_.postF1(); });
 }
 
-void frmOptionen::UpdateLabel() {
-    struct Choice {
-        const char* value;
-        QRadioButton* option;
-        const char* example;
-    };
+namespace {
+
+// " Beispiel: 1000,00 DEM": fixed texts, whatever the locale.
+QString example(const Decimals& decimals, const char* currency) {
+    return QStringLiteral(" Beispiel: 1000,") + QString(decimals.places, QLatin1Char('0')) +
+           QLatin1Char(' ') + QLatin1String(currency);
+}
+
+// Sets the option of the setting's value (which runs its handler when it was off) and shows its
+// example; no option and no example for a value the dialog does not offer.
+template <std::size_t N>
+void showChoice(const std::array<Decimals, N>& choices, const std::array<QRadioButton*, N>& options,
+                const std::string& value, QLabel* label, const char* currency) {
     QString caption;
-    for (const Choice& c :
-         {Choice{"1", optst1, " Beispiel: 1000,00 DEM"}, Choice{"2", optst2, " Beispiel: 1000,000 DEM"},
-          Choice{"3", optst3, " Beispiel: 1000,0000 DEM"}}) {
-        if (settings_.sOptionen2 != c.value) continue;
-        c.option->setChecked(true);  // runs its handler when it was off
-        caption = QString::fromUtf8(c.example);
+    for (std::size_t k = 0; k < N; ++k) {
+        if (value != choices[k].option) continue;
+        options[k]->setChecked(true);
+        caption = example(choices[k], currency);
     }
-    lblBeispiel->setText(caption);
+    label->setText(caption);
+}
+
+}  // namespace
+
+void frmOptionen::UpdateLabel() {
+    showChoice(kResultDecimals, resultOptions_, settings_.sOptionen2, lblBeispiel, "DEM");
 }
 
 void frmOptionen::UpdateLabel2() {
-    QString caption;
-    if (settings_.sOptionen1 == "1") {
-        optzw1->setChecked(true);
-        caption = QStringLiteral(" Beispiel: 1000,000 EUR");
-    } else if (settings_.sOptionen1 == "2") {
-        optzw2->setChecked(true);
-        caption = QStringLiteral(" Beispiel: 1000,0000 EUR");
-    }
-    lblBeispiel2->setText(caption);
+    showChoice(kEuroDecimals, euroOptions_, settings_.sOptionen1, lblBeispiel2, "EUR");
 }
 
 void frmOptionen::writeSetting(const char* key, std::string& variable, const std::string& value) {
@@ -167,17 +168,17 @@ void frmOptionen::writeSetting(const char* key, std::string& variable, const std
     }
 }
 
-void frmOptionen::chooseResultDecimals(QRadioButton* option, const char* stellen2, const char* optionen2) {
-    option->setChecked(true);  // the frame switches the other two off
-    writeSetting("stellen2", settings_.sStellen2, stellen2);
-    writeSetting("optionen2", settings_.sOptionen2, optionen2);
+void frmOptionen::chooseResultDecimals(std::size_t k) {
+    resultOptions_[k]->setChecked(true);  // the frame switches the others off
+    writeSetting("stellen2", settings_.sStellen2, kResultDecimals[k].factorText());
+    writeSetting("optionen2", settings_.sOptionen2, kResultDecimals[k].option);
     UpdateLabel();
 }
 
-void frmOptionen::chooseEuroDecimals(QRadioButton* option, const char* stellen1, const char* optionen1) {
-    option->setChecked(true);
-    writeSetting("stellen1", settings_.sStellen1, stellen1);
-    writeSetting("optionen1", settings_.sOptionen1, optionen1);
+void frmOptionen::chooseEuroDecimals(std::size_t k) {
+    euroOptions_[k]->setChecked(true);
+    writeSetting("stellen1", settings_.sStellen1, kEuroDecimals[k].factorText());
+    writeSetting("optionen1", settings_.sOptionen1, kEuroDecimals[k].option);
     UpdateLabel2();
 }
 

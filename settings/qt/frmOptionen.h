@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QDialog>
+#include <array>
 #include <functional>
 
 #include "platform/RegionalSettings.h"
@@ -38,8 +39,9 @@ class frmOptionen : public QDialog {
     void cmdOK_Click();
     void build();
     void writeSetting(const char* key, std::string& variable, const std::string& value);
-    void chooseResultDecimals(QRadioButton* option, const char* stellen2, const char* optionen2);
-    void chooseEuroDecimals(QRadioButton* option, const char* stellen1, const char* optionen1);
+    // The k-th choice of the result's or the Euro value's decimals (optst1 to optst3, optzw1 and optzw2).
+    void chooseResultDecimals(std::size_t k);
+    void chooseEuroDecimals(std::size_t k);
     void startCurrencyChosen(QComboBox* box, std::string& variable, const char* key);
 
     SettingsState& settings_;
@@ -50,16 +52,13 @@ class frmOptionen : public QDialog {
     std::function<void()> berechnen_;
     std::string lastWriteError_;
 
-    QRadioButton* optst1;
-    QRadioButton* optst2;
-    QRadioButton* optst3;
     QLabel* lblBeispiel;
-    QRadioButton* optzw1;
-    QRadioButton* optzw2;
     QLabel* lblBeispiel2;
     QComboBox* txtstart;
     QComboBox* txtausgabe2;
     LineList* lstversteckt2;
+    std::array<QRadioButton*, 3> resultOptions_{};  // in the order of kResultDecimals
+    std::array<QRadioButton*, 2> euroOptions_{};    // in the order of kEuroDecimals
 };
 
 }  // namespace kursomatik
