@@ -8,40 +8,22 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-#include "conversion/DecimalNumber.h"
 #include "conversion/NumberFormat.h"
-#include "platform/Utf8.h"
 #include "platform/qt/Controls.h"
 #include "platform/qt/TwipsLayout.h"
 #include "platform/qt/WindowSystem.h"
 #include "store/Compaction.h"
-#include "store/ListLine.h"
+#include "store/EditorRules.h"
 #include "store/RateCodec.h"
 
 namespace kursomatik {
 namespace {
 
-const char* const kRateNoNumber =
-    "Bitte überprüfen Sie ihre Wechselkurseingabe. Der Kurs muß eine Zahl größer und/oder ungleich Null "
-    "sein. Bitte überprüfen Sie auch das länderspezifische Dezimaltrennzeichen (Punkt oder Komma).";
-const char* const kRateNegative =
-    "Bitte überprüfen Sie ihre Wechselkurseingabe. Der Kurs muß größer und ungleich Null sein.\n\r"
-    "Bitte überprüfen Sie auch das länderspezifische Dezimaltrennzeichen (Punkt oder Komma).";
-const char* const kIsoMissing = "Bitte pflegen Sie die ISO-Bezeichnung nach.";
 const char* const kSaving = "Der Datensatz wird gesichert.";
 const char* const kDeleteQuestion = "Diesen Datensatz löschen ?";
 
 QString qt(const std::string& text) {
     return QString::fromStdString(text);
-}
-
-// The Kurs text of a typed rate; empty when the text is no number or the rate cannot be stored.
-std::optional<std::string> storableRate(const QString& typed, const RegionalSettings& regional) {
-    const auto rate = parseRegionalNumber(typed.toStdString(), regional);
-    if (!rate) return std::nullopt;
-    const auto kurs = encodeRate(rate->toDouble(), regional);
-    if (!kurs) return std::nullopt;
-    return *kurs;
 }
 
 }  // namespace
@@ -155,32 +137,18 @@ Status frmEingabe2::ShowCurrentRecord() {
 }
 
 void frmEingabe2::SaveCurrentRecord() {
-    const RegionalSettings& regional = context_.regional;
+    const EditorFields typed{txtbezeichnung->text().toStdString(), txttkurs->text().toStdString(),
+                             txtiso->text().toStdString(), chkewwu->isChecked()};
+    const CheckedRecord checked = checkRecord(typed, context_.regional);
     // Each message comes after its placeholder is in the box, so the user sees what will be stored.
-    // A rate the file cannot hold, or one so small that it would be stored as 0, counts as no rate.
-    if (const auto kurs = storableRate(txttkurs->text(), regional); !kurs || *kurs == "0") {
-        txttkurs->setText(QStringLiteral("1"));
-        report(kRateNoNumber);
+    for (const Replacement& r : checked.replacements) {
+        QLineEdit* box = r.box == &EditorFields::kurs  ? txttkurs
+                         : r.box == &EditorFields::iso ? txtiso
+                                                       : txtbezeichnung;
+        box->setText(qt(r.placeholder));
+        if (r.message != nullptr) report(r.message);
     }
-    if (const auto rate = parseRegionalNumber(txttkurs->text().toStdString(), regional);
-        rate && rate->negative) {
-        txttkurs->setText(QStringLiteral("1"));
-        report(kRateNegative);
-    }
-    if (txtiso->text().isEmpty()) {
-        txtiso->setText(QStringLiteral("???"));
-        report(kIsoMissing);
-    }
-    if (txtbezeichnung->text().isEmpty()) txtbezeichnung->setText(QString(18, QLatin1Char('?')));
-
-    CurrencyRecord& buffer = context_.file.buffer;
-    storeField(buffer, &CurrencyRecord::Bezeichnung, txtbezeichnung->text().toStdString());
-    if (const auto kurs = storableRate(txttkurs->text(), regional))
-        storeField(buffer, &CurrencyRecord::Kurs, *kurs);
-    storeField(buffer, &CurrencyRecord::ISO, utf8::toUpper(txtiso->text().toStdString()));
-    storeField(buffer, &CurrencyRecord::EWWU, chkewwu->isChecked() ? "1" : "0");
-    storeField(buffer, &CurrencyRecord::Datum,
-               formatShortDate(regional.currentDate(), regional.shortDatePattern));
+    context_.file.buffer = checked.record;
     if (Status written = writeCurrentRecord(context_.file); !written) report(written.error());
 }
 

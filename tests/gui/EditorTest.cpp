@@ -65,37 +65,17 @@ TEST_F(Editor, ANewRecordIsAPlaceholderAtOnceAndSavedUntouchedKeepsItsPlaceholde
     EXPECT_EQ(names(find<LineList>("lstweitere")), QStringList({"Neu"}));
 }
 
-TEST_F(Editor, WhatIsTypedIsStoredAndAnUnusableRateAsOneAfterItsMessage) {
+TEST_F(Editor, EachPlaceholderIsInItsBoxBeforeItsMessageAndTheRecordIsStored) {
     start({kDeutscheMark, kEuro});
-    for (const auto& [name, kurs, iso, stored, messages] :
-         {// Beyond the fixed-point range once multiplied by 1,000,000, or so small that it would be 0.
-          std::tuple{"Dänische Krone", "922337204", "dkkx", Currency{"Dänische Krone", "DKK", "1000000"},
-                     QStringList{kRateNoNumber}},
-          std::tuple{"a", "0,00000000001", "a", Currency{"a", "A", "1000000"}, QStringList{kRateNoNumber}},
-          // A full stop groups three digits only: 1.95583 is no number, 1.234,5 is 1234,5.
-          std::tuple{"a", "1.95583", "a", Currency{"a", "A", "1000000"}, QStringList{kRateNoNumber}},
-          std::tuple{"a", "0.500", "a", Currency{"a", "A", "1000000"}, QStringList{kRateNoNumber}},
-          std::tuple{"a", "1.234,5", "a", Currency{"a", "A", "1234500000"}, QStringList{}},
-          std::tuple{"a", "922337203", "a", Currency{"a", "A", "922337203000000"}, QStringList{}},
-          std::tuple{"a", "0,12345678", "a", Currency{"a", "A", "123456,78"}, QStringList{}},
-          // Blanks are content: stored as they are, shown trimmed afterwards.
-          std::tuple{"   ", "-2", "  ", Currency{"   ", "  ", "1000000"}, QStringList{kRateNegative}}}) {
-        frmEingabe2& e = openRecord(1);
-        child(&e, "txtbezeichnung")->setText(QString::fromUtf8(name));
-        child(&e, "txttkurs")->setText(QString::fromUtf8(kurs));
-        child(&e, "txtiso")->setText(QString::fromUtf8(iso));
-        EXPECT_EQ(save(e), messages) << kurs;
-        Currency expected = stored;
-        expected.datum = "05.12.2026";
-        EXPECT_EQ(datBytes(), tableBytes({expected, kEuro})) << kurs;
-    }
-    // The date box only shows the date; saving with neither name nor code stores placeholders.
     frmEingabe2& e = openRecord(1);
-    QTest::keyClicks(child(&e, "txtdatum"), "2000");
-    EXPECT_EQ(shown(e), "|1||05.12.2026|EWWU|cmdEingabeBeenden_0|cmdlöschen|cmdEingabeBeenden_1");
-    child<QCheckBox>(&e, "chkewwu")->setChecked(false);
-    EXPECT_EQ(save(e), QStringList{kIsoMissing});
-    EXPECT_EQ(datBytes(), tableBytes({{"??????????????????", "???", "1000000", "0", "05.12.2026"}, kEuro}));
+    child(&e, "txttkurs")->setText("-2");
+    child(&e, "txtiso")->setText("");
+    QTest::keyClicks(child(&e, "txtdatum"), "2000");  // the date box only shows the date
+    QStringList seen;
+    windows.onMessage = [&] { seen << shown(e).section('|', 0, 2); };
+    EXPECT_EQ(save(e), QStringList({kRateNegative, kIsoMissing}));
+    EXPECT_EQ(seen, QStringList({"Deutsche Mark|-2|", "Deutsche Mark|1|", "Deutsche Mark|1|???"}));
+    EXPECT_EQ(datBytes(), tableBytes({{"Deutsche Mark", "???", "1000000", "1", "05.12.2026"}, kEuro}));
 }
 
 TEST_F(Editor, EveryWayOutWithoutSavingWritesNothingClosesTheFileAndReloads) {

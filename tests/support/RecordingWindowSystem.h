@@ -5,6 +5,7 @@
 #include <QPointer>
 #include <QStringList>
 #include <deque>
+#include <functional>
 #include <optional>
 #include <vector>
 
@@ -24,6 +25,7 @@ class RecordingWindowSystem : public WindowSystem {
 
     MessageResult message(QWidget*, const QString& text, MessageButtons buttons, MessageIcon icon) override {
         messages.push_back({text, buttons, icon});
+        if (onMessage) onMessage();
         if (buttons == MessageButtons::Ok) return MessageResult::Ok;
         if (answers.empty()) {
             unexpectedQuestions += !answerAlways;
@@ -66,7 +68,8 @@ class RecordingWindowSystem : public WindowSystem {
     std::vector<int> helpTopics;
     QStringList urls;
     int processEnded = 0;
-    QString chosenFile;  // the answer to every file question; empty: cancelled
+    QString chosenFile;               // the answer to every file question; empty: cancelled
+    std::function<void()> onMessage;  // runs as each message shows, to see the windows then
 };
 
 }  // namespace kursomatik::testing
