@@ -2,6 +2,7 @@
 #pragma once
 
 #include <filesystem>
+#include <functional>
 #include <string>
 
 #include "app/SelectionState.h"
@@ -17,6 +18,8 @@ struct AppState {
     RegionalSettings regional;
     SettingsState settings;
     SettingsEnvironment environment;
+    // False when this process must end at once: another instance runs (the user has been told).
+    std::function<bool()> instanceGuard;
     RecordFileState file;
     SelectionState selection;
     std::string helpFile;

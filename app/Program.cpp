@@ -11,7 +11,13 @@ namespace kursomatik {
 
 Program::Program()
     : help_(windows_),
-      state_{systemRegionalSettings(), {}, programEnvironment(guard_, windows_), {}, {}, {},
+      state_{systemRegionalSettings(),
+             {},
+             programEnvironment(windows_),
+             instanceCheck(guard_, windows_),
+             {},
+             {},
+             {},
              kCurrencyFileName},
       window_(state_, windows_) {
     QApplication::instance()->installEventFilter(&help_);

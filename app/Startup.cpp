@@ -13,14 +13,18 @@ std::filesystem::path configurationFolder() {
     return xdgConfigHome();
 }
 
-SettingsEnvironment programEnvironment(SingleInstanceGuard& guard, WindowSystem& windows) {
+SettingsEnvironment programEnvironment(WindowSystem& windows) {
     SettingsEnvironment environment;
     environment.programDir = QCoreApplication::applicationDirPath().toStdString();
     environment.systemProfile = configurationFolder() / "WIN.INI";
     environment.report = [&windows](const std::string& problem) {
         windows.message(nullptr, QString::fromStdString(problem));
     };
-    environment.instanceGuard = [&guard, &windows, warned = false]() mutable {
+    return environment;
+}
+
+std::function<bool()> instanceCheck(SingleInstanceGuard& guard, WindowSystem& windows) {
+    return [&guard, &windows, warned = false]() mutable {
         switch (guard.acquire()) {
             case SingleInstanceGuard::Outcome::Acquired:
                 return true;
@@ -41,7 +45,6 @@ SettingsEnvironment programEnvironment(SingleInstanceGuard& guard, WindowSystem&
         }
         return true;
     };
-    return environment;
 }
 
 }  // namespace kursomatik

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <functional>
+
 #include "settings/Einstellungen.h"
 
 namespace kursomatik {
@@ -8,9 +10,13 @@ namespace kursomatik {
 class SingleInstanceGuard;
 class WindowSystem;
 
-// Where the settings live for the running program: the private INI beside the executable, WIN.INI
-// in the user's configuration folder, and the single-instance guard that speaks through windows.
-SettingsEnvironment programEnvironment(SingleInstanceGuard& guard, WindowSystem& windows);
+// Where the settings live for the running program: the private INI beside the executable and WIN.INI
+// in the user's configuration folder; problems with them are told in a message window.
+SettingsEnvironment programEnvironment(WindowSystem& windows);
+
+// The program's single-instance check: false, once the user has been told "Programm läuft schon
+// einmal", when this process must end. A lock that cannot be made is told once, and the program runs.
+std::function<bool()> instanceCheck(SingleInstanceGuard& guard, WindowSystem& windows);
 
 // The user's configuration folder: $XDG_CONFIG_HOME when absolute, else ~/.config.
 std::filesystem::path configurationFolder();

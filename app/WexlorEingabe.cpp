@@ -160,10 +160,13 @@ void WexlorEingabe::buildMenu() {
 
 bool WexlorEingabe::Form_Load() {
     state_.helpFile = "KURSOMATIK.HLP";
-    if (!Initialisierung(state_.selection.sStartauswahl, state_.settings, state_.environment)) {
+    // A second process ends before it touches any file.
+    state_.selection.sStartauswahl = "1";
+    if (state_.instanceGuard && !state_.instanceGuard()) {
         windows_.endProcess();
         return false;
     }
+    Initialisierung(state_.selection.sStartauswahl, state_.settings, state_.environment);
     frmOptionen_ = new frmOptionen(
         state_.settings, state_.environment, state_.regional, state_.selection.sStartauswahl, windows_,
         [this] { Berechnen(); }, this);

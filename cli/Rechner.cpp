@@ -42,14 +42,12 @@ void noteOtherTable(const fs::path& table, const RechnerOptions& options,
         << " im Datenordner; eine bestimmte nennt --tabelle DATEI.\n";
 }
 
-// The program's settings, read by its own rules (no instance guard: the command may run beside it).
+// The program's settings, read by its own rules (the command may run beside the program).
 SettingsState programSettings(const RechnerEnvironment& environment, std::ostream& err) {
     SettingsState settings;
     std::string sStartauswahl;
-    SettingsEnvironment files{
-        environment.programDir, environment.systemProfile, {}, [&err](const std::string& problem) {
-            err << kName << problem << '\n';
-        }};
+    SettingsEnvironment files{environment.programDir, environment.systemProfile,
+                              [&err](const std::string& problem) { err << kName << problem << '\n'; }};
     Initialisierung(sStartauswahl, settings, files);
     return settings;
 }
@@ -92,7 +90,7 @@ void keepStartCurrencies(const RateImport& import, bool overwrite, const Rechner
     const std::vector<long> before = listOrder(import.tableBefore());
     const std::vector<long> after = listOrder(import.tableAfter(overwrite));
     const Status followed = followStartCurrencies(
-        settings, {environment.programDir, environment.systemProfile, {}, {}}, environment.regional,
+        settings, {environment.programDir, environment.systemProfile, {}}, environment.regional,
         [&](long position) { return samePosition(before, after, position); });
     if (!followed) {
         err << kName << followed.error()

@@ -84,14 +84,12 @@ void EinstellungenLesen(SettingsState& s, const SettingsEnvironment& environment
     s.lastReadProblem = problems;
 }
 
-bool Initialisierung(std::string& sStartauswahl, SettingsState& settings,
+void Initialisierung(std::string& sStartauswahl, SettingsState& settings,
                      const SettingsEnvironment& environment) {
     sStartauswahl = "1";
-    if (environment.instanceGuard && !environment.instanceGuard()) return false;
     settings.sIniDatei = (environment.programDir / (std::string(kAppTitle) + ".ini")).string();
     settings.sIniSektion = kAppTitle;
     EinstellungenLesen(settings, environment);
-    return true;
 }
 
 }  // namespace kursomatik

@@ -30,12 +30,10 @@ struct SettingsState {
     std::string lastReadProblem;  // told to the user already; not repeated at the next reading
 };
 
-// Where the settings come from, and the guard that keeps a second process away from them.
+// Where the settings come from.
 struct SettingsEnvironment {
     std::filesystem::path programDir;     // the private INI lies here unless WIN.INI names another
     std::filesystem::path systemProfile;  // WIN.INI, read only
-    // Returns false when this process must end (another instance runs); it has told the user.
-    std::function<bool()> instanceGuard;
     // Tells the user why a settings file cannot be read.
     std::function<void(const std::string&)> report;
 };
@@ -54,9 +52,8 @@ Status IniSchreiben(const SettingsState& settings, const SettingsEnvironment& en
 // stays so.
 void EinstellungenLesen(SettingsState& settings, const SettingsEnvironment& environment);
 
-// Start-up of the settings: sStartauswahl := "1", the instance guard, then the INI path and every
-// setting. Returns false, having touched no file, when the guard says this process must end.
-bool Initialisierung(std::string& sStartauswahl, SettingsState& settings,
+// The settings at start-up and on "OK": sStartauswahl := "1", then the INI path and every setting.
+void Initialisierung(std::string& sStartauswahl, SettingsState& settings,
                      const SettingsEnvironment& environment);
 
 }  // namespace kursomatik

@@ -24,9 +24,8 @@ class FileFaults : public ProgramTest {
     // The program's own reporting, and its lock at the given place.
     void programSettings(const fs::path& lock) {
         guard_.emplace(QString::fromStdString(lock.string()));
-        const SettingsEnvironment own = programEnvironment(*guard_, windows);
-        state.environment.report = own.report;
-        state.environment.instanceGuard = own.instanceGuard;
+        state.environment.report = programEnvironment(windows).report;
+        state.instanceGuard = instanceCheck(*guard_, windows);
     }
     std::optional<SingleInstanceGuard> guard_;
 };

@@ -80,9 +80,8 @@ class SingleInstance : public ProgramTest {
     }
     // This process as the program, with its lock beside the running one's.
     void startWithLock(SingleInstanceGuard& guard) {
-        const auto programDir = state.environment.programDir;
-        state.environment = programEnvironment(guard, windows);
-        state.environment.programDir = programDir;
+        state.environment.report = programEnvironment(windows).report;
+        state.instanceGuard = instanceCheck(guard, windows);
         start();
     }
 
@@ -135,7 +134,7 @@ TEST_F(SingleInstance, NoEnvironmentVariableMovesTheLock) {
                 apply(second, dir.path());
                 SingleInstanceGuard guard;
                 windows.messages.clear();
-                EXPECT_FALSE(programEnvironment(guard, windows).instanceGuard());
+                EXPECT_FALSE(instanceCheck(guard, windows)());
                 EXPECT_EQ(all(), "Programm läuft schon einmal");
                 EXPECT_EQ(guard.lockPath(), place);
             }

@@ -26,7 +26,7 @@ TEST(StartCurrencies, FollowTheirCurrenciesAndTheFileIsWrittenOnlyWhenAPositionM
         return position >= 0 && position < 3 ? moved[position] : std::nullopt;
     };
     testing::TempDir dir;
-    SettingsEnvironment environment{dir.path(), dir / "WIN.INI", {}, {}};
+    SettingsEnvironment environment{dir.path(), dir / "WIN.INI", {}};
     for (const Row& r : std::initializer_list<Row>{
              {"2", "0", "4 0", true},
              {"1,0", "abc", "3 abc", true},  // read by the regional conventions, as the list pass reads it
