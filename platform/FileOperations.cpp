@@ -148,7 +148,7 @@ Result<std::string> readRegularFile(const fs::path& file, std::size_t limit) {
 
 Result<std::string> readWholeFile(const fs::path& file) {
     auto bytes = readRegularFile(file, kWholeFileLimit);
-    if (!bytes && bytes.error() == describeErrno(ENOENT)) return std::string();
+    if (!bytes && bytes.status().cause() == Cause::Missing) return std::string();
     if (bytes && bytes->size() > kWholeFileLimit) bytes = systemFailure(kFileTooLarge);
     if (!bytes) return fileError(file.string(), "gelesen werden", bytes.status());
     return bytes;

@@ -54,7 +54,7 @@ Result<std::size_t> readAt(int descriptor, char* bytes, std::size_t size, off_t 
 Status writeAt(int descriptor, std::string_view bytes, off_t offset);
 
 // The content of a regular file, read up to one byte past `limit`, so that a longer file shows as
-// one of limit + 1 bytes. A failure carries the bare cause (ENOENT for a missing file).
+// one of limit + 1 bytes. A failure carries the bare cause (Cause::Missing for a missing file).
 Result<std::string> readRegularFile(const std::filesystem::path& file, std::size_t limit);
 
 // The whole content of a regular file of at most kWholeFileLimit bytes; a missing file reads as

@@ -71,7 +71,11 @@ std::string describeErrno(int error) {
 }
 
 Status systemFailure(int error) {
-    return Status::fail(describeErrno(error));
+    const Cause cause = error == ENOENT                                       ? Cause::Missing
+                        : error == EACCES || error == EPERM || error == EROFS ? Cause::Refused
+                        : error == EFBIG || error == kFileTooLarge            ? Cause::TooLarge
+                                                                              : Cause::Other;
+    return Status::fail(describeErrno(error), cause);
 }
 
 Status systemCall(bool succeeded) {
@@ -87,7 +91,8 @@ std::string fileNamed(const std::string& fileName) {
 }
 
 Status fileError(const std::string& fileName, const std::string& action, const Status& cause) {
-    return Status::fail(fileNamed(fileName) + " kann nicht " + action + ": " + cause.error() + ".");
+    return Status::fail(fileNamed(fileName) + " kann nicht " + action + ": " + cause.error() + ".",
+                        cause.cause());
 }
 
 }  // namespace kursomatik
