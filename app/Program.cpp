@@ -2,9 +2,14 @@
 #include "app/Program.h"
 
 #include <QApplication>
+#include <QTranslator>
 
+#include "app/DesktopIntegration.h"
 #include "app/Startup.h"
 #include "info/frmAbout.h"
+#include "platform/FileSizeSignal.h"
+#include "platform/ProgramUsage.h"
+#include "platform/qt/ApplicationStart.h"
 #include "platform/qt/QtRegionalSettings.h"
 
 namespace kursomatik {
@@ -33,6 +38,18 @@ bool Program::start() {
     if (!window_.Form_Load()) return false;
     window_.show();
     return true;
+}
+
+int runKursomatik(int argc, char** argv, const std::function<int(Program&)>& shown) {
+    ignoreFileSizeSignal();
+    if (asksForUsage(argc, argv)) return printProgramUsage();
+    const auto application = startApplication(argc, argv);
+    QTranslator qtTexts;
+    installQtTranslation(qtTexts, QLocale::system());
+    setDesktopIdentity();
+    Program program;
+    if (!program.start()) return 0;
+    return shown ? shown(program) : QApplication::exec();
 }
 
 }  // namespace kursomatik

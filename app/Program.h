@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <functional>
 #include <memory>
 
 #include "app/AppState.h"
@@ -30,5 +31,11 @@ class Program {
     std::unique_ptr<HelpViewer> helpViewer_;  // made at the first F1
     WexlorEingabe window_;
 };
+
+// Everything main() does: the file-size signal ignored, --help answered, the application started
+// (or a German message where no display can be reached), Qt's German texts, the desktop identity,
+// the start-up, and then the event loop. `shown`, where given, runs instead of the loop once the
+// main window is on the screen (the start-up benchmark ends there).
+int runKursomatik(int argc, char** argv, const std::function<int(Program&)>& shown = {});
 
 }  // namespace kursomatik

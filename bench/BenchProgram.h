@@ -12,8 +12,8 @@
 namespace kursomatik::bench {
 
 // count currencies with names of 30 characters, umlauts included, members and others mixed.
-inline std::vector<testing::Currency> largeTable(int count) {
-    std::vector<testing::Currency> table;
+inline std::vector<testsupport::Currency> largeTable(int count) {
+    std::vector<testsupport::Currency> table;
     for (int n = 1; n <= count; ++n) {
         const std::string name = "Währung " + std::to_string(n * 7919 % 1000) + " Österreich äöüß ÄÖÜ";
         const std::string iso{char('A' + n % 26), char('A' + n / 26 % 26), char('A' + n / 676)};
@@ -25,15 +25,15 @@ inline std::vector<testing::Currency> largeTable(int count) {
 
 // The whole program started on a table of the given size, with the currency windows made (they take
 // part in every list pass from then on); every question is answered with Yes.
-struct BenchProgram : testing::ProgramHarness {
-    explicit BenchProgram(int records) : table(testing::tableBytes(largeTable(records))) {
+struct BenchProgram : testsupport::ProgramHarness {
+    explicit BenchProgram(int records) : table(testsupport::tableBytes(largeTable(records))) {
         windows.answerAlways = MessageResult::Yes;
-        writeIni(testing::kDecimalsIni + "startwaehrung=5\nausgabewaehrung=7\n");
+        writeIni(testsupport::kDecimalsIni + "startwaehrung=5\nausgabewaehrung=7\n");
         resetTable();
         start();
         memberWindow();
     }
-    void resetTable() const { testing::writeFile(dir / kCurrencyFileName, table); }
+    void resetTable() const { testsupport::writeFile(dir / kCurrencyFileName, table); }
 
     const std::string table;
 };

@@ -18,9 +18,9 @@ void RefreshtheLists(benchmark::State& s) {
 BENCHMARK(RefreshtheLists)->Arg(10)->Arg(100)->Arg(999)->Unit(benchmark::kMillisecond);
 
 void FillRecordsOnly(benchmark::State& s) {
-    testing::TempDir dir;
-    testing::writeFile(dir / kCurrencyFileName,
-                       testing::tableBytes(bench::largeTable(static_cast<int>(s.range(0)))));
+    testsupport::TempDir dir;
+    testsupport::writeFile(dir / kCurrencyFileName,
+                           testsupport::tableBytes(bench::largeTable(static_cast<int>(s.range(0)))));
     const RegionalSettings regional = RegionalSettings::german();
     RecordFileState file;
     for (auto _ : s) {

@@ -92,16 +92,16 @@ std::string table() {
 struct Files {
     Files() {
         const std::string csv = historyCsv();
-        testing::writeFile(dir / "eurofxref-hist.csv", csv);
-        testing::writeZip(dir / "eurofxref-hist.zip", {{"eurofxref-hist.csv", csv}});
-        testing::writeFile(dir / "eurofxref-hist.xml", historyXml());
+        testsupport::writeFile(dir / "eurofxref-hist.csv", csv);
+        testsupport::writeZip(dir / "eurofxref-hist.zip", {{"eurofxref-hist.csv", csv}});
+        testsupport::writeFile(dir / "eurofxref-hist.xml", historyXml());
     }
     std::filesystem::path file(int format) const {
         return dir / (format == 0   ? "eurofxref-hist.csv"
                       : format == 1 ? "eurofxref-hist.zip"
                                     : "eurofxref-hist.xml");
     }
-    testing::TempDir dir;
+    testsupport::TempDir dir;
 };
 
 void ReadHistory(benchmark::State& s) {
@@ -120,7 +120,7 @@ void ImportHistory(benchmark::State& s) {
     const RegionalSettings german = RegionalSettings::german();
     for (auto _ : s) {
         s.PauseTiming();
-        testing::writeFile(files.dir / kCurrencyFileName, table());
+        testsupport::writeFile(files.dir / kCurrencyFileName, table());
         s.ResumeTiming();
         const auto import = RateImport::prepare(files.file(static_cast<int>(s.range(0))),
                                                 files.dir / kCurrencyFileName, german);

@@ -53,8 +53,8 @@ BENCHMARK(BM_DeleteRecordWithListPass)->Unit(benchmark::kMillisecond);
 
 // The write of the save alone: one record in place, flushed to the disk.
 void BM_SaveRecordFileOnly(benchmark::State& s) {
-    testing::TempDir dir;
-    testing::writeFile(dir / kCurrencyFileName, testing::tableBytes(bench::largeTable(kRecords)));
+    testsupport::TempDir dir;
+    testsupport::writeFile(dir / kCurrencyFileName, testsupport::tableBytes(bench::largeTable(kRecords)));
     RecordFile file;
     (void)file.open(kCurrencyFileName);
     CurrencyRecord record = *file.read(500);
@@ -68,12 +68,12 @@ BENCHMARK(BM_SaveRecordFileOnly)->Unit(benchmark::kMillisecond);
 
 // The rewrite of the deletion alone: 998 records copied, flushed and renamed into place.
 void BM_DropRecordFileOnly(benchmark::State& s) {
-    testing::TempDir dir;
-    const std::string table = testing::tableBytes(bench::largeTable(kRecords));
+    testsupport::TempDir dir;
+    const std::string table = testsupport::tableBytes(bench::largeTable(kRecords));
     RecordFileState state;
     for (auto _ : s) {
         s.PauseTiming();
-        testing::writeFile(dir / kCurrencyFileName, table);
+        testsupport::writeFile(dir / kCurrencyFileName, table);
         state.lSatzAnzahl = kRecords;
         state.lAktuellerSatz = 500;
         (void)state.iDateiNr.open(kCurrencyFileName);

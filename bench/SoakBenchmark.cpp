@@ -14,14 +14,14 @@
 namespace kursomatik {
 namespace {
 
-using testing::Currency;
+using testsupport::Currency;
 
 // What the lists must show for a table: its lines in list order.
 QStringList expectedLines(const std::vector<Currency>& table) {
     std::vector<std::string> lines;
     for (std::size_t k = 0; k < table.size(); ++k)
         lines.push_back(
-            buildListLine(decodeRecord(testing::recordBytes(table[k])), static_cast<long>(k + 1)));
+            buildListLine(decodeRecord(testsupport::recordBytes(table[k])), static_cast<long>(k + 1)));
     std::sort(lines.begin(), lines.end(),
               [](const auto& a, const auto& b) { return compareListLines(a, b) < 0; });
     QStringList out;
@@ -29,7 +29,7 @@ QStringList expectedLines(const std::vector<Currency>& table) {
     return out;
 }
 
-QStringList shownLines(const testing::ProgramHarness& program) {
+QStringList shownLines(const testsupport::ProgramHarness& program) {
     QStringList shown;
     const auto* list = program.find<LineList>("lstversteckt");
     for (int k = 0; k < list->lineCount(); ++k) shown << list->line(k);
@@ -40,7 +40,7 @@ void EveryPairOfFiftyCurrenciesUnderBothEuroSettings(benchmark::State& s) {
     const std::vector<Currency> table = bench::largeTable(999);
     const QStringList lines = expectedLines(table);
     for (auto _ : s) {
-        testing::ProgramHarness program;
+        testsupport::ProgramHarness program;
         program.start(table);
         program.typeAmount("1.234,5678");
         for (const char* euroOption : {"optzw1", "optzw2"}) {
@@ -69,7 +69,7 @@ BENCHMARK(EveryPairOfFiftyCurrenciesUnderBothEuroSettings)->Unit(benchmark::kMil
 void AHundredSavesAndDeletionsInARow(benchmark::State& s) {
     for (auto _ : s) {
         std::vector<Currency> table = bench::largeTable(999);
-        testing::ProgramHarness program;
+        testsupport::ProgramHarness program;
         program.windows.answerAlways = MessageResult::Yes;
         program.start(table);
         for (int step = 1; step <= 100; ++step) {
@@ -85,7 +85,7 @@ void AHundredSavesAndDeletionsInARow(benchmark::State& s) {
             table[changed - 1] = {"Geändert Nr. " + std::to_string(step),
                                   "G" + std::to_string(step % 10) + "X", std::to_string(step) + "250000",
                                   step % 2 == 0 ? "1" : "0", "05.12.2026"};
-            if (program.datBytes() != testing::tableBytes(table) ||
+            if (program.datBytes() != testsupport::tableBytes(table) ||
                 shownLines(program) != expectedLines(table))
                 return s.SkipWithError(
                     ("file or lists differ after the save of step " + std::to_string(step)).c_str());
@@ -94,7 +94,7 @@ void AHundredSavesAndDeletionsInARow(benchmark::State& s) {
             program.press(&program.openRecord(dropped), "cmdlöschen");
             program.settle();
             table.erase(table.begin() + (dropped - 1));
-            if (program.datBytes() != testing::tableBytes(table) ||
+            if (program.datBytes() != testsupport::tableBytes(table) ||
                 shownLines(program) != expectedLines(table))
                 return s.SkipWithError(
                     ("file or lists differ after the deletion of step " + std::to_string(step)).c_str());

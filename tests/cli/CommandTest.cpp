@@ -9,7 +9,7 @@
 
 #include "tests/support/ProgramHarness.h"
 
-namespace kursomatik::testing {
+namespace kursomatik::testsupport {
 namespace {
 
 namespace fs = std::filesystem;
@@ -204,4 +204,4 @@ TEST(Command, AnImportOverTheFileSizeLimitLeavesTheTableAsItWas) {
 }
 
 }  // namespace
-}  // namespace kursomatik::testing
+}  // namespace kursomatik::testsupport

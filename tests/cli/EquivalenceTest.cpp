@@ -8,7 +8,7 @@
 #include "store/ListLine.h"
 #include "tests/gui/ProgramTest.h"
 
-namespace kursomatik::testing {
+namespace kursomatik::testsupport {
 namespace {
 
 // An amount as a user types it: sign, digits with or without groups, decimals, at most 19 characters.
@@ -69,4 +69,4 @@ TEST_F(Equivalence, TheCommandShowsWhatTheWindowShowsForEveryPairAmountAndSettin
 }
 
 }  // namespace
-}  // namespace kursomatik::testing
+}  // namespace kursomatik::testsupport

@@ -8,7 +8,7 @@
 
 #include "tests/support/ProgramHarness.h"
 
-namespace kursomatik::testing {
+namespace kursomatik::testsupport {
 namespace {
 
 namespace fs = std::filesystem;
@@ -88,4 +88,4 @@ TEST(Rechner, InvocationsGiveTheWindowsResultOrAGermanMessageAndTheirStatus) {
 }
 
 }  // namespace
-}  // namespace kursomatik::testing
+}  // namespace kursomatik::testsupport

@@ -12,7 +12,7 @@
 
 #include "tests/support/TempDir.h"
 
-namespace kursomatik::testing {
+namespace kursomatik::testsupport {
 namespace {
 
 namespace fs = std::filesystem;
@@ -169,4 +169,4 @@ TEST(DocumentedExamples, EveryExampleOfTheCommandPrintsWhatItsDocumentShows) {
 }
 
 }  // namespace
-}  // namespace kursomatik::testing
+}  // namespace kursomatik::testsupport

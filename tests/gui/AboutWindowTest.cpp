@@ -11,7 +11,7 @@
 #include "platform/qt/QtWindowSystem.h"
 #include "tests/gui/ProgramTest.h"
 
-namespace kursomatik::testing {
+namespace kursomatik::testsupport {
 namespace {
 
 using AboutWindow = ProgramTest;
@@ -115,4 +115,4 @@ TEST(XdgOpenStandIn, AFailureIsToldLaterOverTheAboutWindowOrItsOwnerAndASuccessN
 }
 
 }  // namespace
-}  // namespace kursomatik::testing
+}  // namespace kursomatik::testsupport

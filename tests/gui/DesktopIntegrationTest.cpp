@@ -6,7 +6,7 @@
 #include "app/DesktopIntegration.h"
 #include "tests/gui/ProgramTest.h"
 
-namespace kursomatik::testing {
+namespace kursomatik::testsupport {
 namespace {
 
 using DesktopIntegration = ProgramTest;
@@ -43,4 +43,4 @@ TEST_F(DesktopIntegration, WindowsCarryTheIconInTheSmallSizesAndNameTheInstalled
 }
 
 }  // namespace
-}  // namespace kursomatik::testing
+}  // namespace kursomatik::testsupport

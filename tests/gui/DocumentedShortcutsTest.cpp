@@ -6,7 +6,7 @@
 #include "app/DesktopIntegration.h"
 #include "tests/gui/ProgramTest.h"
 
-namespace kursomatik::testing {
+namespace kursomatik::testsupport {
 namespace {
 
 using DocumentedShortcuts = ProgramTest;
@@ -47,4 +47,4 @@ TEST_F(DocumentedShortcuts, EveryKeyOfTheMainWindowsMenusIsListedByTheManualPage
 }
 
 }  // namespace
-}  // namespace kursomatik::testing
+}  // namespace kursomatik::testsupport

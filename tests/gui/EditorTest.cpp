@@ -5,7 +5,7 @@
 #include "tests/gui/ProgramTest.h"
 #include "tests/support/FileSizeLimit.h"
 
-namespace kursomatik::testing {
+namespace kursomatik::testsupport {
 namespace {
 
 const Currency kPlaceholder{"Neu", "", "0", "0", "05.12.2026"};
@@ -224,4 +224,4 @@ TEST_F(Editor, ATableReplacedOrRewrittenWhileTheEditorIsOpenIsLeftAsTheOtherProg
 }
 
 }  // namespace
-}  // namespace kursomatik::testing
+}  // namespace kursomatik::testsupport

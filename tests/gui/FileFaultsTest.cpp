@@ -12,7 +12,7 @@
 #include "tests/support/FailingStep.h"
 #include "tests/support/FileSizeLimit.h"
 
-namespace kursomatik::testing {
+namespace kursomatik::testsupport {
 namespace {
 
 namespace fs = std::filesystem;
@@ -112,4 +112,4 @@ TEST_F(FileFaults, APipeForTheTableEndsInAMessageNeverAHang) {
 }
 
 }  // namespace
-}  // namespace kursomatik::testing
+}  // namespace kursomatik::testsupport

@@ -15,7 +15,7 @@
 #include "platform/qt/QtWindowSystem.h"
 #include "tests/support/TempDir.h"
 
-namespace kursomatik::testing {
+namespace kursomatik::testsupport {
 namespace {
 
 // Whether the heading with this text stands in the visible part of the page.
@@ -77,4 +77,4 @@ TEST(Help, APostedF1OpensTheShippedHelpAtTheTopicsHeadingPastAModalWindow) {
 }
 
 }  // namespace
-}  // namespace kursomatik::testing
+}  // namespace kursomatik::testsupport

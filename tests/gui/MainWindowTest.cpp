@@ -6,7 +6,7 @@
 #include "platform/qt/PickList.h"
 #include "tests/gui/ProgramTest.h"
 
-namespace kursomatik::testing {
+namespace kursomatik::testsupport {
 namespace {
 
 class MainWindow : public ProgramTest {
@@ -149,4 +149,4 @@ TEST_F(MainWindow, WithoutResultDecimalsTheResultIsNotTouchedAndClosingWritesNot
 }
 
 }  // namespace
-}  // namespace kursomatik::testing
+}  // namespace kursomatik::testsupport

@@ -4,7 +4,7 @@
 #include "conversion/Berechnen.h"
 #include "tests/gui/ProgramTest.h"
 
-namespace kursomatik::testing {
+namespace kursomatik::testsupport {
 namespace {
 
 const std::vector<Currency> kMembers{
@@ -126,4 +126,4 @@ TEST_F(OtherWindow, SortsNumbersByValueKeepsRowsAndEntriesTogetherAndOnlyZurueck
 }
 
 }  // namespace
-}  // namespace kursomatik::testing
+}  // namespace kursomatik::testsupport

@@ -6,7 +6,7 @@
 #include "settings/IniFile.h"
 #include "tests/gui/ProgramTest.h"
 
-namespace kursomatik::testing {
+namespace kursomatik::testsupport {
 namespace {
 
 class Options : public ProgramTest {
@@ -76,4 +76,4 @@ TEST_F(Options, OkEscOrTheTitleBarReadEverythingAgainAndRecompute) {
 }
 
 }  // namespace
-}  // namespace kursomatik::testing
+}  // namespace kursomatik::testsupport

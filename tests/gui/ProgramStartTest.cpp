@@ -10,7 +10,7 @@
 
 #include "tests/support/ProgramHarness.h"
 
-namespace kursomatik::testing {
+namespace kursomatik::testsupport {
 namespace {
 
 namespace fs = std::filesystem;
@@ -141,4 +141,4 @@ TEST(ProgramStart, TheRunningProgramIgnoresTheFileSizeSignal) {
 }
 
 }  // namespace
-}  // namespace kursomatik::testing
+}  // namespace kursomatik::testsupport

@@ -5,7 +5,7 @@
 
 #include "tests/support/ProgramHarness.h"
 
-namespace kursomatik::testing {
+namespace kursomatik::testsupport {
 
 // A test on the whole program; a question nobody gave an answer for fails it.
 class ProgramTest : public ::testing::Test, public ProgramHarness {
@@ -21,4 +21,4 @@ class ProgramTest : public ::testing::Test, public ProgramHarness {
     }
 };
 
-}  // namespace kursomatik::testing
+}  // namespace kursomatik::testsupport

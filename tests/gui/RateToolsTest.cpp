@@ -10,7 +10,7 @@
 #include "platform/qt/QtWindowSystem.h"
 #include "tests/gui/ProgramTest.h"
 
-namespace kursomatik::testing {
+namespace kursomatik::testsupport {
 namespace {
 
 const Currency kYen{"Japanischer Yen", "JPY", "120000000", "0", "05.12.2026"};  // today's rate
@@ -160,4 +160,4 @@ TEST_F(RateTools, CtrlTSwapsTheCurrenciesAndCtrlShiftCCopiesTheResult) {
 }
 
 }  // namespace
-}  // namespace kursomatik::testing
+}  // namespace kursomatik::testsupport

@@ -9,7 +9,7 @@
 #include "platform/qt/HelpKeyFilter.h"
 #include "tests/gui/ProgramTest.h"
 
-namespace kursomatik::testing {
+namespace kursomatik::testsupport {
 namespace {
 
 bool reachable(const QWidget* widget, const QWidget* window) {
@@ -99,4 +99,4 @@ TEST_F(WindowRules, EveryWindowHasHelpNamedControlsAccessKeysAndACompleteTabChai
 }
 
 }  // namespace
-}  // namespace kursomatik::testing
+}  // namespace kursomatik::testsupport

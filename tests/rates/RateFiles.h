@@ -8,7 +8,7 @@
 #include <utility>
 #include <vector>
 
-namespace kursomatik::testing {
+namespace kursomatik::testsupport {
 
 // The ECB's daily CSV file of 28 June 2024, shortened to a few currencies.
 inline const std::string kDailyCsv =
@@ -26,4 +26,4 @@ inline void writeZip(const std::filesystem::path& file,
     zip_close(archive);
 }
 
-}  // namespace kursomatik::testing
+}  // namespace kursomatik::testsupport

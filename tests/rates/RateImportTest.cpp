@@ -17,9 +17,9 @@
 namespace kursomatik {
 namespace {
 
-using testing::makeRecord;
-using testing::readFile;
-using testing::writeFile;
+using testsupport::makeRecord;
+using testsupport::readFile;
+using testsupport::writeFile;
 
 std::string record(const std::string& name, const std::string& iso, const std::string& kurs,
                    const std::string& ewwu, const std::string& datum) {
@@ -28,7 +28,7 @@ std::string record(const std::string& name, const std::string& iso, const std::s
 
 class RateImportTest : public ::testing::Test {
   protected:
-    RateImportTest() { writeFile(csv(), testing::kDailyCsv); }
+    RateImportTest() { writeFile(csv(), testsupport::kDailyCsv); }
     // A table with the file's codes as member, newer and unreadably dated records, and others. A
     // German date is read whatever the regional pattern.
     std::string writeTable(const RegionalSettings& regional) {
@@ -45,7 +45,7 @@ class RateImportTest : public ::testing::Test {
     std::filesystem::path dat() const { return dir_ / kCurrencyFileName; }
     std::filesystem::path csv() const { return dir_ / "eurofxref.csv"; }
 
-    testing::TempDir dir_;
+    testsupport::TempDir dir_;
     std::string newer_;
 };
 
@@ -122,7 +122,7 @@ TEST_F(RateImportTest, OnlyARealChangeOfKursOrDatumRewritesTheTable) {
     }
     // The whole sample file twice: the second run finds every rate in place.
     writeTable(RegionalSettings::german());
-    writeFile(csv(), testing::kDailyCsv);
+    writeFile(csv(), testsupport::kDailyCsv);
     for (const char* summary : {"Referenzkurse vom 28.06.2024: 1 Kurs aktualisiert, 1 Währung neu",
                                 "Keine neuen Kurse: 2 Kurse unverändert"}) {
         const auto done = RateImport::prepare(csv(), dat(), RegionalSettings::german())->apply(false);
@@ -180,7 +180,7 @@ TEST_F(RateImportTest, AFailedRewriteOrAChangeByAnotherProgramLeavesTheOldTable)
         const std::string before = writeTable(RegionalSettings::german());
         auto import = RateImport::prepare(csv(), dat(), RegionalSettings::german());
         ASSERT_TRUE(import) << import.error();
-        testing::FailingStep files(step, error);
+        testsupport::FailingStep files(step, error);
         if (step == "meanwhile") files.meanwhile = [&] { writeFile(dat(), other); };
         if (step == "before") writeFile(dat(), other);
         const auto done = import->apply(true, files);

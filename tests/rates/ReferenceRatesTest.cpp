@@ -12,9 +12,9 @@
 namespace kursomatik {
 namespace {
 
-using testing::kDailyCsv;
-using testing::writeFile;
-using testing::writeZip;
+using testsupport::kDailyCsv;
+using testsupport::writeFile;
+using testsupport::writeZip;
 
 // The same day as the ECB's XML file.
 const std::string kDailyXml =
@@ -41,7 +41,7 @@ const std::string kHistoryCsv =
     "1999-01-04,1.1789,133.73,N/A,N/A,N/A,0.58231,\n";
 
 TEST(ReferenceRates, EveryFormatGivesTheNewestDayExactlyWhateverItsName) {
-    testing::TempDir dir;
+    testsupport::TempDir dir;
     writeZip(dir / "eurofxref.zip", {{"eurofxref.csv", kDailyCsv}});
     writeZip(dir / "hist.zip", {{"README", "x"}, {"eurofxref-hist.csv", kHistoryCsv}});
     writeFile(dir / "daily.xml", kDailyXml);
@@ -61,7 +61,7 @@ TEST(ReferenceRates, EveryFormatGivesTheNewestDayExactlyWhateverItsName) {
 }
 
 TEST(ReferenceRates, BrokenFilesAreRefusedNamingTheFileAndThePlace) {
-    testing::TempDir dir;
+    testsupport::TempDir dir;
     const std::string bomb(kReferenceFileLimit + 1, ' ');
     writeZip(dir / "bomb.zip", {{"eurofxref.csv", bomb}});
     writeZip(dir / "empty.zip", {{"a.txt", "x"}, {"b.txt", "y"}});

@@ -107,9 +107,9 @@ std::map<std::string, std::set<Triple>> daysOf(const ReferenceRates& rates) {
 }
 
 std::string zipped(const std::string& name, const std::string& bytes) {
-    testing::TempDir dir;
-    testing::writeZip(dir / "kurse.zip", {{name, bytes}});
-    return testing::readFile(dir / "kurse.zip");
+    testsupport::TempDir dir;
+    testsupport::writeZip(dir / "kurse.zip", {{name, bytes}});
+    return testsupport::readFile(dir / "kurse.zip");
 }
 
 // Every offset of a small file. Of a big one every 97th, the last 64, and around the line ends

@@ -13,8 +13,8 @@ namespace kursomatik {
 namespace {
 
 namespace fs = std::filesystem;
-using testing::readFile;
-using testing::writeFile;
+using testsupport::readFile;
+using testsupport::writeFile;
 
 // A profile text of these lines, each ended by a line feed.
 std::string ini(std::initializer_list<std::string> lines) {
@@ -45,7 +45,7 @@ TEST(ProfileText, ReadingBehavesLikeTheWindowsProfileFunctions) {
 }
 
 TEST(Profile, WritingChangesOnlyItsKeyAndKeepsEveryOtherLineByteForByte) {
-    const testing::TempDir dir;
+    const testsupport::TempDir dir;
     const fs::path file = dir / "Kursomatik.ini";
     const std::string added = "[Kursomatik]\nstellen2=100\n";
     for (const auto& [before, after] :
@@ -65,7 +65,7 @@ TEST(Profile, WritingChangesOnlyItsKeyAndKeepsEveryOtherLineByteForByte) {
         ASSERT_TRUE(writeProfileString(file, "Kursomatik", "stellen2", "100"));
         EXPECT_EQ(readFile(file), after) << before.value_or("no file");
         // Every start writes the options again; an unchanged file is not rewritten at all.
-        testing::FailingStep ops;
+        testsupport::FailingStep ops;
         EXPECT_TRUE(writeProfileString(file, "kursomatik", "STELLEN2", "100", ops) && ops.calls.empty());
     }
     EXPECT_EQ(getProfileString(dir / "fehlt.ini", "Andere", "stellen2", "fehlt"), "fehlt");
@@ -73,14 +73,14 @@ TEST(Profile, WritingChangesOnlyItsKeyAndKeepsEveryOtherLineByteForByte) {
 
 // A failed write names the file and leaves the old content and no temporary file behind.
 TEST(Profile, AFailedWriteLeavesTheOldFile) {
-    const testing::TempDir dir;
+    const testsupport::TempDir dir;
     const fs::path file = dir / "Kursomatik.ini";
     for (const auto& [step, error, cause] : std::initializer_list<std::tuple<const char*, int, const char*>>{
              {"createFile", EACCES, ": Zugriff verweigert."},
              {"writeAll", ENOSPC, ": Auf dem Datenträger ist kein Platz mehr frei."},
              {"renameFile", EXDEV, ": Das Ziel liegt auf einem anderen Datenträger."}}) {
         writeFile(file, "[Kursomatik]\nstellen2=1000\n");
-        testing::FailingStep failing(step, error);
+        testsupport::FailingStep failing(step, error);
         EXPECT_EQ(writeProfileString(file, "Kursomatik", "stellen2", "100", failing).error(),
                   "Die Datei \u201E" + file.string() + "\u201C kann nicht geschrieben werden" + cause);
         EXPECT_EQ(readFile(file), "[Kursomatik]\nstellen2=1000\n");
@@ -110,7 +110,7 @@ class Settings : public ::testing::Test {
                std::to_string(s.iKursalter);
     }
 
-    testing::TempDir dir_;
+    testsupport::TempDir dir_;
     SettingsEnvironment environment_;
     SettingsState settings_;
     std::string sStartauswahl_ = "0";

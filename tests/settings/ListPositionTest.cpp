@@ -25,7 +25,7 @@ TEST(StartCurrencies, FollowTheirCurrenciesAndTheFileIsWrittenOnlyWhenAPositionM
         const std::optional<long> moved[] = {0, 3, 4};
         return position >= 0 && position < 3 ? moved[position] : std::nullopt;
     };
-    testing::TempDir dir;
+    testsupport::TempDir dir;
     SettingsEnvironment environment{dir.path(), dir / "WIN.INI", {}};
     for (const Row& r : std::initializer_list<Row>{
              {"2", "0", "4 0", true},
@@ -34,7 +34,7 @@ TEST(StartCurrencies, FollowTheirCurrenciesAndTheFileIsWrittenOnlyWhenAPositionM
              {"-1", "", "-1 ", false}}) {
         const std::string before =
             "[Kursomatik]\nstartwaehrung=" + r.start + "\nausgabewaehrung=" + r.ausgabe + "\n";
-        testing::writeFile(dir / "Kursomatik.ini", before);
+        testsupport::writeFile(dir / "Kursomatik.ini", before);
         std::string sStartauswahl;
         SettingsState settings;
         Initialisierung(sStartauswahl, settings, environment);
@@ -51,7 +51,7 @@ TEST(StartCurrencies, FollowTheirCurrenciesAndTheFileIsWrittenOnlyWhenAPositionM
 
 // A settings file that cannot be written: the running program keeps the new positions and is told.
 TEST(StartCurrencies, AFailedWriteIsReportedAndBothKeepTheirNewPositions) {
-    testing::TempDir dir;
+    testsupport::TempDir dir;
     SettingsState settings;
     settings.sIniSektion = "Kursomatik";
     settings.sIniDatei = (dir / "fehlt" / "Kursomatik.ini").string();

@@ -12,7 +12,7 @@
 namespace kursomatik {
 namespace {
 
-using testing::makeRecord;
+using testsupport::makeRecord;
 
 std::string record(const std::string& name, const std::string& kurs, const std::string& ewwu = "0") {
     return encodeRecord(makeRecord(name, "ISO", kurs, ewwu));
@@ -20,8 +20,8 @@ std::string record(const std::string& name, const std::string& kurs, const std::
 
 // The list pass's own list of all currencies over these bytes.
 std::vector<long> listPassOrder(const std::string& bytes) {
-    testing::TempDir dir;
-    testing::writeFile(dir / "KURSOMATIK.DAT", bytes);
+    testsupport::TempDir dir;
+    testsupport::writeFile(dir / "KURSOMATIK.DAT", bytes);
     RecordFileState file;
     EXPECT_EQ(openForListPass(file, dir / "KURSOMATIK.DAT"), "");
     CurrencyLists lists;

@@ -16,7 +16,7 @@
 namespace kursomatik {
 namespace {
 
-using testing::makeRecord;
+using testsupport::makeRecord;
 const RegionalSettings de = RegionalSettings::german();
 const RegionalSettings en = RegionalSettings::english();
 

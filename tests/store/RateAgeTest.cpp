@@ -10,7 +10,7 @@
 namespace kursomatik {
 namespace {
 
-using testing::makeRecord;
+using testsupport::makeRecord;
 
 TEST(ShortDate, ReadsWhatThePatternWritesAndNothingElse) {
     struct Case {

@@ -3,7 +3,7 @@
 
 #include "store/CurrencyRecord.h"
 
-namespace kursomatik::testing {
+namespace kursomatik::testsupport {
 
 // A record with every field stored the way the editor stores it: padded to its width.
 inline CurrencyRecord makeRecord(const std::string& name, const std::string& iso, const std::string& kurs,
@@ -17,4 +17,4 @@ inline CurrencyRecord makeRecord(const std::string& name, const std::string& iso
     return record;
 }
 
-}  // namespace kursomatik::testing
+}  // namespace kursomatik::testsupport

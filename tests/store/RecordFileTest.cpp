@@ -16,7 +16,7 @@
 namespace kursomatik {
 namespace {
 
-using namespace testing;
+using namespace testsupport;
 
 // The records named by these characters, in this order: what a file should hold.
 std::string records(std::string_view names) {
@@ -44,7 +44,7 @@ class CurrencyFile : public ::testing::Test {
         return r ? encodeRecord(*r) : r.error();
     }
 
-    testing::TempDir dir_;
+    testsupport::TempDir dir_;
     RecordFileState state_;
 };
 
@@ -62,7 +62,7 @@ TEST_F(CurrencyFile, KeepsEveryOtherWholeRecordInOrderAndReopensTheNewFile) {
         SCOPED_TRACE(dropped);
         writeFile(tmp(), records("789"));  // an old temporary file adds nothing
         openTable(table, dropped);
-        testing::FailingStep files;
+        testsupport::FailingStep files;
         const CompactionOutcome outcome = dropCurrentRecord(state_, kCurrencyFileName, files);
         ASSERT_TRUE(outcome.status) << outcome.status.error();
         EXPECT_TRUE(outcome.replaced && !std::filesystem::exists(tmp()));
@@ -101,7 +101,7 @@ TEST_F(CurrencyFile, AFailedStepAMissingRecordOrAChangedTableLeaveTheFileAsItIs)
         // An old temporary file is there for the removal to fail on.
         if (failing == "removeFile") writeFile(tmp(), "alt");
         const std::string theirs = before ? (before(), readFile(dat())) : records("0123456789");
-        testing::FailingStep files(failing, error);
+        testsupport::FailingStep files(failing, error);
         files.meanwhile = after;
         const CompactionOutcome outcome = dropCurrentRecord(state_, kCurrencyFileName, files);
         EXPECT_FALSE(outcome.replaced);
@@ -143,7 +143,7 @@ TEST_F(CurrencyFile, ThePlaceholderIsAppendedAndCutOffAgainWithoutATemporaryFile
                   "Neu" + spaces(77) + "0" + spaces(39) + "0" + spaces(6) + "06.02.2026" + spaces(10));
         EXPECT_EQ(state_.buffer, *state_.iDateiNr.read(counted + 1));
         if (folder) std::filesystem::create_directory(tmp());
-        testing::FailingStep files(failing, EIO);
+        testsupport::FailingStep files(failing, EIO);
         const CompactionOutcome outcome = dropPlaceholder(state_, kCurrencyFileName, files);
         ASSERT_TRUE(outcome.status) << outcome.status.error();
         EXPECT_EQ(readFile(dat()), table);

@@ -15,7 +15,7 @@
 namespace kursomatik {
 namespace {
 
-using namespace testing;
+using namespace testsupport;
 
 struct Ended {
     int status;  // the exit status, or minus the signal that ended the process

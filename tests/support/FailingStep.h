@@ -11,7 +11,7 @@
 #include "platform/FileOperations.h"
 #include "platform/SystemError.h"
 
-namespace kursomatik::testing {
+namespace kursomatik::testsupport {
 
 // Records every step of a rewrite and fails the one named with the given errno; all others are the
 // real ones. A failing write puts half of its bytes into the file first, as a disk that fills up
@@ -58,4 +58,4 @@ class FailingStep : public FileOperations {
     int error_;
 };
 
-}  // namespace kursomatik::testing
+}  // namespace kursomatik::testsupport

@@ -5,7 +5,7 @@
 
 #include <csignal>
 
-namespace kursomatik::testing {
+namespace kursomatik::testsupport {
 
 // Makes every write beyond the given file size fail, as a full disk does, while it lives. Unlike
 // file permissions, the limit binds root too.
@@ -26,4 +26,4 @@ class FileSizeLimit {
     void (*handler_)(int);
 };
 
-}  // namespace kursomatik::testing
+}  // namespace kursomatik::testsupport

@@ -6,7 +6,7 @@
 #include "info/frmAbout.h"
 #include "store/ListLine.h"
 
-namespace kursomatik::testing {
+namespace kursomatik::testsupport {
 
 std::string recordBytes(const Currency& c) {
     CurrencyRecord record;
@@ -78,4 +78,4 @@ void ProgramHarness::doubleClickRow(FlexGrid* grid, int row) {
     QTest::mouseDClick(grid->viewport(), Qt::LeftButton, Qt::NoModifier, centre);
 }
 
-}  // namespace kursomatik::testing
+}  // namespace kursomatik::testsupport

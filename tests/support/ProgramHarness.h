@@ -22,7 +22,7 @@
 #include "tests/support/RecordingWindowSystem.h"
 #include "tests/support/TempDir.h"
 
-namespace kursomatik::testing {
+namespace kursomatik::testsupport {
 
 struct Currency {
     std::string name;
@@ -104,4 +104,4 @@ class ProgramHarness {
     std::unique_ptr<WexlorEingabe> main;  // declared last: destroyed first, while the rest still lives
 };
 
-}  // namespace kursomatik::testing
+}  // namespace kursomatik::testsupport

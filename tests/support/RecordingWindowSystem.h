@@ -11,7 +11,7 @@
 
 #include "platform/qt/WindowSystem.h"
 
-namespace kursomatik::testing {
+namespace kursomatik::testsupport {
 
 // The window system of tests, benchmarks and tools: it records every request and answers questions
 // from a list given in advance. Modal windows are shown without blocking, so the caller drives them.
@@ -72,4 +72,4 @@ class RecordingWindowSystem : public WindowSystem {
     std::function<void()> onMessage;  // runs as each message shows, to see the windows then
 };
 
-}  // namespace kursomatik::testing
+}  // namespace kursomatik::testsupport

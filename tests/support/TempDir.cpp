@@ -6,7 +6,7 @@
 #include <iterator>
 #include <stdexcept>
 
-namespace kursomatik::testing {
+namespace kursomatik::testsupport {
 
 TempDir::TempDir() : previous_(std::filesystem::current_path()) {
     std::string pattern = (std::filesystem::temp_directory_path() / "kursomatik-test-XXXXXX").string();
@@ -31,4 +31,4 @@ void writeFile(const std::filesystem::path& file, const std::string& bytes) {
     std::ofstream(file, std::ios::binary | std::ios::trunc) << bytes;
 }
 
-}  // namespace kursomatik::testing
+}  // namespace kursomatik::testsupport

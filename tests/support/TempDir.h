@@ -4,7 +4,7 @@
 #include <filesystem>
 #include <string>
 
-namespace kursomatik::testing {
+namespace kursomatik::testsupport {
 
 // A fresh temporary folder, made the current directory while the object lives (the currency file
 // is opened by name in the current directory), removed with everything in it afterwards.
@@ -24,4 +24,4 @@ class TempDir {
 std::string readFile(const std::filesystem::path& file);
 void writeFile(const std::filesystem::path& file, const std::string& bytes);
 
-}  // namespace kursomatik::testing
+}  // namespace kursomatik::testsupport

@@ -54,7 +54,7 @@ int main(int argc, char** argv) {
     const QDir data(QFileInfo(QString::fromLocal8Bit(argv[1])).absoluteFilePath());
     const QDir output(QFileInfo(QString::fromLocal8Bit(argv[2])).absoluteFilePath());
     // The program in a working folder of its own, on the shipped table and settings.
-    testing::ProgramHarness program;
+    testsupport::ProgramHarness program;
     std::error_code copied;
     const std::filesystem::path shipped = data.absolutePath().toStdString();
     std::filesystem::copy_file(shipped / "KURSOMATIK.DAT", program.dir / "KURSOMATIK.DAT", copied);
