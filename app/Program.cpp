@@ -8,9 +8,10 @@
 #include "app/Startup.h"
 #include "info/frmAbout.h"
 #include "platform/FileSizeSignal.h"
-#include "platform/ProgramUsage.h"
 #include "platform/qt/ApplicationStart.h"
 #include "platform/qt/QtRegionalSettings.h"
+#include "settings/Locations.h"
+#include "settings/ProgramUsage.h"
 
 namespace kursomatik {
 
@@ -27,7 +28,7 @@ Program::Program()
       window_(state_, windows_) {
     QApplication::instance()->installEventFilter(&help_);
     windows_.helpViewer = [this](int topic) {
-        if (!helpViewer_) helpViewer_ = std::make_unique<HelpViewer>(HelpViewer::programFolders());
+        if (!helpViewer_) helpViewer_ = std::make_unique<HelpViewer>(helpFolders(binaryFolder()));
         helpViewer_->showTopic(QString::fromStdString(state_.helpFile), topic);
     };
     window_.aboutWindow = [this](QWidget* owner) { showAboutWindow(windows_, owner); };

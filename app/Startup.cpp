@@ -1,22 +1,16 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/Startup.h"
 
-#include <QCoreApplication>
-
-#include "platform/XdgFolders.h"
 #include "platform/qt/SingleInstanceGuard.h"
 #include "platform/qt/WindowSystem.h"
+#include "settings/Locations.h"
 
 namespace kursomatik {
 
-std::filesystem::path configurationFolder() {
-    return xdgConfigHome();
-}
-
 SettingsEnvironment programEnvironment(WindowSystem& windows) {
     SettingsEnvironment environment;
-    environment.programDir = QCoreApplication::applicationDirPath().toStdString();
-    environment.systemProfile = configurationFolder() / "WIN.INI";
+    environment.programDir = binaryFolder();
+    environment.systemProfile = systemProfilePath();
     environment.report = [&windows](const std::string& problem) {
         windows.message(nullptr, QString::fromStdString(problem));
     };

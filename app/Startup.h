@@ -18,7 +18,4 @@ SettingsEnvironment programEnvironment(WindowSystem& windows);
 // einmal", when this process must end. A lock that cannot be made is told once, and the program runs.
 std::function<bool()> instanceCheck(SingleInstanceGuard& guard, WindowSystem& windows);
 
-// The user's configuration folder: $XDG_CONFIG_HOME when absolute, else ~/.config.
-std::filesystem::path configurationFolder();
-
 }  // namespace kursomatik

@@ -25,6 +25,7 @@
 #include "platform/qt/TwipsLayout.h"
 #include "platform/qt/WindowSystem.h"
 #include "settings/ListPosition.h"
+#include "settings/Locations.h"
 #include "settings/qt/ListPosition.h"
 #include "settings/qt/frmOptionen.h"
 #include "store/RateAge.h"
@@ -159,7 +160,7 @@ void WexlorEingabe::buildMenu() {
 }
 
 bool WexlorEingabe::Form_Load() {
-    state_.helpFile = "KURSOMATIK.HLP";
+    state_.helpFile = kHelpFileName;
     // A second process ends before it touches any file.
     state_.selection.sStartauswahl = "1";
     if (state_.instanceGuard && !state_.instanceGuard()) {

@@ -7,11 +7,15 @@
 
 #include "conversion/Decimals.h"
 #include "platform/SystemError.h"
+#include "settings/Locations.h"
+#include "store/RecordFile.h"
 
 namespace kursomatik {
 
-const std::string_view kRechnerHilfe =
-    R"(Aufruf: kursomatik-rechner [OPTIONEN] BETRAG VON NACH
+std::string rechnerHilfe() {
+    const std::string table = kCurrencyFileName;
+    const std::string settings = kSettingsFileName;
+    return R"(Aufruf: kursomatik-rechner [OPTIONEN] BETRAG VON NACH
         kursomatik-rechner [OPTIONEN] --liste
         kursomatik-rechner [OPTIONEN] --import DATEI [--ueberschreiben]
 
@@ -34,10 +38,12 @@ Optionen:
   --stellen 2|3|4     Nachkommastellen des Ergebnisses (statt der Einstellung)
   -h, --help          diese Hilfe
 
-Die Währungstabelle ist KURSOMATIK.DAT im aktuellen Ordner, sonst im Datenordner von
+Die Währungstabelle ist )" +
+           table + R"( im aktuellen Ordner, sonst im Datenordner von
 Kursomatik ($XDG_DATA_HOME/Kursomatik, sonst ~/.local/share/Kursomatik); --import nennt sie
 mit vollem Pfad und sagt, wenn es beide gibt, welche es ändert. Die Einstellungen kommen aus
-derselben Datei Kursomatik.ini wie beim Programm.
+derselben Datei )" +
+           settings + R"( wie beim Programm.
 
 Rückgabewert: 0 bei Erfolg; 1 bei falscher Eingabe (unbekannter Code, Betrag keine Zahl,
 unbrauchbarer Kurs, falsche Option, fehlende Einstellung oder eine Referenzkursdatei, die
@@ -45,6 +51,7 @@ fehlt, nicht gelesen werden kann, unvollständig oder keine der EZB ist oder Kur
 hat); 2, wenn die Währungstabelle fehlt, nicht gelesen oder beim Import nicht neu geschrieben
 werden kann (sie bleibt dann, wie sie war).
 )";
+}
 
 namespace {
 
@@ -73,8 +80,8 @@ Status takeDecimals(std::optional<double>& factor, const std::string& option, co
             return Status::ok();
         }
     }
-    return Status::fail("Die Option " + option + " erlaubt " + wording(choices) + ", nicht " + inQuotes(value) +
-                        ".");
+    return Status::fail("Die Option " + option + " erlaubt " + wording(choices) + ", nicht " +
+                        inQuotes(value) + ".");
 }
 
 Status takeValue(RechnerOptions& o, const std::string& option, const std::string& value) {

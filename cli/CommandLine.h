@@ -31,6 +31,7 @@ struct RechnerOptions {
 // The arguments after the command's name. A failure is a German message naming the argument.
 Result<RechnerOptions> parseCommandLine(const std::vector<std::string>& args);
 
-extern const std::string_view kRechnerHilfe;
+// The command's usage, printed by --help.
+std::string rechnerHilfe();
 
 }  // namespace kursomatik

@@ -130,7 +130,7 @@ int runRechner(const std::vector<std::string>& args, const RechnerEnvironment& e
         return kRechnerBadInput;
     }
     if (options->mode == RechnerOptions::Mode::Help) {
-        out << kRechnerHilfe;
+        out << rechnerHilfe();
         return kRechnerOk;
     }
     const RegionalSettings& regional = environment.regional;

@@ -5,10 +5,11 @@
 #include <sstream>
 
 #include "data/CurrencyTableSource.h"
+#include "store/RecordFile.h"
 
 int main(int argc, char** argv) {
     if (argc != 3) {
-        std::cerr << "Aufruf: kursomatik-tabelle QUELLE.csv KURSOMATIK.DAT\n";
+        std::cerr << "Aufruf: kursomatik-tabelle QUELLE.csv " << kursomatik::kCurrencyFileName << "\n";
         return 2;
     }
     std::ifstream in(argv[1], std::ios::binary);

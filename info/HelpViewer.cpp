@@ -14,13 +14,6 @@
 #include "info/HelpFile.h"
 #include "platform/qt/Controls.h"
 
-#ifndef KURSOMATIK_DATA_FROM_PROGRAM
-#define KURSOMATIK_DATA_FROM_PROGRAM "../../share/kursomatik"
-#endif
-#ifndef KURSOMATIK_INSTALLED_DATA_DIR
-#define KURSOMATIK_INSTALLED_DATA_DIR ""
-#endif
-
 namespace kursomatik {
 namespace {
 
@@ -83,12 +76,6 @@ HelpViewer::HelpViewer(std::vector<std::filesystem::path> folders, QWidget* pare
     connect(close, &QToolButton::clicked, this, &QWidget::close);
     connect(browser_, &QTextBrowser::backwardAvailable, back, &QWidget::setEnabled);
     connect(browser_, &QTextBrowser::forwardAvailable, forward, &QWidget::setEnabled);
-}
-
-std::vector<std::filesystem::path> HelpViewer::programFolders() {
-    const std::filesystem::path programFolder = QCoreApplication::applicationDirPath().toStdString();
-    return {std::filesystem::path("."), programFolder, programFolder / KURSOMATIK_DATA_FROM_PROGRAM,
-            std::filesystem::path(KURSOMATIK_INSTALLED_DATA_DIR)};
 }
 
 void HelpViewer::showTopic(const QString& helpFile, int topic) {

@@ -17,8 +17,6 @@ class HelpViewer : public QWidget {
     explicit HelpViewer(std::vector<std::filesystem::path> folders, QWidget* parent = nullptr);
 
     // The folders of the running program: the current folder, the program's folder, the data
-    // folder of the installation (found from the program's folder, else where it was installed).
-    static std::vector<std::filesystem::path> programFolders();
 
     void showTopic(const QString& helpFile, int topic);
 

@@ -9,12 +9,12 @@
 #include <cstdlib>
 #include <iostream>
 
-#include "launcher/FirstRun.h"
 #include "platform/FileSizeSignal.h"
-#include "platform/ProgramUsage.h"
 #include "platform/SystemError.h"
-#include "platform/XdgFolders.h"
 #include "platform/qt/ApplicationStart.h"
+#include "settings/FirstRun.h"
+#include "settings/Locations.h"
+#include "settings/ProgramUsage.h"
 
 namespace {
 
@@ -41,20 +41,17 @@ int main(int argc, char** argv) {
     ignoreFileSizeSignal();
     if (asksForUsage(argc, argv)) return printProgramUsage();
     // The installation is found from where this command really lies, also when started through a link.
-    std::error_code unknown;
-    const fs::path bin = fs::read_symlink("/proc/self/exe", unknown).parent_path();
+    const fs::path bin = binaryFolder();
     if (bin.empty()) return fail(argc, argv, "Der Ordner des Befehls kann nicht bestimmt werden.");
-    const fs::path program = (bin / KURSOMATIK_PROGRAM_FROM_BIN).lexically_normal();
-    const fs::path data = xdgDataHome();
-    const fs::path configuration = xdgConfigHome();
-    if (data.empty() || configuration.empty()) {
+    const Installation installation = installationOf(bin);
+    FirstRunPaths paths;
+    paths.shipped = installation.shipped;
+    paths.programDir = installation.programDir;
+    paths.dataDir = dataFolder();
+    paths.systemProfile = systemProfilePath();
+    if (paths.dataDir.empty() || paths.systemProfile.empty()) {
         return fail(argc, argv, "Ihr Datenordner kann nicht bestimmt werden: HOME ist nicht gesetzt.");
     }
-    FirstRunPaths paths;
-    paths.shipped = (bin / KURSOMATIK_DATA_FROM_BIN).lexically_normal();
-    paths.programDir = program.parent_path();
-    paths.dataDir = data / "Kursomatik";
-    paths.systemProfile = configuration / "WIN.INI";
     if (Status ready = prepareFirstRun(paths); !ready) return fail(argc, argv, ready.error());
 
     if (::chdir(paths.dataDir.c_str()) != 0) {
@@ -62,6 +59,7 @@ int main(int argc, char** argv) {
                     "Der Ordner " + inQuotes(paths.dataDir) +
                         " kann nicht geöffnet werden: " + describeErrno(errno) + ".");
     }
+    const fs::path& program = installation.program;
     char* const arguments[] = {const_cast<char*>(program.c_str()), nullptr};
     ::execv(program.c_str(), arguments);
     return fail(

@@ -7,6 +7,7 @@
 #include "platform/SystemError.h"
 #include "platform/Utf8.h"
 #include "settings/IniFile.h"
+#include "settings/Locations.h"
 
 namespace kursomatik {
 
@@ -29,7 +30,7 @@ std::optional<std::string> iniDateiProblem(std::string_view path,
     if (std::filesystem::equivalent(named, systemProfile, error) ||
         std::filesystem::weakly_canonical(named, error) ==
             std::filesystem::weakly_canonical(systemProfile, error))
-        return "Der Pfad nennt WIN.INI selbst";
+        return std::string("Der Pfad nennt ") + kSystemProfileName + " selbst";
     return std::nullopt;
 }
 
@@ -87,7 +88,7 @@ void EinstellungenLesen(SettingsState& s, const SettingsEnvironment& environment
 void Initialisierung(std::string& sStartauswahl, SettingsState& settings,
                      const SettingsEnvironment& environment) {
     sStartauswahl = "1";
-    settings.sIniDatei = (environment.programDir / (std::string(kAppTitle) + ".ini")).string();
+    settings.sIniDatei = (environment.programDir / kSettingsFileName).string();
     settings.sIniSektion = kAppTitle;
     EinstellungenLesen(settings, environment);
 }

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "launcher/FirstRun.h"
+#include "settings/FirstRun.h"
 
 #include <sys/stat.h>
 #include <unistd.h>
@@ -11,14 +11,13 @@
 #include "platform/SystemError.h"
 #include "settings/Einstellungen.h"
 #include "settings/IniFile.h"
+#include "settings/Locations.h"
+#include "store/RecordFile.h"
 
 namespace kursomatik {
 namespace {
 
 namespace fs = std::filesystem;
-
-constexpr const char* kTable = "KURSOMATIK.DAT";
-constexpr const char* kSettings = "Kursomatik.ini";
 
 // Anything at the path counts, a broken link too: what the user put there stays.
 bool standsThere(const fs::path& path) {
@@ -62,16 +61,16 @@ Status makeFolder(const fs::path& folder) {
 // Settings in the data folder, named by IniDatei in WIN.INI, unless WIN.INI names a file already.
 Status settingsInDataFolder(const FirstRunPaths& paths) {
     if (!getProfileString(paths.systemProfile, kAppTitle, "IniDatei", "").empty()) return Status::ok();
-    const fs::path settings = paths.dataDir / kSettings;
+    const fs::path settings = paths.dataDir / kSettingsFileName;
     if (const auto problem = iniDateiProblem(settings.string(), paths.systemProfile)) {
         return Status::fail("Die Einstellungsdatei " + inQuotes(settings) + " kann nicht in " +
                             inQuotes(paths.systemProfile) + " eingetragen werden: " + *problem + ".");
     }
     // Earlier versions kept the settings beside the program where they could: they are the user's own.
-    const fs::path earlier = paths.programDir / kSettings;
+    const fs::path earlier = paths.programDir / kSettingsFileName;
     const bool takeEarlier =
         !paths.programDir.empty() && fs::is_regular_file(earlier) && ::access(earlier.c_str(), R_OK) == 0;
-    if (Status copied = copyOnce(takeEarlier ? earlier : paths.shipped / kSettings, settings); !copied)
+    if (Status copied = copyOnce(takeEarlier ? earlier : paths.shipped / kSettingsFileName, settings); !copied)
         return copied;
     if (Status folder = makeFolder(paths.systemProfile.parent_path()); !folder) return folder;
     return writeProfileString(paths.systemProfile, kAppTitle, "IniDatei", settings.string());
@@ -81,7 +80,7 @@ Status settingsInDataFolder(const FirstRunPaths& paths) {
 
 Status prepareFirstRun(const FirstRunPaths& paths) {
     if (Status folder = makeFolder(paths.dataDir); !folder) return folder;
-    if (Status table = copyOnce(paths.shipped / kTable, paths.dataDir / kTable); !table) return table;
+    if (Status table = copyOnce(paths.shipped / kCurrencyFileName, paths.dataDir / kCurrencyFileName); !table) return table;
     return settingsInDataFolder(paths);
 }
 

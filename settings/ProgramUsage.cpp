@@ -1,23 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "platform/ProgramUsage.h"
+#include "settings/ProgramUsage.h"
 
 #include <cerrno>
 #include <iostream>
 #include <string_view>
 
 #include "platform/SystemError.h"
-#include "platform/XdgFolders.h"
+#include "settings/Locations.h"
+#include "store/RecordFile.h"
 
 namespace kursomatik {
-namespace {
-
-// A folder as the user's environment names it, or its usual place where there is no home folder.
-std::string folderOr(const std::filesystem::path& folder, const char* usual) {
-    return folder.empty() ? usual : folder.string();
-}
-
-}  // namespace
-
 bool asksForUsage(int argc, const char* const* argv) {
     for (int i = 1; i < argc; ++i) {
         const std::string_view argument = argv[i];
@@ -27,24 +19,24 @@ bool asksForUsage(int argc, const char* const* argv) {
 }
 
 std::string programUsage() {
-    const std::string data = folderOr(xdgDataHome(), "~/.local/share") + "/Kursomatik";
-    const std::string profile = folderOr(xdgConfigHome(), "~/.config") + "/WIN.INI";
+    const std::filesystem::path data = dataFolder();
+    const std::filesystem::path profile = systemProfilePath();
+    const std::string table = kCurrencyFileName;
     return "Aufruf: kursomatik [--help]\n"
            "\n"
            "Kursomatik rechnet Beträge über den Euro von einer Währung in eine andere um, mit den\n"
            "Rundungen der Euro-Umstellung. Außer --help (-h) gibt es keine Optionen: Alles Weitere\n"
            "wählen Sie in den Fenstern des Programms.\n"
            "\n"
-           "Dateien:\n"
-           "  " +
-           data +
-           "\n"
-           "      der Datenordner mit der Währungstabelle KURSOMATIK.DAT. Der Befehl kursomatik legt\n"
-           "      sie beim ersten Start dort an und startet das Programm in diesem Ordner.\n"
-           "  Kursomatik.ini\n"
-           "      die Einstellungen, neben dem Programm oder in der Datei, die der Eintrag IniDatei\n"
+           "Dateien:\n  " +
+           (data.empty() ? "~/.local/share/Kursomatik" : data.string()) +
+           "\n      der Datenordner mit der Währungstabelle " + table +
+           ". Der Befehl kursomatik legt\n"
+           "      sie beim ersten Start dort an und startet das Programm in diesem Ordner.\n  " +
+           kSettingsFileName +
+           "\n      die Einstellungen, neben dem Programm oder in der Datei, die der Eintrag IniDatei\n"
            "      im Abschnitt [Kursomatik] von " +
-           profile +
+           (profile.empty() ? std::string("~/.config/") + kSystemProfileName : profile.string()) +
            " nennt.\n"
            "\n"
            "Für Skripte rechnet der Befehl kursomatik-rechner ohne Fenster und ohne Anzeige\n"

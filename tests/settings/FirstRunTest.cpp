@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "launcher/FirstRun.h"
+#include "settings/FirstRun.h"
 
 #include <gtest/gtest.h>
 
