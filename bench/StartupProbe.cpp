@@ -6,6 +6,7 @@
 #include <cstdlib>
 
 #include "app/Program.h"
+#include "bench/StartupMeasure.h"
 
 int main(int argc, char** argv) {
     return kursomatik::runKursomatik(argc, argv, [](kursomatik::Program& program) {
@@ -13,6 +14,7 @@ int main(int argc, char** argv) {
              window = program.window().windowHandle()) {
             QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 10);
         }
+        kursomatik::bench::reportPeakMemory();
         std::_Exit(0);
         return 0;
     });

@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: GPL-3.0-or-later
-# Time from process start to the main window on the screen: Kursomatik on the shipped table
-# against an empty Qt main window, each started RUNS times under Xvfb, medians in milliseconds.
+# Time from process start to the main window on the screen, and peak memory: Kursomatik on a table
+# against the plain window of bench/PlainWindowProbe.cpp (the same visible controls, its lists holding
+# the table's names), started in pairs RUNS times under Xvfb. Prints the medians and the median of the
+# per-pair ratios.
 #   bench/startup.sh [build folder with -DKURSOMATIK_BENCHMARKS=ON, default build/benchmarks] [RUNS] [TABLE]
 # TABLE is the currency file to start on, default the shipped one.
 # The benchmarks' build is no test build: the probe takes the user's own instance lock, as the
@@ -9,7 +11,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build=$(realpath "${1:-build/benchmarks}")
-runs=${2:-25}
+runs=${2:-21}
 table=$(realpath "${3:-data/KURSOMATIK.DAT}")
 
 work=$(mktemp -d)
@@ -18,6 +20,8 @@ cp "$table" "$work/KURSOMATIK.DAT"
 cp data/Kursomatik.ini "$work/"
 mkdir -p "$work/config"
 printf '[Kursomatik]\nIniDatei=%s/Kursomatik.ini\n' "$work" > "$work/config/WIN.INI"
+# The names of the table's records, for the floor's lists.
+fold -b -w 147 "$table" | cut -b 1-40 | iconv -f CP1252 -t UTF-8 > "$work/names"
 
 # The program's lock place: the runtime folder where it is the user's own, else the temp folder's.
 uid=$(id -u)
@@ -36,23 +40,34 @@ for _ in $(seq 50); do [ -e "/tmp/.X11-unix/X${display#:}" ] && break; sleep 0.1
 
 median() { sort -n | awk '{a[NR]=$1} END {print (NR % 2) ? a[(NR+1)/2] : (a[NR/2] + a[NR/2+1]) / 2}'; }
 probe() {
-    (cd "$work" && DISPLAY=$display QT_QPA_PLATFORM=xcb XDG_CONFIG_HOME="$work/config" "$1")
+    (cd "$work" && DISPLAY=$display QT_QPA_PLATFORM=xcb XDG_CONFIG_HOME="$work/config" "$@")
 }
-elapsed() {
-    local start
+# Microseconds to the shown window, and the probe's peak memory in KiB.
+measure() {
+    local start memory
     start=$(date +%s%N)
-    probe "$1"
-    echo $((($(date +%s%N) - start) / 1000))
+    memory=$(probe "$@")
+    echo "$((($(date +%s%N) - start) / 1000)) $memory"
 }
-probe "$build/bin/bench_empty_window_probe"  # the first starts fill the caches; not counted
-probe "$build/bin/bench_startup_probe"
-# Interleaved, so that a slower phase of the machine weighs on both alike.
+floor=("$build/bin/bench_plain_window_probe" "$work/names")
+program=("$build/bin/bench_startup_probe")
+probe "${floor[@]}" >/dev/null  # the first starts fill the caches; not counted
+probe "${program[@]}" >/dev/null
+# In pairs, so that a slower phase of the machine weighs on both alike.
 for _ in $(seq "$runs"); do
-    elapsed "$build/bin/bench_empty_window_probe" >> "$work/empty"
-    elapsed "$build/bin/bench_startup_probe" >> "$work/program"
+    read -r floor_us floor_kib < <(measure "${floor[@]}")
+    read -r program_us program_kib < <(measure "${program[@]}")
+    echo "$floor_us" >> "$work/floor"
+    echo "$program_us" >> "$work/program"
+    awk -v f="$floor_us" -v p="$program_us" 'BEGIN { print p / f }' >> "$work/ratio"
+    awk -v f="$floor_kib" -v p="$program_kib" 'BEGIN { print p / f }' >> "$work/memory"
+    echo "$floor_kib" >> "$work/floor_kib"
+    echo "$program_kib" >> "$work/program_kib"
 done
-empty=$(median < "$work/empty")
-program=$(median < "$work/program")
-awk -v e="$empty" -v p="$program" 'BEGIN {
-    printf "empty Qt main window:      %6.1f ms\nKursomatik on its table:   %6.1f ms\nratio:                     %6.2f\n",
-        e / 1000, p / 1000, p / e }'
+awk -v f="$(median < "$work/floor")" -v p="$(median < "$work/program")" -v r="$(median < "$work/ratio")" \
+    -v fm="$(median < "$work/floor_kib")" -v pm="$(median < "$work/program_kib")" -v m="$(median < "$work/memory")" \
+    -v n="$runs" -v t="$(wc -l < "$work/names")" 'BEGIN {
+    printf "%d records, %d pairs of starts\n", t, n
+    printf "plain window:   %6.1f ms  %6.1f MiB\n", f / 1000, fm / 1024
+    printf "Kursomatik:     %6.1f ms  %6.1f MiB\n", p / 1000, pm / 1024
+    printf "ratio (median of the pairs):  time %.2f  memory %.2f\n", r, m }'

@@ -20,12 +20,13 @@ need_packages() {
 
 # qt6-svg-dev renders the icons from their drawing at build time; qt6-translations-l10n gives Qt's
 # own texts (shortcut names, context menus) in German; xdg-utils has xdg-open, which hands the about
-# window's links to the desktop's browser and mail program; libzip-dev opens the ECB's .zip files of
+# window's links to the desktop's browser and mail program; zlib1g-dev unpacks the ECB's .zip files of
 # reference rates.
-BUILD_PACKAGES=(cmake make g++ qt6-base-dev libgl-dev qt6-svg-dev qt6-translations-l10n xdg-utils libzip-dev)
-# What the tests need beyond the build: GoogleTest, and appstream, desktop-file-utils and groff-base,
-# which check the metainfo file, the menu entry and the manual pages.
-TEST_PACKAGES=(libgtest-dev appstream desktop-file-utils groff-base)
+BUILD_PACKAGES=(cmake make g++ qt6-base-dev libgl-dev qt6-svg-dev qt6-translations-l10n xdg-utils zlib1g-dev)
+# What the tests need beyond the build: GoogleTest, libzip-dev, with which they pack .zip files, and
+# appstream, desktop-file-utils and groff-base, which check the metainfo file, the menu entry and the
+# manual pages.
+TEST_PACKAGES=(libgtest-dev libzip-dev appstream desktop-file-utils groff-base)
 # What the Debian package needs beyond the build: dpkg-shlibdeps (dpkg-dev) and file, which CPack uses
 # to find the binaries' library dependencies, and lintian, which checks the package.
 PACKAGE_PACKAGES=(dpkg-dev file lintian)

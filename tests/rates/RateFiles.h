@@ -15,13 +15,18 @@ inline const std::string kDailyCsv =
     "Date, USD, JPY, HRK, TRY, XAU, \n28 June 2024, 1.0705, 172.43, 7.5345, 35.1893, 0.5, \n";
 
 // A .zip archive holding the given files, written with libzip as any packer would write it.
+// `method` and `password` as libzip takes them (ZIP_CM_STORE, ...); deflated and open by default.
 inline void writeZip(const std::filesystem::path& file,
-                     const std::vector<std::pair<std::string, std::string>>& entries) {
+                     const std::vector<std::pair<std::string, std::string>>& entries,
+                     zip_int32_t method = ZIP_CM_DEFAULT, const char* password = nullptr) {
     int error = 0;
     zip_t* archive = zip_open(file.c_str(), ZIP_CREATE | ZIP_TRUNCATE, &error);
     for (const auto& [name, bytes] : entries) {
         zip_source_t* source = zip_source_buffer(archive, bytes.data(), bytes.size(), 0);
-        zip_file_add(archive, name.c_str(), source, ZIP_FL_OVERWRITE);
+        const zip_int64_t index = zip_file_add(archive, name.c_str(), source, ZIP_FL_OVERWRITE);
+        zip_set_file_compression(archive, static_cast<zip_uint64_t>(index), method, 0);
+        if (password != nullptr)
+            zip_file_set_encryption(archive, static_cast<zip_uint64_t>(index), ZIP_EM_TRAD_PKWARE, password);
     }
     zip_close(archive);
 }

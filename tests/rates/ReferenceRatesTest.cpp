@@ -44,12 +44,18 @@ TEST(ReferenceRates, EveryFormatGivesTheNewestDayExactlyWhateverItsName) {
     testsupport::TempDir dir;
     writeZip(dir / "eurofxref.zip", {{"eurofxref.csv", kDailyCsv}});
     writeZip(dir / "hist.zip", {{"README", "x"}, {"eurofxref-hist.csv", kHistoryCsv}});
+    writeZip(dir / "stored.zip", {{"EUROFXREF.CSV", kDailyCsv}}, ZIP_CM_STORE);
+    // A history of some hundred kilobytes unpacks in more than one piece.
+    std::string longHistory = kHistoryCsv;
+    for (int day = 0; day < 4000; ++day) longHistory += "1999-02-01,1.1,130.0,N/A,N/A,N/A,0.58,\n";
+    writeZip(dir / "long.zip", {{"hist.csv", longHistory}});
     writeFile(dir / "daily.xml", kDailyXml);
     writeFile(dir / "hist",
               replaced(kHistoryXml, "</Cube>\n\t</Cube>", "</Cube><Cube time='2024-01-02'/></Cube>"));
     writeFile(dir / "daily.csv", "\xEF\xBB\xBF" + replaced(kDailyCsv, "\n", "\r\n"));
     writeFile(dir / "hist.txt", kHistoryCsv);
-    for (const char* name : {"eurofxref.zip", "hist.zip", "daily.xml", "hist", "daily.csv", "hist.txt"}) {
+    for (const char* name : {"eurofxref.zip", "hist.zip", "stored.zip", "long.zip", "daily.xml", "hist",
+                             "daily.csv", "hist.txt"}) {
         const auto rates = readReferenceRates(dir / name);
         ASSERT_TRUE(rates) << name << ": " << rates.error();
         EXPECT_EQ(formatShortDate(rates->date, "yyyy-MM-dd"), "2024-06-28") << name;
@@ -65,6 +71,8 @@ TEST(ReferenceRates, BrokenFilesAreRefusedNamingTheFileAndThePlace) {
     const std::string bomb(kReferenceFileLimit + 1, ' ');
     writeZip(dir / "bomb.zip", {{"eurofxref.csv", bomb}});
     writeZip(dir / "empty.zip", {{"a.txt", "x"}, {"b.txt", "y"}});
+    writeZip(dir / "locked.zip", {{"eurofxref.csv", kDailyCsv}}, ZIP_CM_DEFAULT, "geheim");
+    writeZip(dir / "bzip2.zip", {{"eurofxref.csv", kDailyCsv}}, ZIP_CM_BZIP2);
     writeFile(dir / "cut.zip", std::string("PK\x03\x04", 4) + "kaputt");
     writeFile(dir / "huge", "");
     std::filesystem::resize_file(dir / "huge", kReferenceFileLimit + 1);
@@ -91,6 +99,8 @@ TEST(ReferenceRates, BrokenFilesAreRefusedNamingTheFileAndThePlace) {
               "Zeile 13: Die Datei ist kein wohlgeformtes XML"},
              {"@bomb.zip", "bomb.zip“ enthält „eurofxref.csv“ mit mehr als 64 MiB"},
              {"@empty.zip", "empty.zip“ enthält keine Referenzkursdatei"},
+             {"@locked.zip", "locked.zip“ ist verschlüsselt, mit einem unbekannten Verfahren gepackt"},
+             {"@bzip2.zip", "bzip2.zip“ ist verschlüsselt, mit einem unbekannten Verfahren gepackt"},
              {"@cut.zip", "cut.zip“ ist kein lesbares ZIP-Archiv"},
              {"@huge", "huge“ ist größer als 64 MiB"}}) {
         // "@name" is one of the files made above; other contents are written to a file first.
