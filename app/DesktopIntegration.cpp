@@ -3,6 +3,8 @@
 
 #include <QApplication>
 #include <QLibraryInfo>
+#include <QTimer>
+#include <QWidget>
 
 #include "desktop/icons/ProgramIcon.h"
 
@@ -21,7 +23,28 @@ bool installQtTranslation(QTranslator& translator, const QLocale& locale) {
 
 void setDesktopIdentity() {
     QGuiApplication::setDesktopFileName(QString::fromLatin1(kDesktopFileName));
-    QApplication::setWindowIcon(programIcon());
+}
+
+namespace {
+
+// Sets the window icon at the window's first paint, and then goes.
+class IconAfterFirstPaint : public QObject {
+  public:
+    using QObject::QObject;
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Paint) {
+            QTimer::singleShot(0, qApp, [] { QApplication::setWindowIcon(programIcon()); });
+            watched->removeEventFilter(this);
+            deleteLater();
+        }
+        return false;
+    }
+};
+
+}  // namespace
+
+void setWindowIconAfterFirstPaint(QWidget* window) {
+    window->installEventFilter(new IconAfterFirstPaint(window));
 }
 
 }  // namespace kursomatik

@@ -4,6 +4,8 @@
 #include <QLocale>
 #include <QTranslator>
 
+class QWidget;
+
 namespace kursomatik {
 
 // The name of the installed menu entry (KURSOMATIK_APP_ID.desktop): the desktop matches the windows to it.
@@ -18,7 +20,11 @@ bool wantsGermanQtTexts(const QLocale& locale);
 // wants it; false when it does not, or when the translation is not installed.
 bool installQtTranslation(QTranslator& translator, const QLocale& locale);
 
-// The desktop file name and the window icon, so that title bar and task bar show the program's icon.
+// The desktop file name, so that the desktop matches the windows to the menu entry.
 void setDesktopIdentity();
+
+// The program's icon for every window, set once `window` has painted for the first time: the title
+// bar and task bar get it a moment after the window is on the screen, whose start it no longer costs.
+void setWindowIconAfterFirstPaint(QWidget* window);
 
 }  // namespace kursomatik

@@ -37,6 +37,7 @@ Program::Program()
 
 bool Program::start() {
     if (!window_.Form_Load()) return false;
+    setWindowIconAfterFirstPaint(&window_);
     window_.show();
     return true;
 }

@@ -2,7 +2,7 @@
 #include "settings/ProgramUsage.h"
 
 #include <cerrno>
-#include <iostream>
+#include <cstdio>
 #include <string_view>
 
 #include "platform/SystemError.h"
@@ -44,10 +44,14 @@ std::string programUsage() {
 }
 
 int printProgramUsage() {
+    // stdio, not iostream: the program links this, and the streams' set-up would cost every start.
+    const std::string usage = programUsage();
     errno = 0;
-    std::cout << programUsage() << std::flush;  // one write, whose errno is still there when it failed
-    if (std::cout) return 0;
-    std::cerr << "kursomatik: Die Hilfe kann nicht ausgegeben werden: " << describeErrno(errno) << ".\n";
+    if (std::fwrite(usage.data(), 1, usage.size(), stdout) == usage.size() && std::fflush(stdout) == 0)
+        return 0;
+    const std::string message =
+        "kursomatik: Die Hilfe kann nicht ausgegeben werden: " + describeErrno(errno) + ".\n";
+    std::fputs(message.c_str(), stderr);
     return 1;
 }
 

@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <sstream>
 
+#include "platform/qt/QtRegionalSettings.h"
 #include "tests/support/ProgramHarness.h"
 
 namespace kursomatik::testsupport {
@@ -85,6 +86,20 @@ TEST(Rechner, InvocationsGiveTheWindowsResultOrAGermanMessageAndTheirStatus) {
         EXPECT_NE(out.str().find(shown), std::string::npos) << shown << out.str();
     EXPECT_EQ(out.str().find_first_of(std::string("\x1b\0", 2)), std::string::npos);
     EXPECT_EQ(runRechner({"1", "ROT", "\x01"}, environment, out, err), 1);
+}
+
+// The conventions the program and the command take from the user's locale: its separators, and its
+// short date with the year in four digits; the C locale falls back to the German ones.
+TEST(LocaleConventions, TakeTheSeparatorsAndTheShortDateWithAFourDigitYear) {
+    for (const auto& [name, taken] :
+         std::initializer_list<std::pair<const char*, const char*>>{{"de_DE", ", . dd.MM.yyyy"},
+                                                                    {"en_US", ". , M/d/yyyy"},
+                                                                    {"C", ", . dd.MM.yyyy"},
+                                                                    {"fr_FR", ", \u202f dd/MM/yyyy"},
+                                                                    {"ja_JP", ". , yyyy/MM/dd"}}) {
+        const RegionalSettings r = regionalSettingsOf(QLocale(QString::fromLatin1(name)));
+        EXPECT_EQ(r.decimalSeparator + " " + r.groupSeparator + " " + r.shortDatePattern, taken) << name;
+    }
 }
 
 }  // namespace

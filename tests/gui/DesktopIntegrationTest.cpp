@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include <QGuiApplication>
 #include <QMenu>
+#include <QTest>
 #include <QTranslator>
 
 #include "app/DesktopIntegration.h"
@@ -33,9 +34,14 @@ TEST_F(DesktopIntegration, MenusAndContextMenusSpeakGermanOnlyOnceTheGermanTrans
     EXPECT_TRUE(texts.contains("&Kopieren") && texts.contains(QString::fromUtf8("Alles auswählen")));
 }
 
-TEST_F(DesktopIntegration, WindowsCarryTheIconInTheSmallSizesAndNameTheInstalledMenuEntry) {
+TEST_F(DesktopIntegration, WindowsCarryTheIconInTheSmallSizesOnceShownAndNameTheInstalledMenuEntry) {
     setDesktopIdentity();
-    const QList<QSize> sizes = start({kDeutscheMark, kEuro}).windowIcon().availableSizes();
+    WexlorEingabe& window = start({kDeutscheMark, kEuro});
+    setWindowIconAfterFirstPaint(&window);
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    QTest::qWait(50);  // the first paint, then the icon
+    const QList<QSize> sizes = window.windowIcon().availableSizes();
     for (const int side : {16, 22, 24, 32, 48, 64}) EXPECT_TRUE(sizes.contains(QSize(side, side))) << side;
     // The desktop takes large ones from the theme. The menu entry's id, once published, never changes.
     EXPECT_FALSE(sizes.contains(QSize(256, 256)));
