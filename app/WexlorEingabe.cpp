@@ -26,6 +26,7 @@
 #include "platform/qt/WindowSystem.h"
 #include "settings/ListPosition.h"
 #include "settings/Locations.h"
+#include "settings/OptionWrites.h"
 #include "settings/qt/ListPosition.h"
 #include "settings/qt/frmOptionen.h"
 #include "store/RateAge.h"
@@ -148,7 +149,7 @@ void WexlorEingabe::buildMenu() {
     QMenu* einstellungen = menuBar()->addMenu(QStringLiteral("&Einstellungen"));
     einstellungen->setObjectName(QStringLiteral("Einstellungen"));
     item(einstellungen, "Optionen", QStringLiteral("Optionen"), QKeySequence(Qt::CTRL | Qt::Key_O),
-         [this] { windows_.showModeless(frmOptionen_); });
+         [this] { windows_.showModeless(optionsDialog()); });
     item(einstellungen, "Umtauschkurse", QStringLiteral("Wechselkurse"), QKeySequence(Qt::CTRL | Qt::Key_W),
          [this] { windows_.showModal(memberWindow()); });
     QMenu* hilfe = menuBar()->addMenu(QStringLiteral("&?"));
@@ -168,11 +169,24 @@ bool WexlorEingabe::Form_Load() {
         return false;
     }
     Initialisierung(state_.selection.sStartauswahl, state_.settings, state_.environment);
-    frmOptionen_ = new frmOptionen(
-        state_.settings, state_.environment, state_.regional, state_.selection.sStartauswahl, windows_,
-        [this] { Berechnen(); }, this);
+    // The options dialog is made when it is first shown; what it writes when it is made is written now.
+    tellWriteProblem(writeDecimalsPairs(state_.settings, state_.environment));
     RefreshtheLists();
     return true;
+}
+
+frmOptionen* WexlorEingabe::optionsDialog() {
+    if (frmOptionen_ == nullptr) {
+        frmOptionen_ = new frmOptionen(
+            state_.settings, state_.environment, state_.regional, state_.selection.sStartauswahl, windows_,
+            [this] { Berechnen(); }, this);
+        frmOptionen_->takeCurrencies(shownLines_, shownNames_, shownSpoken_);
+    }
+    return frmOptionen_;
+}
+
+void WexlorEingabe::tellWriteProblem(const Status& written) {
+    if (!written) windows_.message(this, QString::fromStdString(written.error()));
 }
 
 frmUmtauschkurse* WexlorEingabe::memberWindow() {
@@ -223,7 +237,15 @@ void WexlorEingabe::RefreshtheLists() {
         selectStartCurrencies();
     }
     // The options dialog's start currencies are chosen after the main window's, from the settings.
-    frmOptionen_->takeCurrencies(all, names, spoken);
+    shownLines_ = all;
+    shownNames_ = names;
+    shownSpoken_ = spoken;
+    if (frmOptionen_ != nullptr) {
+        frmOptionen_->takeCurrencies(all, names, spoken);
+    } else {
+        tellWriteProblem(startChoices_.takeCurrencies(static_cast<std::size_t>(all.size()), state_.settings,
+                                                      state_.environment, state_.regional));
+    }
     listPassSelecting_ = false;
     // The currency windows take their part once they exist; nothing of the above depends on them.
     if (frmUmtauschkurse_ != nullptr) fillCurrencyWindows();

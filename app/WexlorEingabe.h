@@ -2,12 +2,14 @@
 #pragma once
 
 #include <QMainWindow>
+#include <QStringList>
 #include <array>
 #include <functional>
 #include <optional>
 
 #include "app/AppState.h"
 #include "maintenance/MaintenanceContext.h"
+#include "settings/OptionWrites.h"
 #include "store/CurrencyLists.h"
 
 class QAction;
@@ -83,7 +85,12 @@ class WexlorEingabe : public QMainWindow, private MainWindowLink {
     AppState& state_;
     WindowSystem& windows_;
     MaintenanceContext maintenance_;
+    // Made at the first use; until then its start-currency lists are only counted and chosen.
+    frmOptionen* optionsDialog();
     frmOptionen* frmOptionen_ = nullptr;
+    StartCurrencyChoices startChoices_;
+    void tellWriteProblem(const Status& written);
+    QStringList shownLines_, shownNames_, shownSpoken_;  // what the last pass listed, for the dialog
     frmUmtauschkurse* frmUmtauschkurse_ = nullptr;
     frmWeitereW* frmWeitereW_ = nullptr;
     bool listPassSelecting_ = false;

@@ -15,6 +15,7 @@
 #include "platform/qt/LineList.h"
 #include "platform/qt/PickList.h"
 #include "platform/qt/WindowSystem.h"
+#include "settings/OptionWrites.h"
 #include "settings/qt/ListPosition.h"
 
 namespace kursomatik {
@@ -62,12 +63,15 @@ void frmOptionen::build() {
 
     auto* Frame2 = make.add(new QGroupBox(QStringLiteral("Endergebnisse mit..."), this), {"Frame2"});
     Controls inFrame2(Frame2);
-    auto* optst1 = inFrame2.add(new QRadioButton(QStringLiteral("2 Stellen..."), Frame2),
-                          {"optst1", "Das Ergebnis wird mit zwei Stellen hinter dem Komma ausgegeben."});
-    auto* optst2 = inFrame2.add(new QRadioButton(QStringLiteral("3 Stellen..."), Frame2),
-                          {"optst2", "Das Ergebnis wird mit drei Stellen hinter dem Komma ausgegeben."});
-    auto* optst3 = inFrame2.add(new QRadioButton(QStringLiteral("4 Stellen... hinter dem Komma !"), Frame2),
-                          {"optst3", "Das Ergebnis wird mit vier Stellen hinter dem Komma ausgegeben."});
+    auto* optst1 =
+        inFrame2.add(new QRadioButton(QStringLiteral("2 Stellen..."), Frame2),
+                     {"optst1", "Das Ergebnis wird mit zwei Stellen hinter dem Komma ausgegeben."});
+    auto* optst2 =
+        inFrame2.add(new QRadioButton(QStringLiteral("3 Stellen..."), Frame2),
+                     {"optst2", "Das Ergebnis wird mit drei Stellen hinter dem Komma ausgegeben."});
+    auto* optst3 =
+        inFrame2.add(new QRadioButton(QStringLiteral("4 Stellen... hinter dem Komma !"), Frame2),
+                     {"optst3", "Das Ergebnis wird mit vier Stellen hinter dem Komma ausgegeben."});
     lblBeispiel = inFrame2.add(new QLabel(Frame2), {"lblBeispiel", "Beispiel für die Ausgabe."});
     resultOptions_ = {optst1, optst2, optst3};
     auto* results = new QVBoxLayout(Frame2);
@@ -156,16 +160,8 @@ void frmOptionen::UpdateLabel2() {
 }
 
 void frmOptionen::writeSetting(const char* key, std::string& variable, const std::string& value) {
-    variable = value;
-    const Status written = IniSchreiben(settings_, environment_, settings_.sIniSektion, key, value, true);
-    // One message per cause: a folder that cannot be written would otherwise ask at every click.
-    if (written) {
-        lastWriteError_.clear();
-    } else if (written.error() != lastWriteError_) {
-        lastWriteError_ = written.error();
-        windows_.message(this, QString::fromStdString(written.error() +
-                                                      "\nDie Einstellung gilt nur bis zum Programmende."));
-    }
+    if (Status written = kursomatik::writeSetting(settings_, environment_, key, variable, value); !written)
+        windows_.message(this, QString::fromStdString(written.error()));
 }
 
 void frmOptionen::chooseResultDecimals(std::size_t k) {

@@ -50,7 +50,6 @@ class frmOptionen : public QDialog {
     std::string& sStartauswahl_;
     WindowSystem& windows_;
     std::function<void()> berechnen_;
-    std::string lastWriteError_;
 
     QLabel* lblBeispiel;
     QLabel* lblBeispiel2;

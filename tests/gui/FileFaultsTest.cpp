@@ -67,6 +67,7 @@ TEST_F(FileFaults, EveryWayOutOfTheEditorKeepsTheTableWholeUnderAFullDiskOrAFail
 TEST_F(FileFaults, ALockFileOrASettingThatCannotBeWrittenIsReportedOnceAndTheProgramGoesOn) {
     programSettings(dir / "kein-ordner" / "k.lock");
     start({kDeutscheMark, kEuro});
+    trigger("Optionen");
     press(main.get(), "cmdOK");  // a second reading does not repeat the warning
     ASSERT_EQ(windows.messages.size(), 1u) << all();
     EXPECT_TRUE(windows.shown("Die Sperrdatei") && listed() == 2 && windows.processEnded == 0) << all();
@@ -76,6 +77,7 @@ TEST_F(FileFaults, ALockFileOrASettingThatCannotBeWrittenIsReportedOnceAndThePro
               "[Kursomatik]\nIniDatei=" + (dir / "fehlt" / "k.ini").string() + "\n");
     press(main.get(), "cmdOK");
     windows.messages.clear();
+    trigger("Optionen");
     find<QRadioButton>("optst3")->click();
     find<QRadioButton>("optzw2")->click();
     ASSERT_EQ(windows.messages.size(), 1u) << all();
@@ -104,6 +106,7 @@ TEST_F(FileFaults, APipeForTheTableEndsInAMessageNeverAHang) {
     ::mkfifo((dir / kCurrencyFileName).c_str(), 0600);
     ::alarm(20);  // a read that waits for ever ends the test program
     start();
+    trigger("Optionen");
     press(main.get(), "cmdOK");  // a second reading tells nothing new
     ::alarm(0);
     EXPECT_EQ(windows.messages.size(), 1u) << all();

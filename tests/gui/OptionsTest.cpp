@@ -3,7 +3,11 @@
 #include <QRadioButton>
 #include <QTest>
 
+#include <random>
+
 #include "settings/IniFile.h"
+#include "settings/OptionWrites.h"
+#include "settings/qt/frmOptionen.h"
 #include "tests/gui/ProgramTest.h"
 
 namespace kursomatik::testsupport {
@@ -38,8 +42,10 @@ TEST_F(Options, EachOptionWritesItsPairAndExampleAtOnceButTheResultWaitsForOk) {
 
 TEST_F(Options, AtStartTheOptionOfTheIniIsSetAndItsPairWrittenAgain) {
     start({kDeutscheMark, kEuro}, "[Kursomatik]\nstellen1=1000\nstellen2=1000\noptionen1=7\noptionen2=3\n");
-    EXPECT_TRUE(option("optst3")->isChecked());
+    // Written at the start, before the dialog is first shown.
     EXPECT_EQ(setting("stellen2") + setting("optionen2"), "100003");
+    trigger("Optionen");
+    EXPECT_TRUE(option("optst3")->isChecked());
     // The reading before it still counts until the next one: 3 decimals.
     EXPECT_EQ(result(), "0,000");
     // An unknown optionen1 sets no option of its frame and leaves its example empty.
@@ -48,7 +54,10 @@ TEST_F(Options, AtStartTheOptionOfTheIniIsSetAndItsPairWrittenAgain) {
 }
 
 TEST_F(Options, TheFirstCurrencyCannotBeAStartCurrency) {
-    start({kLira, kEuro, kDeutscheMark}, "[Kursomatik]\nstellen2=100\noptionen2=1\nstartwaehrung=2\n");
+    // A setting of 0 moves to 1 at the start already, before the dialog is first shown.
+    start({kLira, kEuro, kDeutscheMark}, "[Kursomatik]\nstellen2=100\noptionen2=1\nstartwaehrung=0\n");
+    EXPECT_EQ(setting("startwaehrung") + setting("ausgabewaehrung"), "1<fehlt>");
+    trigger("Optionen");
     find<QComboBox>("txtstart")->setCurrentIndex(0);
     find<QComboBox>("txtausgabe2")->setCurrentIndex(2);
     EXPECT_EQ(find<QComboBox>("txtstart")->currentIndex(), 1);
@@ -72,6 +81,55 @@ TEST_F(Options, OkEscOrTheTitleBarReadEverythingAgainAndRecompute) {
         // The dialog shows what it read.
         EXPECT_TRUE(option("optst3")->isChecked() && label("lblBeispiel") == " Beispiel: 1000,0000 DEM")
             << way;
+    }
+}
+
+// Until it is first shown, the dialog is not made: what its lists of start currencies and their
+// handlers would write at each list pass is written without it. Over passes of growing and shrinking
+// tables and settings of every kind, both write the same.
+TEST(StartCurrencyChoices, WriteWhatTheDialogsListsWouldWriteAtEveryPass) {
+    TempDir dir;
+    RecordingWindowSystem windows;
+    const RegionalSettings regional = RegionalSettings::german();
+    std::string sStartauswahl;
+    struct Side {
+        SettingsEnvironment environment;
+        SettingsState settings;
+    };
+    std::array<Side, 2> sides;  // the dialog's, and the one without it
+    for (std::size_t i = 0; i < sides.size(); ++i) {
+        sides[i].environment = {dir / std::to_string(i), dir / "WIN.INI", {}};
+        std::filesystem::create_directories(sides[i].environment.programDir);
+    }
+    std::mt19937 random(7);
+    const char* const positions[] = {"", "0", "1", "2", "03", "-1", "4", "abc"};
+    for (int round = 0; round < 40; ++round) {
+        const std::string ini = std::string("[Kursomatik]\nstartwaehrung=") + positions[random() % 8] +
+                                "\nausgabewaehrung=" + positions[random() % 8] + "\n";
+        for (Side& side : sides) {
+            writeFile(side.environment.programDir / "Kursomatik.ini", ini);
+            Initialisierung(sStartauswahl, side.settings, side.environment);
+        }
+        frmOptionen dialog(sides[0].settings, sides[0].environment, regional, sStartauswahl, windows, {});
+        StartCurrencyChoices choices;
+        for (int pass = 0; pass < 4; ++pass) {
+            // Now and then an import moves a start currency between passes.
+            const std::string moved = positions[random() % 8];
+            for (Side& side : sides) {
+                if (pass % 2 == 1)
+                    (void)writeSetting(side.settings, side.environment, "startwaehrung",
+                                       side.settings.sStartwaehrung, moved);
+            }
+            QStringList lines;
+            for (int k = 0, count = static_cast<int>(random() % 5); k < count; ++k)
+                lines << QString::number(k);
+            dialog.takeCurrencies(lines, lines, lines);
+            (void)choices.takeCurrencies(static_cast<std::size_t>(lines.size()), sides[1].settings,
+                                         sides[1].environment, regional);
+            ASSERT_EQ(readFile(sides[1].environment.programDir / "Kursomatik.ini"),
+                      readFile(sides[0].environment.programDir / "Kursomatik.ini"))
+                << ini << " pass " << pass << " of " << lines.size();
+        }
     }
 }
 

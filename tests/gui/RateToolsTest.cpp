@@ -61,6 +61,7 @@ TEST_F(RateTools, ImportKeepsTheChosenCurrenciesAndAsksBeforeOverwritingNewerRat
     // The start currencies follow them, in the settings file and in the options dialog, and the next
     // start opens on them.
     EXPECT_NE(readFile(iniPath()).find("startwaehrung=4\nausgabewaehrung=3\n"), std::string::npos);
+    trigger("Optionen");
     EXPECT_EQ(chosen("txtstart") + " -> " + chosen("txtausgabe2"), "US-Dollar -> Japanischer Yen");
     start();
     EXPECT_EQ(chosen("txtEingabe") + " -> " + chosen("txtAusgabe"), "US-Dollar -> Japanischer Yen");
@@ -71,6 +72,7 @@ TEST_F(RateTools, ImportKeepsTheChosenCurrenciesAndAsksBeforeOverwritingNewerRat
     import("Date, XAU, \n04 December 2026, 0.4, \n");
     EXPECT_EQ(all(), "Referenzkurse vom 04.12.2026: 0 Kurse aktualisiert, 1 Währung neu.");
     EXPECT_EQ(std::filesystem::last_write_time(iniPath()), iniTime);
+    trigger("Optionen");
     EXPECT_EQ(chosen("txtstart") + " -> " + chosen("txtausgabe2"), "US-Dollar -> Japanischer Yen");
     // A file that cannot be imported changes nothing.
     const std::string before = datBytes();
