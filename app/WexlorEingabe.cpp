@@ -217,16 +217,17 @@ void WexlorEingabe::RefreshtheLists() {
         }
     }
     file.iDateiNr.close();
+    lists_.complete();
 
     QStringList all, names, spoken;
-    for (const CurrencyEntry& entry : lists_.all.entries()) {
+    for (const CurrencyEntry& entry : lists_.all) {
         all << QString::fromStdString(entry.line);
         names << QString::fromStdString(entry.name());
         spoken << QString::fromStdString(entry.spoken());
     }
     lstversteckt->setLines(all, spoken);
-    picklist::setEntries(txtAusgabe, all, names);
-    picklist::setEntries(txtEingabe, all, names);
+    picklist::setEntries(txtAusgabe, names);
+    picklist::setEntries(txtEingabe, names);
 
     listPassSelecting_ = true;
     if (keptRecords_) {
@@ -272,10 +273,10 @@ void WexlorEingabe::refreshKeepingCurrencies() {
 
 void WexlorEingabe::chooseRecordsAgain(const std::array<long, 2>& records) {
     const auto positionOf = [this](long record) {
-        const auto& entries = lists_.all.entries();
-        const auto found = std::ranges::find(entries, record, &CurrencyEntry::record);
-        // A side that had no currency keeps none.
-        return record != 0 && found != entries.end() ? static_cast<int>(found - entries.begin()) : -1;
+        for (std::size_t k = 0; record != 0 && k < lists_.all.size(); ++k) {
+            if (lists_.all[k].record == record) return static_cast<int>(k);
+        }
+        return -1;  // a side that had no currency keeps none
     };
     // The output first, as the pass restores them.
     txtAusgabe->setCurrentIndex(positionOf(records[1]));
@@ -283,8 +284,8 @@ void WexlorEingabe::chooseRecordsAgain(const std::array<long, 2>& records) {
 }
 
 void WexlorEingabe::fillCurrencyWindows() {
-    frmUmtauschkurse_->fillFromPass(lists_.members, lists_.memberRows);
-    frmWeitereW_->fillFromPass(lists_.others, lists_.otherRows);
+    frmUmtauschkurse_->fillFromPass(lists_.members, lists_.membersInFileOrder);
+    frmWeitereW_->fillFromPass(lists_.others, lists_.othersInFileOrder);
 }
 
 void WexlorEingabe::keepSelections() {

@@ -53,10 +53,15 @@ floor=("$build/bin/bench_plain_window_probe" "$work/names")
 program=("$build/bin/bench_startup_probe")
 probe "${floor[@]}" >/dev/null  # the first starts fill the caches; not counted
 probe "${program[@]}" >/dev/null
-# In pairs, so that a slower phase of the machine weighs on both alike.
-for _ in $(seq "$runs"); do
-    read -r floor_us floor_kib < <(measure "${floor[@]}")
-    read -r program_us program_kib < <(measure "${program[@]}")
+# In pairs, so that a slower phase of the machine weighs on both alike, each first in every other pair.
+for run in $(seq "$runs"); do
+    if [ $((run % 2)) -eq 0 ]; then
+        read -r floor_us floor_kib < <(measure "${floor[@]}")
+        read -r program_us program_kib < <(measure "${program[@]}")
+    else
+        read -r program_us program_kib < <(measure "${program[@]}")
+        read -r floor_us floor_kib < <(measure "${floor[@]}")
+    fi
     echo "$floor_us" >> "$work/floor"
     echo "$program_us" >> "$work/program"
     awk -v f="$floor_us" -v p="$program_us" 'BEGIN { print p / f }' >> "$work/ratio"

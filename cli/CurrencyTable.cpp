@@ -17,6 +17,7 @@ Result<CurrencyTable> loadCurrencyTable(const std::filesystem::path& file, const
     for (long n = 1; n <= state.lSatzAnzahl; ++n) {
         if (Status filled = fillRecordInLists(table.lists, state, n, regional); !filled) return filled;
     }
+    table.lists.complete();
     return table;
 }
 
@@ -25,7 +26,7 @@ Result<ChosenCurrency> currencyOfCode(const CurrencyTable& table, std::string_vi
     const std::string wanted = utf8::toUpper(code);
     const CurrencyEntry* found = nullptr;
     std::string names;
-    for (const CurrencyEntry& entry : table.lists.all.entries()) {
+    for (const CurrencyEntry& entry : table.lists.all) {
         if (utf8::toUpper(fieldValue(entry.fields.ISO)) != wanted) continue;
         names += (names.empty() ? "" : ", ") + utf8::printable(entry.name());
         if (found == nullptr) found = &entry;

@@ -63,7 +63,7 @@ std::string jsonNumber(const DecimalNumber& n) {
 
 void printCurrencyList(const CurrencyTable& table, const RegionalSettings& regional, std::ostream& out) {
     std::vector<Row> rows{{"ISO", "Kurs je Euro", "Datum", "EWWU", "Bezeichnung"}};
-    for (const CurrencyEntry& entry : table.lists.all.entries()) {
+    for (const CurrencyEntry& entry : table.lists.all) {
         const CurrencyRecord& record = entry.fields;
         const std::string rate = gridRateCell(record.Kurs, regional);
         rows.push_back({utf8::printable(fieldValue(record.ISO)), rate.empty() ? "ungültig" : rate,

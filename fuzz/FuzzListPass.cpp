@@ -31,14 +31,17 @@ std::u32string textKey(std::string_view name, const RegionalSettings&) {
 
 // A currency window's grid after its sort: the spare empty row and one row per currency, ordered by
 // the key of the name cell and then by the row's line, as the window's sort moves them.
-std::vector<std::string> sortedGridLines(const std::vector<GridRow>& rows, NameKey keyOf,
+std::vector<std::string> sortedGridLines(const std::vector<SortedEntries::Entry>& fileOrder, NameKey keyOf,
                                          const RegionalSettings& regional) {
     struct Row {
         std::u32string key;
         std::string line;
     };
     std::vector<Row> grid{{keyOf("", regional), ""}};
-    for (const GridRow& row : rows) grid.push_back({keyOf(row.name, regional), row.line});
+    for (const auto& entry : fileOrder) {
+        const GridRow row = gridRowOf(*entry, regional);
+        grid.push_back({keyOf(row.name, regional), row.line});
+    }
     std::stable_sort(grid.begin(), grid.end(), [](const Row& a, const Row& b) {
         if (const int byName = a.key.compare(b.key); byName != 0) return byName < 0;
         return collate(a.line, b.line) < 0;
@@ -49,13 +52,14 @@ std::vector<std::string> sortedGridLines(const std::vector<GridRow>& rows, NameK
 }
 
 // Grid row r + 2 opens list entry r, and row 1 is the spare row: the window relies on both.
-void checkGridMatchesList(const SortedEntries& list, const std::vector<GridRow>& rows, NameKey keyOf,
-                          const RegionalSettings& regional) {
+void checkGridMatchesList(const SortedEntries& list, const std::vector<SortedEntries::Entry>& rows,
+                          NameKey keyOf, const RegionalSettings& regional) {
     FUZZ_CHECK(list.size() == rows.size());
     const std::vector<std::string> grid = sortedGridLines(rows, keyOf, regional);
     FUZZ_CHECK(grid.front().empty());
     for (std::size_t k = 0; k < list.size(); ++k) FUZZ_CHECK(list[k].line == grid[k + 1]);
-    for (const GridRow& row : rows) {
+    for (const auto& entry : rows) {
+        const GridRow row = gridRowOf(*entry, regional);
         FUZZ_CHECK(utf8::head(row.line, 40) == row.name);
         FUZZ_CHECK(utf8::mid(row.line, 82, 40) == row.iso);
         FUZZ_CHECK(utf8::mid(row.line, 131, 20) == row.date);
@@ -95,12 +99,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (std::size_t k = 1; k < others.size(); ++k) {
         FUZZ_CHECK(compareListLinesGeneric(others[k - 1].line, others[k].line, german) < 0);
     }
-    checkGridMatchesList(lists.members, lists.memberRows, textKey, german);
-    checkGridMatchesList(lists.others, lists.otherRows, genericNameKey, german);
+    checkGridMatchesList(lists.members, lists.membersInFileOrder, textKey, german);
+    checkGridMatchesList(lists.others, lists.othersInFileOrder, genericNameKey, german);
 
     // The editor opens a line's record through its number, on the file as it now is.
     RecordFile reopened;
     FUZZ_CHECK(reopened.open(table, false));
-    for (const CurrencyEntry& entry : all.entries()) checkRecordNumber(entry, reopened);
+    for (const CurrencyEntry& entry : all) checkRecordNumber(entry, reopened);
     return 0;
 }

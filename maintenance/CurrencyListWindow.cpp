@@ -64,23 +64,26 @@ void CurrencyListWindow::createListAndSelector(const char* listName, const QStri
     connect(selector_, &QComboBox::currentIndexChanged, this, [this] { selectorChosen(); });
 }
 
-void CurrencyListWindow::fillFromPass(const SortedEntries& entries, const std::vector<GridRow>& rows) {
-    entries_ = entries.entries();
+void CurrencyListWindow::fillFromPass(const SortedEntries& entries,
+                                      const std::vector<SortedEntries::Entry>& fileOrder) {
+    records_.clear();
     list_->clear();
     grid_->clearCells();
     writeGridHeader();
     QStringList lines, names, spoken;
-    for (const CurrencyEntry& entry : entries_) {
+    for (const CurrencyEntry& entry : entries) {
+        records_.push_back(entry.record);
         lines << QString::fromStdString(entry.line);
         names << QString::fromStdString(entry.name());
         spoken << QString::fromStdString(entry.spoken());
     }
     list_->setLines(lines, spoken);
     // Rows from 1 on; the grid grows where the rows of the last pass are too few.
-    if (grid_->rows() < static_cast<int>(rows.size()) + 2) grid_->setRows(static_cast<int>(rows.size()) + 2);
+    const int rows = static_cast<int>(fileOrder.size());
+    if (grid_->rows() < rows + 2) grid_->setRows(rows + 2);
     grid_->changeCells([&] {
-        for (int i = 0; i < static_cast<int>(rows.size()); ++i) {
-            const GridRow& r = rows[static_cast<std::size_t>(i)];
+        for (int i = 0; i < rows; ++i) {
+            const GridRow r = gridRowOf(*fileOrder[static_cast<std::size_t>(i)], context_.regional);
             grid_->setText(i + 1, 1, QString::fromStdString(r.name));
             grid_->setText(i + 1, 2, QString::fromStdString(r.rate));
             grid_->setText(i + 1, 3, QString::fromStdString(r.iso));
@@ -88,7 +91,7 @@ void CurrencyListWindow::fillFromPass(const SortedEntries& entries, const std::v
             grid_->setRowKey(i + 1, QString::fromStdString(r.line));
         }
     });
-    picklist::setEntries(selector_, lines, names);
+    picklist::setEntries(selector_, names);
     if (list_->lineCount() > 0) list_->setCurrentRow(0);
     // The header, one row per currency and the empty row, which the sort puts first.
     grid_->setRows(list_->lineCount() + 2);
@@ -142,7 +145,7 @@ void CurrencyListWindow::selectorChosen() {
 }
 
 void CurrencyListWindow::openEntry(int k) {
-    openRecordEditor(context_, static_cast<int>(entries_[static_cast<std::size_t>(k)].record), this);
+    openRecordEditor(context_, static_cast<int>(records_[static_cast<std::size_t>(k)]), this);
 }
 
 }  // namespace kursomatik

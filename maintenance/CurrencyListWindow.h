@@ -22,9 +22,10 @@ class LineList;
 class CurrencyListWindow : public QDialog {
     Q_OBJECT
   public:
-    // The list pass's part in this window: the list and its selector get the lines (in name order),
-    // the grid its rows (in file order, then sorted), and the list's first entry is selected.
-    virtual void fillFromPass(const SortedEntries& entries, const std::vector<GridRow>& rows);
+    // The list pass's part in this window: the list and its selector get the entries (in name order),
+    // the grid a row of each (in file order, then sorted), and the list's first entry is selected.
+    virtual void fillFromPass(const SortedEntries& entries,
+                              const std::vector<SortedEntries::Entry>& fileOrder);
 
   protected:
     CurrencyListWindow(MaintenanceContext& context, int clientHeight, QWidget* parent);
@@ -60,7 +61,7 @@ class CurrencyListWindow : public QDialog {
     void selectorChosen();
     void openEntry(int k);
 
-    std::vector<CurrencyEntry> entries_;  // what the list shows, from the last pass
+    std::vector<long> records_;  // the records the list shows, from the last pass
 };
 
 }  // namespace kursomatik

@@ -51,8 +51,9 @@ frmUmtauschkurse::frmUmtauschkurse(MaintenanceContext& context, frmWeitereW* wei
     grid_->setCurrentGridRow(2);
 }
 
-void frmUmtauschkurse::fillFromPass(const SortedEntries& entries, const std::vector<GridRow>& rows) {
-    CurrencyListWindow::fillFromPass(entries, rows);
+void frmUmtauschkurse::fillFromPass(const SortedEntries& entries,
+                                    const std::vector<SortedEntries::Entry>& fileOrder) {
+    CurrencyListWindow::fillFromPass(entries, fileOrder);
     cmdDBveraendern->setEnabled(list_->lineCount() > 0);
 }
 

@@ -18,7 +18,8 @@ class frmUmtauschkurse : public CurrencyListWindow {
 
     void setOtherWindow(frmWeitereW* weitere) { weitere_ = weitere; }
 
-    void fillFromPass(const SortedEntries& entries, const std::vector<GridRow>& rows) override;
+    void fillFromPass(const SortedEntries& entries,
+                      const std::vector<SortedEntries::Entry>& fileOrder) override;
 
   public slots:
     // Esc and the title bar's close do what "Schließen" does.

@@ -17,10 +17,6 @@ namespace {
 
 constexpr std::string_view kRatePattern = "######,##0.000000######";
 
-GridRow gridRowOf(const CurrencyRecord& record, const std::string& line, const RegionalSettings& regional) {
-    return {record.Bezeichnung, gridRateCell(record.Kurs, regional), record.ISO, record.Datum, line};
-}
-
 }  // namespace
 
 std::string CurrencyEntry::isoShown() const {
@@ -36,14 +32,14 @@ std::string CurrencyEntry::spoken() const {
     return code.empty() ? name() : name() + ", " + code;
 }
 
-void SortedEntries::add(CurrencyEntry entry, std::u32string nameKey) {
+void SortedEntries::add(Entry entry, std::u32string nameKey) {
     // After every entry that does not come later: a sorted list box inserts the same way.
     std::size_t low = 0;
     std::size_t high = entries_.size();
     while (low < high) {
         const std::size_t middle = low + (high - low) / 2;
         const int byName = nameKey.compare(keys_[middle]);
-        if (byName < 0 || (byName == 0 && collate(entry.line, entries_[middle].line) < 0)) {
+        if (byName < 0 || (byName == 0 && collate(entry->line, entries_[middle]->line) < 0)) {
             high = middle;
         } else {
             low = middle + 1;
@@ -51,6 +47,11 @@ void SortedEntries::add(CurrencyEntry entry, std::u32string nameKey) {
     }
     keys_.insert(keys_.begin() + static_cast<std::ptrdiff_t>(low), std::move(nameKey));
     entries_.insert(entries_.begin() + static_cast<std::ptrdiff_t>(low), std::move(entry));
+}
+
+GridRow gridRowOf(const CurrencyEntry& entry, const RegionalSettings& regional) {
+    const CurrencyRecord& r = entry.fields;
+    return {r.Bezeichnung, gridRateCell(r.Kurs, regional), r.ISO, r.Datum, entry.line};
 }
 
 CurrencyEntry currencyEntry(const CurrencyRecord& record, long n, const RegionalSettings& regional) {
@@ -64,19 +65,19 @@ Status fillRecordInLists(CurrencyLists& lists, RecordFileState& file, long n,
     auto record = file.iDateiNr.read(n);
     if (!record) return record.status();
     file.buffer = *record;
-    CurrencyEntry entry = currencyEntry(*record, n, regional);
+    const auto entry = std::make_shared<const CurrencyEntry>(currencyEntry(*record, n, regional));
     // The name column's keys give the orders of compareListLines and compareListLinesGeneric.
-    const std::string_view name = record->Bezeichnung;
+    const std::string_view name = entry->fields.Bezeichnung;
     std::u32string textKey = collationKey(name);
-    const std::string ewwu = fieldValue(record->EWWU);
+    const std::string ewwu = fieldValue(entry->fields.EWWU);
     if (ewwu == "1") {
         lists.members.add(entry, textKey);
-        lists.memberRows.push_back(gridRowOf(*record, entry.line, regional));
+        lists.membersInFileOrder.push_back(entry);
     } else if (ewwu == "0") {
         lists.others.add(entry, genericNameKey(name, regional));
-        lists.otherRows.push_back(gridRowOf(*record, entry.line, regional));
+        lists.othersInFileOrder.push_back(entry);
     }
-    lists.all.add(std::move(entry), std::move(textKey));
+    lists.all.add(entry, std::move(textKey));
     return Status::ok();
 }
 

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -30,38 +31,64 @@ struct CurrencyEntry {
     std::string spoken() const;
 };
 
-// One row of a currency window's grid, in file order: columns 1 to 4 and the line it came from.
-struct GridRow {
-    std::string name;  // padded as stored
-    std::string rate;  // units per Euro, "######,##0.000000######"; empty when Kurs is no number
-    std::string iso;   // padded as stored
-    std::string date;  // padded as stored
-    std::string line;
-};
-
 // Entries kept sorted as they are added, as a sorted list box keeps its lines: by a key of the
 // name, and by the whole line where the keys are equal. The key is made once per entry, so adding
-// one compares keys rather than folding names again and again.
+// one compares keys rather than folding names again and again. An entry in several lists is there
+// once, shared.
 class SortedEntries {
   public:
-    void add(CurrencyEntry entry, std::u32string nameKey);
-    const std::vector<CurrencyEntry>& entries() const { return entries_; }
+    using Entry = std::shared_ptr<const CurrencyEntry>;
+    void add(Entry entry, std::u32string nameKey);
+    // The keys are for adding only: once the list is complete they go.
+    void complete() { keys_ = {}; }
+    // The entries in the list's order: for (const CurrencyEntry& entry : list).
+    class Iterator {
+      public:
+        explicit Iterator(std::vector<Entry>::const_iterator at) : at_(at) {}
+        const CurrencyEntry& operator*() const { return **at_; }
+        Iterator& operator++() { return ++at_, *this; }
+        bool operator==(const Iterator&) const = default;
+
+      private:
+        std::vector<Entry>::const_iterator at_;
+    };
+    Iterator begin() const { return Iterator(entries_.begin()); }
+    Iterator end() const { return Iterator(entries_.end()); }
     std::size_t size() const { return entries_.size(); }
-    const CurrencyEntry& operator[](std::size_t k) const { return entries_[k]; }
+    const CurrencyEntry& operator[](std::size_t k) const { return *entries_[k]; }
 
   private:
     std::vector<std::u32string> keys_;
-    std::vector<CurrencyEntry> entries_;
+    std::vector<Entry> entries_;
 };
 
-// Everything one list pass shows, built from the currency file; the grid rows stand in file order.
+// Everything one list pass shows, built from the currency file.
 struct CurrencyLists {
-    SortedEntries all;                // every record: lstversteckt and lstversteckt2
-    SortedEntries members;            // trimmed EWWU "1": lstewwu
-    SortedEntries others;             // trimmed EWWU "0": lstweitere, names in the generic order
-    std::vector<GridRow> memberRows;  // grdTable
-    std::vector<GridRow> otherRows;   // grdTable2
+    SortedEntries all;      // every record: lstversteckt and lstversteckt2
+    SortedEntries members;  // trimmed EWWU "1": lstewwu
+    SortedEntries others;   // trimmed EWWU "0": lstweitere, names in the generic order
+    // The same in file order, as the grids (grdTable, grdTable2) get their rows before they sort them.
+    std::vector<SortedEntries::Entry> membersInFileOrder;
+    std::vector<SortedEntries::Entry> othersInFileOrder;
+
+    // After the pass's last record: what only filling needed goes.
+    void complete() {
+        all.complete();
+        members.complete();
+        others.complete();
+    }
 };
+
+// One row of a currency window's grid: columns 1 to 4 (name, ISO and date padded as stored, the rate
+// in units per Euro, "######,##0.000000######", empty when Kurs is no number) and its line.
+struct GridRow {
+    std::string name;
+    std::string rate;
+    std::string iso;
+    std::string date;
+    std::string line;
+};
+GridRow gridRowOf(const CurrencyEntry& entry, const RegionalSettings& regional);
 
 // The entry of record n, as the list pass makes it.
 CurrencyEntry currencyEntry(const CurrencyRecord& record, long n, const RegionalSettings& regional);

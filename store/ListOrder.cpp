@@ -17,10 +17,12 @@ std::vector<long> listOrder(std::string_view tableBytes) {
     for (long n = 1; n <= count; ++n) {
         const CurrencyRecord record =
             decodeRecord(tableBytes.substr(static_cast<std::size_t>(n - 1) * kRecordLength, kRecordLength));
-        all.add({n, record, std::nullopt, buildListLine(record, n)}, collationKey(record.Bezeichnung));
+        all.add(std::make_shared<const CurrencyEntry>(
+                    CurrencyEntry{n, record, std::nullopt, buildListLine(record, n)}),
+                collationKey(record.Bezeichnung));
     }
     std::vector<long> order;
-    for (const CurrencyEntry& entry : all.entries()) order.push_back(entry.record);
+    for (const CurrencyEntry& entry : all) order.push_back(entry.record);
     return order;
 }
 

@@ -7,27 +7,20 @@
 
 namespace kursomatik::picklist {
 
-void setEntries(QComboBox* box, const QStringList& lines, const QStringList& names) {
+void setEntries(QComboBox* box, const QStringList& names) {
     const QSignalBlocker quiet(box);
     const int selected = box->currentIndex();
-    const int kept = std::min<int>(box->count(), lines.size());
-    for (int k = 0; k < kept; ++k) {
-        box->setItemText(k, names.value(k));
-        box->setItemData(k, lines[k], Qt::UserRole);
-    }
+    const int kept = std::min<int>(box->count(), names.size());
+    for (int k = 0; k < kept; ++k) box->setItemText(k, names[k]);
     // New entries arrive in one insertion, fully formed, which keeps a long pass fast.
     QList<QStandardItem*> added;
-    for (int k = kept; k < lines.size(); ++k) {
-        auto* entry = new QStandardItem(names.value(k));
-        entry->setData(lines[k], Qt::UserRole);
-        added.push_back(entry);
-    }
+    for (int k = kept; k < names.size(); ++k) added.push_back(new QStandardItem(names[k]));
     if (!added.isEmpty()) {
         if (auto* model = qobject_cast<QStandardItemModel*>(box->model())) {
             model->invisibleRootItem()->appendRows(added);
         } else {
             for (QStandardItem* entry : added) {
-                box->addItem(entry->text(), entry->data(Qt::UserRole));
+                box->addItem(entry->text());
                 delete entry;
             }
         }
@@ -38,14 +31,6 @@ void setEntries(QComboBox* box, const QStringList& lines, const QStringList& nam
 void clearEntries(QComboBox* box) {
     const QSignalBlocker quiet(box);
     box->clear();
-}
-
-QString line(const QComboBox* box, int index) {
-    return box->itemData(index, Qt::UserRole).toString();
-}
-
-QString selectedLine(const QComboBox* box) {
-    return line(box, box->currentIndex());
 }
 
 void clearSelection(QComboBox* box) {

@@ -11,15 +11,12 @@ namespace kursomatik {
 // runs a handler; only a real change of the selection does (currentIndexChanged).
 namespace picklist {
 
-// Each entry holds a whole list line and shows (and speaks) only the currency's name, as the
-// narrow list of the original showed just the beginning of the line.
-// Entry k := line k, shown as names[k], for every line: replaces existing entries, appends the rest; surplus
-// entries from a longer earlier list stay.
-void setEntries(QComboBox* box, const QStringList& lines, const QStringList& names);
+// Entry k shows the name of the currency on line k of its list, as the narrow list of the original
+// showed just the beginning of the line; the line itself stays with the list (lstversteckt and its
+// kin), at the same position. Replaces existing entries and appends the rest; surplus entries from a
+// longer earlier list stay.
+void setEntries(QComboBox* box, const QStringList& names);
 void clearEntries(QComboBox* box);
-QString line(const QComboBox* box, int index);
-// The line of the selected entry; empty when nothing is selected.
-QString selectedLine(const QComboBox* box);
 // Leaves the list without a selection and runs no handler.
 void clearSelection(QComboBox* box);
 

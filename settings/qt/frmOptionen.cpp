@@ -37,8 +37,8 @@ frmOptionen::frmOptionen(SettingsState& settings, const SettingsEnvironment& env
 void frmOptionen::takeCurrencies(const QStringList& lines, const QStringList& names,
                                  const QStringList& spoken) {
     lstversteckt2->setLines(lines, spoken);
-    picklist::setEntries(txtausgabe2, lines, names);
-    picklist::setEntries(txtstart, lines, names);
+    picklist::setEntries(txtausgabe2, names);
+    picklist::setEntries(txtstart, names);
     if (lines.isEmpty()) return;
     assignPosition(txtausgabe2, settings_.sAusgabewaehrung, regional_);
     assignPosition(txtstart, settings_.sStartwaehrung, regional_);

@@ -38,7 +38,7 @@ TEST_F(Equivalence, TheCommandShowsWhatTheWindowShowsForEveryPairAmountAndSettin
             start();
             const auto loaded = loadCurrencyTable(dir / "KURSOMATIK.DAT", state.regional);
             ASSERT_TRUE(loaded) << loaded.error();
-            const std::vector<CurrencyEntry>& entries = loaded->lists.all.entries();
+            const SortedEntries& entries = loaded->lists.all;
             for (int n = 0; n < 150; ++n) {
                 const std::string amount = generatedAmount(random);
                 typeAmount(QString::fromStdString(amount));

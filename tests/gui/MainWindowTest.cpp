@@ -13,7 +13,7 @@ class MainWindow : public ProgramTest {
   protected:
     QComboBox* input() const { return find<QComboBox>("txtEingabe"); }
     QComboBox* output() const { return find<QComboBox>("txtAusgabe"); }
-    static QString selected(const QComboBox* box) { return picklist::selectedLine(box).left(40).trimmed(); }
+    static QString selected(const QComboBox* box) { return box->currentText(); }
     QString iso(const char* box) const { return find<QLineEdit>(box)->text(); }
     void pressEnter() { QTest::keyClick(find<QLineEdit>("txtWertEingabe"), Qt::Key_Return); }
 };

@@ -18,9 +18,7 @@ const Currency kYen{"Japanischer Yen", "JPY", "120000000", "0", "05.12.2026"};  
 // The reference-rate import of the other currencies window, the age line and the Bearbeiten menu.
 class RateTools : public ProgramTest {
   protected:
-    std::string chosen(const char* box) const {
-        return picklist::selectedLine(find<QComboBox>(box)).left(40).trimmed().toStdString();
-    }
+    std::string chosen(const char* box) const { return find<QComboBox>(box)->currentText().toStdString(); }
     QLabel* ageLine() const { return find<QLabel>("lblKursalter"); }
     void import(const std::string& fileText) {
         writeFile(dir / "eurofxref.csv", fileText);

@@ -28,7 +28,7 @@ std::vector<long> listPassOrder(const std::string& bytes) {
     for (long n = 1; n <= file.lSatzAnzahl; ++n)
         EXPECT_TRUE(fillRecordInLists(lists, file, n, RegionalSettings::german()));
     std::vector<long> order;
-    for (const CurrencyEntry& entry : lists.all.entries()) order.push_back(entry.record);
+    for (const CurrencyEntry& entry : lists.all) order.push_back(entry.record);
     return order;
 }
 

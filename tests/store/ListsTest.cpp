@@ -46,12 +46,13 @@ TEST(ListOrder, SortedListsGridKeysAndComparisonsAgree) {
         lines.push_back(buildListLine(makeRecord(name, "ISO", "1"), static_cast<long>(lines.size()) + 1));
     SortedEntries text, generic;
     for (const auto& line : lines) {
-        text.add({0, {}, {}, line}, collationKey(lineName(line)));
-        generic.add({0, {}, {}, line}, genericNameKey(lineName(line), de));
+        const auto entry = std::make_shared<const CurrencyEntry>(CurrencyEntry{0, {}, {}, line});
+        text.add(entry, collationKey(lineName(line)));
+        generic.add(entry, genericNameKey(lineName(line), de));
     }
     const auto linesOf = [](const SortedEntries& sorted) {
         std::vector<std::string> shown;
-        for (const CurrencyEntry& entry : sorted.entries()) shown.push_back(entry.line);
+        for (const CurrencyEntry& entry : sorted) shown.push_back(entry.line);
         return shown;
     };
     std::vector<std::string> byText = lines, byGeneric = lines;
