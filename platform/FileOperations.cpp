@@ -130,11 +130,16 @@ Status writeAt(int descriptor, std::string_view bytes, off_t offset) {
 Result<std::string> readRegularFile(const fs::path& file, std::size_t limit) {
     const Result<int> descriptor = openRegularFile(file, O_RDONLY);
     if (!descriptor) return descriptor.status();
+    // The file's size is a first guess only (a file may grow, /proc files say 0): reading goes on
+    // to its end or one byte past the limit.
+    struct stat info {};
+    const std::size_t expected =
+        ::fstat(*descriptor, &info) == 0 ? static_cast<std::size_t>(info.st_size) : 0;
     std::string bytes;
     Status read = Status::ok();
-    for (;;) {
+    for (std::size_t step = std::min(expected, limit) + 1;; step = 65536) {
         const std::size_t size = bytes.size();
-        bytes.resize(std::min(size + 65536, limit + 1));
+        bytes.resize(std::min(size + step, limit + 1));
         const auto got =
             readAt(*descriptor, bytes.data() + size, bytes.size() - size, static_cast<off_t>(size));
         bytes.resize(size + (got ? *got : 0));
