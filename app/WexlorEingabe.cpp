@@ -63,6 +63,9 @@ void WexlorEingabe::build() {
     setFont(designFont(8.25, true));
     auto* client = new QWidget(this);
     setCentralWidget(client);
+    // The window's bold font stays with the result, its code, the button and the hidden list; the rest
+    // is regular. Set before the controls are made, each font is taken once, not changed afterwards.
+    client->setFont(designFont());
     // Designed in pixels; the layout counts in twips, 15 to the pixel. The age line below the
     // designed 113 pixels adds one label's height.
     TwipsLayout layout(client, 307 * 15, 130 * 15);
@@ -90,17 +93,12 @@ void WexlorEingabe::build() {
     // Below the visible client area, as designed; Enter or a double-click opens its currency.
     lstversteckt =
         make.add(new LineList(client), {"lstversteckt", {}, "Alle Währungen"}, px(8, 144, 713, 424));
-    // The window's bold font stays with the result, its code and the button; the rest is regular.
-    QWidget* regular[] = {make.label("Label1", " Eingabewährung...", px(5, 8, 121, 17), txtEingabe),
-                          make.label("Label3", " Betrag...", px(149, 8, 73, 17), txtWertEingabe),
-                          make.label("Label2", " Ausgabewährung...", px(5, 48, 113, 17), txtAusgabe),
-                          make.label("Label4", " Ergebnis:", px(149, 48, 81, 17), txtWert),
-                          txtEingabe,
-                          txtAusgabe,
-                          txtWertEingabe,
-                          txtisoein,
-                          lblKursalter};
-    for (QWidget* w : regular) w->setFont(designFont());
+    make.label("Label1", " Eingabewährung...", px(5, 8, 121, 17), txtEingabe);
+    make.label("Label3", " Betrag...", px(149, 8, 73, 17), txtWertEingabe);
+    make.label("Label2", " Ausgabewährung...", px(5, 48, 113, 17), txtAusgabe);
+    make.label("Label4", " Ergebnis:", px(149, 48, 81, 17), txtWert);
+    for (QWidget* w : std::initializer_list<QWidget*>{txtWert, Text2, cmdBerechnen, lstversteckt})
+        w->setFont(font());
     layout.apply();
 
     txtWertEingabe->setAlignment(Qt::AlignRight);
