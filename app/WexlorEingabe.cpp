@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/WexlorEingabe.h"
 
-#include <QAccessible>
+#include "app/RateAgeLine.h"
+
 #include <QApplication>
 #include <QClipboard>
 #include <QCloseEvent>
@@ -29,13 +30,8 @@
 #include "settings/OptionWrites.h"
 #include "settings/qt/ListPosition.h"
 #include "settings/qt/frmOptionen.h"
-#include "store/RateAge.h"
 
 namespace kursomatik {
-
-namespace {
-const QString kRateAgeTip = QStringLiteral("Datum der Kurse der gewählten Währungen, die nicht fest sind.");
-}
 
 // The two currency sides of the window and the state each one keeps.
 struct WexlorEingabe::Side {
@@ -89,7 +85,7 @@ void WexlorEingabe::build() {
                          3, px(269, 64, 33, 21));
     cmdBerechnen = make.add(new QPushButton(QStringLiteral("Be&rechnen"), client),
                             {"cmdBerechnen", "Berechnung ausführen", "Berechnen"}, px(206, 88, 97, 23));
-    lblKursalter = make.add(new QLabel(client), {"lblKursalter", kRateAgeTip}, px(5, 113, 297, 17));
+    lblKursalter = make.add(new RateAgeLine(client), {"lblKursalter"}, px(5, 113, 297, 17));
     // Below the visible client area, as designed; Enter or a double-click opens its currency.
     lstversteckt =
         make.add(new LineList(client), {"lstversteckt", {}, "Alle Währungen"}, px(8, 144, 713, 424));
@@ -380,27 +376,7 @@ void WexlorEingabe::showRateAge() {
         const CurrencyEntry* entry = entryAt(box->currentIndex());
         chosen.push_back(entry != nullptr ? &entry->fields : nullptr);
     }
-    const RateAgeNotice notice = rateAgeNotice(chosen, state_.regional, state_.settings.iKursalter);
-    const QString text = QString::fromStdString(notice.text);
-    // A warning shows in bold, in the warning colour and behind a sign, and is spoken as one.
-    const QString shown = notice.warns ? QStringLiteral("\u26a0 ") + text : text;
-    const QString spoken = notice.warns ? QStringLiteral("Warnung: ") + text : text;
-    if (spoken == lblKursalter->accessibleName()) return;
-    QFont font = lblKursalter->font();
-    font.setBold(notice.warns);
-    lblKursalter->setFont(font);
-    QPalette palette = lblKursalter->parentWidget()->palette();
-    if (notice.warns) palette.setColor(QPalette::WindowText, QColor(170, 0, 0));
-    lblKursalter->setPalette(palette);
-    lblKursalter->setText(
-        lblKursalter->fontMetrics().elidedText(shown, Qt::ElideRight, lblKursalter->width()));
-    // The whole line also where it is cut short: in the tooltip and for the screen reader.
-    const QString tip = text.isEmpty() ? kRateAgeTip : shown;
-    lblKursalter->setToolTip(tip);
-    lblKursalter->setAccessibleDescription(tip);
-    lblKursalter->setAccessibleName(spoken);
-    QAccessibleEvent changed(lblKursalter, QAccessible::NameChanged);
-    QAccessible::updateAccessibility(&changed);
+    lblKursalter->tell(rateAgeNotice(chosen, state_.regional, state_.settings.iKursalter));
 }
 
 void WexlorEingabe::takeRatesAfterMemberWindow() {

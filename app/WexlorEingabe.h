@@ -22,6 +22,7 @@ class QPushButton;
 namespace kursomatik {
 
 class LineList;
+class RateAgeLine;
 class WindowSystem;
 class frmOptionen;
 class frmUmtauschkurse;
@@ -104,7 +105,7 @@ class WexlorEingabe : public QMainWindow, private MainWindowLink {
     QLineEdit* Text2;
     QPushButton* cmdBerechnen;
     LineList* lstversteckt;
-    QLabel* lblKursalter;
+    RateAgeLine* lblKursalter;
 };
 
 }  // namespace kursomatik

@@ -2,8 +2,6 @@
 #include "conversion/Berechnen.h"
 
 #include <cmath>
-#include <type_traits>
-#include <variant>
 
 #include "conversion/DecimalNumber.h"
 #include "conversion/Decimals.h"
@@ -39,44 +37,33 @@ std::optional<Money> amountOf(std::string_view text, const RegionalSettings& reg
     return Money::fromDouble(number->toDouble() * kRateScale).value_or(Money{});
 }
 
-// The conversion's values as the patterns show them: rounded to at most 7 decimals.
-DecimalNumber shown(const std::variant<Money, double>& value) {
-    const DecimalNumber exact = std::visit(
-        [](auto v) {
-            if constexpr (std::is_same_v<decltype(v), Money>)
-                return DecimalNumber::fromMoney(v);
-            else
-                return DecimalNumber::fromDouble(v);
-        },
-        value);
-    return roundToDecimals(exact, 7);
-}
-
+// The amount in the output currency and the Euro value it went through (at the Euro decimals; from
+// the Euro, the amount), exactly: the amount itself for equal rates, else a double through the Euro.
+// A rounding that fails leaves 0.
 struct ThroughTheEuro {
-    std::variant<Money, double> result = 0.0;
-    std::variant<Money, double> euro = 0.0;  // at the Euro decimals; from the Euro, the amount
+    DecimalNumber result;
+    DecimalNumber euro;
 };
 
-// The amount in the output currency: the amount itself for equal rates, else a double through the
-// Euro. A rounding that fails leaves 0.
 ThroughTheEuro throughTheEuro(Money cyBetrag, Money cyEingabeKurs, Money cyAusgabeKurs,
                               const BerechnenInput& input) {
     const double dEingabeEuroKurs = cyEingabeKurs.toDouble() / kRateScale;
     const double euro = divide(cyBetrag.toDouble(), dEingabeEuroKurs).value_or(0.0);
+    const auto rounded = [](std::optional<double> value) {
+        return DecimalNumber::fromDouble(value.value_or(0.0));
+    };
     ThroughTheEuro through;
-    if (cyEingabeKurs == Money::fromWhole(static_cast<std::int64_t>(kRateScale))) {
-        through.euro = cyBetrag;
-    } else {
-        through.euro = roundToFactor(euro, input.dStellen1).value_or(0.0);
-    }
+    through.euro = cyEingabeKurs == Money::fromWhole(static_cast<std::int64_t>(kRateScale))
+                       ? DecimalNumber::fromMoney(cyBetrag)
+                       : rounded(roundToFactor(euro, input.dStellen1));
     if (cyEingabeKurs == cyAusgabeKurs) {
-        through.result = cyBetrag;
+        through.result = DecimalNumber::fromMoney(cyBetrag);
     } else if (cyAusgabeKurs.toDouble() / kRateScale == 1.0) {
-        through.result = roundToFactor(euro, input.dStellen2).value_or(0.0);
+        through.result = rounded(roundToFactor(euro, input.dStellen2));
     } else {
         const double e = roundToFactor(euro, input.dStellen1).value_or(0.0);
         const double p = e * (cyAusgabeKurs.toDouble() / kRateScale);
-        through.result = roundToFactor(p, input.dStellen2).value_or(0.0);
+        through.result = rounded(roundToFactor(p, input.dStellen2));
     }
     return through;
 }
@@ -99,11 +86,12 @@ BerechnenOutcome Berechnen(const BerechnenInput& input, const RegionalSettings& 
 
     outcome.clearEingabe = input.iGeloeschteWaehrung == 1;
     outcome.clearAusgabe = input.iGeloeschteWaehrung == 2;
-    if (input.eingabeLeer || outcome.clearEingabe) through.result = 0.0;
-    if (input.ausgabeLeer || outcome.clearAusgabe) through.result = 0.0;
+    if (input.eingabeLeer || outcome.clearEingabe || input.ausgabeLeer || outcome.clearAusgabe)
+        through.result = {};
 
-    outcome.wert = shown(through.result);
-    outcome.euro = shown(through.euro);
+    // As the patterns show them: at most 7 decimals.
+    outcome.wert = roundToDecimals(through.result, 7);
+    outcome.euro = roundToDecimals(through.euro, 7);
     if (const Decimals* decimals = resultDecimals(input.dStellen2))
         outcome.wertText = formatNumber(outcome.wert, parseNumberPattern(decimals->pattern), regional);
     return outcome;
