@@ -1,29 +1,20 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/WexlorEingabe.h"
 
-#include "app/RateAgeLine.h"
-
-#include <QApplication>
-#include <QClipboard>
 #include <QCloseEvent>
 #include <QComboBox>
-#include <QFrame>
 #include <QKeyEvent>
-#include <QLabel>
 #include <QLineEdit>
-#include <QMenuBar>
 #include <QPushButton>
 #include <QSignalBlocker>
+#include <QStringList>
 
+#include "app/RateAgeLine.h"
 #include "conversion/Berechnen.h"
 #include "maintenance/frmUmtauschkurse.h"
 #include "maintenance/frmWeitereW.h"
-#include "platform/Version.h"
-#include "platform/qt/Controls.h"
 #include "platform/qt/LineList.h"
-#include "platform/qt/PastedTextValidator.h"
 #include "platform/qt/PickList.h"
-#include "platform/qt/TwipsLayout.h"
 #include "platform/qt/WindowSystem.h"
 #include "settings/ListPosition.h"
 #include "settings/Locations.h"
@@ -32,15 +23,24 @@
 #include "settings/qt/frmOptionen.h"
 
 namespace kursomatik {
+namespace {
 
-// The two currency sides of the window and the state each one keeps.
-struct WexlorEingabe::Side {
-    QComboBox* box;
-    QLineEdit* iso;
-    std::string& index;
-    std::optional<double>& rate;
-    std::optional<Money>& fixedRate;
+// A pass's entries as the lists show them and a screen reader speaks them.
+struct Shown {
+    QStringList lines, names, spoken;
 };
+
+Shown shownOf(const CurrencyLists& lists) {
+    Shown shown;
+    for (const CurrencyEntry& entry : lists.all) {
+        shown.lines << QString::fromStdString(entry.line);
+        shown.names << QString::fromStdString(entry.name());
+        shown.spoken << QString::fromStdString(entry.spoken());
+    }
+    return shown;
+}
+
+}  // namespace
 
 WexlorEingabe::WexlorEingabe(AppState& state, WindowSystem& windows, QWidget* parent)
     : QMainWindow(parent),
@@ -51,108 +51,6 @@ WexlorEingabe::WexlorEingabe(AppState& state, WindowSystem& windows, QWidget* pa
 }
 
 WexlorEingabe::~WexlorEingabe() = default;
-
-void WexlorEingabe::build() {
-    setObjectName(QStringLiteral("WexlorEingabe"));
-    setWindowTitle(QStringLiteral("Kursomatik ") + QString::fromLatin1(kVersion));
-    setProperty("helpTopic", 11);
-    setFont(designFont(8.25, true));
-    auto* client = new QWidget(this);
-    setCentralWidget(client);
-    // The window's bold font stays with the result, its code, the button and the hidden list; the rest
-    // is regular. Set before the controls are made, each font is taken once, not changed afterwards.
-    client->setFont(designFont());
-    // Designed in pixels; the layout counts in twips, 15 to the pixel. The age line below the
-    // designed 113 pixels adds one label's height.
-    TwipsLayout layout(client, 307 * 15, 130 * 15);
-    Controls make(client, &layout);
-    const auto px = [](int left, int top, int width, int height) {
-        return QRect(left * 15, top * 15, width * 15, height * 15);
-    };
-
-    make.add(new QFrame(client), {"Line1"}, px(0, 0, 312, 1))->setFrameShape(QFrame::HLine);
-    txtEingabe =
-        make.add(new QComboBox(client), {"txtEingabe", "Eingabewährung auswählen !"}, px(5, 24, 140, 21));
-    txtWertEingabe =
-        make.textBox({"txtWertEingabe", "Hier einen Betrag eingeben."}, 19, px(149, 24, 120, 21), "0");
-    txtisoein =
-        make.textBox({"txtisoein", "ISO Währungsbezeichnung für die Eingabewährung.", "ISO Eingabewährung"},
-                     3, px(269, 24, 33, 21));
-    txtAusgabe =
-        make.add(new QComboBox(client), {"txtAusgabe", "Ausgabewährung auswählen !"}, px(5, 64, 140, 21));
-    txtWert = make.textBox({"txtWert", "Ergebnis der Berechnung."}, 17, px(149, 64, 119, 21), "0,000");
-    Text2 = make.textBox({"Text2", "ISO Währungsbezeichnung für die Ausgabewährung.", "ISO Ausgabewährung"},
-                         3, px(269, 64, 33, 21));
-    cmdBerechnen = make.add(new QPushButton(QStringLiteral("Be&rechnen"), client),
-                            {"cmdBerechnen", "Berechnung ausführen", "Berechnen"}, px(206, 88, 97, 23));
-    lblKursalter = make.add(new RateAgeLine(client), {"lblKursalter"}, px(5, 113, 297, 17));
-    // Below the visible client area, as designed; Enter or a double-click opens its currency.
-    lstversteckt =
-        make.add(new LineList(client), {"lstversteckt", {}, "Alle Währungen"}, px(8, 144, 713, 424));
-    make.label("Label1", " Eingabewährung...", px(5, 8, 121, 17), txtEingabe);
-    make.label("Label3", " Betrag...", px(149, 8, 73, 17), txtWertEingabe);
-    make.label("Label2", " Ausgabewährung...", px(5, 48, 113, 17), txtAusgabe);
-    make.label("Label4", " Ergebnis:", px(149, 48, 81, 17), txtWert);
-    for (QWidget* w : std::initializer_list<QWidget*>{txtWert, Text2, cmdBerechnen, lstversteckt})
-        w->setFont(font());
-    layout.apply();
-
-    txtWertEingabe->setAlignment(Qt::AlignRight);
-    // Its 19 characters count without the blanks around a pasted amount.
-    txtWertEingabe->setValidator(new PastedTextValidator(txtWertEingabe->maxLength(), txtWertEingabe));
-    txtWertEingabe->setMaxLength(32767);
-    txtWert->setAlignment(Qt::AlignRight);
-    // The program writes the result and the codes; the user reads them (and may copy them).
-    for (QLineEdit* shown : {txtWert, txtisoein, Text2}) shown->setReadOnly(true);
-    for (QComboBox* box : {txtEingabe, txtAusgabe}) {
-        box->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
-        box->setMinimumContentsLength(8);
-    }
-    cmdBerechnen->setDefault(true);
-    chainTabs(
-        {txtEingabe, txtWertEingabe, txtAusgabe, txtWert, cmdBerechnen, txtisoein, Text2, lstversteckt});
-
-    buildMenu();
-    connect(txtEingabe, &QComboBox::currentIndexChanged, this, [this] { currencyChosen(sides()[0]); });
-    connect(txtAusgabe, &QComboBox::currentIndexChanged, this, [this] { currencyChosen(sides()[1]); });
-    connect(cmdBerechnen, &QPushButton::clicked, this, [this] { Berechnen(); });
-    connect(lstversteckt, &LineList::activatedByUser, this, [this] { lstversteckt_DblClick(); });
-    txtWertEingabe->installEventFilter(this);
-    txtEingabe->setFocus();
-}
-
-void WexlorEingabe::buildMenu() {
-    auto item = [this](QMenu* menu, const char* name, const QString& caption, const QKeySequence& shortcut,
-                       const std::function<void()>& handler) {
-        QAction* action = menu->addAction(caption);
-        action->setObjectName(QString::fromUtf8(name));
-        action->setShortcut(shortcut);
-        connect(action, &QAction::triggered, this, handler);
-    };
-    QMenu* datei = menuBar()->addMenu(QStringLiteral("&Datei"));
-    datei->setObjectName(QStringLiteral("Datei"));
-    // After a tab a caption's key name stands in the menu's shortcut column, without binding the key.
-    item(datei, "Beenden", QStringLiteral("Beenden\tAlt+F4"), {}, [this] { windows_.endProcess(); });
-    QMenu* bearbeiten = menuBar()->addMenu(QStringLiteral("&Bearbeiten"));
-    bearbeiten->setObjectName(QStringLiteral("Bearbeiten"));
-    item(bearbeiten, "Tauschen", QStringLiteral("Währungen &tauschen"), QKeySequence(Qt::CTRL | Qt::Key_T),
-         [this] { swapCurrencies(); });
-    item(bearbeiten, "Kopieren", QStringLiteral("Ergebnis &kopieren"),
-         QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C),
-         [this] { QGuiApplication::clipboard()->setText(txtWert->text()); });
-    QMenu* einstellungen = menuBar()->addMenu(QStringLiteral("&Einstellungen"));
-    einstellungen->setObjectName(QStringLiteral("Einstellungen"));
-    item(einstellungen, "Optionen", QStringLiteral("Optionen"), QKeySequence(Qt::CTRL | Qt::Key_O),
-         [this] { windows_.showModeless(optionsDialog()); });
-    item(einstellungen, "Umtauschkurse", QStringLiteral("Wechselkurse"), QKeySequence(Qt::CTRL | Qt::Key_W),
-         [this] { windows_.showModal(memberWindow()); });
-    QMenu* hilfe = menuBar()->addMenu(QStringLiteral("&?"));
-    hilfe->setObjectName(QStringLiteral("Hilfe"));
-    item(hilfe, "InfoMorvalent", QStringLiteral("Info"), QKeySequence(Qt::CTRL | Qt::Key_I), [this] {
-        if (aboutWindow) aboutWindow(this);
-    });
-    item(hilfe, "HilfeMorva", QStringLiteral("Hilfe\tF1"), {}, [this] { windows_.postF1(); });
-}
 
 bool WexlorEingabe::Form_Load() {
     state_.helpFile = kHelpFileName;
@@ -174,7 +72,8 @@ frmOptionen* WexlorEingabe::optionsDialog() {
         frmOptionen_ = new frmOptionen(
             state_.settings, state_.environment, state_.regional, state_.selection.sStartauswahl, windows_,
             [this] { Berechnen(); }, this);
-        frmOptionen_->takeCurrencies(shownLines_, shownNames_, shownSpoken_);
+        const Shown shown = shownOf(lists_);
+        frmOptionen_->takeCurrencies(shown.lines, shown.names, shown.spoken);
     }
     return frmOptionen_;
 }
@@ -213,33 +112,25 @@ void WexlorEingabe::RefreshtheLists() {
     file.iDateiNr.close();
     lists_.complete();
 
-    QStringList all, names, spoken;
-    for (const CurrencyEntry& entry : lists_.all) {
-        all << QString::fromStdString(entry.line);
-        names << QString::fromStdString(entry.name());
-        spoken << QString::fromStdString(entry.spoken());
-    }
-    lstversteckt->setLines(all, spoken);
-    picklist::setEntries(txtAusgabe, names);
-    picklist::setEntries(txtEingabe, names);
+    const Shown shown = shownOf(lists_);
+    lstversteckt->setLines(shown.lines, shown.spoken);
+    picklist::setEntries(txtAusgabe, shown.names);
+    picklist::setEntries(txtEingabe, shown.names);
 
     listPassSelecting_ = true;
     if (keptRecords_) {
         chooseRecordsAgain(*keptRecords_);
     } else if (state_.selection.sStartauswahl == "0") {
         restoreSelections();
-    } else if (!all.isEmpty()) {
+    } else if (lists_.all.size() != 0) {
         selectStartCurrencies();
     }
     // The options dialog's start currencies are chosen after the main window's, from the settings.
-    shownLines_ = all;
-    shownNames_ = names;
-    shownSpoken_ = spoken;
     if (frmOptionen_ != nullptr) {
-        frmOptionen_->takeCurrencies(all, names, spoken);
+        frmOptionen_->takeCurrencies(shown.lines, shown.names, shown.spoken);
     } else {
-        tellWriteProblem(startChoices_.takeCurrencies(static_cast<std::size_t>(all.size()), state_.settings,
-                                                      state_.environment, state_.regional));
+        tellWriteProblem(startChoices_.takeCurrencies(lists_.all.size(), state_.settings, state_.environment,
+                                                      state_.regional));
     }
     listPassSelecting_ = false;
     // The currency windows take their part once they exist; nothing of the above depends on them.

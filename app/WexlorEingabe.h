@@ -2,7 +2,6 @@
 #pragma once
 
 #include <QMainWindow>
-#include <QStringList>
 #include <array>
 #include <functional>
 #include <optional>
@@ -52,7 +51,14 @@ class WexlorEingabe : public QMainWindow, private MainWindowLink {
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
-    struct Side;
+    // The two currency sides of the window and the state each one keeps.
+    struct Side {
+        QComboBox* box;
+        QLineEdit* iso;
+        std::string& index;
+        std::optional<double>& rate;
+        std::optional<Money>& fixedRate;
+    };
     void Berechnen();
     void lstversteckt_DblClick();
     frmUmtauschkurse* memberWindow();
@@ -91,7 +97,6 @@ class WexlorEingabe : public QMainWindow, private MainWindowLink {
     frmOptionen* frmOptionen_ = nullptr;
     StartCurrencyChoices startChoices_;
     void tellWriteProblem(const Status& written);
-    QStringList shownLines_, shownNames_, shownSpoken_;  // what the last pass listed, for the dialog
     frmUmtauschkurse* frmUmtauschkurse_ = nullptr;
     frmWeitereW* frmWeitereW_ = nullptr;
     bool listPassSelecting_ = false;
