@@ -23,9 +23,11 @@ int main(int argc, char** argv) {
     QApplication application(argc, argv);
     QMainWindow window;
     window.setWindowTitle(QStringLiteral("Kursomatik"));
-    const auto menu = [&](const char* title, std::initializer_list<std::pair<const char*, QKeySequence>> items) {
+    const auto menu = [&](const char* title,
+                          std::initializer_list<std::pair<const char*, QKeySequence>> items) {
         QMenu* added = window.menuBar()->addMenu(QString::fromUtf8(title));
-        for (const auto& [caption, keys] : items) added->addAction(QString::fromUtf8(caption))->setShortcut(keys);
+        for (const auto& [caption, keys] : items)
+            added->addAction(QString::fromUtf8(caption))->setShortcut(keys);
     };
     menu("&Datei", {{"Beenden", {}}});
     menu("&Bearbeiten", {{"Währungen &tauschen", QKeySequence(QStringLiteral("Ctrl+T"))},

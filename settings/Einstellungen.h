@@ -24,10 +24,10 @@ struct SettingsState {
     std::string sOptionen2;
     std::string sStartwaehrung;
     std::string sAusgabewaehrung;
-    double dStellen1 = 0.0;       // rounding factor of the Euro intermediate value
-    double dStellen2 = 0.0;       // rounding factor of the shown result
-    int iKursalter = 30;          // days after which a rate counts as old; 0: never ("kursalter")
-    std::string lastReadProblem;  // told to the user already; not repeated at the next reading
+    double dStellen1 = 0.0;        // rounding factor of the Euro intermediate value
+    double dStellen2 = 0.0;        // rounding factor of the shown result
+    int iKursalter = 30;           // days after which a rate counts as old; 0: never ("kursalter")
+    std::string lastReadProblem;   // told to the user already; not repeated at the next reading
     std::string lastWriteProblem;  // the same for writing the settings
 };
 

@@ -70,7 +70,8 @@ Status settingsInDataFolder(const FirstRunPaths& paths) {
     const fs::path earlier = paths.programDir / kSettingsFileName;
     const bool takeEarlier =
         !paths.programDir.empty() && fs::is_regular_file(earlier) && ::access(earlier.c_str(), R_OK) == 0;
-    if (Status copied = copyOnce(takeEarlier ? earlier : paths.shipped / kSettingsFileName, settings); !copied)
+    if (Status copied = copyOnce(takeEarlier ? earlier : paths.shipped / kSettingsFileName, settings);
+        !copied)
         return copied;
     if (Status folder = makeFolder(paths.systemProfile.parent_path()); !folder) return folder;
     return writeProfileString(paths.systemProfile, kAppTitle, "IniDatei", settings.string());
@@ -80,7 +81,8 @@ Status settingsInDataFolder(const FirstRunPaths& paths) {
 
 Status prepareFirstRun(const FirstRunPaths& paths) {
     if (Status folder = makeFolder(paths.dataDir); !folder) return folder;
-    if (Status table = copyOnce(paths.shipped / kCurrencyFileName, paths.dataDir / kCurrencyFileName); !table) return table;
+    if (Status table = copyOnce(paths.shipped / kCurrencyFileName, paths.dataDir / kCurrencyFileName); !table)
+        return table;
     return settingsInDataFolder(paths);
 }
 
