@@ -7,10 +7,10 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSignalBlocker>
-#include <QStringList>
 
 #include "app/RateAgeLine.h"
 #include "conversion/Berechnen.h"
+#include "maintenance/ShownEntries.h"
 #include "maintenance/frmUmtauschkurse.h"
 #include "maintenance/frmWeitereW.h"
 #include "platform/qt/LineList.h"
@@ -23,25 +23,6 @@
 #include "settings/qt/frmOptionen.h"
 
 namespace kursomatik {
-namespace {
-
-// A pass's entries as the lists show them and a screen reader speaks them.
-struct Shown {
-    QStringList lines, names, spoken;
-};
-
-Shown shownOf(const CurrencyLists& lists) {
-    Shown shown;
-    for (const CurrencyEntry& entry : lists.all) {
-        shown.lines << QString::fromStdString(entry.line);
-        shown.names << QString::fromStdString(entry.name());
-        shown.spoken << QString::fromStdString(entry.spoken());
-    }
-    return shown;
-}
-
-}  // namespace
-
 WexlorEingabe::WexlorEingabe(AppState& state, WindowSystem& windows, QWidget* parent)
     : QMainWindow(parent),
       state_(state),
@@ -72,7 +53,7 @@ frmOptionen* WexlorEingabe::optionsDialog() {
         frmOptionen_ = new frmOptionen(
             state_.settings, state_.environment, state_.regional, state_.selection.sStartauswahl, windows_,
             [this] { Berechnen(); }, this);
-        const Shown shown = shownOf(lists_);
+        const ShownEntries shown = shownEntries(lists_.all);
         frmOptionen_->takeCurrencies(shown.lines, shown.names, shown.spoken);
     }
     return frmOptionen_;
@@ -112,7 +93,7 @@ void WexlorEingabe::RefreshtheLists() {
     file.iDateiNr.close();
     lists_.complete();
 
-    const Shown shown = shownOf(lists_);
+    const ShownEntries shown = shownEntries(lists_.all);
     lstversteckt->setLines(shown.lines, shown.spoken);
     picklist::setEntries(txtAusgabe, shown.names);
     picklist::setEntries(txtEingabe, shown.names);
@@ -169,8 +150,8 @@ void WexlorEingabe::chooseRecordsAgain(const std::array<long, 2>& records) {
 }
 
 void WexlorEingabe::fillCurrencyWindows() {
-    frmUmtauschkurse_->fillFromPass(lists_.members, lists_.membersInFileOrder);
-    frmWeitereW_->fillFromPass(lists_.others, lists_.othersInFileOrder);
+    frmUmtauschkurse_->fillFromPass(lists_.members);
+    frmWeitereW_->fillFromPass(lists_.others);
 }
 
 void WexlorEingabe::keepSelections() {

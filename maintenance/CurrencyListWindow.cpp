@@ -6,6 +6,7 @@
 #include <QPushButton>
 #include <QSignalBlocker>
 
+#include "maintenance/ShownEntries.h"
 #include "platform/qt/LineList.h"
 #include "platform/qt/PickList.h"
 #include "platform/qt/WindowSystem.h"
@@ -64,38 +65,29 @@ void CurrencyListWindow::createListAndSelector(const char* listName, const QStri
     connect(selector_, &QComboBox::currentIndexChanged, this, [this] { selectorChosen(); });
 }
 
-void CurrencyListWindow::fillFromPass(const SortedEntries& entries,
-                                      const std::vector<SortedEntries::Entry>& fileOrder) {
+void CurrencyListWindow::fillFromPass(const SortedEntries& entries) {
     records_.clear();
     list_->clear();
     grid_->clearCells();
     writeGridHeader();
-    QStringList lines, names, spoken;
-    for (const CurrencyEntry& entry : entries) {
-        records_.push_back(entry.record);
-        lines << QString::fromStdString(entry.line);
-        names << QString::fromStdString(entry.name());
-        spoken << QString::fromStdString(entry.spoken());
-    }
-    list_->setLines(lines, spoken);
-    // Rows from 1 on; the grid grows where the rows of the last pass are too few.
-    const int rows = static_cast<int>(fileOrder.size());
-    if (grid_->rows() < rows + 2) grid_->setRows(rows + 2);
+    const ShownEntries shown = shownEntries(entries);
+    list_->setLines(shown.lines, shown.spoken);
+    // The header, the empty row 1 and a row per currency in the list's order: the rows are sorted
+    // as they are written (ewwuSortieren, sortierestv2), and a row and its entry always stand at the
+    // same place.
+    grid_->setRows(static_cast<int>(entries.size()) + 2);
     grid_->changeCells([&] {
-        for (int i = 0; i < rows; ++i) {
-            const GridRow r = gridRowOf(*fileOrder[static_cast<std::size_t>(i)], context_.regional);
-            grid_->setText(i + 1, 1, QString::fromStdString(r.name));
-            grid_->setText(i + 1, 2, QString::fromStdString(r.rate));
-            grid_->setText(i + 1, 3, QString::fromStdString(r.iso));
-            grid_->setText(i + 1, 4, QString::fromStdString(r.date));
-            grid_->setRowKey(i + 1, QString::fromStdString(r.line));
+        int row = 2;
+        for (const CurrencyEntry& entry : entries) {
+            records_.push_back(entry.record);
+            const GridRow r = gridRowOf(entry, context_.regional);
+            for (const auto& [col, text] : {std::pair{1, &r.name}, {2, &r.rate}, {3, &r.iso}, {4, &r.date}})
+                grid_->setText(row, col, QString::fromStdString(*text));
+            ++row;
         }
     });
-    picklist::setEntries(selector_, names);
+    picklist::setEntries(selector_, shown.names);
     if (list_->lineCount() > 0) list_->setCurrentRow(0);
-    // The header, one row per currency and the empty row, which the sort puts first.
-    grid_->setRows(list_->lineCount() + 2);
-    sortGrid();
 }
 
 void CurrencyListWindow::writeGridHeader() {

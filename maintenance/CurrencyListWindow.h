@@ -16,16 +16,15 @@ namespace kursomatik {
 
 class LineList;
 
-// What the member and the other currencies windows have in common: a grid of currencies in name
-// order whose row r shows entry r - 2 of the window's sorted list (row 1 stays empty), a hidden
-// selector with the same entries, and the editor opened from any of them.
+// What the member and the other currencies windows have in common: a grid of currencies in the
+// order of the window's sorted list, row r showing entry r - 2 (row 1 stays empty), a hidden selector
+// with the same entries, and the editor opened from any of them.
 class CurrencyListWindow : public QDialog {
     Q_OBJECT
   public:
-    // The list pass's part in this window: the list and its selector get the entries (in name order),
-    // the grid a row of each (in file order, then sorted), and the list's first entry is selected.
-    virtual void fillFromPass(const SortedEntries& entries,
-                              const std::vector<SortedEntries::Entry>& fileOrder);
+    // The list pass's part in this window: the list, its selector and the grid get the entries (in
+    // the list's order), and the list's first entry is selected.
+    virtual void fillFromPass(const SortedEntries& entries);
 
   protected:
     CurrencyListWindow(MaintenanceContext& context, int clientHeight, QWidget* parent);
@@ -38,8 +37,6 @@ class CurrencyListWindow : public QDialog {
     // the visible client area as designed: the selector is reachable by the Tab key only.
     void createListAndSelector(const char* listName, const QString& spokenName, const QString& tooltip,
                                const char* selectorName, int left, int listWidth, int listHeight);
-    // The rows in the window's name order (the empty row 1 first).
-    virtual void sortGrid() = 0;
     // Opens the editor for the selected list entry, if there is one.
     void openSelectedEntry();
     // Places the controls as designed once the window has all of them.

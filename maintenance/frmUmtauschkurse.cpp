@@ -6,7 +6,6 @@
 #include <QPushButton>
 
 #include "maintenance/frmWeitereW.h"
-#include "platform/Collation.h"
 #include "platform/qt/LineList.h"
 #include "platform/qt/WindowSystem.h"
 
@@ -51,14 +50,9 @@ frmUmtauschkurse::frmUmtauschkurse(MaintenanceContext& context, frmWeitereW* wei
     grid_->setCurrentGridRow(2);
 }
 
-void frmUmtauschkurse::fillFromPass(const SortedEntries& entries,
-                                    const std::vector<SortedEntries::Entry>& fileOrder) {
-    CurrencyListWindow::fillFromPass(entries, fileOrder);
+void frmUmtauschkurse::fillFromPass(const SortedEntries& entries) {
+    CurrencyListWindow::fillFromPass(entries);
     cmdDBveraendern->setEnabled(list_->lineCount() > 0);
-}
-
-void frmUmtauschkurse::sortGrid() {
-    grid_->sortRows([](const std::string& name) { return collationKey(name); }, collate);
 }
 
 void frmUmtauschkurse::cmdAbbrechenUmt_Click() {

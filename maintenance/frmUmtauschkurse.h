@@ -18,17 +18,13 @@ class frmUmtauschkurse : public CurrencyListWindow {
 
     void setOtherWindow(frmWeitereW* weitere) { weitere_ = weitere; }
 
-    void fillFromPass(const SortedEntries& entries,
-                      const std::vector<SortedEntries::Entry>& fileOrder) override;
+    void fillFromPass(const SortedEntries& entries) override;
 
   public slots:
     // Esc and the title bar's close do what "Schließen" does.
     void reject() override;
 
   protected:
-    // ewwuSortieren: by the collation of the names.
-    void sortGrid() override;
-
   private:
     void cmdAbbrechenUmt_Click();
 

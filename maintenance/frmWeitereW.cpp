@@ -7,7 +7,6 @@
 #include <QLabel>
 #include <QPushButton>
 
-#include "platform/Collation.h"
 #include "platform/qt/LineList.h"
 #include "platform/qt/WindowSystem.h"
 #include "rates/RateImport.h"
@@ -86,11 +85,6 @@ void frmWeitereW::cmdImport_Click() {
         context_.main.refreshKeepingCurrencies();
     }
     windows.message(this, QString::fromStdString(summaryText(*done)));
-}
-
-void frmWeitereW::sortGrid() {
-    const RegionalSettings& regional = context_.regional;
-    grid_->sortRows([&regional](const std::string& name) { return genericNameKey(name, regional); }, collate);
 }
 
 void frmWeitereW::closeEvent(QCloseEvent* event) {

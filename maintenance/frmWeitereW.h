@@ -17,8 +17,6 @@ class frmWeitereW : public CurrencyListWindow {
     void reject() override {}
 
   protected:
-    // sortierestv2: by the names' generic key.
-    void sortGrid() override;
     // The title bar's close does what "Zurück" does.
     void closeEvent(QCloseEvent* event) override;
 

@@ -51,7 +51,7 @@ void SortedEntries::add(Entry entry, std::u32string nameKey) {
 
 GridRow gridRowOf(const CurrencyEntry& entry, const RegionalSettings& regional) {
     const CurrencyRecord& r = entry.fields;
-    return {r.Bezeichnung, gridRateCell(r.Kurs, regional), r.ISO, r.Datum, entry.line};
+    return {r.Bezeichnung, gridRateCell(r.Kurs, regional), r.ISO, r.Datum};
 }
 
 CurrencyEntry currencyEntry(const CurrencyRecord& record, long n, const RegionalSettings& regional) {
@@ -70,13 +70,8 @@ Status fillRecordInLists(CurrencyLists& lists, RecordFileState& file, long n,
     const std::string_view name = entry->fields.Bezeichnung;
     std::u32string textKey = collationKey(name);
     const std::string ewwu = fieldValue(entry->fields.EWWU);
-    if (ewwu == "1") {
-        lists.members.add(entry, textKey);
-        lists.membersInFileOrder.push_back(entry);
-    } else if (ewwu == "0") {
-        lists.others.add(entry, genericNameKey(name, regional));
-        lists.othersInFileOrder.push_back(entry);
-    }
+    if (ewwu == "1") lists.members.add(entry, textKey);
+    if (ewwu == "0") lists.others.add(entry, genericNameKey(name, regional));
     lists.all.add(entry, std::move(textKey));
     return Status::ok();
 }

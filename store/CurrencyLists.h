@@ -67,9 +67,6 @@ struct CurrencyLists {
     SortedEntries all;      // every record: lstversteckt and lstversteckt2
     SortedEntries members;  // trimmed EWWU "1": lstewwu
     SortedEntries others;   // trimmed EWWU "0": lstweitere, names in the generic order
-    // The same in file order, as the grids (grdTable, grdTable2) get their rows before they sort them.
-    std::vector<SortedEntries::Entry> membersInFileOrder;
-    std::vector<SortedEntries::Entry> othersInFileOrder;
 
     // After the pass's last record: what only filling needed goes.
     void complete() {
@@ -80,13 +77,12 @@ struct CurrencyLists {
 };
 
 // One row of a currency window's grid: columns 1 to 4 (name, ISO and date padded as stored, the rate
-// in units per Euro, "######,##0.000000######", empty when Kurs is no number) and its line.
+// in units per Euro, "######,##0.000000######", empty when Kurs is no number).
 struct GridRow {
     std::string name;
     std::string rate;
     std::string iso;
     std::string date;
-    std::string line;
 };
 GridRow gridRowOf(const CurrencyEntry& entry, const RegionalSettings& regional);
 

@@ -57,12 +57,6 @@ void FlexGrid::setText(int row, int col, const QString& text) {
     setItem(row - 1, col, created);
 }
 
-void FlexGrid::setRowKey(int row, const QString& key) {
-    if (row < 1 || row >= rows()) return;
-    if (cell(row, 1) == nullptr) setText(row, 1, QString());
-    cell(row, 1)->setData(Qt::UserRole, key);
-}
-
 void FlexGrid::setColumnWidthTwips(int col, int twips) {
     setColumnWidth(col, static_cast<int>(std::lround(twips / 15.0 * twipsScale_)));
     setColumnHidden(col, twips == 0);
@@ -105,40 +99,7 @@ void FlexGrid::clearCells() {
     changeCells([this] {
         for (int row = 0; row < rowCount(); ++row) {
             for (int col = 0; col < cols(); ++col) {
-                if (QTableWidgetItem* found = item(row, col)) {
-                    found->setText(QString());
-                    found->setData(Qt::UserRole, QVariant());
-                }
-            }
-        }
-    });
-}
-
-void FlexGrid::sortRows(const NameKey& keyOf, const TieBreak& tieBreak) {
-    // Rows move as a whole: their items are taken out, ordered and put back, never copied.
-    struct Entry {
-        std::u32string key;
-        std::string line;
-        QVector<QTableWidgetItem*> items;
-    };
-    changeCells([&] {
-        std::vector<Entry> entries(static_cast<std::size_t>(rowCount()));
-        for (int row = 0; row < rowCount(); ++row) {
-            Entry& entry = entries[static_cast<std::size_t>(row)];
-            const QTableWidgetItem* first = item(row, 1);
-            entry.key = keyOf(first ? first->text().toStdString() : std::string());
-            if (first) entry.line = first->data(Qt::UserRole).toString().toStdString();
-            for (int col = 0; col < cols(); ++col) entry.items.push_back(takeItem(row, col));
-        }
-        std::stable_sort(entries.begin(), entries.end(), [&](const Entry& a, const Entry& b) {
-            if (const int byName = a.key.compare(b.key); byName != 0) return byName < 0;
-            return tieBreak(a.line, b.line) < 0;
-        });
-        for (int row = 0; row < rowCount(); ++row) {
-            for (int col = 0; col < cols(); ++col) {
-                if (QTableWidgetItem* moved = entries[static_cast<std::size_t>(row)].items[col]) {
-                    setItem(row, col, moved);
-                }
+                if (QTableWidgetItem* found = item(row, col)) found->setText(QString());
             }
         }
     });

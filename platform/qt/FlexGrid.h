@@ -4,7 +4,6 @@
 #include <QTableWidget>
 #include <QVector>
 #include <functional>
-#include <string>
 
 namespace kursomatik {
 
@@ -13,11 +12,6 @@ namespace kursomatik {
 class FlexGrid : public QTableWidget {
     Q_OBJECT
   public:
-    // Rows sort by a key made once from the text of column 1; rows with equal keys by comparing
-    // their hidden keys (the list lines they came from). Both take UTF-8, for the core's orders.
-    using NameKey = std::function<std::u32string(const std::string& name)>;
-    using TieBreak = std::function<int(const std::string& line, const std::string& otherLine)>;
-
     explicit FlexGrid(QWidget* parent = nullptr);
 
     int rows() const { return rowCount() + 1; }
@@ -27,7 +21,6 @@ class FlexGrid : public QTableWidget {
 
     QString text(int row, int col) const;
     void setText(int row, int col, const QString& text);
-    void setRowKey(int row, const QString& key);
 
     void setColumnWidthTwips(int col, int twips);
     // The factor by which its window's layout enlarged the design, for the column widths.
@@ -45,8 +38,6 @@ class FlexGrid : public QTableWidget {
 
     // Empties every cell, the header row included; rows and columns stay.
     void clearCells();
-    // Sorts the data rows (row 1 on) as a whole; rows equal in both keep their order.
-    void sortRows(const NameKey& keyOf, const TieBreak& tieBreak);
 
   signals:
     // A data row was double-clicked or chosen with Enter.
