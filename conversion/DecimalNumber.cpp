@@ -122,18 +122,9 @@ DecimalNumber DecimalNumber::fromDouble(double value) {
     char buffer[64];
     // Scientific form: the shortest digits that read back as the value, never a long fixed expansion.
     const auto result = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::scientific);
+    static const RegionalSettings written = RegionalSettings::english();
     const std::string_view text(buffer, static_cast<std::size_t>(result.ptr - buffer));
-    std::size_t pos = 0;
-    const bool negative = consume(text, pos, "-");
-    std::string digits;
-    long fraction = 0;
-    for (; pos < text.size() && isDigit(text[pos]); ++pos) digits += text[pos];
-    if (consume(text, pos, ".")) {
-        for (; pos < text.size() && isDigit(text[pos]); ++pos, ++fraction) digits += text[pos];
-    }
-    long exponent = 0;
-    if (consume(text, pos, "e")) readExponent(text, pos, exponent);
-    return normalized(negative, std::move(digits), exponent - fraction);
+    return parseRegionalNumber(text, written).value_or(DecimalNumber{});
 }
 
 std::optional<DecimalNumber> parseRegionalNumber(std::string_view text, const RegionalSettings& regional) {
