@@ -19,16 +19,6 @@ bool isDigit(char c) {
 // Exponents beyond this are far outside every range the program uses; saturating keeps them so.
 constexpr long kExponentCap = 100'000'000;
 
-DecimalNumber normalized(bool negative, std::string digits, long exponent) {
-    const auto first = digits.find_first_not_of('0');
-    if (first == std::string::npos) return {};
-    digits.erase(0, first);
-    const auto last = digits.find_last_not_of('0');
-    exponent += static_cast<long>(digits.size() - last - 1);
-    digits.erase(last + 1);
-    return {negative, std::move(digits), exponent};
-}
-
 bool consume(std::string_view text, std::size_t& pos, std::string_view token) {
     if (token.empty() || text.substr(pos, token.size()) != token) return false;
     pos += token.size();
@@ -70,6 +60,16 @@ bool readIntegerDigits(std::string_view text, std::size_t& pos, std::string_view
 }
 
 }  // namespace
+
+DecimalNumber DecimalNumber::normalized(bool negative, std::string digits, long exponent) {
+    const auto first = digits.find_first_not_of('0');
+    if (first == std::string::npos) return {};
+    digits.erase(0, first);
+    const auto last = digits.find_last_not_of('0');
+    exponent += static_cast<long>(digits.size() - last - 1);
+    digits.erase(last + 1);
+    return {negative, std::move(digits), exponent};
+}
 
 double DecimalNumber::toDouble() const {
     if (isZero()) return 0.0;
@@ -148,7 +148,7 @@ std::optional<DecimalNumber> parseRegionalNumber(std::string_view text, const Re
         if (!readExponent(text, pos, exponent)) return std::nullopt;
     }
     if (pos != text.size()) return std::nullopt;
-    return normalized(negative, std::move(digits), exponent - fraction);
+    return DecimalNumber::normalized(negative, std::move(digits), exponent - fraction);
 }
 
 }  // namespace kursomatik

@@ -24,6 +24,8 @@ struct DecimalNumber {
     // Rounded to ten-thousandths, ties to even; empty when beyond the fixed-point range.
     std::optional<Money> toMoney() const;
 
+    // digits × 10^exponent, any zeros around the digits taken off.
+    static DecimalNumber normalized(bool negative, std::string digits, long exponent);
     static DecimalNumber fromMoney(Money value);
     // The shortest decimal form that reads back as the same double (finite values only).
     static DecimalNumber fromDouble(double value);

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "conversion/NumberFormat.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cstdlib>
 #include <string>
@@ -39,25 +40,14 @@ DecimalNumber roundToDecimals(DecimalNumber value, int decimals) {
     if (value.isZero() || value.exponent >= -decimals) return value;
     const long kept = static_cast<long>(value.digits.size()) + value.exponent + decimals;
     if (kept < 0) return {};
-    const bool up = value.digits[static_cast<std::size_t>(kept)] >= '5';
-    std::string digits = value.digits.substr(0, static_cast<std::size_t>(kept));
-    if (up) {
-        long i = kept - 1;
-        for (; i >= 0 && digits[static_cast<std::size_t>(i)] == '9'; --i)
-            digits[static_cast<std::size_t>(i)] = '0';
-        if (i >= 0) {
-            ++digits[static_cast<std::size_t>(i)];
-        } else {
-            digits.insert(digits.begin(), '1');
-        }
+    // A leading 0 takes the carry of a run of nines ("999.5" -> "1000").
+    std::string digits = '0' + value.digits.substr(0, static_cast<std::size_t>(kept));
+    if (value.digits[static_cast<std::size_t>(kept)] >= '5') {
+        const std::size_t last = digits.find_last_not_of('9');
+        ++digits[last];
+        std::fill(digits.begin() + static_cast<std::ptrdiff_t>(last) + 1, digits.end(), '0');
     }
-    DecimalNumber rounded{value.negative, std::move(digits), -decimals};
-    const auto last = rounded.digits.find_last_not_of('0');
-    if (last == std::string::npos) return {};
-    rounded.exponent += static_cast<long>(rounded.digits.size() - last - 1);
-    rounded.digits.erase(last + 1);
-    rounded.digits.erase(0, rounded.digits.find_first_not_of('0'));
-    return rounded;
+    return DecimalNumber::normalized(value.negative, std::move(digits), -decimals);
 }
 
 NumberPattern parseNumberPattern(std::string_view text) {
