@@ -5,13 +5,6 @@
 
 namespace kursomatik {
 
-QStringList toQStringList(const std::vector<std::string>& lines) {
-    QStringList out;
-    out.reserve(static_cast<qsizetype>(lines.size()));
-    for (const auto& line : lines) out.push_back(QString::fromStdString(line));
-    return out;
-}
-
 LineList::LineList(QWidget* parent) : QListWidget(parent) {
     // Every entry is one line of one font: the view need not measure 999 of them after each change.
     setUniformItemSizes(true);

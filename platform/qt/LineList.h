@@ -3,8 +3,6 @@
 
 #include <QListWidget>
 #include <QStringList>
-#include <string>
-#include <vector>
 
 namespace kursomatik {
 
@@ -27,7 +25,5 @@ class LineList : public QListWidget {
   protected:
     void keyPressEvent(QKeyEvent* event) override;
 };
-
-QStringList toQStringList(const std::vector<std::string>& lines);
 
 }  // namespace kursomatik

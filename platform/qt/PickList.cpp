@@ -12,19 +12,12 @@ void setEntries(QComboBox* box, const QStringList& names) {
     const int selected = box->currentIndex();
     const int kept = std::min<int>(box->count(), names.size());
     for (int k = 0; k < kept; ++k) box->setItemText(k, names[k]);
-    // New entries arrive in one insertion, fully formed, which keeps a long pass fast.
+    // New entries arrive in one insertion, fully formed, which keeps a long pass fast. A combo box's
+    // own model is a QStandardItemModel.
     QList<QStandardItem*> added;
     for (int k = kept; k < names.size(); ++k) added.push_back(new QStandardItem(names[k]));
-    if (!added.isEmpty()) {
-        if (auto* model = qobject_cast<QStandardItemModel*>(box->model())) {
-            model->invisibleRootItem()->appendRows(added);
-        } else {
-            for (QStandardItem* entry : added) {
-                box->addItem(entry->text());
-                delete entry;
-            }
-        }
-    }
+    if (!added.isEmpty())
+        static_cast<QStandardItemModel*>(box->model())->invisibleRootItem()->appendRows(added);
     box->setCurrentIndex(selected);  // adding to an empty list would select its first entry
 }
 
