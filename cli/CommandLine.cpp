@@ -3,7 +3,7 @@
 
 #include <algorithm>
 #include <array>
-#include <utility>
+#include <string_view>
 
 #include "conversion/Decimals.h"
 #include "platform/SystemError.h"

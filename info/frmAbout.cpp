@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "info/frmAbout.h"
 
-#include <QFrame>
 #include <QLabel>
 #include <QPixmap>
 #include <QPointer>
