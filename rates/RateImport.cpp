@@ -8,6 +8,7 @@
 #include <unordered_set>
 
 #include "platform/SystemError.h"
+#include "platform/Utf8.h"
 #include "rates/CurrencyNames.h"
 #include "rates/RateFields.h"
 #include "store/Compaction.h"
@@ -19,13 +20,6 @@ namespace kursomatik {
 namespace {
 
 const char* const kNothingChanged = " Die Tabelle wurde nicht geändert.";
-
-std::string asciiUpper(std::string text) {
-    for (char& c : text) {
-        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-    }
-    return text;
-}
 
 // Puts the new Kurs and Datum into the bytes of a record; its other fields keep their bytes.
 void patchRecord(std::string& table, std::size_t record, const std::string& kurs, const std::string& datum) {
@@ -129,7 +123,7 @@ Status RateImport::plan(const ReferenceRates& rates, const std::string& referenc
     for (std::size_t n = 0; n < static_cast<std::size_t>(count); ++n) {
         const CurrencyRecord record =
             decodeRecord(std::string_view(records_).substr(n * kRecordLength, kRecordLength));
-        const std::string code = asciiUpper(fieldValue(record.ISO));
+        const std::string code = utf8::toUpper(fieldValue(record.ISO));
         const auto kurs = kurse.find(code);
         if (kurs == kurse.end()) continue;
         inTable.insert(code);
