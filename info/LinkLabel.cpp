@@ -63,17 +63,11 @@ void LinkLabel::mouseReleaseEvent(QMouseEvent* event) {
 }
 
 void LinkLabel::keyPressEvent(QKeyEvent* event) {
-    switch (event->key()) {
-        case Qt::Key_Return:
-        case Qt::Key_Enter:
-        case Qt::Key_Space:
-            if (event->modifiers() == Qt::NoModifier || event->modifiers() == Qt::KeypadModifier) {
-                emit clicked();
-                return;
-            }
-            break;
-        default:
-            break;
+    const int key = event->key();
+    const bool plain = event->modifiers() == Qt::NoModifier || event->modifiers() == Qt::KeypadModifier;
+    if (plain && (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Space)) {
+        emit clicked();
+        return;
     }
     QLabel::keyPressEvent(event);
 }
