@@ -105,8 +105,7 @@ void frmAbout::handOver(const QString& target) {
         if (r > 32) return;
         // The line feed comes before the carriage return, as the message has always read.
         windows.message(about && about->isVisible() ? about.data() : owner.data(),
-                        QStringLiteral("ShellExecute fehlgeschlagen! ") + QStringLiteral("\n") +
-                            QStringLiteral("\r") + QStringLiteral(" Fehler: ") +
+                        QStringLiteral("ShellExecute fehlgeschlagen! \n\r Fehler: ") +
                             QString::fromStdString(GetErrorString(r)),
                         MessageButtons::Ok, MessageIcon::Stop);
     });
