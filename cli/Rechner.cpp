@@ -21,6 +21,12 @@ namespace fs = std::filesystem;
 
 constexpr const char* kName = "kursomatik-rechner: ";
 
+// The message on err, and the exit status that goes with it.
+int failed(std::ostream& err, const std::string& message, int status) {
+    err << kName << message << '\n';
+    return status;
+}
+
 // As the program works on the table in its working folder, one there wins over the data folder's.
 fs::path tableFile(const RechnerOptions& options, const RechnerEnvironment& environment) {
     if (options.tabelle) return *options.tabelle;
@@ -105,15 +111,9 @@ void keepStartCurrencies(const RateImport& import, bool overwrite, const Rechner
 int importRates(const RechnerOptions& options, const fs::path& table, const RechnerEnvironment& environment,
                 std::ostream& out, std::ostream& err) {
     const auto import = RateImport::prepare(*options.import, table, environment.regional);
-    if (!import) {
-        err << kName << import.error() << '\n';
-        return kRechnerBadInput;
-    }
+    if (!import) return failed(err, import.error(), kRechnerBadInput);
     const auto summary = import->apply(options.ueberschreiben);
-    if (!summary) {
-        err << kName << summary.error() << '\n';
-        return kRechnerNoTable;
-    }
+    if (!summary) return failed(err, summary.error(), kRechnerNoTable);
     if (summary->changedTable() && isProgramsTable(table, environment))
         keepStartCurrencies(*import, options.ueberschreiben, environment, err);
     out << summaryText(*summary) << "\nTabelle: " << inQuotes(table.string()) << '\n';
@@ -125,10 +125,8 @@ int importRates(const RechnerOptions& options, const fs::path& table, const Rech
 int runRechner(const std::vector<std::string>& args, const RechnerEnvironment& environment, std::ostream& out,
                std::ostream& err) {
     const auto options = parseCommandLine(args);
-    if (!options) {
-        err << kName << options.error() << "\nHilfe: kursomatik-rechner --help\n";
-        return kRechnerBadInput;
-    }
+    if (!options)
+        return failed(err, options.error() + "\nHilfe: kursomatik-rechner --help", kRechnerBadInput);
     if (options->mode == RechnerOptions::Mode::Help) {
         out << rechnerHilfe();
         return kRechnerOk;
@@ -152,16 +150,10 @@ int runRechner(const std::vector<std::string>& args, const RechnerEnvironment& e
         return importRates(*options, table->file, environment, out, err);
     }
     const auto stellen = stellenOf(*options, environment, err);
-    if (!stellen) {
-        err << kName << stellen.error() << '\n';
-        return kRechnerBadInput;
-    }
+    if (!stellen) return failed(err, stellen.error(), kRechnerBadInput);
     const auto ergebnis = umrechnen(*table, options->betrag, options->von, options->nach, stellen->dStellen1,
                                     stellen->dStellen2, regional);
-    if (!ergebnis) {
-        err << kName << ergebnis.error() << '\n';
-        return kRechnerBadInput;
-    }
+    if (!ergebnis) return failed(err, ergebnis.error(), kRechnerBadInput);
     if (options->json) {
         printJson(*ergebnis, out);
     } else {
