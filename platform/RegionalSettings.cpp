@@ -4,6 +4,8 @@
 #include <chrono>
 #include <ctime>
 
+#include "platform/Utf8.h"
+
 namespace kursomatik {
 
 RegionalSettings RegionalSettings::german() {
@@ -60,8 +62,7 @@ std::chrono::year_month_day calendarDay(const CivilDate& date) {
 }  // namespace
 
 std::optional<CivilDate> parseShortDate(std::string_view text, const std::string& pattern) {
-    while (!text.empty() && text.front() == ' ') text.remove_prefix(1);
-    while (!text.empty() && text.back() == ' ') text.remove_suffix(1);
+    text = utf8::trimSpaces(text);
     CivilDate date;
     std::size_t at = 0;
     // Reads between `least` and `most` digits; a field written with one letter takes one or two.
