@@ -10,7 +10,6 @@
 #include "platform/SystemError.h"
 #include "platform/Utf8.h"
 #include "rates/CurrencyNames.h"
-#include "rates/RateFields.h"
 #include "store/Compaction.h"
 #include "store/CurrencyRecord.h"
 #include "store/RateCodec.h"
