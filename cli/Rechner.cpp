@@ -58,28 +58,23 @@ SettingsState programSettings(const RechnerEnvironment& environment, std::ostrea
     return settings;
 }
 
-struct Stellen {
-    double dStellen1 = 0.0;
-    double dStellen2 = 0.0;
-};
-
-// The rounding factors from the program's settings file, read by the program's own rules, unless
-// the command line names them. The window shows nothing for a result setting it does not know;
-// here that is an error naming the key.
-Result<Stellen> stellenOf(const RechnerOptions& options, const RechnerEnvironment& environment,
-                          std::ostream& err) {
-    const SettingsState settings = programSettings(environment, err);
-    const Stellen s{options.dStellen1.value_or(settings.dStellen1),
-                    options.dStellen2.value_or(settings.dStellen2)};
+// The program's settings with the rounding factors the conversion takes: those of the settings
+// file, read by the program's own rules, unless the command line names them. The window shows
+// nothing for a result setting it does not know; here that is an error naming the key.
+Result<SettingsState> stellenOf(const RechnerOptions& options, const RechnerEnvironment& environment,
+                                std::ostream& err) {
+    SettingsState settings = programSettings(environment, err);
+    settings.dStellen1 = options.dStellen1.value_or(settings.dStellen1);
+    settings.dStellen2 = options.dStellen2.value_or(settings.dStellen2);
     auto unset = [&](const char* key, const char* option) {
         return Status::fail(
             std::string("Die Nachkommastellen sind nicht eingestellt: ") + key + " in " +
             inQuotes(settings.sIniDatei) + " fehlt oder ist ungültig. Bitte " + option +
             " angeben oder die Stellen in Kursomatik unter „Einstellungen > Optionen“ wählen.");
     };
-    if (euroDecimals(s.dStellen1) == nullptr) return unset("stellen1", "--euro-stellen 3 oder 4");
-    if (resultDecimals(s.dStellen2) == nullptr) return unset("stellen2", "--stellen 2, 3 oder 4");
-    return s;
+    if (euroDecimals(settings.dStellen1) == nullptr) return unset("stellen1", "--euro-stellen 3 oder 4");
+    if (resultDecimals(settings.dStellen2) == nullptr) return unset("stellen2", "--stellen 2, 3 oder 4");
+    return settings;
 }
 
 // The start currencies of the settings follow their currencies, as after the window's import; only
