@@ -38,10 +38,8 @@ std::string formatShortDate(const CivilDate& date, const std::string& pattern) {
         const char c = pattern[i];
         std::size_t run = 1;
         while (i + run < pattern.size() && pattern[i + run] == c) ++run;
-        if (c == 'd') {
-            out += padded(date.day, run >= 2 ? 2 : 1);
-        } else if (c == 'M') {
-            out += padded(date.month, run >= 2 ? 2 : 1);
+        if (c == 'd' || c == 'M') {
+            out += padded(c == 'd' ? date.day : date.month, run >= 2 ? 2 : 1);
         } else if (c == 'y') {
             out += run >= 3 ? padded(date.year, 4) : padded(date.year % 100, 2);
         } else {
