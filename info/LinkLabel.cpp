@@ -7,6 +7,7 @@
 #include <QMouseEvent>
 #include <QStyleOptionFocusRect>
 #include <QStylePainter>
+#include <mutex>
 
 namespace kursomatik {
 namespace {
@@ -37,11 +38,8 @@ QAccessibleInterface* linkLabelAccessible(const QString& key, QObject* object) {
 }  // namespace
 
 LinkLabel::LinkLabel(const QString& text, QWidget* parent) : QLabel(text, parent) {
-    static const bool installed = [] {
-        QAccessible::installFactory(linkLabelAccessible);
-        return true;
-    }();
-    (void)installed;
+    static std::once_flag installed;
+    std::call_once(installed, [] { QAccessible::installFactory(linkLabelAccessible); });
     setTextInteractionFlags(Qt::NoTextInteraction);  // before the focus policy, which it resets
     setFocusPolicy(Qt::StrongFocus);
     setForegroundRole(QPalette::Highlight);
