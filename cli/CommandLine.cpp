@@ -3,7 +3,7 @@
 
 #include <algorithm>
 #include <array>
-#include <utility>
+#include <string_view>
 
 #include "conversion/Decimals.h"
 #include "platform/SystemError.h"
@@ -85,14 +85,9 @@ Status takeDecimals(std::optional<double>& factor, const std::string& option, co
 }
 
 Status takeValue(RechnerOptions& o, const std::string& option, const std::string& value) {
-    if (option == "--tabelle") {
-        if (value.empty()) return Status::fail("Die Option --tabelle braucht einen Dateinamen.");
-        o.tabelle = value;
-        return Status::ok();
-    }
-    if (option == "--import") {
-        if (value.empty()) return Status::fail("Die Option --import braucht einen Dateinamen.");
-        o.import = value;
+    if (option == "--tabelle" || option == "--import") {
+        if (value.empty()) return Status::fail("Die Option " + option + " braucht einen Dateinamen.");
+        (option == "--tabelle" ? o.tabelle : o.import) = value;
         return Status::ok();
     }
     if (option == "--euro-stellen") return takeDecimals(o.dStellen1, option, value, kEuroDecimals);

@@ -74,10 +74,10 @@ void printCurrencyList(const CurrencyTable& table, const RegionalSettings& regio
     for (const Row& row : rows) {
         for (std::size_t c = 0; c < widths.size(); ++c) widths[c] = std::max(widths[c], utf8::length(row[c]));
     }
+    // The rates stand right-aligned; the name, last, is not padded.
     for (const Row& row : rows) {
-        out << padded(row[0], widths[0], false) << "  " << padded(row[1], widths[1], true) << "  "
-            << padded(row[2], widths[2], false) << "  " << padded(row[3], widths[3], false) << "  " << row[4]
-            << '\n';
+        for (std::size_t c = 0; c + 1 < row.size(); ++c) out << padded(row[c], widths[c], c == 1) << "  ";
+        out << row.back() << '\n';
     }
 }
 

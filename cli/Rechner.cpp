@@ -21,6 +21,12 @@ namespace fs = std::filesystem;
 
 constexpr const char* kName = "kursomatik-rechner: ";
 
+// The message on err, and the exit status that goes with it.
+int failed(std::ostream& err, const std::string& message, int status) {
+    err << kName << message << '\n';
+    return status;
+}
+
 // As the program works on the table in its working folder, one there wins over the data folder's.
 fs::path tableFile(const RechnerOptions& options, const RechnerEnvironment& environment) {
     if (options.tabelle) return *options.tabelle;
@@ -52,28 +58,23 @@ SettingsState programSettings(const RechnerEnvironment& environment, std::ostrea
     return settings;
 }
 
-struct Stellen {
-    double dStellen1 = 0.0;
-    double dStellen2 = 0.0;
-};
-
-// The rounding factors from the program's settings file, read by the program's own rules, unless
-// the command line names them. The window shows nothing for a result setting it does not know;
-// here that is an error naming the key.
-Result<Stellen> stellenOf(const RechnerOptions& options, const RechnerEnvironment& environment,
-                          std::ostream& err) {
-    const SettingsState settings = programSettings(environment, err);
-    const Stellen s{options.dStellen1.value_or(settings.dStellen1),
-                    options.dStellen2.value_or(settings.dStellen2)};
+// The program's settings with the rounding factors the conversion takes: those of the settings
+// file, read by the program's own rules, unless the command line names them. The window shows
+// nothing for a result setting it does not know; here that is an error naming the key.
+Result<SettingsState> stellenOf(const RechnerOptions& options, const RechnerEnvironment& environment,
+                                std::ostream& err) {
+    SettingsState settings = programSettings(environment, err);
+    settings.dStellen1 = options.dStellen1.value_or(settings.dStellen1);
+    settings.dStellen2 = options.dStellen2.value_or(settings.dStellen2);
     auto unset = [&](const char* key, const char* option) {
         return Status::fail(
             std::string("Die Nachkommastellen sind nicht eingestellt: ") + key + " in " +
             inQuotes(settings.sIniDatei) + " fehlt oder ist ungültig. Bitte " + option +
             " angeben oder die Stellen in Kursomatik unter „Einstellungen > Optionen“ wählen.");
     };
-    if (euroDecimals(s.dStellen1) == nullptr) return unset("stellen1", "--euro-stellen 3 oder 4");
-    if (resultDecimals(s.dStellen2) == nullptr) return unset("stellen2", "--stellen 2, 3 oder 4");
-    return s;
+    if (euroDecimals(settings.dStellen1) == nullptr) return unset("stellen1", "--euro-stellen 3 oder 4");
+    if (resultDecimals(settings.dStellen2) == nullptr) return unset("stellen2", "--stellen 2, 3 oder 4");
+    return settings;
 }
 
 // The start currencies of the settings follow their currencies, as after the window's import; only
@@ -105,15 +106,9 @@ void keepStartCurrencies(const RateImport& import, bool overwrite, const Rechner
 int importRates(const RechnerOptions& options, const fs::path& table, const RechnerEnvironment& environment,
                 std::ostream& out, std::ostream& err) {
     const auto import = RateImport::prepare(*options.import, table, environment.regional);
-    if (!import) {
-        err << kName << import.error() << '\n';
-        return kRechnerBadInput;
-    }
+    if (!import) return failed(err, import.error(), kRechnerBadInput);
     const auto summary = import->apply(options.ueberschreiben);
-    if (!summary) {
-        err << kName << summary.error() << '\n';
-        return kRechnerNoTable;
-    }
+    if (!summary) return failed(err, summary.error(), kRechnerNoTable);
     if (summary->changedTable() && isProgramsTable(table, environment))
         keepStartCurrencies(*import, options.ueberschreiben, environment, err);
     out << summaryText(*summary) << "\nTabelle: " << inQuotes(table.string()) << '\n';
@@ -125,10 +120,8 @@ int importRates(const RechnerOptions& options, const fs::path& table, const Rech
 int runRechner(const std::vector<std::string>& args, const RechnerEnvironment& environment, std::ostream& out,
                std::ostream& err) {
     const auto options = parseCommandLine(args);
-    if (!options) {
-        err << kName << options.error() << "\nHilfe: kursomatik-rechner --help\n";
-        return kRechnerBadInput;
-    }
+    if (!options)
+        return failed(err, options.error() + "\nHilfe: kursomatik-rechner --help", kRechnerBadInput);
     if (options->mode == RechnerOptions::Mode::Help) {
         out << rechnerHilfe();
         return kRechnerOk;
@@ -152,16 +145,10 @@ int runRechner(const std::vector<std::string>& args, const RechnerEnvironment& e
         return importRates(*options, table->file, environment, out, err);
     }
     const auto stellen = stellenOf(*options, environment, err);
-    if (!stellen) {
-        err << kName << stellen.error() << '\n';
-        return kRechnerBadInput;
-    }
+    if (!stellen) return failed(err, stellen.error(), kRechnerBadInput);
     const auto ergebnis = umrechnen(*table, options->betrag, options->von, options->nach, stellen->dStellen1,
                                     stellen->dStellen2, regional);
-    if (!ergebnis) {
-        err << kName << ergebnis.error() << '\n';
-        return kRechnerBadInput;
-    }
+    if (!ergebnis) return failed(err, ergebnis.error(), kRechnerBadInput);
     if (options->json) {
         printJson(*ergebnis, out);
     } else {

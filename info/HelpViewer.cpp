@@ -30,8 +30,8 @@ QString quoted(const QString& text) {
     return QStringLiteral("\u201E%1\u201C").arg(text.toHtmlEscaped());
 }
 
-QToolButton* toolButton(const QString& caption, QWidget* parent) {
-    auto* button = new QToolButton(parent);
+QToolButton* toolButton(Controls& make, const QString& caption, const ControlText& text, QWidget* parent) {
+    auto* button = make.add(new QToolButton(parent), text);
     button->setText(caption);
     button->setToolButtonStyle(Qt::ToolButtonTextOnly);
     button->setFocusPolicy(Qt::StrongFocus);
@@ -47,14 +47,12 @@ HelpViewer::HelpViewer(std::vector<std::filesystem::path> folders, QWidget* pare
     resize(640, 560);
 
     Controls make(this);
-    auto* back =
-        make.add(toolButton(QStringLiteral("&Zurück"), this), {"back", "Zur vorigen Seite der Hilfe"});
+    auto* back = toolButton(make, QStringLiteral("&Zurück"), {"back", "Zur vorigen Seite der Hilfe"}, this);
     auto* forward =
-        make.add(toolButton(QStringLiteral("&Vorwärts"), this), {"forward", "Zur nächsten Seite der Hilfe"});
-    auto* contents = make.add(toolButton(QStringLiteral("&Inhalt"), this),
-                              {"contents", "Zum Inhaltsverzeichnis der Hilfe"});
-    auto* close =
-        make.add(toolButton(QStringLiteral("&Schließen"), this), {"close", "Hilfe schließen (Esc)"});
+        toolButton(make, QStringLiteral("&Vorwärts"), {"forward", "Zur nächsten Seite der Hilfe"}, this);
+    auto* contents =
+        toolButton(make, QStringLiteral("&Inhalt"), {"contents", "Zum Inhaltsverzeichnis der Hilfe"}, this);
+    auto* close = toolButton(make, QStringLiteral("&Schließen"), {"close", "Hilfe schließen (Esc)"}, this);
     back->setEnabled(false);
     forward->setEnabled(false);
 

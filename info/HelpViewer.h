@@ -16,8 +16,6 @@ class HelpViewer : public QWidget {
   public:
     explicit HelpViewer(std::vector<std::filesystem::path> folders, QWidget* parent = nullptr);
 
-    // The folders of the running program: the current folder, the program's folder, the data
-
     void showTopic(const QString& helpFile, int topic);
 
     QTextBrowser* browser() const { return browser_; }

@@ -7,6 +7,7 @@
 #include <QMouseEvent>
 #include <QStyleOptionFocusRect>
 #include <QStylePainter>
+#include <mutex>
 
 namespace kursomatik {
 namespace {
@@ -37,11 +38,8 @@ QAccessibleInterface* linkLabelAccessible(const QString& key, QObject* object) {
 }  // namespace
 
 LinkLabel::LinkLabel(const QString& text, QWidget* parent) : QLabel(text, parent) {
-    static const bool installed = [] {
-        QAccessible::installFactory(linkLabelAccessible);
-        return true;
-    }();
-    (void)installed;
+    static std::once_flag installed;
+    std::call_once(installed, [] { QAccessible::installFactory(linkLabelAccessible); });
     setTextInteractionFlags(Qt::NoTextInteraction);  // before the focus policy, which it resets
     setFocusPolicy(Qt::StrongFocus);
     setForegroundRole(QPalette::Highlight);
@@ -63,17 +61,11 @@ void LinkLabel::mouseReleaseEvent(QMouseEvent* event) {
 }
 
 void LinkLabel::keyPressEvent(QKeyEvent* event) {
-    switch (event->key()) {
-        case Qt::Key_Return:
-        case Qt::Key_Enter:
-        case Qt::Key_Space:
-            if (event->modifiers() == Qt::NoModifier || event->modifiers() == Qt::KeypadModifier) {
-                emit clicked();
-                return;
-            }
-            break;
-        default:
-            break;
+    const int key = event->key();
+    const bool plain = event->modifiers() == Qt::NoModifier || event->modifiers() == Qt::KeypadModifier;
+    if (plain && (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Space)) {
+        emit clicked();
+        return;
     }
     QLabel::keyPressEvent(event);
 }

@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "info/frmAbout.h"
 
-#include <QFrame>
 #include <QLabel>
 #include <QPixmap>
 #include <QPointer>
@@ -42,8 +41,9 @@ void frmAbout::build() {
         links.push_back(link);
         return link;
     };
-    const auto mail = [&link](const char* name, const QString& prefix, const QString& address, int top) {
-        return link(name, prefix + address, top, QStringLiteral("mailto:%1?Subject=Kursomatik").arg(address),
+    const auto mail = [&link](const char* name, const QString& address, int top) {
+        return link(name, QStringLiteral("e-mail: ") + address, top,
+                    QStringLiteral("mailto:%1?Subject=Kursomatik").arg(address),
                     QStringLiteral("Öffnet eine neue E-Mail an %1 im E-Mail-Programm.").arg(address));
     };
 
@@ -57,7 +57,7 @@ void frmAbout::build() {
     label("Label4", QStringLiteral("Support und Programmierung:"), 120, 1560)
         ->setFont(designFont(8.25, true));
     label("Label5", kSupportPerson, 120, 1800);
-    LinkLabel* Label12 = mail("Label12", QStringLiteral("e-mail: "), kSupportMail, 2160);
+    LinkLabel* Label12 = mail("Label12", kSupportMail, 2160);
     label("Label13", QStringLiteral("tel.: ") + kSupportPhone, 120, 2400);
     label("Label14", QStringLiteral("fax: ") + kSupportFax, 120, 2640);
 
@@ -76,7 +76,7 @@ void frmAbout::build() {
     label("Label9", QStringLiteral("fax: ") + kMakerFax, 120, 4920);
     LinkLabel* Label10 = link("Label10", QStringLiteral("Internet: ") + kMakerWeb, 5160, kMakerWeb,
                               QStringLiteral("Öffnet die Internetseite im Browser."));
-    LinkLabel* Label11 = mail("Label11", QStringLiteral("e-mail: "), kMakerMail, 5400);
+    LinkLabel* Label11 = mail("Label11", kMakerMail, 5400);
 
     layout.apply();
     // A link is only as wide as its text, so that the blank beside it opens nothing.
@@ -105,8 +105,7 @@ void frmAbout::handOver(const QString& target) {
         if (r > 32) return;
         // The line feed comes before the carriage return, as the message has always read.
         windows.message(about && about->isVisible() ? about.data() : owner.data(),
-                        QStringLiteral("ShellExecute fehlgeschlagen! ") + QStringLiteral("\n") +
-                            QStringLiteral("\r") + QStringLiteral(" Fehler: ") +
+                        QStringLiteral("ShellExecute fehlgeschlagen! \n\r Fehler: ") +
                             QString::fromStdString(GetErrorString(r)),
                         MessageButtons::Ok, MessageIcon::Stop);
     });

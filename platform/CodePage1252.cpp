@@ -36,11 +36,7 @@ std::string toUtf8(std::string_view bytes) {
     out.reserve(bytes.size() + bytes.size() / 8);
     for (const char c : bytes) {
         const auto b = static_cast<unsigned char>(c);
-        if (b < 0x80) {
-            out += c;
-        } else {
-            utf8::append(out, (b < 0xA0) ? kHighControls[b - 0x80] : char32_t{b});
-        }
+        utf8::append(out, (b >= 0x80 && b < 0xA0) ? kHighControls[b - 0x80] : char32_t{b});
     }
     return out;
 }

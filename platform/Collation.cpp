@@ -6,13 +6,14 @@
 namespace kursomatik {
 namespace {
 
-// Base letters of the Latin-1 and Windows-1252 letters, lower case; 0 where none applies.
+// Base letters of the Latin-1 and Windows-1252 letters, lower case; empty where none applies.
 std::string_view baseLetters(char32_t cp) {
     if (cp < 0xC0) return {};  // no letter with an accent below À
-    switch (cp) {
+    // The Latin-1 capitals as their small letters; those of Windows-1252 are listed beside theirs.
+    const char32_t lower = (cp <= 0xDE && cp != 0xD7) ? cp + 0x20 : cp;
+    switch (lower) {
         case 0xDF:
             return "ss";
-        case 0xC6:
         case 0xE6:
             return "ae";
         case 0x152:
@@ -27,24 +28,18 @@ std::string_view baseLetters(char32_t cp) {
         case 0x178:
         case 0xFD:
         case 0xFF:
-        case 0xDD:
             return "y";
-        case 0xC7:
         case 0xE7:
             return "c";
-        case 0xD1:
         case 0xF1:
             return "n";
-        case 0xD0:
         case 0xF0:
             return "d";
-        case 0xD8:
         case 0xF8:
             return "o";
         default:
             break;
     }
-    const char32_t lower = (cp >= 0xC0 && cp <= 0xDE && cp != 0xD7) ? cp + 0x20 : cp;
     if (lower >= 0xE0 && lower <= 0xE5) return "a";
     if (lower >= 0xE8 && lower <= 0xEB) return "e";
     if (lower >= 0xEC && lower <= 0xEF) return "i";

@@ -179,11 +179,9 @@ Status replaceFile(const fs::path& file, std::string_view bytes, FileOperations&
         files.removeFile(temporary);
         return failed("geschrieben werden", written);
     }
-    if (beforeRename) {
-        if (Status ready = beforeRename(); !ready) {
-            files.removeFile(temporary);
-            return ready;
-        }
+    if (Status ready = beforeRename ? beforeRename() : Status::ok(); !ready) {
+        files.removeFile(temporary);
+        return ready;
     }
     if (Status renamed = files.renameFile(temporary, target); !renamed) {
         files.removeFile(temporary);

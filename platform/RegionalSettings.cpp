@@ -4,6 +4,8 @@
 #include <chrono>
 #include <ctime>
 
+#include "platform/Utf8.h"
+
 namespace kursomatik {
 
 RegionalSettings RegionalSettings::german() {
@@ -36,10 +38,8 @@ std::string formatShortDate(const CivilDate& date, const std::string& pattern) {
         const char c = pattern[i];
         std::size_t run = 1;
         while (i + run < pattern.size() && pattern[i + run] == c) ++run;
-        if (c == 'd') {
-            out += padded(date.day, run >= 2 ? 2 : 1);
-        } else if (c == 'M') {
-            out += padded(date.month, run >= 2 ? 2 : 1);
+        if (c == 'd' || c == 'M') {
+            out += padded(c == 'd' ? date.day : date.month, run >= 2 ? 2 : 1);
         } else if (c == 'y') {
             out += run >= 3 ? padded(date.year, 4) : padded(date.year % 100, 2);
         } else {
@@ -60,8 +60,7 @@ std::chrono::year_month_day calendarDay(const CivilDate& date) {
 }  // namespace
 
 std::optional<CivilDate> parseShortDate(std::string_view text, const std::string& pattern) {
-    while (!text.empty() && text.front() == ' ') text.remove_prefix(1);
-    while (!text.empty() && text.back() == ' ') text.remove_suffix(1);
+    text = utf8::trimSpaces(text);
     CivilDate date;
     std::size_t at = 0;
     // Reads between `least` and `most` digits; a field written with one letter takes one or two.

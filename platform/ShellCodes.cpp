@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/ShellCodes.h"
 
+#include <utility>
+
 namespace kursomatik {
 
 int shellCodeOfXdgOpen(HelperEnd end, int status) {
@@ -27,34 +29,18 @@ int shellCodeOfXdgOpen(HelperEnd end, int status) {
 }
 
 std::string GetErrorString(std::int32_t code) {
-    switch (code) {
-        case 2:
-            return "ERROR_FILE_NOT_FOUND";
-        case 3:
-            return "ERROR_PATH_NOT_FOUND";
-        case 5:
-            return "SE_ERR_ACCESSDENIED";
-        case 8:
-            return "SE_ERR_OOM (Not enough Memory)";
-        case 11:
-            return "ERROR_BAD_FORMAT";
-        case 26:
-            return "SE_ERR_SHARE";
-        case 27:
-            return "SE_ERR_ASSOCINCOMPLETE";
-        case 28:
-            return "SE_ERR_DDETIMEOUT";
-        case 29:
-            return "SE_ERR_DDEFAIL";
-        case 30:
-            return "SE_ERR_DDEBUSY";
-        case 31:
-            return "SE_ERR_NOASSOC";
-        case 32:
-            return "SE_ERR_DLLNOTFOUND";
-        default:
-            return "Unbekannter Fehler No.: " + std::to_string(code);
+    static constexpr std::pair<std::int32_t, const char*> kNames[] = {
+        {2, "ERROR_FILE_NOT_FOUND"},    {3, "ERROR_PATH_NOT_FOUND"},
+        {5, "SE_ERR_ACCESSDENIED"},     {8, "SE_ERR_OOM (Not enough Memory)"},
+        {11, "ERROR_BAD_FORMAT"},       {26, "SE_ERR_SHARE"},
+        {27, "SE_ERR_ASSOCINCOMPLETE"}, {28, "SE_ERR_DDETIMEOUT"},
+        {29, "SE_ERR_DDEFAIL"},         {30, "SE_ERR_DDEBUSY"},
+        {31, "SE_ERR_NOASSOC"},         {32, "SE_ERR_DLLNOTFOUND"},
+    };
+    for (const auto& [known, name] : kNames) {
+        if (known == code) return name;
     }
+    return "Unbekannter Fehler No.: " + std::to_string(code);
 }
 
 }  // namespace kursomatik

@@ -3,71 +3,53 @@
 
 #include <cerrno>
 #include <cstring>
+#include <utility>
 
 #include "platform/Utf8.h"
 
 namespace kursomatik {
+namespace {
+
+// The errno values file operations meet, and the causes of our own.
+constexpr std::pair<int, const char*> kWordings[] = {
+    {ENOENT, "Die Datei oder der Ordner ist nicht vorhanden"},
+    {EACCES, "Zugriff verweigert"},
+    {EPERM, "Zugriff verweigert"},
+    {ENOSPC, "Auf dem Datenträger ist kein Platz mehr frei"},
+    {EDQUOT, "Das Speicherkontingent ist erschöpft"},
+    {EFBIG, "Die Datei würde zu groß"},
+    {EROFS, "Der Datenträger ist schreibgeschützt"},
+    {EISDIR, "Unter diesem Namen steht ein Ordner"},
+    {ENOTDIR, "Ein Teil des Pfades ist kein Ordner"},
+    {EIO, "Ein- oder Ausgabefehler des Datenträgers"},
+    {EMFILE, "Zu viele Dateien sind geöffnet"},
+    {ENFILE, "Zu viele Dateien sind geöffnet"},
+    {EBUSY, "Die Datei wird gerade benutzt"},
+    {ENAMETOOLONG, "Der Dateiname ist zu lang"},
+    {ELOOP, "Zu viele symbolische Verknüpfungen, vielleicht eine, die auf sich selbst zeigt"},
+    {EEXIST, "Unter diesem Namen steht schon etwas"},
+    {EXDEV, "Das Ziel liegt auf einem anderen Datenträger"},
+    {ETXTBSY, "Die Datei wird gerade als Programm ausgeführt"},
+    {ENOMEM, "Der Arbeitsspeicher reicht nicht aus"},
+    {ENXIO, "Das Gerät ist nicht vorhanden"},
+    {ENODEV, "Das Gerät ist nicht vorhanden"},
+    {ESTALE, "Die Datei im Netzwerk ist nicht mehr erreichbar"},
+    {EAGAIN, "Die Datei ist gerade nicht verfügbar"},
+    {EINTR, "Der Vorgang wurde unterbrochen"},
+    {EPIPE, "Der Empfänger der Ausgabe ist beendet"},
+    {EINVAL, "Ungültige Angabe für das Dateisystem"},
+    {kNotARegularFile, "Unter diesem Namen steht keine gewöhnliche Datei, sondern ein Gerät oder eine Pipe"},
+    {kFileTooLarge, "Die Datei ist größer als 1 MB"},
+    {0, "Unbekannter Fehler"},
+};
+
+}  // namespace
 
 std::string describeErrno(int error) {
-    switch (error) {
-        case ENOENT:
-            return "Die Datei oder der Ordner ist nicht vorhanden";
-        case EACCES:
-        case EPERM:
-            return "Zugriff verweigert";
-        case ENOSPC:
-            return "Auf dem Datenträger ist kein Platz mehr frei";
-        case EDQUOT:
-            return "Das Speicherkontingent ist erschöpft";
-        case EFBIG:
-            return "Die Datei würde zu groß";
-        case EROFS:
-            return "Der Datenträger ist schreibgeschützt";
-        case EISDIR:
-            return "Unter diesem Namen steht ein Ordner";
-        case ENOTDIR:
-            return "Ein Teil des Pfades ist kein Ordner";
-        case EIO:
-            return "Ein- oder Ausgabefehler des Datenträgers";
-        case EMFILE:
-        case ENFILE:
-            return "Zu viele Dateien sind geöffnet";
-        case EBUSY:
-            return "Die Datei wird gerade benutzt";
-        case ENAMETOOLONG:
-            return "Der Dateiname ist zu lang";
-        case ELOOP:
-            return "Zu viele symbolische Verknüpfungen, vielleicht eine, die auf sich selbst zeigt";
-        case EEXIST:
-            return "Unter diesem Namen steht schon etwas";
-        case EXDEV:
-            return "Das Ziel liegt auf einem anderen Datenträger";
-        case ETXTBSY:
-            return "Die Datei wird gerade als Programm ausgeführt";
-        case ENOMEM:
-            return "Der Arbeitsspeicher reicht nicht aus";
-        case ENXIO:
-        case ENODEV:
-            return "Das Gerät ist nicht vorhanden";
-        case ESTALE:
-            return "Die Datei im Netzwerk ist nicht mehr erreichbar";
-        case EAGAIN:
-            return "Die Datei ist gerade nicht verfügbar";
-        case EINTR:
-            return "Der Vorgang wurde unterbrochen";
-        case EPIPE:
-            return "Der Empfänger der Ausgabe ist beendet";
-        case EINVAL:
-            return "Ungültige Angabe für das Dateisystem";
-        case kNotARegularFile:
-            return "Unter diesem Namen steht keine gewöhnliche Datei, sondern ein Gerät oder eine Pipe";
-        case kFileTooLarge:
-            return "Die Datei ist größer als 1 MB";
-        case 0:
-            return "Unbekannter Fehler";
-        default:
-            return std::string("Systemfehler ") + std::to_string(error) + " (" + std::strerror(error) + ")";
+    for (const auto& [known, text] : kWordings) {
+        if (known == error) return text;
     }
+    return std::string("Systemfehler ") + std::to_string(error) + " (" + std::strerror(error) + ")";
 }
 
 Status systemFailure(int error) {

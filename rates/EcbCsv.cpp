@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "rates/EcbCsv.h"
+#include "rates/ReferenceRates.h"
 
 #include <algorithm>
 #include <array>
@@ -15,23 +15,15 @@ namespace {
 
 using namespace ratefields;
 
-// The fields of a line, without the blanks around them and without the empty field after the last
-// comma, which every line of the ECB's files has.
+// The fields of a line, without the blanks around them.
 void splitFields(std::string_view line, std::vector<std::string_view>& fields) {
     fields.clear();
     for (std::size_t start = 0;;) {
         const auto end = line.find(',', start);
-        if (end == std::string_view::npos) break;
         fields.push_back(utf8::trimBlanks(line.substr(start, end - start)));
+        if (end == std::string_view::npos) return;
         start = end + 1;
     }
-}
-
-// Whether the line ends as the ECB ends every line: a comma and nothing after it but blanks. A file cut
-// inside its last field ("19.4970, " cut to "19.4") lacks it, so its last value is never taken.
-bool endsWithEmptyField(std::string_view line) {
-    const auto last = line.rfind(',');
-    return last != std::string_view::npos && utf8::trimBlanks(line.substr(last + 1)).empty();
 }
 
 // "28 June 2024" as the daily file writes it, or "2024-06-28" as the history does.
@@ -68,12 +60,15 @@ class CsvReader {
             if (end == std::string_view::npos)
                 return fail(number, "Die Zeile hört ohne Zeilenende auf: Die Datei ist unvollständig");
             if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
-            if (!endsWithEmptyField(line)) {
+            // The ECB ends every line with a comma, and nothing after it but blanks. A file cut inside
+            // its last field ("19.4970, " cut to "19.4") lacks it, so its last value is never taken.
+            splitFields(line, fields);
+            if (fields.size() < 2 || !fields.back().empty()) {
                 return fail(number,
                             "Die Zeile endet nicht mit einem Komma nach dem letzten Feld: Die Datei ist "
                             "unvollständig");
             }
-            splitFields(line, fields);
+            fields.pop_back();
             const Status read = codes_.empty() ? header(fields, number) : row(fields, number);
             if (!read) return read;
         }

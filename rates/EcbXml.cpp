@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "rates/EcbXml.h"
+#include "rates/ReferenceRates.h"
 
 #include <QByteArray>
 #include <QXmlStreamReader>

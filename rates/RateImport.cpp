@@ -8,8 +8,8 @@
 #include <unordered_set>
 
 #include "platform/SystemError.h"
+#include "platform/Utf8.h"
 #include "rates/CurrencyNames.h"
-#include "rates/RateFields.h"
 #include "store/Compaction.h"
 #include "store/CurrencyRecord.h"
 #include "store/RateCodec.h"
@@ -19,13 +19,6 @@ namespace kursomatik {
 namespace {
 
 const char* const kNothingChanged = " Die Tabelle wurde nicht geändert.";
-
-std::string asciiUpper(std::string text) {
-    for (char& c : text) {
-        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-    }
-    return text;
-}
 
 // Puts the new Kurs and Datum into the bytes of a record; its other fields keep their bytes.
 void patchRecord(std::string& table, std::size_t record, const std::string& kurs, const std::string& datum) {
@@ -84,35 +77,35 @@ Result<RateImport> RateImport::prepare(const std::filesystem::path& referenceFil
                                        const std::filesystem::path& table, const RegionalSettings& regional) {
     auto rates = readReferenceRates(referenceFile);
     if (!rates) return Status::fail(rates.error() + kNothingChanged);
-    return prepare(std::move(*rates), referenceFile.string(), table, regional);
+    return prepare(*rates, referenceFile.string(), table, regional);
 }
 
-Result<RateImport> RateImport::prepare(ReferenceRates rates, const std::string& referenceName,
+Result<RateImport> RateImport::prepare(const ReferenceRates& rates, const std::string& referenceName,
                                        const std::filesystem::path& table, const RegionalSettings& regional) {
     RateImport import;
     import.table_ = table;
-    import.rates_ = std::move(rates);
     std::error_code error;
     if (!std::filesystem::exists(table, error))
         return fileError(table.string(), "gelesen werden", systemFailure(ENOENT));
     auto bytes = readWholeFile(table);
     if (!bytes) return bytes.status();
     import.read_ = std::move(*bytes);
-    if (Status planned = import.plan(referenceName, regional); !planned)
+    if (Status planned = import.plan(rates, referenceName, regional); !planned)
         return Status::fail(planned.error() + kNothingChanged);
     return import;
 }
 
-Status RateImport::plan(const std::string& referenceName, const RegionalSettings& regional) {
-    datum_ = formatShortDate(rates_.date, regional.shortDatePattern);
+Status RateImport::plan(const ReferenceRates& rates, const std::string& referenceName,
+                        const RegionalSettings& regional) {
+    datum_ = formatShortDate(rates.date, regional.shortDatePattern);
     counts_.date = datum_;
-    if (const CivilDate today = regional.currentDate(); daysBetween(today, rates_.date) > 1) {
+    if (const CivilDate today = regional.currentDate(); daysBetween(today, rates.date) > 1) {
         return Status::fail(fileNamed(referenceName) + " kann nicht importiert werden: Ihre Kurse sind vom " +
                             datum_ + ", heute ist aber erst der " +
                             formatShortDate(today, regional.shortDatePattern) + ".");
     }
     std::unordered_map<std::string, std::string> kurse;
-    for (const auto& rate : rates_.rates) {
+    for (const auto& rate : rates.rates) {
         const auto kurs = encodeRate(rate.rate.toDouble(), regional);
         if (!kurs)
             return Status::fail(fileNamed(referenceName) + " kann nicht importiert werden: " + rate.code +
@@ -129,7 +122,7 @@ Status RateImport::plan(const std::string& referenceName, const RegionalSettings
     for (std::size_t n = 0; n < static_cast<std::size_t>(count); ++n) {
         const CurrencyRecord record =
             decodeRecord(std::string_view(records_).substr(n * kRecordLength, kRecordLength));
-        const std::string code = asciiUpper(fieldValue(record.ISO));
+        const std::string code = utf8::toUpper(fieldValue(record.ISO));
         const auto kurs = kurse.find(code);
         if (kurs == kurse.end()) continue;
         inTable.insert(code);
@@ -140,7 +133,7 @@ Status RateImport::plan(const std::string& referenceName, const RegionalSettings
         const std::string datum = fieldValue(record.Datum);
         auto date = parseShortDate(datum, regional.shortDatePattern);
         if (!date) date = parseShortDate(datum, "dd.MM.yyyy");
-        if (date && *date > rates_.date) {
+        if (date && *date > rates.date) {
             newer_.push_back({n, kurs->second});
             newerDates.emplace_back(*date, datum);
         } else if (holdsAlready(records_, n, kurs->second, datum_)) {
@@ -155,7 +148,7 @@ Status RateImport::plan(const std::string& referenceName, const RegionalSettings
                      newerDates.end());
     for (auto& [key, text] : newerDates) newerDates_.push_back(std::move(text));
 
-    for (const auto& rate : rates_.rates) {
+    for (const auto& rate : rates.rates) {
         if (inTable.contains(rate.code)) continue;
         CurrencyRecord record;
         storeField(record, &CurrencyRecord::Bezeichnung, germanCurrencyName(rate.code));

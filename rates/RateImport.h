@@ -43,15 +43,13 @@ class RateImport {
     static Result<RateImport> prepare(const std::filesystem::path& referenceFile,
                                       const std::filesystem::path& table, const RegionalSettings& regional);
     // The same with rates read already; `referenceName` names their file in messages.
-    static Result<RateImport> prepare(ReferenceRates rates, const std::string& referenceName,
+    static Result<RateImport> prepare(const ReferenceRates& rates, const std::string& referenceName,
                                       const std::filesystem::path& table, const RegionalSettings& regional);
 
-    const ReferenceRates& rates() const { return rates_; }
-    // How many records of other currencies hold a rate dated after the file's day, and those dates
-    // (each once, oldest first).
+    // How many records of other currencies hold a rate dated after the file's day.
     std::size_t newerCount() const { return newer_.size(); }
-    const std::vector<std::string>& newerDates() const { return newerDates_; }
-    // The question whether to overwrite them; empty when there are none.
+    // The question whether to overwrite them, naming their dates (each once, oldest first); empty
+    // when there are none.
     std::string newerQuestion() const;
 
     // The table's bytes as prepare read them (in whole records), and as apply writes them. The import
@@ -72,11 +70,11 @@ class RateImport {
     };
 
     RateImport() = default;
-    Status plan(const std::string& referenceName, const RegionalSettings& regional);
+    Status plan(const ReferenceRates& rates, const std::string& referenceName,
+                const RegionalSettings& regional);
     Status unchangedSinceRead() const;
 
     std::filesystem::path table_;
-    ReferenceRates rates_;
     std::string datum_;    // the file's day as Datum text
     std::string read_;     // the table's bytes as read
     std::string records_;  // the same, cut or padded to whole records

@@ -4,8 +4,6 @@
 #include "platform/FileOperations.h"
 #include "platform/SystemError.h"
 #include "platform/Utf8.h"
-#include "rates/EcbCsv.h"
-#include "rates/EcbXml.h"
 #include "rates/ZipEntry.h"
 
 namespace kursomatik {

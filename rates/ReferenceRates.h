@@ -36,4 +36,20 @@ Result<ReferenceRates> readReferenceRates(const std::filesystem::path& file);
 // The same from the file's bytes; `fileName` names the file in messages.
 Result<ReferenceRates> parseReferenceRates(std::string_view bytes, const std::string& fileName);
 
+// The two text formats, read by EcbXml.cpp and EcbCsv.cpp. Their messages name `fileName` and the
+// place at fault, after `where` ("" or the name of the file inside a .zip).
+
+// The ECB's XML: <Cube time='2024-06-28'> elements, each holding <Cube currency='USD' rate='1.0705'/>
+// entries; one of them in the daily file, one per day in the history files. Every entry is checked;
+// the newest day's rates are taken. The place is the element with its line.
+Result<ReferenceRates> parseEcbXml(std::string_view bytes, const std::string& fileName,
+                                   const std::string& where);
+// The ECB's CSV: a header "Date, USD, JPY, ..." and a row per day ("28 June 2024, 1.0705, ..." in the
+// daily file, "2024-06-28,1.0705,...,N/A," in the history), each field followed by a comma. Every row
+// is checked, and the file is taken only whole: each line ends with that comma, blanks and its line
+// end, so a cut file is refused. The newest day's rates are taken, without those marked "N/A". The
+// place is the line.
+Result<ReferenceRates> parseEcbCsv(std::string_view text, const std::string& fileName,
+                                   const std::string& where);
+
 }  // namespace kursomatik

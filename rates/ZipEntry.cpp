@@ -53,13 +53,11 @@ struct Entry {
     std::uint32_t localHeader = 0;
 };
 
+// `suffix` in lower case.
 bool endsWithCaseless(std::string_view name, std::string_view suffix) {
-    if (name.size() < suffix.size()) return false;
-    name.remove_prefix(name.size() - suffix.size());
-    for (std::size_t i = 0; i < suffix.size(); ++i) {
-        if ((name[i] | 0x20) != suffix[i]) return false;
-    }
-    return true;
+    return name.size() >= suffix.size() &&
+           std::equal(suffix.begin(), suffix.end(), name.end() - suffix.size(),
+                      [](char s, char n) { return (n | 0x20) == s; });
 }
 
 // The end record: the last one of the archive, with at most 65535 bytes of comment after it.
