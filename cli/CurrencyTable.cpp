@@ -26,15 +26,17 @@ Result<ChosenCurrency> currencyOfCode(const CurrencyTable& table, std::string_vi
     const std::string wanted = utf8::toUpper(code);
     const CurrencyEntry* found = nullptr;
     std::string names;
+    int matches = 0;  // counted: a name may hold a comma itself
     for (const CurrencyEntry& entry : table.lists.all) {
         if (utf8::toUpper(fieldValue(entry.fields.ISO)) != wanted) continue;
         names += (names.empty() ? "" : ", ") + utf8::printable(entry.name());
         if (found == nullptr) found = &entry;
+        ++matches;
     }
     const std::string named = inQuotes(std::string(code));
     if (found == nullptr || wanted.empty())
         return Status::fail("Den Währungscode " + named + " gibt es in " + inQuotes(table.file) + " nicht.");
-    if (names.find(", ") != std::string::npos) {
+    if (matches > 1) {
         return Status::fail("Den Währungscode " + named + " haben mehrere Währungen in " +
                             inQuotes(table.file) + ": " + names + ".");
     }
