@@ -77,19 +77,19 @@ check "the menu entry runs the installed command" grep -qx "Exec=/usr/bin/kursom
 check "it is the only menu entry of Kursomatik" [ "$(grep -l "^Exec=.*kursomatik" /usr/share/applications/*.desktop)" = "$entry" ]
 check "its icon is installed in every size" [ "$(ls /usr/share/icons/hicolor/*/apps/example.kursomatik.kursomatik.* | wc -l)" -eq 9 ]
 
-runtime="$work/runtime"
-mkdir -m 700 "$runtime"
 # start <uid> <home>: the menu entry's command as that user, with nothing of this environment, until
-# the program holds its instance lock; then ends it.
+# the program holds its instance lock (in the user's /run/user folder, else in /tmp); then ends it.
 start() {
-    local uid=$1 home=$2 pid status=1
-    chown "$uid" "$runtime"
+    local uid=$1 home=$2 pid lock status=1
+    local locks="/run/user/$uid/kursomatik-$uid.lock /tmp/kursomatik-$uid/kursomatik-$uid.lock"
+    # shellcheck disable=SC2086 # two paths
+    rm -f $locks
     setpriv --reuid="$uid" --regid="$uid" --clear-groups env -i HOME="$home" PATH=/usr/bin:/bin \
-        XDG_RUNTIME_DIR="$runtime" QT_QPA_PLATFORM=offscreen "$(sed -n 's/^Exec=//p' "$entry")" \
-        >"$work/output" 2>&1 &
+        QT_QPA_PLATFORM=offscreen "$(sed -n 's/^Exec=//p' "$entry")" >"$work/output" 2>&1 &
     pid=$!
     for _ in $(seq 100); do
-        if [ -e "$runtime/kursomatik-$uid.lock" ]; then status=0; break; fi
+        for lock in $locks; do [ ! -e "$lock" ] || status=0; done
+        [ "$status" -ne 0 ] || break
         kill -0 "$pid" 2>/dev/null || break
         sleep 0.1
     done
