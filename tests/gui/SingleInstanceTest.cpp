@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QProcess>
 #include <QThread>
+#include <fstream>
 
 #include "app/Startup.h"
 #include "platform/qt/SingleInstanceGuard.h"
@@ -23,6 +24,21 @@ struct Environment {
     const char* tmpDir;
 };
 const Environment kEnvironments[] = {{"xdg", nullptr}, {nullptr, nullptr}, {nullptr, "anderes-tmp"}};
+
+// Whether the process holds an flock() on the file. The file alone may be there before the program
+// took the lock, and a probing flock() of the test's own would, for its moment, make a starting program
+// meet a held lock and end; /proc/locks shows the holder without touching the lock.
+bool holdsLock(qint64 pid, const QString& file) {
+    struct stat st {};
+    if (::stat(QFile::encodeName(file).constData(), &st) != 0) return false;
+    const std::string holder = " " + std::to_string(pid) + " ", inode = ":" + std::to_string(st.st_ino) + " ";
+    std::ifstream locks("/proc/locks");
+    for (std::string line; std::getline(locks, line);)
+        if (line.find("FLOCK") != line.npos && line.find(holder) != line.npos &&
+            line.find(inode) != line.npos)
+            return true;
+    return false;
+}
 
 // The lock's place below a root of the test's own (what a test build reads from KURSOMATIK_TEST_LOCK_ROOT
 // in place of /): the user's runtime folder, or the user's folder in the temp folder.
@@ -75,8 +91,8 @@ class SingleInstance : public ProgramTest {
         program.setWorkingDirectory(QString::fromStdString(home.string()));
         program.start(QStringLiteral(KURSOMATIK_PROGRAM), {});
         program.waitForStarted(5000);
-        for (int i = 0; i < 100 && !QFile::exists(lock); ++i) QThread::msleep(50);
-        ASSERT_TRUE(QFile::exists(lock)) << program.errorString().toStdString() << lock.toStdString();
+        for (int i = 0; i < 200 && !holdsLock(program.processId(), lock); ++i) QThread::msleep(50);
+        ASSERT_TRUE(holdsLock(program.processId(), lock)) << program.errorString().toStdString();
     }
     // This process as the program, with its lock beside the running one's.
     void startWithLock(SingleInstanceGuard& guard) {
