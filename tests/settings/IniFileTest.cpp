@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
 #include <cerrno>
 
 #include "tests/support/FailingStep.h"
@@ -83,6 +85,23 @@ TEST(Profile, AFailedWriteLeavesTheOldFile) {
                   "\u201C kann nicht geschrieben werden: Auf dem Datenträger ist kein Platz mehr frei.");
     EXPECT_EQ(readFile(file), "[Kursomatik]\nstellen2=1000\n");
     EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), {}), 1);  // no temporary file
+}
+
+// A folder the user may not write: the suite runs this once more as an ordinary user when it runs as root
+// (who may write anywhere); there the write fails naming the file and the old content stays.
+TEST(FailedProfileWrite, InAReadOnlyFolderLeavesTheOldFile) {
+    const testsupport::TempDir dir;
+    const fs::path file = dir / "Kursomatik.ini";
+    writeFile(file, "[Kursomatik]\nstellen2=1000\n");
+    fs::permissions(dir.path(), fs::perms::owner_read | fs::perms::owner_exec);
+    const Status written = writeProfileString(file, "Kursomatik", "stellen2", "100");
+    fs::permissions(dir.path(), fs::perms::owner_all);
+    const bool root = ::geteuid() == 0;
+    EXPECT_EQ(
+        written.error().find(file.string() + "\u201C kann nicht geschrieben werden") != std::string::npos,
+        !root)
+        << written.error();
+    EXPECT_EQ(readFile(file), root ? "[Kursomatik]\nstellen2=100\n" : "[Kursomatik]\nstellen2=1000\n");
 }
 
 const std::string kAllKeys = ini({"[Kursomatik]", "stellen1=10000", "stellen2=1000", "optionen1=2",
