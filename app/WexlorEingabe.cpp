@@ -19,7 +19,6 @@
 #include "settings/ListPosition.h"
 #include "settings/Locations.h"
 #include "settings/OptionWrites.h"
-#include "settings/qt/ListPosition.h"
 #include "settings/qt/frmOptionen.h"
 
 namespace kursomatik {

@@ -1,5 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The main window's controls and menu, laid out as designed.
+#include <algorithm>
+
 #include <QAction>
 #include <QClipboard>
 #include <QComboBox>
@@ -8,6 +10,7 @@
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QValidator>
 
 #include "app/RateAgeLine.h"
 #include "app/WexlorEingabe.h"
@@ -15,12 +18,36 @@
 #include "platform/Version.h"
 #include "platform/qt/Controls.h"
 #include "platform/qt/LineList.h"
-#include "platform/qt/PastedTextValidator.h"
 #include "platform/qt/TwipsLayout.h"
 #include "platform/qt/WindowSystem.h"
 #include "settings/qt/frmOptionen.h"
 
 namespace kursomatik {
+namespace {
+
+// The amount box's character limit, applied after the blanks around a text are dropped: a pasted
+// "            1.234,56" becomes "1.234,56", where the box's own limit would have cut it to
+// "1.234,5" first. A text that is still too long is refused whole (a full box takes no more
+// characters), never cut to another number.
+class PastedTextValidator : public QValidator {
+  public:
+    PastedTextValidator(int maxLength, QObject* parent) : QValidator(parent), maxLength_(maxLength) {}
+    State validate(QString& input, int& pos) const override {
+        if (input.size() <= maxLength_) return Acceptable;
+        qsizetype first = 0;
+        while (first < input.size() && input[first].isSpace()) ++first;
+        const QString trimmed = input.trimmed();
+        if (trimmed.size() > maxLength_) return Invalid;
+        pos = static_cast<int>(std::clamp<qsizetype>(pos - first, 0, trimmed.size()));
+        input = trimmed;
+        return Acceptable;
+    }
+
+  private:
+    int maxLength_;
+};
+
+}  // namespace
 
 void WexlorEingabe::build() {
     setObjectName(QStringLiteral("WexlorEingabe"));

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <algorithm>
 #include <array>
 #include <string>
 
@@ -25,7 +26,16 @@ inline constexpr std::array<Decimals, 3> kResultDecimals{{{2, "1", 100.0, "###,#
 inline constexpr std::array<Decimals, 2> kEuroDecimals{{{3, "1", 1000.0}, {4, "2", 10000.0}}};
 
 // The choice whose factor is exactly `factor`; null for any other value (a factor edited by hand).
-const Decimals* resultDecimals(double factor);
-const Decimals* euroDecimals(double factor);
+template <std::size_t N>
+const Decimals* withFactor(const std::array<Decimals, N>& choices, double factor) {
+    const auto found = std::ranges::find(choices, factor, &Decimals::factor);
+    return found != choices.end() ? &*found : nullptr;
+}
+inline const Decimals* resultDecimals(double factor) {
+    return withFactor(kResultDecimals, factor);
+}
+inline const Decimals* euroDecimals(double factor) {
+    return withFactor(kEuroDecimals, factor);
+}
 
 }  // namespace kursomatik

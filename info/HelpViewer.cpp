@@ -1,6 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "info/HelpViewer.h"
 
+#include <optional>
+#include <system_error>
+
 #include <QApplication>
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -11,11 +14,22 @@
 #include <QVBoxLayout>
 #include <QWindow>
 
-#include "info/HelpFile.h"
 #include "platform/qt/Controls.h"
 
 namespace kursomatik {
 namespace {
+
+// The help file is named without a folder; it is looked for in these folders, in this order.
+std::optional<std::filesystem::path> findHelpFile(const std::string& name,
+                                                  const std::vector<std::filesystem::path>& folders) {
+    for (const auto& folder : folders) {
+        if (folder.empty()) continue;
+        std::error_code error;
+        const auto candidate = std::filesystem::absolute(folder / name, error).lexically_normal();
+        if (!error && std::filesystem::is_regular_file(candidate, error)) return candidate;
+    }
+    return std::nullopt;
+}
 
 bool hasAnchor(const QTextDocument* document, const QString& name) {
     for (QTextBlock block = document->begin(); block.isValid(); block = block.next()) {
@@ -78,7 +92,7 @@ HelpViewer::HelpViewer(std::vector<std::filesystem::path> folders, QWidget* pare
 
 void HelpViewer::showTopic(const QString& helpFile, int topic) {
     lastFile_ = helpFile;
-    const QString anchor = QString::fromStdString(helpAnchor(topic));
+    const QString anchor = topic == 0 ? QString() : QStringLiteral("thema%1").arg(topic);
     if (const auto found = findHelpFile(helpFile.toStdString(), folders_); !found) {
         showMissingFile(helpFile);
     } else {

@@ -196,6 +196,12 @@ void frmEingabe2::dropCurrentRecord(bool markSelection) {
     if (!outcome.status) report(outcome.status.error());
 }
 
+void openRecordEditor(MaintenanceContext& context, int recordNumber, QWidget* owner) {
+    auto* editor = new frmEingabe2(context, owner);
+    editor->Form_prepare(recordNumber);
+    context.windows.showModal(editor);
+}
+
 void frmEingabe2::reject() {
     if (left_) return;
     if (newRecord_) {

@@ -74,7 +74,8 @@ Status RecordFile::write(long n, const CurrencyRecord& record) {
     if (!written) {
         // Never leave a torn record: what was there goes back, and the file gets its old length.
         (void)writeAt(fd_, old, offset);
-        if (offset + static_cast<off_t>(kRecordLength) > *before) (void)::ftruncate(fd_, *before);
+        if (offset + static_cast<off_t>(kRecordLength) > *before)
+            (void)systemCall(::ftruncate(fd_, *before) == 0);
         (void)::fdatasync(fd_);
         return fileError(name(), "geschrieben werden", written);
     }

@@ -16,7 +16,7 @@
 #include "platform/qt/PickList.h"
 #include "platform/qt/WindowSystem.h"
 #include "settings/OptionWrites.h"
-#include "settings/qt/ListPosition.h"
+#include "settings/ListPosition.h"
 
 namespace kursomatik {
 frmOptionen::frmOptionen(SettingsState& settings, const SettingsEnvironment& environment,
