@@ -12,7 +12,6 @@
 #include "rates/CurrencyNames.h"
 #include "store/Compaction.h"
 #include "store/CurrencyRecord.h"
-#include "store/RateCodec.h"
 #include "store/RecordFile.h"
 
 namespace kursomatik {
