@@ -17,7 +17,7 @@ const std::string kShippedSettings = "[Kursomatik]\nstellen1=1000\n";
 class FirstRun : public ::testing::Test {
   protected:
     FirstRun() {
-        for (const fs::path& folder : {paths_.programDir, paths_.shipped}) fs::create_directories(folder);
+        fs::create_directories(paths_.programDir), fs::create_directories(paths_.shipped);
         writeFile(paths_.shipped / "KURSOMATIK.DAT", kShippedTable);
         writeFile(paths_.shipped / "Kursomatik.ini", kShippedSettings);
     }
@@ -35,10 +35,8 @@ TEST_F(FirstRun, TheTableAndTheSettingsAreCopiedOnceAndTheUsersFilesNeverReplace
     for (const std::string kept : {"", "[Kursomatik]\nstellen1=10000\n", "a folder"}) {
         fs::remove_all(dir_ / "home");
         fs::remove_all(earlier);
-        if (kept == "a folder")
-            fs::create_directory(earlier);
-        else if (!kept.empty())
-            writeFile(earlier, kept);
+        if (!kept.empty())
+            kept == "a folder" ? (void)fs::create_directory(earlier) : writeFile(earlier, kept);
         const std::string settings = kept.starts_with("[") ? kept : kShippedSettings;
         ASSERT_TRUE(prepareFirstRun(paths_));
         EXPECT_EQ(readFile(table()) + "|" + readFile(dataSettings()), kShippedTable + "|" + settings);
@@ -48,7 +46,7 @@ TEST_F(FirstRun, TheTableAndTheSettingsAreCopiedOnceAndTheUsersFilesNeverReplace
         writeFile(dir_ / "neu", "");
         EXPECT_EQ(fs::status(table()).permissions(), fs::status(dir_ / "neu").permissions());
         writeFile(dataSettings(), "mine");
-        // A link the user made, even one that leads nowhere now, is the user's table; nothing is left beside
+        // A link the user made, even one that leads nowhere now, is the user's table; nothing is put beside
         // it.
         fs::remove(table());
         fs::create_symlink(dir_ / "anderswo" / "KURSOMATIK.DAT", table());
