@@ -36,7 +36,7 @@ TEST(Berechnen, WorkedExamplesAndEveryWayToZero) {
           // The Euro input is rounded to the Euro decimals first (1,2344 -> 1,234).
           Case{"1,2344", EUR, DEM, 1000, 10000, "2,4135"},
           // Beyond the fixed-point range after scaling: 0 without a message.
-          Case{"1e400", DEM, EUR, 1000, 100, "0,00"}, Case{"-0", DEM, FRF, 1000, 100, "0,00"},
+          Case{"1e400", DEM, EUR, 1000, 100, "0,00"},
           // Without Euro decimals the Euro step fails and the result is 0.
           Case{"100", DEM, FRF, 0, 100, "0,00"},
           Case{"1,000", DEM, ITL, 1000, 100, "989,999.36", false, 0, false, false, true},
@@ -63,7 +63,6 @@ TEST(Berechnen, WorkedExamplesAndEveryWayToZero) {
 
 TEST(ScaledRateToMoney, RoundsToSixDecimalsThenToTheFixedPoint) {
     const auto german = RegionalSettings::german();
-    EXPECT_EQ(scaledRateToMoney(123456.78, german), Money::fromTicks(1234567800));
     // Six decimals first (…0000005 -> …000001), then ten-thousandths, ties to even.
     EXPECT_EQ(scaledRateToMoney(1.00005, german), Money::fromTicks(10000));
     EXPECT_EQ(scaledRateToMoney(1.00015, german), Money::fromTicks(10002));

@@ -55,9 +55,9 @@ TEST(DocumentedExamples, EveryExampleOfTheCommandPrintsWhatItsDocumentShows) {
                                       std::pair{KURSOMATIK_MAN_DIR "/kursomatik-rechner.1", true}}) {
         std::istringstream in(readFile(path));
         bool inBlock = false, inOutput = false;
-        int number = 0, prompts = 0;
+        int prompts = 0;
         std::vector<std::pair<std::string, std::string>> examples;  // command line and output shown
-        for (std::string line; std::getline(in, line); ++number) {
+        for (std::string line; std::getline(in, line);) {
             // The escapes examples use in a manual page, \- \e \&, as groff prints them.
             std::string plain = line;
             if (groff) {

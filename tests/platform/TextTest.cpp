@@ -2,17 +2,10 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cerrno>
-#include <set>
-#include <vector>
 
 #include "platform/CodePage1252.h"
 #include "platform/Collation.h"
-#include "platform/RegionalSettings.h"
-#include "platform/ShellCodes.h"
-#include "platform/SystemError.h"
 #include "platform/Utf8.h"
-#include "platform/XdgFolders.h"
 
 namespace kursomatik {
 namespace {
@@ -45,37 +38,6 @@ TEST(Collation, GermanNamesSortAsAUserLooksThemUpInATotalOrder) {
     EXPECT_LT(collate("Euro      ", "Euroland  "), 0);  // padded names keep the order
     // Accents before case: the grave accent before the acute one whatever their case (bytes say otherwise).
     EXPECT_LT(collate("à", "Á"), 0);
-}
-
-TEST(ShellCodes, XdgOpenOutcomesGetTheShellCodeOfTheSameMeaning) {
-    using E = std::tuple<HelperEnd, int, int>;
-    for (const auto& [end, status, shellCode] :
-         {E(HelperEnd::Exited, 2, 2), E(HelperEnd::Exited, 3, 31), E(HelperEnd::Exited, 127, -127),
-          E(HelperEnd::Killed, 9, -137), E(HelperEnd::NotStarted, 0, 31)})
-        EXPECT_EQ(shellCodeOfXdgOpen(end, status), shellCode) << status;
-    EXPECT_GT(shellCodeOfXdgOpen(HelperEnd::Exited, 0), 32);
-}
-
-// Where no German messages of the C library are installed, every error a user can meet with a file
-// still reads German: none falls back to the library's English text.
-TEST(SystemError, EveryFileErrorAUserCanMeetHasItsOwnGermanText) {
-    std::set<std::string> texts;
-    const auto errors = {ENOENT,  EACCES, ENOSPC, EDQUOT,       EROFS,  ELOOP,  EISDIR,
-                         ENOTDIR, EFBIG,  EIO,    ENAMETOOLONG, EBUSY,  EEXIST, EXDEV,
-                         ETXTBSY, ENOMEM, ENXIO,  ESTALE,       EMFILE, EPIPE};
-    for (const int error : errors) texts.insert(describeErrno(error));
-    EXPECT_EQ(texts.size(), errors.size());  // each its own
-    EXPECT_TRUE(
-        std::ranges::none_of(texts, [](auto& t) { return t.find("Systemfehler") != std::string::npos; }));
-    EXPECT_EQ(describeErrno(EPERM), describeErrno(EACCES));
-}
-
-TEST(XdgBaseFolder, AnAbsoluteValueCountsElseTheDefaultBelowAnAbsoluteHome) {
-    using C = std::tuple<const char*, const char*, const char*>;
-    for (const auto& [value, home, folder] :
-         {C("/daten", "/home/max", "/daten"), C("./daten", "/home/max", "/home/max/.local/share"),
-          C(nullptr, "home/max", "")})
-        EXPECT_EQ(xdgBaseFolder(value, home, ".local/share").string(), folder) << (value ? value : "-");
 }
 
 }  // namespace

