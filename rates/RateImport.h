@@ -53,7 +53,7 @@ class RateImport {
     std::string newerQuestion() const;
 
     // The table's bytes as prepare read them (in whole records), and as apply writes them. The import
-    // only appends records, so every record keeps its number (see store/ListOrder.h).
+    // only appends records, so every record keeps its number (see listOrder in store/CurrencyLists.h).
     const std::string& tableBefore() const { return records_; }
     std::string tableAfter(bool overwriteNewer) const;
 

@@ -36,13 +36,12 @@ TEST(Berechnen, WorkedExamplesAndEveryWayToZero) {
           // The Euro input is rounded to the Euro decimals first (1,2344 -> 1,234).
           Case{"1,2344", EUR, DEM, 1000, 10000, "2,4135"},
           // Beyond the fixed-point range after scaling: 0 without a message.
-          Case{"1e400", DEM, EUR, 1000, 100, "0,00"}, Case{"1.234,5", EUR, EUR, 1000, 1000, "1.234,500"},
-          Case{"1,5", EUR, EUR, 1000, 100, "1,50"}, Case{"-0", DEM, FRF, 1000, 100, "0,00"},
+          Case{"1e400", DEM, EUR, 1000, 100, "0,00"},
           // Without Euro decimals the Euro step fails and the result is 0.
           Case{"100", DEM, FRF, 0, 100, "0,00"},
           Case{"1,000", DEM, ITL, 1000, 100, "989,999.36", false, 0, false, false, true},
           // No number (misplaced group separators included): the format message and 0.
-          Case{"", DEM, FRF, 1000, 1000, "0,000", true}, Case{"1234.56", DEM, FRF, 1000, 1000, "0,000", true},
+          Case{"", DEM, FRF, 1000, 1000, "0,000", true},
           // An unknown result factor leaves txtWert untouched.
           Case{"100", DEM, EUR, 1000, 250, std::nullopt},
           // A side without a usable rate gives 0, never the amount itself (both sides "equal").
@@ -50,24 +49,20 @@ TEST(Berechnen, WorkedExamplesAndEveryWayToZero) {
           // A missing or deleted currency gives 0.
           Case{"100", DEM, FRF, 1000, 100, "0,00", false, 1},
           Case{"100", DEM, FRF, 1000, 100, "0,00", false, 2},
-          Case{"100", DEM, FRF, 1000, 100, "0,00", false, 0, true},
           Case{"100", DEM, FRF, 1000, 100, "0,00", false, 0, false, true}}) {
-        SCOPED_TRACE(std::string(c.amount) + " " + std::to_string(c.stellen2));
         BerechnenInput input{c.amount,   c.from,      c.to,          c.stellen1,
                              c.stellen2, c.geloescht, c.eingabeLeer, c.ausgabeLeer};
         const auto outcome =
             Berechnen(input, c.english ? RegionalSettings::english() : RegionalSettings::german());
-        EXPECT_EQ(outcome.wertText, c.shown);
-        EXPECT_EQ(outcome.formatMessage, c.formatMessage);
-        EXPECT_EQ(outcome.clearEingabe, c.geloescht == 1);
-        EXPECT_EQ(outcome.clearAusgabe, c.geloescht == 2);
+        EXPECT_EQ(outcome.wertText, c.shown) << c.amount << " " << c.stellen2;
+        EXPECT_EQ(std::tuple(outcome.formatMessage, outcome.clearEingabe, outcome.clearAusgabe),
+                  std::tuple(c.formatMessage, c.geloescht == 1, c.geloescht == 2))
+            << c.amount;
     }
 }
 
 TEST(ScaledRateToMoney, RoundsToSixDecimalsThenToTheFixedPoint) {
     const auto german = RegionalSettings::german();
-    EXPECT_EQ(scaledRateToMoney(1955830.0, german), Money::fromWhole(1955830));
-    EXPECT_EQ(scaledRateToMoney(123456.78, german), Money::fromTicks(1234567800));
     // Six decimals first (…0000005 -> …000001), then ten-thousandths, ties to even.
     EXPECT_EQ(scaledRateToMoney(1.00005, german), Money::fromTicks(10000));
     EXPECT_EQ(scaledRateToMoney(1.00015, german), Money::fromTicks(10002));

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Every example of the command in the README and the manual pages, run as the reader would run it and
+// Every example of the command in the README and its manual page, run as the reader would run it and
 // compared with the output the document shows. An example is a line "$ kursomatik-rechner ..." in a
 // code block (an indented block of the README, a .nf block of a manual page) followed by its output;
 // the output ends at the next "$ " line, at a blank line, or where the block ends.
@@ -8,7 +8,6 @@
 #include <cstdio>
 #include <regex>
 #include <sstream>
-#include <vector>
 
 #include "tests/rates/RateFiles.h"
 #include "tests/support/TempDir.h"
@@ -17,58 +16,6 @@ namespace kursomatik::testsupport {
 namespace {
 
 namespace fs = std::filesystem;
-
-const std::string kPrompt = "$ kursomatik-rechner";
-
-struct Example {
-    std::string where;  // document and line
-    std::string command;
-    std::string shown;  // each line with its line feed
-};
-
-// The text a line of groff source prints in a .nf block. Examples use only the escapes \- \e \&, so
-// that the source stays readable; any other backslash is reported rather than guessed.
-std::string printed(const std::string& line) {
-    std::string text;
-    for (std::size_t i = 0; i < line.size(); ++i) {
-        const char escaped = line[i] == '\\' && i + 1 < line.size() ? line[++i] : 0;
-        if (escaped == 0) {
-            text += line[i];
-        } else if (escaped == '-' || escaped == 'e') {
-            text += escaped == '-' ? '-' : '\\';
-        } else {
-            EXPECT_EQ(escaped, '&') << "an escape that examples do not use: " << line;
-        }
-    }
-    return text;
-}
-
-// The examples of a document with their output; `prompts` counts the prompts wherever they stand.
-std::vector<Example> examplesIn(const std::string& name, const std::string& text, bool groff, int& prompts) {
-    std::vector<Example> examples;
-    std::istringstream in(text);
-    bool inBlock = false, inOutput = false;
-    int number = 0;
-    for (std::string line; std::getline(in, line);) {
-        ++number;
-        const std::string plain = groff ? std::regex_replace(line, std::regex(R"(\\-)"), "-") : line;
-        for (auto at = plain.find(kPrompt); at != std::string::npos; at = plain.find(kPrompt, at + 1))
-            ++prompts;
-        inBlock = groff && (line.starts_with(".nf") || (inBlock && !line.starts_with(".fi")));
-        std::string code;
-        if (groff && inBlock && !line.starts_with(".") && !line.starts_with("'")) code = printed(line);
-        if (!groff && line.starts_with("    ")) code = line.substr(4);
-        if (code.starts_with(kPrompt + " ")) {
-            examples.push_back({name + ":" + std::to_string(number), code.substr(2), ""});
-            inOutput = true;
-        } else if (code.empty() || code.starts_with("$ ")) {
-            inOutput = false;
-        } else if (inOutput) {
-            examples.back().shown += code + "\n";
-        }
-    }
-    return examples;
-}
 
 // The reference-rate file the import example takes, as the ECB's eurofxref.zip packs it: a daily CSV
 // file. The rates are made up for the example; the table gets 4 of them, and 2 currencies are new.
@@ -81,20 +28,19 @@ const std::string kExampleCsv =
 // else of this environment. The documents show the reader's home folder as /home/anna.
 std::string run(const std::string& command) {
     const TempDir dir;
-    const fs::path home = dir / "home";
-    const fs::path data = home / ".local" / "share" / "Kursomatik";
-    fs::create_directories(home / ".config");
-    fs::create_directories(data);
+    const fs::path home = dir / "home", data = home / ".local" / "share" / "Kursomatik";
+    fs::create_directories(home / ".config"), fs::create_directories(data);
     fs::copy_file(KURSOMATIK_SOURCE_DIR "/data/KURSOMATIK.DAT", data / "KURSOMATIK.DAT");
     fs::copy_file(KURSOMATIK_SOURCE_DIR "/data/Kursomatik.ini", data / "Kursomatik.ini");
     writeFile(home / ".config" / "WIN.INI",
               "[Kursomatik]\nIniDatei=" + (data / "Kursomatik.ini").string() + "\n");
     writeZip(home / "eurofxref.zip", {{"eurofxref.csv", kExampleCsv}});
     writeFile(dir / "beispiel.sh", command + "\n");
-    const std::string shell = "cd '" + home.string() + "' && env -i HOME='" + home.string() +
-                              "' LC_ALL=C PATH=" + fs::path(KURSOMATIK_RECHNER).parent_path().string() +
-                              ":/usr/bin:/bin sh '" + (dir / "beispiel.sh").string() + "' 2>&1";
-    FILE* pipe = ::popen(shell.c_str(), "r");
+    FILE* pipe = ::popen(("cd '" + home.string() + "' && env -i HOME='" + home.string() +
+                          "' LC_ALL=C PATH=" + fs::path(KURSOMATIK_RECHNER).parent_path().string() +
+                          ":/usr/bin:/bin sh '" + (dir / "beispiel.sh").string() + "' 2>&1")
+                             .c_str(),
+                         "r");
     std::string output;
     for (int c; (c = std::fgetc(pipe)) != EOF;) output += static_cast<char>(c);
     ::pclose(pipe);
@@ -104,30 +50,42 @@ std::string run(const std::string& command) {
 }
 
 TEST(DocumentedExamples, EveryExampleOfTheCommandPrintsWhatItsDocumentShows) {
-    struct Document {
-        std::string path;
-        bool groff;
-        int least;  // examples it must have at the least
-    };
-    int total = 0;
-    for (const Document& document : {Document{KURSOMATIK_SOURCE_DIR "/README.md", false, 3},
-                                     Document{KURSOMATIK_MAN_DIR "/kursomatik-rechner.1", true, 5},
-                                     Document{KURSOMATIK_MAN_DIR "/kursomatik.1", true, 0}}) {
-        const std::string name = fs::path(document.path).filename();
-        const std::string text = readFile(document.path);
+    const std::string prompt = "$ kursomatik-rechner";
+    for (const auto& [path, groff] : {std::pair{KURSOMATIK_SOURCE_DIR "/README.md", false},
+                                      std::pair{KURSOMATIK_MAN_DIR "/kursomatik-rechner.1", true}}) {
+        std::istringstream in(readFile(path));
+        bool inBlock = false, inOutput = false;
         int prompts = 0;
-        const std::vector<Example> examples = examplesIn(name, text, document.groff, prompts);
-        EXPECT_EQ(static_cast<int>(examples.size()), prompts)
-            << name << ": an example stands outside a code block";
-        EXPECT_GE(static_cast<int>(examples.size()), document.least) << name;
-        for (const Example& example : examples) {
-            EXPECT_FALSE(example.shown.empty())
-                << example.where << ": no output shown for " << example.command;
-            EXPECT_EQ(run(example.command), example.shown) << example.where << ": " << example.command;
+        std::vector<std::pair<std::string, std::string>> examples;  // command line and output shown
+        for (std::string line; std::getline(in, line);) {
+            // The escapes examples use in a manual page, \- \e \&, as groff prints them.
+            std::string plain = line;
+            if (groff) {
+                plain = std::regex_replace(std::regex_replace(line, std::regex(R"(\\&)"), ""),
+                                           std::regex(R"(\\-)"), "-");
+                plain = std::regex_replace(plain, std::regex(R"(\\e)"), "\\");
+            }
+            for (auto at = plain.find(prompt); at != std::string::npos; at = plain.find(prompt, at + 1))
+                ++prompts;
+            inBlock = groff && (line.starts_with(".nf") || (inBlock && !line.starts_with(".fi")));
+            std::string code = !groff && line.starts_with("    ") ? line.substr(4) : "";
+            if (inBlock && !line.starts_with(".") && !line.starts_with("'")) code = plain;
+            if (code.starts_with(prompt + " ")) {
+                examples.push_back({code.substr(2), ""}), inOutput = true;
+            } else if (code.empty() || code.starts_with("$ ")) {
+                inOutput = false;
+            } else if (inOutput) {
+                examples.back().second += code + "\n";
+            }
         }
-        total += static_cast<int>(examples.size());
+        // An example outside a code block would go unchecked.
+        EXPECT_EQ(static_cast<int>(examples.size()), prompts) << path;
+        EXPECT_GE(examples.size(), groff ? 5u : 3u) << path;
+        for (const auto& [command, shown] : examples) {
+            EXPECT_FALSE(shown.empty()) << path << ": no output shown for " << command;
+            EXPECT_EQ(run(command), shown) << path << ": " << command;
+        }
     }
-    std::printf("%d documented examples run\n", total);
 }
 
 }  // namespace

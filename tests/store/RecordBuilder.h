@@ -8,13 +8,11 @@ namespace kursomatik::testsupport {
 // A record with every field stored the way the editor stores it: padded to its width.
 inline CurrencyRecord makeRecord(const std::string& name, const std::string& iso, const std::string& kurs,
                                  const std::string& ewwu = "1", const std::string& datum = "04.01.1999") {
-    CurrencyRecord record;
-    storeField(record, &CurrencyRecord::Bezeichnung, name);
-    storeField(record, &CurrencyRecord::ISO, iso);
-    storeField(record, &CurrencyRecord::Kurs, kurs);
-    storeField(record, &CurrencyRecord::EWWU, ewwu);
-    storeField(record, &CurrencyRecord::Datum, datum);
-    return record;
+    CurrencyRecord r;
+    storeField(r, &CurrencyRecord::Bezeichnung, name), storeField(r, &CurrencyRecord::ISO, iso);
+    storeField(r, &CurrencyRecord::Kurs, kurs), storeField(r, &CurrencyRecord::EWWU, ewwu);
+    storeField(r, &CurrencyRecord::Datum, datum);
+    return r;
 }
 
 }  // namespace kursomatik::testsupport
