@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include <gtest/gtest.h>
+
 #include <sys/wait.h>
+#include <chrono>
 
 #include <cstdio>
 
@@ -75,6 +77,14 @@ TEST(Command, FindsTheProgramsTableAndSettingsAndEndsWithItsStatus) {
         EXPECT_TRUE(r.err.empty() ? ran.err.empty() : ran.err.find(r.err) != std::string::npos)
             << r.args << ": " << ran.err;
     }
+    // The same file again changes nothing, so a nightly job reports no change: not even rewritten.
+    fs::last_write_time(job, fs::last_write_time(job) - std::chrono::hours(1));
+    const auto before = fs::last_write_time(job);
+    const Ran again =
+        run(dir, "cd " + job.parent_path().string() + " && env -i " + home + KURSOMATIK_RECHNER " " + import);
+    EXPECT_TRUE(again.out.starts_with("Keine neuen Kurse: 1 Kurs unverändert, 1 neuerer Kurs beibehalten."))
+        << again.out;
+    EXPECT_EQ(fs::last_write_time(job), before);
 }
 
 // Every output goes to stdout through one check at the end: a result that cannot be written is an
