@@ -16,37 +16,28 @@ namespace {
 
 using AboutWindow = ProgramTest;
 
-// A link opens by a click, the screen reader's press or Space; not by a release beside it or another
-// button. Enter on "OK", Esc on a link and the close box destroy the window.
+// A link hands its target over by a click or the screen reader's press, not by another button. Enter
+// on "OK", Esc on a link and the close box destroy the window.
 TEST_F(AboutWindow, LinksHandOverTheirTargetsAndEnterEscOrTheCloseBoxDestroyIt) {
     start({kEuro});
     QPointer<frmAbout> about;
-    const auto open = [&] {  // made the active window, so that keys reach it
-        trigger("InfoMorvalent");
-        about = qobject_cast<frmAbout*>(windows.modal.back().data());
-        return QTest::qWaitForWindowActive(about);
-    };
-    ASSERT_TRUE(open());
-    for (const char* link : {"Label10", "Label12"})
-        QTest::mouseClick(child<LinkLabel>(about, link), Qt::LeftButton, {}, {3, 3});
-    auto* l = child<LinkLabel>(about, "Label11");
-    QAccessible::queryAccessibleInterface(l)->actionInterface()->doAction(
-        QAccessibleActionInterface::pressAction());
-    QTest::keyClick(l, Qt::Key_Space);
-    QTest::mousePress(l, Qt::LeftButton, {}, QPoint(3, 3));
-    QTest::mouseRelease(l, Qt::LeftButton, {}, QPoint(l->width() + 20, 3));
-    QTest::mouseClick(l, Qt::RightButton, {}, QPoint(3, 3));
-    const QString info = "mailto:info@kursomatik.example?Subject=Kursomatik";
-    EXPECT_EQ(windows.urls,
-              QStringList({"https://www.kursomatik.example",
-                           "mailto:support@kursomatik.example?Subject=Kursomatik", info, info}));
     for (const auto& [focus, key] : {std::pair{"cmdOK", Qt::Key_Return}, std::pair{"Label11", Qt::Key_Escape},
                                      std::pair{"", Qt::Key_unknown}}) {
-        ASSERT_TRUE(about || open());  // open again after a close
+        trigger("InfoMorvalent");
+        about = qobject_cast<frmAbout*>(windows.modal.back().data());
+        ASSERT_TRUE(QTest::qWaitForWindowActive(about));  // so that keys reach it
         *focus ? QTest::keyClick(child<QWidget>(about, focus), key) : void(about->close());
         settle();
         EXPECT_TRUE(about.isNull() && windows.messages.empty()) << focus;
     }
+    trigger("InfoMorvalent");
+    auto* link = child<LinkLabel>(windows.modal.back(), "Label11");
+    QTest::mouseClick(child<LinkLabel>(windows.modal.back(), "Label10"), Qt::LeftButton, {}, {3, 3});
+    QTest::mouseClick(link, Qt::RightButton, {}, QPoint(3, 3));
+    QAccessible::queryAccessibleInterface(link)->actionInterface()->doAction(
+        QAccessibleActionInterface::pressAction());
+    EXPECT_EQ(windows.urls, QStringList({"https://www.kursomatik.example",
+                                         "mailto:info@kursomatik.example?Subject=Kursomatik"}));
 }
 
 // The real hand-over through xdg-open, with a stand-in for it first on the PATH: the window goes on at

@@ -2,11 +2,8 @@
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QLabel>
-#include <QMessageBox>
 #include <QTest>
-#include <QTimer>
 
-#include "platform/qt/QtWindowSystem.h"
 #include "tests/gui/ProgramTest.h"
 
 namespace kursomatik::testsupport {
@@ -72,34 +69,6 @@ TEST_F(RateTools, ImportKeepsTheChosenCurrenciesAndAsksBeforeOverwritingNewerRat
     import("Datum; Kurs\nheute; viel\n");
     EXPECT_TRUE(said({"eurofxref.csv"}) && windows.messages[0].icon == MessageIcon::Stop) << all();
     EXPECT_EQ(datBytes(), before);
-}
-
-// The real message box of that question: "Nein" is the default, so Enter keeps the newer rates; the
-// title bar's close is "Abbrechen".
-TEST(NewerRatesQuestion, EnterAnswersNeinCloseCancelsAndAltJJa) {
-    QtWindowSystem windows;
-    for (const auto& [key, modifier, expected] :
-         {std::tuple{Qt::Key_Return, Qt::NoModifier, MessageResult::No},
-          std::tuple{Qt::Key_unknown, Qt::NoModifier, MessageResult::Cancel},  // the title bar's close
-          std::tuple{Qt::Key_J, Qt::AltModifier, MessageResult::Yes}}) {
-        QStringList captions;
-        QTimer::singleShot(0, [&, key = key, modifier = modifier] {
-            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-            ASSERT_NE(box, nullptr);
-            for (QAbstractButton* b : box->buttons()) captions << b->text();
-            captions.sort();
-            captions << (box->defaultButton() ? box->defaultButton()->text() : "kein Standard");
-            key == Qt::Key_unknown ? void(box->close()) : QTest::keyClick(box->windowHandle(), key, modifier);
-        });
-        QObject round;  // should the box stay open, the test ends it rather than hang
-        QTimer::singleShot(5000, &round, [&] {
-            if (QWidget* box = QApplication::activeModalWidget()) captions << "hängt", box->close();
-        });
-        const MessageResult answer = windows.message(nullptr, QStringLiteral("Überschreiben?"),
-                                                     MessageButtons::YesNoCancel, MessageIcon::None);
-        EXPECT_TRUE(answer == expected) << key;
-        EXPECT_EQ(captions.join('|').toStdString(), "&Ja|&Nein|Abbrechen|&Nein") << key;
-    }
 }
 
 TEST_F(RateTools, TheAgeLineNamesTheDateOfRatesThatAreNotFixedAndWarnsWhenTheyAreOld) {

@@ -34,10 +34,7 @@ bool holdsLock(qint64 pid, const QString& file) {
 // in place of /): the user's runtime folder, or the user's folder in the temp folder.
 class SingleInstance : public ProgramTest {
   protected:
-    SingleInstance() {
-        fs::create_directories(dir / "xdg");
-        qputenv("KURSOMATIK_TEST_LOCK_ROOT", root.c_str());
-    }
+    SingleInstance() { qputenv("KURSOMATIK_TEST_LOCK_ROOT", root.c_str()); }
     ~SingleInstance() override { qunsetenv("KURSOMATIK_TEST_LOCK_ROOT"); }
     // A fresh root with a temp folder anybody may write into, and the user's runtime folder or none.
     void plantRoot(bool runtimeFolder) {
@@ -69,7 +66,7 @@ TEST_F(SingleInstance, ASecondStartStopsAndALockFileLeftBehindBlocksNobody) {
     writeFile(home.toStdString() + "/WIN.INI", "[Kursomatik]\nIniDatei=" + home.toStdString() + "/k.ini\n");
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert("XDG_CONFIG_HOME", home);
-    environment.insert("XDG_RUNTIME_DIR", QString::fromStdString((dir / "xdg").string()));
+    environment.insert("XDG_RUNTIME_DIR", home);
     environment.insert("TMPDIR", home);
     QProcess running;
     running.setProcessEnvironment(environment);
