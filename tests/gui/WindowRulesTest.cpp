@@ -57,9 +57,8 @@ TEST_F(WindowRules, EveryWindowHasHelpNamedControlsAccessKeysAndACompleteTabChai
           std::tuple{"frmAbout", 11, "cmdOK Label12 Label10 Label11"}}) {
         SCOPED_TRACE(name);
         QWidget* window = nullptr;
-        for (QWidget* shown : QApplication::topLevelWidgets()) {
+        for (QWidget* shown : QApplication::topLevelWidgets())
             if (shown->objectName() == QString::fromUtf8(name) && shown->isVisible()) window = shown;
-        }
         ASSERT_NE(window, nullptr);
         std::set<QString> reach, keys;
         for (QWidget* control : window->findChildren<QWidget*>()) {
