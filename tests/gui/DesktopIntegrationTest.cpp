@@ -11,7 +11,7 @@ namespace {
 
 using DesktopIntegration = ProgramTest;
 
-// Qt's own texts (key names, context menus) are German for German locales and for the C locale,
+// Qt's own texts (here: key names) are German for German locales and for the C locale,
 // which the program treats as German, once the translation is installed. Every key of the main
 // window's menus, as German users read it ("Strg+Umschalt+C"), is listed by the README.
 TEST_F(DesktopIntegration, QtSpeaksGermanOnceTranslatedAndEveryMenuKeyIsDocumented) {
@@ -20,10 +20,6 @@ TEST_F(DesktopIntegration, QtSpeaksGermanOnceTranslatedAndEveryMenuKeyIsDocument
     QTranslator german;
     ASSERT_TRUE(installQtTranslation(german, QLocale(QLocale::German, QLocale::Germany)));
     start({kDeutscheMark, kEuro});
-    const std::unique_ptr<QMenu> menu(find<QLineEdit>("txtWert")->createStandardContextMenu());
-    QStringList texts;
-    for (const QAction* action : menu->actions()) texts << action->text().section(u'\t', 0, 0);
-    EXPECT_TRUE(texts.contains("&Kopieren") && texts.contains(QString::fromUtf8("Alles auswählen")));
     const QString readme = QString::fromStdString(readFile(KURSOMATIK_SOURCE_DIR "/README.md"));
     QStringList keys;
     for (const QMenu* menu : main->menuBar()->findChildren<QMenu*>()) {

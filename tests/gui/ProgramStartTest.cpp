@@ -38,8 +38,7 @@ TEST(ProgramStart, WithoutADisplayAGermanMessageAndStatus1AndTheUsageWithout) {
         process.start(QString::fromUtf8(binary), args);
         if (!process.waitForFinished(20000)) process.kill(), process.waitForFinished();
         const QString out = process.readAllStandardOutput(), error = process.readAllStandardError();
-        const std::string what = std::string(binary) + " " + args.join(' ').toStdString() + ": " +
-                                 out.toStdString() + error.toStdString();
+        const std::string what = std::string(binary) + ": " + out.toStdString() + error.toStdString();
         EXPECT_EQ(process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1, status) << what;
         EXPECT_TRUE(stdOut == usage
                         ? out.startsWith(usage) && error.isEmpty() && out.contains(data + "/Kursomatik\n") &&
