@@ -17,18 +17,23 @@ class MemberWindow : public ProgramTest {
     }
 };
 
-// Grid row r and list entry r - 2 are the same currency, in name order: a double-click on a row opens
-// its record, and the empty row opens nothing.
+// Grid row r and list entry r - 2 are the same currency, in name order: a double-click or Enter on a
+// row opens its record, the arrow keys only move, and the empty row opens nothing.
 TEST_F(MemberWindow, GridRowRIsListEntryRMinusTwoAndTheEmptyRowOpensNothing) {
     start({kDeutscheMark, {"Belgischer Franc", "BEF", "40339900"}, {"Irisches Pfund", "IEP", "787564"}});
     frmUmtauschkurse& w = memberWindow();
     auto* grid = child<FlexGrid>(&w, "grdTable");
     auto* list = child<LineList>(&w, "lstewwu");
     EXPECT_EQ(names(list), QStringList({"Belgischer Franc", "Deutsche Mark", "Irisches Pfund"}));
-    for (const auto& [row, record] : {std::pair{3, 1L}, std::pair{4, 3L}}) {
+    for (const auto& [row, record] : {std::pair{3, 1L}, std::pair{2, 2L}, std::pair{4, 3L}}) {
         doubleClickRow(grid, row);
         EXPECT_EQ((std::pair{list->currentRow(), opened()}), std::pair(row - 2, record)) << row;
     }
+    grid->setCurrentCell(1, 1);
+    QTest::keyClick(grid, Qt::Key_Down);
+    EXPECT_EQ(opened(), 0);
+    QTest::keyClick(grid, Qt::Key_Return);
+    EXPECT_EQ(opened(), 1);
     // The empty row clears the selection, so that "Einstellungen ändern" has nothing to open either.
     doubleClickRow(grid, 1);
     press(&w, "cmdDBverändern");

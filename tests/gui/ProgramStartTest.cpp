@@ -24,8 +24,6 @@ TEST(ProgramStart, WithoutADisplayAGermanMessageAndStatus1AndTheUsageWithout) {
                      noDisplay},
           // The usage names the user's own data folder and the command for scripts.
           std::tuple{KURSOMATIK_PROGRAM, QStringList{"--help"}, "XDG_DATA_HOME=" + data, usage, 0, QString()},
-          std::tuple{KURSOMATIK_LAUNCHER, QStringList{"-style", "fusion", "-h"}, "XDG_DATA_HOME=" + data,
-                     usage, 0, QString()},
           std::tuple{KURSOMATIK_LAUNCHER, QStringList{"--help"}, QString(), QString("/dev/full"), 1,
                      QString::fromUtf8("Die Hilfe kann nicht ausgegeben werden: Auf dem Datenträger")}}) {
         QProcessEnvironment environment;

@@ -105,8 +105,10 @@ TEST_F(SingleInstance, WhatAnotherUserPlantedNeverBlocksOrHangsTheStart) {
     const QString inRuntime = lockIn(runtime), inTmp = lockIn(tmpFolder);
     for (const auto& [kind, expected, place] :
          {std::tuple{"no runtime folder", O::Acquired, inTmp}, std::tuple{"link", O::Unavailable, inRuntime},
+          std::tuple{"FIFO", O::Unavailable, inRuntime},
           std::tuple{"foreign temp folder", O::Unavailable, inTmp}}) {
-        plantRoot(std::string(kind) == "link");
+        plantRoot(std::string(kind) == "link" || std::string(kind) == "FIFO");
+        if (std::string(kind) == "FIFO") ::mkfifo(inRuntime.toStdString().c_str(), 0666);
         if (std::string(kind) == "link") fs::create_symlink(dir / "xdg", inRuntime.toStdString());
         // Only root can give a folder away; for others it is one they may not use.
         if (std::string(kind) == "foreign temp folder") {

@@ -52,8 +52,6 @@ class RecordingWindowSystem : public WindowSystem {
         for (const auto& m : messages) texts << m.text;
         return texts;
     }
-    // Whether a shown message contains the text.
-    bool shown(const QString& part) const { return messageTexts().join(QChar(0)).contains(part); }
 
     std::vector<Message> messages;
     std::deque<MessageResult> answers;          // for Yes/No(/Cancel) questions, in order
