@@ -22,6 +22,7 @@ TEST_F(Editor, SavingPutsAPlaceholderInEachUnusableBoxWithAMessageAndStoresTheRe
         frmEingabe2& e = openRecord(record);
         child(&e, "txttkurs")->setText(rate);
         child(&e, "txtiso")->setText("");
+        child(&e, "txtdatum")->selectAll();
         QTest::keyClicks(child(&e, "txtdatum"), "2000");
         EXPECT_FALSE(child(&e, "txtdatum")->text().contains("2000"));
         windows.messages.clear();

@@ -24,7 +24,6 @@ TEST_F(MemberWindow, GridRowRIsListEntryRMinusTwoAndTheEmptyRowOpensNothing) {
     frmUmtauschkurse& w = memberWindow();
     auto* grid = child<FlexGrid>(&w, "grdTable");
     auto* list = child<LineList>(&w, "lstewwu");
-    EXPECT_EQ(names(list), QStringList({"Belgischer Franc", "Deutsche Mark", "Irisches Pfund"}));
     for (const auto& [row, record] : {std::pair{3, 1L}, std::pair{2, 2L}, std::pair{4, 3L}}) {
         doubleClickRow(grid, row);
         EXPECT_EQ((std::pair{list->currentRow(), opened()}), std::pair(row - 2, record)) << row;
