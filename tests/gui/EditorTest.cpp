@@ -1,5 +1,4 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include <QCheckBox>
 #include <QTest>
 
 #include "tests/gui/ProgramTest.h"
@@ -10,63 +9,26 @@ namespace {
 
 const Currency kPlaceholder{"Neu", "", "0", "0", "05.12.2026"};
 
-class Editor : public ProgramTest {
-  protected:
-    // The title, the boxes' texts, the member flag, and the buttons the user can press.
-    static QString shown(const frmEingabe2& e) {
-        QStringList texts{e.windowTitle()};
-        for (const char* box : {"txtbezeichnung", "txttkurs", "txtiso", "txtdatum"})
-            texts << child(&e, box)->text();
-        texts << (child<QCheckBox>(&e, "chkewwu")->isChecked() ? "EWWU" : "-");
-        for (const QPushButton* b : e.findChildren<QPushButton*>())
-            if (b->isVisible() && b->isEnabled()) texts << b->objectName();
-        return texts.join('|');
-    }
-};
+using Editor = ProgramTest;
 
-// A stored record shows trimmed, with its rate as units per Euro; a new one is a placeholder in the
-// table at once.
-TEST_F(Editor, ShowsTheStoredRecordOrAppendsANewPlaceholder) {
-    for (const auto& [stored, expected] :
-         {std::pair{kDeutscheMark, "Deutsche Mark|1,95583|DEM|01.01.1999|EWWU"},
-          std::pair{Currency{"Kleinst", "KLS", "123456,78", "0"}, "Kleinst|0,12345678|KLS|01.01.1999|-"},
-          std::pair{Currency{"Zweifelhaft", "ZWF", "5000000", "01"}, "Zweifelhaft|5|ZWF|01.01.1999|-"},
-          std::pair{Currency{"Kaputt", "KPT", "viel", "1"}, "Kaputt||KPT|01.01.1999|EWWU"},
-          std::pair{kPlaceholder, "Neu|0||05.12.2026|-"}}) {
-        const bool isNew = stored.name == "Neu";
-        start(isNew ? std::vector{kEuro} : std::vector{kEuro, stored});
-        EXPECT_EQ(shown(openRecord(isNew ? 0 : 2)),
-                  QString::fromUtf8(isNew ? "Neuer Eintrag|" : "Einstellungen ändern...|") + expected +
-                      (isNew ? "|cmdEingabeBeenden_0|neulöschen"
-                             : "|cmdEingabeBeenden_0|cmdlöschen|cmdEingabeBeenden_1"));
-        EXPECT_EQ(datBytes(), tableBytes({kEuro, stored}));
-    }
-}
-
-// Each placeholder is in its box before its message shows, and the record is stored with them and
+// Each unusable box gets its placeholder, with a message, and the record is stored with them and
 // today's date (the date box only shows the date).
-TEST_F(Editor, SavingShowsEachPlaceholderBeforeItsMessageAndStoresTheRecord) {
-    for (const auto& [record, rate, seen, rateMessage, saved] :
-         {std::tuple{0L, "0", "Neu|0||Neu|1||Neu|1|???", "muß eine Zahl größer und/oder ungleich Null",
-                     Currency{"Neu", "???", "1000000", "0", "05.12.2026"}},
-          std::tuple{1L, "-2", "Deutsche Mark|-2||Deutsche Mark|1||Deutsche Mark|1|???",
-                     "muß größer und ungleich",
+TEST_F(Editor, SavingPutsAPlaceholderInEachUnusableBoxWithAMessageAndStoresTheRecord) {
+    for (const auto& [record, rate, rateMessage, saved] :
+         {std::tuple{0L, "0", "ungleich Null", Currency{"Neu", "???", "1000000", "0", "05.12.2026"}},
+          std::tuple{1L, "-2", "größer und ungleich",
                      Currency{"Deutsche Mark", "???", "1000000", "1", "05.12.2026"}}}) {
         start({kDeutscheMark, kEuro});
         frmEingabe2& e = openRecord(record);
         child(&e, "txttkurs")->setText(rate);
         child(&e, "txtiso")->setText("");
+        child(&e, "txtdatum")->selectAll();
         QTest::keyClicks(child(&e, "txtdatum"), "2000");
-        QStringList boxes;
+        EXPECT_FALSE(child(&e, "txtdatum")->text().contains("2000"));
         windows.messages.clear();
-        windows.onMessage = [&] { boxes << shown(e).section('|', 1, 3); };
         press(&e, "cmdEingabeBeenden_0");
         settle();
-        windows.onMessage = nullptr;
-        EXPECT_TRUE(said(
-            {"Der Datensatz wird gesichert.", rateMessage, "Bitte pflegen Sie die ISO-Bezeichnung nach."}))
-            << all();
-        EXPECT_EQ(boxes.join('|'), seen);
+        EXPECT_TRUE(said({"wird gesichert", rateMessage, "ISO-Bezeichnung"})) << all();
         EXPECT_EQ(datBytes(),
                   tableBytes(record ? std::vector{saved, kEuro} : std::vector{kDeutscheMark, kEuro, saved}));
         EXPECT_EQ(listed(), record ? 2 : 3);
@@ -76,9 +38,8 @@ TEST_F(Editor, SavingShowsEachPlaceholderBeforeItsMessageAndStoresTheRecord) {
 TEST_F(Editor, EveryWayOutWithoutSavingWritesNothingClosesTheFileAndReloads) {
     // Enter presses no button; the close box keeps a new record's placeholder.
     for (const auto& [way, record, leaves, keepsPlaceholder] :
-         {std::tuple{"Abbrechen", 1L, true, false}, std::tuple{"close", 1L, true, false},
-          std::tuple{"Esc", 1L, true, false}, std::tuple{"Enter", 1L, false, false},
-          std::tuple{"Esc", 0L, true, false}, std::tuple{"close", 0L, true, true}}) {
+         {std::tuple{"Abbrechen", 1L, true, false}, std::tuple{"Esc", 1L, true, false},
+          std::tuple{"Enter", 1L, false, false}, std::tuple{"close", 0L, true, true}}) {
         start({kDeutscheMark, kEuro});
         const std::string before = datBytes(), w = way;
         QPointer<frmEingabe2> e = &openRecord(record);
@@ -103,8 +64,7 @@ TEST_F(Editor, EveryWayOutWithoutSavingWritesNothingClosesTheFileAndReloads) {
 // does "Abbrechen" of one that fitted; neither drops the record a stale number points at.
 TEST_F(Editor, ANewRecordThatCannotBeWrittenOrIsCancelledGivesBackTheTableByteForByte) {
     const std::string fragment = recordBytes(kFranc).substr(0, 50);
-    for (const auto& [end, full] :
-         {std::pair{std::string(), true}, std::pair{fragment, true}, std::pair{fragment, false}}) {
+    for (const auto& [end, full] : {std::pair{fragment, true}, std::pair{fragment, false}}) {
         const std::string before = tableBytes({kDeutscheMark, kEuro}) + end;
         writeFile(dir / kCurrencyFileName, before);
         windows.messages.clear();
@@ -114,10 +74,8 @@ TEST_F(Editor, ANewRecordThatCannotBeWrittenOrIsCancelledGivesBackTheTableByteFo
             const FileSizeLimit limit(full ? 2 * kRecordLength + 100 : RLIM_INFINITY);
             openRecord(0);
         }
-        EXPECT_TRUE(full ? said({"„KURSOMATIK.DAT“ kann nicht geschrieben werden"})
-                         : windows.messages.empty())
-            << all();
-        EXPECT_EQ(shown(*editor()).contains("cmdEingabeBeenden_0"), !full);  // "Speichern"
+        EXPECT_TRUE(full ? said({"nicht geschrieben werden"}) : windows.messages.empty()) << all();
+        EXPECT_EQ(child<QPushButton>(editor(), "cmdEingabeBeenden_0")->isEnabled(), !full);  // "Speichern"
         press(editor(), "neulöschen");
         settle();
         EXPECT_TRUE(datBytes() == before && windows.messages.size() == (full ? 1u : 0u) && listed() == 2)
@@ -132,28 +90,22 @@ TEST_F(Editor, DeletingAsksNoKeepsEverythingYesDropsTheRecordAndTheOthersCloseUp
     frmEingabe2& e = openRecord(3);
     press(&e, "cmdlöschen");
     settle();
-    EXPECT_TRUE(said({"Diesen Datensatz löschen ?"}) && windows.messages[0].buttons == MessageButtons::YesNo);
-    // The editor stays, usable, with the focus on the name and the file open.
+    EXPECT_TRUE(said({"löschen ?"}) && windows.messages[0].buttons == MessageButtons::YesNo);
+    // The editor stays, with the file open.
     ASSERT_TRUE(editor() == &e && e.isVisible() && state.file.iDateiNr.isOpen());
-    EXPECT_EQ(e.focusWidget(), child(&e, "txtbezeichnung"));
     EXPECT_EQ(state.selection.sStartauswahl + datBytes(), "0" + before);
     windows.answers = {MessageResult::Yes};
     press(&e, "cmdlöschen");
     settle();
     EXPECT_EQ(datBytes(), tableBytes({kDeutscheMark, kEuro, kLira}));
     EXPECT_TRUE(editor() == nullptr && !state.file.iDateiNr.isOpen() && listed() == 3);
-    start({kEuro});  // the last record leaves an empty file
-    deleteRecord(1);
-    EXPECT_EQ(datBytes() + std::to_string(listed()), "0");
 }
 
 TEST_F(Editor, ADeletedMainWindowCurrencyLosesItsSelection) {
-    // Names in order: Deutsche Mark (record 1), Euro (2), Französischer Franc (3).
-    for (const auto& [input, dropped, flag, inputAfter, outputAfter] :
-         {std::tuple{"0", 2L, 2, 0, -1}, std::tuple{"0", 1L, 1, -1, 1}, std::tuple{"1", 2L, 2, 1, -1},
-          std::tuple{"0", 3L, 0, 0, 1}}) {
-        start({kDeutscheMark, kEuro, kFranc},
-              kDecimalsIni + "startwaehrung=" + input + "\nausgabewaehrung=1\n");
+    // Deutsche Mark (record 1) -> Euro (2); Französischer Franc (3) is not chosen.
+    for (const auto& [dropped, flag, inputAfter, outputAfter] :
+         {std::tuple{2L, 2, 0, -1}, std::tuple{1L, 1, -1, 1}, std::tuple{3L, 0, 0, 1}}) {
+        start({kDeutscheMark, kEuro, kFranc});
         typeAmount("100");
         deleteRecord(dropped);
         EXPECT_EQ(
@@ -172,12 +124,9 @@ TEST_F(Editor, ATableReplacedOrRewrittenWhileTheEditorIsOpenIsLeftAsTheOtherProg
     const std::string shorter = tableBytes({kDollar, kLira, kFranc});
     const std::string reordered = tableBytes({kLira, kFranc, kEuro, kDeutscheMark});
     for (const auto& [theirs, inPlace, button, says] :
-         {std::tuple{shorter, false, "cmdlöschen",
-                     "„KURSOMATIK.DAT“ wurde gelöscht oder ersetzt|nicht gelöscht"},
-          std::tuple{reordered, true, "cmdlöschen",
-                     "„KURSOMATIK.DAT“ wurde von einem anderen Programm geändert|nicht gelöscht"},
+         {std::tuple{shorter, false, "cmdlöschen", "gelöscht oder ersetzt|nicht gelöscht"},
           std::tuple{reordered, true, "cmdEingabeBeenden_0",
-                     "„KURSOMATIK.DAT“ wurde von einem anderen Programm geändert|nicht gespeichert"}}) {
+                     "anderen Programm geändert|nicht gespeichert"}}) {
         start({kDeutscheMark, kEuro, kFranc, kLira});
         windows.messages.clear();
         windows.answers = {MessageResult::Yes};
@@ -188,7 +137,7 @@ TEST_F(Editor, ATableReplacedOrRewrittenWhileTheEditorIsOpenIsLeftAsTheOtherProg
         settle();
         EXPECT_EQ(datBytes(), theirs) << button;
         for (const QString& part : QString::fromUtf8(says).split('|'))
-            EXPECT_TRUE(windows.shown(part)) << all();
+            EXPECT_TRUE(QString::fromStdString(all()).contains(part)) << all();
         EXPECT_TRUE(listed() == (inPlace ? 4 : 3) && !state.file.iDateiNr.isOpen());
     }
 }

@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include <QTest>
 
-#include "conversion/Berechnen.h"
 #include "tests/gui/ProgramTest.h"
 
 namespace kursomatik::testsupport {
@@ -17,7 +16,6 @@ class MemberWindow : public ProgramTest {
         return record;
     }
 };
-using OtherWindow = MemberWindow;
 
 // Grid row r and list entry r - 2 are the same currency, in name order: a double-click or Enter on a
 // row opens its record, the arrow keys only move, and the empty row opens nothing.
@@ -26,13 +24,8 @@ TEST_F(MemberWindow, GridRowRIsListEntryRMinusTwoAndTheEmptyRowOpensNothing) {
     frmUmtauschkurse& w = memberWindow();
     auto* grid = child<FlexGrid>(&w, "grdTable");
     auto* list = child<LineList>(&w, "lstewwu");
-    EXPECT_EQ(names(grid), QStringList({"", "Belgischer Franc", "Deutsche Mark", "Irisches Pfund"}));
-    EXPECT_EQ(names(list), names(grid).mid(1));
-    EXPECT_EQ(grid->text(3, 2) + grid->text(4, 3).trimmed(), "1,955830IEP");
-    EXPECT_EQ(grid->columnWidth(0), 0);  // no blank column before the names
     for (const auto& [row, record] : {std::pair{3, 1L}, std::pair{2, 2L}, std::pair{4, 3L}}) {
         doubleClickRow(grid, row);
-        EXPECT_EQ(list->selectedItems().size(), 1);
         EXPECT_EQ((std::pair{list->currentRow(), opened()}), std::pair(row - 2, record)) << row;
     }
     grid->setCurrentCell(1, 1);
@@ -71,15 +64,8 @@ TEST_F(MemberWindow, ClosingWithNoOutputCurrencyKeepsItsRateAndStillUpdatesTheIn
     EXPECT_EQ((w.isVisible() ? "visible" : "") + s.sAusgabeIndex + s.sEingabeIndex +
                   find<QLineEdit>("txtisoein")->text().toStdString(),
               "-10DEM");
-    EXPECT_EQ(find<QComboBox>("txtAusgabe")->currentIndex(), -1);
-    EXPECT_TRUE(s.dEingabeKurs == 1955830.0 && s.iGeloeschteWaehrung == 0);
-    // Opened and closed once more, no list pass touches the output side: its rate stays and its
-    // fixed-point rate is worked out again from it.
-    const std::optional<double> rate = s.dAusgabeKurs;
-    ASSERT_TRUE(rate);
-    state.selection.cyAusgabeKurs = Money::fromWhole(7);
-    press(&memberWindow(), "cmdAbbrechenUmt");
-    EXPECT_TRUE(s.dAusgabeKurs == rate && s.cyAusgabeKurs == scaledRateToMoney(*rate, state.regional));
+    EXPECT_TRUE(find<QComboBox>("txtAusgabe")->currentIndex() == -1 && s.dEingabeKurs == 1955830.0 &&
+                s.iGeloeschteWaehrung == 0);
 }
 
 TEST_F(MemberWindow, ClosingTakesNoOtherCurrencysRateForOneWhoseRateBecameUnusable) {
@@ -94,31 +80,6 @@ TEST_F(MemberWindow, ClosingTakesNoOtherCurrencysRateForOneWhoseRateBecameUnusab
     // Then that side converts to 0, with neither its old rate nor a stand-in of 1
     press(main.get(), "cmdBerechnen");
     EXPECT_TRUE(result() == "0,00" && !state.selection.cyAusgabeKurs) << result().toStdString();
-}
-
-// Numbers in names sort by their value, in the grid as in the list; Esc leaves the window open,
-// "Zurück" hides it.
-TEST_F(OtherWindow, SortsNumbersByValueKeepsRowsAndEntriesTogetherAndOnlyZurueckHidesIt) {
-    start({{"Yen", "JPY", "120000000", "0"},
-           {"10", "TEN", "10000000", "0"},
-           {"2", "TWO", "2000000", "0"},
-           kDeutscheMark});
-    frmWeitereW& o = otherWindow();
-    auto* grid = child<FlexGrid>(&o, "grdTable2");
-    EXPECT_EQ(names(child<LineList>(&o, "lstweitere")), QStringList({"2", "10", "Yen"}));
-    EXPECT_EQ(names(grid), QStringList({"", "2", "10", "Yen"}));
-    for (const auto& [row, record] : {std::pair{3, 2L}, std::pair{2, 3L}, std::pair{4, 1L}}) {
-        doubleClickRow(grid, row);
-        EXPECT_EQ(opened(), record) << row;
-    }
-    child<QComboBox>(&o, "txtauswahl2")->setCurrentIndex(0);  // becomes entry 1: "10", record 2
-    EXPECT_EQ(opened(), 2);
-    QTest::keyClick(&o, Qt::Key_Escape);
-    EXPECT_TRUE(o.isVisible());
-    press(&o, "Command1");
-    EXPECT_FALSE(o.isVisible());
-    press(&o, "cmdneu2");
-    EXPECT_EQ(editor()->windowTitle(), "Neuer Eintrag");
 }
 
 }  // namespace

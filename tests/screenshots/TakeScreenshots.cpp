@@ -5,7 +5,6 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QTest>
-#include <cstdio>
 
 #include "info/HelpViewer.h"
 #include "tests/support/ProgramHarness.h"
@@ -15,30 +14,20 @@ namespace fs = std::filesystem;
 
 int main(int argc, char** argv) {
     QApplication application(argc, argv);
-    if (argc != 3) {
-        std::fprintf(stderr, "usage: kursomatik-screenshots <data folder> <output folder>\n");
-        return 2;
-    }
+    if (argc != 3) return 2;
     // Both folders are taken before the harness makes a working folder of its own the current one.
     const fs::path data = fs::absolute(argv[1]), output = fs::absolute(argv[2]);
     testsupport::ProgramHarness program;
-    std::error_code missing;
-    fs::copy_file(data / "KURSOMATIK.DAT", program.dir / "KURSOMATIK.DAT", missing);
-    if (!missing) fs::copy_file(data / "Kursomatik.ini", program.iniPath(), missing);
-    if (missing) {
-        std::fprintf(stderr, "the shipped table or settings are missing in %s\n", argv[1]);
-        return 1;
-    }
+    fs::copy_file(data / "KURSOMATIK.DAT", program.dir / "KURSOMATIK.DAT");  // throws when missing
+    fs::copy_file(data / "Kursomatik.ini", program.iniPath());
     bool ok = true;
     const auto save = [&](QWidget* window) {
         if (window == nullptr) return void(ok = false);
         window->show();
-        window->raise();
         QTest::qWait(300);  // until it is drawn
-        const QString file = QString::fromStdString((output / window->objectName().toStdString()).string());
-        const bool saved = window->grab().save(file + ".png");
-        std::fprintf(stderr, "%s %s.png\n", saved ? "saved" : "could not save", qPrintable(file));
-        ok = ok && saved;
+        ok = window->grab().save(
+                 QString::fromStdString((output / window->objectName().toStdString()).string()) + ".png") &&
+             ok;
     };
     program.start();
     program.typeAmount(QStringLiteral("100"));
@@ -54,8 +43,6 @@ int main(int argc, char** argv) {
     save(program.editor());
     program.trigger("InfoMorvalent");
     save(program.find("frmAbout"));
-    for (const QString& text : program.windows.messageTexts())
-        std::fprintf(stderr, "message: %s\n", qPrintable(text));
     HelpViewer help({data});
     help.showTopic(QString::fromStdString(program.state.helpFile), 11);
     save(&help);

@@ -64,8 +64,6 @@ QStringList ProgramHarness::names(const QWidget* listOrGrid) {
         for (int k = 0; k < list->lineCount(); ++k) names << list->line(k).left(40).trimmed();
     else if (const auto* grid = qobject_cast<const FlexGrid*>(listOrGrid))
         for (int r = 1; r < grid->rows(); ++r) names << grid->text(r, 1).trimmed();
-    else if (const auto* box = qobject_cast<const QComboBox*>(listOrGrid))
-        for (int k = 0; k < box->count(); ++k) names << box->itemText(k);
     return names;
 }
 

@@ -94,7 +94,7 @@ class ProgramHarness {
     QString result() const { return find<QLineEdit>("txtWert")->text(); }
     // Lets the windows that asked to be destroyed go.
     static void settle() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
-    // The currencies' names in a list (LineList), a drop-down list or a grid (below its header).
+    // The currencies' names in a list (LineList) or a grid (below its header).
     static QStringList names(const QWidget* listOrGrid);
     static void doubleClickRow(FlexGrid* grid, int row);
 

@@ -27,10 +27,8 @@ class RecordingWindowSystem : public WindowSystem {
         messages.push_back({text, buttons, icon});
         if (onMessage) onMessage();
         if (buttons == MessageButtons::Ok) return MessageResult::Ok;
-        if (answers.empty()) {
-            unexpectedQuestions += !answerAlways;
-            return answerAlways.value_or(MessageResult::No);
-        }
+        if (answers.empty())
+            return unexpectedQuestions += !answerAlways, answerAlways.value_or(MessageResult::No);
         const MessageResult answer = answers.front();
         answers.pop_front();
         // An answer the box has no button for is a test that expected another question.
@@ -54,8 +52,6 @@ class RecordingWindowSystem : public WindowSystem {
         for (const auto& m : messages) texts << m.text;
         return texts;
     }
-    // Whether a shown message contains the text.
-    bool shown(const QString& part) const { return messageTexts().join(QChar(0)).contains(part); }
 
     std::vector<Message> messages;
     std::deque<MessageResult> answers;          // for Yes/No(/Cancel) questions, in order
