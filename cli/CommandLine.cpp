@@ -32,11 +32,13 @@ Optionen:
                       eurofxref-hist.csv oder eine .zip-Datei der EZB); Festkurse der EWWU
                       bleiben, Kurse mit neuerem Datum als die Datei auch
   --ueberschreiben    mit --import: auch die neueren Kurse überschreiben
-  --json              die Umrechnung als JSON-Objekt ausgeben
+  --json              die Umrechnung als JSON-Objekt ausgeben, mit --liste die Tabelle als
+                      JSON-Array (Datumsangaben nach ISO 8601: 2024-06-28)
   --tabelle DATEI     diese Währungstabelle benutzen
   --euro-stellen 3|4  Nachkommastellen des Euro-Zwischenergebnisses (statt der Einstellung)
   --stellen 2|3|4     Nachkommastellen des Ergebnisses (statt der Einstellung)
   -h, --help          diese Hilfe
+  --version           die Version von Kursomatik
 
 Die Währungstabelle ist )" +
            table + R"( im aktuellen Ordner, sonst im Datenordner von
@@ -110,11 +112,14 @@ Status takeOption(RechnerOptions& o, const std::vector<std::string>& args, std::
         return takeValue(o, option, args[++i]);
     }
     if (option == "--liste" || option == "--json" || option == "--ueberschreiben" || option == "--help" ||
-        option == "-h") {
+        option == "-h" || option == "--version") {
         if (equals != std::string::npos) return Status::fail("Die Option " + option + " hat keinen Wert.");
         if (option == "--json") o.json = true;
         if (option == "--ueberschreiben") o.ueberschreiben = true;
-        if (option == "--liste" && o.mode != RechnerOptions::Mode::Help) o.mode = RechnerOptions::Mode::List;
+        if (option == "--liste" && o.mode == RechnerOptions::Mode::Convert)
+            o.mode = RechnerOptions::Mode::List;
+        if (option == "--version" && o.mode != RechnerOptions::Mode::Help)
+            o.mode = RechnerOptions::Mode::Version;
         if (option == "--help" || option == "-h") o.mode = RechnerOptions::Mode::Help;
         return Status::ok();
     }
@@ -136,7 +141,7 @@ Result<RechnerOptions> parseCommandLine(const std::vector<std::string>& args) {
             return taken;
         }
     }
-    if (o.mode == RechnerOptions::Mode::Help) return o;
+    if (o.mode == RechnerOptions::Mode::Help || o.mode == RechnerOptions::Mode::Version) return o;
     if (o.ueberschreiben && !o.import)
         return Status::fail("--ueberschreiben gilt nur zusammen mit --import DATEI.");
     if (o.import) {
@@ -147,7 +152,6 @@ Result<RechnerOptions> parseCommandLine(const std::vector<std::string>& args) {
         return o;
     }
     if (o.mode == RechnerOptions::Mode::List) {
-        if (o.json) return Status::fail("--json gilt nur für eine Umrechnung, nicht für --liste.");
         if (!operands.empty()) return Status::fail("--liste nimmt keinen Betrag und keine Währungen.");
         return o;
     }

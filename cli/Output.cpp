@@ -10,6 +10,7 @@
 
 #include "platform/RegionalSettings.h"
 #include "platform/Utf8.h"
+#include "store/RateAge.h"
 
 namespace kursomatik {
 namespace {
@@ -59,6 +60,26 @@ std::string jsonNumber(const DecimalNumber& n) {
     return sign + n.digits + "e" + std::to_string(n.exponent);
 }
 
+// The day of a rate in ISO 8601 ("2024-06-28"), null where the record's date cannot be read.
+std::string jsonDate(const CurrencyRecord& record, const RegionalSettings& regional) {
+    const auto date = rateDate(record, regional);
+    return date ? jsonString(formatShortDate(*date, "yyyy-MM-dd")) : "null";
+}
+
+// A rate per Euro as the conversion takes it (six decimals), null where it is unusable.
+std::string jsonRate(const std::optional<Money>& scaled) {
+    if (!scaled) return "null";
+    DecimalNumber rate = DecimalNumber::fromMoney(*scaled);
+    rate.exponent -= 6;  // the Kurs field's scale: units per Euro × 1,000,000
+    return jsonNumber(rate);
+}
+
+// The rate's text as the currency windows show it, null where they show none.
+std::string jsonRateText(const CurrencyRecord& record, const RegionalSettings& regional) {
+    const std::string shown = gridRateCell(record.Kurs, regional);
+    return shown.empty() ? "null" : jsonString(shown);
+}
+
 }  // namespace
 
 void printCurrencyList(const CurrencyTable& table, const RegionalSettings& regional, std::ostream& out) {
@@ -81,14 +102,38 @@ void printCurrencyList(const CurrencyTable& table, const RegionalSettings& regio
     }
 }
 
-void printJson(const RechnerErgebnis& e, std::ostream& out) {
-    out << "{\"betrag\": " << jsonNumber(e.betrag)
-        << ", \"von\": " << jsonString(fieldValue(e.von.entry->fields.ISO))
-        << ", \"nach\": " << jsonString(fieldValue(e.nach.entry->fields.ISO))
-        << ", \"euro\": " << jsonNumber(e.shown.euro) << ", \"ergebnis\": " << jsonNumber(e.shown.wert)
-        << ", \"anzeige\": " << jsonString(*e.shown.wertText)
-        << ", \"datum_von\": " << jsonString(fieldValue(e.von.entry->fields.Datum))
-        << ", \"datum_nach\": " << jsonString(fieldValue(e.nach.entry->fields.Datum)) << "}\n";
+void printCurrencyListJson(const CurrencyTable& table, const RegionalSettings& regional, std::ostream& out) {
+    out << '[';
+    const char* separator = "\n";
+    for (const CurrencyEntry& entry : table.lists.all) {
+        const CurrencyRecord& record = entry.fields;
+        const std::string ewwu = fieldValue(record.EWWU);
+        out << separator << "{\"iso\": " << jsonString(utf8::printable(fieldValue(record.ISO)))
+            << ", \"bezeichnung\": " << jsonString(utf8::printable(fieldValue(record.Bezeichnung)))
+            << ", \"kurs\": " << jsonRate(fixedRateOf(entry.rate, regional))
+            << ", \"kurs_anzeige\": " << jsonRateText(record, regional)
+            << ", \"datum\": " << jsonDate(record, regional) << ", \"ewwu\": "
+            << (ewwu == "1"   ? "true"
+                : ewwu == "0" ? "false"
+                              : "null")
+            << '}';
+        separator = ",\n";
+    }
+    out << (table.lists.all.size() == 0 ? "]\n" : "\n]\n");
+}
+
+void printJson(const RechnerErgebnis& e, const RegionalSettings& regional, std::ostream& out) {
+    const CurrencyRecord& von = e.von.entry->fields;
+    const CurrencyRecord& nach = e.nach.entry->fields;
+    out << "{\"betrag\": " << jsonNumber(e.betrag) << ", \"von\": " << jsonString(fieldValue(von.ISO))
+        << ", \"nach\": " << jsonString(fieldValue(nach.ISO)) << ", \"euro\": " << jsonNumber(e.shown.euro)
+        << ", \"ergebnis\": " << jsonNumber(e.shown.wert)
+        << ", \"anzeige\": " << jsonString(*e.shown.wertText) << ", \"kurs_von\": " << jsonRate(e.von.cyKurs)
+        << ", \"kurs_von_anzeige\": " << jsonRateText(von, regional)
+        << ", \"kurs_nach\": " << jsonRate(e.nach.cyKurs)
+        << ", \"kurs_nach_anzeige\": " << jsonRateText(nach, regional)
+        << ", \"datum_von\": " << jsonDate(von, regional) << ", \"datum_nach\": " << jsonDate(nach, regional)
+        << "}\n";
 }
 
 }  // namespace kursomatik

@@ -8,6 +8,7 @@
 #include "cli/Output.h"
 #include "conversion/Decimals.h"
 #include "platform/SystemError.h"
+#include "platform/Version.h"
 #include "rates/RateImport.h"
 #include "settings/Einstellungen.h"
 #include "settings/ListPosition.h"
@@ -126,6 +127,10 @@ int runRechner(const std::vector<std::string>& args, const RechnerEnvironment& e
         out << rechnerHilfe();
         return kRechnerOk;
     }
+    if (options->mode == RechnerOptions::Mode::Version) {
+        out << "kursomatik-rechner " << kVersion << '\n';
+        return kRechnerOk;
+    }
     const RegionalSettings& regional = environment.regional;
     const fs::path file = tableFile(*options, environment);
     const auto table = loadCurrencyTable(file, regional);
@@ -137,7 +142,10 @@ int runRechner(const std::vector<std::string>& args, const RechnerEnvironment& e
     }
     if (!table->notice.empty()) err << kName << table->notice << '\n';
     if (options->mode == RechnerOptions::Mode::List) {
-        printCurrencyList(*table, regional, out);
+        if (options->json)
+            printCurrencyListJson(*table, regional, out);
+        else
+            printCurrencyList(*table, regional, out);
         return kRechnerOk;
     }
     if (options->mode == RechnerOptions::Mode::Import) {
@@ -150,7 +158,7 @@ int runRechner(const std::vector<std::string>& args, const RechnerEnvironment& e
                                     stellen->dStellen2, regional);
     if (!ergebnis) return failed(err, ergebnis.error(), kRechnerBadInput);
     if (options->json) {
-        printJson(*ergebnis, out);
+        printJson(*ergebnis, regional, out);
     } else {
         out << *ergebnis->shown.wertText << '\n';
     }

@@ -45,7 +45,8 @@ TEST(Rechner, InvocationsGiveTheWindowsResultOrAGermanMessageAndTheirStatus) {
              {{"--stellen", "4", "-100", "DEM", "EUR"}, "-51,1291\n", "", 0},
              {{"--json", "--", "-0,5", "q\"\\", "EUR"},
               R"({"betrag": -0.5, "von": "Q\"\\", "nach": "EUR", "euro": -0.249, "ergebnis": -0.24, )"
-              R"("anzeige": "-0,24", "datum_von": "05.02.2026\u0009", "datum_nach": "01.01.1999"})"
+              R"("anzeige": "-0,24", "kurs_von": 2, "kurs_von_anzeige": "2,000000", "kurs_nach": 1, )"
+              R"("kurs_nach_anzeige": "1,000000", "datum_von": null, "datum_nach": "1999-01-01"})"
               "\n",
               "",
               0},

@@ -64,8 +64,8 @@ TEST(Help, APostedF1OpensTheShippedHelpAtTheTopicsHeadingPastAModalWindow) {
     QApplication::processEvents();     // then the shipped help is shown
     EXPECT_TRUE(headingShown(viewer.browser(), "Wechselkurse pflegen"));
     show(viewer, 7);
-    EXPECT_TRUE(
-        headingShown(viewer.browser(), QString::fromUtf8("Optionen: Nachkommastellen und Startwährungen")));
+    EXPECT_TRUE(headingShown(viewer.browser(),
+                             QString::fromUtf8("Optionen: Nachkommastellen, Startwährungen und Kursalter")));
     // The modal window must not block the help: the mouse and the keys still reach it.
     auto* back = viewer.findChild<QToolButton*>("back");
     QTest::mouseClick(viewer.windowHandle(), Qt::LeftButton, {}, back->mapTo(&viewer, back->rect().center()));

@@ -8,6 +8,7 @@
 #include <csignal>
 #include <fstream>
 
+#include "platform/Version.h"
 #include "tests/support/ProgramHarness.h"
 
 namespace kursomatik::testsupport {
@@ -63,7 +64,8 @@ TEST(ProgramStart, WithoutADisplayAGermanMessageAndStatus1AndTheUsageWithout) {
         "Kursomatik kann nicht starten: Es ist keine grafische Anzeige "
         "erreichbar (DISPLAY oder WAYLAND_DISPLAY).\nMeldung von Qt: ");
     const QString launcherFailed = QString::fromUtf8("Kursomatik kann nicht gestartet werden.\n");
-    const QString usage = QStringLiteral("Aufruf: kursomatik [--help]\n");
+    const QString usage = QStringLiteral("Aufruf: kursomatik [--help | --version]\n");
+    const QString version = QStringLiteral("kursomatik %1\n").arg(QLatin1String(kVersion));
     struct Row {
         const char* binary;
         QStringList args;
@@ -87,6 +89,8 @@ TEST(ProgramStart, WithoutADisplayAGermanMessageAndStatus1AndTheUsageWithout) {
              {KURSOMATIK_PROGRAM, {"-h"}, {"DISPLAY=" + dead}, 0, usage, ""},
              {KURSOMATIK_LAUNCHER, {"--help"}, {"XDG_DATA_HOME=" + data}, 0, usage, ""},
              {KURSOMATIK_LAUNCHER, {"-style", "fusion", "-h"}, {}, 0, usage, ""},
+             {KURSOMATIK_PROGRAM, {"--version"}, {"DISPLAY=" + dead}, 0, version, ""},
+             {KURSOMATIK_LAUNCHER, {"--version"}, {}, 0, version, ""},
          }) {
         const Ended run = start(r.binary, r.args, r.variables, dir.path());
         const std::string what = std::string(r.binary) + " " + r.args.join(' ').toStdString() + " " +
@@ -105,8 +109,9 @@ TEST(ProgramStart, WithoutADisplayAGermanMessageAndStatus1AndTheUsageWithout) {
     for (const char* binary : {KURSOMATIK_PROGRAM, KURSOMATIK_LAUNCHER}) {
         const Ended full = start(binary, {"--help"}, {}, dir.path(), "/dev/full");
         EXPECT_EQ(full.status, 1) << binary;
-        EXPECT_EQ(full.err, QString::fromUtf8("kursomatik: Die Hilfe kann nicht ausgegeben werden: Auf dem "
-                                              "Datenträger ist kein Platz mehr frei.\n"))
+        EXPECT_EQ(full.err,
+                  QString::fromUtf8("kursomatik: Die Ausgabe kann nicht geschrieben werden: Auf dem "
+                                    "Datenträger ist kein Platz mehr frei.\n"))
             << binary;
     }
 }

@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include <QAbstractSpinBox>
 #include <QApplication>
 #include <QKeyEvent>
 #include <QLabel>
@@ -12,9 +13,10 @@
 namespace kursomatik::testsupport {
 namespace {
 
+// A spin box's own line edit is part of the spin box, which is the control.
 bool reachable(const QWidget* widget, const QWidget* window) {
     return (widget->focusPolicy() & Qt::TabFocus) && widget->isVisibleTo(window) && widget->isEnabled() &&
-           widget->window() == window;
+           widget->window() == window && !qobject_cast<const QAbstractSpinBox*>(widget->parentWidget());
 }
 
 // The objects' names the Tab key visits from the first control until it comes back.
