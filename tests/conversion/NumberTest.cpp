@@ -34,16 +34,13 @@ TEST(PatternFormatting, RatesGridCellsAndResultsShowTheirDecimals) {
         const RegionalSettings& regional = de;
     };
     const C cases[] = {
-        C(kRate, 1955830, "1955830,"), C(kRate, 0.0000004, ","), C(kRate, -5, "-5,"),
-        C(kRate, 1955830.1234567, "1955830,123457"), C(kCell, 1.95583, "1,955830"),
+        C(kRate, 1955830, "1955830,"), C(kRate, 0.0000004, ","), C(kRate, 1955830.1234567, "1955830,123457"),
         C(kCell, 1234567.12345678, "1.234.567,12345678"), C(kCell, 0.1234567891235, "0,123456789124"),
-        C(kResult2, 989999.36, "989.999,36"), C(kResult2, 1.23456789, "1,2345679"),
         // The double nearest 1.23456785 lies just below it; the reader sees ...85 and rounds up.
         C(kResult2, 1.23456785, "1,2345679"), C(kResult2, 999.99999995, "1.000,00"),
         // What rounds to zero has no sign.
         C(kResult2, -0.00000004, "0,00"), C(kResult4, -1234.5, "-1.234,5000"),
-        C(kResult4, 0.00000005, "0,0000001"), C(kResult2, 1234567.5, "1,234,567.50", en),
-        C("#,##0.00", 2.675, "2,68"), C("#,##0.00", 1.004999, "1,00"),
+        C(kResult2, 1234567.5, "1,234,567.50", en), C("#,##0.00", 2.675, "2,68"),
         // Beyond 2^53 the shortest form has fewer digits than the exact binary value.
         C(kResult2, 1234567890123456789.0, "1.234.567.890.123.456.800,00")};
     for (const C& c : cases) {
@@ -69,18 +66,15 @@ TEST(RegionalNumbers, ReadAsTheUserTypedThemAndTypingErrorsAreNoNumber) {
         const RegionalSettings& regional = de;
     };
     const std::nullopt_t no = std::nullopt;
-    // A misplaced group separator is no number, never a hundred times the amount ("1234.56").
-    const C cases[] = {
-        C("1955830,", 1955830), C(",5", 0.5), C(" \t-1,5  ", -1.5), C("1e99999999999999999999", kInf),
-        C("1.234.567", 1234567), C("-123.456,7", -123456.7), C("1.234E3", 1234000), C("1.234,", 1234),
-        // Typing errors:
-        C("0E", no), C("-", no), C(",", no), C("1 000", no), C("1,2,3", no), C("1234.56", no), C("1.5", no),
-        C("1.2345", no), C("1..234", no), C(".123", no), C("1.234.", no), C("1,234.567", no),
-        // A leading zero group is no thousands group: "0.500" would be a thousand times "0,500".
-        C("0.500", no), C("00.123", no), C("-0.500,5", no), C("0,500", 0.5), C("007", 7), C("1.500", 1500),
-        // English conventions:
-        C("1,234.56", 1234.56, en), C(".5", 0.5, en), C("1234,56", no, en), C("1,,234", no, en),
-        C("0,500", no, en), C("5.", 5, en)};
+    // A misplaced group separator is no number, never a hundred times the amount ("1234.56"); a leading
+    // zero group is no thousands group ("0.500" would be a thousand times "0,500"). Every short text is
+    // checked against the grammar below; these are the longer ones.
+    const C cases[] = {C("1e99999999999999999999", kInf),
+                       C("-123.456,7", -123456.7),
+                       C("1.234.567,", 1234567),
+                       C("-0.500,5", no),
+                       C("1,234.567", no),
+                       C("1,234,567.5", 1234567.5, en)};
     for (const C& c : cases) {
         const auto number = parseRegionalNumber(c.text, c.regional);
         EXPECT_EQ(number ? std::optional(number->toDouble()) : std::nullopt, c.value) << '"' << c.text << '"';

@@ -4,12 +4,13 @@
 // code block (an indented block of the README, a .nf block of a manual page) followed by its output;
 // the output ends at the next "$ " line, at a blank line, or where the block ends.
 #include <gtest/gtest.h>
-#include <zip.h>
 
 #include <cstdio>
+#include <regex>
 #include <sstream>
 #include <vector>
 
+#include "tests/rates/RateFiles.h"
 #include "tests/support/TempDir.h"
 
 namespace kursomatik::testsupport {
@@ -25,95 +26,55 @@ struct Example {
     std::string shown;  // each line with its line feed
 };
 
-std::vector<std::string> linesOf(const std::string& text) {
-    std::vector<std::string> lines;
-    std::istringstream in(text);
-    for (std::string line; std::getline(in, line);) lines.push_back(line);
-    return lines;
-}
-
-// The text a line of groff source prints in a .nf block. Examples use only these escapes, so that the
-// source stays readable; any other backslash is reported rather than guessed.
-std::string printedText(const std::string& line, const std::string& where) {
+// The text a line of groff source prints in a .nf block. Examples use only the escapes \- \e \&, so
+// that the source stays readable; any other backslash is reported rather than guessed.
+std::string printed(const std::string& line) {
     std::string text;
     for (std::size_t i = 0; i < line.size(); ++i) {
-        if (line[i] != '\\') {
+        const char escaped = line[i] == '\\' && i + 1 < line.size() ? line[++i] : 0;
+        if (escaped == 0) {
             text += line[i];
-        } else if (i + 1 < line.size() && (line[i + 1] == '-' || line[i + 1] == 'e' || line[i + 1] == '&')) {
-            text += line[i + 1] == '-' ? "-" : line[i + 1] == 'e' ? "\\" : "";
-            ++i;
+        } else if (escaped == '-' || escaped == 'e') {
+            text += escaped == '-' ? '-' : '\\';
         } else {
-            ADD_FAILURE() << where << ": an escape that examples do not use: " << line;
+            EXPECT_EQ(escaped, '&') << "an escape that examples do not use: " << line;
         }
     }
     return text;
 }
 
-// The code-block lines of a document with their line numbers, as printed; a break between two blocks
-// (or a blank line within one) is an empty entry.
-std::vector<std::pair<int, std::string>> codeLines(const std::string& name, const std::string& text,
-                                                   bool groff) {
-    std::vector<std::pair<int, std::string>> code;
-    bool inBlock = false;
-    int number = 0;
-    for (const std::string& line : linesOf(text)) {
-        ++number;
-        const std::string where = name + ":" + std::to_string(number);
-        if (groff) {
-            if (line.starts_with(".nf")) inBlock = true;
-            if (line.starts_with(".fi")) inBlock = false;
-            const bool request = line.starts_with(".") || line.starts_with("'");
-            code.emplace_back(number, inBlock && !request ? printedText(line, where) : "");
-        } else {
-            code.emplace_back(number, line.starts_with("    ") ? line.substr(4) : "");
-        }
-    }
-    return code;
-}
-
-std::vector<Example> examplesIn(const std::string& name, const std::string& text, bool groff) {
+// The examples of a document with their output; `prompts` counts the prompts wherever they stand.
+std::vector<Example> examplesIn(const std::string& name, const std::string& text, bool groff, int& prompts) {
     std::vector<Example> examples;
-    bool inOutput = false;
-    for (const auto& [number, line] : codeLines(name, text, groff)) {
-        if (line.starts_with(kPrompt + " ")) {
-            examples.push_back({name + ":" + std::to_string(number), line.substr(2), ""});
+    std::istringstream in(text);
+    bool inBlock = false, inOutput = false;
+    int number = 0;
+    for (std::string line; std::getline(in, line);) {
+        ++number;
+        const std::string plain = groff ? std::regex_replace(line, std::regex(R"(\\-)"), "-") : line;
+        for (auto at = plain.find(kPrompt); at != std::string::npos; at = plain.find(kPrompt, at + 1))
+            ++prompts;
+        inBlock = groff && (line.starts_with(".nf") || (inBlock && !line.starts_with(".fi")));
+        std::string code;
+        if (groff && inBlock && !line.starts_with(".") && !line.starts_with("'")) code = printed(line);
+        if (!groff && line.starts_with("    ")) code = line.substr(4);
+        if (code.starts_with(kPrompt + " ")) {
+            examples.push_back({name + ":" + std::to_string(number), code.substr(2), ""});
             inOutput = true;
-        } else if (line.empty() || line.starts_with("$ ")) {
+        } else if (code.empty() || code.starts_with("$ ")) {
             inOutput = false;
         } else if (inOutput) {
-            examples.back().shown += line + "\n";
+            examples.back().shown += code + "\n";
         }
     }
     return examples;
 }
 
-// How often a document names an example, wherever it stands: each must be one the test runs.
-int promptsIn(const std::string& text, bool groff) {
-    int count = 0;
-    for (const std::string& line : linesOf(text)) {
-        std::string plain = line;
-        if (groff) {
-            for (std::size_t at; (at = plain.find("\\-")) != std::string::npos;) plain.replace(at, 2, "-");
-        }
-        for (std::size_t at = plain.find(kPrompt); at != std::string::npos; at = plain.find(kPrompt, at + 1))
-            ++count;
-    }
-    return count;
-}
-
 // The reference-rate file the import example takes, as the ECB's eurofxref.zip packs it: a daily CSV
 // file. The rates are made up for the example; the table gets 4 of them, and 2 currencies are new.
-const std::string kDailyCsv =
+const std::string kExampleCsv =
     "Date, USD, JPY, GBP, CHF, TRY, ZAR, \n"
     "13 February 2026, 1.1850, 183.42, 0.8702, 0.9190, 51.2345, 20.4810, \n";
-
-void writeZip(const fs::path& file, const std::string& name, const std::string& bytes) {
-    int error = 0;
-    zip_t* archive = zip_open(file.c_str(), ZIP_CREATE | ZIP_TRUNCATE, &error);
-    ASSERT_NE(archive, nullptr);
-    zip_file_add(archive, name.c_str(), zip_source_buffer(archive, bytes.data(), bytes.size(), 0), 0);
-    ASSERT_EQ(zip_close(archive), 0);
-}
 
 // The command as a reader runs it: in the home folder, with the shipped table and settings in the
 // data folder as the first start leaves them, the files the examples name, the C locale and nothing
@@ -128,7 +89,7 @@ std::string run(const std::string& command) {
     fs::copy_file(KURSOMATIK_SOURCE_DIR "/data/Kursomatik.ini", data / "Kursomatik.ini");
     writeFile(home / ".config" / "WIN.INI",
               "[Kursomatik]\nIniDatei=" + (data / "Kursomatik.ini").string() + "\n");
-    writeZip(home / "eurofxref.zip", "eurofxref.csv", kDailyCsv);
+    writeZip(home / "eurofxref.zip", {{"eurofxref.csv", kExampleCsv}});
     writeFile(dir / "beispiel.sh", command + "\n");
     const std::string shell = "cd '" + home.string() + "' && env -i HOME='" + home.string() +
                               "' LC_ALL=C PATH=" + fs::path(KURSOMATIK_RECHNER).parent_path().string() +
@@ -154,8 +115,9 @@ TEST(DocumentedExamples, EveryExampleOfTheCommandPrintsWhatItsDocumentShows) {
                                      Document{KURSOMATIK_MAN_DIR "/kursomatik.1", true, 0}}) {
         const std::string name = fs::path(document.path).filename();
         const std::string text = readFile(document.path);
-        const std::vector<Example> examples = examplesIn(name, text, document.groff);
-        EXPECT_EQ(static_cast<int>(examples.size()), promptsIn(text, document.groff))
+        int prompts = 0;
+        const std::vector<Example> examples = examplesIn(name, text, document.groff, prompts);
+        EXPECT_EQ(static_cast<int>(examples.size()), prompts)
             << name << ": an example stands outside a code block";
         EXPECT_GE(static_cast<int>(examples.size()), document.least) << name;
         for (const Example& example : examples) {

@@ -37,13 +37,13 @@ TEST(CodePage1252, UmlautsEuroSignAndQuotesAreOneByteEachAndEveryByteSurvives) {
 TEST(Collation, GermanNamesSortAsAUserLooksThemUpInATotalOrder) {
     std::vector<std::string> names = {"Zypern-Pfund",  "Österreichischer Schilling",
                                       "euro",          "Dänische Krone",
-                                      "Deutsche Mark", "Niederländischer Gulden",
-                                      "Euro",          "Ostmark",
-                                      "Åland-Mark",    "Belga"};
+                                      "Deutsche Mark", "Euro",
+                                      "Ostmark",       "Åland-Mark",
+                                      "Belga"};
     std::sort(names.begin(), names.end(), [](const auto& a, const auto& b) { return collate(a, b) < 0; });
-    EXPECT_EQ(names, (std::vector<std::string>{"Åland-Mark", "Belga", "Dänische Krone", "Deutsche Mark",
-                                               "Euro", "euro", "Niederländischer Gulden",
-                                               "Österreichischer Schilling", "Ostmark", "Zypern-Pfund"}));
+    EXPECT_EQ(names,
+              (std::vector<std::string>{"Åland-Mark", "Belga", "Dänische Krone", "Deutsche Mark", "Euro",
+                                        "euro", "Österreichischer Schilling", "Ostmark", "Zypern-Pfund"}));
     const std::vector<std::string> texts = {"a", "A", "ä", "Ä", "ae", "ss", "ß", "", " ", "a ", "ab"};
     for (const auto& a : texts) {
         for (const auto& b : texts) {
@@ -57,14 +57,12 @@ TEST(Collation, GermanNamesSortAsAUserLooksThemUpInATotalOrder) {
 }
 
 TEST(ShellCodes, NamesOfTheTableAndXdgOpenOutcomesOfTheSameMeaning) {
-    using C = std::pair<int, const char*>;
-    for (const auto& [code, name] :
-         {C(2, "ERROR_FILE_NOT_FOUND"), C(8, "SE_ERR_OOM (Not enough Memory)"), C(31, "SE_ERR_NOASSOC"),
-          C(4, "Unbekannter Fehler No.: 4"), C(INT_MIN, "Unbekannter Fehler No.: -2147483648")})
-        EXPECT_EQ(GetErrorString(code), name) << code;
+    EXPECT_EQ(GetErrorString(31) + "|" + GetErrorString(INT_MIN),
+              "SE_ERR_NOASSOC|Unbekannter Fehler No.: -2147483648");
     using E = std::tuple<HelperEnd, int, int>;
     for (const auto& [end, status, shellCode] :
-         {E(HelperEnd::Exited, 2, 2), E(HelperEnd::Exited, 127, -127), E(HelperEnd::Killed, 9, -137)}) {
+         {E(HelperEnd::Exited, 2, 2), E(HelperEnd::Exited, 3, 31), E(HelperEnd::Exited, 127, -127),
+          E(HelperEnd::Killed, 9, -137), E(HelperEnd::NotStarted, 0, 31)}) {
         EXPECT_EQ(shellCodeOfXdgOpen(end, status), shellCode) << status;
     }
     EXPECT_GT(shellCodeOfXdgOpen(HelperEnd::Exited, 0), 32);

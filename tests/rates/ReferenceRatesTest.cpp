@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <regex>
 
 #include "tests/rates/RateFiles.h"
@@ -32,38 +33,45 @@ std::string replaced(std::string text, const std::string& from, const std::strin
 }
 
 // Older days before and after the newest: the newest day is taken wherever it stands.
-const std::string kHistoryXml = replaced(
-    kDailyXml, "\t<Cube>\n", "\t<Cube>\n<Cube time='2024-06-27'><Cube currency='USD' rate='1.07'/></Cube>\n");
+const std::string kHistoryXml =
+    replaced(replaced(kDailyXml, "\t<Cube>\n",
+                      "\t<Cube>\n<Cube time='2024-06-27'><Cube currency='USD' rate='1.07'/></Cube>\n"),
+             "</Cube>\n\t</Cube>", "</Cube><Cube time='2024-01-02'/></Cube>");
 const std::string kHistoryCsv =
     "Date,USD,JPY,HRK,TRY,XAU,CYP,\n"
     "2024-06-28,1.0705,172.43,7.5345,35.1893,0.5,N/A,\n"
     "2024-06-27,1.0701,171.11,N/A,35.0,0.4,N/A,\n"
     "1999-01-04,1.1789,133.73,N/A,N/A,N/A,0.58231,\n";
+const std::string kNewest = "2024-06-28: USD=1.0705 JPY=172.4300 HRK=7.5345 TRY=35.1893 XAU=0.5000";
+
+// The day and rates read, as kNewest shows them.
+std::string shown(const ReferenceRates& rates) {
+    std::string text = formatShortDate(rates.date, "yyyy-MM-dd") + ":";
+    for (const auto& [code, rate] : rates.rates) {
+        char digits[32];
+        std::snprintf(digits, sizeof digits, "%.4f", rate.toDouble());
+        text += " " + code + "=" + digits;
+    }
+    return text;
+}
 
 TEST(ReferenceRates, EveryFormatGivesTheNewestDayExactlyWhateverItsName) {
     testsupport::TempDir dir;
-    writeZip(dir / "eurofxref.zip", {{"eurofxref.csv", kDailyCsv}});
     writeZip(dir / "hist.zip", {{"README", "x"}, {"eurofxref-hist.csv", kHistoryCsv}});
     writeZip(dir / "stored.zip", {{"EUROFXREF.CSV", kDailyCsv}}, ZIP_CM_STORE);
     // A history of some hundred kilobytes unpacks in more than one piece.
     std::string longHistory = kHistoryCsv;
     for (int day = 0; day < 4000; ++day) longHistory += "1999-02-01,1.1,130.0,N/A,N/A,N/A,0.58,\n";
     writeZip(dir / "long.zip", {{"hist.csv", longHistory}});
-    writeFile(dir / "daily.xml", kDailyXml);
-    writeFile(dir / "hist",
-              replaced(kHistoryXml, "</Cube>\n\t</Cube>", "</Cube><Cube time='2024-01-02'/></Cube>"));
+    writeFile(dir / "hist", kHistoryXml);
     writeFile(dir / "daily.csv", "\xEF\xBB\xBF" + replaced(kDailyCsv, "\n", "\r\n"));
-    writeFile(dir / "hist.txt", kHistoryCsv);
-    for (const char* name : {"eurofxref.zip", "hist.zip", "stored.zip", "long.zip", "daily.xml", "hist",
-                             "daily.csv", "hist.txt"}) {
+    for (const char* name : {"hist.zip", "stored.zip", "long.zip", "hist", "daily.csv"}) {
         const auto rates = readReferenceRates(dir / name);
         ASSERT_TRUE(rates) << name << ": " << rates.error();
-        EXPECT_EQ(formatShortDate(rates->date, "yyyy-MM-dd"), "2024-06-28") << name;
-        std::string seen;
-        for (const auto& [code, rate] : rates->rates)
-            seen += code + "=" + std::to_string(rate.toDouble()) + " ";
-        EXPECT_EQ(seen, "USD=1.070500 JPY=172.430000 HRK=7.534500 TRY=35.189300 XAU=0.500000 ") << name;
+        EXPECT_EQ(shown(*rates), kNewest) << name;
     }
+    // Each code gets its German name, or else stands for itself.
+    EXPECT_EQ(germanCurrencyName("ROL") + "|" + germanCurrencyName("XAU"), "Rumänischer Leu (alt)|XAU");
 }
 
 TEST(ReferenceRates, BrokenFilesAreRefusedNamingTheFileAndThePlace) {
@@ -113,10 +121,26 @@ TEST(ReferenceRates, BrokenFilesAreRefusedNamingTheFileAndThePlace) {
     }
 }
 
-TEST(ReferenceRates, EveryCodeGetsItsGermanNameOrElseItself) {
-    for (const auto& [code, name] : std::initializer_list<std::pair<const char*, const char*>>{
-             {"ZAR", "Südafrikanischer Rand"}, {"ROL", "Rumänischer Leu (alt)"}, {"XAU", "XAU"}}) {
-        EXPECT_EQ(germanCurrencyName(code), name);
+// A file cut at any byte is refused, naming the file, or gives the whole file's newest day with all of
+// its rates: an XML file cut in the blanks after its root element, a history CSV cut at the end of a
+// day after the first, any file whole.
+TEST(ReferenceRates, AFileCutAnywhereIsRefusedOrGivesTheWholeFilesNewestDay) {
+    testsupport::TempDir dir;
+    writeZip(dir / "csv.zip", {{"eurofxref-hist.csv", kHistoryCsv}});
+    writeZip(dir / "xml.zip", {{"eurofxref-daily.xml", kDailyXml}});
+    const std::size_t firstDayEnd = kHistoryCsv.find("\n2024-06-27");
+    for (const std::string& bytes :
+         {kHistoryCsv, kHistoryXml, kDailyCsv, replaced(kDailyCsv, "\n", "\r\n"), kDailyXml,
+          testsupport::readFile(dir / "csv.zip"), testsupport::readFile(dir / "xml.zip")}) {
+        const std::size_t wholeFrom = bytes.starts_with("<?xml") ? bytes.rfind('>') + 1 : bytes.size();
+        for (std::size_t cut = 0; cut <= bytes.size(); ++cut) {
+            const auto rates = parseReferenceRates(std::string_view(bytes).substr(0, cut), "kurse");
+            const bool whole =
+                cut >= wholeFrom || (bytes == kHistoryCsv && cut > firstDayEnd && bytes[cut - 1] == '\n');
+            std::string got = rates ? shown(*rates) : rates.error();
+            if (!rates && got.find("„kurse“") != std::string::npos) got = "refused";
+            ASSERT_EQ(got, whole ? kNewest : "refused") << "cut at " << cut << " of " << bytes.substr(0, 20);
+        }
     }
 }
 
