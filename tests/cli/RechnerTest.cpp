@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <sstream>
 
+#include "platform/Version.h"
 #include "platform/qt/QtRegionalSettings.h"
 #include "tests/support/ProgramHarness.h"
 
@@ -57,6 +58,16 @@ TEST(Rechner, InvocationsGiveTheWindowsResultOrAGermanMessageAndTheirStatus) {
               "Q\"\\      2,000000  05.02.2026?  nein  Zitat \"Q\"\n",
               "",
               0},
+             {{"--json", "--liste", "--tabelle=liste.dat"},
+              R"([
+{"iso": "ITL", "bezeichnung": "Italienische Lira", "kurs": 1936.27, "kurs_anzeige": "1.936,270000", "datum": "1999-01-01", "ewwu": true},
+{"iso": "BA", "bezeichnung": "Kaputt", "kurs": null, "kurs_anzeige": null, "datum": "1999-01-01", "ewwu": false},
+{"iso": "Q\"\\", "bezeichnung": "Zitat \"Q\"", "kurs": 2, "kurs_anzeige": "2,000000", "datum": null, "ewwu": false}
+]
+)",
+              "",
+              0},
+             {{"--liste", "--version"}, std::string("kursomatik-rechner ") + kVersion + "\n", "", 0},
              {{"0.500", "DEM", "EUR"}, "", "„0.500“ ist keine Zahl", 1},
              {{"1", "neg", "EUR"}, "", "„-1955830“ ist keine Zahl über 0", 1},
              {{"1", "ba", "EUR"}, "", "Der Kurs von „Kaputt“", 1},

@@ -43,22 +43,43 @@ TEST(RateAge, NamesTheDateOfEveryChosenRateThatIsNotFixedAndWarnsWhenOld) {
         std::vector<const CurrencyRecord*> chosen;
         int warnAfterDays;
         const char* text;
+        const char* shortText;
         bool warns;
     };
     const Case cases[] = {
-        {{&usd, &dem}, 161, "Kurs USD vom 28.06.2024", false},
-        {{&usd, nullptr}, 160, "Kurs USD vom 28.06.2024 – 161 Tage alt", true},
-        {{&jpy, &usd}, 30, "Kurs JPY vom 06.11.2024; Kurs USD vom 28.06.2024 – 161 Tage alt", true},
-        {{&jpy, &jpy}, 29, "Kurs JPY vom 06.11.2024 – 30 Tage alt", true},
-        {{&nameless, &dem}, 30, "Kurs Name vom 06.12.2024", false},
-        {{&undated, &dem}, 30, "Kurs XAU ohne lesbares Datum", true},
-        {{&undated, &dem}, 0, "Kurs XAU ohne lesbares Datum", false},
+        {{&usd, &dem}, 161, "Kurs USD vom 28.06.2024", "USD vom 28.06.2024", false},
+        {{&usd, nullptr}, 160, "Kurs USD vom 28.06.2024 – 161 Tage alt", "USD 161 Tage alt", true},
+        {{&jpy, &usd},
+         30,
+         "Kurs JPY vom 06.11.2024; Kurs USD vom 28.06.2024 – 161 Tage alt",
+         "JPY vom 06.11.2024, USD 161 Tage alt",
+         true},
+        {{&usd, &jpy},
+         29,
+         "Kurs USD vom 28.06.2024 – 161 Tage alt; Kurs JPY vom 06.11.2024 – 30 Tage alt",
+         "USD 161 Tage, JPY 30 Tage alt",
+         true},
+        {{&usd, &jpy},
+         30,
+         "Kurs USD vom 28.06.2024 – 161 Tage alt; Kurs JPY vom 06.11.2024",
+         "USD 161 Tage alt, JPY vom 06.11.2024",
+         true},
+        {{&jpy, &jpy}, 29, "Kurs JPY vom 06.11.2024 – 30 Tage alt", "JPY 30 Tage alt", true},
+        {{&nameless, &dem}, 30, "Kurs Name vom 06.12.2024", "Name vom 06.12.2024", false},
+        {{&undated, &dem}, 30, "Kurs XAU ohne lesbares Datum", "XAU ohne Datum", true},
+        {{&undated, &dem}, 0, "Kurs XAU ohne lesbares Datum", "XAU ohne Datum", false},
+        {{&dem, &dem}, 30, "", "", false},
     };
     for (const Case& c : cases) {
         const RateAgeNotice notice = rateAgeNotice(c.chosen, regional, c.warnAfterDays);
         EXPECT_EQ(notice.text, c.text) << c.text;
+        EXPECT_EQ(notice.shortText, c.shortText) << c.text;
         EXPECT_EQ(notice.warns, c.warns) << c.text;
     }
+    // A date the regional pattern does not read is taken by the German one of the shipped table.
+    RegionalSettings english = RegionalSettings::english();
+    english.today = regional.today;
+    EXPECT_EQ(rateAgeNotice({&usd}, english, 30).shortText, "USD 161 Tage alt");
 }
 
 }  // namespace
