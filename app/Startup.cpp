@@ -19,23 +19,18 @@ SettingsEnvironment programEnvironment(WindowSystem& windows) {
 
 std::function<bool()> instanceCheck(SingleInstanceGuard& guard, WindowSystem& windows) {
     return [&guard, &windows, warned = false]() mutable {
-        switch (guard.acquire()) {
-            case SingleInstanceGuard::Outcome::Acquired:
-                return true;
-            case SingleInstanceGuard::Outcome::AlreadyRunning:
-                windows.message(nullptr, QStringLiteral("Programm läuft schon einmal"), MessageButtons::Ok,
-                                MessageIcon::Stop);
-                return false;
-            case SingleInstanceGuard::Outcome::Unavailable:
-                if (!warned) {
-                    warned = true;
-                    windows.message(
-                        nullptr, QStringLiteral("Die Sperrdatei \u201E%1\u201C kann nicht angelegt werden. "
-                                                "Ein zweiter Start von Kursomatik wird deshalb nicht "
-                                                "erkannt.")
-                                     .arg(guard.lockPath()));
-                }
-                return true;
+        const SingleInstanceGuard::Outcome outcome = guard.acquire();
+        if (outcome == SingleInstanceGuard::Outcome::AlreadyRunning) {
+            windows.message(nullptr, QStringLiteral("Programm läuft schon einmal"), MessageButtons::Ok,
+                            MessageIcon::Stop);
+            return false;
+        }
+        if (outcome == SingleInstanceGuard::Outcome::Unavailable && !warned) {
+            warned = true;
+            windows.message(nullptr,
+                            QStringLiteral("Die Sperrdatei \u201E%1\u201C kann nicht angelegt werden. "
+                                           "Ein zweiter Start von Kursomatik wird deshalb nicht erkannt.")
+                                .arg(guard.lockPath()));
         }
         return true;
     };

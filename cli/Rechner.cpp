@@ -12,7 +12,7 @@
 #include "rates/RateImport.h"
 #include "settings/Einstellungen.h"
 #include "settings/ListPosition.h"
-#include "store/ListOrder.h"
+#include "store/CurrencyLists.h"
 #include "store/RecordFile.h"
 
 namespace kursomatik {

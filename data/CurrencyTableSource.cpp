@@ -7,7 +7,6 @@
 #include "platform/RegionalSettings.h"
 #include "platform/Utf8.h"
 #include "store/CurrencyRecord.h"
-#include "store/RateCodec.h"
 
 namespace kursomatik {
 namespace {

@@ -14,7 +14,7 @@
 #include "conversion/NumberValue.h"
 #include "fuzz/FuzzCheck.h"
 #include "platform/RegionalSettings.h"
-#include "store/RateCodec.h"
+#include "store/CurrencyRecord.h"
 
 using namespace kursomatik;
 

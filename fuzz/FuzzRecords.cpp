@@ -14,7 +14,6 @@
 #include "store/CurrencyLists.h"
 #include "store/CurrencyRecord.h"
 #include "store/ListLine.h"
-#include "store/RateCodec.h"
 
 using namespace kursomatik;
 

@@ -13,8 +13,8 @@
 #include "platform/qt/TwipsLayout.h"
 #include "platform/qt/WindowSystem.h"
 #include "store/Compaction.h"
+#include "store/CurrencyRecord.h"
 #include "store/EditorRules.h"
-#include "store/RateCodec.h"
 
 namespace kursomatik {
 namespace {

@@ -11,7 +11,6 @@
 #include "platform/qt/WindowSystem.h"
 #include "rates/RateImport.h"
 #include "store/CurrencyLists.h"
-#include "store/ListOrder.h"
 
 namespace kursomatik {
 

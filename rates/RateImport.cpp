@@ -13,7 +13,6 @@
 #include "store/Compaction.h"
 #include "store/CurrencyRecord.h"
 #include "store/RateAge.h"
-#include "store/RateCodec.h"
 #include "store/RecordFile.h"
 
 namespace kursomatik {

@@ -11,6 +11,7 @@
 #include "platform/RegionalSettings.h"
 #include "platform/Utf8.h"
 #include "store/ListLine.h"
+#include "store/RecordFile.h"
 
 namespace kursomatik {
 namespace {
@@ -107,6 +108,30 @@ std::u32string genericNameKey(std::string_view name, const RegionalSettings& reg
     }
     key += collationKey(name);
     return key;
+}
+
+std::vector<long> listOrder(std::string_view tableBytes) {
+    // Whole records as the list pass reads them (decodeRecord pads a fragment at the end), at most 999.
+    const long count = std::min(recordsOfLength(static_cast<long long>(tableBytes.size())), kMaxRecords);
+    SortedEntries all;
+    for (long n = 1; n <= count; ++n) {
+        const CurrencyRecord record =
+            decodeRecord(tableBytes.substr(static_cast<std::size_t>(n - 1) * kRecordLength, kRecordLength));
+        all.add(std::make_shared<const CurrencyEntry>(
+                    CurrencyEntry{n, record, std::nullopt, buildListLine(record, n)}),
+                collationKey(record.Bezeichnung));
+    }
+    std::vector<long> order;
+    for (const CurrencyEntry& entry : all) order.push_back(entry.record);
+    return order;
+}
+
+std::optional<long> samePosition(const std::vector<long>& before, const std::vector<long>& after,
+                                 long position) {
+    if (position < 0 || position >= static_cast<long>(before.size())) return std::nullopt;
+    const auto found = std::find(after.begin(), after.end(), before[static_cast<std::size_t>(position)]);
+    if (found == after.end()) return std::nullopt;
+    return found - after.begin();
 }
 
 }  // namespace kursomatik

@@ -3,10 +3,15 @@
 
 #include <array>
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <string_view>
 
+#include "platform/Result.h"
+
 namespace kursomatik {
+
+struct RegionalSettings;
 
 // One currency: five fixed-width text fields, 147 bytes in the file, one byte per character.
 // In memory each field is UTF-8 text padded with spaces to its width in characters.
@@ -47,5 +52,15 @@ std::string fieldValue(std::string_view field);
 std::string encodeRecord(const CurrencyRecord& record);
 // A record from its bytes; bytes missing at the end read as spaces.
 CurrencyRecord decodeRecord(std::string_view bytes);
+
+// The Kurs field: units per Euro × 1,000,000 as text. The product is rounded to the fixed-point
+// type (ten-thousandths, ties to even) and written as digits without grouping, followed by the
+// regional decimal separator and at most four decimals only when there is a fraction.
+// A rate whose product does not fit the fixed-point type is refused, never stored as another value.
+Result<std::string> encodeRate(double rate, const RegionalSettings& regional);
+
+// The rate of a Kurs field (padded or trimmed): the trimmed text read as a fixed-point number by
+// the regional conventions, divided by 1,000,000. Empty when the text is no number.
+std::optional<double> decodeRate(std::string_view kurs, const RegionalSettings& regional);
 
 }  // namespace kursomatik

@@ -6,7 +6,7 @@
 #include "conversion/DecimalNumber.h"
 #include "platform/RegionalSettings.h"
 #include "platform/Utf8.h"
-#include "store/RateCodec.h"
+#include "store/CurrencyRecord.h"
 
 namespace kursomatik {
 namespace {

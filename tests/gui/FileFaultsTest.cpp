@@ -5,8 +5,6 @@
 #include <QRadioButton>
 #include <cerrno>
 
-#include "app/Startup.h"
-#include "platform/qt/SingleInstanceGuard.h"
 #include "store/Compaction.h"
 #include "tests/gui/ProgramTest.h"
 #include "tests/support/FailingStep.h"
@@ -19,16 +17,7 @@ namespace fs = std::filesystem;
 
 // Every fault of the file layer ends in a German message; the program goes on, and the currency
 // file is complete afterwards, with the old or the new table.
-class FileFaults : public ProgramTest {
-  protected:
-    // The program's own reporting, and its lock at the given place.
-    void programSettings(const fs::path& lock) {
-        guard_.emplace(QString::fromStdString(lock.string()));
-        state.environment.report = programEnvironment(windows).report;
-        state.instanceGuard = instanceCheck(*guard_, windows);
-    }
-    std::optional<SingleInstanceGuard> guard_;
-};
+using FileFaults = ProgramTest;
 
 // Saving, deleting and "Abbrechen" of a new record, each under a full disk and a failing step of the
 // rewrite (saving writes in place, past that seam): the table is whole afterwards and the editor leaves.
@@ -56,8 +45,10 @@ TEST_F(FileFaults, EveryWayOutOfTheEditorKeepsTheTableWholeUnderAFullDiskOrAFail
             press(e, w == "Speichern" ? "cmdEingabeBeenden_0" : way);
         }
         settle();
-        EXPECT_TRUE(*expected == 0 || windows.shown(QString::fromUtf8(expected))) << all();
-        EXPECT_EQ(windows.messages.size(), w == "neulöschen" ? 0u : 2u) << all();
+        EXPECT_TRUE(w == "neulöschen"
+                        ? windows.messages.empty()
+                        : windows.messages.size() == 2u && windows.shown(QString::fromUtf8(expected)))
+            << all();
         EXPECT_EQ(datBytes(), w == "Speichern" ? opened : before);
         EXPECT_TRUE(!fs::exists(dir / kTemporaryFileName) && e.isNull() && !state.file.iDateiNr.isOpen() &&
                     listed() == (w == "Speichern" ? 4 : 3) && state.selection.iGeloeschteWaehrung == 0);
@@ -65,12 +56,12 @@ TEST_F(FileFaults, EveryWayOutOfTheEditorKeepsTheTableWholeUnderAFullDiskOrAFail
 }
 
 TEST_F(FileFaults, ALockFileOrASettingThatCannotBeWrittenIsReportedOnceAndTheProgramGoesOn) {
-    programSettings(dir / "kein-ordner" / "k.lock");
+    SingleInstanceGuard guard(QString::fromStdString((dir / "kein-ordner" / "k.lock").string()));
+    asProgram(guard);
     start({kDeutscheMark, kEuro});
     trigger("Optionen");
     press(main.get(), "cmdOK");  // a second reading does not repeat the warning
-    ASSERT_EQ(windows.messages.size(), 1u) << all();
-    EXPECT_TRUE(windows.shown("Die Sperrdatei") && listed() == 2 && windows.processEnded == 0) << all();
+    EXPECT_TRUE(said({"Die Sperrdatei"}) && listed() == 2 && windows.processEnded == 0) << all();
     // WIN.INI names a settings file in a folder that does not exist.
     fs::create_directories(state.environment.systemProfile.parent_path());
     writeFile(state.environment.systemProfile,
@@ -80,14 +71,14 @@ TEST_F(FileFaults, ALockFileOrASettingThatCannotBeWrittenIsReportedOnceAndThePro
     trigger("Optionen");
     find<QRadioButton>("optst3")->click();
     find<QRadioButton>("optzw2")->click();
-    ASSERT_EQ(windows.messages.size(), 1u) << all();
-    EXPECT_TRUE(windows.shown(QString::fromUtf8("k.ini“ kann nicht geschrieben werden"))) << all();
+    EXPECT_TRUE(said({"k.ini“ kann nicht geschrieben werden"})) << all();
     EXPECT_EQ(state.settings.sStellen2, "10000");  // it still takes effect
     EXPECT_FALSE(fs::exists(dir / "fehlt"));
 }
 
-// The rewritten table stays what the user made it: a link stays a link, a private file private.
-TEST_F(FileFaults, ARewriteKeepsALinkAndTheFilesMode) {
+// The rewritten table stays what the user made it: a link stays a link, a private file private. A
+// pipe where the table is expected ends in one message naming it, never in a wait.
+TEST_F(FileFaults, ARewriteKeepsALinkAndTheFilesModeAndAPipeForTheTableIsNamedNotWaitedFor) {
     start({kDeutscheMark, kEuro});
     const fs::path table = dir / kCurrencyFileName, real = dir / "daten" / "echt";
     fs::create_directories(real.parent_path());
@@ -97,20 +88,17 @@ TEST_F(FileFaults, ARewriteKeepsALinkAndTheFilesMode) {
     deleteRecord(1);
     EXPECT_TRUE(fs::is_symlink(table) && datBytes() == tableBytes({kEuro}));
     EXPECT_EQ(fs::status(real).permissions(), fs::perms::owner_read | fs::perms::owner_write);
-}
-
-// A pipe where the table is expected ends in one message naming it, never in a wait.
-TEST_F(FileFaults, APipeForTheTableEndsInAMessageNeverAHang) {
-    programSettings(dir / "k.lock");
-    writeIni(kStartIni);
-    ::mkfifo((dir / kCurrencyFileName).c_str(), 0600);
+    fs::remove(table);
+    ::mkfifo(table.c_str(), 0600);
+    SingleInstanceGuard guard(QString::fromStdString((dir / "k.lock").string()));
+    asProgram(guard);
+    windows.messages.clear();
     ::alarm(20);  // a read that waits for ever ends the test program
     start();
     trigger("Optionen");
     press(main.get(), "cmdOK");  // a second reading tells nothing new
     ::alarm(0);
-    EXPECT_EQ(windows.messages.size(), 1u) << all();
-    EXPECT_TRUE(windows.shown(QString::fromStdString("„" + (dir / kCurrencyFileName).string() + "“")));
+    EXPECT_TRUE(said({QString::fromStdString("„" + table.string() + "“")})) << all();
     EXPECT_EQ(listed(), 0);
 }
 

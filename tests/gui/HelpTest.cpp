@@ -46,7 +46,8 @@ TEST(Help, AMissingFileOrTopicIsReportedInTheViewer) {
 }
 
 // Composed as the program composes it: the "?" buttons post F1, the filter names the topic, and the
-// viewer opens the shipped help at its heading, past a modal window.
+// viewer opens the shipped help at its heading, past a modal window, whose mouse and keys still reach
+// it; topic 0 is the start of the help.
 TEST(Help, APostedF1OpensTheShippedHelpAtTheTopicsHeadingPastAModalWindow) {
     HelpViewer viewer({std::filesystem::path(KURSOMATIK_DATA_DIR)});
     QtWindowSystem windows;
@@ -61,17 +62,15 @@ TEST(Help, APostedF1OpensTheShippedHelpAtTheTopicsHeadingPastAModalWindow) {
     ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
     windows.postF1();
     EXPECT_FALSE(viewer.isVisible());  // posted, not yet handled
-    QApplication::processEvents();     // then the shipped help is shown
+    QApplication::processEvents();
     EXPECT_TRUE(headingShown(viewer.browser(), "Wechselkurse pflegen"));
     show(viewer, 7);
     EXPECT_TRUE(headingShown(viewer.browser(),
                              QString::fromUtf8("Optionen: Nachkommastellen, Startwährungen und Kursalter")));
-    // The modal window must not block the help: the mouse and the keys still reach it.
     auto* back = viewer.findChild<QToolButton*>("back");
     QTest::mouseClick(viewer.windowHandle(), Qt::LeftButton, {}, back->mapTo(&viewer, back->rect().center()));
     QTest::keyClick(viewer.windowHandle(), Qt::Key_Escape);
     EXPECT_TRUE(viewer.browser()->source().fragment() == "thema3" && !viewer.isVisible());
-    // Topic 0: the start of the help.
     EXPECT_TRUE(show(viewer, 0).startsWith("Kursomatik") &&
                 viewer.browser()->verticalScrollBar()->value() == 0);
 }

@@ -7,9 +7,6 @@
 namespace kursomatik::testsupport {
 namespace {
 
-const std::vector<Currency> kMembers{
-    kDeutscheMark, {"Belgischer Franc", "BEF", "40339900"}, {"Irisches Pfund", "IEP", "787564"}};
-
 class MemberWindow : public ProgramTest {
   protected:
     // The record of the editor that the last step opened (0: none), which is then left again.
@@ -22,9 +19,10 @@ class MemberWindow : public ProgramTest {
 };
 using OtherWindow = MemberWindow;
 
+// Grid row r and list entry r - 2 are the same currency, in name order: a double-click or Enter on a
+// row opens its record, the arrow keys only move, and the empty row opens nothing.
 TEST_F(MemberWindow, GridRowRIsListEntryRMinusTwoAndTheEmptyRowOpensNothing) {
-    // Given the three members stored as records 1 (DM), 2 (BEF) and 3 (IEP)
-    start(kMembers);
+    start({kDeutscheMark, {"Belgischer Franc", "BEF", "40339900"}, {"Irisches Pfund", "IEP", "787564"}});
     frmUmtauschkurse& w = memberWindow();
     auto* grid = child<FlexGrid>(&w, "grdTable");
     auto* list = child<LineList>(&w, "lstewwu");
@@ -34,9 +32,9 @@ TEST_F(MemberWindow, GridRowRIsListEntryRMinusTwoAndTheEmptyRowOpensNothing) {
     EXPECT_EQ(grid->columnWidth(0), 0);  // no blank column before the names
     for (const auto& [row, record] : {std::pair{3, 1L}, std::pair{2, 2L}, std::pair{4, 3L}}) {
         doubleClickRow(grid, row);
+        EXPECT_EQ(list->selectedItems().size(), 1);
         EXPECT_EQ((std::pair{list->currentRow(), opened()}), std::pair(row - 2, record)) << row;
     }
-    // Enter opens the current row as a double-click does; the arrow keys only move.
     grid->setCurrentCell(1, 1);
     QTest::keyClick(grid, Qt::Key_Down);
     EXPECT_EQ(opened(), 0);
@@ -46,18 +44,14 @@ TEST_F(MemberWindow, GridRowRIsListEntryRMinusTwoAndTheEmptyRowOpensNothing) {
     doubleClickRow(grid, 1);
     press(&w, "cmdDBverändern");
     EXPECT_TRUE(list->currentRow() == -1 && list->selectedItems().isEmpty() && opened() == 0);
-}
-
-TEST_F(MemberWindow, TheSelectorOpensEntryOneForTheFirstChoiceAndOnlyOnce) {
-    start(kMembers);
-    auto* selector = child<QComboBox>(&memberWindow(), "txtauswahl1");
+    // The selector opens its entry, one below the first for the first, and each choice only once.
+    auto* selector = child<QComboBox>(&w, "txtauswahl1");
     for (const auto& [chosen, shownAfter, record] :
          {std::tuple{2, 2, 3L}, std::tuple{0, 1, 1L}, std::tuple{1, 1, 0L}}) {
         const std::size_t before = windows.modal.size();
         selector->setCurrentIndex(chosen);
-        EXPECT_EQ(windows.modal.size() - before, record ? 1u : 0u) << chosen;  // one editor, or none
-        EXPECT_EQ(selector->currentIndex(), shownAfter);
-        EXPECT_EQ(opened(), record) << chosen;
+        EXPECT_EQ(windows.modal.size() - before, record ? 1u : 0u) << chosen;
+        EXPECT_EQ(std::pair(selector->currentIndex(), opened()), std::pair(shownAfter, record)) << chosen;
     }
 }
 
@@ -102,6 +96,8 @@ TEST_F(MemberWindow, ClosingTakesNoOtherCurrencysRateForOneWhoseRateBecameUnusab
     EXPECT_TRUE(result() == "0,00" && !state.selection.cyAusgabeKurs) << result().toStdString();
 }
 
+// Numbers in names sort by their value, in the grid as in the list; Esc leaves the window open,
+// "Zurück" hides it.
 TEST_F(OtherWindow, SortsNumbersByValueKeepsRowsAndEntriesTogetherAndOnlyZurueckHidesIt) {
     start({{"Yen", "JPY", "120000000", "0"},
            {"10", "TEN", "10000000", "0"},
@@ -110,13 +106,13 @@ TEST_F(OtherWindow, SortsNumbersByValueKeepsRowsAndEntriesTogetherAndOnlyZurueck
     frmWeitereW& o = otherWindow();
     auto* grid = child<FlexGrid>(&o, "grdTable2");
     EXPECT_EQ(names(child<LineList>(&o, "lstweitere")), QStringList({"2", "10", "Yen"}));
+    EXPECT_EQ(names(grid), QStringList({"", "2", "10", "Yen"}));
     for (const auto& [row, record] : {std::pair{3, 2L}, std::pair{2, 3L}, std::pair{4, 1L}}) {
         doubleClickRow(grid, row);
         EXPECT_EQ(opened(), record) << row;
     }
     child<QComboBox>(&o, "txtauswahl2")->setCurrentIndex(0);  // becomes entry 1: "10", record 2
     EXPECT_EQ(opened(), 2);
-    // Esc leaves it open; "Zurück" hides it.
     QTest::keyClick(&o, Qt::Key_Escape);
     EXPECT_TRUE(o.isVisible());
     press(&o, "Command1");

@@ -15,53 +15,44 @@ namespace {
 
 class Options : public ProgramTest {
   protected:
-    std::string setting(const std::string& key) const {
-        return getProfileString(iniPath(), "Kursomatik", key, "<fehlt>");
+    // The settings file's values of the keys, "-" for a missing one.
+    std::string settings(std::initializer_list<const char*> keys) const {
+        std::string values;
+        for (const char* key : keys) values += getProfileString(iniPath(), "Kursomatik", key, "-") + " ";
+        return values;
     }
     QRadioButton* option(const char* name) const { return find<QRadioButton>(name); }
     QString label(const char* name) const { return find<QLabel>(name)->text(); }
 };
 
-TEST_F(Options, EachOptionWritesItsPairAndExampleAtOnceButTheResultWaitsForOk) {
-    start({kDeutscheMark, kEuro});
+// The start writes each decimals pair again and moves a start currency of 0 to 1 before the dialog is
+// made. Then each option writes its pair and shows its example at once, and each start list its
+// position (never the first), but the result keeps the decimals read at the start until "OK".
+TEST_F(Options, TheStartAndEachChoiceWriteTheSettingsButTheResultWaitsForOk) {
+    start({kLira, kEuro, kDeutscheMark},
+          "[Kursomatik]\nstellen1=1000\nstellen2=1000\noptionen1=7\noptionen2=3\nstartwaehrung=0\n");
+    EXPECT_EQ(settings({"stellen2", "optionen2", "startwaehrung", "ausgabewaehrung"}), "10000 3 1 - ");
     typeAmount("100");
     trigger("Optionen");
-    ASSERT_EQ(windows.modeless.size(), 1u);  // the main window stays usable
-    for (const auto& [name, key, written, labelName, example] :
-         {std::tuple{"optst3", "2", "10000 3", "lblBeispiel", " Beispiel: 1000,0000 DEM"},
-          std::tuple{"optzw1", "1", "1000 1", "lblBeispiel2", " Beispiel: 1000,000 EUR"},
-          std::tuple{"optst1", "2", "100 1", "lblBeispiel", " Beispiel: 1000,00 DEM"}}) {
+    ASSERT_EQ(windows.modeless, 1);  // the main window stays usable
+    // An unknown optionen1 sets no option of its frame and leaves its example empty.
+    EXPECT_TRUE(option("optst3")->isChecked() && !option("optzw1")->isChecked() &&
+                !option("optzw2")->isChecked() && label("lblBeispiel2").isEmpty());
+    for (const auto& [name, written, labelName, example] :
+         {std::tuple{"optst1", "100 1 1000 7 ", "lblBeispiel", " Beispiel: 1000,00 DEM"},
+          std::tuple{"optzw2", "100 1 10000 2 ", "lblBeispiel2", " Beispiel: 1000,0000 EUR"},
+          std::tuple{"optst2", "1000 2 10000 2 ", "lblBeispiel", " Beispiel: 1000,000 DEM"}}) {
         option(name)->click();
-        EXPECT_EQ(setting(std::string("stellen") + key) + " " + setting(std::string("optionen") + key) +
-                      (option(name)->isChecked() ? "" : " unchecked") + label(labelName).toStdString(),
-                  std::string(written) + example);
+        EXPECT_EQ(
+            settings({"stellen2", "optionen2", "stellen1", "optionen1"}) + label(labelName).toStdString(),
+            std::string(written) + example);
     }
     press(main.get(), "cmdBerechnen");
-    EXPECT_EQ(result(), "51,13");  // the decimals read at the start, until "OK" reads them again
-}
-
-TEST_F(Options, AtStartTheOptionOfTheIniIsSetAndItsPairWrittenAgain) {
-    start({kDeutscheMark, kEuro}, "[Kursomatik]\nstellen1=1000\nstellen2=1000\noptionen1=7\noptionen2=3\n");
-    // Written at the start, before the dialog is first shown.
-    EXPECT_EQ(setting("stellen2") + setting("optionen2"), "100003");
-    trigger("Optionen");
-    EXPECT_TRUE(option("optst3")->isChecked());
-    // The reading before it still counts until the next one: 3 decimals.
-    EXPECT_EQ(result(), "0,000");
-    // An unknown optionen1 sets no option of its frame and leaves its example empty.
-    EXPECT_FALSE(option("optzw1")->isChecked() || option("optzw2")->isChecked() ||
-                 !label("lblBeispiel2").isEmpty());
-}
-
-TEST_F(Options, TheFirstCurrencyCannotBeAStartCurrency) {
-    // A setting of 0 moves to 1 at the start already, before the dialog is first shown.
-    start({kLira, kEuro, kDeutscheMark}, "[Kursomatik]\nstellen2=100\noptionen2=1\nstartwaehrung=0\n");
-    EXPECT_EQ(setting("startwaehrung") + setting("ausgabewaehrung"), "1<fehlt>");
-    trigger("Optionen");
+    EXPECT_EQ(result(), "51,129");  // 100 DM in Euro, still with the 3 decimals read at the start
     find<QComboBox>("txtstart")->setCurrentIndex(0);
     find<QComboBox>("txtausgabe2")->setCurrentIndex(2);
     EXPECT_EQ(find<QComboBox>("txtstart")->currentIndex(), 1);
-    EXPECT_EQ(setting("startwaehrung") + setting("ausgabewaehrung"), "12");
+    EXPECT_EQ(settings({"startwaehrung", "ausgabewaehrung"}), "1 2 ");
 }
 
 TEST_F(Options, OkEscOrTheTitleBarReadEverythingAgainAndRecompute) {
@@ -95,6 +86,7 @@ TEST(StartCurrencyChoices, WriteWhatTheDialogsListsWouldWriteAtEveryPass) {
     struct Side {
         SettingsEnvironment environment;
         SettingsState settings;
+        std::filesystem::path ini() const { return environment.programDir / "Kursomatik.ini"; }
     };
     std::array<Side, 2> sides;  // the dialog's, and the one without it
     for (std::size_t i = 0; i < sides.size(); ++i) {
@@ -107,7 +99,7 @@ TEST(StartCurrencyChoices, WriteWhatTheDialogsListsWouldWriteAtEveryPass) {
         const std::string ini = std::string("[Kursomatik]\nstartwaehrung=") + positions[random() % 8] +
                                 "\nausgabewaehrung=" + positions[random() % 8] + "\n";
         for (Side& side : sides) {
-            writeFile(side.environment.programDir / "Kursomatik.ini", ini);
+            writeFile(side.ini(), ini);
             Initialisierung(sStartauswahl, side.settings, side.environment);
         }
         frmOptionen dialog(sides[0].settings, sides[0].environment, regional, sStartauswahl, windows, {});
@@ -126,8 +118,7 @@ TEST(StartCurrencyChoices, WriteWhatTheDialogsListsWouldWriteAtEveryPass) {
             dialog.takeCurrencies(lines, lines, lines);
             (void)choices.takeCurrencies(static_cast<std::size_t>(lines.size()), sides[1].settings,
                                          sides[1].environment, regional);
-            ASSERT_EQ(readFile(sides[1].environment.programDir / "Kursomatik.ini"),
-                      readFile(sides[0].environment.programDir / "Kursomatik.ini"))
+            ASSERT_EQ(readFile(sides[1].ini()), readFile(sides[0].ini()))
                 << ini << " pass " << pass << " of " << lines.size();
         }
     }

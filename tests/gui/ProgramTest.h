@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include "app/Startup.h"
+#include "platform/qt/SingleInstanceGuard.h"
 #include "tests/support/ProgramHarness.h"
 
 namespace kursomatik::testsupport {
@@ -12,12 +14,24 @@ class ProgramTest : public ::testing::Test, public ProgramHarness {
   protected:
     void TearDown() override { EXPECT_EQ(windows.unexpectedQuestions, 0) << all(); }
     std::string all() const { return windows.messageTexts().join(" | ").toStdString(); }  // every message
+    // Exactly these messages were shown, in this order, each containing its part.
+    bool said(const QStringList& parts) const {
+        const QStringList texts = windows.messageTexts();
+        bool same = texts.size() == parts.size();
+        for (qsizetype k = 0; same && k < parts.size(); ++k) same = texts[k].contains(parts[k]);
+        return same;
+    }
     int listed() const { return find<LineList>("lstversteckt")->lineCount(); }
     // "Löschen" in the editor of record n, answered with Yes.
     void deleteRecord(long n) {
         windows.answers = {MessageResult::Yes};
         press(&openRecord(n), "cmdlöschen");
         settle();
+    }
+    // The program's own reporting and its single-instance check, for the next start.
+    void asProgram(SingleInstanceGuard& guard) {
+        state.environment.report = programEnvironment(windows).report;
+        state.instanceGuard = instanceCheck(guard, windows);
     }
 };
 

@@ -4,45 +4,14 @@
 // The windows are the program's own; only the window system is the tests' one, which never blocks.
 #include <QApplication>
 #include <QComboBox>
-#include <QDir>
-#include <QElapsedTimer>
-#include <QFileInfo>
-#include <QLineEdit>
-#include <QPixmap>
+#include <QTest>
 #include <cstdio>
 
 #include "info/HelpViewer.h"
 #include "tests/support/ProgramHarness.h"
 
-namespace {
-
 using namespace kursomatik;
-
-void settle() {
-    QElapsedTimer timer;
-    timer.start();
-    while (timer.elapsed() < 300) QApplication::processEvents(QEventLoop::AllEvents, 50);
-}
-
-bool save(QWidget* window, const QDir& output) {
-    if (window == nullptr) return false;
-    window->show();
-    window->raise();
-    settle();
-    const QString file = output.filePath(window->objectName() + QStringLiteral(".png"));
-    const bool saved = window->grab().save(file);
-    std::fprintf(stderr, "%s %s\n", saved ? "saved" : "could not save", qPrintable(file));
-    return saved;
-}
-
-QWidget* topLevel(const char* name) {
-    for (QWidget* w : QApplication::topLevelWidgets()) {
-        if (w->objectName() == QLatin1String(name) && w->isVisible()) return w;
-    }
-    return nullptr;
-}
-
-}  // namespace
+namespace fs = std::filesystem;
 
 int main(int argc, char** argv) {
     QApplication application(argc, argv);
@@ -50,41 +19,45 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "usage: kursomatik-screenshots <data folder> <output folder>\n");
         return 2;
     }
-    // Both folders are taken before the working folder changes below.
-    const QDir data(QFileInfo(QString::fromLocal8Bit(argv[1])).absoluteFilePath());
-    const QDir output(QFileInfo(QString::fromLocal8Bit(argv[2])).absoluteFilePath());
-    // The program in a working folder of its own, on the shipped table and settings.
+    // Both folders are taken before the harness makes a working folder of its own the current one.
+    const fs::path data = fs::absolute(argv[1]), output = fs::absolute(argv[2]);
     testsupport::ProgramHarness program;
-    std::error_code copied;
-    const std::filesystem::path shipped = data.absolutePath().toStdString();
-    std::filesystem::copy_file(shipped / "KURSOMATIK.DAT", program.dir / "KURSOMATIK.DAT", copied);
-    if (!copied)
-        std::filesystem::copy_file(shipped / "Kursomatik.ini",
-                                   program.state.environment.programDir / "Kursomatik.ini", copied);
-    if (copied) {
+    std::error_code missing;
+    fs::copy_file(data / "KURSOMATIK.DAT", program.dir / "KURSOMATIK.DAT", missing);
+    if (!missing) fs::copy_file(data / "Kursomatik.ini", program.iniPath(), missing);
+    if (missing) {
         std::fprintf(stderr, "the shipped table or settings are missing in %s\n", argv[1]);
         return 1;
     }
-    WexlorEingabe& main = program.start();
+    bool ok = true;
+    const auto save = [&](QWidget* window) {
+        if (window == nullptr) return void(ok = false);
+        window->show();
+        window->raise();
+        QTest::qWait(300);  // until it is drawn
+        const QString file = QString::fromStdString((output / window->objectName().toStdString()).string());
+        const bool saved = window->grab().save(file + ".png");
+        std::fprintf(stderr, "%s %s.png\n", saved ? "saved" : "could not save", qPrintable(file));
+        ok = ok && saved;
+    };
+    program.start();
     program.typeAmount(QStringLiteral("100"));
     program.choose(program.find<QComboBox>("txtEingabe"), QStringLiteral("Deutsche Mark"));
     // A rate the user keeps, dated long before the harness's today: the age line warns.
     program.choose(program.find<QComboBox>("txtAusgabe"), QStringLiteral("US-Dollar"));
-
-    bool ok = save(&main, output);
+    save(program.main.get());
     program.trigger("Optionen");
-    ok = save(topLevel("frmOptionen"), output) && ok;
-    ok = save(&program.memberWindow(), output) && ok;
-    ok = save(&program.otherWindow(), output) && ok;
+    save(program.find("frmOptionen"));
+    save(&program.memberWindow());
+    save(&program.otherWindow());
     program.doubleClickRow(program.find<FlexGrid>("grdTable"), 3);
-    ok = save(program.editor(), output) && ok;
+    save(program.editor());
     program.trigger("InfoMorvalent");
-    ok = save(topLevel("frmAbout"), output) && ok;
+    save(program.find("frmAbout"));
     for (const QString& text : program.windows.messageTexts())
         std::fprintf(stderr, "message: %s\n", qPrintable(text));
-
-    HelpViewer help({std::filesystem::path(data.absolutePath().toStdString())});
+    HelpViewer help({data});
     help.showTopic(QString::fromStdString(program.state.helpFile), 11);
-    ok = save(&help, output) && ok;
+    save(&help);
     return ok ? 0 : 1;
 }

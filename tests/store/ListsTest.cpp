@@ -9,9 +9,8 @@
 #include "platform/RegionalSettings.h"
 #include "platform/Utf8.h"
 #include "store/CurrencyLists.h"
+#include "store/CurrencyRecord.h"
 #include "store/ListLine.h"
-#include "store/ListOrder.h"
-#include "store/RateCodec.h"
 #include "tests/store/RecordBuilder.h"
 
 namespace kursomatik {

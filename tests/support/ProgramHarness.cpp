@@ -35,7 +35,7 @@ ProgramHarness::ProgramHarness() {
 WexlorEingabe& ProgramHarness::start() {
     main.reset();
     windows.modal.clear();
-    windows.modeless.clear();
+    windows.modeless = 0;
     main = std::make_unique<WexlorEingabe>(state, windows);
     main->aboutWindow = [this](QWidget* owner) { showAboutWindow(windows, owner); };
     main->Form_Load();

@@ -34,17 +34,16 @@ class RecordingWindowSystem : public WindowSystem {
         const MessageResult answer = answers.front();
         answers.pop_front();
         // An answer the box has no button for is a test that expected another question.
-        if (answer == MessageResult::Ok ||
-            (answer == MessageResult::Cancel && buttons != MessageButtons::YesNoCancel))
-            ++unexpectedQuestions;
+        unexpectedQuestions += answer == MessageResult::Ok ||
+                               (answer == MessageResult::Cancel && buttons != MessageButtons::YesNoCancel);
         return answer;
     }
     void showModal(QDialog* window) override { modal.emplace_back(window)->show(); }
-    void showModeless(QWidget* window) override { modeless.emplace_back(window)->show(); }
-    void postF1() override { ++f1Posted; }
+    void showModeless(QWidget* window) override { window->show(), ++modeless; }
+    void postF1() override {}
     void openHelp(int topic) override { helpTopics.push_back(topic); }
     void openUrl(const QString& address, std::function<void(int)> done) override {
-        urls.push_back(address);
+        urls << address;
         if (done) done(42);  // success
     }
     QString chooseFile(QWidget*, const QString&, const QString&) override { return chosenFile; }
@@ -63,8 +62,7 @@ class RecordingWindowSystem : public WindowSystem {
     std::optional<MessageResult> answerAlways;  // when the list is empty; else the question is unexpected
     int unexpectedQuestions = 0;
     std::vector<QPointer<QDialog>> modal;
-    std::vector<QPointer<QWidget>> modeless;
-    int f1Posted = 0;
+    int modeless = 0;
     std::vector<int> helpTopics;
     QStringList urls;
     int processEnded = 0;
