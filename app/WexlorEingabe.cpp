@@ -8,6 +8,7 @@
 #include <QPushButton>
 #include <QSignalBlocker>
 
+#include "app/AllCurrenciesWindow.h"
 #include "app/RateAgeLine.h"
 #include "app/TableWatcher.h"
 #include "conversion/Berechnen.h"
@@ -348,6 +349,26 @@ void WexlorEingabe::Berechnen() {
     if (outcome.clearAusgabe) picklist::clearSelection(txtAusgabe);
     if (outcome.wertText) txtWert->setText(QString::fromStdString(*outcome.wertText));
     showRateAge();
+    showAllCurrencies(false);
+}
+
+void WexlorEingabe::showAllCurrencies(bool open) {
+    if (!open && (allWindow_ == nullptr || !allWindow_->isVisible())) return;
+    if (allWindow_ == nullptr) allWindow_ = new AllCurrenciesWindow(windows_, this);
+    const QString amount = txtWertEingabe->text().trimmed();
+    const QString currency = txtEingabe->currentText();
+    std::optional<std::vector<AllCurrenciesRow>> rows;
+    QString caption = QStringLiteral("%1 %2 sind...").arg(amount, currency);
+    if (!state_.selection.cyEingabeKurs) {
+        caption = QStringLiteral("„%1“ hat keinen brauchbaren Kurs.").arg(currency);
+    } else {
+        rows = inAllCurrencies(lists_.all, amount.toStdString(), *state_.selection.cyEingabeKurs,
+                               state_.settings.dStellen1, state_.settings.dStellen2, state_.regional,
+                               state_.settings.iKursalter);
+        if (!rows) caption = QStringLiteral("Der Betrag „%1“ ist keine Zahl.").arg(amount);
+    }
+    allWindow_->fill(caption, rows.value_or(std::vector<AllCurrenciesRow>{}));
+    if (open) windows_.showModeless(allWindow_);
 }
 
 void WexlorEingabe::lstversteckt_DblClick() {

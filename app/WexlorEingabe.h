@@ -20,6 +20,7 @@ class QPushButton;
 
 namespace kursomatik {
 
+class AllCurrenciesWindow;
 class LineList;
 class RateAgeLine;
 class TableWatcher;
@@ -90,6 +91,9 @@ class WexlorEingabe : public QMainWindow, private MainWindowLink {
     const CurrencyEntry* entryAt(int k) const;
     // lblKursalter: the age of the chosen rates.
     void showRateAge();
+    // "In allen Währungen": made and shown on request, then kept up to date while it is open.
+    void showAllCurrencies(bool open);
+    AllCurrenciesWindow* allWindow_ = nullptr;
     // "Währungen tauschen": both currencies change places, as if the user had picked them.
     void swapCurrencies();
     void fillCurrencyWindows();

@@ -61,9 +61,24 @@ std::string jsonNumber(const DecimalNumber& n) {
 }
 
 // The day of a rate in ISO 8601 ("2024-06-28"), null where the record's date cannot be read.
-std::string jsonDate(const CurrencyRecord& record, const RegionalSettings& regional) {
-    const auto date = rateDate(record, regional);
+std::string jsonDate(const std::optional<CivilDate>& date) {
     return date ? jsonString(formatShortDate(*date, "yyyy-MM-dd")) : "null";
+}
+std::string jsonDate(const CurrencyRecord& record, const RegionalSettings& regional) {
+    return jsonDate(rateDate(record, regional));
+}
+
+// Rows in aligned columns: a column's index in `right` stands right-aligned; the last is not padded.
+template <std::size_t N>
+void printColumns(const std::vector<std::array<std::string, N>>& rows, std::size_t right, std::ostream& out) {
+    std::array<std::size_t, N> widths{};
+    for (const auto& row : rows) {
+        for (std::size_t c = 0; c < N; ++c) widths[c] = std::max(widths[c], utf8::length(row[c]));
+    }
+    for (const auto& row : rows) {
+        for (std::size_t c = 0; c + 1 < N; ++c) out << padded(row[c], widths[c], c == right) << "  ";
+        out << row.back() << '\n';
+    }
 }
 
 // A rate per Euro as the conversion takes it (six decimals), null where it is unusable.
@@ -91,15 +106,29 @@ void printCurrencyList(const CurrencyTable& table, const RegionalSettings& regio
                         utf8::printable(fieldValue(record.Datum)), utf8::printable(memberText(record)),
                         utf8::printable(fieldValue(record.Bezeichnung))});
     }
-    std::array<std::size_t, 5> widths{};
-    for (const Row& row : rows) {
-        for (std::size_t c = 0; c < widths.size(); ++c) widths[c] = std::max(widths[c], utf8::length(row[c]));
+    printColumns(rows, 1, out);  // the rates right-aligned
+}
+
+void printAllCurrencies(const std::vector<AllCurrenciesRow>& rows, bool json, std::ostream& out) {
+    if (json) {
+        out << '[';
+        const char* separator = "\n";
+        for (const AllCurrenciesRow& row : rows) {
+            out << separator << "{\"iso\": " << jsonString(row.iso)
+                << ", \"bezeichnung\": " << jsonString(row.name)
+                << ", \"ergebnis\": " << (row.value ? jsonNumber(*row.value) : "null")
+                << ", \"anzeige\": " << (row.value ? jsonString(row.result) : "null")
+                << ", \"datum\": " << jsonDate(row.day) << ", \"alt\": " << (row.old ? "true" : "false")
+                << '}';
+            separator = ",\n";
+        }
+        out << (rows.empty() ? "]\n" : "\n]\n");
+        return;
     }
-    // The rates stand right-aligned; the name, last, is not padded.
-    for (const Row& row : rows) {
-        for (std::size_t c = 0; c + 1 < row.size(); ++c) out << padded(row[c], widths[c], c == 1) << "  ";
-        out << row.back() << '\n';
-    }
+    std::vector<Row> lines{{"ISO", "Ergebnis", "Datum", "", "Bezeichnung"}};
+    for (const AllCurrenciesRow& row : rows)
+        lines.push_back({row.iso, row.result, row.date, row.mark(), row.name});
+    printColumns(lines, 1, out);
 }
 
 void printCurrencyListJson(const CurrencyTable& table, const RegionalSettings& regional, std::ostream& out) {

@@ -154,6 +154,16 @@ int runRechner(const std::vector<std::string>& args, const RechnerEnvironment& e
     }
     const auto stellen = stellenOf(*options, environment, err);
     if (!stellen) return failed(err, stellen.error(), kRechnerBadInput);
+    if (options->mode == RechnerOptions::Mode::All) {
+        const auto amount = amountOf(options->betrag, regional);
+        if (!amount) return failed(err, amount.error(), kRechnerBadInput);
+        const auto from = currencyOfCode(*table, options->von, regional);
+        if (!from) return failed(err, from.error(), kRechnerBadInput);
+        const auto rows = inAllCurrencies(table->lists.all, options->betrag, from->cyKurs, stellen->dStellen1,
+                                          stellen->dStellen2, regional, stellen->iKursalter);
+        printAllCurrencies(rows.value_or(std::vector<AllCurrenciesRow>{}), options->json, out);
+        return kRechnerOk;
+    }
     const auto ergebnis = umrechnen(*table, options->betrag, options->von, options->nach, stellen->dStellen1,
                                     stellen->dStellen2, regional);
     if (!ergebnis) return failed(err, ergebnis.error(), kRechnerBadInput);

@@ -43,6 +43,7 @@ TEST_F(WindowRules, EveryWindowHasHelpNamedControlsAccessKeysAndACompleteTabChai
     trigger("Optionen");
     otherWindow();
     trigger("InfoMorvalent");
+    trigger("Alle");
     openRecord(1);
     for (const auto& [name, topic, tabOrder] :  // an empty tab order: any order
          {std::tuple{
@@ -56,7 +57,8 @@ TEST_F(WindowRules, EveryWindowHasHelpNamedControlsAccessKeysAndACompleteTabChai
           std::tuple{"frmEingabe2", 3,
                      "txtbezeichnung txttkurs txtiso chkewwu txtdatum cmdlöschen cmdEingabeBeenden_0 "
                      "cmdEingabeBeenden_1"},
-          std::tuple{"frmAbout", 11, "cmdOK Label12 Label10 Label11"}}) {
+          std::tuple{"frmAbout", 11, "cmdOK Label12 Label10 Label11"},
+          std::tuple{"frmAlleWaehrungen", 12, "grdAlle cmdKopieren cmdHilfe cmdSchliessen"}}) {
         SCOPED_TRACE(name);
         QWidget* window = nullptr;
         for (QWidget* shown : QApplication::topLevelWidgets()) {
