@@ -54,6 +54,8 @@ int main(int argc, char** argv) {
     save(program.editor());
     program.trigger("InfoMorvalent");
     save(program.find("frmAbout"));
+    program.trigger("Alle");
+    save(program.find("frmAlleWaehrungen"));
     for (const QString& text : program.windows.messageTexts())
         std::fprintf(stderr, "message: %s\n", qPrintable(text));
     HelpViewer help({data});
