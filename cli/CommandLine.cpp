@@ -117,6 +117,9 @@ Status takeOption(RechnerOptions& o, const std::vector<std::string>& args, std::
     if (option == "--liste" || option == "--alle" || option == "--json" || option == "--ueberschreiben" ||
         option == "--help" || option == "-h" || option == "--version") {
         if (equals != std::string::npos) return Status::fail("Die Option " + option + " hat keinen Wert.");
+        if ((option == "--liste" && o.mode == RechnerOptions::Mode::All) ||
+            (option == "--alle" && o.mode == RechnerOptions::Mode::List))
+            return Status::fail("--alle und --liste gehen nicht zusammen.");
         if (option == "--json") o.json = true;
         if (option == "--ueberschreiben") o.ueberschreiben = true;
         if (option == "--liste" && o.mode == RechnerOptions::Mode::Convert)
