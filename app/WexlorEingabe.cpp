@@ -359,7 +359,9 @@ void WexlorEingabe::showAllCurrencies(bool open) {
     const QString currency = txtEingabe->currentText();
     std::optional<std::vector<AllCurrenciesRow>> rows;
     QString caption = QStringLiteral("%1 %2 sind...").arg(amount, currency);
-    if (!state_.selection.cyEingabeKurs) {
+    if (txtEingabe->currentIndex() < 0) {
+        caption = QStringLiteral("Keine Eingabewährung gewählt.");
+    } else if (!state_.selection.cyEingabeKurs) {
         caption = QStringLiteral("„%1“ hat keinen brauchbaren Kurs.").arg(currency);
     } else {
         rows = inAllCurrencies(lists_.all, amount.toStdString(), *state_.selection.cyEingabeKurs,
