@@ -44,7 +44,7 @@ bool Program::start() {
 
 int runKursomatik(int argc, char** argv, const std::function<int(Program&)>& shown) {
     ignoreFileSizeSignal();
-    if (asksForUsage(argc, argv)) return printProgramUsage();
+    if (const auto answer = commandLineAnswer(argc, argv)) return printAnswer(*answer);
     const auto application = startApplication(argc, argv);
     QTranslator qtTexts;
     installQtTranslation(qtTexts, QLocale::system());

@@ -20,8 +20,10 @@ class QPushButton;
 
 namespace kursomatik {
 
+class AllCurrenciesWindow;
 class LineList;
 class RateAgeLine;
+class TableWatcher;
 class WindowSystem;
 class frmOptionen;
 class frmUmtauschkurse;
@@ -81,10 +83,17 @@ class WexlorEingabe : public QMainWindow, private MainWindowLink {
     Status followStartCurrencies(
         const std::function<std::optional<long>(long position)>& newPosition) override;
     void chooseRecordsAgain(const std::array<long, 2>& records);
+    // Another program changed the currency file: the pass runs again and finds the chosen currencies.
+    void tableChangedOnDisk();
+    void chooseCurrenciesAgain(const std::array<std::string, 2>& currencies);
+    bool maintenanceWindowOpen() const;
     // The entry at position k of the lists (lstversteckt, txtEingabe, txtAusgabe); null for none.
     const CurrencyEntry* entryAt(int k) const;
     // lblKursalter: the age of the chosen rates.
     void showRateAge();
+    // "In allen Währungen": made and shown on request, then kept up to date while it is open.
+    void showAllCurrencies(bool open);
+    AllCurrenciesWindow* allWindow_ = nullptr;
     // "Währungen tauschen": both currencies change places, as if the user had picked them.
     void swapCurrencies();
     void fillCurrencyWindows();
@@ -101,7 +110,10 @@ class WexlorEingabe : public QMainWindow, private MainWindowLink {
     frmWeitereW* frmWeitereW_ = nullptr;
     bool listPassSelecting_ = false;
     std::optional<std::array<long, 2>> keptRecords_;  // the records to choose again in a pass
-    CurrencyLists lists_;                             // what the last list pass read
+    // The chosen currencies' codes and names, found again in a pass after another program's change.
+    std::optional<std::array<std::string, 2>> keptCurrencies_;
+    TableWatcher* watcher_ = nullptr;
+    CurrencyLists lists_;  // what the last list pass read
     QComboBox* txtEingabe;
     QComboBox* txtAusgabe;
     QLineEdit* txtWertEingabe;

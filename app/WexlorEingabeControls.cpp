@@ -137,6 +137,8 @@ void WexlorEingabe::buildMenu() {
     item(bearbeiten, "Kopieren", QStringLiteral("Ergebnis &kopieren"),
          QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C),
          [this] { QGuiApplication::clipboard()->setText(txtWert->text()); });
+    item(bearbeiten, "Alle", QStringLiteral("In &allen Währungen..."), QKeySequence(Qt::CTRL | Qt::Key_L),
+         [this] { showAllCurrencies(true); });
     QMenu* einstellungen = menuBar()->addMenu(QStringLiteral("&Einstellungen"));
     einstellungen->setObjectName(QStringLiteral("Einstellungen"));
     item(einstellungen, "Optionen", QStringLiteral("Optionen"), QKeySequence(Qt::CTRL | Qt::Key_O),

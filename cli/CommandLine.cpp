@@ -16,6 +16,7 @@ std::string rechnerHilfe() {
     const std::string table = kCurrencyFileName;
     const std::string settings = kSettingsFileName;
     return R"(Aufruf: kursomatik-rechner [OPTIONEN] BETRAG VON NACH
+        kursomatik-rechner [OPTIONEN] --alle BETRAG VON
         kursomatik-rechner [OPTIONEN] --liste
         kursomatik-rechner [OPTIONEN] --import DATEI [--ueberschreiben]
 
@@ -26,17 +27,21 @@ Währungstabelle (DEM, FRF, EUR, ...); Groß- und Kleinschreibung zählt nicht. 
 schreibt man wie im Fenster, mit den Trennzeichen der Ländereinstellungen (deutsch: 1.234,56).
 
 Optionen:
+  --alle              BETRAG von VON in jede Währung der Tabelle umrechnen, mit dem Datum
+                      jedes Kurses und ⚠ bei Kursen, die älter sind als kursalter Tage
   --liste             alle Währungen mit Code, Kurs je Euro, Datum und EWWU-Mitgliedschaft
   --import DATEI      die Referenzkurse der EZB aus DATEI in die Währungstabelle übernehmen
                       (eurofxref-daily.xml, eurofxref-hist.xml, eurofxref.csv,
                       eurofxref-hist.csv oder eine .zip-Datei der EZB); Festkurse der EWWU
                       bleiben, Kurse mit neuerem Datum als die Datei auch
   --ueberschreiben    mit --import: auch die neueren Kurse überschreiben
-  --json              die Umrechnung als JSON-Objekt ausgeben
+  --json              die Umrechnung als JSON-Objekt ausgeben, mit --liste die Tabelle als
+                      JSON-Array (Datumsangaben nach ISO 8601: 2024-06-28)
   --tabelle DATEI     diese Währungstabelle benutzen
   --euro-stellen 3|4  Nachkommastellen des Euro-Zwischenergebnisses (statt der Einstellung)
   --stellen 2|3|4     Nachkommastellen des Ergebnisses (statt der Einstellung)
   -h, --help          diese Hilfe
+  --version           die Version von Kursomatik
 
 Die Währungstabelle ist )" +
            table + R"( im aktuellen Ordner, sonst im Datenordner von
@@ -109,12 +114,19 @@ Status takeOption(RechnerOptions& o, const std::vector<std::string>& args, std::
         if (i + 1 >= args.size()) return Status::fail("Die Option " + option + " braucht einen Wert.");
         return takeValue(o, option, args[++i]);
     }
-    if (option == "--liste" || option == "--json" || option == "--ueberschreiben" || option == "--help" ||
-        option == "-h") {
+    if (option == "--liste" || option == "--alle" || option == "--json" || option == "--ueberschreiben" ||
+        option == "--help" || option == "-h" || option == "--version") {
         if (equals != std::string::npos) return Status::fail("Die Option " + option + " hat keinen Wert.");
+        if ((option == "--liste" && o.mode == RechnerOptions::Mode::All) ||
+            (option == "--alle" && o.mode == RechnerOptions::Mode::List))
+            return Status::fail("--alle und --liste gehen nicht zusammen.");
         if (option == "--json") o.json = true;
         if (option == "--ueberschreiben") o.ueberschreiben = true;
-        if (option == "--liste" && o.mode != RechnerOptions::Mode::Help) o.mode = RechnerOptions::Mode::List;
+        if (option == "--liste" && o.mode == RechnerOptions::Mode::Convert)
+            o.mode = RechnerOptions::Mode::List;
+        if (option == "--alle" && o.mode == RechnerOptions::Mode::Convert) o.mode = RechnerOptions::Mode::All;
+        if (option == "--version" && o.mode != RechnerOptions::Mode::Help)
+            o.mode = RechnerOptions::Mode::Version;
         if (option == "--help" || option == "-h") o.mode = RechnerOptions::Mode::Help;
         return Status::ok();
     }
@@ -136,19 +148,27 @@ Result<RechnerOptions> parseCommandLine(const std::vector<std::string>& args) {
             return taken;
         }
     }
-    if (o.mode == RechnerOptions::Mode::Help) return o;
+    if (o.mode == RechnerOptions::Mode::Help || o.mode == RechnerOptions::Mode::Version) return o;
     if (o.ueberschreiben && !o.import)
         return Status::fail("--ueberschreiben gilt nur zusammen mit --import DATEI.");
     if (o.import) {
-        if (o.mode == RechnerOptions::Mode::List || o.json || !operands.empty())
+        if (o.mode != RechnerOptions::Mode::Convert || o.json || !operands.empty())
             return Status::fail(
-                "--import nimmt keinen Betrag, keine Währungen und kein --liste oder --json.");
+                "--import nimmt keinen Betrag, keine Währungen und kein --liste, --alle oder --json.");
         o.mode = RechnerOptions::Mode::Import;
         return o;
     }
     if (o.mode == RechnerOptions::Mode::List) {
-        if (o.json) return Status::fail("--json gilt nur für eine Umrechnung, nicht für --liste.");
         if (!operands.empty()) return Status::fail("--liste nimmt keinen Betrag und keine Währungen.");
+        return o;
+    }
+    if (o.mode == RechnerOptions::Mode::All) {
+        if (operands.size() != 2)
+            return Status::fail(
+                "--alle nimmt einen Betrag und einen Währungscode, zum Beispiel: "
+                "kursomatik-rechner --alle 100 DEM");
+        o.betrag = operands[0];
+        o.von = operands[1];
         return o;
     }
     if (operands.size() != 3) {

@@ -14,7 +14,7 @@ namespace kursomatik {
 // stellen2 (1000 or 10000; 100, 1000 or 10000); empty: the user's settings hold. Import: the
 // reference-rate file in `import`; rates newer than its day are kept unless `ueberschreiben`.
 struct RechnerOptions {
-    enum class Mode { Convert, List, Import, Help };
+    enum class Mode { Convert, All, List, Import, Help, Version };
     Mode mode = Mode::Convert;
     std::string betrag;
     std::string von;

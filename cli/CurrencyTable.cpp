@@ -49,9 +49,7 @@ Result<ChosenCurrency> currencyOfCode(const CurrencyTable& table, std::string_vi
     return ChosenCurrency{found, *rate};
 }
 
-Result<RechnerErgebnis> umrechnen(const CurrencyTable& table, std::string_view betrag, std::string_view von,
-                                  std::string_view nach, double dStellen1, double dStellen2,
-                                  const RegionalSettings& regional) {
+Result<DecimalNumber> amountOf(std::string_view betrag, const RegionalSettings& regional) {
     const auto amount = parseRegionalNumber(betrag, regional);
     if (!amount) {
         return Status::fail("Der Betrag " + inQuotes(std::string(betrag)) +
@@ -63,6 +61,14 @@ Result<RechnerErgebnis> umrechnen(const CurrencyTable& table, std::string_view b
         return Status::fail("Der Betrag " + inQuotes(std::string(betrag)) +
                             " ist zu groß: Kursomatik rechnet mit Beträgen unter 922.337.203,6854.");
     }
+    return *amount;
+}
+
+Result<RechnerErgebnis> umrechnen(const CurrencyTable& table, std::string_view betrag, std::string_view von,
+                                  std::string_view nach, double dStellen1, double dStellen2,
+                                  const RegionalSettings& regional) {
+    const auto amount = amountOf(betrag, regional);
+    if (!amount) return amount.status();
     const auto from = currencyOfCode(table, von, regional);
     if (!from) return from.status();
     const auto to = currencyOfCode(table, nach, regional);

@@ -41,6 +41,10 @@ struct RechnerErgebnis {
     DecimalNumber betrag;
     BerechnenOutcome shown;  // with the text of txtWert
 };
+// The amount as the amount box reads it; refused when it is no number or too large for the window's
+// fixed-point type (where the window would silently show 0).
+Result<DecimalNumber> amountOf(std::string_view betrag, const RegionalSettings& regional);
+
 // dStellen1 and dStellen2 are rounding factors the options dialog offers; the amount is a number.
 Result<RechnerErgebnis> umrechnen(const CurrencyTable& table, std::string_view betrag, std::string_view von,
                                   std::string_view nach, double dStellen1, double dStellen2,

@@ -10,6 +10,7 @@
 
 #include "platform/RegionalSettings.h"
 #include "platform/Utf8.h"
+#include "store/RateAge.h"
 
 namespace kursomatik {
 namespace {
@@ -59,6 +60,41 @@ std::string jsonNumber(const DecimalNumber& n) {
     return sign + n.digits + "e" + std::to_string(n.exponent);
 }
 
+// The day of a rate in ISO 8601 ("2024-06-28"), null where the record's date cannot be read.
+std::string jsonDate(const std::optional<CivilDate>& date) {
+    return date ? jsonString(formatShortDate(*date, "yyyy-MM-dd")) : "null";
+}
+std::string jsonDate(const CurrencyRecord& record, const RegionalSettings& regional) {
+    return jsonDate(rateDate(record, regional));
+}
+
+// Rows in aligned columns: a column's index in `right` stands right-aligned; the last is not padded.
+template <std::size_t N>
+void printColumns(const std::vector<std::array<std::string, N>>& rows, std::size_t right, std::ostream& out) {
+    std::array<std::size_t, N> widths{};
+    for (const auto& row : rows) {
+        for (std::size_t c = 0; c < N; ++c) widths[c] = std::max(widths[c], utf8::length(row[c]));
+    }
+    for (const auto& row : rows) {
+        for (std::size_t c = 0; c + 1 < N; ++c) out << padded(row[c], widths[c], c == right) << "  ";
+        out << row.back() << '\n';
+    }
+}
+
+// A rate per Euro as the conversion takes it (six decimals), null where it is unusable.
+std::string jsonRate(const std::optional<Money>& scaled) {
+    if (!scaled) return "null";
+    DecimalNumber rate = DecimalNumber::fromMoney(*scaled);
+    rate.exponent -= 6;  // the Kurs field's scale: units per Euro × 1,000,000
+    return jsonNumber(rate);
+}
+
+// The rate's text as the currency windows show it, null where they show none.
+std::string jsonRateText(const CurrencyRecord& record, const RegionalSettings& regional) {
+    const std::string shown = gridRateCell(record.Kurs, regional);
+    return shown.empty() ? "null" : jsonString(shown);
+}
+
 }  // namespace
 
 void printCurrencyList(const CurrencyTable& table, const RegionalSettings& regional, std::ostream& out) {
@@ -70,25 +106,63 @@ void printCurrencyList(const CurrencyTable& table, const RegionalSettings& regio
                         utf8::printable(fieldValue(record.Datum)), utf8::printable(memberText(record)),
                         utf8::printable(fieldValue(record.Bezeichnung))});
     }
-    std::array<std::size_t, 5> widths{};
-    for (const Row& row : rows) {
-        for (std::size_t c = 0; c < widths.size(); ++c) widths[c] = std::max(widths[c], utf8::length(row[c]));
-    }
-    // The rates stand right-aligned; the name, last, is not padded.
-    for (const Row& row : rows) {
-        for (std::size_t c = 0; c + 1 < row.size(); ++c) out << padded(row[c], widths[c], c == 1) << "  ";
-        out << row.back() << '\n';
-    }
+    printColumns(rows, 1, out);  // the rates right-aligned
 }
 
-void printJson(const RechnerErgebnis& e, std::ostream& out) {
-    out << "{\"betrag\": " << jsonNumber(e.betrag)
-        << ", \"von\": " << jsonString(fieldValue(e.von.entry->fields.ISO))
-        << ", \"nach\": " << jsonString(fieldValue(e.nach.entry->fields.ISO))
-        << ", \"euro\": " << jsonNumber(e.shown.euro) << ", \"ergebnis\": " << jsonNumber(e.shown.wert)
-        << ", \"anzeige\": " << jsonString(*e.shown.wertText)
-        << ", \"datum_von\": " << jsonString(fieldValue(e.von.entry->fields.Datum))
-        << ", \"datum_nach\": " << jsonString(fieldValue(e.nach.entry->fields.Datum)) << "}\n";
+void printAllCurrencies(const std::vector<AllCurrenciesRow>& rows, bool json, std::ostream& out) {
+    if (json) {
+        out << '[';
+        const char* separator = "\n";
+        for (const AllCurrenciesRow& row : rows) {
+            out << separator << "{\"iso\": " << jsonString(row.iso)
+                << ", \"bezeichnung\": " << jsonString(row.name)
+                << ", \"ergebnis\": " << (row.value ? jsonNumber(*row.value) : "null")
+                << ", \"anzeige\": " << (row.value ? jsonString(row.result) : "null")
+                << ", \"datum\": " << jsonDate(row.day) << ", \"alt\": " << (row.old ? "true" : "false")
+                << '}';
+            separator = ",\n";
+        }
+        out << (rows.empty() ? "]\n" : "\n]\n");
+        return;
+    }
+    std::vector<Row> lines{{"ISO", "Ergebnis", "Datum", "", "Bezeichnung"}};
+    for (const AllCurrenciesRow& row : rows)
+        lines.push_back({row.iso, row.result, row.date, row.mark(), row.name});
+    printColumns(lines, 1, out);
+}
+
+void printCurrencyListJson(const CurrencyTable& table, const RegionalSettings& regional, std::ostream& out) {
+    out << '[';
+    const char* separator = "\n";
+    for (const CurrencyEntry& entry : table.lists.all) {
+        const CurrencyRecord& record = entry.fields;
+        const std::string ewwu = fieldValue(record.EWWU);
+        out << separator << "{\"iso\": " << jsonString(utf8::printable(fieldValue(record.ISO)))
+            << ", \"bezeichnung\": " << jsonString(utf8::printable(fieldValue(record.Bezeichnung)))
+            << ", \"kurs\": " << jsonRate(fixedRateOf(entry.rate, regional))
+            << ", \"kurs_anzeige\": " << jsonRateText(record, regional)
+            << ", \"datum\": " << jsonDate(record, regional) << ", \"ewwu\": "
+            << (ewwu == "1"   ? "true"
+                : ewwu == "0" ? "false"
+                              : "null")
+            << '}';
+        separator = ",\n";
+    }
+    out << (table.lists.all.size() == 0 ? "]\n" : "\n]\n");
+}
+
+void printJson(const RechnerErgebnis& e, const RegionalSettings& regional, std::ostream& out) {
+    const CurrencyRecord& von = e.von.entry->fields;
+    const CurrencyRecord& nach = e.nach.entry->fields;
+    out << "{\"betrag\": " << jsonNumber(e.betrag) << ", \"von\": " << jsonString(fieldValue(von.ISO))
+        << ", \"nach\": " << jsonString(fieldValue(nach.ISO)) << ", \"euro\": " << jsonNumber(e.shown.euro)
+        << ", \"ergebnis\": " << jsonNumber(e.shown.wert)
+        << ", \"anzeige\": " << jsonString(*e.shown.wertText) << ", \"kurs_von\": " << jsonRate(e.von.cyKurs)
+        << ", \"kurs_von_anzeige\": " << jsonRateText(von, regional)
+        << ", \"kurs_nach\": " << jsonRate(e.nach.cyKurs)
+        << ", \"kurs_nach_anzeige\": " << jsonRateText(nach, regional)
+        << ", \"datum_von\": " << jsonDate(von, regional) << ", \"datum_nach\": " << jsonDate(nach, regional)
+        << "}\n";
 }
 
 }  // namespace kursomatik

@@ -8,6 +8,7 @@
 #include "cli/Output.h"
 #include "conversion/Decimals.h"
 #include "platform/SystemError.h"
+#include "platform/Version.h"
 #include "rates/RateImport.h"
 #include "settings/Einstellungen.h"
 #include "settings/ListPosition.h"
@@ -126,6 +127,10 @@ int runRechner(const std::vector<std::string>& args, const RechnerEnvironment& e
         out << rechnerHilfe();
         return kRechnerOk;
     }
+    if (options->mode == RechnerOptions::Mode::Version) {
+        out << "kursomatik-rechner " << kVersion << '\n';
+        return kRechnerOk;
+    }
     const RegionalSettings& regional = environment.regional;
     const fs::path file = tableFile(*options, environment);
     const auto table = loadCurrencyTable(file, regional);
@@ -137,7 +142,10 @@ int runRechner(const std::vector<std::string>& args, const RechnerEnvironment& e
     }
     if (!table->notice.empty()) err << kName << table->notice << '\n';
     if (options->mode == RechnerOptions::Mode::List) {
-        printCurrencyList(*table, regional, out);
+        if (options->json)
+            printCurrencyListJson(*table, regional, out);
+        else
+            printCurrencyList(*table, regional, out);
         return kRechnerOk;
     }
     if (options->mode == RechnerOptions::Mode::Import) {
@@ -146,11 +154,21 @@ int runRechner(const std::vector<std::string>& args, const RechnerEnvironment& e
     }
     const auto stellen = stellenOf(*options, environment, err);
     if (!stellen) return failed(err, stellen.error(), kRechnerBadInput);
+    if (options->mode == RechnerOptions::Mode::All) {
+        const auto amount = amountOf(options->betrag, regional);
+        if (!amount) return failed(err, amount.error(), kRechnerBadInput);
+        const auto from = currencyOfCode(*table, options->von, regional);
+        if (!from) return failed(err, from.error(), kRechnerBadInput);
+        const auto rows = inAllCurrencies(table->lists.all, options->betrag, from->cyKurs, stellen->dStellen1,
+                                          stellen->dStellen2, regional, stellen->iKursalter);
+        printAllCurrencies(rows.value_or(std::vector<AllCurrenciesRow>{}), options->json, out);
+        return kRechnerOk;
+    }
     const auto ergebnis = umrechnen(*table, options->betrag, options->von, options->nach, stellen->dStellen1,
                                     stellen->dStellen2, regional);
     if (!ergebnis) return failed(err, ergebnis.error(), kRechnerBadInput);
     if (options->json) {
-        printJson(*ergebnis, out);
+        printJson(*ergebnis, regional, out);
     } else {
         out << *ergebnis->shown.wertText << '\n';
     }

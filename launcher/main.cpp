@@ -39,7 +39,7 @@ int fail(int argc, char** argv, const std::string& cause) {
 
 int main(int argc, char** argv) {
     ignoreFileSizeSignal();
-    if (asksForUsage(argc, argv)) return printProgramUsage();
+    if (const auto answer = commandLineAnswer(argc, argv)) return printAnswer(*answer);
     // The installation is found from where this command really lies, also when started through a link.
     const fs::path bin = binaryFolder();
     if (bin.empty()) return fail(argc, argv, "Der Ordner des Befehls kann nicht bestimmt werden.");

@@ -12,6 +12,7 @@
 #include "rates/CurrencyNames.h"
 #include "store/Compaction.h"
 #include "store/CurrencyRecord.h"
+#include "store/RateAge.h"
 #include "store/RecordFile.h"
 
 namespace kursomatik {
@@ -129,12 +130,10 @@ Status RateImport::plan(const ReferenceRates& rates, const std::string& referenc
             ++counts_.fixedKept;
             continue;
         }
-        const std::string datum = fieldValue(record.Datum);
-        auto date = parseShortDate(datum, regional.shortDatePattern);
-        if (!date) date = parseShortDate(datum, "dd.MM.yyyy");
+        const auto date = rateDate(record, regional);
         if (date && *date > rates.date) {
             newer_.push_back({n, kurs->second});
-            newerDates.emplace_back(*date, datum);
+            newerDates.emplace_back(*date, fieldValue(record.Datum));
         } else if (holdsAlready(records_, n, kurs->second, datum_)) {
             ++counts_.unchanged;
         } else {

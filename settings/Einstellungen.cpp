@@ -42,7 +42,7 @@ int rateAgeLimit(const std::string& text) {
     while (digits < text.size() && text[digits] >= '0' && text[digits] <= '9') ++digits;
     if (digits == 0 || digits != text.size() || digits > 5) return 30;
     const int days = std::stoi(text);
-    return days <= 36500 ? days : 30;
+    return days <= kMaxRateAgeDays ? days : 30;
 }
 
 }  // namespace

@@ -13,6 +13,9 @@ namespace kursomatik {
 
 inline constexpr const char* kAppTitle = "Kursomatik";
 
+// The longest "kursalter" the settings take, in days (a hundred years).
+inline constexpr int kMaxRateAgeDays = 36500;
+
 // The settings of the private INI file, as read by EinstellungenLesen and written by the
 // options dialog. Text variables start empty: the program has no built-in defaults.
 struct SettingsState {

@@ -6,27 +6,29 @@
 #include <string_view>
 
 #include "platform/SystemError.h"
+#include "platform/Version.h"
 #include "settings/Locations.h"
 #include "store/RecordFile.h"
 
 namespace kursomatik {
-bool asksForUsage(int argc, const char* const* argv) {
+std::optional<std::string> commandLineAnswer(int argc, const char* const* argv) {
     for (int i = 1; i < argc; ++i) {
         const std::string_view argument = argv[i];
-        if (argument == "--help" || argument == "-h") return true;
+        if (argument == "--help" || argument == "-h") return programUsage();
+        if (argument == "--version") return std::string("kursomatik ") + kVersion + "\n";
     }
-    return false;
+    return std::nullopt;
 }
 
 std::string programUsage() {
     const std::filesystem::path data = dataFolder();
     const std::filesystem::path profile = systemProfilePath();
     const std::string table = kCurrencyFileName;
-    return "Aufruf: kursomatik [--help]\n"
+    return "Aufruf: kursomatik [--help | --version]\n"
            "\n"
            "Kursomatik rechnet Beträge über den Euro von einer Währung in eine andere um, mit den\n"
-           "Rundungen der Euro-Umstellung. Außer --help (-h) gibt es keine Optionen: Alles Weitere\n"
-           "wählen Sie in den Fenstern des Programms.\n"
+           "Rundungen der Euro-Umstellung. Außer --help (-h) und --version gibt es keine\n"
+           "Optionen: Alles Weitere wählen Sie in den Fenstern des Programms.\n"
            "\n"
            "Dateien:\n  " +
            (data.empty() ? "~/.local/share/Kursomatik" : data.string()) +
@@ -43,14 +45,13 @@ std::string programUsage() {
            "(kursomatik-rechner --help). Mehr: man kursomatik\n";
 }
 
-int printProgramUsage() {
+int printAnswer(const std::string& answer) {
     // stdio, not iostream: the program links this, and the streams' set-up would cost every start.
-    const std::string usage = programUsage();
     errno = 0;
-    if (std::fwrite(usage.data(), 1, usage.size(), stdout) == usage.size() && std::fflush(stdout) == 0)
+    if (std::fwrite(answer.data(), 1, answer.size(), stdout) == answer.size() && std::fflush(stdout) == 0)
         return 0;
     const std::string message =
-        "kursomatik: Die Hilfe kann nicht ausgegeben werden: " + describeErrno(errno) + ".\n";
+        "kursomatik: Die Ausgabe kann nicht geschrieben werden: " + describeErrno(errno) + ".\n";
     std::fputs(message.c_str(), stderr);
     return 1;
 }

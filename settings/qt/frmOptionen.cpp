@@ -8,6 +8,8 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSignalBlocker>
+#include <QSpinBox>
 #include <QVBoxLayout>
 
 #include "conversion/Decimals.h"
@@ -15,8 +17,8 @@
 #include "platform/qt/LineList.h"
 #include "platform/qt/PickList.h"
 #include "platform/qt/WindowSystem.h"
-#include "settings/OptionWrites.h"
 #include "settings/ListPosition.h"
+#include "settings/OptionWrites.h"
 
 namespace kursomatik {
 frmOptionen::frmOptionen(SettingsState& settings, const SettingsEnvironment& environment,
@@ -59,6 +61,16 @@ void frmOptionen::build() {
     currencies->addWidget(txtstart, 0, 1);
     currencies->addWidget(inFrame3.label("Label2", "Startausgabewährung:", {}, txtausgabe2), 1, 0);
     currencies->addWidget(txtausgabe2, 1, 1);
+    txtkursalter = inFrame3.add(
+        new QSpinBox(Frame3), {"txtkursalter", "Tage, nach denen ein Kurs als alt gilt; 0: keine Warnung."});
+    txtkursalter->setRange(0, kMaxRateAgeDays);
+    txtkursalter->setValue(settings_.iKursalter);
+    auto* age = new QHBoxLayout;
+    age->addWidget(txtkursalter);
+    age->addWidget(inFrame3.label("Label3", "Tagen", {}, txtkursalter));
+    age->addStretch();
+    currencies->addWidget(inFrame3.label("Label4", "&Warnung bei Kursen älter als", {}, txtkursalter), 2, 0);
+    currencies->addLayout(age, 2, 1);
     currencies->setColumnStretch(1, 1);
 
     auto* Frame2 = make.add(new QGroupBox(QStringLiteral("Endergebnisse mit..."), this), {"Frame2"});
@@ -123,6 +135,10 @@ void frmOptionen::build() {
             [this] { startCurrencyChosen(txtstart, settings_.sStartwaehrung, "startwaehrung"); });
     connect(txtausgabe2, &QComboBox::currentIndexChanged, this,
             [this] { startCurrencyChosen(txtausgabe2, settings_.sAusgabewaehrung, "ausgabewaehrung"); });
+    connect(txtkursalter, &QSpinBox::valueChanged, this, [this](int days) {
+        writeSetting("kursalter", kursalter_, std::to_string(days));
+        settings_.iKursalter = days;
+    });
     connect(cmdOK, &QPushButton::clicked, this, [this] { cmdOK_Click(); });
     connect(Command1, &QPushButton::clicked, this, [this] { windows_.postF1(); });
 }
@@ -191,6 +207,9 @@ void frmOptionen::startCurrencyChosen(QComboBox* box, std::string& variable, con
 void frmOptionen::cmdOK_Click() {
     hide();
     Initialisierung(sStartauswahl_, settings_, environment_);
+    // The settings file may have been changed meanwhile: the box shows what now holds, unwritten.
+    const QSignalBlocker quiet(txtkursalter);
+    txtkursalter->setValue(settings_.iKursalter);
     if (berechnen_) berechnen_();
 }
 

@@ -11,6 +11,7 @@
 class QComboBox;
 class QLabel;
 class QRadioButton;
+class QSpinBox;
 
 namespace kursomatik {
 
@@ -55,6 +56,8 @@ class frmOptionen : public QDialog {
     QLabel* lblBeispiel2;
     QComboBox* txtstart;
     QComboBox* txtausgabe2;
+    QSpinBox* txtkursalter;
+    std::string kursalter_;  // the text last written for "kursalter"
     LineList* lstversteckt2;
     std::array<QRadioButton*, 3> resultOptions_{};  // in the order of kResultDecimals
     std::array<QRadioButton*, 2> euroOptions_{};    // in the order of kEuroDecimals

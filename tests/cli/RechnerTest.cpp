@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <sstream>
 
+#include "platform/Version.h"
 #include "tests/support/ProgramHarness.h"
 
 namespace kursomatik::testsupport {
@@ -24,8 +25,20 @@ const std::vector<Currency> kTable{kDeutscheMark,
 
 const std::string kJson =
     R"({"betrag": -0.5, "von": "Q\"\\", "nach": "EUR", "euro": -0.249, "ergebnis": -0.24, )"
-    R"("anzeige": "-0,24", "datum_von": "05.02.2026\u0009", "datum_nach": "01.01.1999"})"
+    R"("anzeige": "-0,24", "kurs_von": 2, "kurs_von_anzeige": "2,000000", "kurs_nach": 1, )"
+    R"("kurs_nach_anzeige": "1,000000", "datum_von": null, "datum_nach": "1999-01-01"})"
     "\n";
+// The same table as JSON (days in ISO 8601, null where unreadable), and the amount in all of it.
+const std::string kListJson =
+    R"([
+{"iso": "ITL", "bezeichnung": "Italienische Lira", "kurs": 1936.27, "kurs_anzeige": "1.936,270000", "datum": "1999-01-01", "ewwu": true},
+{"iso": "Q\"\\", "bezeichnung": "Zitat \"Q\"", "kurs": 2, "kurs_anzeige": "2,000000", "datum": null, "ewwu": false}
+]
+)";
+const std::string kAll =
+    "ISO  Ergebnis  Datum          Bezeichnung\n"
+    "ITL  1.936,27  01.01.1999     Italienische Lira\n"
+    "Q\"\\      2,00  05.02.2026?    Zitat \"Q\"\n";
 const std::string kList =
     "ISO  Kurs je Euro  Datum        EWWU  Bezeichnung\n"
     "ITL  1.936,270000  01.01.1999   ja    Italienische Lira\n"
@@ -53,6 +66,9 @@ TEST(Rechner, InvocationsGiveTheWindowsResultOrAGermanMessageAndTheirStatus) {
              {{"--stellen", "4", "-100", "DEM", "EUR"}, "-51,1291\n", "", 0},
              {{"--json", "--", "-0,5", "q\"\\", "EUR"}, kJson, "", 0},
              {{"--liste", "--tabelle=liste.dat"}, kList, "", 0},
+             {{"--json", "--liste", "--tabelle=liste.dat"}, kListJson, "", 0},
+             {{"--alle", "--tabelle=liste.dat", "1936,27", "itl"}, kAll, "", 0},
+             {{"--liste", "--version"}, std::string("kursomatik-rechner ") + kVersion + "\n", "", 0},
              {{"0.500", "DEM", "EUR"}, "", "„0.500“ ist keine Zahl", 1},
              // Where the window silently shows 0, the command refuses the amount.
              {{"922337204", "EUR", "DEM"}, "", "„922337204“ ist zu groß", 1},

@@ -3,6 +3,7 @@
 
 #include <QProcess>
 
+#include "platform/Version.h"
 #include "tests/support/TempDir.h"
 
 namespace kursomatik::testsupport {
@@ -16,7 +17,8 @@ TEST(ProgramStart, WithoutADisplayAGermanMessageAndStatus1AndTheUsageWithout) {
     TempDir dir;
     const QString home = QString::fromStdString(dir.path().string()), data = home + "/daten";
     const QString noDisplay = "Es ist keine grafische Anzeige erreichbar",
-                  usage = "Aufruf: kursomatik [--help]\n";
+                  usage = "Aufruf: kursomatik [--help | --version]\n",
+                  version = QStringLiteral("kursomatik %1\n").arg(QLatin1String(kVersion));
     // stdOut: the usage it starts with, or /dev/full to write it to; err: a part of stderr.
     for (const auto& [binary, args, variable, stdOut, status, err] :
          {std::tuple{KURSOMATIK_PROGRAM, QStringList{}, QString(), QString(), 1, noDisplay},
@@ -24,8 +26,9 @@ TEST(ProgramStart, WithoutADisplayAGermanMessageAndStatus1AndTheUsageWithout) {
                      noDisplay},
           // The usage names the user's own data folder and the command for scripts.
           std::tuple{KURSOMATIK_PROGRAM, QStringList{"--help"}, "XDG_DATA_HOME=" + data, usage, 0, QString()},
+          std::tuple{KURSOMATIK_LAUNCHER, QStringList{"--version"}, QString(), version, 0, QString()},
           std::tuple{KURSOMATIK_LAUNCHER, QStringList{"--help"}, QString(), QString("/dev/full"), 1,
-                     QString::fromUtf8("Die Hilfe kann nicht ausgegeben werden: Auf dem Datenträger")}}) {
+                     QString::fromUtf8("Die Ausgabe kann nicht geschrieben werden: Auf dem Datenträger")}}) {
         QProcessEnvironment environment;
         environment.insert("HOME", home);
         environment.insert("LC_ALL", "C.UTF-8");
@@ -41,7 +44,8 @@ TEST(ProgramStart, WithoutADisplayAGermanMessageAndStatus1AndTheUsageWithout) {
         EXPECT_TRUE(stdOut == usage
                         ? out.startsWith(usage) && error.isEmpty() && out.contains(data + "/Kursomatik\n") &&
                               out.contains("kursomatik-rechner")
-                        : out.isEmpty() && error.contains(err))
+                    : stdOut == version ? out == version && error.isEmpty()
+                                        : out.isEmpty() && error.contains(err))
             << what;
     }
 }

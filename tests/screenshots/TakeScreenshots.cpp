@@ -43,6 +43,8 @@ int main(int argc, char** argv) {
     save(program.editor());
     program.trigger("InfoMorvalent");
     save(program.find("frmAbout"));
+    program.trigger("Alle");
+    save(program.find("frmAlleWaehrungen"));
     HelpViewer help({data});
     help.showTopic(QString::fromStdString(program.state.helpFile), 11);
     save(&help);

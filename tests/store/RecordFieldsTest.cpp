@@ -65,16 +65,25 @@ TEST(RateAge, NamesTheDateOfEveryChosenRateThatIsNotFixedAndWarnsWhenOld) {
     };
     const CurrencyRecord usd = record("USD", "0", "28.06.2024"), jpy = record("JPY", "0", "06.11.2024"),
                          dem = record("DEM", "1", "01.01.1999"), undated = record("XAU", "0", "gestern");
-    using C = std::tuple<std::vector<const CurrencyRecord*>, int, const char*, bool>;
-    for (const auto& [chosen, warnAfterDays, text, warns] :
-         {C({&usd, &dem}, 161, "Kurs USD vom 28.06.2024", false),
-          C({&usd, nullptr}, 160, "Kurs USD vom 28.06.2024 – 161 Tage alt", true),
-          C({&jpy, &usd}, 30, "Kurs JPY vom 06.11.2024; Kurs USD vom 28.06.2024 – 161 Tage alt", true),
-          C({&undated, &dem}, 30, "Kurs XAU ohne lesbares Datum", true),
-          C({&undated, &dem}, 0, "Kurs XAU ohne lesbares Datum", false)}) {
+    // The whole text, its short form for a narrow line, and "!" where it warns.
+    using C = std::tuple<std::vector<const CurrencyRecord*>, int, const char*, const char*>;
+    for (const auto& [chosen, warnAfterDays, text, brief] :
+         {C({&usd, &dem}, 161, "Kurs USD vom 28.06.2024", "USD vom 28.06.2024"),
+          C({&usd, nullptr}, 160, "Kurs USD vom 28.06.2024 – 161 Tage alt", "USD 161 Tage alt !"),
+          C({&jpy, &usd}, 30, "Kurs JPY vom 06.11.2024; Kurs USD vom 28.06.2024 – 161 Tage alt",
+            "JPY vom 06.11.2024, USD 161 Tage alt !"),
+          C({&usd, &jpy}, 29, "Kurs USD vom 28.06.2024 – 161 Tage alt; Kurs JPY vom 06.11.2024 – 30 Tage alt",
+            "USD 161 Tage, JPY 30 Tage alt !"),
+          C({&usd, &jpy}, 30, "Kurs USD vom 28.06.2024 – 161 Tage alt; Kurs JPY vom 06.11.2024",
+            "USD 161 Tage alt, JPY vom 06.11.2024 !"),
+          C({&undated, &dem}, 30, "Kurs XAU ohne lesbares Datum", "XAU ohne Datum !"),
+          C({&undated, &dem}, 0, "Kurs XAU ohne lesbares Datum", "XAU ohne Datum")}) {
         const RateAgeNotice notice = rateAgeNotice(chosen, regional, warnAfterDays);
-        EXPECT_EQ(notice.text + (notice.warns ? " !" : ""), std::string(text) + (warns ? " !" : ""));
+        EXPECT_EQ(notice.text, text);
+        EXPECT_EQ(notice.shortText + (notice.warns ? " !" : ""), brief);
     }
+    // A date the regional pattern does not read is taken by the German one of the shipped table.
+    EXPECT_EQ(rateAgeNotice({&usd}, on(en, {2024, 12, 6}), 30).shortText, "USD 161 Tage alt");
 }
 
 // Lists are sorted as they are filled, grid rows by keys, sorts by comparisons: all one order.
