@@ -44,6 +44,11 @@ TEST_F(MainWindow, PickingACurrencyConvertsThroughTheEuroAtOnceAndEnterRecalcula
     pressEnter();
     EXPECT_EQ(amount->text() + " " + result(), "0E5e 0,00");
     EXPECT_TRUE(said({"Eingabeformat ist falsch", "Eingabeformat ist falsch", "länderspezifische"})) << all();
+    // The result and the codes are the program's to write: typed keys do not reach them.
+    for (const char* shown : {"txtWert", "txtisoein", "Text2"}) {
+        QTest::keyClicks(find<QLineEdit>(shown), "9");
+        EXPECT_FALSE(find<QLineEdit>(shown)->text().contains('9')) << shown;
+    }
 }
 
 TEST_F(MainWindow, LaterPassesRestoreTheSelectionByPositionNotByCurrency) {

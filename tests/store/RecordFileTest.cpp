@@ -152,6 +152,21 @@ TEST_F(CurrencyFile, FieldsAreWindows1252BytesAtFixedOffsetsAndUtf8InMemory) {
 }
 
 // A fragment of a record at the end of the file reads with spaces.
+// The record number of a list line has three digits: a longer table is listed up to record 999 and
+// the user is told; a new record, which would be the 1000th, is refused.
+TEST_F(CurrencyFile, ATableIsListedUpTo999RecordsAndTakesNoMore) {
+    for (const long records : {999L, 1000L}) {
+        writeFile(dat(), "");
+        std::filesystem::resize_file(dat(), static_cast<std::uintmax_t>(records * kRecordLength));  // sparse
+        const std::string said = openForListPass(state_, kCurrencyFileName);
+        EXPECT_EQ(said.find("Angezeigt werden nur die ersten 999") != std::string::npos, records > 999);
+        EXPECT_EQ(state_.lSatzAnzahl, 999);
+    }
+    ASSERT_TRUE(state_.iDateiNr.open(kCurrencyFileName));
+    EXPECT_NE(appendPlaceholder(state_, RegionalSettings::german()).error().find("enthält schon 999"),
+              std::string::npos);
+}
+
 TEST_F(CurrencyFile, AFragmentReadsWithSpaces) {
     openTable(records("1") + encodeRecord(makeRecord("Rest", "REST", "42")).substr(0, 74), 2);
     EXPECT_EQ(*state_.iDateiNr.read(2),
