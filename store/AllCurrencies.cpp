@@ -13,7 +13,9 @@ std::optional<std::vector<AllCurrenciesRow>> inAllCurrencies(const SortedEntries
                                                              int warnAfterDays) {
     std::vector<AllCurrenciesRow> rows;
     for (const CurrencyEntry& entry : all) {
-        AllCurrenciesRow row{utf8::printable(fieldValue(entry.fields.ISO)), utf8::printable(entry.name())};
+        AllCurrenciesRow row;
+        row.iso = utf8::printable(fieldValue(entry.fields.ISO));
+        row.name = utf8::printable(entry.name());
         row.date = utf8::printable(fieldValue(entry.fields.Datum));
         if (const std::optional<Money> rate = fixedRateOf(entry.rate, regional)) {
             const BerechnenOutcome outcome =

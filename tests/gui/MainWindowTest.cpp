@@ -1,4 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QTest>
 
 #include "tests/gui/ProgramTest.h"
@@ -49,6 +51,24 @@ TEST_F(MainWindow, PickingACurrencyConvertsThroughTheEuroAtOnceAndEnterRecalcula
         QTest::keyClicks(find<QLineEdit>(shown), "9");
         EXPECT_FALSE(find<QLineEdit>(shown)->text().contains('9')) << shown;
     }
+}
+
+TEST_F(MainWindow, APastedAmountLosesTheBlanksAroundItBeforeTheBoxsLimitCounts) {
+    start({kDeutscheMark, kEuro});
+    auto* amount = find<QLineEdit>("txtWertEingabe");
+    // A text still too long is refused whole rather than cut to another number.
+    for (const auto& [pasted, kept] :
+         {std::pair{"            1.234,56", "1.234,56"},
+          std::pair{"\t   -1.234.567,1234    ", "-1.234.567,1234"}, std::pair{"12345678901234567890", "0"}}) {
+        amount->setText("0");
+        amount->selectAll();
+        QGuiApplication::clipboard()->setText(QString::fromUtf8(pasted));
+        amount->paste();
+        EXPECT_EQ(amount->text(), kept);
+    }
+    amount->clear();
+    QTest::keyClicks(amount, "12345678901234567890");  // typing stops at 19 characters
+    EXPECT_EQ(amount->text(), "1234567890123456789");
 }
 
 TEST_F(MainWindow, LaterPassesRestoreTheSelectionByPositionNotByCurrency) {

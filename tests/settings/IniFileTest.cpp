@@ -157,5 +157,28 @@ TEST_F(Settings, StartChoicesWithoutTheDialogWriteOnlyWhatTheDialogWould) {
     }
 }
 
+// An IniDatei that cannot be meant (a NUL in it, 300 kB of it, WIN.INI itself) is told once and
+// counts as none: the settings beside the program hold, and nothing is ever written into WIN.INI.
+TEST_F(Settings, AnUnusableIniDateiIsToldOnceAndTheSettingsBesideTheProgramHold) {
+    using C = std::pair<std::string, std::string>;
+    for (const auto& [value, cause] : {C(std::string("/tmp/a\0b.ini", 12), "enthält ein Steuerzeichen"),
+                                       C("/" + std::string(300 << 10, 'x'), "ist länger als 199 Zeichen"),
+                                       C((dir_ / "." / "WIN.INI").string(), "nennt WIN.INI selbst")}) {
+        writeFile(privateIni(), kAllKeys);
+        const std::string winIni = "[Kursomatik]\nIniDatei=" + value + "\n";
+        writeFile(environment_.systemProfile, winIni);
+        reports_.clear();
+        settings_.lastReadProblem.clear();
+        for (int reading = 0; reading < 2; ++reading) start();
+        EXPECT_EQ(settings_.sIniDatei + " " + values(), privateIni().string() + " " + kAllValues);
+        ASSERT_EQ(reports_.size(), 1u);
+        EXPECT_TRUE(reports_[0].find("ist unbrauchbar: Der Pfad " + cause) != std::string::npos &&
+                    reports_[0].ends_with("Einstellungen kommen aus „" + privateIni().string() + "“."))
+            << reports_[0];
+        ASSERT_TRUE(IniSchreiben(settings_, environment_, "Kursomatik", "stellen1", "1000", true));
+        EXPECT_EQ(readFile(environment_.systemProfile), winIni);
+    }
+}
+
 }  // namespace
 }  // namespace kursomatik
