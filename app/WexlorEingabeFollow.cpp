@@ -32,8 +32,12 @@ void WexlorEingabe::tableChangedOnDisk() {
     keepSelections();
     keptCurrencies_ = std::array{identity(txtEingabe), identity(txtAusgabe)};
     // The start currencies as the settings file has them now (the command's import may have moved
-    // them): the pass then writes nothing that the file does not hold already.
-    EinstellungenLesen(state_.settings, state_.environment);
+    // them): the pass then writes nothing that the file does not hold already. The other settings
+    // change only by the options dialog's OK, as always.
+    SettingsState fresh = state_.settings;
+    EinstellungenLesen(fresh, state_.environment);
+    state_.settings.sStartwaehrung = fresh.sStartwaehrung;
+    state_.settings.sAusgabewaehrung = fresh.sAusgabewaehrung;
     RefreshtheLists();
     keptCurrencies_.reset();
     for (const Side& side : sides()) takeChosen(side);
