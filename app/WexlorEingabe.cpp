@@ -11,6 +11,7 @@
 #include "app/RateAgeLine.h"
 #include "app/TableWatcher.h"
 #include "conversion/Berechnen.h"
+#include "maintenance/NetworkUpdate.h"
 #include "maintenance/ShownEntries.h"
 #include "maintenance/frmUmtauschkurse.h"
 #include "maintenance/frmWeitereW.h"
@@ -29,6 +30,8 @@ WexlorEingabe::WexlorEingabe(AppState& state, WindowSystem& windows, QWidget* pa
       state_(state),
       windows_(windows),
       maintenance_{windows, state.regional, state.file, state.currencyFile, *this} {
+    network_ = new NetworkUpdate(maintenance_, state.settings, state.environment, keptAnswerFile(), this);
+    maintenance_.network = network_;
     build();
 }
 

@@ -22,6 +22,7 @@ namespace kursomatik {
 
 class AllCurrenciesWindow;
 class LineList;
+class NetworkUpdate;
 class RateAgeLine;
 class TableWatcher;
 class WindowSystem;
@@ -113,6 +114,7 @@ class WexlorEingabe : public QMainWindow, private MainWindowLink {
     // The chosen currencies' codes and names, found again in a pass after another program's change.
     std::optional<std::array<std::string, 2>> keptCurrencies_;
     TableWatcher* watcher_ = nullptr;
+    NetworkUpdate* network_ = nullptr;
     CurrencyLists lists_;  // what the last list pass read
     QComboBox* txtEingabe;
     QComboBox* txtAusgabe;

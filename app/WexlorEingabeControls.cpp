@@ -14,6 +14,7 @@
 
 #include "app/RateAgeLine.h"
 #include "app/WexlorEingabe.h"
+#include "maintenance/NetworkUpdate.h"
 #include "maintenance/frmUmtauschkurse.h"
 #include "platform/Version.h"
 #include "platform/qt/Controls.h"
@@ -125,9 +126,15 @@ void WexlorEingabe::buildMenu() {
         action->setObjectName(QString::fromUtf8(name));
         action->setShortcut(shortcut);
         connect(action, &QAction::triggered, this, handler);
+        return action;
     };
     QMenu* datei = menuBar()->addMenu(QStringLiteral("&Datei"));
     datei->setObjectName(QStringLiteral("Datei"));
+    QAction* update = item(datei, "Aktualisieren", QStringLiteral("Kurse &aktualisieren"),
+                           QKeySequence(Qt::Key_F5), [this] { network_->start(this); });
+    connect(network_, &NetworkUpdate::runningChanged, update,
+            [update](bool running) { update->setEnabled(!running); });
+    datei->addSeparator();
     // After a tab a caption's key name stands in the menu's shortcut column, without binding the key.
     item(datei, "Beenden", QStringLiteral("Beenden\tAlt+F4"), {}, [this] { windows_.endProcess(); });
     QMenu* bearbeiten = menuBar()->addMenu(QStringLiteral("&Bearbeiten"));

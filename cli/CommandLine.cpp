@@ -19,6 +19,7 @@ std::string rechnerHilfe() {
         kursomatik-rechner [OPTIONEN] --alle BETRAG VON
         kursomatik-rechner [OPTIONEN] --liste
         kursomatik-rechner [OPTIONEN] --import DATEI [--ueberschreiben]
+        kursomatik-rechner [OPTIONEN] --aktualisieren [--ueberschreiben]
 
 Rechnet BETRAG von der Währung VON über den Euro in die Währung NACH um, mit denselben
 Kursen, Stellen und Zahlenformaten wie das Hauptfenster von Kursomatik, und gibt das
@@ -34,7 +35,10 @@ Optionen:
                       (eurofxref-daily.xml, eurofxref-hist.xml, eurofxref.csv,
                       eurofxref-hist.csv oder eine .zip-Datei der EZB); Festkurse der EWWU
                       bleiben, Kurse mit neuerem Datum als die Datei auch
-  --ueberschreiben    mit --import: auch die neueren Kurse überschreiben
+  --aktualisieren     die Referenzkurse des Tages aus dem Netz holen (die Adresse nennt
+                      kursquelle in den Einstellungen, sonst die tägliche Datei der EZB) und
+                      wie mit --import übernehmen; nichts Neues ändert nichts
+  --ueberschreiben    mit --import oder --aktualisieren: auch die neueren Kurse überschreiben
   --json              die Umrechnung als JSON-Objekt ausgeben, mit --liste die Tabelle als
                       JSON-Array (Datumsangaben nach ISO 8601: 2024-06-28)
   --tabelle DATEI     diese Währungstabelle benutzen
@@ -54,7 +58,8 @@ Rückgabewert: 0 bei Erfolg; 1 bei falscher Eingabe (unbekannter Code, Betrag ke
 unbrauchbarer Kurs, falsche Option, fehlende Einstellung oder eine Referenzkursdatei, die
 fehlt, nicht gelesen werden kann, unvollständig oder keine der EZB ist oder Kurse nach morgen
 hat); 2, wenn die Währungstabelle fehlt, nicht gelesen oder beim Import nicht neu geschrieben
-werden kann (sie bleibt dann, wie sie war).
+werden kann (sie bleibt dann, wie sie war); 3, wenn --aktualisieren die Kurse nicht aus dem
+Netz holen kann (keine Verbindung, Name unbekannt, Zertifikat, Zeit abgelaufen, HTTP-Fehler).
 )";
 }
 
@@ -115,13 +120,14 @@ Status takeOption(RechnerOptions& o, const std::vector<std::string>& args, std::
         return takeValue(o, option, args[++i]);
     }
     if (option == "--liste" || option == "--alle" || option == "--json" || option == "--ueberschreiben" ||
-        option == "--help" || option == "-h" || option == "--version") {
+        option == "--aktualisieren" || option == "--help" || option == "-h" || option == "--version") {
         if (equals != std::string::npos) return Status::fail("Die Option " + option + " hat keinen Wert.");
         if ((option == "--liste" && o.mode == RechnerOptions::Mode::All) ||
             (option == "--alle" && o.mode == RechnerOptions::Mode::List))
             return Status::fail("--alle und --liste gehen nicht zusammen.");
         if (option == "--json") o.json = true;
         if (option == "--ueberschreiben") o.ueberschreiben = true;
+        if (option == "--aktualisieren") o.aktualisieren = true;
         if (option == "--liste" && o.mode == RechnerOptions::Mode::Convert)
             o.mode = RechnerOptions::Mode::List;
         if (option == "--alle" && o.mode == RechnerOptions::Mode::Convert) o.mode = RechnerOptions::Mode::All;
@@ -149,13 +155,17 @@ Result<RechnerOptions> parseCommandLine(const std::vector<std::string>& args) {
         }
     }
     if (o.mode == RechnerOptions::Mode::Help || o.mode == RechnerOptions::Mode::Version) return o;
-    if (o.ueberschreiben && !o.import)
-        return Status::fail("--ueberschreiben gilt nur zusammen mit --import DATEI.");
-    if (o.import) {
+    if (o.ueberschreiben && !o.import && !o.aktualisieren)
+        return Status::fail("--ueberschreiben gilt nur zusammen mit --import DATEI oder --aktualisieren.");
+    if (o.import && o.aktualisieren)
+        return Status::fail("--import und --aktualisieren gehen nicht zusammen.");
+    if (o.import || o.aktualisieren) {
+        const char* option = o.import ? "--import" : "--aktualisieren";
         if (o.mode != RechnerOptions::Mode::Convert || o.json || !operands.empty())
             return Status::fail(
-                "--import nimmt keinen Betrag, keine Währungen und kein --liste, --alle oder --json.");
-        o.mode = RechnerOptions::Mode::Import;
+                std::string(option) +
+                " nimmt keinen Betrag, keine Währungen und kein --liste, --alle oder --json.");
+        o.mode = o.import ? RechnerOptions::Mode::Import : RechnerOptions::Mode::Update;
         return o;
     }
     if (o.mode == RechnerOptions::Mode::List) {

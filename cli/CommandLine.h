@@ -12,9 +12,10 @@ namespace kursomatik {
 
 // What the command was asked to do. The rounding factors are those of the INI keys stellen1 and
 // stellen2 (1000 or 10000; 100, 1000 or 10000); empty: the user's settings hold. Import: the
-// reference-rate file in `import`; rates newer than its day are kept unless `ueberschreiben`.
+// reference-rate file in `import`; rates newer than its day are kept unless `ueberschreiben`. Update:
+// the same with the file of the source the settings name, fetched from the network.
 struct RechnerOptions {
-    enum class Mode { Convert, All, List, Import, Help, Version };
+    enum class Mode { Convert, All, List, Import, Update, Help, Version };
     Mode mode = Mode::Convert;
     std::string betrag;
     std::string von;
@@ -24,6 +25,7 @@ struct RechnerOptions {
     std::optional<double> dStellen2;
     bool json = false;
     std::optional<std::filesystem::path> import;
+    bool aktualisieren = false;
     bool ueberschreiben = false;
 };
 

@@ -10,6 +10,7 @@
 #include "platform/SystemError.h"
 #include "platform/Version.h"
 #include "rates/RateImport.h"
+#include "rates/RateUpdate.h"
 #include "settings/Einstellungen.h"
 #include "settings/ListPosition.h"
 #include "store/CurrencyLists.h"
@@ -104,15 +105,33 @@ void keepStartCurrencies(const RateImport& import, bool overwrite, const Rechner
 // of the ECB's formats, rates dated after tomorrow or rates the table cannot hold. A failed rewrite
 // leaves the table as it was. The summary names the table with its full path (as the table was
 // loaded), for the mail of a nightly job.
-int importRates(const RechnerOptions& options, const fs::path& table, const RechnerEnvironment& environment,
-                std::ostream& out, std::ostream& err) {
-    const auto import = RateImport::prepare(*options.import, table, environment.regional);
+int importRates(const Result<RateImport>& import, const RechnerOptions& options, const fs::path& table,
+                const RechnerEnvironment& environment, std::ostream& out, std::ostream& err) {
     if (!import) return failed(err, import.error(), kRechnerBadInput);
     const auto summary = import->apply(options.ueberschreiben);
     if (!summary) return failed(err, summary.error(), kRechnerNoTable);
     if (summary->changedTable() && isProgramsTable(table, environment))
         keepStartCurrencies(*import, options.ueberschreiben, environment, err);
     out << summaryText(*summary) << "\nTabelle: " << inQuotes(table.string()) << '\n';
+    return kRechnerOk;
+}
+
+// The file of the settings' source, fetched and then imported as a file is; the answer is kept for
+// the next, conditional request once the table holds it.
+int updateRates(const RechnerOptions& options, const fs::path& table, const RechnerEnvironment& environment,
+                std::ostream& out, std::ostream& err) {
+    SettingsState settings = programSettings(environment, err);
+    const RateSource source = rateSourceOf(settings);
+    const auto answer =
+        environment.download(updateRequest(source, environment.keptAnswer, table, environment.regional));
+    if (!answer) return failed(err, answer.error() + " Die Tabelle wurde nicht geändert.", kRechnerNoNetwork);
+    const int status =
+        importRates(importAnswer(*answer, source, environment.keptAnswer, table, environment.regional),
+                    options, table, environment, out, err);
+    if (status != kRechnerOk) return status;
+    const SettingsEnvironment files{environment.programDir, environment.systemProfile, {}};
+    if (Status kept = keepAnswer(*answer, source, environment.keptAnswer, settings, files); !kept)
+        err << kName << kept.error() << " Die nächste Aktualisierung holt die Datei daher ganz.\n";
     return kRechnerOk;
 }
 
@@ -148,9 +167,12 @@ int runRechner(const std::vector<std::string>& args, const RechnerEnvironment& e
             printCurrencyList(*table, regional, out);
         return kRechnerOk;
     }
-    if (options->mode == RechnerOptions::Mode::Import) {
+    if (options->mode == RechnerOptions::Mode::Import || options->mode == RechnerOptions::Mode::Update) {
         noteOtherTable(file, *options, environment, err);
-        return importRates(*options, table->file, environment, out, err);
+        if (options->mode == RechnerOptions::Mode::Update)
+            return updateRates(*options, table->file, environment, out, err);
+        return importRates(RateImport::prepare(*options->import, table->file, regional), *options,
+                           table->file, environment, out, err);
     }
     const auto stellen = stellenOf(*options, environment, err);
     if (!stellen) return failed(err, stellen.error(), kRechnerBadInput);

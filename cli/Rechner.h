@@ -2,11 +2,13 @@
 #pragma once
 
 #include <filesystem>
+#include <functional>
 #include <ostream>
 #include <string>
 #include <vector>
 
 #include "platform/RegionalSettings.h"
+#include "rates/RateDownload.h"
 
 namespace kursomatik {
 
@@ -16,12 +18,16 @@ struct RechnerEnvironment {
     std::filesystem::path programDir;     // the program's folder: Kursomatik.ini lies there
     std::filesystem::path systemProfile;  // WIN.INI, which may name another settings file
     std::filesystem::path dataDir;        // the launcher's data folder, with the user's table
+    std::filesystem::path keptAnswer;     // the network update's last answer, in the cache folder
+    // Fetches a file for --aktualisieren (Qt Network in the command; tests may put another here).
+    std::function<Result<DownloadAnswer>(const DownloadRequest&)> download;
 };
 
 // Exit status of the command.
 inline constexpr int kRechnerOk = 0;
 inline constexpr int kRechnerBadInput = 1;
-inline constexpr int kRechnerNoTable = 2;  // missing, unreadable, or an import could not rewrite it
+inline constexpr int kRechnerNoTable = 2;    // missing, unreadable, or an import could not rewrite it
+inline constexpr int kRechnerNoNetwork = 3;  // --aktualisieren could not fetch the file
 
 // The command `kursomatik-rechner` with the arguments after its name: results on out, German
 // messages on err.

@@ -4,6 +4,7 @@
 
 #include "cli/CheckedOutput.h"
 #include "cli/Rechner.h"
+#include "net/NetworkRateDownload.h"
 #include "platform/FileSizeSignal.h"
 #include "platform/qt/QtRegionalSettings.h"
 #include "settings/FirstRun.h"
@@ -22,6 +23,8 @@ int main(int argc, char** argv) {
     environment.programDir = installation.present ? installation.programDir : bin;
     environment.systemProfile = systemProfilePath();
     environment.dataDir = dataFolder();
+    environment.keptAnswer = keptAnswerFile();
+    environment.download = downloadNow;
     // A script may run before the desktop program was ever started: the same first-run set-up as
     // the launcher's gives it the shipped table and the settings the program will use.
     if (installation.present && !environment.dataDir.empty()) {

@@ -14,6 +14,7 @@ class QWidget;
 
 namespace kursomatik {
 
+class NetworkUpdate;
 class WindowSystem;
 
 // What the main window does for the rate maintenance windows, which sit below it: they change the
@@ -49,6 +50,8 @@ struct MaintenanceContext {
     MainWindowLink& main;
     // The file steps of the deletion by rewrite; tests put failing ones here.
     FileOperations* fileOperations = &systemFileOperations();
+    // The update from the network, shared by the main window's F5 and the other currencies' button.
+    NetworkUpdate* network = nullptr;
 };
 
 // Opens the record editor for a record (0: a new one) modally over owner.

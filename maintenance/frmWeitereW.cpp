@@ -7,15 +7,16 @@
 #include <QLabel>
 #include <QPushButton>
 
+#include "maintenance/ImportSteps.h"
+#include "maintenance/NetworkUpdate.h"
 #include "platform/qt/LineList.h"
 #include "platform/qt/WindowSystem.h"
 #include "rates/RateImport.h"
-#include "store/CurrencyLists.h"
 
 namespace kursomatik {
 
 frmWeitereW::frmWeitereW(MaintenanceContext& context, QWidget* parent)
-    : CurrencyListWindow(context, 5025, parent) {
+    : CurrencyListWindow(context, 5505, parent) {
     setObjectName(QStringLiteral("frmWeitereW"));
     setWindowTitle(QStringLiteral("Wechselkurse"));
 
@@ -33,6 +34,10 @@ frmWeitereW::frmWeitereW(MaintenanceContext& context, QWidget* parent)
     QPushButton* cmdImport =
         make_.button({"cmdImport", "Referenzkurse der Europäischen Zentralbank aus einer Datei übernehmen"},
                      QStringLiteral("Kurse &importieren..."), {1935, 4560, 2055, 375});
+    // Alt+N is the new entry's; a second row, so that no caption is cut.
+    QPushButton* cmdNetz =
+        make_.button({"cmdNetz", "Die Referenzkurse des Tages aus dem Netz holen und übernehmen"},
+                     QStringLiteral("Kurse aus dem Ne&tz"), {1935, 5040, 2055, 375});
     createListAndSelector(
         "lstweitere", QStringLiteral("Liste der weiteren Währungen"),
         QStringLiteral("Liste der übrigen Währungen.  Durch Doppelklick auf eine Währung können "
@@ -40,9 +45,15 @@ frmWeitereW::frmWeitereW(MaintenanceContext& context, QWidget* parent)
         "txtauswahl2", 6960, 6495, 5520);
     finishLayout();
 
-    chainTabs({grid_, cmdneu2, cmdImport, Command1, cmdhelp, selector_, list_});
+    chainTabs({grid_, cmdneu2, cmdImport, cmdNetz, Command1, cmdhelp, selector_, list_});
     connect(Command1, &QPushButton::clicked, this, &QWidget::hide);
     connect(cmdImport, &QPushButton::clicked, this, [this] { cmdImport_Click(); });
+    if (NetworkUpdate* network = context_.network) {
+        cmdNetz->setEnabled(!network->running());
+        connect(network, &NetworkUpdate::runningChanged, cmdNetz,
+                [cmdNetz](bool running) { cmdNetz->setEnabled(!running); });
+        connect(cmdNetz, &QPushButton::clicked, this, [this, network] { network->start(this); });
+    }
 }
 
 void frmWeitereW::cmdImport_Click() {
@@ -51,39 +62,12 @@ void frmWeitereW::cmdImport_Click() {
         windows.chooseFile(this, QStringLiteral("Kurse importieren"),
                            QStringLiteral("EZB-Referenzkurse (*.xml *.csv *.zip);;Alle Dateien (*)"));
     if (chosen.isEmpty()) return;
-    const auto fail = [&](const std::string& why) {
-        windows.message(this, QString::fromStdString(why), MessageButtons::Ok, MessageIcon::Stop);
-    };
     const std::filesystem::path file = QFile::encodeName(chosen).toStdString();
     const Result<RateImport> import = RateImport::prepare(file, context_.currencyFile, context_.regional);
-    if (!import) return fail(import.error());
-    // Rates newer than the file's stay unless the user wants them overwritten; Enter keeps them, and
-    // "Abbrechen" leaves the table alone.
-    bool overwrite = false;
-    if (import->newerCount() > 0) {
-        const MessageResult answer = windows.message(this, QString::fromStdString(import->newerQuestion()),
-                                                     MessageButtons::YesNoCancel);
-        if (answer == MessageResult::Cancel) return;
-        overwrite = answer == MessageResult::Yes;
-    }
-    const Result<ImportSummary> done = import->apply(overwrite, *context_.fileOperations);
-    if (!done) return fail(done.error());
-    if (done->changedTable()) {
-        // New currencies move the list positions the settings keep as start currencies: they follow
-        // their currencies before the list pass fills the options dialog from them.
-        const std::vector<long> before = listOrder(import->tableBefore());
-        const std::vector<long> after = listOrder(import->tableAfter(overwrite));
-        const Status followed = context_.main.followStartCurrencies(
-            [&](long position) { return samePosition(before, after, position); });
-        if (!followed) {
-            windows.message(
-                this, QString::fromStdString(followed.error() +
-                                             "\nBeim nächsten Start sind daher andere Währungen gewählt."));
-        }
-        // The table is a new file now: every list is read again from it.
-        context_.main.refreshKeepingCurrencies();
-    }
-    windows.message(this, QString::fromStdString(summaryText(*done)));
+    if (import)
+        finishImport(context_, this, *import);
+    else
+        windows.message(this, QString::fromStdString(import.error()), MessageButtons::Ok, MessageIcon::Stop);
 }
 
 void frmWeitereW::closeEvent(QCloseEvent* event) {

@@ -35,4 +35,8 @@ std::filesystem::path xdgConfigHome() {
     return xdgBaseFolder(std::getenv("XDG_CONFIG_HOME"), homeFolder(), ".config");
 }
 
+std::filesystem::path xdgCacheHome() {
+    return xdgBaseFolder(std::getenv("XDG_CACHE_HOME"), homeFolder(), ".cache");
+}
+
 }  // namespace kursomatik

@@ -14,5 +14,6 @@ std::filesystem::path xdgBaseFolder(const char* value, const char* home, const c
 // database.
 std::filesystem::path xdgDataHome();    // $XDG_DATA_HOME, default ~/.local/share
 std::filesystem::path xdgConfigHome();  // $XDG_CONFIG_HOME, default ~/.config
+std::filesystem::path xdgCacheHome();   // $XDG_CACHE_HOME, default ~/.cache
 
 }  // namespace kursomatik

@@ -37,12 +37,13 @@ std::optional<std::string> iniDateiProblem(std::string_view path,
 namespace {
 
 // A whole number of days from 0 to 36500; anything else (also no entry) keeps the 30 days.
-int rateAgeLimit(const std::string& text) {
+// A count of whole units up to `most`; anything else gives `otherwise`.
+int countSetting(const std::string& text, int most, int otherwise) {
     std::size_t digits = 0;
     while (digits < text.size() && text[digits] >= '0' && text[digits] <= '9') ++digits;
-    if (digits == 0 || digits != text.size() || digits > 5) return 30;
-    const int days = std::stoi(text);
-    return days <= kMaxRateAgeDays ? days : 30;
+    if (digits == 0 || digits != text.size() || digits > 5) return otherwise;
+    const int count = std::stoi(text);
+    return count <= most ? count : otherwise;
 }
 
 }  // namespace
@@ -77,7 +78,15 @@ void EinstellungenLesen(SettingsState& s, const SettingsEnvironment& environment
                                  {"ausgabewaehrung", &s.sAusgabewaehrung}}) {
         *variable = profileValue(privat, s.sIniSektion, key, *variable);
     }
-    s.iKursalter = rateAgeLimit(profileValue(privat, s.sIniSektion, "kursalter", ""));
+    s.iKursalter = countSetting(profileValue(privat, s.sIniSektion, "kursalter", ""), kMaxRateAgeDays, 30);
+    // Addresses, paths and validators are longer than the profile buffer keeps.
+    for (auto [key, variable] : {std::pair{"kursquelle", &s.sKursquelle},
+                                 {"kurszertifikate", &s.sKurszertifikate},
+                                 {"kursquelle_etag", &s.sKursquelleEtag},
+                                 {"kursquelle_stand", &s.sKursquelleStand}}) {
+        *variable = profileValue(privat, s.sIniSektion, key, "", std::string::npos);
+    }
+    s.iKurszeit = countSetting(profileValue(privat, s.sIniSektion, "kurszeit", ""), kMaxRequestSeconds, 0);
     s.dStellen1 = numberValue(s.sStellen1);
     s.dStellen2 = numberValue(s.sStellen2);
     if (!problems.empty() && problems != s.lastReadProblem && environment.report)

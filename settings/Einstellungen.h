@@ -15,6 +15,8 @@ inline constexpr const char* kAppTitle = "Kursomatik";
 
 // The longest "kursalter" the settings take, in days (a hundred years).
 inline constexpr int kMaxRateAgeDays = 36500;
+// The longest "kurszeit", in seconds.
+inline constexpr int kMaxRequestSeconds = 600;
 
 // The settings of the private INI file, as read by EinstellungenLesen and written by the
 // options dialog. Text variables start empty: the program has no built-in defaults.
@@ -27,9 +29,16 @@ struct SettingsState {
     std::string sOptionen2;
     std::string sStartwaehrung;
     std::string sAusgabewaehrung;
-    double dStellen1 = 0.0;        // rounding factor of the Euro intermediate value
-    double dStellen2 = 0.0;        // rounding factor of the shown result
-    int iKursalter = 30;           // days after which a rate counts as old; 0: never ("kursalter")
+    double dStellen1 = 0.0;  // rounding factor of the Euro intermediate value
+    double dStellen2 = 0.0;  // rounding factor of the shown result
+    int iKursalter = 30;     // days after which a rate counts as old; 0: never ("kursalter")
+    // The update from the network: the source's address, the time it may take in seconds, an extra CA
+    // file, and the validators of the last answer. An empty source or time means the default.
+    std::string sKursquelle;
+    int iKurszeit = 0;
+    std::string sKurszertifikate;
+    std::string sKursquelleEtag;
+    std::string sKursquelleStand;
     std::string lastReadProblem;   // told to the user already; not repeated at the next reading
     std::string lastWriteProblem;  // the same for writing the settings
 };

@@ -31,6 +31,11 @@ fs::path dataFolder() {
     return folder.empty() ? folder : folder / "Kursomatik";
 }
 
+fs::path keptAnswerFile() {
+    const fs::path folder = xdgCacheHome();
+    return folder.empty() ? folder : folder / "Kursomatik" / "kursquelle";
+}
+
 Installation installationOf(const fs::path& bin) {
     Installation installation;
     installation.programDir = (bin / KURSOMATIK_PROGRAM_DIR_FROM_BIN).lexically_normal();

@@ -21,6 +21,9 @@ std::filesystem::path binaryFolder();
 // where there is no home folder either.
 std::filesystem::path systemProfilePath();
 std::filesystem::path dataFolder();
+// The last file the network update fetched, kept for its next, conditional request:
+// $XDG_CACHE_HOME/Kursomatik/kursquelle (default ~/.cache/...); empty without a home folder.
+std::filesystem::path keptAnswerFile();
 
 // An installation's parts, found from the folder of one of its commands (bin), wherever the prefix
 // was moved: the program out of the PATH, and the shipped table, default settings and help.

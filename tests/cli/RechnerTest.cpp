@@ -58,7 +58,7 @@ TEST(Rechner, InvocationsGiveTheWindowsResultOrAGermanMessageAndTheirStatus) {
     fs::create_directories(dir / "programm");
     writeFile(dir / "programm" / "Kursomatik.ini", kDecimalsIni);
     const std::string table = "„" + (dir / "KURSOMATIK.DAT").string() + "“";
-    const RechnerEnvironment environment{RegionalSettings::german(), dir / "programm", dir / "WIN.INI", {}};
+    const RechnerEnvironment environment{RegionalSettings::german(), dir / "programm", dir / "WIN.INI", {}, {}, {}};
     for (const Call& c : std::initializer_list<Call>{
              {{"100", "DEM", "FRF"}, "", "„FRF“ gibt es in " + table + " nicht", 1},
              // Settings overridden, codes in any case, a negative amount is no option.

@@ -41,7 +41,7 @@ TEST_F(WindowRules, EveryWindowHasHelpNamedControlsAccessKeysAndACompleteTabChai
           std::tuple{
               "frmUmtauschkurse", 3,
               "grdTable cmdneu cmdSpringeFormwW cmdAbbrechenUmt Command1 cmdDBverändern txtauswahl1 lstewwu"},
-          std::tuple{"frmWeitereW", 3, "grdTable2 cmdneu2 cmdImport Command1 cmdhelp txtauswahl2 lstweitere"},
+          std::tuple{"frmWeitereW", 3, "grdTable2 cmdneu2 cmdImport cmdNetz Command1 cmdhelp txtauswahl2 lstweitere"},
           std::tuple{"frmEingabe2", 3,
                      "txtbezeichnung txttkurs txtiso chkewwu txtdatum cmdlöschen cmdEingabeBeenden_0 "
                      "cmdEingabeBeenden_1"},

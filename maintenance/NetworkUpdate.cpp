@@ -1,0 +1,108 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "maintenance/NetworkUpdate.h"
+
+#include <dlfcn.h>
+
+#include <QProgressDialog>
+#include <QUrl>
+
+#include "maintenance/ImportSteps.h"
+#include "platform/SystemError.h"
+#include "platform/qt/WindowSystem.h"
+#include "rates/RateUpdate.h"
+#include "settings/Locations.h"
+
+namespace kursomatik {
+
+NetworkUpdate::NetworkUpdate(MaintenanceContext& context, const SettingsState& settings,
+                             const SettingsEnvironment& environment, std::filesystem::path keptAnswer,
+                             QObject* parent)
+    : QObject(parent),
+      context_(context),
+      settings_(settings),
+      environment_(environment),
+      keptAnswer_(std::move(keptAnswer)) {}
+
+NetworkUpdate::~NetworkUpdate() = default;
+
+// The module lies beside the program; it stays loaded once it is (its code runs the download).
+Status NetworkUpdate::loadDownload() {
+    if (download_) return Status::ok();
+    const std::filesystem::path module = binaryFolder() / kRateDownloadModule;
+    void* handle = ::dlopen(module.c_str(), RTLD_NOW | RTLD_LOCAL);
+    const auto create = handle == nullptr
+                            ? nullptr
+                            : reinterpret_cast<CreateRateDownload>(::dlsym(handle, kRateDownloadEntry));
+    if (create == nullptr) {
+        const char* why = ::dlerror();
+        return Status::fail("Der Teil von Kursomatik, der Kurse aus dem Netz holt (" + inQuotes(module) +
+                            "), lässt sich nicht laden" + (why != nullptr ? std::string(": ") + why : "") +
+                            ". Kurse lassen sich weiter aus einer Datei importieren.");
+    }
+    download_.reset(create());
+    return Status::ok();
+}
+
+void NetworkUpdate::setRunning(bool running) {
+    running_ = running;
+    emit runningChanged(running);
+}
+
+void NetworkUpdate::start(QWidget* owner) {
+    if (running_) return;
+    WindowSystem& windows = context_.windows;
+    if (Status loaded = loadDownload(); !loaded) {
+        windows.message(owner, QString::fromStdString(loaded.error()), MessageButtons::Ok, MessageIcon::Stop);
+        return;
+    }
+    // kursquelle and its neighbours are set in the settings file only: read as they stand now.
+    SettingsState settings = settings_;
+    EinstellungenLesen(settings, {environment_.programDir, environment_.systemProfile, {}});
+    const RateSource source = rateSourceOf(settings);
+    const QString host = QUrl(QString::fromStdString(source.url)).host();
+    progress_ = new QProgressDialog(QStringLiteral("Die Kurse werden von „%1“ geholt...").arg(host),
+                                    QStringLiteral("Abbrechen"), 0, 0, owner);
+    progress_->setObjectName(QStringLiteral("dlgKursabruf"));
+    progress_->setWindowTitle(QStringLiteral("Kurse aktualisieren"));
+    progress_->setAccessibleName(QStringLiteral("Kurse aktualisieren"));
+    progress_->setWindowModality(Qt::WindowModal);
+    progress_->setAutoReset(false);
+    progress_->setAutoClose(false);
+    progress_->setMinimumDuration(300);  // a quick answer comes without a flash of a window
+    QPointer<QWidget> shownOver(owner);
+    connect(progress_, &QProgressDialog::canceled, this, [this] {
+        download_->cancel();
+        progress_->deleteLater();
+        setRunning(false);
+    });
+    setRunning(true);
+    download_->start(
+        updateRequest(source, keptAnswer_, context_.currencyFile, context_.regional),
+        [this](long long received, long long total) {
+            if (progress_ == nullptr || total <= 0) return;
+            progress_->setMaximum(static_cast<int>(total));
+            progress_->setValue(static_cast<int>(received));
+        },
+        [this, shownOver, settings](Result<DownloadAnswer> answer) {
+            if (progress_ != nullptr) progress_->deleteLater();
+            setRunning(false);
+            answered(shownOver, settings, std::move(answer));
+        });
+}
+
+void NetworkUpdate::answered(QWidget* owner, SettingsState settings, Result<DownloadAnswer> answer) {
+    WindowSystem& windows = context_.windows;
+    const auto fail = [&](const std::string& why) {
+        windows.message(owner, QString::fromStdString(why), MessageButtons::Ok, MessageIcon::Stop);
+    };
+    if (!answer) return fail(answer.error() + " Die Tabelle wurde nicht geändert.");
+    const RateSource source = rateSourceOf(settings);
+    const auto import = importAnswer(*answer, source, keptAnswer_, context_.currencyFile, context_.regional);
+    if (!import) return fail(import.error());
+    if (!finishImport(context_, owner, *import)) return;
+    if (Status kept = keepAnswer(*answer, source, keptAnswer_, settings, environment_); !kept)
+        windows.message(owner, QString::fromStdString(
+                                   kept.error() + "\nDie nächste Aktualisierung holt die Datei daher ganz."));
+}
+
+}  // namespace kursomatik

@@ -1,0 +1,84 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "rates/RateUpdate.h"
+
+#include <system_error>
+#include <tuple>
+
+#include "platform/FileOperations.h"
+#include "platform/SystemError.h"
+
+namespace kursomatik {
+namespace {
+
+// The kept answer's rates, when it came from this source: its first line names the source.
+Result<ReferenceRates> keptRates(const RateSource& source, const std::filesystem::path& keptAnswer) {
+    const auto kept = readRegularFile(keptAnswer, source.url.size() + 1 + kRateDownloadLimit);
+    const std::string header = source.url + '\n';
+    if (!kept || kept->compare(0, header.size(), header) != 0)
+        return Status::fail("Die zuletzt geholte Kursdatei fehlt.", Cause::Missing);
+    return parseReferenceRates(std::string_view(*kept).substr(header.size()), source.url);
+}
+
+}  // namespace
+
+RateSource rateSourceOf(const SettingsState& settings) {
+    RateSource source;
+    if (!settings.sKursquelle.empty()) source.url = settings.sKursquelle;
+    if (settings.iKurszeit > 0) source.seconds = settings.iKurszeit;
+    source.caFile = settings.sKurszertifikate;
+    source.etag = settings.sKursquelleEtag;
+    source.lastModified = settings.sKursquelleStand;
+    return source;
+}
+
+DownloadRequest updateRequest(const RateSource& source, const std::filesystem::path& keptAnswer,
+                              const std::filesystem::path& table, const RegionalSettings& regional) {
+    DownloadRequest request{source.url, source.seconds, source.caFile, {}, {}};
+    if (source.etag.empty() && source.lastModified.empty()) return request;
+    const auto kept = keptRates(source, keptAnswer);
+    if (!kept) return request;
+    const auto import = RateImport::prepare(*kept, source.url, table, regional);
+    if (import && import->tableAfter(false) == import->tableBefore()) {
+        request.etag = source.etag;
+        request.lastModified = source.lastModified;
+    }
+    return request;
+}
+
+Result<RateImport> importAnswer(const DownloadAnswer& answer, const RateSource& source,
+                                const std::filesystem::path& keptAnswer, const std::filesystem::path& table,
+                                const RegionalSettings& regional) {
+    auto rates =
+        answer.notModified ? keptRates(source, keptAnswer) : parseReferenceRates(answer.body, source.url);
+    if (!rates) {
+        if (answer.notModified)
+            return Status::fail(
+                inQuotes(source.url) +
+                " meldet keine Änderung, aber die zuletzt geholte Kursdatei ist nicht mehr da. "
+                "Bitte noch einmal aktualisieren; die Tabelle wurde nicht geändert.");
+        return Status::fail(rates.error() + " Die Tabelle wurde nicht geändert.");
+    }
+    return RateImport::prepare(*rates, source.url, table, regional);
+}
+
+Status keepAnswer(const DownloadAnswer& answer, const RateSource& source,
+                  const std::filesystem::path& keptAnswer, SettingsState& settings,
+                  const SettingsEnvironment& environment) {
+    if (answer.notModified) return Status::ok();
+    std::error_code unknown;
+    std::filesystem::create_directories(keptAnswer.parent_path(), unknown);
+    const bool kept = !keptAnswer.empty() && replaceFile(keptAnswer, source.url + '\n' + answer.body);
+    for (auto [key, variable, value] :
+         {std::tuple{"kursquelle_etag", &settings.sKursquelleEtag, answer.etag},
+          {"kursquelle_stand", &settings.sKursquelleStand, answer.lastModified}}) {
+        if (!kept) value.clear();
+        if (value == *variable) continue;
+        if (Status written = IniSchreiben(settings, environment, settings.sIniSektion, key, value, true);
+            !written)
+            return written;
+        *variable = value;
+    }
+    return Status::ok();
+}
+
+}  // namespace kursomatik
