@@ -4,7 +4,10 @@
 #include <QLabel>
 #include <QTest>
 
+#include <QProgressDialog>
+
 #include "tests/gui/ProgramTest.h"
+#include "tests/support/RateServer.h"
 
 namespace kursomatik::testsupport {
 namespace {
@@ -62,6 +65,36 @@ TEST_F(RateTools, ImportKeepsTheChosenCurrenciesAndAsksBeforeOverwritingNewerRat
     import("Datum; Kurs\nheute; viel\n");
     EXPECT_TRUE(said({"eurofxref.csv"}) && windows.messages[0].icon == MessageIcon::Stop) << all();
     EXPECT_EQ(datBytes(), before);
+}
+
+// F5 and the other currencies' button: the source's file through the import, "Abbrechen" while it
+// comes, and neither of them while a request runs.
+TEST_F(RateTools, KurseAktualisierenImportsTheSourcesFileAndAbbrechenStopsIt) {
+    const std::string daily = "<Cube><Cube time='2026-12-04'><Cube currency='AUD' rate='1.6'/></Cube></Cube>";
+    RateServer source([&](const ServedRequest& request) {
+        return request.path == "/slow" ? ServedAnswer{"", 0, true} : httpAnswer(200, daily);
+    });
+    qputenv("XDG_CACHE_HOME", dir.path().c_str());
+    const std::string ini = kStartIni + "kursquelle=" + source.url("/slow") + "\n";
+    start({kDeutscheMark, kEuro, kDollar}, ini);
+    const std::string table = datBytes();
+    QAction* update = find<QAction>("Aktualisieren");
+    update->trigger();
+    auto* progress = find<QProgressDialog>("dlgKursabruf");
+    ASSERT_NE(progress, nullptr);
+    EXPECT_FALSE(update->isEnabled());
+    EXPECT_FALSE(child<QPushButton>(&otherWindow(), "cmdNetz")->isEnabled());
+    QTRY_COMPARE(source.requests().size(), 1U);
+    progress->findChild<QPushButton*>()->click();  // "Abbrechen"
+    EXPECT_TRUE(update->isEnabled() && child<QPushButton>(&otherWindow(), "cmdNetz")->isEnabled());
+    EXPECT_TRUE(all().empty() && datBytes() == table) << all();
+    // Now from the button: the new currency is listed and the summary says so.
+    writeIni(kStartIni + "kursquelle=" + source.url("/daily.xml") + "\n");
+    press(&otherWindow(), "cmdNetz");
+    QTRY_VERIFY(!windows.messages.empty());
+    EXPECT_TRUE(said({"Referenzkurse vom 04.12.2026: 0 Kurse aktualisiert, 1 Währung neu."})) << all();
+    EXPECT_EQ(find<QComboBox>("txtAusgabe")->itemText(0), "Australischer Dollar");
+    qunsetenv("XDG_CACHE_HOME");
 }
 
 TEST_F(RateTools, TheAgeLineNamesTheDateOfARateAndWarnsWhenItIsOlderThanTheSetLimit) {
