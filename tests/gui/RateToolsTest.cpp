@@ -2,8 +2,11 @@
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QLabel>
+#include <QMessageBox>
 #include <QTest>
+#include <QTimer>
 
+#include "platform/qt/QtWindowSystem.h"
 #include "tests/gui/ProgramTest.h"
 
 namespace kursomatik::testsupport {
@@ -62,6 +65,33 @@ TEST_F(RateTools, ImportKeepsTheChosenCurrenciesAndAsksBeforeOverwritingNewerRat
     import("Datum; Kurs\nheute; viel\n");
     EXPECT_TRUE(said({"eurofxref.csv"}) && windows.messages[0].icon == MessageIcon::Stop) << all();
     EXPECT_EQ(datBytes(), before);
+}
+
+// The real box of that question: "Nein" is the default, so Enter keeps the newer rates; Esc and the
+// title bar's close are "Abbrechen".
+TEST(NewerRatesQuestion, EnterAnswersNeinEscAndCloseCancel) {
+    QtWindowSystem windows;
+    for (const auto& [key, expected] :
+         {std::pair{Qt::Key_Return, MessageResult::No}, std::pair{Qt::Key_Escape, MessageResult::Cancel},
+          std::pair{Qt::Key_unknown, MessageResult::Cancel}}) {  // the title bar's close
+        QStringList buttons;
+        QTimer::singleShot(0, [&, key = key] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            if (box == nullptr) return;
+            for (QAbstractButton* b : box->buttons()) buttons << b->text();
+            buttons.sort();
+            buttons << (box->defaultButton() ? box->defaultButton()->text() : "kein Standard");
+            key == Qt::Key_unknown ? void(box->close()) : QTest::keyClick(box, key);
+        });
+        QObject round;  // should the box stay open, the test ends it rather than hang
+        QTimer::singleShot(5000, &round, [&] {
+            if (QWidget* box = QApplication::activeModalWidget()) buttons << "hängt", box->close();
+        });
+        const MessageResult answer = windows.message(nullptr, QStringLiteral("Überschreiben?"),
+                                                     MessageButtons::YesNoCancel, MessageIcon::None);
+        EXPECT_TRUE(answer == expected) << key;
+        EXPECT_EQ(buttons.join('|').toStdString(), "&Ja|&Nein|Abbrechen|&Nein") << key;
+    }
 }
 
 TEST_F(RateTools, TheAgeLineNamesTheDateOfARateAndWarnsWhenItIsOlderThanTheSetLimit) {
