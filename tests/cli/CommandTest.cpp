@@ -4,6 +4,7 @@
 #include <sys/wait.h>
 #include <chrono>
 
+#include <csignal>
 #include <cstdio>
 
 #include "tests/support/ProgramHarness.h"
@@ -40,7 +41,9 @@ TEST(Command, FindsTheProgramsTableAndSettingsAndEndsWithItsStatus) {
     const fs::path data = dir / "daten" / "Kursomatik";
     fs::create_directories(data), fs::create_directories(dir / "job");
     writeFile(dir / "WIN.INI", "[Kursomatik]\nIniDatei=" + (dir / "meine.ini").string() + "\n");
-    writeFile(dir / "meine.ini", "[Kursomatik]\nstellen1=10000\nstellen2=100\n");
+    // Deutsche Mark -> US-Dollar at the next start.
+    const fs::path ini = dir / "meine.ini";
+    writeFile(ini, "[Kursomatik]\nstellen1=10000\nstellen2=100\nstartwaehrung=0\nausgabewaehrung=2\n");
     writeFile(data / "KURSOMATIK.DAT", tableBytes({kDeutscheMark, kFranc, kDollar}));
     // A stray copy where a job starts.
     writeFile(dir / "job" / kCurrencyFileName, tableBytes({kDeutscheMark, kFranc, kDollar}));
@@ -70,12 +73,19 @@ TEST(Command, FindsTheProgramsTableAndSettingsAndEndsWithItsStatus) {
               0, "job"},
              {"100 USD GBP", "71,71\n", "", 0, "job"},
          }) {
+        const fs::file_time_type iniBefore = fs::last_write_time(ini);
         const Ran ran = run(dir, "cd " + (dir / r.folder).string() + " && env -i " + home + r.environment +
                                      " " KURSOMATIK_RECHNER " " + r.args);
         EXPECT_EQ(ran.status, r.status) << r.args;
         EXPECT_EQ(ran.out, r.out) << r.args;
         EXPECT_TRUE(r.err.empty() ? ran.err.empty() : ran.err.find(r.err) != std::string::npos)
             << r.args << ": " << ran.err;
+        // A new currency that sorts before the start currencies moves them, in the program's table only;
+        // otherwise the settings file is not written.
+        if (r.out.find("Währung neu") != std::string::npos && r.folder == ".")
+            EXPECT_NE(readFile(ini).find("startwaehrung=1\nausgabewaehrung=3\n"), std::string::npos);
+        else
+            EXPECT_EQ(fs::last_write_time(ini), iniBefore) << r.args;
     }
     // The same file again changes nothing, so a nightly job reports no change: not even rewritten.
     fs::last_write_time(job, fs::last_write_time(job) - std::chrono::hours(1));
@@ -103,6 +113,34 @@ TEST(Command, AnOutputThatCannotBeWrittenEndsWithAMessageAndStatus2) {
                             ran.err.starts_with("kursomatik-rechner: Die Ausgabe kann nicht geschrieben")),
                   std::pair(sink == "/dev/full" ? 2 : 0, sink == "/dev/full"))
             << ran.err;
+    }
+}
+
+// Under a login's `ulimit -f` (SIGXFSZ at its default, which the command must ignore) an import that
+// would pass the limit fails with a message, the table stays whole and the temporary file goes.
+TEST(Command, AnImportOverTheFileSizeLimitLeavesTheTableAsItWas) {
+    TempDir dir;
+    const std::string table = tableBytes({kDeutscheMark, kEuro, kDollar});
+    writeFile(dir / "k.csv",
+              "Date, USD, JPY, GBP, CHF, SEK, NOK, DKK, \n"
+              "28 June 2024, 1.0705, 171.94, 0.8457, 0.9603, 11.3675, 11.4005, 7.4575, \n");
+    ::signal(SIGXFSZ, SIG_DFL);  // whatever the test was started with
+    // sh counts 512-byte blocks: the old table fits into one, the imported one (9 records) into three.
+    for (const int blocks : {1, 2, 3}) {
+        writeFile(dir / "KURSOMATIK.DAT", table);
+        const Ran ran =
+            run(dir, "cd " + dir.path().string() + " && ulimit -f " + std::to_string(blocks) +
+                         " && exec env -i HOME=" + dir.path().string() +
+                         " LC_ALL=C " KURSOMATIK_RECHNER " --tabelle KURSOMATIK.DAT --import k.csv");
+        const bool fits = blocks == 3;
+        EXPECT_EQ(ran.status, fits ? 0 : 2) << blocks << ": " << ran.err;
+        EXPECT_EQ(ran.err.find("Die Datei würde zu groß") != std::string::npos, !fits) << ran.err;
+        EXPECT_EQ(ran.out.starts_with("Referenzkurse vom 28.06.2024: 0 Kurse aktualisiert, 6 Währungen neu"),
+                  fits)
+            << ran.out;
+        const std::string after = readFile(dir / "KURSOMATIK.DAT");
+        EXPECT_TRUE(fits ? after.size() == table.size() + 6 * kRecordLength : after == table) << blocks;
+        EXPECT_FALSE(fs::exists(dir / "KURSOMATIK.TMP")) << blocks;
     }
 }
 

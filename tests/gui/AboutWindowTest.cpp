@@ -40,37 +40,42 @@ TEST_F(AboutWindow, LinksHandOverTheirTargetsAndEnterEscOrTheCloseBoxDestroyIt) 
 }
 
 // The real hand-over through xdg-open, with a stand-in for it first on the PATH: the window goes on at
-// once; a failure comes later as a message over the about window, a success says nothing.
-TEST(XdgOpenStandIn, AFailureIsToldLaterOverTheAboutWindowAndASuccessNot) {
+// once; a failure comes later as a message over the about window, or over its owner once it is gone; a
+// success says nothing.
+TEST(XdgOpenStandIn, AFailureIsToldLaterOverTheAboutWindowOrItsOwnerAndASuccessNot) {
     struct : QtWindowSystem {
         MessageResult message(QWidget* parent, const QString& text, MessageButtons,
                               MessageIcon icon) override {
-            return shown << parent->objectName() + "|" + text + (icon == MessageIcon::Stop ? "|Stop" : ""),
+            return shown << (parent ? parent->objectName() : "-") + "|" + text +
+                                (icon == MessageIcon::Stop ? "|Stop" : ""),
                    MessageResult::Ok;
         }
         QStringList shown;
     } windows;
     TempDir dir;
     const QByteArray path = qgetenv("PATH");
-    for (const char* helper : {"exit 0", "sleep 0.5; exit 3"}) {
+    QWidget owner;
+    owner.setObjectName("owner");
+    for (const auto& [helper, closed] : {std::pair{"exit 0", false}, std::pair{"sleep 0.5; exit 3", false},
+                                         std::pair{"sleep 0.5; exit 3", true}}) {
         // A folder of its own for each stand-in: a helper still starting must not find the next one.
         const std::filesystem::path folder = dir / helper;
         std::filesystem::create_directory(folder);
         writeFile(folder / "xdg-open", std::string("#!/bin/sh\n") + helper + "\n");
         std::filesystem::permissions(folder / "xdg-open", std::filesystem::perms::owner_all);
         qputenv("PATH", QByteArray::fromStdString(folder.string()) + ":" + path);
-        frmAbout about(windows, nullptr);
-        about.show();
+        auto about = std::make_unique<frmAbout>(windows, &owner);
+        about->show();
         QElapsedTimer clock;
         clock.start();
-        about.findChild<LinkLabel*>("Label10")->activate();
+        about->findChild<LinkLabel*>("Label10")->activate();
         EXPECT_LT(clock.elapsed(), 400) << helper;  // never waits for the helper
+        if (closed) about.reset();
         while (!qApp->findChildren<QProcess*>().isEmpty() && clock.elapsed() < 5000) QTest::qWait(20);
     }
     qputenv("PATH", path);
-    EXPECT_EQ(windows.shown,
-              QStringList({"frmAbout|ShellExecute fehlgeschlagen! \n\r Fehler: SE_ERR_NOASSOC|Stop"}))
-        << windows.shown.join("\n").toStdString();
+    const std::string failed = "|ShellExecute fehlgeschlagen! \n\r Fehler: SE_ERR_NOASSOC|Stop";
+    EXPECT_EQ(windows.shown.join('/').toStdString(), "frmAbout" + failed + "/owner" + failed);
 }
 
 }  // namespace

@@ -83,6 +83,23 @@ TEST_F(Editor, ANewRecordThatCannotBeWrittenOrIsCancelledGivesBackTheTableByteFo
     }
 }
 
+// A table deleted while the editor is open is told of once, whatever list passes follow while it stays
+// away; gone again after it was back, it is told again.
+TEST_F(Editor, ATableDeletedWhileTheEditorIsOpenIsToldOfOnceWhileItStaysAway) {
+    start({kDeutscheMark, kEuro});
+    frmEingabe2& e = openRecord(2);
+    std::filesystem::remove(dir / kCurrencyFileName);
+    press(&e, "cmdEingabeBeenden_1");
+    settle();
+    press(&memberWindow(), "cmdAbbrechenUmt");  // another list pass
+    EXPECT_TRUE(said({"KURSOMATIK.DAT“ kann nicht gelesen werden"})) << all();
+    writeTable({kEuro});
+    press(&memberWindow(), "cmdAbbrechenUmt");
+    std::filesystem::remove(dir / kCurrencyFileName);
+    press(&memberWindow(), "cmdAbbrechenUmt");
+    EXPECT_EQ(windows.messages.size(), 2u) << all();
+}
+
 TEST_F(Editor, DeletingAsksNoKeepsEverythingYesDropsTheRecordAndTheOthersCloseUpInOrder) {
     start({kDeutscheMark, kEuro, kFranc, kLira});
     const std::string before = datBytes();

@@ -2,10 +2,13 @@
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QLabel>
+#include <QMessageBox>
 #include <QTest>
+#include <QTimer>
 
 #include <QProgressDialog>
 
+#include "platform/qt/QtWindowSystem.h"
 #include "tests/gui/ProgramTest.h"
 #include "tests/support/RateServer.h"
 
@@ -95,6 +98,33 @@ TEST_F(RateTools, KurseAktualisierenImportsTheSourcesFileAndAbbrechenStopsIt) {
     EXPECT_TRUE(said({"Referenzkurse vom 04.12.2026: 0 Kurse aktualisiert, 1 Währung neu."})) << all();
     EXPECT_EQ(find<QComboBox>("txtAusgabe")->itemText(0), "Australischer Dollar");
     qunsetenv("XDG_CACHE_HOME");
+}
+
+// The real box of that question: "Nein" is the default, so Enter keeps the newer rates; Esc and the
+// title bar's close are "Abbrechen".
+TEST(NewerRatesQuestion, EnterAnswersNeinEscAndCloseCancel) {
+    QtWindowSystem windows;
+    for (const auto& [key, expected] :
+         {std::pair{Qt::Key_Return, MessageResult::No}, std::pair{Qt::Key_Escape, MessageResult::Cancel},
+          std::pair{Qt::Key_unknown, MessageResult::Cancel}}) {  // the title bar's close
+        QStringList buttons;
+        QTimer::singleShot(0, [&, key = key] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            if (box == nullptr) return;
+            for (QAbstractButton* b : box->buttons()) buttons << b->text();
+            buttons.sort();
+            buttons << (box->defaultButton() ? box->defaultButton()->text() : "kein Standard");
+            key == Qt::Key_unknown ? void(box->close()) : QTest::keyClick(box, key);
+        });
+        QObject round;  // should the box stay open, the test ends it rather than hang
+        QTimer::singleShot(5000, &round, [&] {
+            if (QWidget* box = QApplication::activeModalWidget()) buttons << "hängt", box->close();
+        });
+        const MessageResult answer = windows.message(nullptr, QStringLiteral("Überschreiben?"),
+                                                     MessageButtons::YesNoCancel, MessageIcon::None);
+        EXPECT_TRUE(answer == expected) << key;
+        EXPECT_EQ(buttons.join('|').toStdString(), "&Ja|&Nein|Abbrechen|&Nein") << key;
+    }
 }
 
 TEST_F(RateTools, TheAgeLineNamesTheDateOfARateAndWarnsWhenItIsOlderThanTheSetLimit) {

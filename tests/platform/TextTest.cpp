@@ -2,9 +2,12 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cerrno>
+#include <set>
 
 #include "platform/CodePage1252.h"
 #include "platform/Collation.h"
+#include "platform/SystemError.h"
 #include "platform/Utf8.h"
 
 namespace kursomatik {
@@ -38,6 +41,21 @@ TEST(Collation, GermanNamesSortAsAUserLooksThemUpInATotalOrder) {
     EXPECT_LT(collate("Euro      ", "Euroland  "), 0);  // padded names keep the order
     // Accents before case: the grave accent before the acute one whatever their case (bytes say otherwise).
     EXPECT_LT(collate("à", "Á"), 0);
+}
+
+// Where no German messages of the C library are installed, every error a user can meet with a file
+// still reads German, each in words of its own; none falls back to the library's English text.
+TEST(SystemError, EveryFileErrorAUserCanMeetHasItsOwnGermanText) {
+    std::set<std::string> texts;
+    const auto errors = {ENOENT,  EACCES, ENOSPC, EDQUOT,       EROFS,  ELOOP,  EISDIR,
+                         ENOTDIR, EFBIG,  EIO,    ENAMETOOLONG, EBUSY,  EEXIST, EXDEV,
+                         ETXTBSY, ENOMEM, ENXIO,  ESTALE,       EMFILE, EPIPE};
+    for (const int error : errors) {
+        texts.insert(describeErrno(error));
+        EXPECT_EQ(describeErrno(error).find("Systemfehler"), std::string::npos) << error;
+    }
+    EXPECT_EQ(texts.size(), errors.size());
+    EXPECT_EQ(describeErrno(EPERM), describeErrno(EACCES));
 }
 
 }  // namespace

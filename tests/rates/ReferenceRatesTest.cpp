@@ -4,8 +4,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <regex>
+#include <set>
 
 #include "tests/rates/RateFiles.h"
 #include "tests/support/TempDir.h"
@@ -107,22 +109,63 @@ TEST(ReferenceRates, BrokenFilesAreRefusedNamingTheFileAndThePlace) {
     }
 }
 
+// Older working days for a long history, newest first, in CSV or XML: rates of many digits and
+// currencies missing now and then, in every column.
+std::string olderDays(int count, bool xml) {
+    const std::string codes[] = {"USD", "JPY", "HRK", "TRY", "XAU", "CYP"};
+    std::string text;
+    for (int d = 0; d < count; ++d) {
+        char day[16], rate[16];
+        std::snprintf(day, sizeof day, "2023-%02d-%02d", 12 - d / 25, 25 - d % 25);
+        text += xml ? "<Cube time='" + std::string(day) + "'>\n" : std::string(day) + ",";
+        for (int c = 0; c < 6; ++c) {
+            std::snprintf(rate, sizeof rate, "%.4f", (c + 1) * 3.7 + (d * 7919 + c * 104729) % 10007 / 997.0);
+            const bool none = (d + c) % 7 == 0;
+            if (xml && !none) text += "<Cube currency='" + codes[c] + "' rate='" + rate + "'/>\n";
+            if (!xml) text += std::string(none ? "N/A" : rate) + ",";
+        }
+        text += xml ? "</Cube>\n" : "\n";
+    }
+    return text;
+}
+
+// Every byte of a small file. Of a long one every 97th, the last 64, and both sides of each line end
+// except those between the rates of a day (for time).
+std::set<std::size_t> cutsOf(const std::string& bytes) {
+    std::set<std::size_t> cuts;
+    const std::size_t step = bytes.size() < 4000 ? 1 : 97;
+    for (std::size_t cut = 0; cut <= bytes.size(); cut += step) cuts.insert(cut);
+    for (std::size_t cut = bytes.size() - std::min<std::size_t>(bytes.size(), 64); cut <= bytes.size(); ++cut)
+        cuts.insert(cut);
+    for (std::size_t end = 0; (end = bytes.find('\n', end + 1)) != std::string::npos;) {
+        const std::size_t start = bytes.rfind('\n', end - 1) + 1;
+        if (bytes.substr(start, end - start).find("currency=") == std::string::npos)
+            cuts.insert({end - 1, end, end + 1});
+    }
+    return cuts;
+}
+
 // A file cut at any byte is refused, naming the file, or gives the whole file's newest day with all of
 // its rates: an XML file cut in the blanks after its root element, a history CSV cut at the end of a
-// day after the first, any file whole.
+// day after the first, any file whole. Also a history of 300 days, cut at a sample of its bytes.
 TEST(ReferenceRates, AFileCutAnywhereIsRefusedOrGivesTheWholeFilesNewestDay) {
     testsupport::TempDir dir;
+    std::string longCsv = kHistoryCsv, longXml = kHistoryXml;
+    longCsv.insert(longCsv.find("1999-01-04"), olderDays(300, false));
+    longXml.insert(longXml.find("<Cube time='2024-01-02'/>"), olderDays(150, true));  // XML reads slower
     writeZip(dir / "csv.zip", {{"eurofxref-hist.csv", kHistoryCsv}});
     writeZip(dir / "xml.zip", {{"eurofxref-daily.xml", kDailyXml}});
-    const std::size_t firstDayEnd = kHistoryCsv.find("\n2024-06-27");
+    writeZip(dir / "long.zip", {{"eurofxref-hist.csv", longCsv}});
     for (const std::string& bytes :
          {kHistoryCsv, kHistoryXml, kDailyCsv, replaced(kDailyCsv, "\n", "\r\n"), kDailyXml,
-          testsupport::readFile(dir / "csv.zip"), testsupport::readFile(dir / "xml.zip")}) {
+          testsupport::readFile(dir / "csv.zip"), testsupport::readFile(dir / "xml.zip"), longCsv, longXml,
+          testsupport::readFile(dir / "long.zip")}) {
         const std::size_t wholeFrom = bytes.starts_with("<?xml") ? bytes.rfind('>') + 1 : bytes.size();
-        for (std::size_t cut = 0; cut <= bytes.size(); ++cut) {
+        const bool history = bytes.starts_with("Date,U");  // no blank after the comma: a history
+        const std::size_t firstDayEnd = bytes.find('\n', bytes.find('\n') + 1);
+        for (const std::size_t cut : cutsOf(bytes)) {
             const auto rates = parseReferenceRates(std::string_view(bytes).substr(0, cut), "kurse");
-            const bool whole =
-                cut >= wholeFrom || (bytes == kHistoryCsv && cut > firstDayEnd && bytes[cut - 1] == '\n');
+            const bool whole = cut >= wholeFrom || (history && cut > firstDayEnd && bytes[cut - 1] == '\n');
             std::string got = rates ? shown(*rates) : rates.error();
             if (!rates && got.find("„kurse“") != std::string::npos) got = "refused";
             ASSERT_EQ(got, whole ? kNewest : "refused") << "cut at " << cut << " of " << bytes.substr(0, 20);
