@@ -23,10 +23,10 @@ need_packages() {
 # window's links to the desktop's browser and mail program; zlib1g-dev unpacks the ECB's .zip files of
 # reference rates.
 BUILD_PACKAGES=(cmake make g++ qt6-base-dev libgl-dev qt6-svg-dev qt6-translations-l10n xdg-utils zlib1g-dev)
-# What the tests need beyond the build: GoogleTest, libzip-dev, with which they pack .zip files, and
+# What the tests need beyond the build: GoogleTest, libzip-dev, with which they pack .zip files,
 # appstream, desktop-file-utils and groff-base, which check the metainfo file, the menu entry and the
-# manual pages.
-TEST_PACKAGES=(libgtest-dev libzip-dev appstream desktop-file-utils groff-base)
+# manual pages, and openssl, which makes the certificates of the local https server.
+TEST_PACKAGES=(libgtest-dev libzip-dev appstream desktop-file-utils groff-base openssl)
 # What the Debian package needs beyond the build: dpkg-shlibdeps (dpkg-dev) and file, which CPack uses
 # to find the binaries' library dependencies, and lintian, which checks the package.
 PACKAGE_PACKAGES=(dpkg-dev file lintian)
