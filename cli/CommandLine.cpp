@@ -39,7 +39,7 @@ Optionen:
                       kursquelle in den Einstellungen, sonst die tägliche Datei der EZB) und
                       wie mit --import übernehmen; nichts Neues ändert nichts
   --ueberschreiben    mit --import oder --aktualisieren: auch die neueren Kurse überschreiben
-  --json              die Umrechnung als JSON-Objekt ausgeben, mit --liste die Tabelle als
+  --json              die Umrechnung als JSON-Objekt ausgeben, mit --liste oder --alle als
                       JSON-Array (Datumsangaben nach ISO 8601: 2024-06-28)
   --tabelle DATEI     diese Währungstabelle benutzen
   --euro-stellen 3|4  Nachkommastellen des Euro-Zwischenergebnisses (statt der Einstellung)

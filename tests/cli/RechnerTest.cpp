@@ -3,7 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
+#include <random>
 #include <sstream>
 
 #include "platform/Version.h"
@@ -39,6 +41,12 @@ const std::string kAll =
     "ISO  Ergebnis  Datum          Bezeichnung\n"
     "ITL  1.936,27  01.01.1999     Italienische Lira\n"
     "Q\"\\      2,00  05.02.2026?    Zitat \"Q\"\n";
+const std::string kAllJson =
+    R"([
+{"iso": "ITL", "bezeichnung": "Italienische Lira", "ergebnis": 1936.27, "anzeige": "1.936,27", "datum": "1999-01-01", "alt": false},
+{"iso": "Q\"\\", "bezeichnung": "Zitat \"Q\"", "ergebnis": 2, "anzeige": "2,00", "datum": null, "alt": false}
+]
+)";
 const std::string kList =
     "ISO  Kurs je Euro  Datum        EWWU  Bezeichnung\n"
     "ITL  1.936,270000  01.01.1999   ja    Italienische Lira\n"
@@ -58,7 +66,8 @@ TEST(Rechner, InvocationsGiveTheWindowsResultOrAGermanMessageAndTheirStatus) {
     fs::create_directories(dir / "programm");
     writeFile(dir / "programm" / "Kursomatik.ini", kDecimalsIni);
     const std::string table = "„" + (dir / "KURSOMATIK.DAT").string() + "“";
-    const RechnerEnvironment environment{RegionalSettings::german(), dir / "programm", dir / "WIN.INI", {}, {}, {}};
+    const RechnerEnvironment environment{
+        RegionalSettings::german(), dir / "programm", dir / "WIN.INI", {}, {}, {}};
     for (const Call& c : std::initializer_list<Call>{
              {{"100", "DEM", "FRF"}, "", "„FRF“ gibt es in " + table + " nicht", 1},
              // Settings overridden, codes in any case, a negative amount is no option.
@@ -68,6 +77,8 @@ TEST(Rechner, InvocationsGiveTheWindowsResultOrAGermanMessageAndTheirStatus) {
              {{"--liste", "--tabelle=liste.dat"}, kList, "", 0},
              {{"--json", "--liste", "--tabelle=liste.dat"}, kListJson, "", 0},
              {{"--alle", "--tabelle=liste.dat", "1936,27", "itl"}, kAll, "", 0},
+             {{"--alle", "--json", "--tabelle=liste.dat", "1936,27", "itl"}, kAllJson, "", 0},
+             {{"--alle", "--liste", "1", "DEM"}, "", "--alle und --liste gehen nicht zusammen", 1},
              {{"--liste", "--version"}, std::string("kursomatik-rechner ") + kVersion + "\n", "", 0},
              {{"0.500", "DEM", "EUR"}, "", "„0.500“ ist keine Zahl", 1},
              // Where the window silently shows 0, the command refuses the amount.
@@ -96,6 +107,23 @@ TEST(Rechner, InvocationsGiveTheWindowsResultOrAGermanMessageAndTheirStatus) {
                 out.str().find_first_of(std::string("\x1b\0", 2)) == std::string::npos)
         << out.str();
     EXPECT_EQ(runRechner({"1", "ROT", "\x01"}, environment, out, err), 1);
+
+    // A table far beyond 999 records, sparse or of random bytes, is read up to its 999th record and
+    // never brings the command down.
+    writeFile(dir / "gross.dat", "");
+    fs::resize_file(dir / "gross.dat", 2LL << 30);
+    std::string noise(1 << 20, '\0');
+    std::mt19937 random(11);
+    for (char& byte : noise) byte = static_cast<char>(random());
+    writeFile(dir / "zufall.dat", noise);
+    for (const char* file : {"--tabelle=gross.dat", "--tabelle=zufall.dat"}) {
+        std::ostringstream listed, listErr, converted, convertErr;
+        EXPECT_EQ(runRechner({"--liste", file}, environment, listed, listErr), 0) << file;
+        const std::string lines = listed.str();
+        EXPECT_EQ(std::count(lines.begin(), lines.end(), '\n'), 1000) << file;
+        EXPECT_NE(listErr.str().find("Angezeigt werden nur die ersten 999"), std::string::npos) << file;
+        EXPECT_EQ(runRechner({"1", "DEM", "EUR", file}, environment, converted, convertErr), 1) << file;
+    }
 }
 
 }  // namespace
