@@ -3,6 +3,7 @@
 // the pass alone. Run: build/bench/bin/bench_listpass (configure with -DKURSOMATIK_BENCHMARKS=ON).
 #include <benchmark/benchmark.h>
 
+#include "app/TableWatcher.h"
 #include "bench/BenchProgram.h"
 #include "conversion/Berechnen.h"
 #include "store/CurrencyLists.h"
@@ -16,6 +17,17 @@ void RefreshtheLists(benchmark::State& s) {
     for (auto _ : s) program.main->RefreshtheLists();
 }
 BENCHMARK(RefreshtheLists)->Arg(10)->Arg(100)->Arg(999)->Unit(benchmark::kMillisecond);
+
+// The main window's refresh after another program rewrote its table (the watcher's settling delay
+// left out): the start currencies read afresh, the list pass, the chosen currencies found again by
+// code and name, and the result computed again.
+void RefreshAfterAChangeOnDisk(benchmark::State& s) {
+    bench::BenchProgram program(static_cast<int>(s.range(0)));
+    program.memberWindow().close();  // an open maintenance window would put the refresh off
+    auto* watcher = program.main->findChild<TableWatcher*>();
+    for (auto _ : s) emit watcher->changed();
+}
+BENCHMARK(RefreshAfterAChangeOnDisk)->Arg(999)->Unit(benchmark::kMillisecond);
 
 void FillRecordsOnly(benchmark::State& s) {
     testsupport::TempDir dir;
