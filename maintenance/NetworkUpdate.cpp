@@ -48,6 +48,13 @@ void NetworkUpdate::setRunning(bool running) {
     emit runningChanged(running);
 }
 
+// Hidden at once: the summary's message box runs an event loop of its own, in which a deferred
+// deletion would not happen, and the progress would stay on the screen behind it.
+void NetworkUpdate::closeProgress() {
+    if (progress_ != nullptr) progress_->hide(), progress_->deleteLater();
+    setRunning(false);
+}
+
 void NetworkUpdate::start(QWidget* owner) {
     if (running_) return;
     WindowSystem& windows = context_.windows;
@@ -72,8 +79,7 @@ void NetworkUpdate::start(QWidget* owner) {
     QPointer<QWidget> shownOver(owner);
     connect(progress_, &QProgressDialog::canceled, this, [this] {
         download_->cancel();
-        progress_->deleteLater();
-        setRunning(false);
+        closeProgress();
     });
     setRunning(true);
     download_->start(
@@ -84,8 +90,7 @@ void NetworkUpdate::start(QWidget* owner) {
             progress_->setValue(static_cast<int>(received));
         },
         [this, shownOver, settings](Result<DownloadAnswer> answer) {
-            if (progress_ != nullptr) progress_->deleteLater();
-            setRunning(false);
+            closeProgress();
             answered(shownOver, settings, std::move(answer));
         });
 }

@@ -35,6 +35,7 @@ class NetworkUpdate : public QObject {
   private:
     Status loadDownload();
     void setRunning(bool running);
+    void closeProgress();
     void answered(QWidget* owner, SettingsState settings, Result<DownloadAnswer> answer);
 
     MaintenanceContext& context_;

@@ -75,7 +75,10 @@ TEST_F(RateTools, ImportKeepsTheChosenCurrenciesAndAsksBeforeOverwritingNewerRat
 TEST_F(RateTools, KurseAktualisierenImportsTheSourcesFileAndAbbrechenStopsIt) {
     const std::string daily = "<Cube><Cube time='2026-12-04'><Cube currency='AUD' rate='1.6'/></Cube></Cube>";
     RateServer source([&](const ServedRequest& request) {
-        return request.path == "/slow" ? ServedAnswer{"", 0, true} : httpAnswer(200, daily);
+        if (request.path == "/slow") return ServedAnswer{"", 0, true};
+        ServedAnswer answer = httpAnswer(200, daily);
+        answer.delayMs = 600;  // long enough for the progress window to show
+        return answer;
     });
     qputenv("XDG_CACHE_HOME", dir.path().c_str());
     const std::string ini = kStartIni + "kursquelle=" + source.url("/slow") + "\n";
@@ -93,8 +96,14 @@ TEST_F(RateTools, KurseAktualisierenImportsTheSourcesFileAndAbbrechenStopsIt) {
     EXPECT_TRUE(all().empty() && datBytes() == table) << all();
     // Now from the button: the new currency is listed and the summary says so.
     writeIni(kStartIni + "kursquelle=" + source.url("/daily.xml") + "\n");
+    bool progressShownBehindTheSummary = false;
+    windows.onMessage = [&] {
+        for (const QProgressDialog* open : main->findChildren<QProgressDialog*>())
+            progressShownBehindTheSummary |= open->isVisible();
+    };
     press(&otherWindow(), "cmdNetz");
     QTRY_VERIFY(!windows.messages.empty());
+    EXPECT_FALSE(progressShownBehindTheSummary);
     EXPECT_TRUE(said({"Referenzkurse vom 04.12.2026: 0 Kurse aktualisiert, 1 Währung neu."})) << all();
     EXPECT_EQ(find<QComboBox>("txtAusgabe")->itemText(0), "Australischer Dollar");
     qunsetenv("XDG_CACHE_HOME");
