@@ -76,6 +76,7 @@ void NetworkUpdate::start(QWidget* owner) {
     progress_->setAutoReset(false);
     progress_->setAutoClose(false);
     progress_->setMinimumDuration(300);  // a quick answer comes without a flash of a window
+    progress_->setValue(0);              // starts that 300 ms; until then Qt would wait its default 4 s
     QPointer<QWidget> shownOver(owner);
     connect(progress_, &QProgressDialog::canceled, this, [this] {
         download_->cancel();
