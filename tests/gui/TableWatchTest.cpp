@@ -69,6 +69,16 @@ TEST_F(TableWatch, AChosenCurrencyThatIsGoneIsChosenAsAtStartWithoutAMessage) {
     // As the next start would: the settings' start currency (the first start moved it from the first
     // currency, which cannot be one, to the second).
     EXPECT_EQ(chosen(), "Euro -> Deutsche Mark");
+    // Another program (the command's import) moved the start currency in the settings file: the
+    // next refresh that needs it takes it from there, not from what the window read at start.
+    std::string ini = readFile(iniPath());
+    const auto at = ini.find("startwaehrung=1\n");
+    ASSERT_NE(at, std::string::npos) << ini;
+    writeIni(ini.replace(at, 16, "startwaehrung=2\n"));
+    replaceTable({kDeutscheMark, kFranc, kDollar});
+    ASSERT_TRUE(passed(2));
+    EXPECT_EQ(chosen(), "US-Dollar -> Deutsche Mark");
+    EXPECT_EQ(readFile(iniPath()), ini);
     EXPECT_EQ(all(), "");
 }
 
