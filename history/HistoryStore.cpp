@@ -3,7 +3,8 @@
 
 #include <sqlite3.h>
 
-#include <set>
+#include <algorithm>
+#include <map>
 
 #include "conversion/NumberFormat.h"
 #include "platform/SystemError.h"
@@ -86,6 +87,14 @@ int checked(sqlite3* db, bool whole) {
     return !whole || check.column(0) == "ok" ? SQLITE_OK : SQLITE_CORRUPT;
 }
 
+// A rate of the file on its way into the history.
+struct Offered {
+    const ReferenceRate* rate;
+    const ReferenceRates* from;  // its day
+    std::size_t day;             // the index of the day's text
+    std::size_t order;           // its place in the file
+};
+
 }  // namespace
 
 void HistoryStore::Close::operator()(sqlite3* db) const {
@@ -158,6 +167,8 @@ Status HistoryStore::open(bool forImport) {
         if (!forImport) return Status::ok();
     }
     if (forImport && !execute(db_.get(), kSchema)) return failure("angelegt werden");
+    // An import of the full history touches every page: its pages stay in memory until the commit.
+    if (forImport) execute(db_.get(), "PRAGMA cache_size = -65536");
     if (!forImport) {
         Statement table(db_.get(), "SELECT 1 FROM sqlite_master WHERE type = 'table' AND name = 'rate'");
         if (!table.ready() || table.step() != SQLITE_ROW) db_.reset();  // a database, but no history in it
@@ -178,47 +189,68 @@ Result<HistoryStore> HistoryStore::openForImport(const fs::path& file) {
 }
 
 Result<HistoryImportSummary> HistoryStore::import(const ReferenceHistory& days) {
-    sqlite3* db = db_.get();
     HistoryImportSummary summary;
-    if (!execute(db, "BEGIN IMMEDIATE")) return failure("geschrieben werden");
-    Statement known(db, "SELECT 1 FROM rate WHERE code = ?1 LIMIT 1");
-    Statement insert(db, "INSERT INTO rate(code, day, rate) VALUES(?1, ?2, ?3) ON CONFLICT DO NOTHING");
-    Statement stored(db, "SELECT rate FROM rate WHERE code = ?1 AND day = ?2");
-    bool ok = known.ready() && insert.ready() && stored.ready();
-    std::set<std::string> codes;
+    std::vector<std::string> dayTexts;
+    std::map<std::string_view, std::vector<Offered>> byCode;
+    std::size_t order = 0;
     for (const ReferenceRates& day : days) {
-        for (const ReferenceRate& rate : day.rates) {
-            if (!ok || codes.count(rate.code) != 0) continue;
-            codes.insert(rate.code);
-            const int step = known.bind(1, rate.code).step();
+        if (!day.rates.empty()) ++summary.days;
+        dayTexts.push_back(dayText(day.date));
+        for (const ReferenceRate& rate : day.rates)
+            byCode[rate.code].push_back({&rate, &day, dayTexts.size() - 1, order++});
+    }
+    sqlite3* db = db_.get();
+    if (!execute(db, "BEGIN IMMEDIATE")) return failure("geschrieben werden");
+    Statement stored(db, "SELECT day, rate FROM rate WHERE code = ?1 AND day BETWEEN ?2 AND ?3 ORDER BY day");
+    Statement known(db, "SELECT 1 FROM rate WHERE code = ?1 LIMIT 1");
+    Statement insert(db, "INSERT INTO rate(code, day, rate) VALUES(?1, ?2, ?3)");
+    bool ok = stored.ready() && known.ready() && insert.ready();
+    std::size_t first = order;  // the differing rate first in the file
+    const auto differs = [&](const Offered& o, const std::string& before) {
+        ++summary.differing;
+        if (o.order >= first) return;
+        first = o.order;
+        summary.code = o.rate->code;
+        summary.day = o.from->date;
+        summary.stored = rateOf(before);
+        summary.offered = o.rate->rate;
+    };
+    for (auto& [name, rates] : byCode) {
+        if (!ok) break;
+        // Oldest first, as the table's key orders them: new rows are appended, stored ones read in one
+        // pass; a day the file holds twice keeps its first rate.
+        std::stable_sort(rates.begin(), rates.end(),
+                         [](const Offered& a, const Offered& b) { return a.from->date < b.from->date; });
+        const std::string code(name);
+        std::vector<std::pair<std::string, std::string>> have;  // day and rate, oldest first
+        stored.bind(1, code).bind(2, dayTexts[rates.front().day]).bind(3, dayTexts[rates.back().day]);
+        int step = SQLITE_ROW;
+        while ((step = stored.step()) == SQLITE_ROW) have.emplace_back(stored.column(0), stored.column(1));
+        stored.reset();
+        ok = step == SQLITE_DONE;
+        if (ok && have.empty()) {
+            step = known.bind(1, code).step();
+            known.reset();
             ok = step == SQLITE_ROW || step == SQLITE_DONE;
             if (step == SQLITE_DONE) ++summary.newCurrencies;
-            known.reset();
         }
-    }
-    for (auto day = days.begin(); ok && day != days.end(); ++day) {
-        const std::string when = dayText(day->date);
-        if (!day->rates.empty()) ++summary.days;
-        for (const ReferenceRate& rate : day->rates) {
-            const std::string text = rateText(rate.rate);
-            ok = insert.bind(1, rate.code).bind(2, when).bind(3, text).step() == SQLITE_DONE;
-            insert.reset();
-            if (!ok) break;
-            if (sqlite3_changes(db) > 0) {
-                ++summary.added;
+        auto held = have.begin();
+        std::string previous;  // the rate text of the day before in this loop
+        for (auto o = rates.begin(); ok && o != rates.end(); ++o) {
+            const std::string& day = dayTexts[o->day];
+            const std::string text = rateText(o->rate->rate);
+            while (held != have.end() && held->first < day) ++held;
+            if (held != have.end() && held->first == day) {
+                if (held->second != text) differs(*o, held->second);
+            } else if (o != rates.begin() && std::prev(o)->from->date == o->from->date) {
+                if (previous != text) differs(*o, previous);
                 continue;
+            } else {
+                ok = insert.bind(1, code).bind(2, day).bind(3, text).step() == SQLITE_DONE;
+                insert.reset();
+                ++summary.added;
             }
-            ok = stored.bind(1, rate.code).bind(2, when).step() == SQLITE_ROW;
-            const std::string before(stored.column(0));
-            stored.reset();
-            if (!ok) break;
-            if (before == text) continue;
-            if (summary.differing++ == 0) {
-                summary.code = rate.code;
-                summary.day = day->date;
-                summary.stored = rateOf(before);
-                summary.offered = rate.rate;
-            }
+            previous = text;
         }
     }
     if (!ok || !execute(db, "COMMIT")) {
