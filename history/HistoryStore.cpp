@@ -163,7 +163,8 @@ Status HistoryStore::open(bool forImport) {
         if (::rename(file_.c_str(), aside.c_str()) != 0)
             return fileError(file_.string(), "beiseitegelegt werden", systemFailure(errno));
         notice_ = "Der Kursverlauf " + inQuotes(file_.string()) + " war beschädigt und heißt jetzt " +
-                  inQuotes(aside.string()) + "; der nächste Import legt ihn neu an.";
+                  inQuotes(aside.string()) + "; " +
+                  (forImport ? "dieser Import beginnt einen neuen." : "der nächste Import legt ihn neu an.");
         if (!forImport) return Status::ok();
     }
     if (forImport && !execute(db_.get(), kSchema)) return failure("angelegt werden");

@@ -129,7 +129,12 @@ TEST(HistoryStore, ABrokenFileIsMovedAsideAndTheNextImportBeginsANewHistory) {
             fs::remove(dir / "KURSVERLAUF.DB.defekt");
             auto store = reading ? HistoryStore::openForReading(file) : HistoryStore::openForImport(file);
             ASSERT_TRUE(store) << c.what << ": " << store.error();
-            EXPECT_NE(store->notice().find("war beschädigt und heißt jetzt"), std::string::npos) << c.what;
+            EXPECT_NE(
+                store->notice().find(
+                    std::string("war beschädigt und heißt jetzt „") + file.string() + ".defekt“; " +
+                    (reading ? "der nächste Import legt ihn neu an." : "dieser Import beginnt einen neuen.")),
+                std::string::npos)
+                << c.what << ": " << store->notice();
             EXPECT_EQ(readFile(dir / "KURSVERLAUF.DB.defekt"), c.bytes) << c.what;
             EXPECT_TRUE(store->empty()) << c.what;
             if (reading) {
