@@ -129,14 +129,14 @@ fs::path historyFileOf(const fs::path& table) {
 
 bool importHistory(const ReferenceHistory& days, const fs::path& table, const RegionalSettings& regional,
                    std::ostream& out, std::ostream& err) {
-    auto store = HistoryStore::openForImport(historyFileOf(table));
-    if (store && !store->notice().empty()) err << kName << store->notice() << '\n';
-    const auto summary = store ? (*store).import(days) : Result<HistoryImportSummary>(store.status());
-    if (!summary) {
-        err << kName << summary.error() << " Die Tabelle ist übernommen, der Kursverlauf nicht.\n";
+    std::string notice;
+    const auto line = importIntoHistory(days, historyFileOf(table), regional, notice);
+    if (!notice.empty()) err << kName << notice << '\n';
+    if (!line) {
+        err << kName << line.error() << '\n';
         return false;
     }
-    out << historySummaryText(*summary, regional) << '\n';
+    out << *line << '\n';
     return true;
 }
 

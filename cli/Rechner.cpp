@@ -130,10 +130,7 @@ int updateRates(const RechnerOptions& options, const fs::path& table, const Rech
         environment.download(updateRequest(source, environment.keptAnswer, table, environment.regional));
     if (!answer) return failed(err, answer.error() + " Die Tabelle wurde nicht geändert.", kRechnerNoNetwork);
     // The day of a fresh answer goes into the history too; an unchanged one brought nothing new.
-    ReferenceHistory days;
-    if (!answer->notModified) {
-        if (auto parsed = parseReferenceHistory(answer->body, source.url)) days = std::move(*parsed);
-    }
+    const ReferenceHistory days = answerDays(*answer, source);
     const int status =
         importRates(importAnswer(*answer, source, environment.keptAnswer, table, environment.regional), days,
                     options, table, environment, out, err);

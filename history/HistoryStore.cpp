@@ -307,6 +307,16 @@ bool HistoryStore::empty() const {
     return !any.ready() || any.step() != SQLITE_ROW;
 }
 
+Result<std::string> importIntoHistory(const ReferenceHistory& days, const fs::path& file,
+                                      const RegionalSettings& regional, std::string& notice) {
+    auto store = HistoryStore::openForImport(file);
+    if (store) notice = store->notice();
+    const auto summary = store ? (*store).import(days) : Result<HistoryImportSummary>(store.status());
+    if (!summary)
+        return Status::fail(summary.error() + " Die Tabelle ist übernommen, der Kursverlauf nicht.");
+    return historySummaryText(*summary, regional);
+}
+
 std::string historySummaryText(const HistoryImportSummary& s, const RegionalSettings& regional) {
     const auto count = [&](long n, const char* one, const char* many) {
         return formatNumber(static_cast<double>(n), "#,##0", regional) + " " + (n == 1 ? one : many);

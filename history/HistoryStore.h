@@ -39,6 +39,12 @@ struct HistoryImportSummary {
 // with the first differing rate named, in the regional conventions.
 std::string historySummaryText(const HistoryImportSummary& summary, const RegionalSettings& regional);
 
+// Every day of an imported file into the history `file`, after the table: the line for the summary,
+// or the failure's message ending in "Die Tabelle ist übernommen, der Kursverlauf nicht.". `notice`
+// receives the message about a damaged file moved aside, if any.
+Result<std::string> importIntoHistory(const ReferenceHistory& days, const std::filesystem::path& file,
+                                      const RegionalSettings& regional, std::string& notice);
+
 // The rate history KURSVERLAUF.DB, an SQLite file of (code, day, rate). A file that is no SQLite
 // database or fails its integrity check is renamed with ".defekt" appended, and notice() says so; an
 // import then starts a new history. Failures are German messages naming the file.
