@@ -20,6 +20,8 @@ std::string rechnerHilfe() {
         kursomatik-rechner [OPTIONEN] --liste
         kursomatik-rechner [OPTIONEN] --import DATEI [--ueberschreiben]
         kursomatik-rechner [OPTIONEN] --aktualisieren [--ueberschreiben]
+        kursomatik-rechner [OPTIONEN] --datum JJJJ-MM-TT BETRAG VON NACH
+        kursomatik-rechner [OPTIONEN] --verlauf VON NACH [--von JJJJ-MM-TT] [--bis JJJJ-MM-TT]
 
 Rechnet BETRAG von der Währung VON über den Euro in die Währung NACH um, mit denselben
 Kursen, Stellen und Zahlenformaten wie das Hauptfenster von Kursomatik, und gibt das
@@ -34,11 +36,20 @@ Optionen:
   --import DATEI      die Referenzkurse der EZB aus DATEI in die Währungstabelle übernehmen
                       (eurofxref-daily.xml, eurofxref-hist.xml, eurofxref.csv,
                       eurofxref-hist.csv oder eine .zip-Datei der EZB); Festkurse der EWWU
-                      bleiben, Kurse mit neuerem Datum als die Datei auch
+                      bleiben, Kurse mit neuerem Datum als die Datei auch; jeder Tag der
+                      Datei kommt außerdem in den Kursverlauf )" +
+           std::string(kHistoryFileName) + R"(
+                      neben der Tabelle (eurofxref-hist.zip: alle Tage seit 1999)
   --aktualisieren     die Referenzkurse des Tages aus dem Netz holen (die Adresse nennt
                       kursquelle in den Einstellungen, sonst die tägliche Datei der EZB) und
                       wie mit --import übernehmen; nichts Neues ändert nichts
   --ueberschreiben    mit --import oder --aktualisieren: auch die neueren Kurse überschreiben
+  --datum JJJJ-MM-TT  mit den Referenzkursen dieses Tages aus dem Kursverlauf umrechnen; an
+                      einem Tag ohne Kurse gilt der letzte höchstens 4 Tage davor, und eine
+                      Zeile auf stderr nennt seinen Tag; Festkurse der EWWU ab ihrem Stichtag
+  --verlauf           den Kurs von NACH je 1 VON für jeden Tag des Kursverlaufs ausgeben, als
+                      CSV (Tag nach ISO 8601;Kurs in den Ländereinstellungen) oder mit --json
+                      als JSON-Array; --von und --bis JJJJ-MM-TT begrenzen die Tage
   --json              die Umrechnung als JSON-Objekt ausgeben, mit --liste oder --alle als
                       JSON-Array (Datumsangaben nach ISO 8601: 2024-06-28)
   --tabelle DATEI     diese Währungstabelle benutzen
@@ -57,9 +68,10 @@ derselben Datei )" +
 Rückgabewert: 0 bei Erfolg; 1 bei falscher Eingabe (unbekannter Code, Betrag keine Zahl,
 unbrauchbarer Kurs, falsche Option, fehlende Einstellung oder eine Referenzkursdatei, die
 fehlt, nicht gelesen werden kann, unvollständig oder keine der EZB ist oder Kurse nach morgen
-hat); 2, wenn die Währungstabelle fehlt, nicht gelesen oder beim Import nicht neu geschrieben
+hat, oder ein Tag ohne Kurs im Kursverlauf); 2, wenn die Währungstabelle fehlt, nicht gelesen oder beim Import nicht neu geschrieben
 werden kann (sie bleibt dann, wie sie war); 3, wenn --aktualisieren die Kurse nicht aus dem
-Netz holen kann (keine Verbindung, Name unbekannt, Zertifikat, Zeit abgelaufen, HTTP-Fehler).
+Netz holen kann (keine Verbindung, Name unbekannt, Zertifikat, Zeit abgelaufen, HTTP-Fehler);
+4, wenn der Import die Tabelle geschrieben hat, den Kursverlauf aber nicht.
 )";
 }
 
@@ -94,7 +106,18 @@ Status takeDecimals(std::optional<double>& factor, const std::string& option, co
                         inQuotes(value) + ".");
 }
 
+Status takeDay(std::optional<CivilDate>& day, const std::string& option, const std::string& value) {
+    day = parseShortDate(value, "yyyy-MM-dd");
+    if (!day || value.size() != 10)
+        return Status::fail("Die Option " + option + " braucht einen Tag als JJJJ-MM-TT, nicht " +
+                            inQuotes(value) + ".");
+    return Status::ok();
+}
+
 Status takeValue(RechnerOptions& o, const std::string& option, const std::string& value) {
+    if (option == "--datum") return takeDay(o.datum, option, value);
+    if (option == "--von") return takeDay(o.seit, option, value);
+    if (option == "--bis") return takeDay(o.bis, option, value);
     if (option == "--tabelle" || option == "--import") {
         if (value.empty()) return Status::fail("Die Option " + option + " braucht einen Dateinamen.");
         (option == "--tabelle" ? o.tabelle : o.import) = value;
@@ -105,8 +128,8 @@ Status takeValue(RechnerOptions& o, const std::string& option, const std::string
 }
 
 // Options that take a value, as "--stellen 3" or "--stellen=3".
-constexpr std::array<std::string_view, 4> kValueOptions = {"--tabelle", "--euro-stellen", "--stellen",
-                                                           "--import"};
+constexpr std::array<std::string_view, 7> kValueOptions = {
+    "--tabelle", "--euro-stellen", "--stellen", "--import", "--datum", "--von", "--bis"};
 
 Status takeOption(RechnerOptions& o, const std::vector<std::string>& args, std::size_t& i) {
     const std::string& arg = args[i];
@@ -120,7 +143,8 @@ Status takeOption(RechnerOptions& o, const std::vector<std::string>& args, std::
         return takeValue(o, option, args[++i]);
     }
     if (option == "--liste" || option == "--alle" || option == "--json" || option == "--ueberschreiben" ||
-        option == "--aktualisieren" || option == "--help" || option == "-h" || option == "--version") {
+        option == "--aktualisieren" || option == "--verlauf" || option == "--help" || option == "-h" ||
+        option == "--version") {
         if (equals != std::string::npos) return Status::fail("Die Option " + option + " hat keinen Wert.");
         if ((option == "--liste" && o.mode == RechnerOptions::Mode::All) ||
             (option == "--alle" && o.mode == RechnerOptions::Mode::List))
@@ -128,6 +152,7 @@ Status takeOption(RechnerOptions& o, const std::vector<std::string>& args, std::
         if (option == "--json") o.json = true;
         if (option == "--ueberschreiben") o.ueberschreiben = true;
         if (option == "--aktualisieren") o.aktualisieren = true;
+        if (option == "--verlauf") o.verlauf = true;
         if (option == "--liste" && o.mode == RechnerOptions::Mode::Convert)
             o.mode = RechnerOptions::Mode::List;
         if (option == "--alle" && o.mode == RechnerOptions::Mode::Convert) o.mode = RechnerOptions::Mode::All;
@@ -159,6 +184,23 @@ Result<RechnerOptions> parseCommandLine(const std::vector<std::string>& args) {
         return Status::fail("--ueberschreiben gilt nur zusammen mit --import DATEI oder --aktualisieren.");
     if (o.import && o.aktualisieren)
         return Status::fail("--import und --aktualisieren gehen nicht zusammen.");
+    if ((o.seit || o.bis) && !o.verlauf)
+        return Status::fail("--von und --bis gelten nur zusammen mit --verlauf.");
+    const bool daily = o.datum || o.verlauf;
+    if (daily && (o.import || o.aktualisieren || o.mode != RechnerOptions::Mode::Convert))
+        return Status::fail(
+            "--datum und --verlauf gehen nicht mit --import, --aktualisieren, --liste oder --alle.");
+    if (o.datum && o.verlauf) return Status::fail("--datum und --verlauf gehen nicht zusammen.");
+    if (o.verlauf) {
+        if (operands.size() != 2)
+            return Status::fail(
+                "--verlauf nimmt zwei Währungscodes, zum Beispiel: kursomatik-rechner --verlauf USD CHF");
+        if (o.seit && o.bis && *o.bis < *o.seit) return Status::fail("--bis liegt vor --von.");
+        o.mode = RechnerOptions::Mode::Series;
+        o.von = operands[0];
+        o.nach = operands[1];
+        return o;
+    }
     if (o.import || o.aktualisieren) {
         const char* option = o.import ? "--import" : "--aktualisieren";
         if (o.mode != RechnerOptions::Mode::Convert || o.json || !operands.empty())
@@ -189,6 +231,7 @@ Result<RechnerOptions> parseCommandLine(const std::vector<std::string>& args) {
     o.betrag = operands[0];
     o.von = operands[1];
     o.nach = operands[2];
+    if (o.datum) o.mode = RechnerOptions::Mode::OnDay;
     return o;
 }
 

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/RegionalSettings.h"
 #include "platform/Result.h"
 
 namespace kursomatik {
@@ -13,9 +14,11 @@ namespace kursomatik {
 // What the command was asked to do. The rounding factors are those of the INI keys stellen1 and
 // stellen2 (1000 or 10000; 100, 1000 or 10000); empty: the user's settings hold. Import: the
 // reference-rate file in `import`; rates newer than its day are kept unless `ueberschreiben`. Update:
-// the same with the file of the source the settings name, fetched from the network.
+// the same with the file of the source the settings name, fetched from the network. OnDay: the
+// conversion with the reference rates of `datum` from the rate history; Series: the cross rate of
+// von and nach per day from `seit` to `bis`.
 struct RechnerOptions {
-    enum class Mode { Convert, All, List, Import, Update, Help, Version };
+    enum class Mode { Convert, All, List, Import, Update, OnDay, Series, Help, Version };
     Mode mode = Mode::Convert;
     std::string betrag;
     std::string von;
@@ -27,6 +30,10 @@ struct RechnerOptions {
     std::optional<std::filesystem::path> import;
     bool aktualisieren = false;
     bool ueberschreiben = false;
+    std::optional<CivilDate> datum;
+    bool verlauf = false;
+    std::optional<CivilDate> seit;  // --von
+    std::optional<CivilDate> bis;
 };
 
 // The arguments after the command's name. A failure is a German message naming the argument.

@@ -27,7 +27,8 @@ std::string memberText(const CurrencyRecord& record) {
     return ewwu == "1" ? "ja" : ewwu == "0" ? "nein" : ewwu;
 }
 
-// A JSON string literal of UTF-8 text.
+}  // namespace
+
 std::string jsonString(std::string_view text) {
     std::string out = "\"";
     for (const char c : text) {
@@ -45,7 +46,6 @@ std::string jsonString(std::string_view text) {
     return out + '"';
 }
 
-// A JSON number of an exact decimal.
 std::string jsonNumber(const DecimalNumber& n) {
     if (n.isZero()) return "0";
     const std::string sign = n.negative ? "-" : "";
@@ -59,6 +59,15 @@ std::string jsonNumber(const DecimalNumber& n) {
     }
     return sign + n.digits + "e" + std::to_string(n.exponent);
 }
+
+std::string jsonRate(const std::optional<Money>& scaled) {
+    if (!scaled) return "null";
+    DecimalNumber rate = DecimalNumber::fromMoney(*scaled);
+    rate.exponent -= 6;  // the Kurs field's scale: units per Euro × 1,000,000
+    return jsonNumber(rate);
+}
+
+namespace {
 
 // The day of a rate in ISO 8601 ("2024-06-28"), null where the record's date cannot be read.
 std::string jsonDate(const std::optional<CivilDate>& date) {
@@ -79,14 +88,6 @@ void printColumns(const std::vector<std::array<std::string, N>>& rows, std::size
         for (std::size_t c = 0; c + 1 < N; ++c) out << padded(row[c], widths[c], c == right) << "  ";
         out << row.back() << '\n';
     }
-}
-
-// A rate per Euro as the conversion takes it (six decimals), null where it is unusable.
-std::string jsonRate(const std::optional<Money>& scaled) {
-    if (!scaled) return "null";
-    DecimalNumber rate = DecimalNumber::fromMoney(*scaled);
-    rate.exponent -= 6;  // the Kurs field's scale: units per Euro × 1,000,000
-    return jsonNumber(rate);
 }
 
 // The rate's text as the currency windows show it, null where they show none.

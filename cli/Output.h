@@ -8,6 +8,12 @@
 
 namespace kursomatik {
 
+// A JSON string literal of UTF-8 text; a JSON number of an exact decimal; a rate per Euro as the
+// conversion takes it (six decimals), null where it is unusable.
+std::string jsonString(std::string_view text);
+std::string jsonNumber(const DecimalNumber& n);
+std::string jsonRate(const std::optional<Money>& scaled);
+
 // Every currency in list order: code, rate per Euro as the currency windows show it, date, member
 // flag and name, in aligned columns.
 void printCurrencyList(const CurrencyTable& table, const RegionalSettings& regional, std::ostream& out);

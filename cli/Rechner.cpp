@@ -5,6 +5,7 @@
 
 #include "cli/CommandLine.h"
 #include "cli/CurrencyTable.h"
+#include "cli/History.h"
 #include "cli/Output.h"
 #include "conversion/Decimals.h"
 #include "platform/SystemError.h"
@@ -104,16 +105,19 @@ void keepStartCurrencies(const RateImport& import, bool overwrite, const Rechner
 // The table was just read, so a failure to plan the import is the reference file's: missing, not one
 // of the ECB's formats, rates dated after tomorrow or rates the table cannot hold. A failed rewrite
 // leaves the table as it was. The summary names the table with its full path (as the table was
-// loaded), for the mail of a nightly job.
-int importRates(const Result<RateImport>& import, const RechnerOptions& options, const fs::path& table,
-                const RechnerEnvironment& environment, std::ostream& out, std::ostream& err) {
+// loaded), for the mail of a nightly job. Then the file's days go into the rate history beside the
+// table; the table is written first, so a history that fails costs no rates of the table.
+int importRates(const Result<RateImport>& import, const ReferenceHistory& days, const RechnerOptions& options,
+                const fs::path& table, const RechnerEnvironment& environment, std::ostream& out,
+                std::ostream& err) {
     if (!import) return failed(err, import.error(), kRechnerBadInput);
     const auto summary = import->apply(options.ueberschreiben);
     if (!summary) return failed(err, summary.error(), kRechnerNoTable);
     if (summary->changedTable() && isProgramsTable(table, environment))
         keepStartCurrencies(*import, options.ueberschreiben, environment, err);
     out << summaryText(*summary) << "\nTabelle: " << inQuotes(table.string()) << '\n';
-    return kRechnerOk;
+    if (days.empty()) return kRechnerOk;
+    return importHistory(days, table, environment.regional, out, err) ? kRechnerOk : kRechnerNoHistory;
 }
 
 // The file of the settings' source, fetched and then imported as a file is; the answer is kept for
@@ -125,8 +129,10 @@ int updateRates(const RechnerOptions& options, const fs::path& table, const Rech
     const auto answer =
         environment.download(updateRequest(source, environment.keptAnswer, table, environment.regional));
     if (!answer) return failed(err, answer.error() + " Die Tabelle wurde nicht geändert.", kRechnerNoNetwork);
+    // The day of a fresh answer goes into the history too; an unchanged one brought nothing new.
+    const ReferenceHistory days = answerDays(*answer, source);
     const int status =
-        importRates(importAnswer(*answer, source, environment.keptAnswer, table, environment.regional),
+        importRates(importAnswer(*answer, source, environment.keptAnswer, table, environment.regional), days,
                     options, table, environment, out, err);
     if (status != kRechnerOk) return status;
     const SettingsEnvironment files{environment.programDir, environment.systemProfile, {}};
@@ -171,11 +177,19 @@ int runRechner(const std::vector<std::string>& args, const RechnerEnvironment& e
         noteOtherTable(file, *options, environment, err);
         if (options->mode == RechnerOptions::Mode::Update)
             return updateRates(*options, table->file, environment, out, err);
-        return importRates(RateImport::prepare(*options->import, table->file, regional), *options,
-                           table->file, environment, out, err);
+        ReferenceHistory days;
+        const auto import = RateImport::prepare(*options->import, table->file, regional, &days);
+        return importRates(import, days, *options, table->file, environment, out, err);
     }
+    if (options->mode == RechnerOptions::Mode::Series)
+        return printSeries(*options, *table, regional, out, err) ? kRechnerOk : kRechnerBadInput;
     const auto stellen = stellenOf(*options, environment, err);
     if (!stellen) return failed(err, stellen.error(), kRechnerBadInput);
+    if (options->mode == RechnerOptions::Mode::OnDay) {
+        return convertOnDay(*options, *table, stellen->dStellen1, stellen->dStellen2, regional, out, err)
+                   ? kRechnerOk
+                   : kRechnerBadInput;
+    }
     if (options->mode == RechnerOptions::Mode::All) {
         const auto amount = amountOf(options->betrag, regional);
         if (!amount) return failed(err, amount.error(), kRechnerBadInput);

@@ -28,6 +28,7 @@ inline constexpr int kRechnerOk = 0;
 inline constexpr int kRechnerBadInput = 1;
 inline constexpr int kRechnerNoTable = 2;    // missing, unreadable, or an import could not rewrite it
 inline constexpr int kRechnerNoNetwork = 3;  // --aktualisieren could not fetch the file
+inline constexpr int kRechnerNoHistory = 4;  // an import wrote the table but not the rate history
 
 // The command `kursomatik-rechner` with the arguments after its name: results on out, German
 // messages on err.

@@ -47,7 +47,7 @@ class CsvReader {
   public:
     CsvReader(const std::string& fileName, const std::string& where) : fileName_(fileName), where_(where) {}
 
-    Result<ReferenceRates> read(std::string_view text) {
+    Result<ReferenceHistory> read(std::string_view text) {
         int number = 0;
         std::vector<std::string_view> fields;
         for (std::size_t start = 0; start < text.size();) {
@@ -72,8 +72,8 @@ class CsvReader {
             const Status read = codes_.empty() ? header(fields, number) : row(fields, number);
             if (!read) return read;
         }
-        if (!newest_) return fail(number, "Die Datei enthält keinen Tag mit Kursen");
-        return *newest_;
+        if (days_.empty()) return fail(number, "Die Datei enthält keinen Tag mit Kursen");
+        return std::move(days_);
     }
 
   private:
@@ -104,30 +104,30 @@ class CsvReader {
                                   ", die Kopfzeile aber " + std::to_string(codes_.size()) +
                                   (codes_.size() == 1 ? " Währung" : " Währungen"));
         }
-        const bool newest = !newest_ || *date > newest_->date;
         ReferenceRates day{*date, {}};
+        day.rates.reserve(codes_.size());
         for (std::size_t i = 1; i < fields.size(); ++i) {
             if (fields[i] == "N/A") continue;
             if (!isRate(fields[i])) {
                 return fail(line,
                             codes_[i - 1] + ": " + quotedText(fields[i]) + " ist kein Kurs größer null");
             }
-            if (newest) day.rates.push_back({codes_[i - 1], *parseRate(fields[i])});
+            day.rates.push_back({codes_[i - 1], *parseRate(fields[i])});
         }
-        if (newest) newest_ = std::move(day);
+        days_.push_back(std::move(day));
         return Status::ok();
     }
 
     const std::string& fileName_;
     const std::string& where_;
     std::vector<std::string> codes_;
-    std::optional<ReferenceRates> newest_;
+    ReferenceHistory days_;
 };
 
 }  // namespace
 
-Result<ReferenceRates> parseEcbCsv(std::string_view text, const std::string& fileName,
-                                   const std::string& where) {
+Result<ReferenceHistory> parseEcbCsv(std::string_view text, const std::string& fileName,
+                                     const std::string& where) {
     return CsvReader(fileName, where).read(text);
 }
 

@@ -20,7 +20,7 @@ class XmlReader {
           fileName_(fileName),
           where_(where) {}
 
-    Result<ReferenceRates> read() {
+    Result<ReferenceHistory> read() {
         while (!xml_.atEnd()) {
             const auto token = xml_.readNext();
             if (token == QXmlStreamReader::EndElement && --depth_ < dayDepth_) dayDepth_ = 0;
@@ -44,8 +44,9 @@ class XmlReader {
         }
         if (!cubes_)
             return importError(fileName_, where_ + "Zeile 1", "Die Datei enthält keine <Cube>-Elemente");
-        if (!newest_) return importError(fileName_, where_ + "<Cube time>", "Die Datei enthält kein Datum");
-        return *newest_;
+        if (days_.empty())
+            return importError(fileName_, where_ + "<Cube time>", "Die Datei enthält kein Datum");
+        return std::move(days_);
     }
 
   private:
@@ -58,9 +59,7 @@ class XmlReader {
         const auto date = parseShortDate(time, "yyyy-MM-dd");
         if (!date) return fail("<Cube time='" + time + "'>", quotedText(time) + " ist kein Datum");
         dayDepth_ = depth_;
-        taking_ = !newest_ || *date > newest_->date;
-        if (taking_) newest_ = ReferenceRates{*date, {}};
-        ++days_;
+        days_.push_back(ReferenceRates{*date, {}});
         return Status::ok();
     }
 
@@ -74,10 +73,11 @@ class XmlReader {
         // Each code once a day: the day on which a code was seen last, by the code's number.
         int& seen =
             seenOnDay_[static_cast<std::size_t>(((code[0] - 'A') * 26 + code[1] - 'A') * 26 + code[2] - 'A')];
-        if (seen == days_) return failed("Die Währung steht an diesem Tag zweimal da");
-        seen = days_;
+        if (seen == static_cast<int>(days_.size()))
+            return failed("Die Währung steht an diesem Tag zweimal da");
+        seen = static_cast<int>(days_.size());
         if (!isRate(text)) return failed(quotedText(text) + " ist kein Kurs größer null");
-        if (taking_) newest_->rates.push_back({code, *parseRate(text)});
+        days_.back().rates.push_back({code, *parseRate(text)});
         return Status::ok();
     }
 
@@ -87,16 +87,14 @@ class XmlReader {
     int depth_ = 0;
     int dayDepth_ = 0;  // depth of the <Cube time> element we are in, 0 outside one
     bool cubes_ = false;
-    bool taking_ = false;
-    int days_ = 0;
     std::vector<int> seenOnDay_ = std::vector<int>(26 * 26 * 26, 0);
-    std::optional<ReferenceRates> newest_;
+    ReferenceHistory days_;
 };
 
 }  // namespace
 
-Result<ReferenceRates> parseEcbXml(std::string_view bytes, const std::string& fileName,
-                                   const std::string& where) {
+Result<ReferenceHistory> parseEcbXml(std::string_view bytes, const std::string& fileName,
+                                     const std::string& where) {
     return XmlReader(bytes, fileName, where).read();
 }
 

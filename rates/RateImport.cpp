@@ -74,10 +74,13 @@ std::string summaryText(const ImportSummary& summary) {
 }
 
 Result<RateImport> RateImport::prepare(const std::filesystem::path& referenceFile,
-                                       const std::filesystem::path& table, const RegionalSettings& regional) {
-    auto rates = readReferenceRates(referenceFile);
-    if (!rates) return Status::fail(rates.error() + kNothingChanged);
-    return prepare(*rates, referenceFile.string(), table, regional);
+                                       const std::filesystem::path& table, const RegionalSettings& regional,
+                                       ReferenceHistory* days) {
+    auto read = readReferenceHistory(referenceFile);
+    if (!read) return Status::fail(read.error() + kNothingChanged);
+    auto import = prepare(newestDay(*read), referenceFile.string(), table, regional);
+    if (import && days != nullptr) *days = std::move(*read);
+    return import;
 }
 
 Result<RateImport> RateImport::prepare(const ReferenceRates& rates, const std::string& referenceName,

@@ -40,8 +40,10 @@ class RateImport {
     // Reads the reference file and the table (which must exist), and plans the change. Dates in the
     // table are read, and the file's date is written, by the regional short-date pattern. Rates dated
     // after tomorrow (a day of clock skew between the ECB and us) are refused: no clock is that wrong.
+    // `days`, where given, receives every day of the file (for the rate history).
     static Result<RateImport> prepare(const std::filesystem::path& referenceFile,
-                                      const std::filesystem::path& table, const RegionalSettings& regional);
+                                      const std::filesystem::path& table, const RegionalSettings& regional,
+                                      ReferenceHistory* days = nullptr);
     // The same with rates read already; `referenceName` names their file in messages.
     static Result<RateImport> prepare(const ReferenceRates& rates, const std::string& referenceName,
                                       const std::filesystem::path& table, const RegionalSettings& regional);

@@ -81,4 +81,10 @@ Status keepAnswer(const DownloadAnswer& answer, const RateSource& source,
     return Status::ok();
 }
 
+ReferenceHistory answerDays(const DownloadAnswer& answer, const RateSource& source) {
+    if (answer.notModified) return {};
+    auto days = parseReferenceHistory(answer.body, source.url);
+    return days ? std::move(*days) : ReferenceHistory{};
+}
+
 }  // namespace kursomatik

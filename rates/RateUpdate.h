@@ -37,6 +37,10 @@ Result<RateImport> importAnswer(const DownloadAnswer& answer, const RateSource& 
                                 const std::filesystem::path& keptAnswer, const std::filesystem::path& table,
                                 const RegionalSettings& regional);
 
+// Every day of a fresh answer, for the rate history; none for "not modified" (nothing new) or an
+// answer that is no rate file (its import fails anyway).
+ReferenceHistory answerDays(const DownloadAnswer& answer, const RateSource& source);
+
 // Keeps a new answer for the next request. A kept answer that cannot be written costs only the next
 // request's condition, so it is no failure; settings that cannot be written are.
 // The validators go into the settings (empty ones too: they belong to the kept answer only).

@@ -12,8 +12,8 @@ namespace {
 const std::string kLimitText = std::to_string(kReferenceFileLimit >> 20) + " MiB";
 
 // XML or CSV, told apart by how the text begins; `where` names the file inside a .zip.
-Result<ReferenceRates> parseText(std::string_view bytes, const std::string& fileName,
-                                 const std::string& where) {
+Result<ReferenceHistory> parseText(std::string_view bytes, const std::string& fileName,
+                                   const std::string& where) {
     if (bytes.starts_with("\xEF\xBB\xBF")) bytes.remove_prefix(3);
     std::string_view text = utf8::trimBlanks(bytes);
     if (text.starts_with('<')) return parseEcbXml(bytes, fileName, where);
@@ -21,22 +21,43 @@ Result<ReferenceRates> parseText(std::string_view bytes, const std::string& file
     return Status::fail(fileNamed(fileName) + " ist keine Referenzkursdatei der EZB (XML, CSV oder ZIP).");
 }
 
+Result<ReferenceRates> newestOf(const Result<ReferenceHistory>& days) {
+    if (!days) return days.status();
+    return newestDay(*days);
+}
+
 }  // namespace
 
+const ReferenceRates& newestDay(const ReferenceHistory& days) {
+    const ReferenceRates* newest = &days.front();
+    for (const ReferenceRates& day : days) {
+        if (day.date > newest->date) newest = &day;
+    }
+    return *newest;
+}
+
 Result<ReferenceRates> parseReferenceRates(std::string_view bytes, const std::string& fileName) {
+    return newestOf(parseReferenceHistory(bytes, fileName));
+}
+
+Result<ReferenceRates> readReferenceRates(const std::filesystem::path& file) {
+    return newestOf(readReferenceHistory(file));
+}
+
+Result<ReferenceHistory> parseReferenceHistory(std::string_view bytes, const std::string& fileName) {
     if (!looksLikeZip(bytes)) return parseText(bytes, fileName, "");
     const auto entry = unpackReferenceFile(bytes, fileName, kReferenceFileLimit);
     if (!entry) return entry.status();
     return parseText(entry->bytes, fileName, inQuotes(entry->name) + ", ");
 }
 
-Result<ReferenceRates> readReferenceRates(const std::filesystem::path& file) {
+Result<ReferenceHistory> readReferenceHistory(const std::filesystem::path& file) {
     const auto bytes = readRegularFile(file, kReferenceFileLimit);
     if (!bytes) return fileError(file.string(), "gelesen werden", bytes.status());
     if (bytes->size() > kReferenceFileLimit)
         return Status::fail(fileNamed(file.string()) + " ist größer als " + kLimitText +
                             " und keine Referenzkursdatei.");
-    return parseReferenceRates(*bytes, file.string());
+    return parseReferenceHistory(*bytes, file.string());
 }
 
 }  // namespace kursomatik

@@ -21,8 +21,9 @@ need_packages() {
 # qt6-svg-dev renders the icons from their drawing at build time; qt6-translations-l10n gives Qt's
 # own texts (shortcut names, context menus) in German; xdg-utils has xdg-open, which hands the about
 # window's links to the desktop's browser and mail program; zlib1g-dev unpacks the ECB's .zip files of
-# reference rates.
-BUILD_PACKAGES=(cmake make g++ qt6-base-dev libgl-dev qt6-svg-dev qt6-translations-l10n xdg-utils zlib1g-dev)
+# reference rates; libsqlite3-dev holds the rate history (KURSVERLAUF.DB), one transaction per import.
+BUILD_PACKAGES=(cmake make g++ qt6-base-dev libgl-dev qt6-svg-dev qt6-translations-l10n xdg-utils zlib1g-dev
+    libsqlite3-dev)
 # What the tests need beyond the build: GoogleTest, libzip-dev, with which they pack .zip files,
 # appstream, desktop-file-utils and groff-base, which check the metainfo file, the menu entry and the
 # manual pages, and openssl, which makes the certificates of the local https server.

@@ -12,6 +12,8 @@ inline constexpr const char* kSettingsFileName = "Kursomatik.ini";
 inline constexpr const char* kSystemProfileName = "WIN.INI";
 inline constexpr const char* kHelpFileName = "KURSOMATIK.HLP";
 inline constexpr const char* kProgramFileName = "kursomatik";
+// The rate history, an SQLite file beside the currency table in use.
+inline constexpr const char* kHistoryFileName = "KURSVERLAUF.DB";
 
 // The folder of the running binary, its links followed; empty where it cannot be found.
 std::filesystem::path binaryFolder();

@@ -1,0 +1,218 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "cli/History.h"
+
+#include <cmath>
+
+#include "cli/Output.h"
+#include "conversion/NumberFormat.h"
+#include "history/RateOfDay.h"
+#include "platform/SystemError.h"
+#include "platform/Utf8.h"
+#include "settings/Locations.h"
+
+namespace kursomatik {
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr const char* kName = "kursomatik-rechner: ";
+
+std::string shortDate(const CivilDate& day, const RegionalSettings& regional) {
+    return formatShortDate(day, regional.shortDatePattern);
+}
+
+std::string isoDay(const CivilDate& day) {
+    return formatShortDate(day, "yyyy-MM-dd");
+}
+
+// How to fill an empty history, for every message that finds none.
+std::string howToFill(const HistoryStore& store) {
+    return " Der Kursverlauf " + inQuotes(store.file().string()) +
+           " ist noch leer; die Kurse seit 1999 bringt: kursomatik-rechner --import eurofxref-hist.zip (die "
+           "Datei der EZB mit allen Tagen).";
+}
+
+// Why a currency has no rate on a day: the days the history holds of it.
+std::string noRate(const HistoryStore& store, const std::string& code, const CivilDate& day,
+                   const RegionalSettings& regional) {
+    std::string text = "Für " + code + " gibt es am " + shortDate(day, regional) +
+                       " keinen Referenzkurs, auch nicht in den " + std::to_string(kDaysBack) +
+                       " Tagen davor.";
+    if (store.empty()) return text + howToFill(store);
+    const auto span = store.span(code);
+    if (!span) return span.error();
+    if (!*span) return text + " Der Kursverlauf enthält keinen Kurs von " + code + ".";
+    return text + " Der Kursverlauf hat " + code + " vom " + shortDate((*span)->first, regional) + " bis " +
+           shortDate((*span)->second, regional) + ".";
+}
+
+// The history, opened on first need only: a pair of fixed currencies converts without it.
+class LazyHistory {
+  public:
+    explicit LazyHistory(fs::path file) : file_(std::move(file)) {}
+    Result<const HistoryStore*> get(std::ostream& err) {
+        if (!store_) {
+            auto opened = HistoryStore::openForReading(file_);
+            if (!opened) return opened.status();
+            if (!opened->notice().empty()) err << kName << opened->notice() << '\n';
+            store_.emplace(std::move(*opened));
+        }
+        return &*store_;
+    }
+
+  private:
+    fs::path file_;
+    std::optional<HistoryStore> store_;
+};
+
+struct Side {
+    std::string code;
+    DayRate rate;
+    std::optional<Money> cyKurs;
+};
+
+Result<Side> sideOf(std::string_view typed, const CivilDate& day, const CurrencyTable& table,
+                    LazyHistory& history, const RegionalSettings& regional, std::ostream& err) {
+    Side side{utf8::toUpper(typed), {}, {}};
+    if (side.code == "EUR") {
+        side.rate = {DayRate::Kind::Euro, {}, day};
+        side.cyKurs = Money::fromDouble(kRateScale);
+        return side;
+    }
+    if (const auto fixing = fixingDay(side.code); fixing && day >= *fixing) {
+        const auto chosen = currencyOfCode(table, side.code, regional);
+        if (!chosen) return chosen.status();
+        side.rate = {DayRate::Kind::Fixed, {}, day};
+        side.cyKurs = chosen->cyKurs;
+        return side;
+    }
+    const auto store = history.get(err);
+    if (!store) return store.status();
+    const auto found = rateOfDay(**store, side.code, day);
+    if (!found) return found.status();
+    if (!*found) return Status::fail(noRate(**store, side.code, day, regional));
+    side.rate = **found;
+    DecimalNumber scaled = side.rate.rate;
+    scaled.exponent += 6;  // units per Euro × 1,000,000, as the table stores rates
+    side.cyKurs = scaled.toMoney();
+    return side;
+}
+
+std::string jsonSide(const Side& side, const char* suffix) {
+    return std::string(", \"kurs_") + suffix + "\": " + jsonRate(side.cyKurs) + ", \"kurstag_" + suffix +
+           "\": " + jsonString(isoDay(side.rate.published)) + ", \"festkurs_" + suffix +
+           "\": " + (side.rate.kind == DayRate::Kind::Fixed ? "true" : "false");
+}
+
+// A cross rate with six significant digits, trailing zeros dropped.
+std::string crossRateText(double rate, const RegionalSettings& regional) {
+    const int digits = static_cast<int>(std::floor(std::log10(rate))) + 1;
+    const int decimals = std::clamp(6 - digits, 0, 12);
+    return formatNumber(
+        rate, "0" + (decimals > 0 ? "." + std::string(static_cast<std::size_t>(decimals), '#') : ""),
+        regional);
+}
+
+std::optional<double> tableRate(const CurrencyTable& table, const std::string& code,
+                                const RegionalSettings& regional) {
+    if (!fixingDay(code)) return std::nullopt;
+    const auto chosen = currencyOfCode(table, code, regional);
+    if (!chosen) return std::nullopt;
+    return chosen->cyKurs.toDouble() / kRateScale;
+}
+
+}  // namespace
+
+fs::path historyFileOf(const fs::path& table) {
+    return table.parent_path() / kHistoryFileName;
+}
+
+bool importHistory(const ReferenceHistory& days, const fs::path& table, const RegionalSettings& regional,
+                   std::ostream& out, std::ostream& err) {
+    std::string notice;
+    const auto line = importIntoHistory(days, historyFileOf(table), regional, notice);
+    if (!notice.empty()) err << kName << notice << '\n';
+    if (!line) {
+        err << kName << line.error() << '\n';
+        return false;
+    }
+    out << *line << '\n';
+    return true;
+}
+
+bool convertOnDay(const RechnerOptions& options, const CurrencyTable& table, double dStellen1,
+                  double dStellen2, const RegionalSettings& regional, std::ostream& out, std::ostream& err) {
+    const CivilDate day = *options.datum;
+    const auto amount = amountOf(options.betrag, regional);
+    LazyHistory history(historyFileOf(table.file));
+    auto from =
+        amount ? sideOf(options.von, day, table, history, regional, err) : Result<Side>(amount.status());
+    auto to = from ? sideOf(options.nach, day, table, history, regional, err) : from;
+    if (!to) {
+        err << kName << to.error() << '\n';
+        return false;
+    }
+    const BerechnenInput input{options.betrag, from->cyKurs, to->cyKurs, dStellen1, dStellen2};
+    const BerechnenOutcome shown = Berechnen(input, regional);
+    if (!shown.wertText) {
+        err << kName << "Diese Nachkommastellen gibt es nicht.\n";
+        return false;
+    }
+    for (const Side* side : {&*from, &*to}) {
+        if (side->rate.kind == DayRate::Kind::Published && side->rate.published != day) {
+            err << kName << "Am " << shortDate(day, regional) << " gibt es keinen Referenzkurs für "
+                << side->code << "; es gilt der vom " << shortDate(side->rate.published, regional) << ".\n";
+        }
+    }
+    if (!options.json) {
+        out << *shown.wertText << '\n';
+        return true;
+    }
+    out << "{\"datum\": " << jsonString(isoDay(day)) << ", \"betrag\": " << jsonNumber(*amount)
+        << ", \"von\": " << jsonString(from->code) << ", \"nach\": " << jsonString(to->code)
+        << ", \"euro\": " << jsonNumber(shown.euro) << ", \"ergebnis\": " << jsonNumber(shown.wert)
+        << ", \"anzeige\": " << jsonString(*shown.wertText) << jsonSide(*from, "von") << jsonSide(*to, "nach")
+        << "}\n";
+    return true;
+}
+
+bool printSeries(const RechnerOptions& options, const CurrencyTable& table, const RegionalSettings& regional,
+                 std::ostream& out, std::ostream& err) {
+    const std::string von = utf8::toUpper(options.von);
+    const std::string nach = utf8::toUpper(options.nach);
+    const CivilDate first = options.seit.value_or(CivilDate{1999, 1, 1});
+    const CivilDate last = options.bis.value_or(CivilDate{9999, 12, 31});
+    LazyHistory history(historyFileOf(table.file));
+    const auto store = history.get(err);
+    const auto series = store ? crossSeries(**store, von, nach, first, last, tableRate(table, von, regional),
+                                            tableRate(table, nach, regional))
+                              : Result<std::vector<CrossRate>>(store.status());
+    if (!series) {
+        err << kName << series.error() << '\n';
+        return false;
+    }
+    if (series->empty()) {
+        std::string text = "Der Kursverlauf hat für " + von + " und " + nach + " keinen gemeinsamen Tag";
+        if (options.seit || options.bis)
+            text += " vom " + shortDate(first, regional) + " bis " + shortDate(last, regional);
+        text += ".";
+        if ((*store)->empty()) text += howToFill(**store);
+        err << kName << text << '\n';
+        return false;
+    }
+    const RegionalSettings plain = RegionalSettings::english();
+    const char* separator = "[\n";
+    for (const CrossRate& rate : *series) {
+        if (options.json) {
+            out << separator << "{\"tag\": " << jsonString(isoDay(rate.day))
+                << ", \"kurs\": " << crossRateText(rate.rate, plain) << '}';
+            separator = ",\n";
+        } else {
+            out << isoDay(rate.day) << ';' << crossRateText(rate.rate, regional) << '\n';
+        }
+    }
+    if (options.json) out << "\n]\n";
+    return true;
+}
+
+}  // namespace kursomatik

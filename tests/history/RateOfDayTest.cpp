@@ -1,0 +1,143 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "history/RateOfDay.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <sstream>
+
+#include "tests/support/TempDir.h"
+
+namespace kursomatik {
+namespace {
+
+using testsupport::TempDir;
+
+// Publications around a weekend (15 and 18 March 2019), a holiday gap (24 and 27 December 2018),
+// the first day, a pause of a week in 2020, and SIT up to its fixing.
+const std::string kCsv =
+    "Date,USD,SIT,\n"
+    "2020-01-10,1.1100,N/A,\n"
+    "2020-01-03,1.1200,N/A,\n"
+    "2019-03-18,1.1329,N/A,\n"
+    "2019-03-15,1.1317,N/A,\n"
+    "2018-12-27,1.1384,N/A,\n"
+    "2018-12-24,1.1414,N/A,\n"
+    "2007-01-02,1.3270,N/A,\n"
+    "2006-12-29,1.3170,239.6400,\n"
+    "2006-12-28,1.3178,239.6500,\n"
+    "1999-01-04,1.1789,189.0450,\n";
+
+HistoryStore filled(const TempDir& dir) {
+    auto store = HistoryStore::openForImport(dir / "KURSVERLAUF.DB");
+    EXPECT_TRUE(store) << store.error();
+    EXPECT_TRUE((*store).import(*parseReferenceHistory(kCsv, "test.csv")));
+    return std::move(*store);
+}
+
+// The rule's answer as text: "15.03.2019 1.1317", "fest", "Euro" or "keiner".
+std::string answer(const HistoryStore& store, const std::string& code, const CivilDate& day) {
+    const auto rate = rateOfDay(store, code, day);
+    if (!rate) return rate.error();
+    if (!*rate) return "keiner";
+    if ((*rate)->kind == DayRate::Kind::Euro) return "Euro";
+    if ((*rate)->kind == DayRate::Kind::Fixed) return "fest";
+    std::ostringstream text;
+    text << formatShortDate((*rate)->published, "dd.MM.yyyy") << ' ' << (*rate)->rate.toDouble();
+    return text.str();
+}
+
+TEST(RateOfDay, ADayWithoutPublicationTakesTheLastRateAtMostFourDaysBack) {
+    TempDir dir;
+    const HistoryStore store = filled(dir);
+    struct Case {
+        const char* code;
+        CivilDate day;
+        std::string expected;
+    };
+    for (const Case& c : std::initializer_list<Case>{
+             {"USD", {2019, 3, 15}, "15.03.2019 1.1317"},
+             {"USD", {2019, 3, 16}, "15.03.2019 1.1317"},  // Saturday
+             {"USD", {2019, 3, 17}, "15.03.2019 1.1317"},  // Sunday
+             {"USD", {2019, 3, 18}, "18.03.2019 1.1329"},
+             {"USD", {2018, 12, 26}, "24.12.2018 1.1414"},  // the Christmas holidays
+             {"USD", {2018, 12, 28}, "27.12.2018 1.1384"},
+             {"USD", {1999, 1, 4}, "04.01.1999 1.1789"},  // the first day
+             {"USD", {1999, 1, 3}, "keiner"},             // before it
+             {"USD", {1998, 12, 31}, "keiner"},
+             {"USD", {2020, 1, 7}, "03.01.2020 1.12"},   // four days back
+             {"USD", {2020, 1, 8}, "keiner"},            // five
+             {"USD", {2020, 1, 14}, "10.01.2020 1.11"},  // after the last day
+             {"USD", {2020, 1, 15}, "keiner"},
+             {"GBP", {2019, 3, 15}, "keiner"},
+             {"EUR", {1990, 1, 1}, "Euro"},
+             // A member before its fixing from the history, from the fixing day on fixed.
+             {"SIT", {2006, 12, 29}, "29.12.2006 239.64"},
+             {"SIT", {2006, 12, 31}, "29.12.2006 239.64"},
+             {"SIT", {2007, 1, 1}, "fest"},
+             {"SIT", {2007, 1, 2}, "fest"},
+             {"DEM", {1999, 1, 2}, "fest"},
+             {"DEM", {1998, 12, 31}, "keiner"},
+             {"HRK", {2022, 12, 30}, "keiner"},
+             {"HRK", {2023, 1, 1}, "fest"},
+         }) {
+        EXPECT_EQ(answer(store, c.code, c.day), c.expected)
+            << c.code << " " << formatShortDate(c.day, "yyyy-MM-dd");
+    }
+}
+
+TEST(RateOfDay, TheCrossSeriesJoinsBothCurrenciesAndTheFixedRateFromItsDay) {
+    TempDir dir;
+    const HistoryStore store = filled(dir);
+    struct Case {
+        const char* from;
+        const char* to;
+        CivilDate first, last;
+        std::string expected;
+    };
+    for (const Case& c : std::initializer_list<Case>{
+             {"EUR", "USD", {2019, 3, 16}, {2019, 3, 18}, "2019-03-18=1.1329 "},
+             {"USD", "EUR", {2018, 12, 24}, {2018, 12, 31}, "2018-12-24=0.876117 2018-12-27=0.878426 "},
+             // SIT floats up to 29 December 2006 and holds 239.640 from 1 January 2007.
+             {"SIT",
+              "USD",
+              {2006, 12, 28},
+              {2007, 1, 2},
+              "2006-12-28=0.00549885 2006-12-29=0.00549574 2007-01-02=0.00553747 "},
+             {"DEM", "FRF", {2019, 1, 1}, {2020, 12, 31}, ""},  // no day of publication of either
+         }) {
+        const auto series = crossSeries(store, c.from, c.to, c.first, c.last, 239.64, std::nullopt);
+        ASSERT_TRUE(series) << series.error();
+        std::ostringstream text;
+        for (const CrossRate& rate : *series)
+            text << formatShortDate(rate.day, "yyyy-MM-dd") << '=' << rate.rate << ' ';
+        EXPECT_EQ(text.str(), c.expected) << c.from << " " << c.to;
+    }
+}
+
+// The built-in fixing days agree with the shipped table: every member's record is dated from its
+// fixing, and no other currency has one.
+TEST(RateOfDay, TheFixingDaysAreThoseOfTheShippedTable) {
+    std::ifstream table(KURSOMATIK_DATA_DIR "/currencies.csv");
+    ASSERT_TRUE(table);
+    int members = 0;
+    for (std::string line; std::getline(table, line);) {
+        if (line.empty() || line[0] == '#') continue;
+        std::vector<std::string> fields;
+        std::istringstream split(line);
+        for (std::string field; std::getline(split, field, ';');) fields.push_back(field);
+        ASSERT_EQ(fields.size(), 5u) << line;
+        const auto fixing = fixingDay(fields[1]);
+        if (fields[3] == "1" && fields[1] != "EUR") {
+            ++members;
+            ASSERT_TRUE(fixing) << fields[1];
+            EXPECT_EQ(formatShortDate(*fixing, "dd.MM.yyyy"), fields[4]) << fields[1];
+        } else {
+            EXPECT_FALSE(fixing) << fields[1];
+        }
+    }
+    EXPECT_EQ(members, 21);
+}
+
+}  // namespace
+}  // namespace kursomatik
