@@ -19,7 +19,6 @@ namespace fs = std::filesystem;
 const std::vector<Currency> kTable{kDeutscheMark,
                                    kEuro,
                                    kLira,
-                                   {"Kaputt", "BA", "abc", "0"},
                                    {"Zitat \"Q\"", "Q\"\\", "2000000", "0", "05.02.2026\t"},
                                    {"Doppelt A", "DUP", "1", "0"},
                                    {"Doppelt B", "dup", "2", "0"},
@@ -62,7 +61,7 @@ struct Call {
 TEST(Rechner, InvocationsGiveTheWindowsResultOrAGermanMessageAndTheirStatus) {
     TempDir dir;
     writeFile(dir / "KURSOMATIK.DAT", tableBytes(kTable));
-    writeFile(dir / "liste.dat", tableBytes({kTable[4], kLira}));  // listed by name
+    writeFile(dir / "liste.dat", tableBytes({kTable[3], kLira}));  // listed by name
     fs::create_directories(dir / "programm");
     writeFile(dir / "programm" / "Kursomatik.ini", kDecimalsIni);
     const std::string table = "„" + (dir / "KURSOMATIK.DAT").string() + "“";
@@ -117,12 +116,11 @@ TEST(Rechner, InvocationsGiveTheWindowsResultOrAGermanMessageAndTheirStatus) {
     for (char& byte : noise) byte = static_cast<char>(random());
     writeFile(dir / "zufall.dat", noise);
     for (const char* file : {"--tabelle=gross.dat", "--tabelle=zufall.dat"}) {
-        std::ostringstream listed, listErr, converted, convertErr;
+        std::ostringstream listed, listErr, converted;
         EXPECT_EQ(runRechner({"--liste", file}, environment, listed, listErr), 0) << file;
-        const std::string lines = listed.str();
-        EXPECT_EQ(std::count(lines.begin(), lines.end(), '\n'), 1000) << file;
+        EXPECT_EQ(std::ranges::count(listed.str(), '\n'), 1000) << file;
         EXPECT_NE(listErr.str().find("Angezeigt werden nur die ersten 999"), std::string::npos) << file;
-        EXPECT_EQ(runRechner({"1", "DEM", "EUR", file}, environment, converted, convertErr), 1) << file;
+        EXPECT_EQ(runRechner({"1", "DEM", "EUR", file}, environment, converted, converted), 1) << file;
     }
 }
 

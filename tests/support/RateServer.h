@@ -23,10 +23,9 @@ struct ServedRequest {
 };
 
 // What the server does with a request: the bytes it sends (status line, headers, body; they may
-// promise more than they hold), after `delayMs`; `hang` sends nothing and keeps the connection open.
+// promise more than they hold); `hang` sends nothing and keeps the connection open.
 struct ServedAnswer {
     std::string bytes;
-    int delayMs = 0;
     bool hang = false;
 };
 

@@ -25,7 +25,6 @@ class RecordingWindowSystem : public WindowSystem {
 
     MessageResult message(QWidget*, const QString& text, MessageButtons buttons, MessageIcon icon) override {
         messages.push_back({text, buttons, icon});
-        if (onMessage) onMessage();
         if (buttons == MessageButtons::Ok) return MessageResult::Ok;
         if (answers.empty())
             return unexpectedQuestions += !answerAlways, answerAlways.value_or(MessageResult::No);
@@ -62,8 +61,7 @@ class RecordingWindowSystem : public WindowSystem {
     std::vector<int> helpTopics;
     QStringList urls;
     int processEnded = 0;
-    QString chosenFile;               // the answer to every file question; empty: cancelled
-    std::function<void()> onMessage;  // runs as each message shows, to see the windows then
+    QString chosenFile;  // the answer to every file question; empty: cancelled
 };
 
 }  // namespace kursomatik::testsupport
