@@ -80,6 +80,7 @@ TEST(Rechner, InvocationsGiveTheWindowsResultOrAGermanMessageAndTheirStatus) {
              {{"--alle", "--liste", "1", "DEM"}, "", "--alle und --liste gehen nicht zusammen", 1},
              {{"--liste", "--version"}, std::string("kursomatik-rechner ") + kVersion + "\n", "", 0},
              {{"0.500", "DEM", "EUR"}, "", "„0.500“ ist keine Zahl", 1},
+             {{"-.5", "DEM", "EUR"}, "", "„-.5“ ist keine Zahl", 1},  // an amount, no option
              // Where the window silently shows 0, the command refuses the amount.
              {{"922337204", "EUR", "DEM"}, "", "„922337204“ ist zu groß", 1},
              {{"922337203", "EUR", "EUR"}, "922.337.203,00\n", "", 0},
@@ -95,6 +96,10 @@ TEST(Rechner, InvocationsGiveTheWindowsResultOrAGermanMessageAndTheirStatus) {
         EXPECT_TRUE(err.str().find(c.err) != std::string::npos && c.err.empty() == err.str().empty())
             << c.args[0] << ": " << err.str();
     }
+    // The usage names the places the option takes.
+    std::ostringstream usage, none;
+    EXPECT_EQ(runRechner({"--help"}, environment, usage, none), 0);
+    EXPECT_NE(usage.str().find("--euro-stellen 3|4 "), std::string::npos);
     // A record of NUL bytes, as a broken copy leaves one, is listed like any other, and converts to
     // nothing; an escape sequence in a name never reaches the terminal.
     writeFile(dir / "null.dat",

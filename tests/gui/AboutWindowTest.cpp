@@ -84,6 +84,7 @@ TEST(Help, APostedF1OpensTheShippedHelpAtTheTopicsHeadingPastAModalWindow) {
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&viewer));
     EXPECT_EQ(viewer.browser()->source().fileName() + "#" + viewer.browser()->source().fragment(),
               "KURSOMATIK.HLP#thema7");
+    EXPECT_FALSE(viewer.browser()->toPlainText().contains("Hilfe nicht verfügbar"));  // the topic is there
 }
 
 using DesktopIntegration = ProgramTest;

@@ -11,6 +11,8 @@
 namespace kursomatik::testsupport {
 namespace {
 
+namespace fs = std::filesystem;
+
 class MainWindow : public ProgramTest {
   protected:
     QComboBox* input() const { return find<QComboBox>("txtEingabe"); }
@@ -18,7 +20,31 @@ class MainWindow : public ProgramTest {
     QString iso(const char* box) const { return find<QLineEdit>(box)->text(); }
     void pressEnter() { QTest::keyClick(find<QLineEdit>("txtWertEingabe"), Qt::Key_Return); }
     void listPass() { press(&memberWindow(), "cmdAbbrechenUmt"); }  // as the user starts one
+    // The all-currencies window.
+    QTableWidget* grid() const { return find<QTableWidget>("grdAlle"); }
+    QString cell(int row, int column) const { return grid()->item(row, column)->text(); }
+    // For the table watch: US-Dollar -> Deutsche Mark, 100, with every list pass counted.
+    void startOnDollar() {
+        start({kDeutscheMark, kEuro, kDollar}, kStartIni);
+        typeAmount("100");
+        choose(input(), QStringLiteral("US-Dollar"));
+        choose(output(), QStringLiteral("Deutsche Mark"));
+        passes = std::make_unique<QSignalSpy>(find<LineList>("lstversteckt")->model(),
+                                              &QAbstractItemModel::rowsInserted);
+    }
+    // As a safe writer does it: a new file renamed over the old one.
+    void replaceTable(const std::vector<Currency>& currencies) {
+        writeFile(dir / "neu.tmp", tableBytes(currencies));
+        fs::rename(dir / "neu.tmp", dir / kCurrencyFileName);
+    }
+    bool passed(int count) {
+        return QTest::qWaitFor([&] { return passes->count() >= count; }, 2000);
+    }
+
+    std::unique_ptr<QSignalSpy> passes;
 };
+using AllCurrencies = MainWindow;
+using TableWatch = MainWindow;
 
 TEST_F(MainWindow, PickingACurrencyConvertsThroughTheEuroAtOnceAndEnterRecalculates) {
     start({kFranc, kDeutscheMark, kEuro});
@@ -98,12 +124,6 @@ TEST_F(MainWindow, ACurrencyWithoutUsableRateConvertsToZeroNeverWithThePreviousR
 
 const Currency kBroken{"Kaputt", "BAD", "gestern", "0", "04.12.2026"};
 
-class AllCurrencies : public ProgramTest {
-  protected:
-    QTableWidget* grid() const { return find<QTableWidget>("grdAlle"); }
-    QString cell(int row, int column) const { return grid()->item(row, column)->text(); }
-};
-
 // Every row holds what the main window shows for that pair; it follows the amount and the input
 // currency while it is open.
 TEST_F(AllCurrencies, EveryRowIsTheMainWindowsResultForThatCurrency) {
@@ -141,6 +161,11 @@ TEST_F(AllCurrencies, EveryRowIsTheMainWindowsResultForThatCurrency) {
     const QStringList copied = QGuiApplication::clipboard()->text().split('\n', Qt::SkipEmptyParts);
     ASSERT_EQ(copied.size(), currencies.size());
     EXPECT_EQ(copied[0].toStdString(), "DEM\tDeutsche Mark\t195,58\t01.01.1999\t");
+    // Without an age limit no rate is old.
+    writeIni(kStartIni + "kursalter=0\n");
+    trigger("Optionen");
+    press(find<QDialog>("frmOptionen"), "cmdOK");
+    EXPECT_EQ(cell(currencies.indexOf("US-Dollar"), 4), "");
     // An amount that is no number empties the list and says so.
     typeAmount("0.500");
     windows.messages.clear();
@@ -149,36 +174,7 @@ TEST_F(AllCurrencies, EveryRowIsTheMainWindowsResultForThatCurrency) {
     EXPECT_EQ(find<QLabel>("lblBetrag")->text().toStdString(), "Der Betrag „0.500“ ist keine Zahl.");
 }
 
-namespace fs = std::filesystem;
-
 // The main window while another program changes its currency file.
-class TableWatch : public ProgramTest {
-  protected:
-    // US-Dollar -> Deutsche Mark, 100.
-    void startOnDollar() {
-        start({kDeutscheMark, kEuro, kDollar}, kStartIni);
-        typeAmount("100");
-        choose(find<QComboBox>("txtEingabe"), QStringLiteral("US-Dollar"));
-        choose(find<QComboBox>("txtAusgabe"), QStringLiteral("Deutsche Mark"));
-        passes = std::make_unique<QSignalSpy>(find<LineList>("lstversteckt")->model(),
-                                              &QAbstractItemModel::rowsInserted);
-    }
-    // As a safe writer does it: a new file renamed over the old one.
-    void replaceTable(const std::vector<Currency>& currencies) {
-        writeFile(dir / "neu.tmp", tableBytes(currencies));
-        fs::rename(dir / "neu.tmp", dir / kCurrencyFileName);
-    }
-    std::string chosen() const {
-        return (find<QComboBox>("txtEingabe")->currentText() + " -> " +
-                find<QComboBox>("txtAusgabe")->currentText())
-            .toStdString();
-    }
-    bool passed(int count) {
-        return QTest::qWaitFor([&] { return passes->count() >= count; }, 2000);
-    }
-
-    std::unique_ptr<QSignalSpy> passes;
-};
 
 const Currency kNewDollar{"US-Dollar", "USD", "1070500", "0", "04.12.2026"};
 const Currency kAustralian{"Australischer Dollar", "AUD", "1600000", "0", "04.12.2026"};

@@ -25,10 +25,6 @@ const Currency kYen{"Japanischer Yen", "JPY", "120000000", "0", "05.12.2026"};  
 // The reference-rate import of the other currencies window, the age line and the Bearbeiten menu.
 class RateTools : public ProgramTest {
   protected:
-    std::string chosen(const char* in, const char* out) const {
-        return (find<QComboBox>(in)->currentText() + " -> " + find<QComboBox>(out)->currentText())
-            .toStdString();
-    }
     QLabel* ageLine() const { return find<QLabel>("lblKursalter"); }
     void import(const std::string& fileText) {
         windows.messages.clear();
@@ -36,7 +32,21 @@ class RateTools : public ProgramTest {
         windows.chosenFile = QString::fromStdString((dir / "eurofxref.csv").string());
         press(&otherWindow(), "cmdImport");
     }
+    // The settings file's values of the keys, "-" for a missing one.
+    std::string settings(std::initializer_list<const char*> keys) const {
+        std::string values;
+        for (const char* key : keys) values += getProfileString(iniPath(), "Kursomatik", key, "-") + " ";
+        return values;
+    }
+    QRadioButton* option(const char* name) const { return find<QRadioButton>(name); }
+    QString label(const char* name) const { return find<QLabel>(name)->text(); }
+    void chooseDollarAndFranken() {
+        choose(find<QComboBox>("txtEingabe"), QStringLiteral("US-Dollar"));
+        choose(find<QComboBox>("txtAusgabe"), QStringLiteral("Schweizer Franken"));
+    }
 };
+using Options = RateTools;
+using AgeLine = RateTools;
 
 TEST_F(RateTools, ImportKeepsTheChosenCurrenciesAndAsksBeforeOverwritingNewerRates) {
     // US-Dollar -> Yen, also as start currencies; the file brings a new currency that sorts first, a
@@ -58,7 +68,7 @@ TEST_F(RateTools, ImportKeepsTheChosenCurrenciesAndAsksBeforeOverwritingNewerRat
     EXPECT_TRUE(datBytes().starts_with(table.substr(0, kRecordLength)));
     EXPECT_EQ(find<QComboBox>("txtAusgabe")->itemText(0), "Australischer Dollar");
     // The same currencies stay chosen at their new places, with the new rates.
-    EXPECT_EQ(chosen("txtEingabe", "txtAusgabe"), "US-Dollar -> Japanischer Yen");
+    EXPECT_EQ(chosen(), "US-Dollar -> Japanischer Yen");
     EXPECT_EQ(state.selection.sEingabeIndex + " " + result().toStdString(), "4 10.909,08");
     EXPECT_EQ(ageLine()->text().toStdString(), "Kurs USD vom 04.12.2026; Kurs JPY vom 05.12.2026");
     // The start currencies follow them, in the settings file and in the options dialog, and the next
@@ -67,7 +77,7 @@ TEST_F(RateTools, ImportKeepsTheChosenCurrenciesAndAsksBeforeOverwritingNewerRat
     trigger("Optionen");
     EXPECT_EQ(chosen("txtstart", "txtausgabe2"), "US-Dollar -> Japanischer Yen");
     start();
-    EXPECT_EQ(chosen("txtEingabe", "txtAusgabe"), "US-Dollar -> Japanischer Yen");
+    EXPECT_EQ(chosen(), "US-Dollar -> Japanischer Yen");
     // A file that cannot be imported changes nothing.
     const std::string before = datBytes();
     import("Datum; Kurs\nheute; viel\n");
@@ -102,6 +112,7 @@ TEST_F(RateTools, KurseAktualisierenImportsTheSourcesFileAndAbbrechenStopsIt) {
     QTRY_VERIFY(!windows.messages.empty());
     EXPECT_TRUE(said({"Referenzkurse vom 04.12.2026: 0 Kurse aktualisiert, 1 Währung neu."})) << all();
     EXPECT_EQ(find<QComboBox>("txtAusgabe")->itemText(0), "Australischer Dollar");
+    EXPECT_TRUE(update->isEnabled());  // F5 again, once the answer is in
     qunsetenv("XDG_CACHE_HOME");
 }
 
@@ -137,25 +148,13 @@ TEST_F(RateTools, TauschenSwapsTheCurrenciesAndKopierenCopiesTheResult) {
     typeAmount("100");
     choose(find<QComboBox>("txtAusgabe"), QString::fromUtf8("Französischer Franc"));
     trigger("Tauschen");
-    EXPECT_EQ(chosen("txtEingabe", "txtAusgabe"), "Französischer Franc -> Deutsche Mark");
+    EXPECT_EQ(chosen(), "Französischer Franc -> Deutsche Mark");
     EXPECT_EQ(find<QLineEdit>("txtWertEingabe")->text() + " = " + result() + " " +
                   find<QLineEdit>("txtisoein")->text() + find<QLineEdit>("Text2")->text(),
               "100 = 29,82 FRFDEM");
     trigger("Kopieren");
     EXPECT_EQ(QGuiApplication::clipboard()->text() + all().c_str(), "29,82");  // and no message
 }
-
-class Options : public ProgramTest {
-  protected:
-    // The settings file's values of the keys, "-" for a missing one.
-    std::string settings(std::initializer_list<const char*> keys) const {
-        std::string values;
-        for (const char* key : keys) values += getProfileString(iniPath(), "Kursomatik", key, "-") + " ";
-        return values;
-    }
-    QRadioButton* option(const char* name) const { return find<QRadioButton>(name); }
-    QString label(const char* name) const { return find<QLabel>(name)->text(); }
-};
 
 // The start writes each decimals pair again and moves a start currency of 0 to 1 before the dialog is
 // made. Then each option writes its pair and shows its example at once, and each start list its
@@ -198,30 +197,15 @@ QPalette darkPalette() {
     return dark;
 }
 
-// Every grey from black to white, and the coloured windows of common light and dark themes, where the
-// warning stays red.
+// Every grey from black to white.
 TEST(AgeLineColour, KeepsAContrastOfAtLeast4To5OnEveryBackground) {
     for (int grey = 0; grey <= 255; ++grey) {
         const QColor background(grey, grey, grey);
         EXPECT_GE(contrastRatio(warningColour(background), background), 4.5) << grey;
     }
-    for (const char* name : {"#fdf6e3", "#ffd0d0", "#002b36", "#1e1e2e", "#400000", "#3c3f41"}) {
-        const QColor background(QString::fromLatin1(name)), warning = warningColour(background);
-        EXPECT_GE(contrastRatio(warning, background), 4.5) << name;
-        EXPECT_TRUE(warning.red() > warning.green() + 40 && warning.red() > warning.blue() + 40) << name;
-    }
     // The formula's corner: black on white is 21.
     EXPECT_NEAR(contrastRatio(Qt::black, Qt::white), 21.0, 1e-9);
 }
-
-class AgeLine : public ProgramTest {
-  protected:
-    QLabel* line() const { return find<QLabel>("lblKursalter"); }
-    void chooseDollarAndFranken() {
-        choose(find<QComboBox>("txtEingabe"), QStringLiteral("US-Dollar"));
-        choose(find<QComboBox>("txtAusgabe"), QStringLiteral("Schweizer Franken"));
-    }
-};
 
 // Both rates old: the whole text does not fit, so the short form shows, never cut, in a colour that
 // reads on a light and on a dark palette; the whole text is in the tooltip and for the screen reader.
@@ -233,13 +217,14 @@ TEST_F(AgeLine, TwoOldRatesShowTheShortFormReadablyOnLightAndDarkPalettes) {
         chooseDollarAndFranken();
         const std::string full =
             "Kurs USD vom 06.02.2026 – 302 Tage alt; Kurs CHF vom 21.10.2026 – 45 Tage alt";
-        EXPECT_EQ(line()->text().toStdString(), "\u26a0 USD 302 Tage, CHF 45 Tage alt");
-        EXPECT_LE(line()->fontMetrics().horizontalAdvance(line()->text()), line()->width());
-        EXPECT_EQ(line()->toolTip().toStdString(), "\u26a0 " + full);
-        EXPECT_EQ(line()->accessibleDescription(), line()->toolTip());
-        EXPECT_EQ(line()->accessibleName().toStdString(), "Warnung: " + full);
-        const QPalette shown = line()->palette();
-        EXPECT_GE(contrastRatio(shown.color(QPalette::WindowText), shown.color(QPalette::Window)), 4.5);
+        EXPECT_EQ(ageLine()->text().toStdString(), "\u26a0 USD 302 Tage, CHF 45 Tage alt");
+        EXPECT_LE(ageLine()->fontMetrics().horizontalAdvance(ageLine()->text()), ageLine()->width());
+        EXPECT_EQ(ageLine()->toolTip().toStdString(), "\u26a0 " + full);
+        EXPECT_EQ(ageLine()->accessibleDescription(), ageLine()->toolTip());
+        EXPECT_EQ(ageLine()->accessibleName().toStdString(), "Warnung: " + full);
+        const QColor warning = ageLine()->palette().color(QPalette::WindowText);
+        EXPECT_GE(contrastRatio(warning, ageLine()->palette().color(QPalette::Window)), 4.5);
+        EXPECT_TRUE(warning.red() > warning.green() + 40 && warning.red() > warning.blue() + 40);  // red
     }
     QApplication::setPalette(light);
 }
@@ -259,10 +244,10 @@ TEST_F(AgeLine, TheOptionsDialogSetsTheAgeLimit) {
         days->setValue(limit);
         EXPECT_NE(readFile(iniPath()).find("kursalter=" + std::to_string(limit) + "\n"), std::string::npos);
         press(dialog, "cmdOK");
-        const QString text = line()->text();
-        EXPECT_TRUE(text == QString::fromUtf8(shown) || line()->toolTip().endsWith(text))
+        const QString text = ageLine()->text();
+        EXPECT_TRUE(text == QString::fromUtf8(shown) || ageLine()->toolTip().endsWith(text))
             << text.toStdString();
-        EXPECT_EQ(line()->font().bold(), limit == 100) << limit;
+        EXPECT_EQ(ageLine()->font().bold(), limit == 100) << limit;
     }
     // A limit written by hand shows in the box after Esc, which reads the settings again as OK does,
     // without being written again.

@@ -24,8 +24,7 @@ TEST(ProfileText, ReadingBehavesLikeTheWindowsProfileFunctions) {
     const std::string x200(200, 'x');
     using C = std::tuple<std::string, std::string, std::string>;
     for (const auto& [text, defaultValue, expected] :
-         {C("[Andere]\nstellen2=100\n", "vorher", "vorher"),
-          C("[Kursomatik]\nstellen1=1000\n;stellen2=100\n", "vorher", "vorher"), C("", "  100   ", "  100"),
+         {C("[Kursomatik]\nstellen1=1000\n;stellen2=100\n", "vorher", "vorher"), C("", "  100   ", "  100"),
           C("[Kursomatik]\nstellen2=" + x200, "", x200.substr(1)),
           C("[Kursomatik]\nstellen2=\n", "vorher", ""),
           C("[KURSOMATIK]\nSTELLEN2=100\nstellen2=1000\n", "", "100"),
