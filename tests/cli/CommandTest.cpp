@@ -1,14 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include <gtest/gtest.h>
 
-#include <sys/wait.h>
 #include <chrono>
 
 #include <csignal>
-#include <cstdio>
 
 #include "cli/Rechner.h"
+#include "net/NetworkRateDownload.h"
+#include "settings/IniFile.h"
 #include "tests/support/ProgramHarness.h"
+#include "tests/support/RateServer.h"
 
 namespace kursomatik::testsupport {
 namespace {
@@ -22,19 +23,6 @@ struct Started {
     std::string folder = ".";      // where it starts, in the test's folder
     std::string environment = {};  // besides HOME, XDG_CONFIG_HOME, XDG_DATA_HOME and LC_ALL=C
 };
-
-struct Ran {
-    int status;
-    std::string out, err;
-};
-// A shell command line, its stderr going to the file "err" in `dir`.
-Ran run(const TempDir& dir, const std::string& command) {
-    FILE* pipe = ::popen((command + " 2>" + (dir / "err").string()).c_str(), "r");
-    std::string out;
-    for (int c; (c = std::fgetc(pipe)) != EOF;) out += static_cast<char>(c);
-    const int status = ::pclose(pipe);
-    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, out, readFile(dir / "err")};
-}
 
 // The installed command as a script starts it: no display, nothing of this environment.
 TEST(Command, FindsTheProgramsTableAndSettingsAndEndsWithItsStatus) {
@@ -79,8 +67,8 @@ TEST(Command, FindsTheProgramsTableAndSettingsAndEndsWithItsStatus) {
              {"100 USD GBP", "71,71\n", "", 0, "job"},
          }) {
         const fs::file_time_type iniBefore = fs::last_write_time(ini);
-        const Ran ran = run(dir, "cd " + (dir / r.folder).string() + " && env -i " + home + r.environment +
-                                     " " KURSOMATIK_RECHNER " " + r.args);
+        const Ran ran = runShell(dir, "cd " + (dir / r.folder).string() + " && env -i " + home +
+                                          r.environment + " " KURSOMATIK_RECHNER " " + r.args);
         EXPECT_EQ(ran.status, r.status) << r.args;
         EXPECT_EQ(ran.out, r.out) << r.args;
         EXPECT_TRUE(r.err.empty() ? ran.err.empty() : ran.err.find(r.err) != std::string::npos)
@@ -95,8 +83,8 @@ TEST(Command, FindsTheProgramsTableAndSettingsAndEndsWithItsStatus) {
     // The same file again changes nothing, so a nightly job reports no change: not even rewritten.
     fs::last_write_time(job, fs::last_write_time(job) - std::chrono::hours(1));
     const auto before = fs::last_write_time(job);
-    const Ran again =
-        run(dir, "cd " + job.parent_path().string() + " && env -i " + home + KURSOMATIK_RECHNER " " + import);
+    const Ran again = runShell(
+        dir, "cd " + job.parent_path().string() + " && env -i " + home + KURSOMATIK_RECHNER " " + import);
     EXPECT_TRUE(again.out.starts_with("Keine neuen Kurse: 1 Kurs unverändert, 1 neuerer Kurs beibehalten."))
         << again.out;
     EXPECT_EQ(fs::last_write_time(job), before);
@@ -112,8 +100,9 @@ TEST(Command, AnOutputThatCannotBeWrittenEndsWithAMessageAndStatus2) {
         many.push_back({"Währung " + std::to_string(i), "W" + std::to_string(i), "2"});
     writeFile(dir / "viele.dat", tableBytes(many));
     for (const std::string sink : {"/dev/full", "/dev/null"}) {
-        const Ran ran = run(dir, "env -i HOME=" + dir.path().string() +
-                                     " LC_ALL=C " KURSOMATIK_RECHNER " --liste --tabelle viele.dat >" + sink);
+        const Ran ran =
+            runShell(dir, "env -i HOME=" + dir.path().string() +
+                              " LC_ALL=C " KURSOMATIK_RECHNER " --liste --tabelle viele.dat >" + sink);
         EXPECT_EQ(std::pair(ran.status,
                             ran.err.starts_with("kursomatik-rechner: Die Ausgabe kann nicht geschrieben")),
                   std::pair(sink == "/dev/full" ? 2 : 0, sink == "/dev/full"))
@@ -135,9 +124,9 @@ TEST(Command, AnImportOverTheFileSizeLimitLeavesTheTableAsItWas) {
     for (const int blocks : {1, 2, 3}) {
         writeFile(dir / "KURSOMATIK.DAT", table);
         const Ran ran =
-            run(dir, "cd " + dir.path().string() + " && ulimit -f " + std::to_string(blocks) +
-                         " && exec env -i HOME=" + dir.path().string() +
-                         " LC_ALL=C " KURSOMATIK_RECHNER " --tabelle KURSOMATIK.DAT --import k.csv");
+            runShell(dir, "cd " + dir.path().string() + " && ulimit -f " + std::to_string(blocks) +
+                              " && exec env -i HOME=" + dir.path().string() +
+                              " LC_ALL=C " KURSOMATIK_RECHNER " --tabelle KURSOMATIK.DAT --import k.csv");
         const bool fits = blocks == 3;
         EXPECT_EQ(ran.status, fits ? kRechnerNoHistory : 2) << blocks << ": " << ran.err;
         EXPECT_NE(ran.err.find(fits ? "Die Tabelle ist übernommen, der Kursverlauf nicht."
@@ -151,6 +140,165 @@ TEST(Command, AnImportOverTheFileSizeLimitLeavesTheTableAsItWas) {
         EXPECT_TRUE(fits ? after.size() == table.size() + 6 * kRecordLength : after == table) << blocks;
         EXPECT_FALSE(fs::exists(dir / "KURSOMATIK.TMP")) << blocks;
     }
+}
+
+const std::string kDaily =
+    "<?xml version='1.0' encoding='UTF-8'?>\n<Cube><Cube time='2026-12-04'>\n"
+    "<Cube currency='USD' rate='1.1000'/><Cube currency='GBP' rate='0.8457'/></Cube></Cube>\n";
+
+// The source's answers: the daily file (with validators, and "not modified" for them), statuses,
+// redirects, too much, too slow and cut off.
+ServedAnswer serve(const ServedRequest& request, int plainPort, const std::string& self) {
+    const std::string validators = "ETag: \"v1\"\r\nLast-Modified: Fri, 04 Dec 2026 15:00:00 GMT\r\n";
+    const std::string& path = request.path;
+    if (path == "/daily.xml") {
+        const auto etag = request.headers.find("if-none-match");
+        if (etag != request.headers.end() && etag->second == "\"v1\"") return httpAnswer(304, "", validators);
+        return httpAnswer(200, kDaily, validators);
+    }
+    if (path == "/404") return httpAnswer(404, "nicht da");
+    if (path == "/500") return httpAnswer(500, "kaputt");
+    if (path == "/to-http")
+        return httpAnswer(302, "",
+                          "Location: http://127.0.0.1:" + std::to_string(plainPort) + "/daily.xml\r\n");
+    if (path == "/to-https") return httpAnswer(301, "", "Location: " + self + "/daily.xml\r\n");
+    if (path == "/big") return {"HTTP/1.1 200 OK\r\nConnection: close\r\n\r\n" + std::string(3 << 20, 'x')};
+    if (path == "/slow") return {"", true};
+    if (path == "/cut") return {"HTTP/1.1 200 OK\r\nContent-Length: 2000\r\n\r\n" + kDaily.substr(0, 90)};
+    if (path == "/hello") return httpAnswer(200, "Hallo");
+    return httpAnswer(400, "");
+}
+
+class Network : public ::testing::Test {
+  protected:
+    static void SetUpTestSuite() {
+        certificates = new TempDir;
+        makeTestCertificates(certificates->path());
+        plain = new RateServer([](const ServedRequest& r) { return serve(r, 0, ""); });
+        secure =
+            new RateServer([](const ServedRequest& r) { return serve(r, plain->port(), secure->url("")); },
+                           certificates->path());
+    }
+    static void TearDownTestSuite() { delete secure, delete plain, delete certificates; }
+    static std::string caFile() { return (certificates->path() / "ca.pem").string(); }
+
+    static inline TempDir* certificates = nullptr;
+    static inline RateServer* plain = nullptr;
+    static inline RateServer* secure = nullptr;
+};
+
+struct Fetch {
+    std::string url;
+    std::string failure;  // a part of the message; empty: the daily file comes
+    bool trusted = true;
+    int seconds = 5;
+};
+
+// Every way a request can end, through the download the command uses.
+TEST_F(Network, EveryFailureIsAGermanMessageNamingItsCause) {
+    fs::path closed;
+    for (const Fetch& f : std::initializer_list<Fetch>{
+             {secure->url("/daily.xml"), ""},
+             {secure->url("/to-https"), ""},
+             {plain->url("/daily.xml"), ""},  // plain http to this machine only
+             {"http://www.ecb.europa.eu/daily.xml", "unverschlüsselt (http)"},
+             {secure->url("/to-http"), "eine unverschlüsselte Adresse. Kursomatik folgt nur https"},
+             {secure->url("/404"), "HTTP-Status 404"},
+             {secure->url("/big"), "größer als 2 MiB"},
+             {secure->url("/slow"), "nicht innerhalb von 1 Sekunden", true, 1},
+             {secure->url("/cut"), "brach ab, bevor die Datei vollständig war"},
+             {secure->url("/daily.xml"), "keiner vertrauenswürdigen Stelle", false},
+             {"http://127.0.0.1:1/daily.xml", "hat die Verbindung abgelehnt"},
+             {"https://kurse.invalid/daily.xml", "„kurse.invalid“ wurde nicht gefunden"},
+         }) {
+        DownloadRequest request{f.url, f.seconds, f.trusted ? caFile() : "", {}, {}};
+        const auto answer = downloadNow(request);
+        if (f.failure.empty()) {
+            ASSERT_TRUE(answer) << f.url << ": " << answer.error();
+            EXPECT_EQ(answer->body + answer->etag, kDaily + "\"v1\"");
+        } else {
+            ASSERT_FALSE(answer) << f.url;
+            EXPECT_NE(answer.error().find(f.failure), std::string::npos) << f.url << ": " << answer.error();
+        }
+    }
+    // A CA file that holds no certificate is named.
+    const auto wrongCa = downloadNow({secure->url("/daily.xml"), 5, "/dev/null", {}, {}});
+    EXPECT_TRUE(!wrongCa && wrongCa.error().find("„/dev/null“ (kurszertifikate)") != std::string::npos);
+    // The validators go with the request, and an unchanged file is not sent again.
+    const auto unchanged = downloadNow({secure->url("/daily.xml"), 5, caFile(), "\"v1\"", "x"});
+    EXPECT_TRUE(unchanged && unchanged->notModified && unchanged->body.empty());
+    EXPECT_EQ(secure->requests().back().headers["if-modified-since"], "x");
+}
+
+// A proxy that wants a password is named as such, whatever the source.
+TEST_F(Network, AProxyAskingForAPasswordIsToldInGerman) {
+    RateServer proxy([](const ServedRequest&) {
+        return httpAnswer(407, "", "Proxy-Authenticate: Basic realm=\"firma\"\r\n");
+    });
+    qputenv("https_proxy", proxy.url("").c_str());
+    const auto answer = downloadNow({"https://kurse.example/daily.xml", 5, caFile(), {}, {}});
+    qunsetenv("https_proxy");
+    ASSERT_FALSE(answer);
+    EXPECT_NE(answer.error().find("Der Proxy verlangt eine Anmeldung (407)"), std::string::npos)
+        << answer.error();
+    EXPECT_EQ(proxy.requests().at(0).method, "CONNECT");
+}
+
+// The nightly job: the real command, its settings naming the source and the extra CA.
+TEST_F(Network, TheCommandUpdatesOnceAndThenSaysNothingIsNew) {
+    TempDir dir;
+    const fs::path table = dir / "KURSOMATIK.DAT";
+    const std::string before = tableBytes({kDeutscheMark, kEuro, kDollar});
+    writeFile(table, before);
+    writeFile(dir / "WIN.INI", "[Kursomatik]\nIniDatei=" + (dir / "k.ini").string() + "\n");
+    writeFile(dir / "k.ini", kDecimalsIni + "kurszertifikate=" + caFile() + "\nkurszeit=2\n");
+    const auto run = [&](const std::string& source) {
+        EXPECT_TRUE(writeProfileString(dir / "k.ini", "Kursomatik", "kursquelle", secure->url(source)));
+        return runShell(dir, "HOME=" + dir.path().string() + " XDG_CONFIG_HOME=" + dir.path().string() +
+                                 " XDG_CACHE_HOME=" + (dir / "cache").string() +
+                                 " LC_ALL=C " KURSOMATIK_RECHNER " --tabelle " + table.string() +
+                                 " --aktualisieren");
+    };
+    // Failures leave the table as it was: the network's with 3, a file that is no rate file with 1.
+    for (const auto& [source, status, message] : {std::tuple{"/500", 3, "HTTP-Status 500"},
+                                                  {"/hello", 1, "keine Referenzkursdatei"},
+                                                  {"/slow", 3, "nicht innerhalb von 2 Sekunden"}}) {
+        const Ran ran = run(source);
+        EXPECT_EQ(ran.status, status) << source << ran.err;
+        EXPECT_NE(ran.err.find(message), std::string::npos) << ran.err;
+        EXPECT_EQ(readFile(table), before);
+    }
+    const Ran first = run("/daily.xml");
+    EXPECT_EQ(first.status, 0) << first.err;
+    EXPECT_TRUE(first.out.starts_with("Referenzkurse vom 04.12.2026: 1 Kurs aktualisiert, 1 Währung neu.\n"))
+        << first.out;
+    EXPECT_NE(readFile(dir / "k.ini").find("kursquelle_etag=\"v1\"\n"), std::string::npos);
+    // Again: a conditional request, "not modified", the table not even rewritten.
+    // A rate imported since then that is newer than the answer's is kept, and still counts as that answer.
+    std::string updated = readFile(table);
+    writeFile(table, updated.replace(updated.find("04.12.2026"), 10, "05.12.2026"));
+    const fs::file_time_type stamp = fs::last_write_time(table);
+    const Ran second = run("/daily.xml");
+    EXPECT_TRUE(second.status == 0 &&
+                second.out.starts_with("Keine neuen Kurse: 1 Kurs unverändert, 1 neuerer "))
+        << second.out;
+    EXPECT_EQ(secure->requests().back().headers.count("if-none-match"), 1U);
+    EXPECT_TRUE(readFile(table) == updated && fs::last_write_time(table) == stamp);
+    // A table restored from a backup no longer holds that answer: the file is fetched whole again.
+    writeFile(table, before);
+    const Ran third = run("/daily.xml");
+    EXPECT_EQ(secure->requests().back().headers.count("if-none-match"), 0U);
+    // The same summary of the table; the history holds that day already.
+    const auto tableLines = [](const std::string& out) { return out.substr(0, out.find("Kursverlauf")); };
+    EXPECT_EQ(tableLines(third.out), tableLines(first.out));
+    EXPECT_TRUE(
+        first.out.ends_with("\nKursverlauf: 1 Tag, 2 Kurse neu, 2 Währungen neu; 0 abweichende Kurse "
+                            "nicht übernommen.\n"))
+        << first.out;
+    EXPECT_TRUE(
+        third.out.ends_with("\nKursverlauf: 1 Tag, 0 Kurse neu, 0 Währungen neu; 0 abweichende Kurse "
+                            "nicht übernommen.\n"))
+        << third.out;
 }
 
 }  // namespace

@@ -22,6 +22,9 @@ TEST(ShippedTable, IsWhatTheEncoderBuildsHoldsTheFixedRatesAndStartsWithDeutsche
     ASSERT_TRUE(built) << built.error();
     const std::string bytes = readData("KURSOMATIK.DAT");
     EXPECT_TRUE(bytes == *built) << "rebuild: kursomatik-tabelle data/currencies.csv data/KURSOMATIK.DAT";
+    // A source saved with Windows line ends gives the same records.
+    const auto crlf = buildCurrencyTable("Euro;EUR;1;1;01.01.1999\r\n");
+    EXPECT_TRUE(crlf && *crlf == *buildCurrencyTable("Euro;EUR;1;1;01.01.1999\n"));
     std::vector<std::string> lines;
     std::map<std::string, std::string> rates;  // a currency in two records shows twice
     for (std::size_t at = 0; at < bytes.size(); at += kRecordLength) {

@@ -5,7 +5,6 @@
 // the output ends at the next "$ " line, at a blank line, or where the block ends.
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <regex>
 #include <sstream>
 
@@ -30,20 +29,17 @@ std::string run(const std::string& command) {
     const TempDir dir;
     const fs::path home = dir / "home", data = home / ".local" / "share" / "Kursomatik";
     fs::create_directories(home / ".config"), fs::create_directories(data);
-    fs::copy_file(KURSOMATIK_SOURCE_DIR "/data/KURSOMATIK.DAT", data / "KURSOMATIK.DAT");
-    fs::copy_file(KURSOMATIK_SOURCE_DIR "/data/Kursomatik.ini", data / "Kursomatik.ini");
+    for (const char* name : {"KURSOMATIK.DAT", "Kursomatik.ini"})
+        fs::copy_file(fs::path(KURSOMATIK_SOURCE_DIR "/data") / name, data / name);
     writeFile(home / ".config" / "WIN.INI",
               "[Kursomatik]\nIniDatei=" + (data / "Kursomatik.ini").string() + "\n");
     writeZip(home / "eurofxref.zip", {{"eurofxref.csv", kExampleCsv}});
-    writeFile(dir / "beispiel.sh", command + "\n");
-    FILE* pipe = ::popen(("cd '" + home.string() + "' && env -i HOME='" + home.string() +
+    writeFile(dir / "beispiel.sh", "exec 2>&1\n" + command + "\n");  // its messages as the reader sees them
+    std::string output =
+        runShell(dir, "cd '" + home.string() + "' && env -i HOME='" + home.string() +
                           "' LC_ALL=C PATH=" + fs::path(KURSOMATIK_RECHNER).parent_path().string() +
-                          ":/usr/bin:/bin sh '" + (dir / "beispiel.sh").string() + "' 2>&1")
-                             .c_str(),
-                         "r");
-    std::string output;
-    for (int c; (c = std::fgetc(pipe)) != EOF;) output += static_cast<char>(c);
-    ::pclose(pipe);
+                          ":/usr/bin:/bin sh '" + (dir / "beispiel.sh").string() + "'")
+            .out;
     for (std::size_t at; (at = output.find(home.string())) != std::string::npos;)
         output.replace(at, home.string().size(), "/home/anna");
     return output;

@@ -1,43 +1,30 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include <QAccessible>
-#include <QAccessibleActionInterface>
+#include <gtest/gtest.h>
+#include <QAbstractSpinBox>
 #include <QApplication>
+#include <QDialog>
 #include <QElapsedTimer>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QTest>
+#include <QTextBrowser>
+#include <QTranslator>
+#include <set>
 
+#include "app/DesktopIntegration.h"
+#include "info/HelpViewer.h"
 #include "info/LinkLabel.h"
 #include "info/frmAbout.h"
+#include "platform/qt/HelpKeyFilter.h"
 #include "platform/qt/QtWindowSystem.h"
 #include "tests/gui/ProgramTest.h"
 
 namespace kursomatik::testsupport {
 namespace {
-
-using AboutWindow = ProgramTest;
-
-// A link hands its target over by a click or the screen reader's press. Enter
-// on "OK", Esc on a link and the close box destroy the window.
-TEST_F(AboutWindow, LinksHandOverTheirTargetsAndEnterEscOrTheCloseBoxDestroyIt) {
-    start({kEuro});
-    QPointer<frmAbout> about;
-    for (const auto& [focus, key] : {std::pair{"cmdOK", Qt::Key_Return}, std::pair{"Label11", Qt::Key_Escape},
-                                     std::pair{"", Qt::Key_unknown}}) {
-        trigger("InfoMorvalent");
-        about = qobject_cast<frmAbout*>(windows.modal.back().data());
-        ASSERT_TRUE(QTest::qWaitForWindowActive(about));  // so that keys reach it
-        *focus ? QTest::keyClick(child<QWidget>(about, focus), key) : void(about->close());
-        settle();
-        EXPECT_TRUE(about.isNull() && windows.messages.empty()) << focus;
-    }
-    trigger("InfoMorvalent");
-    auto* link = child<LinkLabel>(windows.modal.back(), "Label11");
-    QTest::mouseClick(child<LinkLabel>(windows.modal.back(), "Label10"), Qt::LeftButton, {}, {3, 3});
-    QAccessible::queryAccessibleInterface(link)->actionInterface()->doAction(
-        QAccessibleActionInterface::pressAction());
-    EXPECT_EQ(windows.urls, QStringList({"https://www.kursomatik.example",
-                                         "mailto:info@kursomatik.example?Subject=Kursomatik"}));
-}
 
 // The real hand-over through xdg-open, with a stand-in for it first on the PATH: the window goes on at
 // once; a failure comes later as a message over the about window, or over its owner once it is gone; a
@@ -76,6 +63,128 @@ TEST(XdgOpenStandIn, AFailureIsToldLaterOverTheAboutWindowOrItsOwnerAndASuccessN
     qputenv("PATH", path);
     const std::string failed = "|ShellExecute fehlgeschlagen! \n\r Fehler: SE_ERR_NOASSOC|Stop";
     EXPECT_EQ(windows.shown.join('/').toStdString(), "frmAbout" + failed + "/owner" + failed);
+}
+
+// Composed as the program composes it: the "?" buttons post F1, the filter names the topic, and the
+// viewer opens the shipped help at its heading, past a modal window.
+TEST(Help, APostedF1OpensTheShippedHelpAtTheTopicsHeadingPastAModalWindow) {
+    HelpViewer viewer({std::filesystem::path(KURSOMATIK_DATA_DIR)});
+    QtWindowSystem windows;
+    windows.helpViewer = [&viewer](int topic) { viewer.showTopic(QStringLiteral("KURSOMATIK.HLP"), topic); };
+    HelpKeyFilter filter(windows);
+    qApp->installEventFilter(&filter);
+    QDialog window;
+    window.setProperty("helpTopic", 7);
+    window.setWindowModality(Qt::ApplicationModal);
+    window.show();
+    window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    windows.postF1();
+    QApplication::processEvents();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&viewer));
+    EXPECT_EQ(viewer.browser()->source().fileName() + "#" + viewer.browser()->source().fragment(),
+              "KURSOMATIK.HLP#thema7");
+    EXPECT_FALSE(viewer.browser()->toPlainText().contains("Hilfe nicht verfügbar"));  // the topic is there
+}
+
+using DesktopIntegration = ProgramTest;
+
+// Qt's own texts (here: key names) are German for German locales and for the C locale,
+// which the program treats as German, once the translation is installed. Every key of the main
+// window's menus, as German users read it ("Strg+Umschalt+C"), is listed by the README.
+TEST_F(DesktopIntegration, QtSpeaksGermanOnceTranslatedAndEveryMenuKeyIsDocumented) {
+    QTranslator german;
+    ASSERT_TRUE(installQtTranslation(german, QLocale(QLocale::German, QLocale::Germany)));
+    start({kDeutscheMark, kEuro});
+    const QString readme = QString::fromStdString(readFile(KURSOMATIK_SOURCE_DIR "/README.md"));
+    QStringList keys;
+    for (const QMenu* menu : main->menuBar()->findChildren<QMenu*>()) {
+        for (const QAction* item : menu->actions()) {
+            // A bound shortcut, or the key a caption names after its tab ("Beenden\tAlt+F4").
+            const QString key = item->shortcut().isEmpty()
+                                    ? item->text().section(u'\t', 1)
+                                    : item->shortcut().toString(QKeySequence::NativeText);
+            if (key.isEmpty()) continue;
+            keys << key;
+            EXPECT_TRUE(readme.contains("`" + key + "`")) << "README.md lacks " << key.toStdString();
+        }
+    }
+    EXPECT_TRUE(keys.contains("Strg+Umschalt+C") && keys.contains("Alt+F4")) << keys.join(' ').toStdString();
+}
+
+// A spin box's own line edit is part of the spin box, which is the control.
+bool reachable(const QWidget* widget, const QWidget* window) {
+    return (widget->focusPolicy() & Qt::TabFocus) && widget->isVisibleTo(window) && widget->isEnabled() &&
+           widget->window() == window && !qobject_cast<const QAbstractSpinBox*>(widget->parentWidget());
+}
+
+// What every window of the program keeps, checked over all of them at once: a help topic for F1,
+// a spoken name for every control the user can reach, an access key on every button, and a Tab
+// chain that reaches every control (in the designed order).
+using WindowRules = ProgramTest;
+
+TEST_F(WindowRules, EveryWindowHasHelpNamedControlsAccessKeysAndACompleteTabChain) {
+    start({kDeutscheMark, kEuro, kDollar}).show();
+    HelpKeyFilter filter(windows);
+    qApp->installEventFilter(&filter);
+    trigger("Optionen");
+    otherWindow();
+    trigger("InfoMorvalent");
+    trigger("Alle");
+    openRecord(1);
+    // The main window's Tab order as designed; the others' in any order.
+    for (const auto& [name, topic, tabOrder] :
+         {std::tuple{
+              "WexlorEingabe", 11,
+              "txtEingabe txtWertEingabe txtAusgabe txtWert cmdBerechnen txtisoein Text2 lstversteckt"},
+          std::tuple{"frmOptionen", 7, ""}, std::tuple{"frmUmtauschkurse", 3, ""},
+          std::tuple{"frmWeitereW", 3, ""}, std::tuple{"frmEingabe2", 3, ""}, std::tuple{"frmAbout", 11, ""},
+          std::tuple{"frmAlleWaehrungen", 12, ""}}) {
+        SCOPED_TRACE(name);
+        QWidget* window = nullptr;
+        for (QWidget* shown : QApplication::topLevelWidgets())
+            if (shown->objectName() == QString::fromUtf8(name) && shown->isVisible()) window = shown;
+        ASSERT_NE(window, nullptr);
+        std::set<QString> reach, keys;
+        for (QWidget* control : window->findChildren<QWidget*>()) {
+            if (!reachable(control, window)) continue;
+            reach.insert(control->objectName());
+            const std::string id = control->objectName().toStdString();
+            EXPECT_FALSE(id.empty()) << control->metaObject()->className();
+            EXPECT_TRUE(control->toolTip().isEmpty() ||
+                        control->accessibleDescription() == control->toolTip())
+                << id;
+            if (auto* button = qobject_cast<QPushButton*>(control)) {
+                // An access key of its own in the window.
+                const auto key = QRegularExpression("&([^&])").match(button->text());
+                EXPECT_TRUE(key.hasMatch() && keys.insert(key.captured(1).toLower()).second) << id;
+                continue;
+            }
+            bool named = !control->accessibleName().isEmpty();
+            for (const QLabel* label : window->findChildren<QLabel*>())
+                named = named || label->buddy() == control;
+            if (qobject_cast<QLabel*>(control) || qobject_cast<QAbstractButton*>(control))
+                named = named || !control->property("text").toString().isEmpty();
+            EXPECT_TRUE(named) << id;
+        }
+        const QStringList designed = QString::fromUtf8(tabOrder).split(' ', Qt::SkipEmptyParts);
+        QWidget* first =
+            designed.isEmpty() ? window->nextInFocusChain() : window->findChild<QWidget*>(designed[0]);
+        while (!reachable(first, window)) first = first->nextInFocusChain();
+        // The objects' names the Tab key visits from the first control until it comes back.
+        QStringList chain;
+        first->setFocus(Qt::TabFocusReason);
+        for (QWidget* at = first; chain.size() < 50 && (chain.isEmpty() || at != first);
+             at = window->focusWidget())
+            chain << at->objectName(), QTest::keyClick(at, Qt::Key_Tab);
+        EXPECT_EQ(std::set<QString>(chain.begin(), chain.end()), reach) << chain.join(' ').toStdString();
+        EXPECT_EQ(designed.isEmpty() ? chain : designed, chain);
+        // F1 as the window system delivers it to the focused widget: through the application.
+        windows.helpTopics.clear();
+        QCoreApplication::postEvent(first, new QKeyEvent(QEvent::KeyPress, Qt::Key_F1, Qt::NoModifier));
+        QCoreApplication::sendPostedEvents(first, QEvent::KeyPress);
+        EXPECT_EQ(windows.helpTopics, std::vector<int>{topic});
+    }
 }
 
 }  // namespace

@@ -1,12 +1,17 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include <QClipboard>
 #include <QGuiApplication>
+#include <QLabel>
+#include <QSignalSpy>
+#include <QTableWidget>
 #include <QTest>
 
 #include "tests/gui/ProgramTest.h"
 
 namespace kursomatik::testsupport {
 namespace {
+
+namespace fs = std::filesystem;
 
 class MainWindow : public ProgramTest {
   protected:
@@ -15,20 +20,31 @@ class MainWindow : public ProgramTest {
     QString iso(const char* box) const { return find<QLineEdit>(box)->text(); }
     void pressEnter() { QTest::keyClick(find<QLineEdit>("txtWertEingabe"), Qt::Key_Return); }
     void listPass() { press(&memberWindow(), "cmdAbbrechenUmt"); }  // as the user starts one
-};
-
-TEST_F(MainWindow, StartCurrenciesComeFromTheSettingsByPosition) {
-    const std::vector<Currency> three{kLira, kEuro, kDeutscheMark};
-    for (const auto& [table, startwaehrung, ausgabewaehrung, chosen] :
-         {std::tuple{three, "2", "0", "Italienische Lira|Deutsche Mark"},
-          std::tuple{three, "7", "abc", "Euro|Euro"}, std::tuple{std::vector{kEuro}, "0", "1", "Euro|"}}) {
-        state.selection.sEingabeIndex = state.selection.sAusgabeIndex = "0";  // ignored by a fresh start
-        start(table,
-              kDecimalsIni + "startwaehrung=" + startwaehrung + "\nausgabewaehrung=" + ausgabewaehrung);
-        EXPECT_EQ(input()->currentText() + "|" + output()->currentText() + " " + result(),
-                  QString::fromUtf8(chosen) + " 0,00");
+    // The all-currencies window.
+    QTableWidget* grid() const { return find<QTableWidget>("grdAlle"); }
+    QString cell(int row, int column) const { return grid()->item(row, column)->text(); }
+    // For the table watch: US-Dollar -> Deutsche Mark, 100, with every list pass counted.
+    void startOnDollar() {
+        start({kDeutscheMark, kEuro, kDollar}, kStartIni);
+        typeAmount("100");
+        choose(input(), QStringLiteral("US-Dollar"));
+        choose(output(), QStringLiteral("Deutsche Mark"));
+        passes = std::make_unique<QSignalSpy>(find<LineList>("lstversteckt")->model(),
+                                              &QAbstractItemModel::rowsInserted);
     }
-}
+    // As a safe writer does it: a new file renamed over the old one.
+    void replaceTable(const std::vector<Currency>& currencies) {
+        writeFile(dir / "neu.tmp", tableBytes(currencies));
+        fs::rename(dir / "neu.tmp", dir / kCurrencyFileName);
+    }
+    bool passed(int count) {
+        return QTest::qWaitFor([&] { return passes->count() >= count; }, 2000);
+    }
+
+    std::unique_ptr<QSignalSpy> passes;
+};
+using AllCurrencies = MainWindow;
+using TableWatch = MainWindow;
 
 TEST_F(MainWindow, PickingACurrencyConvertsThroughTheEuroAtOnceAndEnterRecalculates) {
     start({kFranc, kDeutscheMark, kEuro});
@@ -88,22 +104,6 @@ TEST_F(MainWindow, LaterPassesRestoreTheSelectionByPositionNotByCurrency) {
     EXPECT_EQ(windows.processEnded, 1);
 }
 
-// A missing table is named once while it stays away, an empty one not; neither is created, and every
-// list stays empty.
-TEST_F(MainWindow, AnEmptyOrMissingFileLeavesEveryListEmptyAndOnlyAMissingOneIsNamedOnce) {
-    for (const bool missing : {false, true}) {
-        std::filesystem::remove(dir / kCurrencyFileName);
-        if (!missing) writeTable({});
-        start();
-        listPass();
-        EXPECT_TRUE(missing ? said({"KURSOMATIK.DAT“ kann nicht gelesen werden"}) : windows.messages.empty())
-            << all();
-        EXPECT_EQ(std::filesystem::exists(dir / kCurrencyFileName), !missing);
-        EXPECT_EQ(input()->count() + input()->currentIndex(), -1);
-        EXPECT_FALSE(memberWindow().findChild<QPushButton*>("cmdDBverändern")->isEnabled());
-    }
-}
-
 TEST_F(MainWindow, ACurrencyWithoutUsableRateConvertsToZeroNeverWithThePreviousRate) {
     // A rate that is no number, and one below 0 that another program stored.
     start({kDeutscheMark, kEuro, kFranc, {"Kaputt", "KPT", "abc"}, {"Negativ", "NEG", "-1955830"}});
@@ -120,6 +120,133 @@ TEST_F(MainWindow, ACurrencyWithoutUsableRateConvertsToZeroNeverWithThePreviousR
         EXPECT_EQ(result(), expected) << currency.toStdString();
     }
     EXPECT_TRUE(windows.messages.empty());
+}
+
+const Currency kBroken{"Kaputt", "BAD", "gestern", "0", "04.12.2026"};
+
+// Every row holds what the main window shows for that pair; it follows the amount and the input
+// currency while it is open.
+TEST_F(AllCurrencies, EveryRowIsTheMainWindowsResultForThatCurrency) {
+    start({kDeutscheMark, kEuro, kFranc, kLira, kDollar, kBroken}, kStartIni);
+    typeAmount("1.000");
+    choose(find<QComboBox>("txtEingabe"), QStringLiteral("Deutsche Mark"));
+    trigger("Alle");
+    ASSERT_TRUE(grid() != nullptr && grid()->isVisible());
+    EXPECT_EQ(find<QLabel>("lblBetrag")->text().toStdString(), "1.000 Deutsche Mark sind...");
+    QStringList currencies;
+    for (int k = 0; k < find<QComboBox>("txtAusgabe")->count(); ++k)
+        currencies << find<QComboBox>("txtAusgabe")->itemText(k);
+    ASSERT_EQ(grid()->rowCount(), currencies.size());
+    for (int row = 0; row < grid()->rowCount(); ++row) {
+        SCOPED_TRACE(currencies[row].toStdString());
+        EXPECT_EQ(cell(row, 1), currencies[row]);
+        const QString shown = cell(row, 2);
+        choose(find<QComboBox>("txtAusgabe"), currencies[row]);
+        if (currencies[row] == "Kaputt") {
+            EXPECT_EQ(shown + "|" + cell(row, 4), QString::fromUtf8("–|Kurs unbrauchbar"));
+        } else {
+            EXPECT_EQ(shown, result());
+            EXPECT_EQ(cell(row, 4).isEmpty(), currencies[row] != "US-Dollar");  // its rate is 302 days old
+        }
+    }
+    EXPECT_EQ(cell(0, 0) + " " + cell(0, 3), "DEM 01.01.1999");
+    // It follows the main window.
+    choose(find<QComboBox>("txtEingabe"), QStringLiteral("Euro"));
+    typeAmount("100");
+    find<QPushButton>("cmdBerechnen")->click();
+    EXPECT_EQ(find<QLabel>("lblBetrag")->text().toStdString(), "100 Euro sind...");
+    EXPECT_EQ(cell(currencies.indexOf("Deutsche Mark"), 2).toStdString(), "195,58");
+    // "Alles kopieren": one tab-separated line per currency.
+    press(grid()->window(), "cmdKopieren");
+    const QStringList copied = QGuiApplication::clipboard()->text().split('\n', Qt::SkipEmptyParts);
+    ASSERT_EQ(copied.size(), currencies.size());
+    EXPECT_EQ(copied[0].toStdString(), "DEM\tDeutsche Mark\t195,58\t01.01.1999\t");
+    // Without an age limit no rate is old.
+    writeIni(kStartIni + "kursalter=0\n");
+    trigger("Optionen");
+    press(find<QDialog>("frmOptionen"), "cmdOK");
+    EXPECT_EQ(cell(currencies.indexOf("US-Dollar"), 4), "");
+    // An amount that is no number empties the list and says so.
+    typeAmount("0.500");
+    windows.messages.clear();
+    find<QPushButton>("cmdBerechnen")->click();
+    EXPECT_EQ(grid()->rowCount(), 0);
+    EXPECT_EQ(find<QLabel>("lblBetrag")->text().toStdString(), "Der Betrag „0.500“ ist keine Zahl.");
+}
+
+// The main window while another program changes its currency file.
+
+const Currency kNewDollar{"US-Dollar", "USD", "1070500", "0", "04.12.2026"};
+const Currency kAustralian{"Australischer Dollar", "AUD", "1600000", "0", "04.12.2026"};
+
+TEST_F(TableWatch, AChangeByAnotherProgramIsShownWithTheSameOrTheStartCurrenciesChosenAndNothingWritten) {
+    startOnDollar();
+    EXPECT_EQ(result().toStdString(), "165,83");
+    const std::string ini = readFile(iniPath());
+    const auto iniTime = fs::last_write_time(iniPath());
+    // Replaced, with a currency that sorts first and a new rate: the same currencies, at new places.
+    replaceTable({kAustralian, kDeutscheMark, kEuro, kNewDollar});
+    ASSERT_TRUE(passed(1));
+    EXPECT_EQ(chosen(), "US-Dollar -> Deutsche Mark");
+    EXPECT_EQ(result().toStdString(), "182,70");
+    EXPECT_EQ(find<QLabel>("lblKursalter")->text().toStdString(), "Kurs USD vom 04.12.2026");
+    // Rewritten in place (the same inode): seen as well.
+    writeFile(dir / kCurrencyFileName, tableBytes({kDeutscheMark, kEuro, kDollar}));
+    ASSERT_TRUE(passed(2));
+    EXPECT_EQ(result().toStdString(), "165,83");
+    // A chosen currency that is gone is chosen as the next start would: the settings' start currency (the
+    // first start moved it from the first currency, which cannot be one, to the second).
+    replaceTable({kDeutscheMark, kEuro, kFranc});
+    ASSERT_TRUE(passed(3));
+    EXPECT_EQ(chosen(), "Euro -> Deutsche Mark");
+    EXPECT_TRUE(readFile(iniPath()) == ini && fs::last_write_time(iniPath()) == iniTime);  // not written
+    // Another program (the command's import) moved the start currency in the settings file: the
+    // next refresh that needs it takes it from there, not from what the window read at start.
+    std::string moved = ini;
+    const auto at = moved.find("startwaehrung=1\n");
+    ASSERT_NE(at, std::string::npos) << moved;
+    writeIni(moved.replace(at, 16, "startwaehrung=2\n"));
+    replaceTable({kDeutscheMark, kFranc, kDollar});
+    ASSERT_TRUE(passed(4));
+    EXPECT_EQ(chosen(), "US-Dollar -> Deutsche Mark");
+    EXPECT_EQ(readFile(iniPath()), moved);
+    EXPECT_EQ(all(), "");
+}
+
+TEST_F(TableWatch, TheProgramsOwnWritesAndOpenMaintenanceWindowsCauseNoExtraPass) {
+    startOnDollar();
+    // A save in the editor runs its own pass, and only that one.
+    press(&openRecord(3), "cmdEingabeBeenden_0");
+    settle();
+    ASSERT_TRUE(passed(1));
+    QTest::qWait(600);
+    EXPECT_EQ(passes->count(), 1);
+    // While the member window is open the pass waits for its closing, which runs one.
+    frmUmtauschkurse& members = memberWindow();
+    replaceTable({kAustralian, kDeutscheMark, kEuro, kNewDollar});
+    QTest::qWait(600);
+    EXPECT_EQ(passes->count(), 1);
+    press(&members, "cmdAbbrechenUmt");
+    ASSERT_TRUE(passed(2));
+    EXPECT_EQ(find<QComboBox>("txtEingabe")->itemText(0).toStdString(), "Australischer Dollar");
+}
+
+TEST_F(TableWatch, AFileThatStaysGoneIsToldOnceAndTheListsStay) {
+    startOnDollar();
+    // Gone for a moment, as between the steps of a replace: nothing to tell.
+    fs::rename(dir / kCurrencyFileName, dir / "weg.dat");
+    QTest::qWait(300);
+    fs::rename(dir / "weg.dat", dir / kCurrencyFileName);
+    QTest::qWait(1500);
+    EXPECT_EQ(all(), "");
+    fs::remove(dir / kCurrencyFileName);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !windows.messages.empty(); }, 3000));
+    QTest::qWait(1500);
+    ASSERT_EQ(windows.messages.size(), 1U);
+    EXPECT_TRUE(all().starts_with("Die Datei „") && all().find("ist nicht mehr da") != std::string::npos)
+        << all();
+    EXPECT_EQ(listed(), 3);
+    EXPECT_EQ(chosen(), "US-Dollar -> Deutsche Mark");
 }
 
 }  // namespace

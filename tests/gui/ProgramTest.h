@@ -22,11 +22,10 @@ class ProgramTest : public ::testing::Test, public ProgramHarness {
         return same;
     }
     int listed() const { return find<LineList>("lstversteckt")->lineCount(); }
-    // "Löschen" in the editor of record n, answered with Yes.
-    void deleteRecord(long n) {
-        windows.answers = {MessageResult::Yes};
-        press(&openRecord(n), "cmdlöschen");
-        settle();
+    // The two chosen currencies, "input -> output".
+    std::string chosen(const char* in = "txtEingabe", const char* out = "txtAusgabe") const {
+        return (find<QComboBox>(in)->currentText() + " -> " + find<QComboBox>(out)->currentText())
+            .toStdString();
     }
     // The program's own reporting and its single-instance check, for the next start.
     void asProgram(SingleInstanceGuard& guard) {

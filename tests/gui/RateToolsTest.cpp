@@ -6,9 +6,14 @@
 #include <QTest>
 #include <QTimer>
 
+#include <QApplication>
 #include <QProgressDialog>
+#include <QRadioButton>
+#include <QSpinBox>
 
+#include "app/RateAgeLine.h"
 #include "platform/qt/QtWindowSystem.h"
+#include "settings/IniFile.h"
 #include "tests/gui/ProgramTest.h"
 #include "tests/support/RateServer.h"
 
@@ -20,10 +25,6 @@ const Currency kYen{"Japanischer Yen", "JPY", "120000000", "0", "05.12.2026"};  
 // The reference-rate import of the other currencies window, the age line and the Bearbeiten menu.
 class RateTools : public ProgramTest {
   protected:
-    std::string chosen(const char* in, const char* out) const {
-        return (find<QComboBox>(in)->currentText() + " -> " + find<QComboBox>(out)->currentText())
-            .toStdString();
-    }
     QLabel* ageLine() const { return find<QLabel>("lblKursalter"); }
     void import(const std::string& fileText) {
         windows.messages.clear();
@@ -31,7 +32,21 @@ class RateTools : public ProgramTest {
         windows.chosenFile = QString::fromStdString((dir / "eurofxref.csv").string());
         press(&otherWindow(), "cmdImport");
     }
+    // The settings file's values of the keys, "-" for a missing one.
+    std::string settings(std::initializer_list<const char*> keys) const {
+        std::string values;
+        for (const char* key : keys) values += getProfileString(iniPath(), "Kursomatik", key, "-") + " ";
+        return values;
+    }
+    QRadioButton* option(const char* name) const { return find<QRadioButton>(name); }
+    QString label(const char* name) const { return find<QLabel>(name)->text(); }
+    void chooseDollarAndFranken() {
+        choose(find<QComboBox>("txtEingabe"), QStringLiteral("US-Dollar"));
+        choose(find<QComboBox>("txtAusgabe"), QStringLiteral("Schweizer Franken"));
+    }
 };
+using Options = RateTools;
+using AgeLine = RateTools;
 
 TEST_F(RateTools, ImportKeepsTheChosenCurrenciesAndAsksBeforeOverwritingNewerRates) {
     // US-Dollar -> Yen, also as start currencies; the file brings a new currency that sorts first, a
@@ -53,7 +68,7 @@ TEST_F(RateTools, ImportKeepsTheChosenCurrenciesAndAsksBeforeOverwritingNewerRat
     EXPECT_TRUE(datBytes().starts_with(table.substr(0, kRecordLength)));
     EXPECT_EQ(find<QComboBox>("txtAusgabe")->itemText(0), "Australischer Dollar");
     // The same currencies stay chosen at their new places, with the new rates.
-    EXPECT_EQ(chosen("txtEingabe", "txtAusgabe"), "US-Dollar -> Japanischer Yen");
+    EXPECT_EQ(chosen(), "US-Dollar -> Japanischer Yen");
     EXPECT_EQ(state.selection.sEingabeIndex + " " + result().toStdString(), "4 10.909,08");
     EXPECT_EQ(ageLine()->text().toStdString(), "Kurs USD vom 04.12.2026; Kurs JPY vom 05.12.2026");
     // The start currencies follow them, in the settings file and in the options dialog, and the next
@@ -62,7 +77,7 @@ TEST_F(RateTools, ImportKeepsTheChosenCurrenciesAndAsksBeforeOverwritingNewerRat
     trigger("Optionen");
     EXPECT_EQ(chosen("txtstart", "txtausgabe2"), "US-Dollar -> Japanischer Yen");
     start();
-    EXPECT_EQ(chosen("txtEingabe", "txtAusgabe"), "US-Dollar -> Japanischer Yen");
+    EXPECT_EQ(chosen(), "US-Dollar -> Japanischer Yen");
     // A file that cannot be imported changes nothing.
     const std::string before = datBytes();
     import("Datum; Kurs\nheute; viel\n");
@@ -75,7 +90,7 @@ TEST_F(RateTools, ImportKeepsTheChosenCurrenciesAndAsksBeforeOverwritingNewerRat
 TEST_F(RateTools, KurseAktualisierenImportsTheSourcesFileAndAbbrechenStopsIt) {
     const std::string daily = "<Cube><Cube time='2026-12-04'><Cube currency='AUD' rate='1.6'/></Cube></Cube>";
     RateServer source([&](const ServedRequest& request) {
-        if (request.path == "/slow") return ServedAnswer{"", 0, true};
+        if (request.path == "/slow") return ServedAnswer{"", true};
         ServedAnswer answer = httpAnswer(200, daily);
         answer.delayMs = 600;  // long enough for the progress window to show
         return answer;
@@ -108,6 +123,7 @@ TEST_F(RateTools, KurseAktualisierenImportsTheSourcesFileAndAbbrechenStopsIt) {
     EXPECT_FALSE(progressShownBehindTheSummary);
     EXPECT_TRUE(said({"Referenzkurse vom 04.12.2026: 0 Kurse aktualisiert, 1 Währung neu."})) << all();
     EXPECT_EQ(find<QComboBox>("txtAusgabe")->itemText(0), "Australischer Dollar");
+    EXPECT_TRUE(update->isEnabled());  // F5 again, once the answer is in
     qunsetenv("XDG_CACHE_HOME");
 }
 
@@ -138,31 +154,119 @@ TEST(NewerRatesQuestion, EnterAnswersNeinEscAndCloseCancel) {
     }
 }
 
-TEST_F(RateTools, TheAgeLineNamesTheDateOfARateAndWarnsWhenItIsOlderThanTheSetLimit) {
-    for (const auto& [ini, input, shown] :
-         {std::tuple{"", "US-Dollar", "\u26a0 Kurs USD vom 06.02.2026 – 302 Tage alt"},
-          std::tuple{"kursalter=0\n", "US-Dollar", "Kurs USD vom 06.02.2026"}}) {
-        // Chosen first with the default limit; the options dialog's OK takes the limit of the file.
-        start({kDeutscheMark, kEuro, kDollar, kYen}, kStartIni);
-        choose(find<QComboBox>("txtEingabe"), QString::fromUtf8(input));
-        writeIni(kStartIni + ini);
-        trigger("Optionen");
-        press(find<QDialog>("frmOptionen"), "cmdOK");
-        EXPECT_EQ(ageLine()->text().toStdString(), shown);
-    }
-}
-
 TEST_F(RateTools, TauschenSwapsTheCurrenciesAndKopierenCopiesTheResult) {
     start({kDeutscheMark, kEuro, kFranc}, kStartIni);
     typeAmount("100");
     choose(find<QComboBox>("txtAusgabe"), QString::fromUtf8("Französischer Franc"));
     trigger("Tauschen");
-    EXPECT_EQ(chosen("txtEingabe", "txtAusgabe"), "Französischer Franc -> Deutsche Mark");
+    EXPECT_EQ(chosen(), "Französischer Franc -> Deutsche Mark");
     EXPECT_EQ(find<QLineEdit>("txtWertEingabe")->text() + " = " + result() + " " +
                   find<QLineEdit>("txtisoein")->text() + find<QLineEdit>("Text2")->text(),
               "100 = 29,82 FRFDEM");
     trigger("Kopieren");
     EXPECT_EQ(QGuiApplication::clipboard()->text() + all().c_str(), "29,82");  // and no message
+}
+
+// The start writes each decimals pair again and moves a start currency of 0 to 1 before the dialog is
+// made. Then each option writes its pair and shows its example at once, and each start list its
+// position (never the first), but the result keeps the decimals read at the start until "OK".
+TEST_F(Options, TheStartAndEachChoiceWriteTheSettingsButTheResultWaitsForOk) {
+    start({kLira, kEuro, kDeutscheMark},
+          "[Kursomatik]\nstellen1=1000\nstellen2=1000\noptionen1=7\noptionen2=3\nstartwaehrung=0\n");
+    EXPECT_EQ(settings({"stellen2", "optionen2", "startwaehrung", "ausgabewaehrung"}), "10000 3 1 - ");
+    typeAmount("100");
+    trigger("Optionen");
+    ASSERT_EQ(windows.modeless, 1);  // the main window stays usable
+    // An unknown optionen1 sets no option of its frame and leaves its example empty.
+    EXPECT_TRUE(option("optst3")->isChecked() && !option("optzw1")->isChecked() &&
+                !option("optzw2")->isChecked() && label("lblBeispiel2").isEmpty());
+    for (const auto& [name, written, labelName, example] :
+         {std::tuple{"optst1", "100 1 1000 7 ", "lblBeispiel", " Beispiel: 1000,00 DEM"},
+          std::tuple{"optst2", "1000 2 1000 7 ", "lblBeispiel", " Beispiel: 1000,000 DEM"}}) {
+        option(name)->click();
+        EXPECT_EQ(
+            settings({"stellen2", "optionen2", "stellen1", "optionen1"}) + label(labelName).toStdString(),
+            std::string(written) + example);
+    }
+    press(main.get(), "cmdBerechnen");
+    EXPECT_EQ(result(), "51,129");  // 100 DM in Euro, still with the 3 decimals read at the start
+    find<QComboBox>("txtstart")->setCurrentIndex(0);
+    find<QComboBox>("txtausgabe2")->setCurrentIndex(2);
+    EXPECT_EQ(find<QComboBox>("txtstart")->currentIndex(), 1);
+    EXPECT_EQ(settings({"startwaehrung", "ausgabewaehrung"}), "1 2 ");
+}
+
+const Currency kFranken{"Schweizer Franken", "CHF", "917500", "0", "21.10.2026"};  // 45 days before today
+
+QPalette darkPalette() {
+    QPalette dark;
+    for (const auto& [role, colour] : {std::pair{QPalette::Window, QColor(0x2d, 0x2d, 0x2d)},
+                                       {QPalette::WindowText, QColor(0xee, 0xee, 0xee)},
+                                       {QPalette::Base, QColor(0x1e, 0x1e, 0x1e)},
+                                       {QPalette::Text, QColor(0xee, 0xee, 0xee)}})
+        dark.setColor(role, colour);
+    return dark;
+}
+
+// Every grey from black to white.
+TEST(AgeLineColour, KeepsAContrastOfAtLeast4To5OnEveryBackground) {
+    for (int grey = 0; grey <= 255; ++grey) {
+        const QColor background(grey, grey, grey);
+        EXPECT_GE(contrastRatio(warningColour(background), background), 4.5) << grey;
+    }
+    // The formula's corner: black on white is 21.
+    EXPECT_NEAR(contrastRatio(Qt::black, Qt::white), 21.0, 1e-9);
+}
+
+// Both rates old: the whole text does not fit, so the short form shows, never cut, in a colour that
+// reads on a light and on a dark palette; the whole text is in the tooltip and for the screen reader.
+TEST_F(AgeLine, TwoOldRatesShowTheShortFormReadablyOnLightAndDarkPalettes) {
+    const QPalette light = QApplication::palette();
+    for (const QPalette& palette : {light, darkPalette()}) {
+        QApplication::setPalette(palette);
+        start({kDeutscheMark, kEuro, kDollar, kFranken}, kStartIni);
+        chooseDollarAndFranken();
+        const std::string full =
+            "Kurs USD vom 06.02.2026 – 302 Tage alt; Kurs CHF vom 21.10.2026 – 45 Tage alt";
+        EXPECT_EQ(ageLine()->text().toStdString(), "\u26a0 USD 302 Tage, CHF 45 Tage alt");
+        EXPECT_LE(ageLine()->fontMetrics().horizontalAdvance(ageLine()->text()), ageLine()->width());
+        EXPECT_EQ(ageLine()->toolTip().toStdString(), "\u26a0 " + full);
+        EXPECT_EQ(ageLine()->accessibleDescription(), ageLine()->toolTip());
+        EXPECT_EQ(ageLine()->accessibleName().toStdString(), "Warnung: " + full);
+        const QColor warning = ageLine()->palette().color(QPalette::WindowText);
+        EXPECT_GE(contrastRatio(warning, ageLine()->palette().color(QPalette::Window)), 4.5);
+        EXPECT_TRUE(warning.red() > warning.green() + 40 && warning.red() > warning.blue() + 40);  // red
+    }
+    QApplication::setPalette(light);
+}
+
+// "Warnung bei Kursen älter als [n] Tagen" in the options dialog: written at once, taken by OK.
+TEST_F(AgeLine, TheOptionsDialogSetsTheAgeLimit) {
+    start({kDeutscheMark, kEuro, kDollar, kFranken}, kStartIni);
+    chooseDollarAndFranken();
+    trigger("Optionen");
+    auto* dialog = find<QDialog>("frmOptionen");
+    auto* days = child<QSpinBox>(dialog, "txtkursalter");
+    ASSERT_TRUE(days != nullptr && days->value() == 30);
+    for (const auto& [limit, shown] : {std::pair{100, "\u26a0 USD 302 Tage alt, CHF vom 21.10.2026"},
+                                       {400, "Kurs USD vom 06.02.2026; Kurs CHF vom 21.10.2026"},
+                                       {0, "Kurs USD vom 06.02.2026; Kurs CHF vom 21.10.2026"}}) {
+        trigger("Optionen");
+        days->setValue(limit);
+        EXPECT_NE(readFile(iniPath()).find("kursalter=" + std::to_string(limit) + "\n"), std::string::npos);
+        press(dialog, "cmdOK");
+        const QString text = ageLine()->text();
+        EXPECT_TRUE(text == QString::fromUtf8(shown) || ageLine()->toolTip().endsWith(text))
+            << text.toStdString();
+        EXPECT_EQ(ageLine()->font().bold(), limit == 100) << limit;
+    }
+    // A limit written by hand shows in the box after Esc, which reads the settings again as OK does,
+    // without being written again.
+    writeIni(kStartIni + "kursalter=7\n");
+    trigger("Optionen");
+    QTest::keyClick(dialog, Qt::Key_Escape);
+    EXPECT_EQ(days->value(), 7);
+    EXPECT_EQ(readFile(iniPath()), kStartIni + "kursalter=7\n");
 }
 
 }  // namespace

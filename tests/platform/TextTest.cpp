@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <cerrno>
@@ -7,6 +8,7 @@
 
 #include "platform/CodePage1252.h"
 #include "platform/Collation.h"
+#include "platform/FileOperations.h"
 #include "platform/SystemError.h"
 #include "platform/Utf8.h"
 
@@ -56,6 +58,11 @@ TEST(SystemError, EveryFileErrorAUserCanMeetHasItsOwnGermanText) {
     }
     EXPECT_EQ(texts.size(), errors.size());
     EXPECT_EQ(describeErrno(EPERM), describeErrno(EACCES));
+    // A read that fails is told at once; only an interrupted one is tried again.
+    char byte = 0;
+    ::alarm(5);  // a read tried for ever ends the test program
+    EXPECT_EQ(readAt(-1, &byte, 1, 0).error(), describeErrno(EBADF));
+    ::alarm(0);
 }
 
 }  // namespace

@@ -25,6 +25,10 @@ inline void writeZip(const std::filesystem::path& file,
         zip_source_t* source = zip_source_buffer(archive, bytes.data(), bytes.size(), 0);
         const zip_int64_t index = zip_file_add(archive, name.c_str(), source, ZIP_FL_OVERWRITE);
         zip_set_file_compression(archive, static_cast<zip_uint64_t>(index), method, 0);
+        // An extended time stamp, as Info-ZIP's zip adds one to every entry.
+        const zip_uint8_t stamp[5] = {1, 0, 0, 0, 0};
+        zip_file_extra_field_set(archive, static_cast<zip_uint64_t>(index), 0x5455, ZIP_EXTRA_FIELD_NEW,
+                                 stamp, sizeof stamp, ZIP_FL_CENTRAL | ZIP_FL_LOCAL);
         if (password != nullptr)
             zip_file_set_encryption(archive, static_cast<zip_uint64_t>(index), ZIP_EM_TRAD_PKWARE, password);
     }

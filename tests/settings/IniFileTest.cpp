@@ -9,6 +9,7 @@
 #include <cerrno>
 #include <chrono>
 
+#include "settings/FirstRun.h"
 #include "tests/support/FailingStep.h"
 #include "tests/support/TempDir.h"
 
@@ -23,8 +24,7 @@ TEST(ProfileText, ReadingBehavesLikeTheWindowsProfileFunctions) {
     const std::string x200(200, 'x');
     using C = std::tuple<std::string, std::string, std::string>;
     for (const auto& [text, defaultValue, expected] :
-         {C("[Andere]\nstellen2=100\n", "vorher", "vorher"),
-          C("[Kursomatik]\nstellen1=1000\n;stellen2=100\n", "vorher", "vorher"), C("", "  100   ", "  100"),
+         {C("[Kursomatik]\nstellen1=1000\n;stellen2=100\n", "vorher", "vorher"), C("", "  100   ", "  100"),
           C("[Kursomatik]\nstellen2=" + x200, "", x200.substr(1)),
           C("[Kursomatik]\nstellen2=\n", "vorher", ""),
           C("[KURSOMATIK]\nSTELLEN2=100\nstellen2=1000\n", "", "100"),
@@ -177,6 +177,66 @@ TEST_F(Settings, AnUnusableIniDateiIsToldOnceAndTheSettingsBesideTheProgramHold)
             << reports_[0];
         ASSERT_TRUE(IniSchreiben(settings_, environment_, "Kursomatik", "stellen1", "1000", true));
         EXPECT_EQ(readFile(environment_.systemProfile), winIni);
+    }
+}
+
+const std::string kShippedTable = "shipped table";
+const std::string kShippedSettings = "[Kursomatik]\nstellen1=1000\n";
+
+// A pretended installation and home: only the shipped files exist before the first run.
+class FirstRun : public ::testing::Test {
+  protected:
+    FirstRun() {
+        fs::create_directories(paths_.programDir), fs::create_directories(paths_.shipped);
+        writeFile(paths_.shipped / "KURSOMATIK.DAT", kShippedTable);
+        writeFile(paths_.shipped / "Kursomatik.ini", kShippedSettings);
+    }
+    fs::path table() const { return paths_.dataDir / "KURSOMATIK.DAT"; }
+    fs::path dataSettings() const { return paths_.dataDir / "Kursomatik.ini"; }
+    testsupport::TempDir dir_;
+    FirstRunPaths paths_{dir_ / "share", dir_ / "libexec", dir_ / "home" / "Kursomatik",
+                         dir_ / "home" / ".config" / "WIN.INI"};
+};
+
+TEST_F(FirstRun, TheTableAndTheSettingsAreCopiedOnceAndTheUsersFilesNeverReplaced) {
+    // The settings go to the data folder also where the program's folder could be written (as root).
+    // Settings an earlier version kept beside the program move along; that folder is only read.
+    const fs::path earlier = paths_.programDir / "Kursomatik.ini";
+    for (const std::string kept : {"", "[Kursomatik]\nstellen1=10000\n"}) {
+        fs::remove_all(dir_ / "home");
+        fs::remove_all(earlier);
+        if (!kept.empty()) writeFile(earlier, kept);
+        const std::string settings = kept.empty() ? kShippedSettings : kept;
+        ASSERT_TRUE(prepareFirstRun(paths_));
+        EXPECT_EQ(readFile(table()) + "|" + readFile(dataSettings()), kShippedTable + "|" + settings);
+        EXPECT_EQ(readFile(paths_.systemProfile), "[Kursomatik]\nIniDatei=" + dataSettings().string() + "\n");
+        EXPECT_EQ(std::distance(fs::directory_iterator(paths_.programDir), {}), kept.empty() ? 0 : 1);
+        // The copies are the user's own files, made as any new file of the user's.
+        writeFile(dir_ / "neu", "");
+        EXPECT_EQ(fs::status(table()).permissions(), fs::status(dir_ / "neu").permissions());
+        writeFile(dataSettings(), "mine");
+        // A link the user made, even one leading nowhere now, is the user's table; nothing is put beside it.
+        fs::remove(table());
+        fs::create_symlink(dir_ / "anderswo" / "KURSOMATIK.DAT", table());
+        ASSERT_TRUE(prepareFirstRun(paths_));
+        EXPECT_EQ(readFile(dataSettings()) + (fs::is_symlink(table()) ? " link" : ""), "mine link");
+        EXPECT_EQ(std::distance(fs::directory_iterator(paths_.dataDir), {}), 2);
+    }
+}
+
+TEST_F(FirstRun, WinIniGetsTheEntryInItsFirstSectionKursomatikAndKeepsEveryOtherLine) {
+    const std::string entry = "IniDatei=" + dataSettings().string();
+    for (const auto& [before, after] : std::initializer_list<std::pair<std::string, std::string>>{
+             {"; S\n[windows]\n;IniDatei=/x\n[ kursomatik ]\nfarbe=blau\n\n[Kursomatik]\nIniDatei=/zweiter\n",
+              "; S\n[windows]\n;IniDatei=/x\n[ kursomatik ]\nfarbe=blau\n" + entry +
+                  "\n\n[Kursomatik]\nIniDatei=/zweiter\n"},
+             {"[KURSOMATIK]\n  inidatei = /anderswo/k.ini\n", ""}}) {  // left as it is
+        fs::remove_all(dir_ / "home");
+        fs::create_directories(paths_.systemProfile.parent_path());
+        writeFile(paths_.systemProfile, before);
+        ASSERT_TRUE(prepareFirstRun(paths_) && prepareFirstRun(paths_));  // the second start changes nothing
+        EXPECT_EQ(readFile(paths_.systemProfile), after.empty() ? before : after);
+        EXPECT_EQ(fs::exists(dataSettings()), !after.empty());
     }
 }
 

@@ -4,18 +4,12 @@
 #include <QTest>
 
 #include "info/frmAbout.h"
-#include "store/ListLine.h"
+#include "tests/store/RecordBuilder.h"
 
 namespace kursomatik::testsupport {
 
 std::string recordBytes(const Currency& c) {
-    CurrencyRecord record;
-    storeField(record, &CurrencyRecord::Bezeichnung, c.name);
-    storeField(record, &CurrencyRecord::ISO, c.iso);
-    storeField(record, &CurrencyRecord::Kurs, c.kurs);
-    storeField(record, &CurrencyRecord::EWWU, c.ewwu);
-    storeField(record, &CurrencyRecord::Datum, c.datum);
-    return encodeRecord(record);
+    return encodeRecord(makeRecord(c.name, c.iso, c.kurs, c.ewwu, c.datum));
 }
 
 std::string tableBytes(const std::vector<Currency>& currencies) {
@@ -56,15 +50,6 @@ frmEingabe2* ProgramHarness::editor() const {
     for (auto it = windows.modal.rbegin(); it != windows.modal.rend(); ++it)
         if (auto* found = qobject_cast<frmEingabe2*>(it->data())) return found;
     return nullptr;
-}
-
-QStringList ProgramHarness::names(const QWidget* listOrGrid) {
-    QStringList names;
-    if (const auto* list = qobject_cast<const LineList*>(listOrGrid))
-        for (int k = 0; k < list->lineCount(); ++k) names << list->line(k).left(40).trimmed();
-    else if (const auto* grid = qobject_cast<const FlexGrid*>(listOrGrid))
-        for (int r = 1; r < grid->rows(); ++r) names << grid->text(r, 1).trimmed();
-    return names;
 }
 
 void ProgramHarness::doubleClickRow(FlexGrid* grid, int row) {

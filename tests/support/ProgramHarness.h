@@ -94,8 +94,6 @@ class ProgramHarness {
     QString result() const { return find<QLineEdit>("txtWert")->text(); }
     // Lets the windows that asked to be destroyed go.
     static void settle() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
-    // The currencies' names in a list (LineList) or a grid (below its header).
-    static QStringList names(const QWidget* listOrGrid);
     static void doubleClickRow(FlexGrid* grid, int row);
 
     TempDir dir;

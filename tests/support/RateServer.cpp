@@ -3,11 +3,8 @@
 
 #include <QFile>
 #include <QSslCertificate>
-#include <QSslConfiguration>
 #include <QSslKey>
 #include <QSslServer>
-#include <QSslSocket>
-#include <QTcpServer>
 #include <QTimer>
 #include <cstdlib>
 #include <stdexcept>
@@ -15,48 +12,38 @@
 namespace kursomatik::testsupport {
 
 void makeTestCertificates(const std::filesystem::path& folder) {
-    const std::string in = "cd '" + folder.string() + "' && ";
     const std::string key = " -newkey ec -pkeyopt ec_paramgen_curve:prime256v1 -nodes";
-    const std::string commands[] = {
-        "openssl req -x509" + key + " -keyout ca.key -out ca.pem -days 2 -subj '/CN=Kursomatik Test CA'",
-        "openssl req" + key + " -keyout server.key -out server.csr -subj '/CN=127.0.0.1'",
-        "printf 'subjectAltName=IP:127.0.0.1,DNS:localhost\\n' > server.ext && openssl x509 -req -in "
-        "server.csr "
-        "-CA ca.pem -CAkey ca.key -CAcreateserial -out server.pem -days 2 -extfile server.ext",
-    };
-    for (const std::string& command : commands) {
-        if (std::system((in + command + " 2>/dev/null").c_str()) != 0)
-            throw std::runtime_error("openssl failed: " + command);
-    }
+    const std::string command =
+        "cd '" + folder.string() + "' && (openssl req -x509" + key +
+        " -keyout ca.key -out ca.pem -days 2 -subj '/CN=Kursomatik Test CA' && openssl req" + key +
+        " -keyout server.key -out server.csr -subj '/CN=127.0.0.1' && printf "
+        "'subjectAltName=IP:127.0.0.1,DNS:localhost\\n' > server.ext && openssl x509 -req -in server.csr "
+        "-CA ca.pem -CAkey ca.key -CAcreateserial -out server.pem -days 2 -extfile server.ext) 2>/dev/null";
+    if (std::system(command.c_str()) != 0) throw std::runtime_error("openssl failed: " + command);
 }
 
 ServedAnswer httpAnswer(int status, const std::string& body, const std::string& headers) {
     return {"HTTP/1.1 " + std::to_string(status) + " Status\r\nContent-Length: " +
-                std::to_string(body.size()) + "\r\nConnection: close\r\n" + headers + "\r\n" + body,
-            0, false};
+            std::to_string(body.size()) + "\r\nConnection: close\r\n" + headers + "\r\n" + body};
 }
 
 class RateServer::Worker : public QObject {
   public:
     Worker(Handler handler, const std::filesystem::path& certificates) : handler_(std::move(handler)) {
-        if (certificates.empty()) {
-            server_ = new QTcpServer(this);
-        } else {
-            auto* tls = new QSslServer(this);
-            QSslConfiguration configuration = QSslConfiguration::defaultConfiguration();
-            QFile key(QString::fromStdString((certificates / "server.key").string()));
-            key.open(QIODevice::ReadOnly);
-            configuration.setPrivateKey(QSslKey(&key, QSsl::Ec));
-            configuration.setLocalCertificateChain(
-                QSslCertificate::fromPath(QString::fromStdString((certificates / "server.pem").string())));
-            configuration.setPeerVerifyMode(QSslSocket::VerifyNone);
-            tls->setSslConfiguration(configuration);
-            server_ = tls;
-        }
-        connect(server_, &QTcpServer::pendingConnectionAvailable, this, [this] { acceptAll(); });
+        if (certificates.empty()) return;
+        auto* tls = new QSslServer(this);
+        QSslConfiguration configuration = QSslConfiguration::defaultConfiguration();
+        QFile key(QString::fromStdString((certificates / "server.key").string()));
+        key.open(QIODevice::ReadOnly);
+        configuration.setPrivateKey(QSslKey(&key, QSsl::Ec));
+        configuration.setLocalCertificateChain(
+            QSslCertificate::fromPath(QString::fromStdString((certificates / "server.pem").string())));
+        tls->setSslConfiguration(configuration);
+        server_ = tls;
     }
 
     int listen() {
+        connect(server_, &QTcpServer::pendingConnectionAvailable, this, [this] { acceptAll(); });
         server_->listen(QHostAddress::LocalHost);
         return server_->serverPort();
     }
@@ -68,40 +55,31 @@ class RateServer::Worker : public QObject {
 
   private:
     void acceptAll() {
-        while (server_->hasPendingConnections()) {
-            QTcpSocket* socket = server_->nextPendingConnection();
-            auto* received = new QByteArray;
-            connect(socket, &QObject::destroyed, [received] { delete received; });
+        while (QTcpSocket* socket = server_->nextPendingConnection()) {
             connect(socket, &QTcpSocket::disconnected, socket, &QObject::deleteLater);
-            connect(socket, &QTcpSocket::readyRead, socket, [this, socket, received] {
-                *received += socket->readAll();
-                const qsizetype end = received->indexOf("\r\n\r\n");
-                if (end >= 0 && !received->isEmpty()) answer(socket, received->left(end).toStdString());
-                if (end >= 0) received->clear();
-            });
+            connect(socket, &QTcpSocket::readyRead, socket,
+                    [this, socket, received = std::make_shared<QByteArray>()] {
+                        *received += socket->readAll();
+                        const qsizetype end = received->indexOf("\r\n\r\n");
+                        if (end < 0) return;
+                        answer(socket, received->left(end).split('\n'));
+                        received->clear();
+                    });
         }
     }
 
-    void answer(QTcpSocket* socket, const std::string& head) {
-        ServedRequest request;
-        std::size_t lineEnd = head.find("\r\n");
-        const std::string first = head.substr(0, lineEnd);
-        request.method = first.substr(0, first.find(' '));
-        request.path = first.substr(first.find(' ') + 1, first.rfind(' ') - first.find(' ') - 1);
-        while (lineEnd != std::string::npos) {
-            const std::size_t start = lineEnd + 2;
-            lineEnd = head.find("\r\n", start);
-            const std::string line =
-                head.substr(start, lineEnd == std::string::npos ? std::string::npos : lineEnd - start);
-            const std::size_t colon = line.find(':');
-            if (colon == std::string::npos) continue;
-            std::string name = QString::fromStdString(line.substr(0, colon)).toLower().toStdString();
-            request.headers[name] = QString::fromStdString(line.substr(colon + 1)).trimmed().toStdString();
+    // The request's lines, each still ending in "\r".
+    void answer(QTcpSocket* socket, const QList<QByteArray>& lines) {
+        const QList<QByteArray> first = lines[0].trimmed().split(' ');
+        ServedRequest request{first.value(0).toStdString(), first.value(1).toStdString(), {}};
+        for (const QByteArray& line : lines.mid(1)) {
+            const qsizetype colon = line.indexOf(':');
+            if (colon > 0)
+                request.headers[line.left(colon).toLower().toStdString()] =
+                    line.mid(colon + 1).trimmed().toStdString();
         }
-        {
-            const std::lock_guard<std::mutex> lock(mutex_);
-            requests_.push_back(request);
-        }
+        const std::lock_guard<std::mutex> lock(mutex_);
+        requests_.push_back(request);
         const ServedAnswer served = handler_(request);
         if (served.hang) return;
         QTimer::singleShot(served.delayMs, socket, [socket, bytes = served.bytes] {
@@ -111,7 +89,7 @@ class RateServer::Worker : public QObject {
     }
 
     Handler handler_;
-    QTcpServer* server_ = nullptr;
+    QTcpServer* server_ = new QTcpServer(this);
     mutable std::mutex mutex_;
     std::vector<ServedRequest> requests_;
 };

@@ -26,8 +26,8 @@ struct ServedRequest {
 // promise more than they hold), after `delayMs`; `hang` sends nothing and keeps the connection open.
 struct ServedAnswer {
     std::string bytes;
-    int delayMs = 0;
     bool hang = false;
+    int delayMs = 0;
 };
 
 // "HTTP/1.1 <status>" with Content-Length, the extra header lines and the body.

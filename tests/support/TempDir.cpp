@@ -1,6 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "tests/support/TempDir.h"
 
+#include <sys/wait.h>
+
+#include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
@@ -29,6 +32,14 @@ std::string readFile(const std::filesystem::path& file) {
 
 void writeFile(const std::filesystem::path& file, const std::string& bytes) {
     std::ofstream(file, std::ios::binary | std::ios::trunc) << bytes;
+}
+
+Ran runShell(const TempDir& dir, const std::string& command) {
+    FILE* pipe = ::popen((command + " 2>" + (dir / "err").string()).c_str(), "r");
+    std::string out;
+    for (int c; (c = std::fgetc(pipe)) != EOF;) out += static_cast<char>(c);
+    const int status = ::pclose(pipe);
+    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, out, readFile(dir / "err")};
 }
 
 }  // namespace kursomatik::testsupport

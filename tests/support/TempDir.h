@@ -24,4 +24,11 @@ class TempDir {
 std::string readFile(const std::filesystem::path& file);
 void writeFile(const std::filesystem::path& file, const std::string& bytes);
 
+// A shell command line's exit status, stdout and stderr (which goes through the file "err" in `dir`).
+struct Ran {
+    int status;
+    std::string out, err;
+};
+Ran runShell(const TempDir& dir, const std::string& command);
+
 }  // namespace kursomatik::testsupport
