@@ -64,8 +64,7 @@ frmOptionen* WexlorEingabe::optionsDialog() {
         frmOptionen_ = new frmOptionen(
             state_.settings, state_.environment, state_.regional, state_.selection.sStartauswahl, windows_,
             [this] { Berechnen(); }, this);
-        const ShownEntries shown = shownEntries(lists_.all);
-        frmOptionen_->takeCurrencies(shown.lines, shown.names, shown.spoken);
+        frmOptionen_->takeCurrencies(listedLines(lists_.all), pickNames(lists_.all));
     }
     return frmOptionen_;
 }
@@ -105,10 +104,10 @@ void WexlorEingabe::RefreshtheLists() {
     lists_.complete();
     if (watcher_ != nullptr) watcher_->noteRead();
 
-    const ShownEntries shown = shownEntries(lists_.all);
-    lstversteckt->setLines(shown.lines, shown.spoken);
-    picklist::setEntries(txtAusgabe, shown.names);
-    picklist::setEntries(txtEingabe, shown.names);
+    lstversteckt->setLines(listedLines(lists_.all));
+    const QStringList names = pickNames(lists_.all);
+    picklist::setEntries(txtAusgabe, names);
+    picklist::setEntries(txtEingabe, names);
 
     listPassSelecting_ = true;
     if (keptRecords_) {
@@ -122,7 +121,7 @@ void WexlorEingabe::RefreshtheLists() {
     }
     // The options dialog's start currencies are chosen after the main window's, from the settings.
     if (frmOptionen_ != nullptr) {
-        frmOptionen_->takeCurrencies(shown.lines, shown.names, shown.spoken);
+        frmOptionen_->takeCurrencies(listedLines(lists_.all), names);
     } else {
         tellWriteProblem(startChoices_.takeCurrencies(lists_.all.size(), state_.settings, state_.environment,
                                                       state_.regional));

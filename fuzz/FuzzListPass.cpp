@@ -26,9 +26,9 @@ namespace {
 void checkGridRows(const SortedEntries& list, const RegionalSettings& regional) {
     for (const CurrencyEntry& entry : list) {
         const GridRow row = gridRowOf(entry, regional);
-        FUZZ_CHECK(utf8::head(entry.line, 40) == row.name);
-        FUZZ_CHECK(utf8::mid(entry.line, 82, 40) == row.iso);
-        FUZZ_CHECK(utf8::mid(entry.line, 131, 20) == row.date);
+        FUZZ_CHECK(utf8::head(entry.line(), 40) == row.name);
+        FUZZ_CHECK(utf8::mid(entry.line(), 82, 40) == row.iso);
+        FUZZ_CHECK(utf8::mid(entry.line(), 131, 20) == row.date);
     }
 }
 
@@ -36,7 +36,7 @@ void checkGridRows(const SortedEntries& list, const RegionalSettings& regional) 
 // entry was made from.
 void checkRecordNumber(const CurrencyEntry& entry, const RecordFile& file) {
     const auto reread = file.read(entry.record);
-    FUZZ_CHECK(reread && *reread == entry.fields && buildListLine(*reread, entry.record) == entry.line);
+    FUZZ_CHECK(reread && *reread == entry.fields && buildListLine(*reread, entry.record) == entry.line());
 }
 
 }  // namespace
@@ -60,13 +60,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const SortedEntries& all = lists.all;
     FUZZ_CHECK(all.size() == static_cast<std::size_t>(count));
     for (std::size_t k = 1; k < all.size(); ++k)
-        FUZZ_CHECK(compareListLines(all[k - 1].line, all[k].line) < 0);
+        FUZZ_CHECK(compareListLines(all[k - 1].line(), all[k].line()) < 0);
     const SortedEntries& members = lists.members;
     for (std::size_t k = 1; k < members.size(); ++k)
-        FUZZ_CHECK(compareListLines(members[k - 1].line, members[k].line) < 0);
+        FUZZ_CHECK(compareListLines(members[k - 1].line(), members[k].line()) < 0);
     const SortedEntries& others = lists.others;
     for (std::size_t k = 1; k < others.size(); ++k) {
-        FUZZ_CHECK(compareListLinesGeneric(others[k - 1].line, others[k].line, german) < 0);
+        FUZZ_CHECK(compareListLinesGeneric(others[k - 1].line(), others[k].line(), german) < 0);
     }
     checkGridRows(members, german);
     checkGridRows(others, german);

@@ -70,8 +70,7 @@ void CurrencyListWindow::fillFromPass(const SortedEntries& entries) {
     list_->clear();
     grid_->clearCells();
     writeGridHeader();
-    const ShownEntries shown = shownEntries(entries);
-    list_->setLines(shown.lines, shown.spoken);
+    list_->setLines(listedLines(entries));
     // The header, the empty row 1 and a row per currency in the list's order: the rows are sorted
     // as they are written (ewwuSortieren, sortierestv2), and a row and its entry always stand at the
     // same place.
@@ -86,7 +85,7 @@ void CurrencyListWindow::fillFromPass(const SortedEntries& entries) {
             ++row;
         }
     });
-    picklist::setEntries(selector_, shown.names);
+    picklist::setEntries(selector_, pickNames(entries));
     if (list_->lineCount() > 0) list_->setCurrentRow(0);
 }
 

@@ -1,16 +1,23 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "maintenance/ShownEntries.h"
 
+#include <memory>
+
 namespace kursomatik {
 
-ShownEntries shownEntries(const SortedEntries& entries) {
-    ShownEntries shown;
-    for (const CurrencyEntry& entry : entries) {
-        shown.lines << QString::fromStdString(entry.line);
-        shown.names << QString::fromStdString(entry.name());
-        shown.spoken << QString::fromStdString(entry.spoken());
-    }
-    return shown;
+ListedLines listedLines(const SortedEntries& entries) {
+    const auto shared = std::make_shared<const SortedEntries>(entries);
+    return {
+        static_cast<int>(entries.size()),
+        [shared](int k) { return QString::fromStdString((*shared)[static_cast<std::size_t>(k)].line()); },
+        [shared](int k) { return QString::fromStdString((*shared)[static_cast<std::size_t>(k)].spoken()); }};
+}
+
+QStringList pickNames(const SortedEntries& entries) {
+    QStringList names;
+    names.reserve(static_cast<qsizetype>(entries.size()));
+    for (const CurrencyEntry& entry : entries) names << QString::fromStdString(entry.name());
+    return names;
 }
 
 }  // namespace kursomatik

@@ -3,16 +3,15 @@
 
 #include <QStringList>
 
+#include "platform/qt/LineList.h"
 #include "store/CurrencyLists.h"
 
 namespace kursomatik {
 
-// A pass's entries as the lists show them: the lines, the names a pick list shows, and what a screen
-// reader says for each line.
-struct ShownEntries {
-    QStringList lines, names, spoken;
-};
+// A pass's entries as a list of lines shows them; the entries are shared, not copied.
+ListedLines listedLines(const SortedEntries& entries);
 
-ShownEntries shownEntries(const SortedEntries& entries);
+// The names a pick list shows, in the entries' order.
+QStringList pickNames(const SortedEntries& entries);
 
 }  // namespace kursomatik

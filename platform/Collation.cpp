@@ -99,6 +99,17 @@ int compareLevel(std::string_view a, std::string_view b, bool keepAccents) {
     return int(right.atEnd()) - int(left.atEnd());
 }
 
+// One value of a key in UTF-8's byte pattern (up to 0x1FFFFF), whose byte order is the values' order.
+void appendKeyValue(std::string& key, char32_t value) {
+    const auto byte = [&key](char32_t bits) { key += static_cast<char>(bits); };
+    if (value < 0x80) return byte(value);
+    if (value < 0x800) return byte(0xC0 | value >> 6), byte(0x80 | (value & 0x3F));
+    if (value < 0x10000)
+        return byte(0xE0 | value >> 12), byte(0x80 | (value >> 6 & 0x3F)), byte(0x80 | (value & 0x3F));
+    byte(0xF0 | value >> 18), byte(0x80 | (value >> 12 & 0x3F)), byte(0x80 | (value >> 6 & 0x3F)),
+        byte(0x80 | (value & 0x3F));
+}
+
 int sign(int value) {
     return (value > 0) - (value < 0);
 }
@@ -112,17 +123,17 @@ int collate(std::string_view a, std::string_view b) {
     return sign(a.compare(b));
 }
 
-std::u32string collationKey(std::string_view text) {
+std::string collationKey(std::string_view text) {
     // Each level's code points shifted by one, so that the 0 closing a level sorts a shorter
     // level first, as the comparison does.
-    std::u32string key;
+    std::string key;
     key.reserve(text.size() * 3 + 2);
     for (const bool keepAccents : {false, true}) {
         FoldedReader reader(text, keepAccents);
-        while (!reader.atEnd()) key += static_cast<char32_t>(reader.next() + 1);
-        key += U'\0';
+        while (!reader.atEnd()) appendKeyValue(key, static_cast<char32_t>(reader.next() + 1));
+        key += '\0';
     }
-    for (const char c : text) key += static_cast<char32_t>(static_cast<unsigned char>(c) + 1);
+    for (const char c : text) appendKeyValue(key, static_cast<char32_t>(static_cast<unsigned char>(c) + 1));
     return key;
 }
 

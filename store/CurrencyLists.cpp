@@ -24,6 +24,10 @@ std::string CurrencyEntry::isoShown() const {
     return std::string(utf8::head(fields.ISO, 12));
 }
 
+std::string CurrencyEntry::line() const {
+    return buildListLine(fields, record);
+}
+
 std::string CurrencyEntry::name() const {
     return fieldValue(fields.Bezeichnung);
 }
@@ -33,14 +37,14 @@ std::string CurrencyEntry::spoken() const {
     return code.empty() ? name() : name() + ", " + code;
 }
 
-void SortedEntries::add(Entry entry, std::u32string nameKey) {
+void SortedEntries::add(Entry entry, std::string nameKey) {
     // After every entry that does not come later: a sorted list box inserts the same way.
     std::size_t low = 0;
     std::size_t high = entries_.size();
     while (low < high) {
         const std::size_t middle = low + (high - low) / 2;
         const int byName = nameKey.compare(keys_[middle]);
-        if (byName < 0 || (byName == 0 && collate(entry->line, entries_[middle]->line) < 0)) {
+        if (byName < 0 || (byName == 0 && collate(entry->line(), entries_[middle]->line()) < 0)) {
             high = middle;
         } else {
             low = middle + 1;
@@ -57,8 +61,7 @@ GridRow gridRowOf(const CurrencyEntry& entry, const RegionalSettings& regional) 
 
 CurrencyEntry currencyEntry(const CurrencyRecord& record, long n, const RegionalSettings& regional) {
     const auto rate = parseRegionalNumber(record.Kurs, regional);
-    return {n, record, rate ? std::optional<double>(rate->toDouble()) : std::nullopt,
-            buildListLine(record, n)};
+    return {n, record, rate ? std::optional<double>(rate->toDouble()) : std::nullopt};
 }
 
 Status fillRecordInLists(CurrencyLists& lists, RecordFileState& file, long n,
@@ -69,7 +72,7 @@ Status fillRecordInLists(CurrencyLists& lists, RecordFileState& file, long n,
     const auto entry = std::make_shared<const CurrencyEntry>(currencyEntry(*record, n, regional));
     // The name column's keys give the orders of compareListLines and compareListLinesGeneric.
     const std::string_view name = entry->fields.Bezeichnung;
-    std::u32string textKey = collationKey(name);
+    std::string textKey = collationKey(name);
     const std::string ewwu = fieldValue(entry->fields.EWWU);
     if (ewwu == "1") lists.members.add(entry, textKey);
     if (ewwu == "0") lists.others.add(entry, genericNameKey(name, regional));
@@ -93,18 +96,17 @@ int compareListLinesGeneric(std::string_view a, std::string_view b, const Region
     return collate(a, b);
 }
 
-std::u32string genericNameKey(std::string_view name, const RegionalSettings& regional) {
-    std::u32string key;
+std::string genericNameKey(std::string_view name, const RegionalSettings& regional) {
+    std::string key;
     const std::string_view trimmed = utf8::trimSpaces(name);
     const auto number = trimmed.empty() ? std::nullopt : parseRegionalNumber(trimmed, regional);
-    key += trimmed.empty() ? U'\1' : number ? U'\2' : U'\3';
+    key += trimmed.empty() ? '\1' : number ? '\2' : '\3';
     if (number) {
         // The double's bits, turned so that their unsigned order is the order of the values.
         const double value = number->toDouble() == 0.0 ? 0.0 : number->toDouble();
         std::uint64_t bits = std::bit_cast<std::uint64_t>(value);
         bits = (bits >> 63) != 0 ? ~bits : bits | (std::uint64_t{1} << 63);
-        key += static_cast<char32_t>(bits >> 32);
-        key += static_cast<char32_t>(bits & 0xFFFFFFFFu);
+        for (int shift = 56; shift >= 0; shift -= 8) key += static_cast<char>(bits >> shift & 0xFF);
     }
     key += collationKey(name);
     return key;
@@ -117,8 +119,7 @@ std::vector<long> listOrder(std::string_view tableBytes) {
     for (long n = 1; n <= count; ++n) {
         const CurrencyRecord record =
             decodeRecord(tableBytes.substr(static_cast<std::size_t>(n - 1) * kRecordLength, kRecordLength));
-        all.add(std::make_shared<const CurrencyEntry>(
-                    CurrencyEntry{n, record, std::nullopt, buildListLine(record, n)}),
+        all.add(std::make_shared<const CurrencyEntry>(CurrencyEntry{n, record, std::nullopt}),
                 collationKey(record.Bezeichnung));
     }
     std::vector<long> order;

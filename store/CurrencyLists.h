@@ -22,7 +22,9 @@ struct CurrencyEntry {
     long record = 0;
     CurrencyRecord fields;
     std::optional<double> rate;
-    std::string line;
+
+    // The list line, made when asked for: a table's lines are shown a screenful at a time.
+    std::string line() const;
 
     // The code as the ISO boxes get it: 12 characters of the padded field, of which a box shows 3.
     std::string isoShown() const;
@@ -38,7 +40,7 @@ struct CurrencyEntry {
 class SortedEntries {
   public:
     using Entry = std::shared_ptr<const CurrencyEntry>;
-    void add(Entry entry, std::u32string nameKey);
+    void add(Entry entry, std::string nameKey);
     // The keys are for adding only: once the list is complete they go.
     void complete() { keys_ = {}; }
     // The entries in the list's order: for (const CurrencyEntry& entry : list).
@@ -58,7 +60,7 @@ class SortedEntries {
     const CurrencyEntry& operator[](std::size_t k) const { return *entries_[k]; }
 
   private:
-    std::vector<std::u32string> keys_;
+    std::vector<std::string> keys_;
     std::vector<Entry> entries_;
 };
 
@@ -100,7 +102,7 @@ std::string gridRateCell(std::string_view kurs, const RegionalSettings& regional
 // The generic order of names in a grid and its list: empty names first, then names that are numbers
 // by value, then the others by text (collationKey() is the key of the text order). A key is made
 // once per row, so sorting compares keys rather than parsing names again and again.
-std::u32string genericNameKey(std::string_view name, const RegionalSettings& regional);
+std::string genericNameKey(std::string_view name, const RegionalSettings& regional);
 
 // Lines by the generic order of their name column first and then as a whole, so that a grid row and
 // its list entry always stand at the same place.

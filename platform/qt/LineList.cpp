@@ -1,31 +1,67 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/qt/LineList.h"
 
+#include <QAbstractListModel>
 #include <QKeyEvent>
 
 namespace kursomatik {
+namespace {
 
-LineList::LineList(QWidget* parent) : QListWidget(parent) {
+class LineModel : public QAbstractListModel {
+  public:
+    using QAbstractListModel::QAbstractListModel;
+
+    // As one removal and one insertion, so that the view and its watchers see a new pass as such.
+    void setLines(ListedLines lines) {
+        if (lines_.count > 0) {
+            beginRemoveRows({}, 0, lines_.count - 1);
+            lines_ = {};
+            endRemoveRows();
+        }
+        if (lines.count <= 0) return;
+        beginInsertRows({}, 0, lines.count - 1);
+        lines_ = std::move(lines);
+        endInsertRows();
+    }
+    const ListedLines& lines() const { return lines_; }
+
+    int rowCount(const QModelIndex& parent) const override { return parent.isValid() ? 0 : lines_.count; }
+    QVariant data(const QModelIndex& index, int role) const override {
+        if (!index.isValid() || index.row() >= lines_.count) return {};
+        if (role == Qt::DisplayRole) return lines_.line(index.row());
+        if (role == Qt::AccessibleTextRole) return lines_.spoken(index.row());
+        return {};
+    }
+
+  private:
+    ListedLines lines_;
+};
+
+}  // namespace
+
+LineList::LineList(QWidget* parent) : QListView(parent) {
+    setModel(new LineModel(this));
     // Every entry is one line of one font: the view need not measure 999 of them after each change.
     setUniformItemSizes(true);
-    connect(this, &QListWidget::itemDoubleClicked, this, [this] { emit activatedByUser(); });
+    setEditTriggers(NoEditTriggers);
+    connect(this, &QListView::doubleClicked, this, [this] { emit activatedByUser(); });
 }
 
-void LineList::setLines(const QStringList& lines, const QStringList& spoken) {
-    const QSignalBlocker quiet(this);
-    clear();
-    addItems(lines);  // one insertion for the view
-    {
-        // What a screen reader says of each entry, told to the view as one change.
-        const QSignalBlocker quietModel(model());
-        for (int k = 0; k < count(); ++k) item(k)->setData(Qt::AccessibleTextRole, spoken.value(k));
-    }
-    if (count() > 0) dataChanged(model()->index(0, 0), model()->index(count() - 1, 0));
+void LineList::setLines(ListedLines lines) {
+    static_cast<LineModel*>(model())->setLines(std::move(lines));
+}
+
+int LineList::lineCount() const {
+    return static_cast<const LineModel*>(model())->lines().count;
 }
 
 QString LineList::line(int index) const {
-    const QListWidgetItem* found = item(index);
-    return found ? found->text() : QString();
+    const ListedLines& lines = static_cast<const LineModel*>(model())->lines();
+    return index >= 0 && index < lines.count ? lines.line(index) : QString();
+}
+
+void LineList::setCurrentRow(int row) {
+    setCurrentIndex(model()->index(row, 0));
 }
 
 void LineList::keyPressEvent(QKeyEvent* event) {
@@ -33,7 +69,7 @@ void LineList::keyPressEvent(QKeyEvent* event) {
         emit activatedByUser();
         return;
     }
-    QListWidget::keyPressEvent(event);
+    QListView::keyPressEvent(event);
 }
 
 }  // namespace kursomatik

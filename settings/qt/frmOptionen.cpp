@@ -36,12 +36,12 @@ frmOptionen::frmOptionen(SettingsState& settings, const SettingsEnvironment& env
     UpdateLabel2();
 }
 
-void frmOptionen::takeCurrencies(const QStringList& lines, const QStringList& names,
-                                 const QStringList& spoken) {
-    lstversteckt2->setLines(lines, spoken);
+void frmOptionen::takeCurrencies(ListedLines lines, const QStringList& names) {
+    const bool none = lines.count == 0;
+    lstversteckt2->setLines(std::move(lines));
     picklist::setEntries(txtausgabe2, names);
     picklist::setEntries(txtstart, names);
-    if (lines.isEmpty()) return;
+    if (none) return;
     assignPosition(txtausgabe2, settings_.sAusgabewaehrung, regional_);
     assignPosition(txtstart, settings_.sStartwaehrung, regional_);
 }

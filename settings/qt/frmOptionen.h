@@ -6,6 +6,7 @@
 #include <functional>
 
 #include "platform/RegionalSettings.h"
+#include "platform/qt/LineList.h"
 #include "settings/Einstellungen.h"
 
 class QComboBox;
@@ -15,7 +16,6 @@ class QSpinBox;
 
 namespace kursomatik {
 
-class LineList;
 class WindowSystem;
 
 // The options dialog: result decimals, Euro decimals and the start currencies. Every choice is
@@ -30,7 +30,7 @@ class frmOptionen : public QDialog {
 
     void UpdateLabel();
     // The list pass's part in this dialog: every currency, and the start currencies of the settings.
-    void takeCurrencies(const QStringList& lines, const QStringList& names, const QStringList& spoken);
+    void takeCurrencies(ListedLines lines, const QStringList& names);
 
   public slots:
     void reject() override;

@@ -92,18 +92,18 @@ TEST(RateAge, NamesTheDateOfEveryChosenRateThatIsNotFixedAndWarnsWhenOld) {
 // Lists are sorted as they are filled, grid rows by keys, sorts by comparisons: all one order.
 TEST(ListOrder, SortedListsGridKeysAndComparisonsAgree) {
     std::vector<std::string> lines;
-    for (const char* name : {"Zloty", "euro", "Euro", "EURO", "100", "Ärger", "Arger", "20", "", "Euro",
-                             "Österreich", "-5", "1.000", "\x01"})
-        lines.push_back(buildListLine(makeRecord(name, "ISO", "1"), static_cast<long>(lines.size()) + 1));
     SortedEntries text, generic;
-    for (const auto& line : lines) {
-        const auto entry = std::make_shared<const CurrencyEntry>(CurrencyEntry{0, {}, {}, line});
-        text.add(entry, collationKey(lineName(line)));
-        generic.add(entry, genericNameKey(lineName(line), de));
+    for (const char* name : {"Zloty", "euro", "Euro", "EURO", "100", "Ärger", "Arger", "20", "", "Euro",
+                             "Österreich", "-5", "1.000", "\x01"}) {
+        const auto entry = std::make_shared<const CurrencyEntry>(
+            CurrencyEntry{static_cast<long>(lines.size()) + 1, makeRecord(name, "ISO", "1"), {}});
+        lines.push_back(entry->line());
+        text.add(entry, collationKey(lineName(lines.back())));
+        generic.add(entry, genericNameKey(lineName(lines.back()), de));
     }
     const auto linesOf = [](const SortedEntries& sorted) {
         std::vector<std::string> shown;
-        for (const CurrencyEntry& entry : sorted) shown.push_back(entry.line);
+        for (const CurrencyEntry& entry : sorted) shown.push_back(entry.line());
         return shown;
     };
     std::vector<std::string> byText = lines, byGeneric = lines;
