@@ -123,10 +123,6 @@ std::optional<double> tableRate(const CurrencyTable& table, const std::string& c
 
 }  // namespace
 
-fs::path historyFileOf(const fs::path& table) {
-    return table.parent_path() / kHistoryFileName;
-}
-
 bool importHistory(const ReferenceHistory& days, const fs::path& table, const RegionalSettings& regional,
                    std::ostream& out, std::ostream& err) {
     std::string notice;
@@ -138,6 +134,31 @@ bool importHistory(const ReferenceHistory& days, const fs::path& table, const Re
     }
     out << *line << '\n';
     return true;
+}
+
+std::string topUpHistory(const RateSource& source, ReferenceHistory& days, const fs::path& table,
+                         const RegionalSettings& regional,
+                         const std::function<Result<DownloadAnswer>(const DownloadRequest&)>& download,
+                         std::ostream& err) {
+    if (days.empty()) return {};
+    std::optional<CivilDate> newest;
+    {
+        LazyHistory history(historyFileOf(table));
+        const auto store = history.get(err);
+        const auto read = store ? (*store)->newestDay() : Result<std::optional<CivilDate>>(store.status());
+        if (!read) return {};  // the import that follows says why
+        newest = *read;
+    }
+    const auto request = topUpRequest(source, newest, days);
+    if (!request) return {};
+    TopUp topUp = topUpOf(download(*request), *request, newest, days, regional,
+                          "kursomatik-rechner --import eurofxref-hist.zip");
+    if (topUp.failed) {
+        err << kName << topUp.note << '\n';
+        return {};
+    }
+    days.insert(days.end(), topUp.days.begin(), topUp.days.end());
+    return topUp.note;
 }
 
 bool convertOnDay(const RechnerOptions& options, const CurrencyTable& table, double dStellen1,

@@ -109,7 +109,7 @@ void keepStartCurrencies(const RateImport& import, bool overwrite, const Rechner
 // table; the table is written first, so a history that fails costs no rates of the table.
 int importRates(const Result<RateImport>& import, const ReferenceHistory& days, const RechnerOptions& options,
                 const fs::path& table, const RechnerEnvironment& environment, std::ostream& out,
-                std::ostream& err) {
+                std::ostream& err, const std::string& historyNote = {}) {
     if (!import) return failed(err, import.error(), kRechnerBadInput);
     const auto summary = import->apply(options.ueberschreiben);
     if (!summary) return failed(err, summary.error(), kRechnerNoTable);
@@ -117,7 +117,9 @@ int importRates(const Result<RateImport>& import, const ReferenceHistory& days, 
         keepStartCurrencies(*import, options.ueberschreiben, environment, err);
     out << summaryText(*summary) << "\nTabelle: " << inQuotes(table.string()) << '\n';
     if (days.empty()) return kRechnerOk;
-    return importHistory(days, table, environment.regional, out, err) ? kRechnerOk : kRechnerNoHistory;
+    if (!importHistory(days, table, environment.regional, out, err)) return kRechnerNoHistory;
+    if (!historyNote.empty()) out << historyNote << '\n';
+    return kRechnerOk;
 }
 
 // The file of the settings' source, fetched and then imported as a file is; the answer is kept for
@@ -129,11 +131,14 @@ int updateRates(const RechnerOptions& options, const fs::path& table, const Rech
     const auto answer =
         environment.download(updateRequest(source, environment.keptAnswer, table, environment.regional));
     if (!answer) return failed(err, answer.error() + " Die Tabelle wurde nicht geändert.", kRechnerNoNetwork);
-    // The day of a fresh answer goes into the history too; an unchanged one brought nothing new.
-    const ReferenceHistory days = answerDays(*answer, source);
+    // The day of a fresh answer goes into the history too, with the 90-day file where the history
+    // lacks more than a few days; an unchanged answer brought nothing new.
+    ReferenceHistory days = answerDays(*answer, source);
+    const std::string note =
+        topUpHistory(source, days, table, environment.regional, environment.download, err);
     const int status =
         importRates(importAnswer(*answer, source, environment.keptAnswer, table, environment.regional), days,
-                    options, table, environment, out, err);
+                    options, table, environment, out, err, note);
     if (status != kRechnerOk) return status;
     const SettingsEnvironment files{environment.programDir, environment.systemProfile, {}};
     if (Status kept = keepAnswer(*answer, source, environment.keptAnswer, settings, files); !kept)

@@ -307,6 +307,14 @@ bool HistoryStore::empty() const {
     return !any.ready() || any.step() != SQLITE_ROW;
 }
 
+Result<std::optional<CivilDate>> HistoryStore::newestDay() const {
+    if (!db_) return std::optional<CivilDate>{};
+    Statement newest(db_.get(), "SELECT max(day) FROM rate");
+    if (!newest.ready() || newest.step() != SQLITE_ROW) return failure("gelesen werden");
+    if (newest.column(0).empty()) return std::optional<CivilDate>{};
+    return std::optional<CivilDate>{newest.day(0)};
+}
+
 Result<std::string> importIntoHistory(const ReferenceHistory& days, const fs::path& file,
                                       const RegionalSettings& regional, std::string& notice) {
     auto store = HistoryStore::openForImport(file);

@@ -72,6 +72,8 @@ class HistoryStore {
                                            const CivilDate& to) const;
     // Whether the history holds no rate at all.
     bool empty() const;
+    // The newest day of any rate; empty when the history holds none.
+    Result<std::optional<CivilDate>> newestDay() const;
 
     const std::filesystem::path& file() const { return file_; }
     // The message about a broken file moved aside on opening; empty otherwise.

@@ -3,11 +3,14 @@
 
 #include <filesystem>
 #include <functional>
+#include <memory>
 #include <optional>
 
+#include "maintenance/HistoryModule.h"
 #include "platform/FileOperations.h"
 #include "platform/RegionalSettings.h"
 #include "platform/Result.h"
+#include "settings/Locations.h"
 #include "store/RecordFileState.h"
 
 class QWidget;
@@ -52,6 +55,10 @@ struct MaintenanceContext {
     FileOperations* fileOperations = &systemFileOperations();
     // The update from the network, shared by the main window's F5 and the other currencies' button.
     NetworkUpdate* network = nullptr;
+    // Where the program's modules lie: beside it (tests name another folder).
+    std::filesystem::path modules = binaryFolder();
+    // The rate history's module, loaded by the first import (see historyModule in ImportSteps.h).
+    std::unique_ptr<HistoryModule> history;
 };
 
 // Opens the record editor for a record (0: a new one) modally over owner.

@@ -1,13 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "maintenance/NetworkUpdate.h"
 
-#include <dlfcn.h>
-
 #include <QProgressDialog>
 #include <QUrl>
 
 #include "maintenance/ImportSteps.h"
-#include "platform/SystemError.h"
+#include "maintenance/ModuleLoader.h"
 #include "platform/qt/WindowSystem.h"
 #include "rates/RateUpdate.h"
 #include "settings/Locations.h"
@@ -25,21 +23,12 @@ NetworkUpdate::NetworkUpdate(MaintenanceContext& context, const SettingsState& s
 
 NetworkUpdate::~NetworkUpdate() = default;
 
-// The module lies beside the program; it stays loaded once it is (its code runs the download).
 Status NetworkUpdate::loadDownload() {
     if (download_) return Status::ok();
-    const std::filesystem::path module = binaryFolder() / kRateDownloadModule;
-    void* handle = ::dlopen(module.c_str(), RTLD_NOW | RTLD_LOCAL);
-    const auto create = handle == nullptr
-                            ? nullptr
-                            : reinterpret_cast<CreateRateDownload>(::dlsym(handle, kRateDownloadEntry));
-    if (create == nullptr) {
-        const char* why = ::dlerror();
-        return Status::fail("Der Teil von Kursomatik, der Kurse aus dem Netz holt (" + inQuotes(module) +
-                            "), lässt sich nicht laden" + (why != nullptr ? std::string(": ") + why : "") +
-                            ". Kurse lassen sich weiter aus einer Datei importieren.");
-    }
-    download_.reset(create());
+    auto made = createFromModule<RateDownload>(context_.modules, kRateDownloadModule, kRateDownloadEntry,
+                                               "Kurse aus dem Netz holt");
+    if (!made) return Status::fail(made.error() + " Kurse lassen sich weiter aus einer Datei importieren.");
+    download_ = std::move(*made);
     return Status::ok();
 }
 
@@ -91,12 +80,46 @@ void NetworkUpdate::start(QWidget* owner) {
             progress_->setValue(static_cast<int>(received));
         },
         [this, shownOver, settings](Result<DownloadAnswer> answer) {
-            closeProgress();
-            answered(shownOver, settings, std::move(answer));
+            dailyAnswered(shownOver, settings, std::move(answer));
         });
 }
 
-void NetworkUpdate::answered(QWidget* owner, SettingsState settings, Result<DownloadAnswer> answer) {
+// A fresh answer whose day lies too far after the history's newest day fetches the 90-day file before
+// anything is imported, under the same progress window: "Abbrechen" there imports nothing either.
+void NetworkUpdate::dailyAnswered(QPointer<QWidget> owner, const SettingsState& settings,
+                                  Result<DownloadAnswer> answer) {
+    HistoryDays history;
+    const RateSource source = rateSourceOf(settings);
+    if (answer) history.days = answerDays(*answer, source);
+    // Without the module, or with a history that cannot be read, no top-up: the import then says why.
+    std::optional<CivilDate> newest;
+    std::optional<DownloadRequest> request;
+    const auto module = history.days.empty() ? Result<HistoryModule*>(nullptr) : historyModule(context_);
+    if (module && *module != nullptr) {
+        const auto read = (*module)->newestDay(historyFileOf(context_.currencyFile), history.notice);
+        if (read) newest = *read, request = topUpRequest(source, newest, history.days);
+    }
+    if (!request) {
+        closeProgress();
+        return answered(owner, settings, std::move(answer), history);
+    }
+    if (progress_ != nullptr)
+        progress_->setLabelText(QStringLiteral("Die Kurse der letzten 90 Tage werden geholt..."));
+    download_->start(
+        *request, [](long long, long long) {},
+        [this, owner, settings, answer, history, request = *request, newest](Result<DownloadAnswer> ninety) {
+            TopUp topUp = topUpOf(ninety, request, newest, history.days, context_.regional,
+                                  "mit „Kurse importieren...“ unter „Weitere Währungen“");
+            HistoryDays all = history;
+            all.days.insert(all.days.end(), topUp.days.begin(), topUp.days.end());
+            all.note = std::move(topUp.note);
+            closeProgress();
+            answered(owner, settings, answer, all);
+        });
+}
+
+void NetworkUpdate::answered(QWidget* owner, SettingsState settings, Result<DownloadAnswer> answer,
+                             const HistoryDays& history) {
     WindowSystem& windows = context_.windows;
     const auto fail = [&](const std::string& why) {
         windows.message(owner, QString::fromStdString(why), MessageButtons::Ok, MessageIcon::Stop);
@@ -105,7 +128,7 @@ void NetworkUpdate::answered(QWidget* owner, SettingsState settings, Result<Down
     const RateSource source = rateSourceOf(settings);
     const auto import = importAnswer(*answer, source, keptAnswer_, context_.currencyFile, context_.regional);
     if (!import) return fail(import.error());
-    if (!finishImport(context_, owner, *import)) return;
+    if (!finishImport(context_, owner, *import, history)) return;
     if (Status kept = keepAnswer(*answer, source, keptAnswer_, settings, environment_); !kept)
         windows.message(owner, QString::fromStdString(
                                    kept.error() + "\nDie nächste Aktualisierung holt die Datei daher ganz."));

@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <memory>
 
+#include "maintenance/ImportSteps.h"
 #include "maintenance/MaintenanceContext.h"
 #include "rates/RateDownload.h"
 #include "settings/Einstellungen.h"
@@ -36,7 +37,9 @@ class NetworkUpdate : public QObject {
     Status loadDownload();
     void setRunning(bool running);
     void closeProgress();
-    void answered(QWidget* owner, SettingsState settings, Result<DownloadAnswer> answer);
+    void dailyAnswered(QPointer<QWidget> owner, const SettingsState& settings, Result<DownloadAnswer> answer);
+    void answered(QWidget* owner, SettingsState settings, Result<DownloadAnswer> answer,
+                  const HistoryDays& history);
 
     MaintenanceContext& context_;
     const SettingsState& settings_;  // read again at each request: kursquelle is set in the file only

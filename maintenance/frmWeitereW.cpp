@@ -63,9 +63,11 @@ void frmWeitereW::cmdImport_Click() {
                            QStringLiteral("EZB-Referenzkurse (*.xml *.csv *.zip);;Alle Dateien (*)"));
     if (chosen.isEmpty()) return;
     const std::filesystem::path file = QFile::encodeName(chosen).toStdString();
-    const Result<RateImport> import = RateImport::prepare(file, context_.currencyFile, context_.regional);
+    HistoryDays history;
+    const Result<RateImport> import =
+        RateImport::prepare(file, context_.currencyFile, context_.regional, &history.days);
     if (import)
-        finishImport(context_, this, *import);
+        finishImport(context_, this, *import, history);
     else
         windows.message(this, QString::fromStdString(import.error()), MessageButtons::Ok, MessageIcon::Stop);
 }

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "rates/RateUpdate.h"
 
+#include <algorithm>
 #include <system_error>
 #include <tuple>
 
@@ -85,6 +86,48 @@ ReferenceHistory answerDays(const DownloadAnswer& answer, const RateSource& sour
     if (answer.notModified) return {};
     auto days = parseReferenceHistory(answer.body, source.url);
     return days ? std::move(*days) : ReferenceHistory{};
+}
+
+std::optional<DownloadRequest> topUpRequest(const RateSource& source, const std::optional<CivilDate>& newest,
+                                            const ReferenceHistory& days) {
+    if (days.empty() || (newest && daysBetween(*newest, newestDay(days).date) <= kTopUpGapDays))
+        return std::nullopt;
+    // The ECB keeps the 90-day file beside the daily one; a mirror named in kursquelle does the same.
+    const std::size_t folder = source.url.rfind('/');
+    if (folder == std::string::npos) return std::nullopt;
+    return DownloadRequest{
+        source.url.substr(0, folder + 1) + kNinetyDayFileName, source.seconds, source.caFile, {}, {}};
+}
+
+TopUp topUpOf(const Result<DownloadAnswer>& answer, const DownloadRequest& request,
+              const std::optional<CivilDate>& newest, const ReferenceHistory& days,
+              const RegionalSettings& regional, const std::string& howToImport) {
+    const std::string rest = "bringt die Datei eurofxref-hist.zip der EZB (" + howToImport + ").";
+    TopUp topUp;
+    auto ninety =
+        answer ? parseReferenceHistory(answer->body, request.url) : Result<ReferenceHistory>(answer.status());
+    if (!ninety) {
+        topUp.note = "Die Kurse der letzten " + std::to_string(kTopUpSpanDays) +
+                     " Tage für den Kursverlauf ließen sich nicht holen: " + ninety.error() +
+                     " Die fehlenden Tage " + rest;
+        topUp.failed = true;
+        return topUp;
+    }
+    const CivilDate reached = newestDay(*ninety).date;
+    for (ReferenceRates& day : *ninety) {
+        const bool fresh = std::none_of(days.begin(), days.end(),
+                                        [&](const ReferenceRates& other) { return other.date == day.date; });
+        if (fresh) topUp.days.push_back(std::move(day));
+    }
+    if (!newest) {
+        topUp.note = "Der Kursverlauf war leer und hat jetzt die Kurse der letzten " +
+                     std::to_string(kTopUpSpanDays) + " Tage; die Kurse seit 1999 " + rest;
+    } else if (daysBetween(*newest, reached) > kTopUpSpanDays) {
+        topUp.note = "Der Kursverlauf endete am " + formatShortDate(*newest, regional.shortDatePattern) +
+                     "; die Tage danach, die mehr als " + std::to_string(kTopUpSpanDays) +
+                     " Tage zurückliegen, " + rest;
+    }
+    return topUp;
 }
 
 }  // namespace kursomatik

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <filesystem>
+#include <optional>
 #include <string>
 
 #include "platform/RegionalSettings.h"
@@ -40,6 +41,31 @@ Result<RateImport> importAnswer(const DownloadAnswer& answer, const RateSource& 
 // Every day of a fresh answer, for the rate history; none for "not modified" (nothing new) or an
 // answer that is no rate file (its import fails anyway).
 ReferenceHistory answerDays(const DownloadAnswer& answer, const RateSource& source);
+
+// The rate history's top-up: where the newest day it holds lies more than kTopUpGapDays calendar days
+// before the day of a fresh answer, the ECB's 90-day file from the source's folder brings the days
+// between. An empty history gets those 90 days too: 30 kB, and --datum and the chart work at once.
+inline constexpr int kTopUpGapDays = 4;
+inline constexpr int kTopUpSpanDays = 90;
+inline constexpr const char* kNinetyDayFileName = "eurofxref-hist-90d.xml";
+
+// The request for the 90-day file, or none when the history needs none. `newest` is the history's
+// newest day (none: it is empty), `days` the fresh answer's (none: nothing new, no top-up).
+std::optional<DownloadRequest> topUpRequest(const RateSource& source, const std::optional<CivilDate>& newest,
+                                            const ReferenceHistory& days);
+
+// What the 90-day file brings: its days for the history (without those of the fresh answer's `days`,
+// whose rates go in as the table got them), and a line for the summary where days are
+// still missing (beyond its 90 days, or all of them when it could not be fetched). `howToImport` says
+// how the user imports the ECB's history file, in the program or in the command.
+struct TopUp {
+    ReferenceHistory days;
+    std::string note;
+    bool failed = false;  // the file did not come, or is no rate file: the note says why
+};
+TopUp topUpOf(const Result<DownloadAnswer>& answer, const DownloadRequest& request,
+              const std::optional<CivilDate>& newest, const ReferenceHistory& days,
+              const RegionalSettings& regional, const std::string& howToImport);
 
 // Keeps a new answer for the next request. A kept answer that cannot be written costs only the next
 // request's condition, so it is no failure; settings that cannot be written are.

@@ -21,6 +21,10 @@ fs::path binaryFolder() {
     return fs::read_symlink("/proc/self/exe", unknown).parent_path();
 }
 
+fs::path historyFileOf(const fs::path& table) {
+    return table.parent_path() / kHistoryFileName;
+}
+
 fs::path systemProfilePath() {
     const fs::path folder = xdgConfigHome();
     return folder.empty() ? folder : folder / kSystemProfileName;

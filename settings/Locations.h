@@ -14,6 +14,8 @@ inline constexpr const char* kHelpFileName = "KURSOMATIK.HLP";
 inline constexpr const char* kProgramFileName = "kursomatik";
 // The rate history, an SQLite file beside the currency table in use.
 inline constexpr const char* kHistoryFileName = "KURSVERLAUF.DB";
+// The rate history beside a table: KURSVERLAUF.DB in the table's folder.
+std::filesystem::path historyFileOf(const std::filesystem::path& table);
 
 // The folder of the running binary, its links followed; empty where it cannot be found.
 std::filesystem::path binaryFolder();

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <sstream>
 
 #include <csignal>
 
@@ -156,6 +157,12 @@ ServedAnswer serve(const ServedRequest& request, int plainPort, const std::strin
         if (etag != request.headers.end() && etag->second == "\"v1\"") return httpAnswer(304, "", validators);
         return httpAnswer(200, kDaily, validators);
     }
+    if (path == "/top/daily.xml") return httpAnswer(200, kDaily);
+    if (path == "/top/eurofxref-hist-90d.xml")
+        return httpAnswer(200,
+                          "<Cube><Cube time='2026-12-04'><Cube currency='USD' rate='1.1000'/></Cube>"
+                          "<Cube time='2026-12-03'><Cube currency='USD' rate='1.0900'/></Cube>"
+                          "<Cube time='2026-09-10'><Cube currency='USD' rate='1.0500'/></Cube></Cube>");
     if (path == "/404") return httpAnswer(404, "nicht da");
     if (path == "/500") return httpAnswer(500, "kaputt");
     if (path == "/to-http")
@@ -299,6 +306,38 @@ TEST_F(Network, TheCommandUpdatesOnceAndThenSaysNothingIsNew) {
         third.out.ends_with("\nKursverlauf: 1 Tag, 0 Kurse neu, 0 Währungen neu; 0 abweichende Kurse "
                             "nicht übernommen.\n"))
         << third.out;
+}
+
+// --aktualisieren into an empty history: the 90-day file beside the source fills it; where that file
+// does not come, the daily file's day goes in all the same.
+TEST_F(Network, TheCommandTopsUpTheHistoryFromTheNinetyDayFile) {
+    const std::string rest =
+        "bringt die Datei eurofxref-hist.zip der EZB (kursomatik-rechner --import "
+        "eurofxref-hist.zip).\n";
+    for (const auto& [source, days, message] :
+         {std::tuple{
+              "/top/daily.xml",
+              "3 Tage, 4 Kurse neu, 2 Währungen neu; 0 abweichende Kurse nicht übernommen.\nDer "
+              "Kursverlauf war leer und hat jetzt die Kurse der letzten 90 Tage; die Kurse seit 1999 " +
+                  rest,
+              ""},
+          {"/daily.xml", "1 Tag, 2 Kurse neu, 2 Währungen neu; 0 abweichende Kurse nicht übernommen.\n",
+           "Die Kurse der letzten 90 Tage für den Kursverlauf ließen sich nicht holen: "}}) {
+        TempDir dir;
+        writeFile(dir / "KURSOMATIK.DAT", tableBytes({kDeutscheMark, kEuro, kDollar}));
+        writeFile(dir / "Kursomatik.ini", kDecimalsIni + "kursquelle=" + plain->url(source) + "\n");
+        RechnerEnvironment environment{
+            RegionalSettings::german(), dir.path(), dir / "WIN.INI", {}, dir / "kept", downloadNow};
+        environment.regional.today = [] { return CivilDate{2026, 12, 5}; };
+        std::ostringstream out, err;
+        EXPECT_EQ(runRechner({"--tabelle", (dir / "KURSOMATIK.DAT").string(), "--aktualisieren"}, environment,
+                             out, err),
+                  0);
+        EXPECT_TRUE(out.str().ends_with("\nKursverlauf: " + days)) << source << ": " << out.str();
+        EXPECT_TRUE(err.str().find(message) != std::string::npos &&
+                    std::string(message).empty() == err.str().empty())
+            << source << ": " << err.str();
+    }
 }
 
 }  // namespace

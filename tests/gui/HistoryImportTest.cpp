@@ -1,0 +1,109 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include <QTest>
+#include <functional>
+
+#include "tests/gui/ProgramTest.h"
+#include "tests/support/RateServer.h"
+
+namespace kursomatik::testsupport {
+namespace {
+
+namespace fs = std::filesystem;
+
+// The program's imports fill the rate history KURSVERLAUF.DB beside its table, through the module that
+// carries SQLite, and say so in the one summary after the table's.
+class HistoryImport : public ProgramTest {
+  protected:
+    // "Kurse importieren..." with a file of these lines; the one message it shows.
+    QString importFile(const std::string& lines) {
+        windows.messages.clear();
+        writeFile(dir / "hist.csv", lines);
+        windows.chosenFile = QString::fromStdString((dir / "hist.csv").string());
+        press(&otherWindow(), "cmdImport");
+        return windows.messages.size() == 1 ? windows.messages[0].text
+                                            : QString::number(windows.messages.size());
+    }
+    const fs::path history = dir / "KURSVERLAUF.DB";
+};
+
+TEST_F(HistoryImport, AFileFillsTheHistoryOnceAndAHistoryThatFailsKeepsTheTablesImport) {
+    const std::string kept = "Die Tabelle ist übernommen, der Kursverlauf nicht.";
+    // failed: the days did not get in; shown with the stop sign, and no history file.
+    for (const auto& [what, before, said, failed] :
+         {std::tuple<const char*, std::function<void()>, std::string, bool>{
+              "new", [] {}, "Kursverlauf: 2 Tage, 3 Kurse neu, 2 Währungen neu; 0 abweichende", false},
+          {"again", [] {}, "Kursverlauf: 2 Tage, 0 Kurse neu, 0 Währungen neu;", false},
+          {"damaged", [&] { writeFile(history, "kein Kursverlauf"); },
+           "„KURSVERLAUF.DB.defekt“; dieser Import beginnt einen neuen.\nKursverlauf: 2 Tage, 3 Kurse neu",
+           false},
+          {"a folder", [&] { fs::remove(history), fs::create_directory(history); }, kept, true},
+          {"no module", [&] { fs::remove(history), main->maintenance().modules = dir / "ohne"; },
+           "kursomatik-verlauf.so“), lässt sich nicht laden", true}}) {
+        start({kDeutscheMark, kEuro, kDollar});
+        before();
+        const QString summary =
+            importFile("Date,USD,JPY,\n2026-12-04,1.1000,160.50,\n2026-12-03,1.0900,N/A,\n");
+        EXPECT_TRUE(
+            summary.startsWith("Referenzkurse vom 04.12.2026: 1 Kurs aktualisiert, 1 Währung neu.\n") &&
+            summary.contains(QString::fromStdString(said)) && summary.endsWith(kept.c_str()) == failed)
+            << what << ": " << all();
+        EXPECT_EQ(windows.messages.back().icon == MessageIcon::Stop, failed) << what;
+        EXPECT_EQ(fs::is_regular_file(history), !failed) << what;
+        EXPECT_GE(find<QComboBox>("txtAusgabe")->findText("Japanischer Yen"), 0) << what;
+    }
+    EXPECT_TRUE(fs::exists(dir / "KURSVERLAUF.DB.defekt"));
+}
+
+// The daily file is of 4 December 2026; the 90-day file beside it also holds 3 December and
+// 10 September.
+TEST_F(HistoryImport, TheUpdateFetchesTheNinetyDayFileOnlyBeyondAFourDayGap) {
+    const std::string daily = "<Cube><Cube time='2026-12-04'><Cube currency='AUD' rate='1.6'/></Cube></Cube>";
+    const std::string ninety =
+        "<Cube><Cube time='2026-12-04'><Cube currency='AUD' rate='1.6'/></Cube>"
+        "<Cube time='2026-12-03'><Cube currency='AUD' rate='1.59'/></Cube>"
+        "<Cube time='2026-09-10'><Cube currency='AUD' rate='1.55'/></Cube></Cube>";
+    RateServer source([&](const ServedRequest& r) {
+        return httpAnswer(200, r.path == "/eurofxref-hist-90d.xml" ? ninety : daily);
+    });
+    qputenv("XDG_CACHE_HOME", dir.path().c_str());
+    const std::string one =
+        "Kursverlauf: 1 Tag, 1 Kurs neu, 1 Währung neu; 0 abweichende Kurse nicht übernommen.";
+    const std::string three =
+        "Kursverlauf: 3 Tage, 3 Kurse neu, 1 Währung neu; 0 abweichende Kurse nicht "
+        "übernommen.";
+    const std::string rest =
+        "bringt die Datei eurofxref-hist.zip der EZB (mit „Kurse importieren...“ unter „Weitere Währungen“).";
+    // newest: the history's newest day before the update ("": an empty history); fetched: whether the
+    // 90-day file was asked for; the summary's end.
+    for (const auto& [newest, fetched, ending] :
+         {std::tuple{"2026-12-01", false, one},
+          {"2026-11-30", false, one},
+          {"2026-11-29", true, three},
+          {"2026-08-01", true,
+           three +
+               "\nDer Kursverlauf endete am 01.08.2026; die Tage danach, die mehr als 90 Tage "
+               "zurückliegen, " +
+               rest},
+          {"", true,
+           three +
+               "\nDer Kursverlauf war leer und hat jetzt die Kurse der letzten 90 Tage; die "
+               "Kurse seit 1999 " +
+               rest}}) {
+        fs::remove(history);
+        start({kDeutscheMark, kEuro, kDollar}, kStartIni + "kursquelle=" + source.url("/daily.xml") + "\n");
+        if (*newest) importFile("Date,USD,\n" + std::string(newest) + ",1.0500,\n");
+        const std::size_t asked = source.requests().size();
+        windows.messages.clear();
+        press(&otherWindow(), "cmdNetz");
+        ASSERT_TRUE(QTest::qWaitFor([&] { return !windows.messages.empty(); }, 5000)) << newest;
+        EXPECT_EQ(source.requests().size() - asked, fetched ? 2U : 1U) << newest;
+        EXPECT_EQ(source.requests().back().path == "/eurofxref-hist-90d.xml", fetched) << newest;
+        EXPECT_EQ(windows.messages.back().text.toStdString(),
+                  "Referenzkurse vom 04.12.2026: 0 Kurse aktualisiert, 1 Währung neu.\n" + ending)
+            << newest;
+    }
+    qunsetenv("XDG_CACHE_HOME");
+}
+
+}  // namespace
+}  // namespace kursomatik::testsupport
