@@ -58,7 +58,7 @@ struct MaintenanceContext {
     // Where the program's modules lie: beside it (tests name another folder).
     std::filesystem::path modules = binaryFolder();
     // The rate history's module, loaded by the first import (see historyModule in ImportSteps.h).
-    std::unique_ptr<HistoryModule> history;
+    std::unique_ptr<HistoryModule> history{};
 };
 
 // Opens the record editor for a record (0: a new one) modally over owner.
