@@ -16,8 +16,10 @@ double chartX(const CivilDate& day) {
         QDateTime(QDate(day.year, day.month, day.day), QTime(0, 0), Qt::UTC).toMSecsSinceEpoch());
 }
 
-RateChartView::RateChartView(QWidget* parent) : QChartView(parent) {
+RateChartView::RateChartView(QWidget* parent, bool decimalComma) : QChartView(parent) {
     auto* chart = new QChart;
+    chart->setLocale(decimalComma ? QLocale(QLocale::German) : QLocale(QLocale::English));
+    chart->setLocalizeNumbers(true);
     chart->legend()->hide();
     chart->setMargins(QMargins(4, 4, 4, 4));
     // A dark desktop gets the dark drawing, so the chart does not glare beside the other windows.

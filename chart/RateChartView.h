@@ -20,7 +20,8 @@ namespace kursomatik {
 class RateChartView : public QChartView {
     Q_OBJECT
   public:
-    explicit RateChartView(QWidget* parent);
+    // `decimalComma`: the axis shows "0,935" as the regional settings write numbers.
+    RateChartView(QWidget* parent, bool decimalComma);
 
     void showRates(std::span<const CrossRate> points, std::optional<CivilDate> fixedSince);
     void moveCursorTo(std::size_t index);

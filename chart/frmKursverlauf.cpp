@@ -99,7 +99,7 @@ void frmKursverlauf::build() {
     lblPaar = make.label("lblPaar", nach + QStringLiteral(" je 1 ") + von);
     tabAnsicht = make.add(new QTabWidget(this), {"tabAnsicht", {}, QStringLiteral("Ansicht")});
     stkDiagramm = new QStackedWidget(tabAnsicht);
-    chtVerlauf = make.add(new RateChartView(stkDiagramm),
+    chtVerlauf = make.add(new RateChartView(stkDiagramm, request_.regional.decimalSeparator == ","),
                           {"chtVerlauf",
                            QStringLiteral("Pfeiltasten links und rechts: Tag für Tag; Pos1, Ende: erster, "
                                           "letzter Tag."),
