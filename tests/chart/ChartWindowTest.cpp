@@ -108,6 +108,10 @@ TEST(ChartWindow, CursorKeysWalkTheDaysAndTellDayAndRate) {
     }
     // The table follows the cursor for a screen reader.
     EXPECT_EQ(chart.find<QTableView>("grdVerlauf")->currentIndex().row(), 7);
+    // The mouse over a day tells the same.
+    const QPointF at = view->chart()->mapToPosition({chartX({2016, 5, 2}), 1.2});
+    QTest::mouseMove(view->viewport(), view->mapFromScene(at));
+    EXPECT_EQ(chart.text("lblCursor"), "02.05.2016: 1 EUR = 1,2 USD");
 }
 
 TEST(ChartWindow, UmrechnenAmTakesTheLastRateBeforeADayWithoutPublication) {
