@@ -14,7 +14,7 @@ namespace {
 std::optional<std::pair<CivilDate, double>> fixedSide(const std::string& code, std::optional<double> rate) {
     if (code == "EUR") return std::pair{CivilDate{1, 1, 1}, 1.0};
     const auto fixing = fixingDay(code);
-    if (!fixing || !rate || *rate <= 0.0) return std::nullopt;
+    if (!fixing || !rate) return std::nullopt;
     return std::pair{*fixing, *rate};
 }
 
@@ -39,6 +39,10 @@ CivilDate monthsBefore(const CivilDate& day, int months) {
 Result<PairHistory> pairHistory(const HistoryStore& store, const std::string& from, const std::string& to,
                                 std::optional<double> fixedFrom, std::optional<double> fixedTo,
                                 const CivilDate& today) {
+    // A rate of 0 or less in the table is none: no division by it, no line at 0.
+    const auto usable = [](std::optional<double> rate) { return rate && *rate > 0.0 ? rate : std::nullopt; };
+    fixedFrom = usable(fixedFrom);
+    fixedTo = usable(fixedTo);
     auto series = crossSeries(store, from, to, {1999, 1, 1}, today, fixedFrom, fixedTo);
     if (!series) return series.status();
     PairHistory pair{std::move(*series), {}, 0.0};

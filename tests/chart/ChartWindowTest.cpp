@@ -147,6 +147,9 @@ TEST(ChartWindow, MemberPairDrawsFixedLineAfterFixingAndSaysSoWhereTheRangeIsAll
                          0),
               0u);
     EXPECT_FALSE(chart.find<QPushButton>("cmdSpeichern")->isEnabled());
+    // A table rate of 0 is no fixed rate: nothing is divided by it.
+    Chart unusable(pair("SIT", "DEM", 239.64, 0.0));
+    EXPECT_EQ(unusable.text("lblHinweis"), "Der Kursverlauf hat für SIT und DEM keinen gemeinsamen Tag.");
 }
 
 TEST(ChartWindow, WithoutHistoryTellsHowToGetOneAndMakesNoFile) {
