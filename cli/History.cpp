@@ -5,7 +5,8 @@
 
 #include "cli/Output.h"
 #include "conversion/NumberFormat.h"
-#include "history/RateOfDay.h"
+#include "history/DayConversion.h"
+#include "history/PairHistory.h"
 #include "platform/SystemError.h"
 #include "platform/Utf8.h"
 #include "settings/Locations.h"
@@ -26,24 +27,10 @@ std::string isoDay(const CivilDate& day) {
 }
 
 // How to fill an empty history, for every message that finds none.
-std::string howToFill(const HistoryStore& store) {
-    return " Der Kursverlauf " + inQuotes(store.file().string()) +
+std::string howToFill(const fs::path& file) {
+    return " Der Kursverlauf " + inQuotes(file.string()) +
            " ist noch leer; die Kurse seit 1999 bringt: kursomatik-rechner --import eurofxref-hist.zip (die "
            "Datei der EZB mit allen Tagen).";
-}
-
-// Why a currency has no rate on a day: the days the history holds of it.
-std::string noRate(const HistoryStore& store, const std::string& code, const CivilDate& day,
-                   const RegionalSettings& regional) {
-    std::string text = "Für " + code + " gibt es am " + shortDate(day, regional) +
-                       " keinen Referenzkurs, auch nicht in den " + std::to_string(kDaysBack) +
-                       " Tagen davor.";
-    if (store.empty()) return text + howToFill(store);
-    const auto span = store.span(code);
-    if (!span) return span.error();
-    if (!*span) return text + " Der Kursverlauf enthält keinen Kurs von " + code + ".";
-    return text + " Der Kursverlauf hat " + code + " vom " + shortDate((*span)->first, regional) + " bis " +
-           shortDate((*span)->second, regional) + ".";
 }
 
 // The history, opened on first need only: a pair of fixed currencies converts without it.
@@ -65,52 +52,10 @@ class LazyHistory {
     std::optional<HistoryStore> store_;
 };
 
-struct Side {
-    std::string code;
-    DayRate rate;
-    std::optional<Money> cyKurs;
-};
-
-Result<Side> sideOf(std::string_view typed, const CivilDate& day, const CurrencyTable& table,
-                    LazyHistory& history, const RegionalSettings& regional, std::ostream& err) {
-    Side side{utf8::toUpper(typed), {}, {}};
-    if (side.code == "EUR") {
-        side.rate = {DayRate::Kind::Euro, {}, day};
-        side.cyKurs = Money::fromDouble(kRateScale);
-        return side;
-    }
-    if (const auto fixing = fixingDay(side.code); fixing && day >= *fixing) {
-        const auto chosen = currencyOfCode(table, side.code, regional);
-        if (!chosen) return chosen.status();
-        side.rate = {DayRate::Kind::Fixed, {}, day};
-        side.cyKurs = chosen->cyKurs;
-        return side;
-    }
-    const auto store = history.get(err);
-    if (!store) return store.status();
-    const auto found = rateOfDay(**store, side.code, day);
-    if (!found) return found.status();
-    if (!*found) return Status::fail(noRate(**store, side.code, day, regional));
-    side.rate = **found;
-    DecimalNumber scaled = side.rate.rate;
-    scaled.exponent += 6;  // units per Euro × 1,000,000, as the table stores rates
-    side.cyKurs = scaled.toMoney();
-    return side;
-}
-
-std::string jsonSide(const Side& side, const char* suffix) {
+std::string jsonSide(const DaySide& side, const char* suffix) {
     return std::string(", \"kurs_") + suffix + "\": " + jsonRate(side.cyKurs) + ", \"kurstag_" + suffix +
            "\": " + jsonString(isoDay(side.rate.published)) + ", \"festkurs_" + suffix +
            "\": " + (side.rate.kind == DayRate::Kind::Fixed ? "true" : "false");
-}
-
-// A cross rate with six significant digits, trailing zeros dropped.
-std::string crossRateText(double rate, const RegionalSettings& regional) {
-    const int digits = static_cast<int>(std::floor(std::log10(rate))) + 1;
-    const int decimals = std::clamp(6 - digits, 0, 12);
-    return formatNumber(
-        rate, "0" + (decimals > 0 ? "." + std::string(static_cast<std::size_t>(decimals), '#') : ""),
-        regional);
 }
 
 std::optional<double> tableRate(const CurrencyTable& table, const std::string& code,
@@ -166,20 +111,23 @@ bool convertOnDay(const RechnerOptions& options, const CurrencyTable& table, dou
     const CivilDate day = *options.datum;
     const auto amount = amountOf(options.betrag, regional);
     LazyHistory history(historyFileOf(table.file));
-    auto from =
-        amount ? sideOf(options.von, day, table, history, regional, err) : Result<Side>(amount.status());
-    auto to = from ? sideOf(options.nach, day, table, history, regional, err) : from;
-    if (!to) {
-        err << kName << to.error() << '\n';
+    DaySources sources;
+    sources.fixedRate = [&](const std::string& code) -> Result<Money> {
+        const auto chosen = currencyOfCode(table, code, regional);
+        if (!chosen) return chosen.status();
+        return chosen->cyKurs;
+    };
+    sources.history = [&] { return history.get(err); };
+    sources.emptyHint = howToFill(historyFileOf(table.file));
+    auto converted = amount ? convertOnDay(options.betrag, options.von, options.nach, day, dStellen1,
+                                           dStellen2, sources, regional)
+                            : Result<DayConversion>(amount.status());
+    if (!converted) {
+        err << kName << converted.error() << '\n';
         return false;
     }
-    const BerechnenInput input{options.betrag, from->cyKurs, to->cyKurs, dStellen1, dStellen2};
-    const BerechnenOutcome shown = Berechnen(input, regional);
-    if (!shown.wertText) {
-        err << kName << "Diese Nachkommastellen gibt es nicht.\n";
-        return false;
-    }
-    for (const Side* side : {&*from, &*to}) {
+    const auto& [from, to, shown] = *converted;
+    for (const DaySide* side : {&from, &to}) {
         if (side->rate.kind == DayRate::Kind::Published && side->rate.published != day) {
             err << kName << "Am " << shortDate(day, regional) << " gibt es keinen Referenzkurs für "
                 << side->code << "; es gilt der vom " << shortDate(side->rate.published, regional) << ".\n";
@@ -190,9 +138,9 @@ bool convertOnDay(const RechnerOptions& options, const CurrencyTable& table, dou
         return true;
     }
     out << "{\"datum\": " << jsonString(isoDay(day)) << ", \"betrag\": " << jsonNumber(*amount)
-        << ", \"von\": " << jsonString(from->code) << ", \"nach\": " << jsonString(to->code)
+        << ", \"von\": " << jsonString(from.code) << ", \"nach\": " << jsonString(to.code)
         << ", \"euro\": " << jsonNumber(shown.euro) << ", \"ergebnis\": " << jsonNumber(shown.wert)
-        << ", \"anzeige\": " << jsonString(*shown.wertText) << jsonSide(*from, "von") << jsonSide(*to, "nach")
+        << ", \"anzeige\": " << jsonString(*shown.wertText) << jsonSide(from, "von") << jsonSide(to, "nach")
         << "}\n";
     return true;
 }
@@ -217,7 +165,7 @@ bool printSeries(const RechnerOptions& options, const CurrencyTable& table, cons
         if (options.seit || options.bis)
             text += " vom " + shortDate(first, regional) + " bis " + shortDate(last, regional);
         text += ".";
-        if ((*store)->empty()) text += howToFill(**store);
+        if ((*store)->empty()) text += howToFill((*store)->file());
         err << kName << text << '\n';
         return false;
     }

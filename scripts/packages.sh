@@ -21,9 +21,11 @@ need_packages() {
 # qt6-svg-dev renders the icons from their drawing at build time; qt6-translations-l10n gives Qt's
 # own texts (shortcut names, context menus) in German; xdg-utils has xdg-open, which hands the about
 # window's links to the desktop's browser and mail program; zlib1g-dev unpacks the ECB's .zip files of
-# reference rates; libsqlite3-dev holds the rate history (KURSVERLAUF.DB), one transaction per import.
+# reference rates; libsqlite3-dev holds the rate history (KURSVERLAUF.DB), one transaction per import;
+# qt6-charts-dev draws it in the window "Kursverlauf", a module loaded on first use (its CMake files need
+# libqt6opengl6-dev, which Debian does not pull in).
 BUILD_PACKAGES=(cmake make g++ qt6-base-dev libgl-dev qt6-svg-dev qt6-translations-l10n xdg-utils zlib1g-dev
-    libsqlite3-dev)
+    libsqlite3-dev qt6-charts-dev libqt6opengl6-dev)
 # What the tests need beyond the build: GoogleTest, libzip-dev, with which they pack .zip files,
 # appstream, desktop-file-utils and groff-base, which check the metainfo file, the menu entry and the
 # manual pages, and openssl, which makes the certificates of the local https server.

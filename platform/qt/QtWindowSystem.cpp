@@ -104,6 +104,14 @@ QString QtWindowSystem::chooseFile(QWidget* parent, const QString& caption, cons
                                         filter);
 }
 
+QString QtWindowSystem::chooseSaveFile(QWidget* parent, const QString& caption, const QString& suggested,
+                                      const QString& filter) {
+    // Pictures go where the user keeps pictures, not into the program's working folder.
+    const QString pictures = QStandardPaths::writableLocation(QStandardPaths::PicturesLocation);
+    const QDir folder(QDir(pictures).exists() ? pictures : QDir::homePath());
+    return QFileDialog::getSaveFileName(parent, caption, folder.filePath(suggested), filter);
+}
+
 void QtWindowSystem::endProcess() {
     if (beforeEnd) beforeEnd();
     std::_Exit(0);

@@ -17,6 +17,8 @@ class QtWindowSystem : public WindowSystem {
     void openHelp(int topic) override;
     void openUrl(const QString& address, std::function<void(int code)> done) override;
     QString chooseFile(QWidget* parent, const QString& caption, const QString& filter) override;
+    QString chooseSaveFile(QWidget* parent, const QString& caption, const QString& suggested,
+                           const QString& filter) override;
     void endProcess() override;
 
     // The help viewer comes from the info module, which sits above this layer.

@@ -39,6 +39,9 @@ class WindowSystem {
     // Asks the user for a file to open; empty when the user cancels. The filter as in a file dialog:
     // "Name (*.a *.b);;Alle Dateien (*)".
     virtual QString chooseFile(QWidget* parent, const QString& caption, const QString& filter) = 0;
+    // Asks the user where to save a file, offering `suggested` as its name; empty when cancelled.
+    virtual QString chooseSaveFile(QWidget* parent, const QString& caption, const QString& suggested,
+                                   const QString& filter) = 0;
     // Ends the process at once: no window's close handler runs and nothing is written.
     virtual void endProcess() = 0;
 };

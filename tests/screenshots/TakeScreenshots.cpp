@@ -4,13 +4,35 @@
 // The windows are the program's own; only the window system is the tests' one, which never blocks.
 #include <QApplication>
 #include <QComboBox>
+#include <QStyle>
 #include <QTest>
+#include <cmath>
 
+#include "chart/frmKursverlauf.h"
 #include "info/HelpViewer.h"
 #include "tests/support/ProgramHarness.h"
 
 using namespace kursomatik;
 namespace fs = std::filesystem;
+
+namespace {
+
+// A made-up dollar that wanders like the real one, every working day from 1999 to 2025: the picture
+// shows the window, not the ECB's figures.
+void writeHistory(const fs::path& file) {
+    std::string csv = "Date,USD,\n";
+    double rate = 1.17;
+    for (CivilDate day{1999, 1, 4}; day <= CivilDate{2025, 12, 31}; day = addDays(day, 1)) {
+        const long n = daysBetween({1999, 1, 4}, day);
+        if (n % 7 >= 5) continue;
+        rate += 0.004 * std::sin(n * 0.37) * std::cos(n * 0.011) + 0.0009 * std::sin(n * 0.0021);
+        csv += formatShortDate(day, "yyyy-MM-dd") + "," + std::to_string(rate) + ",\n";
+    }
+    auto store = HistoryStore::openForImport(file);
+    if (store) (void)(*store).import(*parseReferenceHistory(csv, "kursverlauf.csv"));
+}
+
+}  // namespace
 
 int main(int argc, char** argv) {
     QApplication application(argc, argv);
@@ -45,6 +67,25 @@ int main(int argc, char** argv) {
     save(program.find("frmAbout"));
     program.trigger("Alle");
     save(program.find("frmAlleWaehrungen"));
+    // The chart of the main window's pair, Deutsche Mark to US dollar, in the light and a dark palette.
+    writeHistory(program.dir / "KURSVERLAUF.DB");
+    ChartRequest request{program.dir / "KURSVERLAUF.DB", "DEM", "USD", 1.95583, {}, "100", 1000.0, 100.0,
+                         RegionalSettings::german()};
+    request.regional.today = [] { return CivilDate{2025, 12, 31}; };
+    for (const bool dark : {false, true}) {
+        if (dark) {
+            QPalette palette(QColor(0x35, 0x35, 0x35), QColor(0x2a, 0x2a, 0x2a));
+            palette.setColor(QPalette::WindowText, Qt::white);
+            palette.setColor(QPalette::Text, Qt::white);
+            palette.setColor(QPalette::ButtonText, Qt::white);
+            QApplication::setPalette(palette);
+        }
+        frmKursverlauf chart(request, program.windows);
+        chart.findChild<QWidget*>("dtpDatum")->setProperty("date", QDate(2019, 3, 16));
+        if (dark) chart.setObjectName("frmKursverlauf-dunkel");
+        save(&chart);
+    }
+    QApplication::setPalette(QApplication::style()->standardPalette());
     HelpViewer help({data});
     help.showTopic(QString::fromStdString(program.state.helpFile), 11);
     save(&help);

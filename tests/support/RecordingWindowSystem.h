@@ -45,6 +45,9 @@ class RecordingWindowSystem : public WindowSystem {
         if (done) done(42);  // success
     }
     QString chooseFile(QWidget*, const QString&, const QString&) override { return chosenFile; }
+    QString chooseSaveFile(QWidget*, const QString&, const QString&, const QString&) override {
+        return chosenFile;
+    }
     void endProcess() override { ++processEnded; }
 
     QStringList messageTexts() const {
