@@ -11,6 +11,8 @@
 #include "app/RateAgeLine.h"
 #include "app/TableWatcher.h"
 #include "conversion/Berechnen.h"
+#include "maintenance/HistoryModule.h"
+#include "maintenance/ImportSteps.h"
 #include "maintenance/NetworkUpdate.h"
 #include "maintenance/ShownEntries.h"
 #include "maintenance/frmUmtauschkurse.h"
@@ -130,6 +132,35 @@ void WexlorEingabe::RefreshtheLists() {
     // The currency windows take their part once they exist; nothing of the above depends on them.
     if (frmUmtauschkurse_ != nullptr) fillCurrencyWindows();
     showRateAge();
+}
+
+void WexlorEingabe::showRateHistory() {
+    const CurrencyEntry* von = entryAt(txtEingabe->currentIndex());
+    const CurrencyEntry* nach = entryAt(txtAusgabe->currentIndex());
+    if (von == nullptr || nach == nullptr) {
+        windows_.message(this, QStringLiteral("Wählen Sie zuerst die Eingabe- und die Ausgabewährung."));
+        return;
+    }
+    const auto module = historyModule(maintenance_);
+    if (!module) {
+        windows_.message(this, QString::fromStdString(module.error()), MessageButtons::Ok, MessageIcon::Stop);
+        return;
+    }
+    const auto perEuro = [](const std::optional<Money>& scaled) {
+        return scaled ? std::optional(scaled->toDouble() / kRateScale) : std::nullopt;
+    };
+    const ChartRequest request{historyFileOf(state_.currencyFile),
+                               fieldValue(von->fields.ISO),
+                               fieldValue(nach->fields.ISO),
+                               perEuro(state_.selection.cyEingabeKurs),
+                               perEuro(state_.selection.cyAusgabeKurs),
+                               txtWertEingabe->text().toStdString(),
+                               state_.settings.dStellen1,
+                               state_.settings.dStellen2,
+                               state_.regional};
+    delete chart_;
+    chart_ = (*module)->openChart(request, windows_, this);
+    windows_.showModeless(chart_);
 }
 
 const CurrencyEntry* WexlorEingabe::entryAt(int k) const {

@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <QDialog>
 #include <QMainWindow>
+#include <QPointer>
 #include <array>
 #include <functional>
 #include <optional>
@@ -95,6 +97,10 @@ class WexlorEingabe : public QMainWindow, private MainWindowLink {
     // "In allen Währungen": made and shown on request, then kept up to date while it is open.
     void showAllCurrencies(bool open);
     AllCurrenciesWindow* allWindow_ = nullptr;
+    // "Kursverlauf": the chosen pair's rate history, from the module loaded on first use; a new
+    // request replaces the window of the one before.
+    void showRateHistory();
+    QPointer<QDialog> chart_;
     // "Währungen tauschen": both currencies change places, as if the user had picked them.
     void swapCurrencies();
     void fillCurrencyWindows();

@@ -146,6 +146,8 @@ void WexlorEingabe::buildMenu() {
          [this] { QGuiApplication::clipboard()->setText(txtWert->text()); });
     item(bearbeiten, "Alle", QStringLiteral("In &allen Währungen..."), QKeySequence(Qt::CTRL | Qt::Key_L),
          [this] { showAllCurrencies(true); });
+    item(bearbeiten, "Kursverlauf", QStringLiteral("Kurs&verlauf..."), QKeySequence(Qt::CTRL | Qt::Key_K),
+         [this] { showRateHistory(); });
     QMenu* einstellungen = menuBar()->addMenu(QStringLiteral("&Einstellungen"));
     einstellungen->setObjectName(QStringLiteral("Einstellungen"));
     item(einstellungen, "Optionen", QStringLiteral("Optionen"), QKeySequence(Qt::CTRL | Qt::Key_O),

@@ -14,8 +14,8 @@ struct ChartRequest {
     std::filesystem::path historyFile;  // KURSVERLAUF.DB beside the currency table in use
     std::string von;                    // ISO code of the input currency
     std::string nach;                   // ISO code of the output currency
-    // A member currency's fixed rate from the table, in units per Euro (1.95583 for DEM); empty for
-    // every other currency or where the table has no usable rate.
+    // The table's rate, in units per Euro (1.95583 for DEM): the fixed rate of a member currency from
+    // its fixing day on, not used for other currencies; empty where the table has no usable rate.
     std::optional<double> fixedVon;
     std::optional<double> fixedNach;
     std::string betragText;  // the amount as typed in the main window

@@ -5,16 +5,21 @@
 #include <optional>
 #include <string>
 
+#include "chart/ChartRequest.h"
 #include "platform/RegionalSettings.h"
 #include "platform/Result.h"
 #include "rates/ReferenceRates.h"
 
+class QDialog;
+class QWidget;
+
 namespace kursomatik {
 
+class WindowSystem;
+
 // What the program does with the rate history. It lives in the module kursomatik-verlauf.so, which
-// carries SQLite, so that the program's start never maps it; the program loads it at the first
-// import. One object per program run, made by the module's entry; more of the history (its chart)
-// comes here as further functions.
+// carries SQLite and Qt Charts, so that the program's start never maps them; the program loads it at
+// the first import or chart. One object per program run, made by the module's entry.
 class HistoryModule {
   public:
     virtual ~HistoryModule() = default;
@@ -27,6 +32,8 @@ class HistoryModule {
     // The newest day the history `file` holds; none for an empty or missing one. `notice` as above.
     virtual Result<std::optional<CivilDate>> newestDay(const std::filesystem::path& file,
                                                        std::string& notice) = 0;
+    // The window Kursverlauf of a pair, not yet shown; `parent` owns it.
+    virtual QDialog* openChart(const ChartRequest& request, WindowSystem& windows, QWidget* parent) = 0;
 };
 
 // The module's one entry.

@@ -1,7 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include <QAction>
+#include <QDialog>
+#include <QLabel>
 #include <QTest>
 #include <functional>
 
+#include "platform/qt/PickList.h"
 #include "tests/gui/ProgramTest.h"
 #include "tests/support/RateServer.h"
 
@@ -103,6 +107,35 @@ TEST_F(HistoryImport, TheUpdateFetchesTheNinetyDayFileOnlyBeyondAFourDayGap) {
             << newest;
     }
     qunsetenv("XDG_CACHE_HOME");
+}
+
+// Strg+K shows the chosen pair's history with the typed amount, from the same module; a new request
+// replaces the window; without the module or a chosen pair, a message says why.
+TEST_F(HistoryImport, StrgKShowsTheChosenPairsHistoryFromTheModule) {
+    // shown: the conversion line of the window, or the message instead of it.
+    for (const auto& [what, module, output, shown] :
+         {std::tuple<const char*, const char*, const char*, QString>{"pair", "", "Deutsche Mark",
+                                                                     "250 USD am 04.12.2026 = 444,51 DEM"},
+          {"none", "", "", "Wählen Sie zuerst die Eingabe- und die Ausgabewährung."},
+          {"no module", "ohne", "Deutsche Mark", "kursomatik-verlauf.so“), lässt sich nicht laden"}}) {
+        start({kDeutscheMark, kEuro, kDollar});
+        importFile("Date,USD,\n2026-12-04,1.1000,\n");
+        if (*module) main->maintenance().modules = dir / module;
+        main->maintenance().history.reset();
+        windows.messages.clear();
+        choose(find<QComboBox>("txtEingabe"), "US-Dollar");
+        choose(find<QComboBox>("txtAusgabe"), output);
+        if (!*output) picklist::clearSelection(find<QComboBox>("txtAusgabe"));  // as a deleted currency does
+        typeAmount("250");
+        ASSERT_EQ(find<QAction>("Kursverlauf")->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_K));
+        for (int request = 0; request < 2; ++request) trigger("Kursverlauf");
+        const auto charts = main->findChildren<QDialog*>("frmKursverlauf");
+        const QLabel* line = charts.size() == 1 ? charts[0]->findChild<QLabel*>("lblUmrechnung") : nullptr;
+        EXPECT_TRUE(line != nullptr ? line->text() == shown && charts[0]->isVisible()
+                                    : charts.empty() && windows.messages.size() == 2 &&
+                                          windows.messages[0].text.contains(shown))
+            << what << ": " << (line != nullptr ? line->text().toStdString() : all());
+    }
 }
 
 }  // namespace

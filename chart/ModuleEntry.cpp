@@ -1,5 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The module the program loads at its first import: the rate history with its own SQLite.
+// The module the program loads at its first import or chart: the rate history with its own SQLite,
+// and the window Kursverlauf with Qt Charts.
+#include "chart/frmKursverlauf.h"
 #include "history/HistoryStore.h"
 #include "maintenance/HistoryModule.h"
 
@@ -18,6 +20,9 @@ class StoreModule : public HistoryModule {
         if (!store) return store.status();
         notice = store->notice();
         return store->newestDay();
+    }
+    QDialog* openChart(const ChartRequest& request, WindowSystem& windows, QWidget* parent) override {
+        return new frmKursverlauf(request, windows, parent);
     }
 };
 
