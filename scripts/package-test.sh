@@ -121,8 +121,8 @@ check "the program's network module finds every library it needs" \
     sh -c '! ldd /usr/libexec/kursomatik/kursomatik-netz.so | grep -q "not found"'
 check "the program's history module finds every library it needs" \
     sh -c '! ldd /usr/libexec/kursomatik/kursomatik-verlauf.so | grep -q "not found"'
-check "the program maps no SQLite and no network library until it needs them" \
-    sh -c '! ldd /usr/libexec/kursomatik/kursomatik | grep -Eq "sqlite|Qt6Network"'
+check "the program maps no SQLite, no network library and no Qt Charts until it needs them" \
+    sh -c '! ldd /usr/libexec/kursomatik/kursomatik | grep -Eq "sqlite|Qt6Network|Qt6Charts"'
 check "no start wrote into the installation (dpkg --verify)" [ -z "$(dpkg --verify kursomatik)" ]
 check "the package's folders hold only its own files" \
     [ "$(find /usr/libexec/kursomatik /usr/share/kursomatik /usr/share/doc/kursomatik -type f | sort)" = \
