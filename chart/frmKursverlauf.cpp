@@ -232,11 +232,14 @@ void frmKursverlauf::showRange(ChartRange range) {
     model_->show(range_);
     QString hint = problem_;
     if (hint.isEmpty() && pair_.fixedSince && !range_.empty() && range_.front().day >= *pair_.fixedSince) {
+        // Only where the history holds the floating days before the fixing is there more to see.
+        const bool before = pair_.points.front().day < *pair_.fixedSince;
         hint = QStringLiteral(
                    "Seit dem %1 sind %2 und %3 fest an den Euro gebunden: 1 %2 = %4 %3. In "
-                   "diesem Zeitraum ändert sich der Kurs nicht; „Alles“ zeigt den Verlauf davor.")
+                   "diesem Zeitraum ändert sich der Kurs nicht%5")
                    .arg(dayText(*pair_.fixedSince), qs(request_.von), qs(request_.nach),
-                        rateText(pair_.fixedRate));
+                        rateText(pair_.fixedRate),
+                        before ? QStringLiteral("; „Alles“ zeigt den Verlauf davor.") : QStringLiteral("."));
     }
     lblHinweis->setText(hint);
     stkDiagramm->setCurrentWidget(hint.isEmpty() ? static_cast<QWidget*>(chtVerlauf) : lblHinweis);

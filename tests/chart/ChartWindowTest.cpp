@@ -141,12 +141,15 @@ TEST(ChartWindow, MemberPairDrawsFixedLineAfterFixingAndSaysSoWhereTheRangeIsAll
     EXPECT_EQ(chart.text("lblUmrechnung"), "100 SIT am 03.05.2008 = 0,82 DEM");
     chart.find<QRadioButton>("optJahr")->click();
     EXPECT_FALSE(chart.chartShown());
-    EXPECT_EQ(chart.text("lblHinweis")
-                  .rfind("Seit dem 01.01.2007 sind SIT und DEM fest an den Euro gebunden: "
-                         "1 SIT = 0,00816153 DEM.",
-                         0),
-              0u);
+    EXPECT_EQ(chart.text("lblHinweis"),
+              "Seit dem 01.01.2007 sind SIT und DEM fest an den Euro gebunden: 1 SIT = 0,00816153 DEM. In "
+              "diesem Zeitraum ändert sich der Kurs nicht; „Alles“ zeigt den Verlauf davor.");
     EXPECT_FALSE(chart.find<QPushButton>("cmdSpeichern")->isEnabled());
+    // Two currencies fixed from the first day: "Alles" has nothing more to show.
+    Chart fixed(pair("DEM", "FRF", 1.95583, 6.55957));
+    EXPECT_EQ(fixed.text("lblHinweis"),
+              "Seit dem 01.01.1999 sind DEM und FRF fest an den Euro gebunden: 1 DEM = 3,35385 FRF. In "
+              "diesem Zeitraum ändert sich der Kurs nicht.");
     // A table rate of 0 is no fixed rate: nothing is divided by it.
     Chart unusable(pair("SIT", "DEM", 239.64, 0.0));
     EXPECT_EQ(unusable.text("lblHinweis"), "Der Kursverlauf hat für SIT und DEM keinen gemeinsamen Tag.");
