@@ -181,8 +181,9 @@ void frmKursverlauf::build() {
     side->setContentsMargins(0, 0, 0, 0);
     lblTief->setMinimumWidth(220);
     resize(900, 540);
-    chainTabs({tabAnsicht, chtVerlauf, grdVerlauf, optMonat, optJahr, optFuenfJahre, optAlles, dtpDatum,
-               cmdSpeichern, cmdKopieren, cmdHilfe, cmdSchliessen});
+    // From the tab bar itself: chained from the tab widget, Tab would go round between the two.
+    chainTabs({tabAnsicht->tabBar(), chtVerlauf, grdVerlauf, optMonat, optJahr, optFuenfJahre, optAlles,
+               dtpDatum, cmdSpeichern, cmdKopieren, cmdHilfe, cmdSchliessen});
 
     const std::pair<QRadioButton*, ChartRange> choices[] = {{optMonat, ChartRange::Month},
                                                             {optJahr, ChartRange::Year},

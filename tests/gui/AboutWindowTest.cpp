@@ -131,6 +131,7 @@ TEST_F(WindowRules, EveryWindowHasHelpNamedControlsAccessKeysAndACompleteTabChai
     otherWindow();
     trigger("InfoMorvalent");
     trigger("Alle");
+    trigger("Kursverlauf");
     openRecord(1);
     // The main window's Tab order as designed; the others' in any order.
     for (const auto& [name, topic, tabOrder] :
@@ -139,7 +140,7 @@ TEST_F(WindowRules, EveryWindowHasHelpNamedControlsAccessKeysAndACompleteTabChai
               "txtEingabe txtWertEingabe txtAusgabe txtWert cmdBerechnen txtisoein Text2 lstversteckt"},
           std::tuple{"frmOptionen", 7, ""}, std::tuple{"frmUmtauschkurse", 3, ""},
           std::tuple{"frmWeitereW", 3, ""}, std::tuple{"frmEingabe2", 3, ""}, std::tuple{"frmAbout", 11, ""},
-          std::tuple{"frmAlleWaehrungen", 12, ""}}) {
+          std::tuple{"frmAlleWaehrungen", 12, ""}, std::tuple{"frmKursverlauf", 18, ""}}) {
         SCOPED_TRACE(name);
         QWidget* window = nullptr;
         for (QWidget* shown : QApplication::topLevelWidgets())
