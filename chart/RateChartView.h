@@ -19,6 +19,8 @@ namespace kursomatik {
 // and End. `moved` hears the index of the cursor's day within the range.
 class RateChartView : public QChartView {
     Q_OBJECT
+    // For the benchmark, which reaches the window through the module only.
+    Q_PROPERTY(int drawnPoints READ drawnPoints)
   public:
     // `decimalComma`: the axis shows "0,935" as the regional settings write numbers.
     RateChartView(QWidget* parent, bool decimalComma);
