@@ -19,8 +19,26 @@ namespace kursomatik {
 namespace {
 
 using testsupport::historyCsv;
-using testsupport::historyXml;
 using testsupport::kCodes;
+using testsupport::rateOf;
+using testsupport::workingDays;
+
+// The same history as the ECB's XML file.
+std::string historyXml() {
+    std::string text =
+        "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<gesmes:Envelope "
+        "xmlns:gesmes=\"http://www.gesmes.org/xml/2002-08-01\">\n<Cube>\n";
+    const auto days = workingDays();
+    for (std::size_t d = 0; d < days.size(); ++d) {
+        text += "<Cube time=\"" + formatShortDate(days[d], "yyyy-MM-dd") + "\">";
+        for (std::size_t c = 0; c < kCodes.size(); ++c) {
+            const std::string rate = rateOf(c, d);
+            if (rate != "N/A") text += "<Cube currency=\"" + kCodes[c] + "\" rate=\"" + rate + "\"/>";
+        }
+        text += "</Cube>\n";
+    }
+    return text + "</Cube>\n</gesmes:Envelope>\n";
+}
 
 // The shipped kind of table: the ECB's currencies as other currencies, and a few members.
 std::string table() {

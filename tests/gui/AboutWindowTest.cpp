@@ -85,6 +85,8 @@ TEST(Help, APostedF1OpensTheShippedHelpAtTheTopicsHeadingPastAModalWindow) {
     EXPECT_EQ(viewer.browser()->source().fileName() + "#" + viewer.browser()->source().fragment(),
               "KURSOMATIK.HLP#thema7");
     EXPECT_FALSE(viewer.browser()->toPlainText().contains("Hilfe nicht verfügbar"));  // the topic is there
+    viewer.showTopic(QStringLiteral("KURSOMATIK.HLP"), 5);                            // one the file lacks
+    EXPECT_TRUE(viewer.browser()->toPlainText().contains("Das Hilfethema 5 steht nicht in der Hilfedatei"));
 }
 
 using DesktopIntegration = ProgramTest;

@@ -51,20 +51,4 @@ inline std::string historyCsv() {
     return text;
 }
 
-inline std::string historyXml() {
-    std::string text =
-        "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<gesmes:Envelope "
-        "xmlns:gesmes=\"http://www.gesmes.org/xml/2002-08-01\">\n<Cube>\n";
-    const auto days = workingDays();
-    for (std::size_t d = 0; d < days.size(); ++d) {
-        text += "<Cube time=\"" + formatShortDate(days[d], "yyyy-MM-dd") + "\">";
-        for (std::size_t c = 0; c < kCodes.size(); ++c) {
-            const std::string rate = rateOf(c, d);
-            if (rate != "N/A") text += "<Cube currency=\"" + kCodes[c] + "\" rate=\"" + rate + "\"/>";
-        }
-        text += "</Cube>\n";
-    }
-    return text + "</Cube>\n</gesmes:Envelope>\n";
-}
-
 }  // namespace kursomatik::testsupport

@@ -61,21 +61,6 @@ std::string shown(const ReferenceRates& rates) {
     return text;
 }
 
-TEST(ReferenceRates, EveryFormatGivesTheNewestDayExactlyWhateverItsName) {
-    testsupport::TempDir dir;
-    writeZip(dir / "stored.zip", {{"EUROFXREF.CSV", kDailyCsv}}, ZIP_CM_STORE);
-    // A history of some hundred kilobytes unpacks in more than one piece.
-    std::string longHistory = kHistoryCsv;
-    for (int day = 0; day < 4000; ++day) longHistory += "1999-02-01,1.1,130.0,N/A,N/A,N/A,0.58,\n";
-    writeZip(dir / "long.zip", {{"README", "x"}, {"hist.csv", longHistory}});
-    writeFile(dir / "daily.csv", "\xEF\xBB\xBF" + replaced(kDailyCsv, "\n", "\r\n"));
-    for (const char* name : {"stored.zip", "long.zip", "daily.csv"}) {
-        const auto rates = readReferenceRates(dir / name);
-        ASSERT_TRUE(rates) << name << ": " << rates.error();
-        EXPECT_EQ(shown(*rates), kNewest) << name;
-    }
-}
-
 TEST(ReferenceRates, BrokenFilesAreRefusedNamingTheFileAndThePlace) {
     testsupport::TempDir dir;
     const std::string bomb(kReferenceFileLimit + 1, ' ');
@@ -90,6 +75,9 @@ TEST(ReferenceRates, BrokenFilesAreRefusedNamingTheFileAndThePlace) {
              {"Date, US, \n28 June 2024, 1.0, \n", "Zeile 1: „US“ ist kein Währungscode"},
              {"Date, USD, \n\n31 June 2024, 1.0, \n", "Zeile 3: „31 June 2024“ ist kein Datum"},
              {"Date, USD, \n28 June 2024, -1, \n", "Zeile 2: USD: „-1“ ist kein Kurs größer null"},
+             // A long field is quoted by its first 20 characters.
+             {"Date, USD, \n28 June 2024, 1.0705-Dollar-je-Euro-am-Freitag, \n",
+              "„1.0705-Dollar-je-Eur…“ ist kein Kurs"},
              {"Date, USD, \n28 June 2024, 19.4", "Zeile 2: Die Zeile hört ohne Zeilenende auf"},
              {replaced(kDailyXml, "'172.43'", "'172,43'"),
               "<Cube currency='JPY'> in Zeile 7: „172,43“ ist kein"},
@@ -99,7 +87,12 @@ TEST(ReferenceRates, BrokenFilesAreRefusedNamingTheFileAndThePlace) {
              {"@empty.zip", "empty.zip“ enthält keine Referenzkursdatei"},
              {"@locked.zip", "locked.zip“ ist verschlüsselt, mit einem unbekannten Verfahren"},
              {"@cut.zip", "cut.zip“ ist kein lesbares ZIP-Archiv"},
-             {"@huge", "huge“ ist größer als 64 MiB"}}) {
+             {"@huge", "huge“ ist größer als 64 MiB"},
+             // A fault in an older day refuses the whole file.
+             {replaced(kHistoryCsv, "171.11", "171.1x"), "Zeile 3: JPY: „171.1x“ ist kein Kurs größer null"},
+             {replaced(kHistoryCsv, "2024-06-27", "2024-13-27"), "Zeile 3: „2024-13-27“ ist kein Datum"},
+             {replaced(kHistoryXml, "'1.07'", "'-1'"), "„-1“ ist kein Kurs größer null"},
+             {"Date, USD, \n", "Zeile 1: Die Datei enthält keinen Tag mit Kursen"}}) {
         // "@name" is one of the files made above; other contents are written to a file first.
         const std::filesystem::path file = dir / (content.starts_with('@') ? content.substr(1) : "kurse");
         if (!content.starts_with('@')) writeFile(file, content);
@@ -108,6 +101,9 @@ TEST(ReferenceRates, BrokenFilesAreRefusedNamingTheFileAndThePlace) {
         EXPECT_TRUE(error.find("Die Datei „" + file.string()) != std::string::npos &&
                     error.find(expected) != std::string::npos)
             << error;
+        // The reader of every day refuses it with the very same message.
+        const auto days = readReferenceHistory(file);
+        EXPECT_EQ(days ? "read" : days.error(), error);
     }
 }
 
@@ -147,9 +143,9 @@ std::set<std::size_t> cutsOf(const std::string& bytes) {
     return cuts;
 }
 
-// A file cut at any byte is refused, naming the file, or gives the whole file's newest day with all of
-// its rates: an XML file cut in the blanks after its root element, a history CSV cut at the end of a
-// day after the first, any file whole. Also a history of 300 days, cut at a sample of its bytes.
+// A file of any format cut at any byte is refused, naming the file, or gives the whole file's newest
+// day with all of its rates: an XML file cut in the blanks after its root element, a history CSV cut at the
+// end of a day after the first, any file whole. Also a history of 300 days, cut at a sample of its bytes.
 TEST(ReferenceRates, AFileCutAnywhereIsRefusedOrGivesTheWholeFilesNewestDay) {
     testsupport::TempDir dir;
     std::string longCsv = kHistoryCsv, longXml = kHistoryXml;
@@ -158,10 +154,17 @@ TEST(ReferenceRates, AFileCutAnywhereIsRefusedOrGivesTheWholeFilesNewestDay) {
     writeZip(dir / "csv.zip", {{"eurofxref-hist.csv", kHistoryCsv}});
     writeZip(dir / "xml.zip", {{"eurofxref-daily.xml", kDailyXml}});
     writeZip(dir / "long.zip", {{"eurofxref-hist.csv", longCsv}});
+    // Stored, not packed, under any name; and a history of some hundred kilobytes, which unpacks in more
+    // than one piece, after another entry.
+    writeZip(dir / "stored.zip", {{"EUROFXREF.CSV", kDailyCsv}}, ZIP_CM_STORE);
+    std::string longHistory = kHistoryCsv;
+    for (int day = 0; day < 4000; ++day) longHistory += "1999-02-01,1.1,130.0,N/A,N/A,N/A,0.58,\n";
+    writeZip(dir / "big.zip", {{"README", "x"}, {"hist.csv", longHistory}});
     for (const std::string& bytes :
-         {kHistoryCsv, kHistoryXml, kDailyCsv, replaced(kDailyCsv, "\n", "\r\n"), kDailyXml,
+         {kHistoryCsv, kHistoryXml, kDailyCsv, "\xEF\xBB\xBF" + replaced(kDailyCsv, "\n", "\r\n"), kDailyXml,
           testsupport::readFile(dir / "csv.zip"), testsupport::readFile(dir / "xml.zip"), longCsv, longXml,
-          testsupport::readFile(dir / "long.zip")}) {
+          testsupport::readFile(dir / "long.zip"), testsupport::readFile(dir / "stored.zip"),
+          testsupport::readFile(dir / "big.zip")}) {
         const std::size_t wholeFrom = bytes.starts_with("<?xml") ? bytes.rfind('>') + 1 : bytes.size();
         const bool history = bytes.starts_with("Date,U");  // no blank after the comma: a history
         const std::size_t firstDayEnd = bytes.find('\n', bytes.find('\n') + 1);
@@ -173,6 +176,11 @@ TEST(ReferenceRates, AFileCutAnywhereIsRefusedOrGivesTheWholeFilesNewestDay) {
             ASSERT_EQ(got, whole ? kNewest : "refused") << "cut at " << cut << " of " << bytes.substr(0, 20);
         }
     }
+    // The newest day second in a history is taken all the same.
+    const auto second =
+        parseReferenceRates(replaced(kHistoryCsv, "(2024-06-28.*\n)(2024-06-27.*\n)", "$2$1"), "k");
+    ASSERT_TRUE(second) << second.error();
+    EXPECT_EQ(shown(*second), kNewest);
 }
 
 using testsupport::makeRecord;

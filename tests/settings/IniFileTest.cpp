@@ -6,7 +6,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cerrno>
 #include <chrono>
 
 #include "settings/FirstRun.h"
@@ -60,15 +59,6 @@ TEST(Profile, WritingChangesOnlyItsKeyAndKeepsEveryOtherLineByteForByte) {
         testsupport::FailingStep ops;
         EXPECT_TRUE(writeProfileString(file, "kursomatik", "STELLEN2", "100", ops) && ops.calls.empty());
     }
-    // A failed write names the file and leaves the old content and no temporary file behind (every step
-    // of the rewrite is tried on the currency table, which is written the same way).
-    testsupport::FailingStep failing("writeAll", ENOSPC);
-    EXPECT_NE(writeProfileString(file, "Kursomatik", "stellen2", "10", failing)
-                  .error()
-                  .find(file.string() + "\u201C kann nicht geschrieben werden: Auf dem Datenträger"),
-              std::string::npos);
-    EXPECT_EQ(readFile(file) + std::to_string(std::distance(fs::directory_iterator(dir.path()), {})),
-              "[Andere]\r\nx=1\r\n\r\n[Kursomatik]\r\nstellen2=100\r\n1");
 }
 
 const std::string kAllKeys =
@@ -97,7 +87,7 @@ class Settings : public ::testing::Test {
     std::vector<std::string> reports_;
 };
 
-TEST_F(Settings, StartUpReadsEveryKeyFromTheFileWinIniNamesAndAMissingKeyKeepsItsValue) {
+TEST_F(Settings, StartUpReadsEveryKeyAndAMissingKeyKeepsItsValue) {
     writeFile(privateIni(), kAllKeys);
     start();
     EXPECT_EQ(settings_.sIniDatei + " " + values(), privateIni().string() + " " + kAllValues);
@@ -108,16 +98,6 @@ TEST_F(Settings, StartUpReadsEveryKeyFromTheFileWinIniNamesAndAMissingKeyKeepsIt
         start();
         EXPECT_EQ(values(), "Kursomatik 10000 1000abc 2 3 4 7 10000.000000 1000.000000 " + days);
     }
-    // WIN.INI may name another settings file: it is read and written instead, and WIN.INI only read.
-    const fs::path other = dir_ / "anderswo.ini";
-    const std::string winIni = "[kursomatik]\nINIDATEI = " + other.string() + "\n";
-    writeFile(environment_.systemProfile, winIni);
-    writeFile(other, "[Kursomatik]\nstellen2=100\n");
-    start();
-    EXPECT_EQ(settings_.sIniDatei + " " + settings_.sStellen2, other.string() + " 100");
-    ASSERT_TRUE(IniSchreiben(settings_, environment_, "Kursomatik", "stellen1", "1000", true));
-    EXPECT_EQ(readFile(other), "[Kursomatik]\nstellen2=100\nstellen1=1000\n");
-    EXPECT_EQ(readFile(environment_.systemProfile) + std::to_string(reports_.size()), winIni + "0");
 }
 
 // Two new currencies that sort after the first of three old ones; positions 3 and -1 pointed to none.

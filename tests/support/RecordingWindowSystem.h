@@ -40,8 +40,7 @@ class RecordingWindowSystem : public WindowSystem {
     void showModeless(QWidget* window) override { window->show(), ++modeless; }
     void postF1() override {}
     void openHelp(int topic) override { helpTopics.push_back(topic); }
-    void openUrl(const QString& address, std::function<void(int)> done) override {
-        urls << address;
+    void openUrl(const QString&, std::function<void(int)> done) override {
         if (done) done(42);  // success
     }
     QString chooseFile(QWidget*, const QString&, const QString&) override { return chosenFile; }
@@ -63,7 +62,6 @@ class RecordingWindowSystem : public WindowSystem {
     std::vector<QPointer<QDialog>> modal;
     int modeless = 0;
     std::vector<int> helpTopics;
-    QStringList urls;
     int processEnded = 0;
     QString chosenFile;               // the answer to every file question; empty: cancelled
     std::function<void()> onMessage;  // runs as each message shows, to see the windows then
