@@ -150,6 +150,7 @@ void frmKursverlauf::build() {
     dtpDatum->setDateRange(QDate(1999, 1, 1), qdate(request_.regional.currentDate()));
     lblUmrechnung = make.label("lblUmrechnung", {});
     lblUmrechnung->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    lblUmrechnung->setWordWrap(true);  // a day without a rate is told in two sentences
     cmdSpeichern = make.button({"cmdSpeichern", QStringLiteral("Das Diagramm als PNG-Bild speichern.")},
                                QStringLiteral("Bild &speichern..."));
     cmdKopieren = make.button(
