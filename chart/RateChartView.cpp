@@ -61,8 +61,13 @@ void RateChartView::showRates(std::span<const CrossRate> points, std::optional<C
     // A flat line gets a margin, so it is not drawn on the frame.
     const double margin = std::max((high->rate - low->rate) * 0.05, high->rate * 0.001);
     rates_->setRange(low->rate - margin, high->rate + margin);
-    days_->setRange(QDateTime::fromMSecsSinceEpoch(static_cast<qint64>(chartX(points.front().day)), Qt::UTC),
-                    QDateTime::fromMSecsSinceEpoch(static_cast<qint64>(chartX(points.back().day)), Qt::UTC));
+    // A single day would give the time axis no length: it gets a day on either side.
+    const auto first = static_cast<qint64>(chartX(points.front().day));
+    const auto last = static_cast<qint64>(chartX(points.back().day));
+    const qint64 pad = first == last ? 24 * 3600 * 1000 : 0;
+    days_->setRange(QDateTime::fromMSecsSinceEpoch(first - pad, Qt::UTC),
+                    QDateTime::fromMSecsSinceEpoch(last + pad, Qt::UTC));
+    days_->setTickCount(pad > 0 ? 3 : 5);  // Qt's 5 otherwise; three days have three labels
     days_->setFormat(points.back().day.year - points.front().day.year >= 2 ? QStringLiteral("yyyy")
                                                                            : QStringLiteral("dd.MM.yy"));
     draw();
@@ -86,6 +91,7 @@ void RateChartView::draw() {
         fixed.append({chartX(points_.back().day), points_.back().rate});
     }
     floating_->replace(floating);
+    floating_->setPointsVisible(floating.size() == 1);  // a line of one point draws nothing
     fixed_->replace(fixed);
 }
 

@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QDateEdit>
+#include <QDateTimeAxis>
 #include <QImage>
 #include <QLabel>
 #include <QPushButton>
@@ -34,10 +35,11 @@ const std::string kCsv =
     "1999-01-04,1.1789,189.0450,\n";
 
 struct Chart {
-    explicit Chart(ChartRequest request, bool withHistory = true) {
-        if (withHistory) {
+    // An empty `csv`: no history file at all.
+    explicit Chart(ChartRequest request, const std::string& csv = kCsv) {
+        if (!csv.empty()) {
             auto store = HistoryStore::openForImport(dir / "KURSVERLAUF.DB");
-            EXPECT_TRUE(store && (*store).import(*parseReferenceHistory(kCsv, "test.csv")));
+            EXPECT_TRUE(store && (*store).import(*parseReferenceHistory(csv, "test.csv")));
         }
         request.historyFile = dir / "KURSVERLAUF.DB";
         request.regional = RegionalSettings::german();
@@ -156,7 +158,7 @@ TEST(ChartWindow, MemberPairDrawsFixedLineAfterFixingAndSaysSoWhereTheRangeIsAll
 }
 
 TEST(ChartWindow, WithoutHistoryTellsHowToGetOneAndMakesNoFile) {
-    Chart chart(pair("USD", "EUR"), false);
+    Chart chart(pair("USD", "EUR"), "");
     EXPECT_FALSE(chart.chartShown());
     const QString hint = chart.find("lblHinweis")->text();
     EXPECT_TRUE(hint.contains("eurofxref-hist.zip") && hint.contains("„Kurse importieren...“"))
@@ -198,6 +200,16 @@ TEST(ChartWindow, DrawsAtMostOnePointPerColumnAndKeepsThePeaks) {
     EXPECT_EQ(figures->lowest.day, points[77].day);
     EXPECT_TRUE(std::is_sorted(kept.begin(), kept.end(),
                                [](const CrossRate& a, const CrossRate& b) { return a.day < b.day; }));
+}
+
+// A single day still has an axis to stand on, and its point is drawn.
+TEST(ChartWindow, OneDayIsDrawnOnAnAxisOfThreeDays) {
+    Chart chart(pair("USD", "EUR"), "Date,USD,\n2019-03-15,1.1317,\n");
+    auto* view = chart.find<RateChartView>("chtVerlauf");
+    const auto* axis = qobject_cast<QDateTimeAxis*>(view->chart()->axes(Qt::Horizontal).value(0));
+    ASSERT_NE(axis, nullptr);
+    EXPECT_EQ(axis->min().daysTo(axis->max()), 2);
+    EXPECT_EQ(view->drawnPoints(), 1);
 }
 
 TEST(ChartWindow, EscClosesAndEveryControlIsNamedForScreenReaders) {
