@@ -182,6 +182,8 @@ void frmKursverlauf::build() {
     side->setContentsMargins(0, 0, 0, 0);
     lblTief->setMinimumWidth(220);
     resize(900, 540);
+    // The arrow keys move the chart's cursor from the start; Tab leads on from there.
+    chtVerlauf->setFocus();
     // From the tab bar itself: chained from the tab widget, Tab would go round between the two.
     chainTabs({tabAnsicht->tabBar(), chtVerlauf, grdVerlauf, optMonat, optJahr, optFuenfJahre, optAlles,
                dtpDatum, cmdSpeichern, cmdKopieren, cmdHilfe, cmdSchliessen});
