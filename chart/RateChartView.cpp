@@ -42,6 +42,7 @@ RateChartView::RateChartView(QWidget* parent, bool decimalComma) : QChartView(pa
         series->attachAxis(rates_);
     }
     setChart(chart);
+    unfocusedFrame_ = chart->backgroundPen();
     setRenderHint(QPainter::Antialiasing);
     setFocusPolicy(Qt::StrongFocus);
     setMouseTracking(true);
@@ -105,6 +106,16 @@ void RateChartView::moveCursorTo(std::size_t index) {
     const CrossRate& p = points_[cursor_];
     marker_->replace(QList<QPointF>{{chartX(p.day), p.rate}});
     if (moved) moved(cursor_);
+}
+
+void RateChartView::focusInEvent(QFocusEvent* event) {
+    chart()->setBackgroundPen(QPen(palette().color(QPalette::Highlight), 2));
+    QChartView::focusInEvent(event);
+}
+
+void RateChartView::focusOutEvent(QFocusEvent* event) {
+    chart()->setBackgroundPen(unfocusedFrame_);
+    QChartView::focusOutEvent(event);
 }
 
 void RateChartView::keyPressEvent(QKeyEvent* event) {

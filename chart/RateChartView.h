@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QChartView>
+#include <QPen>
 #include <functional>
 #include <span>
 
@@ -36,11 +37,15 @@ class RateChartView : public QChartView {
   protected:
     void keyPressEvent(QKeyEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
+    // The chart's frame in the highlight colour while the arrow keys move its cursor.
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
 
   private:
     void draw();
 
     std::span<const CrossRate> points_;
+    QPen unfocusedFrame_;
     std::optional<CivilDate> fixedSince_;
     std::size_t cursor_ = 0;
     QLineSeries* floating_;

@@ -98,6 +98,15 @@ TEST(ChartWindow, CursorKeysWalkTheDaysAndTellDayAndRate) {
         Qt::Key key;
         std::string shown;
     };
+    // The window opens with the keys on the chart, framed in the highlight colour while they are.
+    EXPECT_EQ(chart.window->focusWidget(), view);
+    QFocusEvent in(QEvent::FocusIn), out(QEvent::FocusOut);
+    QApplication::sendEvent(view, &out);
+    const QPen unfocused = view->chart()->backgroundPen();
+    QApplication::sendEvent(view, &in);
+    EXPECT_EQ(view->chart()->backgroundPen().color(), view->palette().color(QPalette::Highlight));
+    QApplication::sendEvent(view, &out);
+    EXPECT_EQ(view->chart()->backgroundPen(), unfocused);
     // Given "Alles", the cursor starts on the last day.
     for (const Step& s : {Step{Qt::Key_Left, "15.03.2019: 1 EUR = 1,1317 USD"},
                           Step{Qt::Key_Home, "04.01.1999: 1 EUR = 1,1789 USD"},
