@@ -118,7 +118,10 @@ TEST(ChartWindow, CursorKeysWalkTheDaysAndTellDayAndRate) {
         EXPECT_EQ(chart.text("lblCursor"), s.shown);
     }
     // The table follows the cursor for a screen reader.
-    EXPECT_EQ(chart.find<QTableView>("grdVerlauf")->currentIndex().row(), 7);
+    const QModelIndex row = chart.find<QTableView>("grdVerlauf")->currentIndex();
+    EXPECT_EQ(row.row(), 7);
+    EXPECT_EQ(row.siblingAtColumn(0).data().toString() + " " + row.siblingAtColumn(1).data().toString(),
+              "18.03.2019 1,1329");
     // The mouse over a day tells the same.
     const QPointF at = view->chart()->mapToPosition({chartX({2016, 5, 2}), 1.2});
     QTest::mouseMove(view->viewport(), view->mapFromScene(at));

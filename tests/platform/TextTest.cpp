@@ -66,6 +66,8 @@ TEST(SystemError, EveryFileErrorAUserCanMeetHasItsOwnGermanText) {
     }
     EXPECT_EQ(texts.size(), errors.size());
     EXPECT_EQ(describeErrno(EPERM), describeErrno(EACCES));
+    // A file name in a message keeps its blanks and letters; control characters cannot mislead.
+    EXPECT_EQ(inQuotes("Meine Kurse/a\tb\x7f\u0085\u00a0é"), "„Meine Kurse/a?b??\u00a0é“");
     // A read that fails is told at once; only an interrupted one is tried again.
     char byte = 0;
     ::alarm(5);  // a read tried for ever ends the test program
