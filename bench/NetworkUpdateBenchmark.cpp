@@ -10,6 +10,8 @@
 
 #include "cli/Rechner.h"
 #include "net/NetworkRateDownload.h"
+#include "settings/Locations.h"
+#include "store/RecordFile.h"
 #include "tests/support/RateServer.h"
 #include "tests/support/TempDir.h"
 
@@ -35,14 +37,15 @@ void UpdateFromLocalServer(benchmark::State& s) {
     const std::string daily = dailyFile();
     RateServer server([&](const ServedRequest&) { return httpAnswer(200, daily); }, dir.path());
     const std::string shipped = readFile(KURSOMATIK_SHIPPED_TABLE);
-    writeFile(dir / "Kursomatik.ini", "[Kursomatik]\nkursquelle=" + server.url("/daily.xml") +
-                                          "\nkurszertifikate=" + (dir / "ca.pem").string() + "\n");
+    writeFile(dir / kSettingsFileName, "[Kursomatik]\nkursquelle=" + server.url("/daily.xml") +
+                                           "\nkurszertifikate=" + (dir / "ca.pem").string() + "\n");
     RechnerEnvironment environment{
-        RegionalSettings::german(), dir.path(), dir / "WIN.INI", {}, dir / "kept", downloadNow};
-    const std::vector<std::string> args = {"--tabelle", (dir / "KURSOMATIK.DAT").string(), "--aktualisieren"};
+        RegionalSettings::german(), dir.path(), dir / kSystemProfileName, {}, dir / "kept", downloadNow};
+    const std::vector<std::string> args = {"--tabelle", (dir / kCurrencyFileName).string(),
+                                           "--aktualisieren"};
     for (auto _ : s) {
         s.PauseTiming();
-        writeFile(dir / "KURSOMATIK.DAT", shipped);  // every round a real update
+        writeFile(dir / kCurrencyFileName, shipped);  // every round a real update
         s.ResumeTiming();
         std::ostringstream out, err;
         if (runRechner(args, environment, out, err) != kRechnerOk) s.SkipWithError(err.str().c_str());

@@ -18,6 +18,7 @@
 #include "fuzz/FuzzCheck.h"
 #include "platform/Utf8.h"
 #include "settings/IniFile.h"
+#include "settings/Locations.h"
 
 using namespace kursomatik;
 
@@ -68,7 +69,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         std::strcpy(pattern, "/tmp/kursomatik-fuzz-XXXXXX");
         return std::filesystem::path(::mkdtemp(pattern));
     }();
-    const auto file = folder / "Kursomatik.ini";
+    const auto file = folder / kSettingsFileName;
     std::ofstream(file, std::ios::binary | std::ios::trunc) << content;
     FUZZ_CHECK(writeProfileString(file, "Kursomatik", key, value));
     std::string expected = value;

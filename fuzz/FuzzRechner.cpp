@@ -14,7 +14,9 @@
 #include "fuzz/FuzzCheck.h"
 #include "fuzz/FuzzWorkFolder.h"
 #include "platform/Utf8.h"
+#include "settings/Locations.h"
 #include "store/CurrencyRecord.h"
+#include "store/RecordFile.h"
 
 using namespace kursomatik;
 
@@ -46,15 +48,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         args.push_back(std::move(arg));
     }
     const std::filesystem::path folder = fuzzWorkFolder();
-    writeWholeFile(folder / "KURSOMATIK.DAT", table);
-    writeWholeFile(folder / "Kursomatik.ini", "[Kursomatik]\nstellen1=1000\nstellen2=100\n");
-    args.push_back("--tabelle=" + (folder / "KURSOMATIK.DAT").string());
+    writeWholeFile(folder / kCurrencyFileName, table);
+    writeWholeFile(folder / kSettingsFileName, "[Kursomatik]\nstellen1=1000\nstellen2=100\n");
+    args.push_back("--tabelle=" + (folder / kCurrencyFileName).string());
 
     RechnerEnvironment environment;
     environment.regional = (data[0] & 1) != 0 ? RegionalSettings::english() : RegionalSettings::german();
     environment.regional.today = [] { return CivilDate{2026, 12, 6}; };
     environment.programDir = folder;
-    environment.systemProfile = folder / "WIN.INI";
+    environment.systemProfile = folder / kSystemProfileName;
     std::ostringstream out, err;
     const int status = runRechner(args, environment, out, err);
     FUZZ_CHECK(status >= 0 && status <= 2);
