@@ -73,26 +73,24 @@ TEST_F(HistoryImport, TheUpdateFetchesTheNinetyDayFileOnlyBeyondAFourDayGap) {
     const std::string one =
         "Kursverlauf: 1 Tag, 1 Kurs neu, 1 Währung neu; 0 abweichende Kurse nicht übernommen.";
     const std::string three =
-        "Kursverlauf: 3 Tage, 3 Kurse neu, 1 Währung neu; 0 abweichende Kurse nicht "
-        "übernommen.";
+        "Kursverlauf: 3 Tage, 3 Kurse neu, 1 Währung neu; 0 abweichende Kurse nicht übernommen.";
     const std::string rest =
         "bringt die Datei eurofxref-hist.zip der EZB (mit „Kurse importieren...“ unter „Weitere Währungen“).";
     // newest: the history's newest day before the update ("": an empty history); fetched: whether the
     // 90-day file was asked for; the summary's end.
-    for (const auto& [newest, fetched, ending] :
-         {std::tuple{"2026-12-01", false, one},
-          {"2026-11-30", false, one},
-          {"2026-11-29", true, three},
-          {"2026-08-01", true,
-           three +
-               "\nDer Kursverlauf endete am 01.08.2026; die Tage danach, die mehr als 90 Tage "
-               "zurückliegen, " +
-               rest},
-          {"", true,
-           three +
-               "\nDer Kursverlauf war leer und hat jetzt die Kurse der letzten 90 Tage; die "
-               "Kurse seit 1999 " +
-               rest}}) {
+    for (
+        const auto& [newest, fetched, ending] :
+        {std::tuple{"2026-12-01", false, one},
+         {"2026-11-30", false, one},
+         {"2026-11-29", true, three},
+         {"2026-08-01", true,
+          three +
+              "\nDer Kursverlauf endete am 01.08.2026; die Tage danach, die mehr als 90 Tage zurückliegen, " +
+              rest},
+         {"", true,
+          three +
+              "\nDer Kursverlauf war leer und hat jetzt die Kurse der letzten 90 Tage; die Kurse seit 1999 " +
+              rest}}) {
         fs::remove(history);
         start({kDeutscheMark, kEuro, kDollar}, kStartIni + "kursquelle=" + source.url("/daily.xml") + "\n");
         if (*newest) importFile("Date,USD,\n" + std::string(newest) + ",1.0500,\n");

@@ -58,8 +58,7 @@ TEST_F(MemberWindow, ClosingWithNoOutputCurrencyKeepsItsRateAndStillUpdatesTheIn
     frmUmtauschkurse& w = memberWindow();
     doubleClickRow(child<FlexGrid>(&w, "grdTable"), 3);  // Euro, record 2
     windows.answers = {MessageResult::Yes};
-    press(editor(), "cmdlöschen");
-    settle();
+    pressAndSettle(editor(), "cmdlöschen");
     ASSERT_EQ(state.selection.iGeloeschteWaehrung, 2);
     // When the window is closed, then the output has no position any more, the input is taken again
     // and the flag is gone
@@ -91,8 +90,7 @@ TEST_F(Editor, SavingPutsAPlaceholderInEachUnusableBoxWithAMessageAndStoresTheRe
         QTest::keyClicks(child(&e, "txtdatum"), "2000");
         EXPECT_FALSE(child(&e, "txtdatum")->text().contains("2000"));
         windows.messages.clear();
-        press(&e, "cmdEingabeBeenden_0");
-        settle();
+        pressAndSettle(&e, "cmdEingabeBeenden_0");
         EXPECT_TRUE(said({"wird gesichert", rateMessage, "ISO-Bezeichnung"})) << all();
         EXPECT_EQ(datBytes(),
                   tableBytes(record ? std::vector{saved, kEuro} : std::vector{kDeutscheMark, kEuro, saved}));
@@ -141,8 +139,7 @@ TEST_F(Editor, ANewRecordThatCannotBeWrittenOrIsCancelledGivesBackTheTableByteFo
         }
         EXPECT_TRUE(full ? said({"nicht geschrieben werden"}) : windows.messages.empty()) << all();
         EXPECT_EQ(child<QPushButton>(editor(), "cmdEingabeBeenden_0")->isEnabled(), !full);  // "Speichern"
-        press(editor(), "neulöschen");
-        settle();
+        pressAndSettle(editor(), "neulöschen");
         EXPECT_TRUE(datBytes() == before && windows.messages.size() == (full ? 1u : 0u) && listed() == 2)
             << all();
     }
@@ -154,8 +151,7 @@ TEST_F(Editor, ATableDeletedWhileTheEditorIsOpenIsToldOfOnceWhileItStaysAway) {
     start({kDeutscheMark, kEuro});
     frmEingabe2& e = openRecord(2);
     std::filesystem::remove(dir / kCurrencyFileName);
-    press(&e, "cmdEingabeBeenden_1");
-    settle();
+    pressAndSettle(&e, "cmdEingabeBeenden_1");
     press(&memberWindow(), "cmdAbbrechenUmt");  // another list pass
     EXPECT_TRUE(said({"KURSOMATIK.DAT“ kann nicht gelesen werden"})) << all();
     writeTable({kEuro});
@@ -170,15 +166,13 @@ TEST_F(Editor, DeletingAsksNoKeepsEverythingYesDropsTheRecordAndTheOthersCloseUp
     const std::string before = datBytes();
     windows.answers = {MessageResult::No};
     frmEingabe2& e = openRecord(3);
-    press(&e, "cmdlöschen");
-    settle();
+    pressAndSettle(&e, "cmdlöschen");
     EXPECT_TRUE(said({"löschen ?"}) && windows.messages[0].buttons == MessageButtons::YesNo);
     // The editor stays, with the file open.
     ASSERT_TRUE(editor() == &e && e.isVisible() && state.file.iDateiNr.isOpen());
     EXPECT_EQ(state.selection.sStartauswahl + datBytes(), "0" + before);
     windows.answers = {MessageResult::Yes};
-    press(&e, "cmdlöschen");
-    settle();
+    pressAndSettle(&e, "cmdlöschen");
     EXPECT_EQ(datBytes(), tableBytes({kDeutscheMark, kEuro, kLira}));
     EXPECT_TRUE(editor() == nullptr && !state.file.iDateiNr.isOpen() && listed() == 3);
 }
@@ -199,8 +193,7 @@ TEST_F(Editor, ATableReplacedOrRewrittenWhileTheEditorIsOpenIsLeftAsTheOtherProg
         frmEingabe2& e = openRecord(2);
         writeFile(dir / (inPlace ? kCurrencyFileName : "neu.dat"), theirs);
         if (!inPlace) std::filesystem::rename(dir / "neu.dat", dir / kCurrencyFileName);
-        press(&e, button);
-        settle();
+        pressAndSettle(&e, button);
         EXPECT_EQ(datBytes(), theirs) << button;
         for (const QString& part : QString::fromUtf8(says).split('|'))
             EXPECT_TRUE(QString::fromStdString(all()).contains(part)) << all();
@@ -231,7 +224,9 @@ TEST_F(FileFaults, ALockFileOrASettingThatCannotBeWrittenIsReportedOnceAndThePro
     find<QRadioButton>("optst3")->click();
     find<QRadioButton>("optzw2")->click();
     EXPECT_TRUE(said({"k.ini“ kann nicht geschrieben werden"})) << all();
-    EXPECT_EQ(state.settings.sStellen2, "10000");  // it still takes effect
+    EXPECT_EQ(state.settings.sStellen2, "10000");     // it still takes effect
+    find<QComboBox>("txtstart")->setCurrentIndex(0);  // the first of two cannot start either
+    EXPECT_EQ(find<QComboBox>("txtstart")->currentIndex(), 1);
     EXPECT_FALSE(fs::exists(dir / "fehlt"));
 }
 
@@ -245,8 +240,7 @@ TEST_F(FileFaults, ARewriteKeepsALinkAndTheFilesModeAndAPipeForTheTableIsNamedNo
     fs::create_symlink(fs::relative(real, dir.path()), table);
     fs::permissions(real, fs::perms::owner_read | fs::perms::owner_write);
     windows.answers = {MessageResult::Yes};
-    press(&openRecord(1), "cmdlöschen");
-    settle();
+    pressAndSettle(&openRecord(1), "cmdlöschen");
     EXPECT_TRUE(fs::is_symlink(table) && datBytes() == tableBytes({kEuro}));
     EXPECT_EQ(fs::status(real).permissions(), fs::perms::owner_read | fs::perms::owner_write);
     fs::remove(table);

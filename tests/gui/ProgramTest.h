@@ -22,6 +22,7 @@ class ProgramTest : public ::testing::Test, public ProgramHarness {
         return same;
     }
     int listed() const { return find<LineList>("lstversteckt")->lineCount(); }
+    static void pressAndSettle(const QWidget* w, const char* button) { press(w, button), settle(); }
     // The two chosen currencies, "input -> output".
     std::string chosen(const char* in = "txtEingabe", const char* out = "txtAusgabe") const {
         return (find<QComboBox>(in)->currentText() + " -> " + find<QComboBox>(out)->currentText())

@@ -180,13 +180,12 @@ TEST_F(Options, TheStartAndEachChoiceWriteTheSettingsButTheResultWaitsForOk) {
     // An unknown optionen1 sets no option of its frame and leaves its example empty.
     EXPECT_TRUE(option("optst3")->isChecked() && !option("optzw1")->isChecked() &&
                 !option("optzw2")->isChecked() && label("lblBeispiel2").isEmpty());
-    for (const auto& [name, written, labelName, example] :
-         {std::tuple{"optst1", "100 1 1000 7 ", "lblBeispiel", " Beispiel: 1000,00 DEM"},
-          std::tuple{"optst2", "1000 2 1000 7 ", "lblBeispiel", " Beispiel: 1000,000 DEM"}}) {
+    for (const auto& [name, written] : {std::pair{"optst1", "100 1 1000 7  Beispiel: 1000,00 DEM"},
+                                        std::pair{"optst2", "1000 2 1000 7  Beispiel: 1000,000 DEM"}}) {
         option(name)->click();
         EXPECT_EQ(
-            settings({"stellen2", "optionen2", "stellen1", "optionen1"}) + label(labelName).toStdString(),
-            std::string(written) + example);
+            settings({"stellen2", "optionen2", "stellen1", "optionen1"}) + label("lblBeispiel").toStdString(),
+            written);
     }
     press(main.get(), "cmdBerechnen");
     EXPECT_EQ(result(), "51,129");  // 100 DM in Euro, still with the 3 decimals read at the start

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <fstream>
 #include <set>
 
 #include "platform/CodePage1252.h"
@@ -40,7 +41,8 @@ TEST(Collation, GermanNamesSortAsAUserLooksThemUpInATotalOrder) {
                                                "euro", "Österreich", "Ostmark", "Zypern-Pfund"}));
     // The sort key orders as the comparison, also across the lengths of its byte pattern.
     std::vector<std::string> texts = {"a", "A", "ä", "Ä", "ae", "ss", "ß", "", " ", "a ", "ab"};
-    texts.insert(texts.end(), {"\x01", "a\x7f", "a\u0080", "a\u07ff", "Ž", "a\u0800\u20ac", "a\U00010000"});
+    texts.insert(texts.end(), {"\x01", "a\x7f", "a\u0080", "a\u07ff", "Ž", "a\u0800\u20ac", "a\U00010000",
+                               "\U00010FC0", "\U00011000"});
     for (const auto& a : texts)
         for (const auto& b : texts) {
             const int byKey = collationKey(a).compare(collationKey(b));
@@ -73,6 +75,11 @@ TEST(SystemError, EveryFileErrorAUserCanMeetHasItsOwnGermanText) {
     ::alarm(5);  // a read tried for ever ends the test program
     EXPECT_EQ(readAt(-1, &byte, 1, 0).error(), describeErrno(EBADF));
     ::alarm(0);
+    // A file that tells no size (as /proc's) is read piece by piece, each piece where it belongs.
+    std::string symbols(300001, '\0');
+    std::ifstream("/proc/kallsyms").read(symbols.data(), 300001);
+    const auto read = readRegularFile("/proc/kallsyms", 300000);
+    EXPECT_TRUE(read && *read == symbols) << read.error();
 }
 
 }  // namespace

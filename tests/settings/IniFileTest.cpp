@@ -125,15 +125,17 @@ TEST_F(Settings, StartCurrenciesFollowTheirCurrenciesAndTheFileIsWrittenOnlyWhen
 // What the options dialog's start lists write while the dialog is not made: a choice below 1 moves
 // to 1 where there is a second currency; a position the list cannot take writes nothing.
 TEST_F(Settings, StartChoicesWithoutTheDialogWriteOnlyWhatTheDialogWould) {
-    using C = std::tuple<std::string, std::size_t, std::string>;  // ausgabewaehrung, entries, afterwards
+    using C = std::tuple<std::string, std::size_t, std::string>;  // both positions, entries, afterwards
     for (const auto& [position, entries, after] :
          {C("0", 3, "1"), C("abc", 3, "abc"), C("5", 3, "5"), C("0", 1, "0"), C("-1", 3, "-1")}) {
-        writeFile(privateIni(), "[Kursomatik]\nausgabewaehrung=" + position + "\n");
+        writeFile(privateIni(),
+                  "[Kursomatik]\nausgabewaehrung=" + position + "\nstartwaehrung=" + position + "\n");
         start();
         StartCurrencyChoices choices;
         ASSERT_TRUE(choices.takeCurrencies(entries, settings_, environment_, RegionalSettings::german()));
         start();
-        EXPECT_EQ(settings_.sAusgabewaehrung, after) << position;
+        EXPECT_EQ(settings_.sAusgabewaehrung + " " + settings_.sStartwaehrung, after + " " + after)
+            << position;
     }
 }
 
