@@ -45,7 +45,9 @@ void CurrencyListWindow::createGrid(const char* name, const QString& heading) {
          heading},
         {120, 1080, 6135, 3210});
     grid_->setCols(5);
-    grid_->setRows(2);
+    // Designed with 50 rows: the member window's first row can be made current as it loads, before
+    // the first list pass sets the rows to the currencies'.
+    grid_->setRows(50);
     // The name column gives up what the scroll bar takes, so the dates always show in full.
     grid_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     grid_->horizontalHeader()->setStretchLastSection(false);

@@ -28,6 +28,7 @@ TEST_F(MemberWindow, GridRowRIsListEntryRMinusTwoAndTheEmptyRowOpensNothing) {
     frmUmtauschkurse& w = memberWindow();
     auto* grid = child<FlexGrid>(&w, "grdTable");
     auto* list = child<LineList>(&w, "lstewwu");
+    EXPECT_EQ(grid->currentGridRow(), 2);  // it opens on its first currency
     for (const auto& [row, record] : {std::pair{3, 1L}, std::pair{2, 2L}, std::pair{4, 3L}}) {
         doubleClickRow(grid, row);
         EXPECT_EQ((std::pair{list->currentRow(), opened()}), std::pair(row - 2, record)) << row;
