@@ -242,19 +242,6 @@ TEST(HistoryCommand, EveryFormatFillsTheHistoryAndTheDayConvertsWithItsRates) {
     }
 }
 
-TEST(HistoryCommand, AHistoryThatCannotBeWrittenLeavesTheTableImported) {
-    TempDir dir;
-    const RechnerEnvironment environment = inFolder(dir, kHistoryTable);
-    writeFile(dir / "hist.csv", kCsv);
-    fs::create_directories(dir / "KURSVERLAUF.DB");  // a folder where the file would be
-    std::ostringstream out, err;
-    EXPECT_EQ(runRechner({"--import", "hist.csv"}, environment, out, err), kRechnerNoHistory);
-    EXPECT_NE(out.str().find("Referenzkurse vom 18.03.2019"), std::string::npos) << out.str();
-    EXPECT_NE(err.str().find("Die Tabelle ist übernommen, der Kursverlauf nicht."), std::string::npos)
-        << err.str();
-    EXPECT_NE(readFile(dir / "KURSOMATIK.DAT"), tableBytes(kHistoryTable));
-}
-
 // A flush reports a write that failed, as a stream expects of its buffer; one that succeeded it does not.
 TEST(CheckedOutput, AFlushThatCannotWriteMarksTheStreamBad) {
     for (const std::string device : {"/dev/full", "/dev/null"}) {
