@@ -70,34 +70,43 @@ ChartRequest pair(const char* von, const char* nach, std::optional<double> fixed
     return {{}, von, nach, fixedVon, fixedNach, "100", 0.0, 0.0, {}};
 }
 
-TEST(ChartWindow, EachRangeShowsItsDaysWithLowestHighestAndLastRate) {
+TEST(ChartWindow, EachRangeShowsItsDaysAndFiguresAndIsCopiedOrSaved) {
     Chart chart(pair("EUR", "USD"));
-    struct Case {
-        const char* option;
-        int rows;
-        std::string lowest, highest;
-    };
-    for (const Case& c : {Case{"optMonat", 3, "1,1317 am 15.03.2019", "1,135 am 20.02.2019"},
-                          Case{"optJahr", 4, "1,1 am 02.01.2019", "1,135 am 20.02.2019"},
-                          Case{"optFuenfJahre", 5, "1,1 am 02.01.2019", "1,2 am 02.05.2016"},
-                          Case{"optAlles", 8, "1,1 am 02.01.2019", "1,3178 am 28.12.2006"}}) {
-        SCOPED_TRACE(c.option);
-        chart.find<QRadioButton>(c.option)->click();
-        EXPECT_EQ(chart.rows(), c.rows);
-        EXPECT_EQ(chart.text("lblTief"), "Tiefster Kurs: " + c.lowest);
-        EXPECT_EQ(chart.text("lblHoch"), "Höchster Kurs: " + c.highest);
+    using Case = std::tuple<const char*, int, std::string, std::string>;
+    for (const auto& [option, rows, lowest, highest] :
+         {Case{"optMonat", 3, "1,1317 am 15.03.2019", "1,135 am 20.02.2019"},
+          Case{"optJahr", 4, "1,1 am 02.01.2019", "1,135 am 20.02.2019"},
+          Case{"optFuenfJahre", 5, "1,1 am 02.01.2019", "1,2 am 02.05.2016"},
+          Case{"optAlles", 8, "1,1 am 02.01.2019", "1,3178 am 28.12.2006"}}) {
+        SCOPED_TRACE(option);
+        chart.find<QRadioButton>(option)->click();
+        EXPECT_EQ(chart.rows(), rows);
+        EXPECT_EQ(chart.text("lblTief"), "Tiefster Kurs: " + lowest);
+        EXPECT_EQ(chart.text("lblHoch"), "Höchster Kurs: " + highest);
         EXPECT_EQ(chart.text("lblLetzter"), "Letzter Kurs: 1,1329 am 18.03.2019");
         EXPECT_TRUE(chart.chartShown());
     }
+    // A range copies as tab-separated text.
+    chart.find<QRadioButton>("optMonat")->click();
+    chart.find<QPushButton>("cmdKopieren")->click();
+    EXPECT_EQ(QGuiApplication::clipboard()->text().toStdString(),
+              "Tag\tUSD je 1 EUR\n20.02.2019\t1,135\n15.03.2019\t1,1317\n18.03.2019\t1,1329\n");
+    // The picture is saved as PNG, or the message says why not.
+    chart.windows.chosenFile = QString::fromStdString((chart.dir / "kurs.png").string());
+    chart.find<QPushButton>("cmdSpeichern")->click();
+    QImage picture;
+    EXPECT_TRUE(picture.load(chart.windows.chosenFile, "PNG"));
+    EXPECT_GT(picture.width(), 100);
+    EXPECT_TRUE(chart.windows.messages.empty());
+    chart.windows.chosenFile = QString::fromStdString((chart.dir / "fehlt" / "kurs.png").string());
+    chart.find<QPushButton>("cmdSpeichern")->click();
+    ASSERT_EQ(chart.windows.messages.size(), 1u);
+    EXPECT_TRUE(chart.windows.messages[0].text.contains("fehlt/kurs.png"));
 }
 
 TEST(ChartWindow, CursorKeysWalkTheDaysAndTellDayAndRate) {
     Chart chart(pair("EUR", "USD"));
     auto* view = chart.find<RateChartView>("chtVerlauf");
-    struct Step {
-        Qt::Key key;
-        std::string shown;
-    };
     // The window opens with the keys on the chart, framed in the highlight colour while they are.
     EXPECT_EQ(chart.window->focusWidget(), view);
     QFocusEvent in(QEvent::FocusIn), out(QEvent::FocusOut);
@@ -108,14 +117,15 @@ TEST(ChartWindow, CursorKeysWalkTheDaysAndTellDayAndRate) {
     QApplication::sendEvent(view, &out);
     EXPECT_EQ(view->chart()->backgroundPen(), unfocused);
     // Given "Alles", the cursor starts on the last day.
-    for (const Step& s : {Step{Qt::Key_Left, "15.03.2019: 1 EUR = 1,1317 USD"},
-                          Step{Qt::Key_Home, "04.01.1999: 1 EUR = 1,1789 USD"},
-                          Step{Qt::Key_Left, "04.01.1999: 1 EUR = 1,1789 USD"},
-                          Step{Qt::Key_Right, "28.12.2006: 1 EUR = 1,3178 USD"},
-                          Step{Qt::Key_End, "18.03.2019: 1 EUR = 1,1329 USD"},
-                          Step{Qt::Key_Right, "18.03.2019: 1 EUR = 1,1329 USD"}}) {
-        QTest::keyClick(view, s.key);
-        EXPECT_EQ(chart.text("lblCursor"), s.shown);
+    using Step = std::pair<Qt::Key, std::string>;
+    for (const auto& [key, shown] : {Step{Qt::Key_Left, "15.03.2019: 1 EUR = 1,1317 USD"},
+                                     Step{Qt::Key_Home, "04.01.1999: 1 EUR = 1,1789 USD"},
+                                     Step{Qt::Key_Left, "04.01.1999: 1 EUR = 1,1789 USD"},
+                                     Step{Qt::Key_Right, "28.12.2006: 1 EUR = 1,3178 USD"},
+                                     Step{Qt::Key_End, "18.03.2019: 1 EUR = 1,1329 USD"},
+                                     Step{Qt::Key_Right, "18.03.2019: 1 EUR = 1,1329 USD"}}) {
+        QTest::keyClick(view, key);
+        EXPECT_EQ(chart.text("lblCursor"), shown);
     }
     // The table follows the cursor for a screen reader.
     const QModelIndex row = chart.find<QTableView>("grdVerlauf")->currentIndex();
@@ -131,17 +141,15 @@ TEST(ChartWindow, CursorKeysWalkTheDaysAndTellDayAndRate) {
 TEST(ChartWindow, UmrechnenAmTakesTheLastRateBeforeADayWithoutPublication) {
     Chart chart(pair("USD", "EUR"));
     auto* day = chart.find<QDateEdit>("dtpDatum");
-    struct Case {
-        QDate day;
-        std::string shown;
-    };
-    for (const Case& c : {Case{{2019, 3, 16}, "100 USD am 16.03.2019 = 88,36 EUR, Kurs vom 15.03.2019"},
-                          Case{{2019, 3, 15}, "100 USD am 15.03.2019 = 88,36 EUR"},
-                          Case{{2019, 3, 30},
-                               "Für USD gibt es am 30.03.2019 keinen Referenzkurs, auch nicht in den 4 Tagen "
-                               "davor. Der Kursverlauf hat USD vom 04.01.1999 bis 18.03.2019."}}) {
-        day->setDate(c.day);
-        EXPECT_EQ(chart.text("lblUmrechnung"), c.shown);
+    using Case = std::pair<QDate, std::string>;
+    for (const auto& [date, shown] :
+         {Case{{2019, 3, 16}, "100 USD am 16.03.2019 = 88,36 EUR, Kurs vom 15.03.2019"},
+          Case{{2019, 3, 15}, "100 USD am 15.03.2019 = 88,36 EUR"},
+          Case{{2019, 3, 30},
+               "Für USD gibt es am 30.03.2019 keinen Referenzkurs, auch nicht in den 4 Tagen "
+               "davor. Der Kursverlauf hat USD vom 04.01.1999 bis 18.03.2019."}}) {
+        day->setDate(date);
+        EXPECT_EQ(chart.text("lblUmrechnung"), shown);
     }
 }
 
@@ -176,28 +184,6 @@ TEST(ChartWindow, WithoutHistoryTellsHowToGetOneAndMakesNoFile) {
     EXPECT_TRUE(hint.contains("eurofxref-hist.zip") && hint.contains("„Kurse importieren...“"))
         << hint.toStdString();
     EXPECT_FALSE(std::filesystem::exists(chart.dir / "KURSVERLAUF.DB"));
-}
-
-TEST(ChartWindow, CopiesTheRangeAsTabSeparatedText) {
-    Chart chart(pair("EUR", "USD"));
-    chart.find<QRadioButton>("optMonat")->click();
-    chart.find<QPushButton>("cmdKopieren")->click();
-    EXPECT_EQ(QGuiApplication::clipboard()->text().toStdString(),
-              "Tag\tUSD je 1 EUR\n20.02.2019\t1,135\n15.03.2019\t1,1317\n18.03.2019\t1,1329\n");
-}
-
-TEST(ChartWindow, SavesThePictureAsPngOrTellsWhyNot) {
-    Chart chart(pair("EUR", "USD"));
-    chart.windows.chosenFile = QString::fromStdString((chart.dir / "kurs.png").string());
-    chart.find<QPushButton>("cmdSpeichern")->click();
-    QImage picture;
-    EXPECT_TRUE(picture.load(chart.windows.chosenFile, "PNG"));
-    EXPECT_GT(picture.width(), 100);
-    EXPECT_TRUE(chart.windows.messages.empty());
-    chart.windows.chosenFile = QString::fromStdString((chart.dir / "fehlt" / "kurs.png").string());
-    chart.find<QPushButton>("cmdSpeichern")->click();
-    ASSERT_EQ(chart.windows.messages.size(), 1u);
-    EXPECT_TRUE(chart.windows.messages[0].text.contains("fehlt/kurs.png"));
 }
 
 TEST(ChartWindow, DrawsAtMostOnePointPerColumnAndKeepsThePeaks) {

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "cli/Rechner.h"
 
+#include <fcntl.h>
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -8,7 +10,9 @@
 #include <random>
 #include <sstream>
 
+#include "cli/CheckedOutput.h"
 #include "platform/Version.h"
+#include "tests/rates/RateFiles.h"
 #include "tests/support/ProgramHarness.h"
 
 namespace kursomatik::testsupport {
@@ -46,6 +50,12 @@ const std::string kAllJson =
 {"iso": "Q\"\\", "bezeichnung": "Zitat \"Q\"", "ergebnis": 2, "anzeige": "2,00", "datum": null, "alt": false}
 ]
 )";
+// A record of NUL bytes, as a broken copy leaves one, listed like any other; the escape sequence in the
+// other record's name never reaches the terminal.
+const std::string kNullList = "ISO" + std::string(39, ' ') + "Kurs je Euro  Datum" + std::string(17, ' ') +
+                              "EWWU     Bezeichnung\n" + std::string(40, '?') + "      ungültig  " +
+                              std::string(20, '?') + "  ???????  " + std::string(40, '?') + "\nROT" +
+                              std::string(43, ' ') + "1,000000  01.01.1999            ja       ?[31mRot\n";
 const std::string kList =
     "ISO  Kurs je Euro  Datum        EWWU  Bezeichnung\n"
     "ITL  1.936,270000  01.01.1999   ja    Italienische Lira\n"
@@ -58,58 +68,63 @@ struct Call {
     int status;
 };
 
-TEST(Rechner, InvocationsGiveTheWindowsResultOrAGermanMessageAndTheirStatus) {
-    TempDir dir;
-    writeFile(dir / "KURSOMATIK.DAT", tableBytes(kTable));
-    writeFile(dir / "liste.dat", tableBytes({kTable[3], kLira}));  // listed by name
+void run(const std::vector<Call>& calls, const RechnerEnvironment& environment,
+         const std::string& where = "") {
+    for (const Call& c : calls) {
+        std::ostringstream out, err;
+        const std::string call = where + testing::PrintToString(c.args);
+        EXPECT_EQ(runRechner(c.args, environment, out, err), c.status) << call;
+        EXPECT_EQ(out.str(), c.out) << call;
+        EXPECT_TRUE(err.str().find(c.err) != std::string::npos && c.err.empty() == err.str().empty())
+            << call << ": " << err.str();
+    }
+}
+
+// The command in `dir` with the given table, 2 result and 3 Euro decimals, German conventions.
+RechnerEnvironment inFolder(const TempDir& dir, const std::vector<Currency>& table) {
+    writeFile(dir / "KURSOMATIK.DAT", tableBytes(table));
     fs::create_directories(dir / "programm");
     writeFile(dir / "programm" / "Kursomatik.ini", kDecimalsIni);
+    return {RegionalSettings::german(), dir / "programm", dir / "WIN.INI", {}, {}, {}};
+}
+
+TEST(Rechner, InvocationsGiveTheWindowsResultOrAGermanMessageAndTheirStatus) {
+    TempDir dir;
+    const RechnerEnvironment environment = inFolder(dir, kTable);
+    writeFile(dir / "liste.dat", tableBytes({kTable[3], kLira}));  // listed by name
+    writeFile(dir / "null.dat",
+              std::string(kRecordLength, '\0') + recordBytes({"\x1b[31mRot", "ROT", "1000000"}));
     const std::string table = "„" + (dir / "KURSOMATIK.DAT").string() + "“";
-    const RechnerEnvironment environment{
-        RegionalSettings::german(), dir / "programm", dir / "WIN.INI", {}, {}, {}};
-    for (const Call& c : std::initializer_list<Call>{
-             {{"100", "DEM", "FRF"}, "", "„FRF“ gibt es in " + table + " nicht", 1},
-             // Settings overridden (codes in any case: the README's example), a negative amount is no option.
-             {{"--stellen", "4", "-100", "DEM", "EUR"}, "-51,1291\n", "", 0},
-             {{"--json", "--", "-0,5", "q\"\\", "EUR"}, kJson, "", 0},
-             {{"--liste", "--tabelle=liste.dat"}, kList, "", 0},
-             {{"--json", "--liste", "--tabelle=liste.dat"}, kListJson, "", 0},
-             {{"--alle", "--tabelle=liste.dat", "1936,27", "itl"}, kAll, "", 0},
-             {{"--alle", "--json", "--tabelle=liste.dat", "1936,27", "itl"}, kAllJson, "", 0},
-             {{"--alle", "--liste", "1", "DEM"}, "", "--alle und --liste gehen nicht zusammen", 1},
-             {{"--liste", "--version"}, std::string("kursomatik-rechner ") + kVersion + "\n", "", 0},
-             {{"0.500", "DEM", "EUR"}, "", "„0.500“ ist keine Zahl", 1},
-             {{"-.5", "DEM", "EUR"}, "", "„-.5“ ist keine Zahl", 1},  // an amount, no option
-             // Where the window silently shows 0, the command refuses the amount.
-             {{"922337204", "EUR", "DEM"}, "", "„922337204“ ist zu groß", 1},
-             {{"922337203", "EUR", "EUR"}, "922.337.203,00\n", "", 0},
-             {{"1", "neg", "EUR"}, "", "„-1955830“ ist keine Zahl über 0", 1},
-             {{"1", "EUR", "Dup"}, "", "mehrere Währungen in " + table + ": Doppelt A, Doppelt B", 1},
-             {{"--stellen", "5", "1", "DEM", "EUR"}, "", "erlaubt 2, 3 oder 4, nicht „5“", 1},
-             {{"1", "DEM"}, "", "zum Beispiel: kursomatik-rechner 100 DEM FRF", 1},
-         }) {
-        std::ostringstream out, err;
-        EXPECT_EQ(runRechner(c.args, environment, out, err), c.status) << c.args[0];
-        EXPECT_EQ(out.str(), c.out) << c.args[0];
-        EXPECT_TRUE(err.str().find(c.err) != std::string::npos && c.err.empty() == err.str().empty())
-            << c.args[0] << ": " << err.str();
-    }
+    run(
+        {
+            {{"100", "DEM", "FRF"}, "", "„FRF“ gibt es in " + table + " nicht", 1},
+            // Settings overridden (codes in any case: the README's example), a negative amount is no option.
+            {{"--stellen", "4", "-100", "DEM", "EUR"}, "-51,1291\n", "", 0},
+            {{"--json", "--", "-0,5", "q\"\\", "EUR"}, kJson, "", 0},
+            {{"--liste", "--tabelle=liste.dat"}, kList, "", 0},
+            {{"--json", "--liste", "--tabelle=liste.dat"}, kListJson, "", 0},
+            {{"--alle", "--tabelle=liste.dat", "1936,27", "itl"}, kAll, "", 0},
+            {{"--alle", "--json", "--tabelle=liste.dat", "1936,27", "itl"}, kAllJson, "", 0},
+            {{"--alle", "--liste", "1", "DEM"}, "", "--alle und --liste gehen nicht zusammen", 1},
+            {{"--liste", "--version"}, std::string("kursomatik-rechner ") + kVersion + "\n", "", 0},
+            {{"0.500", "DEM", "EUR"}, "", "„0.500“ ist keine Zahl", 1},
+            {{"-.5", "DEM", "EUR"}, "", "„-.5“ ist keine Zahl", 1},  // an amount, no option
+            // Where the window silently shows 0, the command refuses the amount.
+            {{"922337204", "EUR", "DEM"}, "", "„922337204“ ist zu groß", 1},
+            {{"922337203", "EUR", "EUR"}, "922.337.203,00\n", "", 0},
+            {{"1", "neg", "EUR"}, "", "„-1955830“ ist keine Zahl über 0", 1},
+            {{"1", "EUR", "Dup"}, "", "mehrere Währungen in " + table + ": Doppelt A, Doppelt B", 1},
+            {{"--stellen", "5", "1", "DEM", "EUR"}, "", "erlaubt 2, 3 oder 4, nicht „5“", 1},
+            {{"1", "DEM"}, "", "zum Beispiel: kursomatik-rechner 100 DEM FRF", 1},
+            {{"--liste", "--tabelle=null.dat"}, kNullList, "", 0},
+            // Nor does one in a code typed.
+            {{"--tabelle=null.dat", "1", "ROT", "\x1b[31m"}, "", "Den Währungscode „?[31m“ gibt es in", 1},
+        },
+        environment);
     // The usage names the places the option takes.
     std::ostringstream usage, none;
     EXPECT_EQ(runRechner({"--help"}, environment, usage, none), 0);
     EXPECT_NE(usage.str().find("--euro-stellen 3|4 "), std::string::npos);
-    // A record of NUL bytes, as a broken copy leaves one, is listed like any other, and converts to
-    // nothing; an escape sequence in a name never reaches the terminal.
-    writeFile(dir / "null.dat",
-              std::string(kRecordLength, '\0') + recordBytes({"\x1b[31mRot", "ROT", "1000000"}));
-    std::ostringstream out, err;
-    EXPECT_EQ(runRechner({"--liste", "--tabelle=null.dat"}, environment, out, err), 0) << err.str();
-    EXPECT_TRUE(out.str().find(std::string(40, '?') + "      ungültig") != std::string::npos &&
-                out.str().find("?[31mRot\n") != std::string::npos &&
-                out.str().find_first_of(std::string("\x1b\0", 2)) == std::string::npos)
-        << out.str();
-    EXPECT_EQ(runRechner({"1", "ROT", "\x01"}, environment, out, err), 1);
-
     // A table far beyond 999 records, sparse or of random bytes, is read up to its 999th record and
     // never brings the command down.
     writeFile(dir / "gross.dat", "");
@@ -124,6 +139,119 @@ TEST(Rechner, InvocationsGiveTheWindowsResultOrAGermanMessageAndTheirStatus) {
         EXPECT_EQ(std::ranges::count(listed.str(), '\n'), 1000) << file;
         EXPECT_NE(listErr.str().find("Angezeigt werden nur die ersten 999"), std::string::npos) << file;
         EXPECT_EQ(runRechner({"1", "DEM", "EUR", file}, environment, converted, converted), 1) << file;
+    }
+}
+
+const std::vector<Currency> kHistoryTable{kEuro,
+                                          kDeutscheMark,
+                                          kFranc,
+                                          {"Slowenischer Tolar", "SIT", "239640000", "1", "01.01.2007"},
+                                          {"US-Dollar", "USD", "1179400", "0", "06.02.2026"}};
+
+// A few days of history, in each of the ECB's formats.
+const std::string kCsv =
+    "Date,USD,JPY,SIT,\n"
+    "2019-03-18,1.1329,126.47,N/A,\n"
+    "2019-03-15,1.1317,126.03,N/A,\n"
+    "2006-12-29,1.3170,156.93,239.6400,\n"
+    "1999-01-04,1.1789,133.73,189.0450,\n";
+const std::string kXml =
+    "<?xml version=\"1.0\"?>\n<Envelope><Cube>\n"
+    "<Cube time='2019-03-18'><Cube currency='USD' rate='1.1329'/><Cube currency='JPY' "
+    "rate='126.47'/></Cube>\n"
+    "<Cube time='2019-03-15'><Cube currency='USD' rate='1.1317'/><Cube currency='JPY' "
+    "rate='126.03'/></Cube>\n"
+    "<Cube time='2006-12-29'><Cube currency='USD' rate='1.3170'/><Cube currency='JPY' rate='156.93'/>"
+    "<Cube currency='SIT' rate='239.6400'/></Cube>\n"
+    "<Cube time='1999-01-04'><Cube currency='USD' rate='1.1789'/><Cube currency='JPY' rate='133.73'/>"
+    "<Cube currency='SIT' rate='189.0450'/></Cube>\n"
+    "</Cube></Envelope>\n";
+// 2 result decimals, 3 Euro decimals (kDecimalsIni): 100 USD on 15 March 2019 are 100 / 1.1317 =
+// 88.36265 → 88.363 EUR → 88,36; in JPY 88.363 × 126.03 = 11136.3889 → 11.136,39.
+TEST(HistoryCommand, EveryFormatFillsTheHistoryAndTheDayConvertsWithItsRates) {
+    for (const std::string format : {"csv", "xml", "zip"}) {
+        TempDir dir;
+        const RechnerEnvironment environment = inFolder(dir, kHistoryTable);
+        if (format == "csv") writeFile(dir / "hist.csv", kCsv);
+        if (format == "xml") writeFile(dir / "hist.xml", kXml);
+        if (format == "zip") writeZip(dir / "hist.zip", {{"eurofxref-hist.csv", kCsv}});
+        const std::string file = "hist." + format;
+        // Before any import: members fixed on the day convert, the others ask for the history.
+        run({{{"--datum", "1999-01-02", "100", "DEM", "FRF"}, "335,38\n", "", 0},
+             {{"--datum", "2019-03-15", "100", "USD", "EUR"},
+              "",
+              "ist noch leer; die Kurse seit 1999 bringt: kursomatik-rechner --import eurofxref-hist.zip",
+              1},
+             {{"--verlauf", "EUR", "USD"}, "", "ist noch leer", 1}},
+            environment, format + ": ");
+        EXPECT_FALSE(fs::exists(dir / "KURSVERLAUF.DB")) << format;
+
+        std::ostringstream out, err;
+        ASSERT_EQ(runRechner({"--import", file}, environment, out, err), 0) << err.str();
+        EXPECT_NE(
+            out.str().find("\nKursverlauf: 4 Tage, 10 Kurse neu, 3 Währungen neu; 0 abweichende Kurse nicht "
+                           "übernommen.\n"),
+            std::string::npos)
+            << format << ": " << out.str();
+        run({{{"--datum", "2019-03-15", "100", "USD", "EUR"}, "88,36\n", "", 0},
+             {{"--datum", "2019-03-16", "100", "usd", "JPY"},
+              "11.136,39\n",
+              "Am 16.03.2019 gibt es keinen Referenzkurs für JPY; es gilt der vom 15.03.2019.",
+              0},
+             // SIT: 1000 / 239.64 = 4.1729 → 4.173 EUR; × 1.3170 = 5.4958 USD. From 2007 the table's 239.640.
+             {{"--datum", "2006-12-31", "1000", "SIT", "USD"},
+              "5,50\n",
+              "Am 31.12.2006 gibt es keinen Referenzkurs für SIT; es gilt der vom 29.12.2006.",
+              0},
+             {{"--datum", "2007-01-02", "1000", "SIT", "EUR"}, "4,17\n", "", 0},
+             {{"--datum", "2007-01-03", "1000", "SIT", "USD"},
+              "",
+              "Für USD gibt es am 03.01.2007 keinen Referenzkurs, auch nicht in den 4 Tagen davor. Der "
+              "Kursverlauf hat USD vom 04.01.1999 bis 18.03.2019.",
+              1},
+             {{"--datum", "1999-01-01", "1", "EUR", "JPY"}, "", "Kursverlauf hat JPY vom 04.01.1999", 1},
+             {{"--datum", "2019-03-22", "1", "GBP", "EUR"},
+              "",
+              "Der Kursverlauf enthält keinen Kurs von GBP.",
+              1},
+             {{"--datum", "2019-02-29", "1", "USD", "EUR"}, "", "braucht einen Tag als JJJJ-MM-TT", 1},
+             {{"--json", "--datum", "2019-03-17", "100", "USD", "EUR"},
+              R"({"datum": "2019-03-17", "betrag": 100, "von": "USD", "nach": "EUR", "euro": 88.363, )"
+              R"("ergebnis": 88.36, "anzeige": "88,36", "kurs_von": 1.1317, "kurstag_von": "2019-03-15", )"
+              R"("festkurs_von": false, "kurs_nach": 1, "kurstag_nach": "2019-03-17", "festkurs_nach": false})"
+              "\n",
+              "es gilt der vom 15.03.2019",
+              0},
+             {{"--verlauf", "EUR", "usd", "--von", "2019-03-14"},
+              "2019-03-15;1,1317\n2019-03-18;1,1329\n",
+              "",
+              0},
+             {{"--verlauf", "SIT", "JPY", "--bis", "2007-06-30"},
+              "1999-01-04;0,707398\n2006-12-29;0,654857\n",
+              "",
+              0},
+             {{"--verlauf", "--json", "USD", "EUR", "--bis", "1999-01-05"},
+              "[\n{\"tag\": \"1999-01-04\", \"kurs\": 0.848248}\n]\n",
+              "",
+              0},
+             {{"--verlauf", "USD", "EUR", "--von", "2019-03-19", "--bis", "2019-03-18"},
+              "",
+              "--bis liegt vor --von",
+              1}},
+            environment, format + ": ");
+    }
+}
+
+// A flush reports a write that failed, as a stream expects of its buffer; one that succeeded it does not.
+TEST(CheckedOutput, AFlushThatCannotWriteMarksTheStreamBad) {
+    for (const std::string device : {"/dev/full", "/dev/null"}) {
+        const int descriptor = ::open(device.c_str(), O_WRONLY);
+        CheckedOutput buffer(descriptor);
+        std::ostream out(&buffer);
+        out << "1,00" << std::flush;
+        EXPECT_EQ(std::pair(out.bad(), !buffer.finish()),
+                  std::pair(device == "/dev/full", device == "/dev/full"));
+        ::close(descriptor);
     }
 }
 

@@ -40,14 +40,15 @@ std::string stored(const HistoryStore& store, const std::string& code) {
 TEST(HistoryStore, ImportsAddNewDaysOnlyAndNameTheFirstDifferingRate) {
     TempDir dir;
     const fs::path file = dir / "KURSVERLAUF.DB";
-    struct Step {
-        std::string csv;
-        std::string summary;
-        std::string usd;  // USD's rates afterwards
-        bool fileChanged;
-    };
+    // A missing file is an empty history, and reading does not make it.
+    const auto missing = HistoryStore::openForReading(file);
+    ASSERT_TRUE(missing) << missing.error();
+    const auto none = missing->lastOnOrBefore("USD", {2024, 6, 28});
+    EXPECT_TRUE(missing->empty() && !fs::exists(file) && none && !*none);
+    // Each file's summary, USD's rates afterwards, and whether the file changed.
+    using Step = std::tuple<std::string, std::string, std::string, bool>;
     const std::string first = "Date,USD,JPY,\n2024-06-28,1.0705,172.43,\n2024-06-27,1.0701,N/A,\n";
-    for (const Step& step : std::initializer_list<Step>{
+    for (const auto& [csv, summary, usd, fileChanged] : std::initializer_list<Step>{
              {first,
               "Kursverlauf: 2 Tage, 3 Kurse neu, 2 Währungen neu; 0 abweichende Kurse nicht übernommen.",
               "2024-06-27=1.0701 2024-06-28=1.0705 ", true},
@@ -63,15 +64,21 @@ TEST(HistoryStore, ImportsAddNewDaysOnlyAndNameTheFirstDifferingRate) {
               "Kursverlauf: 3 Tage, 3 Kurse neu, 1 Währung neu; 2 abweichende Kurse nicht übernommen (zuerst "
               "USD am 28.06.2024: gespeichert 1,0705, in der Datei 1,071).",
               "2024-06-27=1.0701 2024-06-28=1.0705 2024-07-01=1.0713 ", true},
+             // A day the file holds twice keeps its first rate.
+             {"Date,USD,\n2024-07-02,1.0720,\n2024-07-02,1.0730,\n",
+              "Kursverlauf: 2 Tage, 1 Kurs neu, 0 Währungen neu; 1 abweichender Kurs nicht übernommen "
+              "(zuerst "
+              "USD am 02.07.2024: gespeichert 1,072, in der Datei 1,073).",
+              "2024-06-27=1.0701 2024-06-28=1.0705 2024-07-01=1.0713 2024-07-02=1.0720 ", true},
          }) {
         const std::string before = fs::exists(file) ? readFile(file) : "";
         auto store = HistoryStore::openForImport(file);
         ASSERT_TRUE(store) << store.error();
-        const auto summary = (*store).import(daysOf(step.csv));
-        ASSERT_TRUE(summary) << summary.error();
-        EXPECT_EQ(historySummaryText(*summary, RegionalSettings::german()), step.summary);
-        EXPECT_EQ(stored(*store, "USD"), step.usd);
-        EXPECT_EQ(readFile(file) != before, step.fileChanged) << step.summary;
+        const auto imported = (*store).import(daysOf(csv));
+        ASSERT_TRUE(imported) << imported.error();
+        EXPECT_EQ(historySummaryText(*imported, RegionalSettings::german()), summary);
+        EXPECT_EQ(stored(*store, "USD"), usd);
+        EXPECT_EQ(readFile(file) != before, fileChanged) << summary;
     }
     const auto reader = HistoryStore::openForReading(file);
     ASSERT_TRUE(reader);
@@ -83,66 +90,45 @@ TEST(HistoryStore, ImportsAddNewDaysOnlyAndNameTheFirstDifferingRate) {
     EXPECT_FALSE(reader->empty());
 }
 
-TEST(HistoryStore, AMissingFileIsAnEmptyHistoryAndIsNotMadeByReading) {
-    TempDir dir;
-    const auto store = HistoryStore::openForReading(dir / "KURSVERLAUF.DB");
-    ASSERT_TRUE(store) << store.error();
-    EXPECT_TRUE(store->empty());
-    EXPECT_FALSE(fs::exists(dir / "KURSVERLAUF.DB"));
-    const auto rate = store->lastOnOrBefore("USD", {2024, 6, 28});
-    ASSERT_TRUE(rate);
-    EXPECT_FALSE(*rate);
-}
-
-// A valid history of `days` generated days, as bytes.
-std::string historyBytes(const fs::path& folder, const std::string& csv) {
-    const fs::path file = folder / "muster.db";
-    {
-        auto store = HistoryStore::openForImport(file);
-        EXPECT_TRUE(store && (*store).import(daysOf(csv)));
-    }
-    return readFile(file);
-}
-
 TEST(HistoryStore, ABrokenFileIsMovedAsideAndTheNextImportBeginsANewHistory) {
     TempDir dir;
     const std::string csv = "Date,USD,\n2024-06-28,1.0705,\n";
-    std::string valid = historyBytes(dir.path(), testsupport::historyCsv());
+    {
+        auto store = HistoryStore::openForImport(dir / "muster.db");
+        ASSERT_TRUE(store && (*store).import(daysOf(testsupport::historyCsv())));
+    }
+    const std::string valid = readFile(dir / "muster.db");
     std::string holed = valid;
     for (std::size_t i = holed.size() / 2; i < holed.size() / 2 + 20000; ++i)
         holed[i] = static_cast<char>(i * 7);
     // Reading checks only that the file is a database: the whole check is the import's.
-    struct Case {
-        const char* what;
-        std::string bytes;
-        bool seenByReading;
-    };
-    for (const Case& c : std::initializer_list<Case>{
+    using Case = std::tuple<const char*, std::string, bool>;
+    for (const auto& [what, bytes, seenByReading] : std::initializer_list<Case>{
              {"Text", "Das ist keine Datenbank, sondern ein Brief.\n", true},
              {"halbiert", valid.substr(0, valid.size() / 2), false},
              {"Seiten überschrieben", holed, false},
          }) {
         const fs::path file = dir / "KURSVERLAUF.DB";
         for (bool reading : {true, false}) {
-            if (reading && !c.seenByReading) continue;
-            writeFile(file, c.bytes);
+            if (reading && !seenByReading) continue;
+            writeFile(file, bytes);
             fs::remove(dir / "KURSVERLAUF.DB.defekt");
             auto store = reading ? HistoryStore::openForReading(file) : HistoryStore::openForImport(file);
-            ASSERT_TRUE(store) << c.what << ": " << store.error();
+            ASSERT_TRUE(store) << what << ": " << store.error();
             EXPECT_NE(
                 store->notice().find(
                     std::string("war beschädigt und heißt jetzt „") + file.string() + ".defekt“; " +
                     (reading ? "der nächste Import legt ihn neu an." : "dieser Import beginnt einen neuen.")),
                 std::string::npos)
-                << c.what << ": " << store->notice();
-            EXPECT_EQ(readFile(dir / "KURSVERLAUF.DB.defekt"), c.bytes) << c.what;
-            EXPECT_TRUE(store->empty()) << c.what;
+                << what << ": " << store->notice();
+            EXPECT_EQ(readFile(dir / "KURSVERLAUF.DB.defekt"), bytes) << what;
+            EXPECT_TRUE(store->empty()) << what;
             if (reading) {
-                EXPECT_FALSE(fs::exists(file)) << c.what;
+                EXPECT_FALSE(fs::exists(file)) << what;
                 continue;
             }
-            ASSERT_TRUE((*store).import(daysOf(csv))) << c.what;
-            EXPECT_EQ(stored(*store, "USD"), "2024-06-28=1.0705 ") << c.what;
+            ASSERT_TRUE((*store).import(daysOf(csv))) << what;
+            EXPECT_EQ(stored(*store, "USD"), "2024-06-28=1.0705 ") << what;
         }
     }
 }

@@ -50,24 +50,18 @@ std::string answer(const HistoryStore& store, const std::string& code, const Civ
 TEST(RateOfDay, ADayWithoutPublicationTakesTheLastRateAtMostFourDaysBack) {
     TempDir dir;
     const HistoryStore store = filled(dir);
-    struct Case {
-        const char* code;
-        CivilDate day;
-        std::string expected;
-    };
-    for (const Case& c : std::initializer_list<Case>{
+    for (const auto& [code, day, expected] :
+         std::initializer_list<std::tuple<const char*, CivilDate, std::string>>{
              {"USD", {2019, 3, 15}, "15.03.2019 1.1317"},
-             {"USD", {2019, 3, 16}, "15.03.2019 1.1317"},  // Saturday
-             {"USD", {2019, 3, 17}, "15.03.2019 1.1317"},  // Sunday
+             {"USD", {2019, 3, 16}, "15.03.2019 1.1317"},  // Saturday: Friday's rate
              {"USD", {2019, 3, 18}, "18.03.2019 1.1329"},
              {"USD", {2018, 12, 26}, "24.12.2018 1.1414"},  // the Christmas holidays
              {"USD", {2018, 12, 28}, "27.12.2018 1.1384"},
              {"USD", {1999, 1, 4}, "04.01.1999 1.1789"},  // the first day
              {"USD", {1999, 1, 3}, "keiner"},             // before it
-             {"USD", {1998, 12, 31}, "keiner"},
-             {"USD", {2020, 1, 7}, "03.01.2020 1.12"},   // four days back
-             {"USD", {2020, 1, 8}, "keiner"},            // five
-             {"USD", {2020, 1, 14}, "10.01.2020 1.11"},  // after the last day
+             {"USD", {2020, 1, 7}, "03.01.2020 1.12"},    // four days back
+             {"USD", {2020, 1, 8}, "keiner"},             // five
+             {"USD", {2020, 1, 14}, "10.01.2020 1.11"},   // after the last day
              {"USD", {2020, 1, 15}, "keiner"},
              {"GBP", {2019, 3, 15}, "keiner"},
              {"EUR", {1990, 1, 1}, "Euro"},
@@ -81,21 +75,15 @@ TEST(RateOfDay, ADayWithoutPublicationTakesTheLastRateAtMostFourDaysBack) {
              {"HRK", {2022, 12, 30}, "keiner"},
              {"HRK", {2023, 1, 1}, "fest"},
          }) {
-        EXPECT_EQ(answer(store, c.code, c.day), c.expected)
-            << c.code << " " << formatShortDate(c.day, "yyyy-MM-dd");
+        EXPECT_EQ(answer(store, code, day), expected) << code << " " << formatShortDate(day, "yyyy-MM-dd");
     }
 }
 
 TEST(RateOfDay, TheCrossSeriesJoinsBothCurrenciesAndTheFixedRateFromItsDay) {
     TempDir dir;
     const HistoryStore store = filled(dir);
-    struct Case {
-        const char* from;
-        const char* to;
-        CivilDate first, last;
-        std::string expected;
-    };
-    for (const Case& c : std::initializer_list<Case>{
+    using Case = std::tuple<const char*, const char*, CivilDate, CivilDate, std::string>;
+    for (const auto& [from, to, first, last, expected] : std::initializer_list<Case>{
              {"EUR", "USD", {2019, 3, 16}, {2019, 3, 18}, "2019-03-18=1.1329 "},
              {"USD", "EUR", {2018, 12, 24}, {2018, 12, 31}, "2018-12-24=0.876117 2018-12-27=0.878426 "},
              // SIT floats up to 29 December 2006 and holds 239.640 from 1 January 2007.
@@ -106,12 +94,12 @@ TEST(RateOfDay, TheCrossSeriesJoinsBothCurrenciesAndTheFixedRateFromItsDay) {
               "2006-12-28=0.00549885 2006-12-29=0.00549574 2007-01-02=0.00553747 "},
              {"DEM", "FRF", {2019, 1, 1}, {2020, 12, 31}, ""},  // no day of publication of either
          }) {
-        const auto series = crossSeries(store, c.from, c.to, c.first, c.last, 239.64, std::nullopt);
+        const auto series = crossSeries(store, from, to, first, last, 239.64, std::nullopt);
         ASSERT_TRUE(series) << series.error();
         std::ostringstream text;
         for (const CrossRate& rate : *series)
             text << formatShortDate(rate.day, "yyyy-MM-dd") << '=' << rate.rate << ' ';
-        EXPECT_EQ(text.str(), c.expected) << c.from << " " << c.to;
+        EXPECT_EQ(text.str(), expected) << from << " " << to;
     }
 }
 
@@ -128,13 +116,10 @@ TEST(RateOfDay, TheFixingDaysAreThoseOfTheShippedTable) {
         for (std::string field; std::getline(split, field, ';');) fields.push_back(field);
         ASSERT_EQ(fields.size(), 5u) << line;
         const auto fixing = fixingDay(fields[1]);
-        if (fields[3] == "1" && fields[1] != "EUR") {
-            ++members;
-            ASSERT_TRUE(fixing) << fields[1];
-            EXPECT_EQ(formatShortDate(*fixing, "dd.MM.yyyy"), fields[4]) << fields[1];
-        } else {
-            EXPECT_FALSE(fixing) << fields[1];
-        }
+        const bool member = fields[3] == "1" && fields[1] != "EUR";
+        members += member;
+        EXPECT_EQ(fixing ? formatShortDate(*fixing, "dd.MM.yyyy") : "-", member ? fields[4] : "-")
+            << fields[1];
     }
     EXPECT_EQ(members, 21);
 }
