@@ -6,6 +6,7 @@
 #include "app/TableWatcher.h"
 #include "bench/BenchProgram.h"
 #include "conversion/Berechnen.h"
+#include "conversion/Decimals.h"
 #include "store/CurrencyLists.h"
 
 namespace kursomatik {
@@ -51,8 +52,8 @@ void Conversion(benchmark::State& s) {
     input.betragText = "1.234,56";
     input.cyEingabeKurs = Money::fromWhole(1955830);
     input.cyAusgabeKurs = Money::fromWhole(1936270000);
-    input.dStellen1 = 1000;
-    input.dStellen2 = 100;
+    input.dStellen1 = kEuroDecimals[0].factor;
+    input.dStellen2 = kResultDecimals[0].factor;
     for (auto _ : s) benchmark::DoNotOptimize(Berechnen(input, regional));
 }
 BENCHMARK(Conversion);

@@ -9,6 +9,7 @@
 
 #include "bench/BenchProgram.h"
 #include "conversion/Berechnen.h"
+#include "conversion/Decimals.h"
 #include "store/ListLine.h"
 
 namespace kursomatik {
@@ -44,6 +45,7 @@ void EveryPairOfFiftyCurrenciesUnderBothEuroSettings(benchmark::State& s) {
         program.start(table);
         program.typeAmount("1.234,5678");
         for (const char* euroOption : {"optzw1", "optzw2"}) {
+            program.trigger("Optionen");  // the dialog is made on first use
             program.find<QRadioButton>(euroOption)->click();
             program.find<QPushButton>("cmdOK")->click();
             for (int from = 0; from < 1000; from += 20) {
@@ -54,8 +56,8 @@ void EveryPairOfFiftyCurrenciesUnderBothEuroSettings(benchmark::State& s) {
                     input.betragText = "1.234,5678";
                     input.cyEingabeKurs = Money::fromWhole(std::stol(lines[from].mid(41, 40).toStdString()));
                     input.cyAusgabeKurs = Money::fromWhole(std::stol(lines[to].mid(41, 40).toStdString()));
-                    input.dStellen1 = euroOption[5] == '1' ? 1000 : 10000;
-                    input.dStellen2 = 100;
+                    input.dStellen1 = kEuroDecimals[euroOption[5] - '1'].factor;
+                    input.dStellen2 = kResultDecimals[0].factor;
                     if (program.result().toStdString() != *Berechnen(input, program.state.regional).wertText)
                         return s.SkipWithError("a conversion differs from the core's result");
                 }
