@@ -1,19 +1,4 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include <gtest/gtest.h>
-#include <QAbstractSpinBox>
-#include <QAccessible>
-#include <QApplication>
-#include <QDialog>
-#include <QElapsedTimer>
-#include <QKeyEvent>
-#include <QLabel>
-#include <QMenu>
-#include <QMenuBar>
-#include <QProcess>
-#include <QRegularExpression>
-#include <QTest>
-#include <QTextBrowser>
-#include <QTranslator>
 #include <set>
 
 #include "app/DesktopIntegration.h"

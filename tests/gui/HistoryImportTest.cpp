@@ -1,8 +1,4 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include <QAction>
-#include <QDialog>
-#include <QLabel>
-#include <QTest>
 #include <functional>
 
 #include "platform/qt/PickList.h"
@@ -18,15 +14,6 @@ namespace fs = std::filesystem;
 // carries SQLite, and say so in the one summary after the table's.
 class HistoryImport : public ProgramTest {
   protected:
-    // "Kurse importieren..." with a file of these lines; the one message it shows.
-    QString importFile(const std::string& lines) {
-        windows.messages.clear();
-        writeFile(dir / "hist.csv", lines);
-        windows.chosenFile = QString::fromStdString((dir / "hist.csv").string());
-        press(&otherWindow(), "cmdImport");
-        return windows.messages.size() == 1 ? windows.messages[0].text
-                                            : QString::number(windows.messages.size());
-    }
     const fs::path history = dir / "KURSVERLAUF.DB";
 };
 

@@ -1,8 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include <sys/stat.h>
 #include <unistd.h>
-#include <QRadioButton>
-#include <QTest>
 
 #include "tests/gui/ProgramTest.h"
 #include "tests/support/FailingStep.h"
@@ -127,9 +125,8 @@ TEST_F(Editor, EveryWayOutWithoutSavingWritesNothingClosesTheFileAndReloads) {
 // A placeholder that fits only in part leaves the table as it was, a fragment at its end too, and so
 // does "Abbrechen" of one that fitted; neither drops the record a stale number points at.
 TEST_F(Editor, ANewRecordThatCannotBeWrittenOrIsCancelledGivesBackTheTableByteForByte) {
-    const std::string fragment = recordBytes(kFranc).substr(0, 50);
-    for (const auto& [end, full] : {std::pair{fragment, true}, std::pair{fragment, false}}) {
-        const std::string before = tableBytes({kDeutscheMark, kEuro}) + end;
+    const std::string before = tableBytes({kDeutscheMark, kEuro}) + recordBytes(kFranc).substr(0, 50);
+    for (const bool full : {true, false}) {
         writeFile(dir / kCurrencyFileName, before);
         windows.messages.clear();
         start();

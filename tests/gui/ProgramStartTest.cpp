@@ -1,17 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include <gtest/gtest.h>
-
 #include <sys/stat.h>
 #include <unistd.h>
-#include <QFile>
-#include <QProcess>
-#include <QThread>
 #include <csignal>
 #include <fstream>
 
 #include "platform/Version.h"
 #include "tests/gui/ProgramTest.h"
-#include "tests/support/TempDir.h"
 
 namespace kursomatik::testsupport {
 namespace {

@@ -3,6 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <QtTest>
+#include <QtWidgets>
+
 #include "app/Startup.h"
 #include "platform/qt/SingleInstanceGuard.h"
 #include "tests/support/ProgramHarness.h"
@@ -22,6 +25,16 @@ class ProgramTest : public ::testing::Test, public ProgramHarness {
         return same;
     }
     int listed() const { return find<LineList>("lstversteckt")->lineCount(); }
+    // "Kurse importieren..." of the other currencies window with a file of this text; the one message
+    // it shows, or how many there were.
+    QString importFile(const std::string& text) {
+        windows.messages.clear();
+        writeFile(dir / "eurofxref.csv", text);
+        windows.chosenFile = QString::fromStdString((dir / "eurofxref.csv").string());
+        press(&otherWindow(), "cmdImport");
+        return windows.messages.size() == 1 ? windows.messages[0].text
+                                            : QString::number(windows.messages.size());
+    }
     static void pressAndSettle(const QWidget* w, const char* button) { press(w, button), settle(); }
     // The two chosen currencies, "input -> output".
     std::string chosen(const char* in = "txtEingabe", const char* out = "txtAusgabe") const {

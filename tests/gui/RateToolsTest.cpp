@@ -1,16 +1,4 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include <QClipboard>
-#include <QGuiApplication>
-#include <QLabel>
-#include <QMessageBox>
-#include <QTest>
-#include <QTimer>
-
-#include <QApplication>
-#include <QProgressDialog>
-#include <QRadioButton>
-#include <QSpinBox>
-
 #include "app/RateAgeLine.h"
 #include "platform/qt/QtWindowSystem.h"
 #include "settings/IniFile.h"
@@ -20,18 +8,12 @@
 namespace kursomatik::testsupport {
 namespace {
 
-const Currency kYen{"Japanischer Yen", "JPY", "120000000", "0", "05.12.2026"};  // today's rate
-
+const Currency kYen{"Japanischer Yen", "JPY", "120000000", "0", "05.12.2026"};     // today's rate
+const Currency kFranken{"Schweizer Franken", "CHF", "917500", "0", "21.10.2026"};  // 45 days before today
 // The reference-rate import of the other currencies window, the age line and the Bearbeiten menu.
 class RateTools : public ProgramTest {
   protected:
     QLabel* ageLine() const { return find<QLabel>("lblKursalter"); }
-    void import(const std::string& fileText) {
-        windows.messages.clear();
-        writeFile(dir / "eurofxref.csv", fileText);
-        windows.chosenFile = QString::fromStdString((dir / "eurofxref.csv").string());
-        press(&otherWindow(), "cmdImport");
-    }
     // The settings file's values of the keys, "-" for a missing one.
     std::string settings(std::initializer_list<const char*> keys) const {
         std::string values;
@@ -40,7 +22,9 @@ class RateTools : public ProgramTest {
     }
     QRadioButton* option(const char* name) const { return find<QRadioButton>(name); }
     QString label(const char* name) const { return find<QLabel>(name)->text(); }
-    void chooseDollarAndFranken() {
+    // US-Dollar (302 days old) -> Schweizer Franken (45 days).
+    void startOnOldRates() {
+        start({kDeutscheMark, kEuro, kDollar, kFranken}, kStartIni);
         choose(find<QComboBox>("txtEingabe"), QStringLiteral("US-Dollar"));
         choose(find<QComboBox>("txtAusgabe"), QStringLiteral("Schweizer Franken"));
     }
@@ -58,11 +42,11 @@ TEST_F(RateTools, ImportKeepsTheChosenCurrenciesAndAsksBeforeOverwritingNewerRat
         "Date, USD, JPY, AUD, DEM, \n04 December 2026, 1.1000, 160.50, 1.6000, 2.0000, \n";
     // "Abbrechen" on the question imports nothing and says nothing more; "Nein" keeps the newer rate.
     windows.answers = {MessageResult::Cancel};
-    import(file);
+    importFile(file);
     EXPECT_TRUE(said({"1 Kurs, der neuer ist"}) &&
                 windows.messages[0].buttons == MessageButtons::YesNoCancel && datBytes() == table);
     windows.answers = {MessageResult::No};
-    import(file);
+    importFile(file);
     EXPECT_TRUE(said({"neuer ist", "1 Kurs aktualisiert, 1 Währung neu, 1 Festkurs beibehalten, 1 neuerer"}))
         << all();
     EXPECT_TRUE(datBytes().starts_with(table.substr(0, kRecordLength)));
@@ -71,16 +55,13 @@ TEST_F(RateTools, ImportKeepsTheChosenCurrenciesAndAsksBeforeOverwritingNewerRat
     EXPECT_EQ(chosen(), "US-Dollar -> Japanischer Yen");
     EXPECT_EQ(state.selection.sEingabeIndex + " " + result().toStdString(), "4 10.909,08");
     EXPECT_EQ(ageLine()->text().toStdString(), "Kurs USD vom 04.12.2026; Kurs JPY vom 05.12.2026");
-    // The start currencies follow them, in the settings file and in the options dialog, and the next
-    // start opens on them.
+    // The start currencies follow them, in the settings file and in the options dialog.
     EXPECT_NE(readFile(iniPath()).find("startwaehrung=4\nausgabewaehrung=3\n"), std::string::npos);
     trigger("Optionen");
     EXPECT_EQ(chosen("txtstart", "txtausgabe2"), "US-Dollar -> Japanischer Yen");
-    start();
-    EXPECT_EQ(chosen(), "US-Dollar -> Japanischer Yen");
     // A file that cannot be imported changes nothing.
     const std::string before = datBytes();
-    import("Datum; Kurs\nheute; viel\n");
+    importFile("Datum; Kurs\nheute; viel\n");
     EXPECT_TRUE(said({"eurofxref.csv"}) && windows.messages[0].icon == MessageIcon::Stop) << all();
     EXPECT_EQ(datBytes(), before);
 }
@@ -96,8 +77,7 @@ TEST_F(RateTools, KurseAktualisierenImportsTheSourcesFileAndAbbrechenStopsIt) {
         return answer;
     });
     qputenv("XDG_CACHE_HOME", dir.path().c_str());
-    const std::string ini = kStartIni + "kursquelle=" + source.url("/slow") + "\n";
-    start({kDeutscheMark, kEuro, kDollar}, ini);
+    start({kDeutscheMark, kEuro, kDollar}, kStartIni + "kursquelle=" + source.url("/slow") + "\n");
     const std::string table = datBytes();
     QAction* update = find<QAction>("Aktualisieren");
     update->trigger();
@@ -195,18 +175,6 @@ TEST_F(Options, TheStartAndEachChoiceWriteTheSettingsButTheResultWaitsForOk) {
     EXPECT_EQ(settings({"startwaehrung", "ausgabewaehrung"}), "1 2 ");
 }
 
-const Currency kFranken{"Schweizer Franken", "CHF", "917500", "0", "21.10.2026"};  // 45 days before today
-
-QPalette darkPalette() {
-    QPalette dark;
-    for (const auto& [role, colour] : {std::pair{QPalette::Window, QColor(0x2d, 0x2d, 0x2d)},
-                                       {QPalette::WindowText, QColor(0xee, 0xee, 0xee)},
-                                       {QPalette::Base, QColor(0x1e, 0x1e, 0x1e)},
-                                       {QPalette::Text, QColor(0xee, 0xee, 0xee)}})
-        dark.setColor(role, colour);
-    return dark;
-}
-
 // Every grey from black to white.
 TEST(AgeLineColour, KeepsAContrastOfAtLeast4To5OnEveryBackground) {
     for (int grey = 0; grey <= 255; ++grey) {
@@ -221,10 +189,10 @@ TEST(AgeLineColour, KeepsAContrastOfAtLeast4To5OnEveryBackground) {
 // reads on a light and on a dark palette; the whole text is in the tooltip and for the screen reader.
 TEST_F(AgeLine, TwoOldRatesShowTheShortFormReadablyOnLightAndDarkPalettes) {
     const QPalette light = QApplication::palette();
-    for (const QPalette& palette : {light, darkPalette()}) {
+    for (const QPalette& palette :
+         {light, QPalette(QColor(0x2d, 0x2d, 0x2d))}) {  // a dark window, light text
         QApplication::setPalette(palette);
-        start({kDeutscheMark, kEuro, kDollar, kFranken}, kStartIni);
-        chooseDollarAndFranken();
+        startOnOldRates();
         const std::string full =
             "Kurs USD vom 06.02.2026 – 302 Tage alt; Kurs CHF vom 21.10.2026 – 45 Tage alt";
         EXPECT_EQ(ageLine()->text().toStdString(), "\u26a0 USD 302 Tage, CHF 45 Tage alt");
@@ -241,8 +209,7 @@ TEST_F(AgeLine, TwoOldRatesShowTheShortFormReadablyOnLightAndDarkPalettes) {
 
 // "Warnung bei Kursen älter als [n] Tagen" in the options dialog: written at once, taken by OK.
 TEST_F(AgeLine, TheOptionsDialogSetsTheAgeLimit) {
-    start({kDeutscheMark, kEuro, kDollar, kFranken}, kStartIni);
-    chooseDollarAndFranken();
+    startOnOldRates();
     trigger("Optionen");
     auto* dialog = find<QDialog>("frmOptionen");
     auto* days = child<QSpinBox>(dialog, "txtkursalter");

@@ -73,13 +73,8 @@ int main(int argc, char** argv) {
                          RegionalSettings::german()};
     request.regional.today = [] { return CivilDate{2025, 12, 31}; };
     for (const bool dark : {false, true}) {
-        if (dark) {
-            QPalette palette(QColor(0x35, 0x35, 0x35), QColor(0x2a, 0x2a, 0x2a));
-            palette.setColor(QPalette::WindowText, Qt::white);
-            palette.setColor(QPalette::Text, Qt::white);
-            palette.setColor(QPalette::ButtonText, Qt::white);
-            QApplication::setPalette(palette);
-        }
+        // A dark window makes the palette's texts white.
+        if (dark) QApplication::setPalette(QPalette(QColor(0x35, 0x35, 0x35), QColor(0x2a, 0x2a, 0x2a)));
         frmKursverlauf chart(request, program.windows);
         chart.findChild<QWidget*>("dtpDatum")->setProperty("date", QDate(2019, 3, 16));
         if (dark) chart.setObjectName("frmKursverlauf-dunkel");
