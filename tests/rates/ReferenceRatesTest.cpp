@@ -5,7 +5,6 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <cstdio>
 #include <regex>
 #include <set>
 
@@ -49,16 +48,12 @@ const std::string kHistoryCsv =
     "2024-06-28,1.0705,172.43,7.5345,35.1893,0.5,N/A,\n"
     "2024-06-27,1.0701,171.11,N/A,35.0,0.4,N/A,\n"
     "1999-01-04,1.1789,133.73,N/A,N/A,N/A,0.58231,\n";
-const std::string kNewest = "2024-06-28: USD=1.0705 JPY=172.4300 HRK=7.5345 TRY=35.1893 XAU=0.5000";
+const std::string kNewest = "2024-06-28: USD=1.070500 JPY=172.430000 HRK=7.534500 TRY=35.189300 XAU=0.500000";
 
 // The day and rates read, as kNewest shows them.
 std::string shown(const ReferenceRates& rates) {
     std::string text = formatShortDate(rates.date, "yyyy-MM-dd") + ":";
-    for (const auto& [code, rate] : rates.rates) {
-        char digits[32];
-        std::snprintf(digits, sizeof digits, "%.4f", rate.toDouble());
-        text += " " + code + "=" + digits;
-    }
+    for (const auto& [code, rate] : rates.rates) text += " " + code + "=" + std::to_string(rate.toDouble());
     return text;
 }
 
