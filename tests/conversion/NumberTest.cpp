@@ -64,42 +64,36 @@ TEST(RegionalNumbers, ReadAsTheUserTypedThemAndTypingErrorsAreNoNumber) {
 // The amount grammar, written down once more independently of the reader: blanks, a sign, plain
 // digits or groups of three after a first group of one to three digits that does not begin with 0,
 // a decimal part, an exponent, blanks. At least one digit before the exponent.
-class ReferenceGrammar {
-  public:
-    explicit ReferenceGrammar(const RegionalSettings& r)
-        : group_(r.groupSeparator[0]),
-          grammar_("[ \\t\\r\\n]*([+-]?)(\\d*|[1-9]\\d{0,2}(?:\\" + r.groupSeparator + "\\d{3})+)(?:\\" +
-                   r.decimalSeparator + "(\\d*))?(?:[eE]([+-]?\\d+))?[ \\t\\r\\n]*") {}
+std::regex amountGrammar(const RegionalSettings& r) {
+    return std::regex("[ \\t\\r\\n]*([+-]?)(\\d*|[1-9]\\d{0,2}(?:\\" + r.groupSeparator + "\\d{3})+)(?:\\" +
+                      r.decimalSeparator + "(\\d*))?(?:[eE]([+-]?\\d+))?[ \\t\\r\\n]*");
+}
 
-    std::optional<double> value(const std::string& text) const {
-        std::smatch m;
-        if (!std::regex_match(text, m, grammar_) || m[2].length() + m[3].length() == 0) return std::nullopt;
-        std::string integer = m[2].length() ? m[2].str() : "0";
-        integer.erase(std::remove(integer.begin(), integer.end(), group_), integer.end());
-        std::string plain = integer + "." + m[3].str() + "0";
-        if (m[4].length()) plain += "e" + m[4].str();
-        double value = 0;
-        if (std::from_chars(plain.data(), plain.data() + plain.size(), value).ec ==
-            std::errc::result_out_of_range)
-            value = m[4].str().starts_with('-') ? 0.0 : kInf;
-        return m[1] == "-" ? -value : value;
-    }
-
-  private:
-    char group_;
-    std::regex grammar_;
-};
+std::optional<double> valueByGrammar(const std::string& text, const RegionalSettings& r,
+                                     const std::regex& grammar) {
+    std::smatch m;
+    if (!std::regex_match(text, m, grammar) || m[2].length() + m[3].length() == 0) return std::nullopt;
+    std::string integer = m[2].length() ? m[2].str() : "0";
+    integer.erase(std::remove(integer.begin(), integer.end(), r.groupSeparator[0]), integer.end());
+    std::string plain = integer + "." + m[3].str() + "0";
+    if (m[4].length()) plain += "e" + m[4].str();
+    double value = 0;
+    if (std::from_chars(plain.data(), plain.data() + plain.size(), value).ec ==
+        std::errc::result_out_of_range)
+        value = m[4].str().starts_with('-') ? 0.0 : kInf;
+    return m[1] == "-" ? -value : value;
+}
 
 TEST(RegionalNumbers, EveryShortTextIsReadByTheGrammarOrRefused) {
     std::mt19937 random(15);
     const std::string alphabet = "0123456789001.,,.  +-eE\t";
     int accepted = 0;
     for (const RegionalSettings* r : {&de, &en}) {
-        const ReferenceGrammar grammar(*r);
+        const std::regex grammar = amountGrammar(*r);
         for (int n = 0; n < 40000; ++n) {
             std::string text(random() % 10, ' ');
             for (char& c : text) c = alphabet[random() % alphabet.size()];
-            const auto expected = grammar.value(text);
+            const auto expected = valueByGrammar(text, *r, grammar);
             const auto number = parseRegionalNumber(text, *r);
             ASSERT_EQ(number.has_value(), expected.has_value()) << '"' << text << '"' << r->decimalSeparator;
             if (!expected) continue;
@@ -136,59 +130,52 @@ const std::optional<Money> ITL = Money::fromWhole(1936270000);
 const std::optional<Money> NONE;
 
 struct Case {
-    const char* amount;
-    std::optional<Money> from, to;
-    double stellen1, stellen2;
+    BerechnenInput input;
     std::optional<std::string> shown;  // empty: txtWert is left as it is
-    bool formatMessage = false;
-    int geloescht = 0;
-    bool eingabeLeer = false, ausgabeLeer = false, english = false;
+    bool formatMessage = false, english = false;
 };
 
 TEST(Berechnen, WorkedExamplesAndEveryWayToZero) {
     for (const Case& c :
-         {Case{"100", DEM, FRF, 1000, 100, "335,38"}, Case{"100", DEM, FRF, 10000, 100, "335,39"},
-          Case{"1", EUR, DEM, 1000, 10000, "1,9558"}, Case{"100", DEM, EUR, 1000, 10000, "51,1292"},
-          Case{"1000", DEM, ITL, 1000, 100, "989.999,36"}, Case{"1000", DEM, ITL, 10000, 100, "989.999,17"},
-          Case{"12,3456", DEM, DEM, 1000, 100, "12,3456"},
+         {Case{{"100", DEM, FRF, 1000, 100}, "335,38"}, Case{{"100", DEM, FRF, 10000, 100}, "335,39"},
+          Case{{"1", EUR, DEM, 1000, 10000}, "1,9558"}, Case{{"100", DEM, EUR, 1000, 10000}, "51,1292"},
+          Case{{"1000", DEM, ITL, 1000, 100}, "989.999,36"},
+          Case{{"1000", DEM, ITL, 10000, 100}, "989.999,17"},
+          Case{{"12,3456", DEM, DEM, 1000, 100}, "12,3456"},
           // Negative amounts are truncated toward zero after adding the half.
-          Case{"-100", DEM, EUR, 1000, 100, "-51,12"},
+          Case{{"-100", DEM, EUR, 1000, 100}, "-51,12"},
           // The Euro input is rounded to the Euro decimals first (1,2344 -> 1,234).
-          Case{"1,2344", EUR, DEM, 1000, 10000, "2,4135"},
+          Case{{"1,2344", EUR, DEM, 1000, 10000}, "2,4135"},
           // Beyond the fixed-point range after scaling: 0 without a message.
-          Case{"1e400", DEM, EUR, 1000, 100, "0,00"},
+          Case{{"1e400", DEM, EUR, 1000, 100}, "0,00"},
           // Without Euro decimals the Euro step fails and the result is 0.
-          Case{"100", DEM, FRF, 0, 100, "0,00"},
-          Case{"1,000", DEM, ITL, 1000, 100, "989,999.36", false, 0, false, false, true},
+          Case{{"100", DEM, FRF, 0, 100}, "0,00"},
+          Case{{"1,000", DEM, ITL, 1000, 100}, "989,999.36", false, true},
           // No number (misplaced group separators included): the format message and 0.
-          Case{"", DEM, FRF, 1000, 1000, "0,000", true},
+          Case{{"", DEM, FRF, 1000, 1000}, "0,000", true},
           // An unknown result factor leaves txtWert untouched.
-          Case{"100", DEM, EUR, 1000, 250, std::nullopt},
+          Case{{"100", DEM, EUR, 1000, 250}, std::nullopt},
           // A side without a usable rate gives 0, never the amount itself (both sides "equal").
-          Case{"100", NONE, NONE, 1000, 1000, "0,000"},
+          Case{{"100", NONE, NONE, 1000, 1000}, "0,000"},
           // A missing or deleted currency gives 0.
-          Case{"100", DEM, FRF, 1000, 100, "0,00", false, 1},
-          Case{"100", DEM, FRF, 1000, 100, "0,00", false, 2},
-          Case{"100", DEM, FRF, 1000, 100, "0,00", false, 0, false, true}}) {
-        BerechnenInput input{c.amount,   c.from,      c.to,          c.stellen1,
-                             c.stellen2, c.geloescht, c.eingabeLeer, c.ausgabeLeer};
-        const auto outcome =
-            Berechnen(input, c.english ? RegionalSettings::english() : RegionalSettings::german());
-        EXPECT_EQ(outcome.wertText, c.shown) << c.amount << " " << c.stellen2;
+          Case{{"100", DEM, FRF, 1000, 100, 1}, "0,00"}, Case{{"100", DEM, FRF, 1000, 100, 2}, "0,00"},
+          Case{{"100", DEM, FRF, 1000, 100, 0, false, true}, "0,00"}}) {
+        const auto outcome = Berechnen(c.input, c.english ? en : de);
+        const int deleted = c.input.iGeloeschteWaehrung;
+        EXPECT_EQ(outcome.wertText, c.shown) << c.input.betragText << " " << c.input.dStellen2;
         EXPECT_EQ(std::tuple(outcome.formatMessage, outcome.clearEingabe, outcome.clearAusgabe),
-                  std::tuple(c.formatMessage, c.geloescht == 1, c.geloescht == 2))
-            << c.amount;
+                  std::tuple(c.formatMessage, deleted == 1, deleted == 2))
+            << c.input.betragText;
     }
 }
 
 TEST(ScaledRateToMoney, RoundsToSixDecimalsThenToTheFixedPoint) {
-    const auto german = RegionalSettings::german();
     // Six decimals first (…0000005 -> …000001), then ten-thousandths, ties to even.
-    EXPECT_EQ(scaledRateToMoney(1.00005, german), Money::fromTicks(10000));
-    EXPECT_EQ(scaledRateToMoney(1.00015, german), Money::fromTicks(10002));
+    EXPECT_EQ(scaledRateToMoney(1.00005, de), Money::fromTicks(10000));
+    EXPECT_EQ(scaledRateToMoney(1.00015, de), Money::fromTicks(10002));
     // A rate of 0, also one that is 0 only at six decimals, or one below 0 is no usable rate.
     for (const double unusable : {0.0, 0.00004, -1955830.0, -0.0001})
-        EXPECT_EQ(scaledRateToMoney(unusable, german), std::nullopt) << unusable;
+        EXPECT_EQ(scaledRateToMoney(unusable, de), std::nullopt) << unusable;
 }
 
 }  // namespace

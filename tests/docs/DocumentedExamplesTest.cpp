@@ -56,11 +56,8 @@ TEST(DocumentedExamples, EveryExampleOfTheCommandPrintsWhatItsDocumentShows) {
         for (std::string line; std::getline(in, line);) {
             // The escapes examples use in a manual page, \- \e \&, as groff prints them.
             std::string plain = line;
-            if (groff) {
-                plain = std::regex_replace(std::regex_replace(line, std::regex(R"(\\&)"), ""),
-                                           std::regex(R"(\\-)"), "-");
-                plain = std::regex_replace(plain, std::regex(R"(\\e)"), "\\");
-            }
+            for (const auto& [escape, printed] : {std::pair{R"(\\&)", ""}, {R"(\\-)", "-"}, {R"(\\e)", "\\"}})
+                if (groff) plain = std::regex_replace(plain, std::regex(escape), printed);
             for (auto at = plain.find(prompt); at != std::string::npos; at = plain.find(prompt, at + 1))
                 ++prompts;
             inBlock = groff && (line.starts_with(".nf") || (inBlock && !line.starts_with(".fi")));

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <chrono>
 #include <string>
 #include <vector>
 
@@ -17,19 +18,14 @@ inline const std::vector<std::string> kCodes = {
 
 // Working days from 4 January 1999 to the end of 2025, newest first, as the history file orders them.
 inline std::vector<CivilDate> workingDays() {
-    std::vector<CivilDate> days;
-    static constexpr int kLength[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-    int weekday = 0;  // 4 January 1999 was a Monday
-    for (int year = 1999; year <= 2025; ++year) {
-        for (int month = 1; month <= 12; ++month) {
-            const int length = kLength[month - 1] + (month == 2 && year % 4 == 0 ? 1 : 0);
-            for (int day = (year == 1999 && month == 1) ? 4 : 1; day <= length;
-                 ++day, weekday = (weekday + 1) % 7) {
-                if (weekday < 5) days.push_back({year, month, day});
-            }
-        }
+    using namespace std::chrono;
+    std::vector<CivilDate> working;
+    for (sys_days day = 2025y / December / 31; day >= sys_days(1999y / January / 4); day -= days(1)) {
+        const year_month_day date(day);
+        if (weekday(day).iso_encoding() <= 5)
+            working.push_back({int(date.year()), int(unsigned(date.month())), int(unsigned(date.day()))});
     }
-    return {days.rbegin(), days.rend()};
+    return working;
 }
 
 // A rate that moves from day to day; some currencies have none on some days.

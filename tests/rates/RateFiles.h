@@ -8,6 +8,8 @@
 #include <utility>
 #include <vector>
 
+#include "tests/support/TempDir.h"
+
 namespace kursomatik::testsupport {
 
 // The ECB's daily CSV file of 28 June 2024, shortened to a few currencies.
@@ -16,9 +18,10 @@ inline const std::string kDailyCsv =
 
 // A .zip archive holding the given files, written with libzip as any packer would write it.
 // `method` and `password` as libzip takes them (ZIP_CM_STORE, ...); deflated and open by default.
-inline void writeZip(const std::filesystem::path& file,
-                     const std::vector<std::pair<std::string, std::string>>& entries,
-                     zip_int32_t method = ZIP_CM_DEFAULT, const char* password = nullptr) {
+// Gives the archive's bytes.
+inline std::string writeZip(const std::filesystem::path& file,
+                            const std::vector<std::pair<std::string, std::string>>& entries,
+                            zip_int32_t method = ZIP_CM_DEFAULT, const char* password = nullptr) {
     int error = 0;
     zip_t* archive = zip_open(file.c_str(), ZIP_CREATE | ZIP_TRUNCATE, &error);
     for (const auto& [name, bytes] : entries) {
@@ -33,6 +36,7 @@ inline void writeZip(const std::filesystem::path& file,
             zip_file_set_encryption(archive, static_cast<zip_uint64_t>(index), ZIP_EM_TRAD_PKWARE, password);
     }
     zip_close(archive);
+    return readFile(file);
 }
 
 }  // namespace kursomatik::testsupport

@@ -5,12 +5,12 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <cstdio>
 #include <regex>
 #include <set>
 
 #include "rates/RateImport.h"
 #include "store/Compaction.h"
+#include "tests/rates/HistoryFiles.h"
 #include "tests/rates/RateFiles.h"
 #include "tests/store/RecordBuilder.h"
 #include "tests/support/FailingStep.h"
@@ -48,28 +48,19 @@ const std::string kHistoryCsv =
     "2024-06-28,1.0705,172.43,7.5345,35.1893,0.5,N/A,\n"
     "2024-06-27,1.0701,171.11,N/A,35.0,0.4,N/A,\n"
     "1999-01-04,1.1789,133.73,N/A,N/A,N/A,0.58231,\n";
-const std::string kNewest = "2024-06-28: USD=1.0705 JPY=172.4300 HRK=7.5345 TRY=35.1893 XAU=0.5000";
+const std::string kNewest = "2024-06-28: USD=1.070500 JPY=172.430000 HRK=7.534500 TRY=35.189300 XAU=0.500000";
 
 // The day and rates read, as kNewest shows them.
 std::string shown(const ReferenceRates& rates) {
     std::string text = formatShortDate(rates.date, "yyyy-MM-dd") + ":";
-    for (const auto& [code, rate] : rates.rates) {
-        char digits[32];
-        std::snprintf(digits, sizeof digits, "%.4f", rate.toDouble());
-        text += " " + code + "=" + digits;
-    }
+    for (const auto& [code, rate] : rates.rates) text += " " + code + "=" + std::to_string(rate.toDouble());
     return text;
 }
 
 TEST(ReferenceRates, BrokenFilesAreRefusedNamingTheFileAndThePlace) {
     testsupport::TempDir dir;
-    const std::string bomb(kReferenceFileLimit + 1, ' ');
-    writeZip(dir / "bomb.zip", {{"eurofxref.csv", bomb}});
-    writeZip(dir / "empty.zip", {{"a.txt", "x"}, {"b.txt", "y"}});
-    writeZip(dir / "locked.zip", {{"eurofxref.csv", kDailyCsv}}, ZIP_CM_DEFAULT, "geheim");
-    writeFile(dir / "cut.zip", std::string("PK\x03\x04", 4) + "kaputt");
-    writeFile(dir / "huge", "");
-    std::filesystem::resize_file(dir / "huge", kReferenceFileLimit + 1);
+    const std::filesystem::path file = dir / "kurse";
+    const std::string huge(kReferenceFileLimit + 1, ' ');
     for (const auto& [content, expected] : std::initializer_list<std::pair<std::string, std::string>>{
              {"Hallo", "keine Referenzkursdatei der EZB"},
              {"Date, US, \n28 June 2024, 1.0, \n", "Zeile 1: „US“ ist kein Währungscode"},
@@ -83,11 +74,12 @@ TEST(ReferenceRates, BrokenFilesAreRefusedNamingTheFileAndThePlace) {
               "<Cube currency='JPY'> in Zeile 7: „172,43“ ist kein"},
              {replaced(kDailyXml, "</gesmes:Envelope>", "</Envelope>"),
               "Zeile 13: Die Datei ist kein wohlgeformtes"},
-             {"@bomb.zip", "bomb.zip“ enthält „eurofxref.csv“ mit mehr als 64 MiB"},
-             {"@empty.zip", "empty.zip“ enthält keine Referenzkursdatei"},
-             {"@locked.zip", "locked.zip“ ist verschlüsselt, mit einem unbekannten Verfahren"},
-             {"@cut.zip", "cut.zip“ ist kein lesbares ZIP-Archiv"},
-             {"@huge", "huge“ ist größer als 64 MiB"},
+             {writeZip(file, {{"eurofxref.csv", huge}}), "“ enthält „eurofxref.csv“ mit mehr als 64 MiB"},
+             {writeZip(file, {{"a.txt", "x"}, {"b.txt", "y"}}), "“ enthält keine Referenzkursdatei"},
+             {writeZip(file, {{"eurofxref.csv", kDailyCsv}}, ZIP_CM_DEFAULT, "geheim"),
+              "“ ist verschlüsselt, mit einem unbekannten Verfahren"},
+             {std::string("PK\x03\x04", 4) + "kaputt", "“ ist kein lesbares ZIP-Archiv"},
+             {huge, "“ ist größer als 64 MiB"},
              // A fault in an older day refuses the whole file.
              {replaced(kHistoryCsv, "171.11", "171.1x"), "Zeile 3: JPY: „171.1x“ ist kein Kurs größer null"},
              {replaced(kHistoryCsv, "2024-06-27", "2024-13-27"), "Zeile 3: „2024-13-27“ ist kein Datum"},
@@ -96,9 +88,7 @@ TEST(ReferenceRates, BrokenFilesAreRefusedNamingTheFileAndThePlace) {
              // An end record whose directory lies 4 GiB beyond the file.
              {std::string("PK\x05\x06\0\0\0\0\1\0\1\0\0\0\0\0\xF0\xFF\xFF\xFF\0\0", 22),
               "ist kein lesbares ZIP"}}) {
-        // "@name" is one of the files made above; other contents are written to a file first.
-        const std::filesystem::path file = dir / (content.starts_with('@') ? content.substr(1) : "kurse");
-        if (!content.starts_with('@')) writeFile(file, content);
+        writeFile(file, content);
         const auto rates = readReferenceRates(file);
         const auto days = readReferenceHistory(file);  // the reader of every day: the very same message
         const std::string error = rates ? "read" : rates.error();
@@ -108,22 +98,18 @@ TEST(ReferenceRates, BrokenFilesAreRefusedNamingTheFileAndThePlace) {
     }
 }
 
-// Older working days for a long history, newest first, in CSV or XML: rates of many digits and
-// currencies missing now and then, in every column.
-std::string olderDays(int count, bool xml) {
-    const std::string codes[] = {"USD", "JPY", "HRK", "TRY", "XAU", "CYP"};
+// Older working days for a long XML history, newest first: rates of many digits, currencies missing
+// now and then, and codes from early in the alphabet.
+std::string olderDays(int count) {
     std::string text;
     for (int d = 0; d < count; ++d) {
-        char day[16], rate[16];
-        std::snprintf(day, sizeof day, "2023-%02d-%02d", 12 - d / 25, 25 - d % 25);
-        text += xml ? "<Cube time='" + std::string(day) + "'>\n" : std::string(day) + ",";
-        for (int c = 0; c < 6; ++c) {
-            std::snprintf(rate, sizeof rate, "%.4f", (c + 1) * 3.7 + (d * 7919 + c * 104729) % 10007 / 997.0);
-            const bool none = (d + c) % 7 == 0;
-            if (xml && !none) text += "<Cube currency='" + codes[c] + "' rate='" + rate + "'/>\n";
-            if (!xml) text += std::string(none ? "N/A" : rate) + ",";
+        text += "<Cube time='" + formatShortDate({2023, 12 - d / 25, 25 - d % 25}, "yyyy-MM-dd") + "'>\n";
+        for (std::size_t c = 0; c < 6; ++c) {
+            const std::string rate = testsupport::rateOf(c, static_cast<std::size_t>(d));
+            if (rate != "N/A")
+                text += "<Cube currency='" + testsupport::kCodes[c] + "' rate='" + rate + "'/>\n";
         }
-        text += xml ? "</Cube>\n" : "\n";
+        text += "</Cube>\n";
     }
     return text;
 }
@@ -146,26 +132,23 @@ std::set<std::size_t> cutsOf(const std::string& bytes) {
 
 // A file of any format cut at any byte is refused, naming the file, or gives the whole file's newest
 // day with all of its rates: an XML file cut in the blanks after its root element, a history CSV cut at the
-// end of a day after the first, any file whole. Also a history of 300 days, cut at a sample of its bytes.
+// end of a day after the first, any file whole. Also an XML history of 150 days, cut at a sample of its
+// bytes.
 TEST(ReferenceRates, AFileCutAnywhereIsRefusedOrGivesTheWholeFilesNewestDay) {
     testsupport::TempDir dir;
-    std::string longCsv = kHistoryCsv, longXml = kHistoryXml;
-    longCsv.insert(longCsv.find("1999-01-04"), olderDays(300, false));
-    longXml.insert(longXml.find("<Cube time='2024-01-02'/>"), olderDays(150, true));  // XML reads slower
-    writeZip(dir / "csv.zip", {{"eurofxref-hist.csv", kHistoryCsv}});
-    writeZip(dir / "xml.zip", {{"eurofxref-daily.xml", kDailyXml}});
-    writeZip(dir / "long.zip", {{"eurofxref-hist.csv", longCsv}});
-    // Stored, not packed, under any name; and a history of some hundred kilobytes, which unpacks in more
-    // than one piece, after another entry.
-    writeZip(dir / "stored.zip", {{"EUROFXREF.CSV", kDailyCsv}}, ZIP_CM_STORE);
+    std::string longXml = kHistoryXml;
+    longXml.insert(longXml.find("<Cube time='2024-01-02'/>"), olderDays(150));
     std::string longHistory = kHistoryCsv;
     for (int day = 0; day < 4000; ++day) longHistory += "1999-02-01,1.1,130.0,N/A,N/A,N/A,0.58,\n";
-    writeZip(dir / "big.zip", {{"README", "x"}, {"hist.csv", longHistory}});
+    const std::filesystem::path zip = dir / "kurse.zip";
     for (const std::string& bytes :
          {kHistoryCsv, kHistoryXml, kDailyCsv, "\xEF\xBB\xBF" + replaced(kDailyCsv, "\n", "\r\n"), kDailyXml,
-          testsupport::readFile(dir / "csv.zip"), testsupport::readFile(dir / "xml.zip"), longCsv, longXml,
-          testsupport::readFile(dir / "long.zip"), testsupport::readFile(dir / "stored.zip"),
-          testsupport::readFile(dir / "big.zip")}) {
+          longXml, writeZip(zip, {{"eurofxref-hist.csv", kHistoryCsv}}),
+          writeZip(zip, {{"eurofxref-daily.xml", kDailyXml}}),
+          // Stored, not packed, under any name; and a history of some hundred kilobytes, which unpacks in
+          // more than one piece, after another entry.
+          writeZip(zip, {{"EUROFXREF.CSV", kDailyCsv}}, ZIP_CM_STORE),
+          writeZip(zip, {{"README", "x"}, {"hist.csv", longHistory}})}) {
         const std::size_t wholeFrom = bytes.starts_with("<?xml") ? bytes.rfind('>') + 1 : bytes.size();
         const bool history = bytes.starts_with("Date,U");  // no blank after the comma: a history
         const std::size_t firstDayEnd = bytes.find('\n', bytes.find('\n') + 1);
@@ -239,47 +222,39 @@ TEST_F(RateImportTest, UpdatesOtherCurrenciesKeepsMembersAndNewerRatesAsAskedAnd
     }
 }
 
-// Rates dated after tomorrow (a wrong clock somewhere; a day of skew is allowed) and more than 999
-// currencies are refused before the table is touched.
-TEST_F(RateImportTest, RatesFromTheFutureOrBeyond999RecordsAreRefusedAndLeaveTheTable) {
+// Rates dated after tomorrow (a wrong clock somewhere; a day of skew is allowed), more than 999
+// currencies, a failed rewrite and a table another program changed: refused, and the table left as it is.
+TEST_F(RateImportTest, AnImportThatCannotBeDoneLeavesTheTableAsItIs) {
     std::string full;
     for (int n = 0; n < 998; ++n) full += record("Satz", "S" + std::to_string(n), "1", "0", "");
-    const std::string table = writeTable(RegionalSettings::german());
-    for (const auto& [bytes, day, refused] : std::initializer_list<std::tuple<std::string, int, std::string>>{
-             {table, 27, ""},
-             {table, 26, "Kurse sind vom 28.06.2024, heute ist aber erst der 26.06.2024."},
-             {full, 30, "hat 998 Währungen; mit den 5 neuen aus „" + csv().string() + "“ wären es mehr als"},
-             // 994 records and 5 new ones fill the table to the last record.
-             {full.substr(4 * kRecordLength), 30, ""}}) {
-        writeFile(dat(), bytes);
+    const std::string other = record("Andere", "AND", "1", "0", "");
+    using C = std::tuple<std::string, int, std::string, std::string>;  // table, today, failing step, refused
+    for (const auto& [bytes, day, step, refused] :
+         {C("", 27, "", ""), C("", 26, "", "Kurse sind vom 28.06.2024, heute ist aber erst der 26.06.2024."),
+          C(full, 30, "",
+            "hat 998 Währungen; mit den 5 neuen aus „" + csv().string() + "“ wären es mehr als"),
+          // 994 records and 5 new ones fill the table to the last record.
+          C(full.substr(4 * kRecordLength), 30, "", ""), C("", 30, "writeAll", describeErrno(ENOSPC)),
+          C("", 30, "meanwhile", "von einem anderen Programm geändert"),
+          C("", 30, "before", "von einem anderen Programm geändert")}) {
+        if (writeTable(RegionalSettings::german()), !bytes.empty()) writeFile(dat(), bytes);
+        const std::string before = readFile(dat());
         RegionalSettings at = RegionalSettings::german();
         at.today = [day] { return CivilDate{2024, 6, day}; };
-        const auto import = RateImport::prepare(csv(), dat(), at);
-        const std::string error = import ? "" : import.error();
+        auto import = RateImport::prepare(csv(), dat(), at);
+        std::string error = import ? "" : import.error();
+        if (import && !step.empty()) {
+            testsupport::FailingStep files(step, step == "writeAll" ? ENOSPC : 0);
+            if (step == "meanwhile") files.meanwhile = [&] { writeFile(dat(), other); };
+            if (step == "before") writeFile(dat(), other);
+            const auto done = import->apply(true, files);
+            error = done ? "" : done.error();
+        }
         EXPECT_EQ(
             error.find(refused) != std::string::npos && error.ends_with(" Die Tabelle wurde nicht geändert."),
             !refused.empty())
             << error;
-        EXPECT_EQ(readFile(dat()), bytes);
-    }
-}
-
-TEST_F(RateImportTest, AFailedRewriteOrAChangeByAnotherProgramLeavesTheOldTable) {
-    const std::string other = record("Andere", "AND", "1", "0", "");
-    for (const auto& [step, error] : std::initializer_list<std::pair<std::string, int>>{
-             {"writeAll", ENOSPC}, {"meanwhile", 0}, {"before", 0}}) {
-        const std::string before = writeTable(RegionalSettings::german());
-        auto import = RateImport::prepare(csv(), dat(), RegionalSettings::german());
-        ASSERT_TRUE(import) << import.error();
-        testsupport::FailingStep files(step, error);
-        if (step == "meanwhile") files.meanwhile = [&] { writeFile(dat(), other); };
-        if (step == "before") writeFile(dat(), other);
-        const auto done = import->apply(true, files);
-        ASSERT_FALSE(done) << step;
-        const std::string cause = error != 0 ? describeErrno(error) : "von einem anderen Programm geändert";
-        EXPECT_NE(done.error().find(cause), std::string::npos) << done.error();
-        EXPECT_TRUE(done.error().ends_with(" Die Tabelle wurde nicht geändert.")) << done.error();
-        EXPECT_EQ(readFile(dat()), error != 0 ? before : other) << step;
+        EXPECT_EQ(readFile(dat()), step == "meanwhile" || step == "before" ? other : before) << step;
         EXPECT_FALSE(std::filesystem::exists(dir_ / kTemporaryFileName)) << step;
     }
 }

@@ -100,42 +100,35 @@ TEST_F(Settings, StartUpReadsEveryKeyAndAMissingKeyKeepsItsValue) {
     }
 }
 
-// Two new currencies that sort after the first of three old ones; positions 3 and -1 pointed to none.
-// "1,0" is read by the regional conventions, as the list pass reads it; "0,0" stays, and so does its text.
-TEST_F(Settings, StartCurrenciesFollowTheirCurrenciesAndTheFileIsWrittenOnlyWhenAPositionMoved) {
+// Start currencies after the list changed. Following their currencies (two new ones sort after the
+// first of three old ones; positions 3 and -1 pointed to none) reads "1,0" by the regional conventions,
+// as the list pass reads it; "0,0" stays, and so does its text. The options dialog's start lists, while
+// the dialog is not made, move a choice below 1 to 1 where there is a second currency; a position the
+// list cannot take writes nothing. The file is written only when a position moved.
+TEST_F(Settings, StartCurrenciesFollowTheirCurrenciesAndTheStartListsWriteOnlyWhatTheDialogWould) {
     const auto newPosition = [](long position) {
         const std::optional<long> moved[] = {0, 3, 4};
         return position >= 0 && position < 3 ? moved[position] : std::nullopt;
     };
-    using C = std::tuple<std::string, std::string, std::string>;
-    for (const auto& [start, ausgabe, moved] :
-         {C("2", "0", "4 0"), C("1,0", "abc", "3 abc"), C("0,0", "3", "0,0 3")}) {
+    // start and output position, entries of the start lists (0: the currencies are followed), next start
+    using C = std::tuple<std::string, std::string, std::size_t, std::string>;
+    for (const auto& [start, ausgabe, entries, moved] :
+         {C("2", "0", 0, "4 0"), C("1,0", "abc", 0, "3 abc"), C("0,0", "3", 0, "0,0 3"),
+          C("0", "0", 3, "1 1"), C("abc", "abc", 3, "abc abc"), C("5", "5", 3, "5 5"), C("0", "0", 1, "0 0"),
+          C("-1", "-1", 3, "-1 -1")}) {
         writeFile(privateIni(),
                   "[Kursomatik]\nstartwaehrung=" + start + "\nausgabewaehrung=" + ausgabe + "\n");
         this->start();
         const fs::file_time_type old = fs::file_time_type::clock::now() - std::chrono::hours(1);
         fs::last_write_time(privateIni(), old);
-        ASSERT_TRUE(followStartCurrencies(settings_, environment_, RegionalSettings::german(), newPosition));
+        StartCurrencyChoices choices;
+        ASSERT_TRUE(
+            entries == 0
+                ? followStartCurrencies(settings_, environment_, RegionalSettings::german(), newPosition)
+                : choices.takeCurrencies(entries, settings_, environment_, RegionalSettings::german()));
         EXPECT_EQ(fs::last_write_time(privateIni()) != old, moved != start + " " + ausgabe) << start;
         this->start();  // what the next start reads
-        EXPECT_EQ(settings_.sStartwaehrung + " " + settings_.sAusgabewaehrung, moved) << start;
-    }
-}
-
-// What the options dialog's start lists write while the dialog is not made: a choice below 1 moves
-// to 1 where there is a second currency; a position the list cannot take writes nothing.
-TEST_F(Settings, StartChoicesWithoutTheDialogWriteOnlyWhatTheDialogWould) {
-    using C = std::tuple<std::string, std::size_t, std::string>;  // both positions, entries, afterwards
-    for (const auto& [position, entries, after] :
-         {C("0", 3, "1"), C("abc", 3, "abc"), C("5", 3, "5"), C("0", 1, "0"), C("-1", 3, "-1")}) {
-        writeFile(privateIni(),
-                  "[Kursomatik]\nausgabewaehrung=" + position + "\nstartwaehrung=" + position + "\n");
-        start();
-        StartCurrencyChoices choices;
-        ASSERT_TRUE(choices.takeCurrencies(entries, settings_, environment_, RegionalSettings::german()));
-        start();
-        EXPECT_EQ(settings_.sAusgabewaehrung + " " + settings_.sStartwaehrung, after + " " + after)
-            << position;
+        EXPECT_EQ(settings_.sStartwaehrung + " " + settings_.sAusgabewaehrung, moved) << start << entries;
     }
 }
 

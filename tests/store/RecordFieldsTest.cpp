@@ -260,10 +260,8 @@ TEST_F(CurrencyFile, ThePlaceholderIsAppendedAndCutOffAgainWithoutATemporaryFile
     for (const auto& [table, failing, folder] :
          std::initializer_list<std::tuple<std::string, std::string, bool>>{
              {fragment, "", false}, {fragment, "truncateFile", false}, {records("12345"), "", true}}) {
-        RegionalSettings regional = RegionalSettings::german();
-        regional.today = [] { return CivilDate{2026, 2, 6}; };
         openTable(table, 2);
-        ASSERT_TRUE(appendPlaceholder(state_, regional));
+        ASSERT_TRUE(appendPlaceholder(state_, on(de, {2026, 2, 6})));
         EXPECT_EQ(std::pair(state_.lSatzAnzahl, state_.lAktuellerSatz), std::pair(6L, 6L));
         EXPECT_EQ(record(6),
                   "Neu" + spaces(77) + "0" + spaces(39) + "0" + spaces(6) + "06.02.2026" + spaces(10));
