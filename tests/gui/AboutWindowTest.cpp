@@ -1,6 +1,21 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include <set>
 
+#include <QAbstractSpinBox>
+#include <QAccessible>
+#include <QApplication>
+#include <QDialog>
+#include <QElapsedTimer>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QTest>
+#include <QTextBrowser>
+#include <QTranslator>
+
 #include "app/DesktopIntegration.h"
 #include "info/HelpViewer.h"
 #include "info/LinkLabel.h"

@@ -1,6 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include <functional>
 
+#include <QAction>
+#include <QDialog>
+#include <QLabel>
+#include <QTest>
+
 #include "platform/qt/PickList.h"
 #include "tests/gui/ProgramTest.h"
 #include "tests/support/RateServer.h"

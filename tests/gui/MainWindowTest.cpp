@@ -1,4 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QSignalSpy>
+#include <QTableWidget>
+#include <QTest>
+
 #include "tests/gui/ProgramTest.h"
 
 namespace kursomatik::testsupport {

@@ -2,6 +2,9 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <QRadioButton>
+#include <QTest>
+
 #include "tests/gui/ProgramTest.h"
 #include "tests/support/FailingStep.h"
 

@@ -4,6 +4,10 @@
 #include <csignal>
 #include <fstream>
 
+#include <QFile>
+#include <QProcess>
+#include <QThread>
+
 #include "platform/Version.h"
 #include "tests/gui/ProgramTest.h"
 

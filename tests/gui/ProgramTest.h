@@ -3,9 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include <QtTest>
-#include <QtWidgets>
-
 #include "app/Startup.h"
 #include "platform/qt/SingleInstanceGuard.h"
 #include "tests/support/ProgramHarness.h"

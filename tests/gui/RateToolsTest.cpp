@@ -1,4 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include <QApplication>
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QMessageBox>
+#include <QProgressDialog>
+#include <QRadioButton>
+#include <QSpinBox>
+#include <QTest>
+#include <QTimer>
+
 #include "app/RateAgeLine.h"
 #include "platform/qt/QtWindowSystem.h"
 #include "settings/IniFile.h"
