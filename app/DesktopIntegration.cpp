@@ -5,8 +5,7 @@
 #include <QLibraryInfo>
 #include <QTimer>
 #include <QWidget>
-
-#include "desktop/icons/ProgramIcon.h"
+#include <utility>
 
 namespace kursomatik {
 
@@ -27,15 +26,22 @@ void setDesktopIdentity() {
 
 namespace {
 
-// Sets the window icon at the window's first paint, and then goes.
-class IconAfterFirstPaint : public QObject {
+// A timer that starts at the window's first paint: a posted call would still run in the turn that
+// shows the frame, a timer runs in the next one.
+class AfterFirstFrame : public QTimer {
   public:
-    using QObject::QObject;
+    AfterFirstFrame(QWidget* window, std::function<void()> then) : QTimer(window) {
+        setSingleShot(true);
+        connect(this, &QTimer::timeout, this, [this, then = std::move(then)] {
+            then();
+            deleteLater();
+        });
+        window->installEventFilter(this);
+    }
     bool eventFilter(QObject* watched, QEvent* event) override {
         if (event->type() == QEvent::Paint) {
-            QTimer::singleShot(0, qApp, [] { QApplication::setWindowIcon(programIcon()); });
             watched->removeEventFilter(this);
-            deleteLater();
+            start(0);
         }
         return false;
     }
@@ -43,8 +49,8 @@ class IconAfterFirstPaint : public QObject {
 
 }  // namespace
 
-void setWindowIconAfterFirstPaint(QWidget* window) {
-    window->installEventFilter(new IconAfterFirstPaint(window));
+void afterFirstFrame(QWidget* window, std::function<void()> then) {
+    new AfterFirstFrame(window, std::move(then));
 }
 
 }  // namespace kursomatik
