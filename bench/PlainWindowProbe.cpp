@@ -65,7 +65,7 @@ int main(int argc, char** argv) {
     }
     window.show();
     while (window.windowHandle() == nullptr || !window.windowHandle()->isExposed())
-        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 10);
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
     kursomatik::bench::reportPeakMemory();
     std::_Exit(0);
 }

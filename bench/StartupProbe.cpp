@@ -12,7 +12,7 @@ int main(int argc, char** argv) {
     return kursomatik::runKursomatik(argc, argv, [](kursomatik::Program& program) {
         for (QWindow* window = program.window().windowHandle(); window == nullptr || !window->isExposed();
              window = program.window().windowHandle()) {
-            QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 10);
+            QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
         }
         kursomatik::bench::reportPeakMemory();
         std::_Exit(0);
