@@ -47,9 +47,8 @@ TEST(HistoryStore, ImportsAddNewDaysOnlyAndNameTheFirstDifferingRate) {
     EXPECT_TRUE(missing->empty() && !fs::exists(file) && none && !*none);
     // Each file's summary, USD's rates afterwards, and whether the file changed.
     using Step = std::tuple<std::string, std::string, std::string, bool>;
-    const std::string first = "Date,USD,JPY,\n2024-06-28,1.0705,172.43,\n2024-06-27,1.0701,N/A,\n";
     for (const auto& [csv, summary, usd, fileChanged] : std::initializer_list<Step>{
-             {first,
+             {"Date,USD,JPY,\n2024-06-28,1.0705,172.43,\n2024-06-27,1.0701,N/A,\n",
               "Kursverlauf: 2 Tage, 3 Kurse neu, 2 Währungen neu; 0 abweichende Kurse nicht übernommen.",
               "2024-06-27=1.0701 2024-06-28=1.0705 ", true},
              // Its newest day again, in another format: nothing changes.
