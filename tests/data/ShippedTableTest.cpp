@@ -5,6 +5,7 @@
 #include <map>
 
 #include "data/CurrencyTableSource.h"
+#include "history/RateOfDay.h"
 #include "platform/FileOperations.h"
 #include "settings/IniFile.h"
 #include "store/ListLine.h"
@@ -17,7 +18,9 @@ std::string readData(const std::string& name) {
     return data ? *data : data.error();
 }
 
-TEST(ShippedTable, IsWhatTheEncoderBuildsHoldsTheFixedRatesAndStartsWithDeutscheMarkToEuro) {
+// Every member's record is dated from the fixing day the history knows for it, and no other
+// currency has one.
+TEST(ShippedTable, IsWhatTheEncoderBuildsHoldsTheFixedRatesAndDaysAndStartsWithDeutscheMarkToEuro) {
     const auto built = buildCurrencyTable(readData("currencies.csv"));
     ASSERT_TRUE(built) << built.error();
     const std::string bytes = readData("KURSOMATIK.DAT");
@@ -27,11 +30,19 @@ TEST(ShippedTable, IsWhatTheEncoderBuildsHoldsTheFixedRatesAndStartsWithDeutsche
     EXPECT_TRUE(crlf && *crlf == *buildCurrencyTable("Euro;EUR;1;1;01.01.1999\n"));
     std::vector<std::string> lines;
     std::map<std::string, std::string> rates;  // a currency in two records shows twice
+    int members = 0;
     for (std::size_t at = 0; at < bytes.size(); at += kRecordLength) {
         const CurrencyRecord r = decodeRecord(std::string_view(bytes).substr(at, kRecordLength));
         lines.push_back(buildListLine(r, static_cast<long>(at / kRecordLength + 1)));
-        rates[fieldValue(r.ISO)] += fieldValue(r.Kurs) + " " + fieldValue(r.EWWU) + "; ";
+        const std::string iso = fieldValue(r.ISO);
+        rates[iso] += fieldValue(r.Kurs) + " " + fieldValue(r.EWWU) + "; ";
+        const auto fixing = fixingDay(iso);
+        const bool member = fieldValue(r.EWWU) == "1" && iso != "EUR";
+        members += member;
+        EXPECT_EQ(fixing ? formatShortDate(*fixing, "dd.MM.yyyy") : "-", member ? fieldValue(r.Datum) : "-")
+            << iso;
     }
+    EXPECT_EQ(members, 21);
     EXPECT_EQ(rates["EUR"] + rates["DEM"] + rates["ITL"] + rates["IEP"] + rates["USD"],
               "1000000 1; 1955830 1; 1936270000 1; 787564 1; 1179400 0; ");
     std::ranges::sort(lines, [](const auto& a, const auto& b) { return compareListLines(a, b) < 0; });

