@@ -5,7 +5,8 @@
 #include <QLibraryInfo>
 #include <QTimer>
 #include <QWidget>
-#include <utility>
+
+#include "desktop/icons/ProgramIcon.h"
 
 namespace kursomatik {
 
@@ -26,22 +27,15 @@ void setDesktopIdentity() {
 
 namespace {
 
-// A timer that starts at the window's first paint: a posted call would still run in the turn that
-// shows the frame, a timer runs in the next one.
-class AfterFirstFrame : public QTimer {
+// Sets the window icon at the window's first paint, and then goes.
+class IconAfterFirstPaint : public QObject {
   public:
-    AfterFirstFrame(QWidget* window, std::function<void()> then) : QTimer(window) {
-        setSingleShot(true);
-        connect(this, &QTimer::timeout, this, [this, then = std::move(then)] {
-            then();
-            deleteLater();
-        });
-        window->installEventFilter(this);
-    }
+    using QObject::QObject;
     bool eventFilter(QObject* watched, QEvent* event) override {
         if (event->type() == QEvent::Paint) {
+            QTimer::singleShot(0, qApp, [] { QApplication::setWindowIcon(programIcon()); });
             watched->removeEventFilter(this);
-            start(0);
+            deleteLater();
         }
         return false;
     }
@@ -49,8 +43,8 @@ class AfterFirstFrame : public QTimer {
 
 }  // namespace
 
-void afterFirstFrame(QWidget* window, std::function<void()> then) {
-    new AfterFirstFrame(window, std::move(then));
+void setWindowIconAfterFirstPaint(QWidget* window) {
+    window->installEventFilter(new IconAfterFirstPaint(window));
 }
 
 }  // namespace kursomatik

@@ -3,7 +3,6 @@
 
 #include <QLocale>
 #include <QTranslator>
-#include <functional>
 
 class QWidget;
 
@@ -24,9 +23,8 @@ bool installQtTranslation(QTranslator& translator, const QLocale& locale);
 // The desktop file name, so that the desktop matches the windows to the menu entry.
 void setDesktopIdentity();
 
-// Runs `then` once, in the event loop's turn after `window` first painted on the screen: for what that
-// first frame does not show (the icon of the title and task bar, Qt's own texts of context menus and
-// shortcuts), so that the window's start does not wait for it.
-void afterFirstFrame(QWidget* window, std::function<void()> then);
+// The program's icon for every window, set once `window` has painted for the first time: the title
+// bar and task bar get it a moment after the window is on the screen, whose start it no longer costs.
+void setWindowIconAfterFirstPaint(QWidget* window);
 
 }  // namespace kursomatik

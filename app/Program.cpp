@@ -6,7 +6,6 @@
 
 #include "app/DesktopIntegration.h"
 #include "app/Startup.h"
-#include "desktop/icons/ProgramIcon.h"
 #include "info/frmAbout.h"
 #include "platform/FileSizeSignal.h"
 #include "platform/qt/ApplicationStart.h"
@@ -38,7 +37,7 @@ Program::Program()
 
 bool Program::start() {
     if (!window_.Form_Load()) return false;
-    afterFirstFrame(&window_, [] { QApplication::setWindowIcon(programIcon()); });
+    setWindowIconAfterFirstPaint(&window_);
     window_.show();
     return true;
 }
@@ -48,10 +47,10 @@ int runKursomatik(int argc, char** argv, const std::function<int(Program&)>& sho
     if (const auto answer = commandLineAnswer(argc, argv)) return printAnswer(*answer);
     const auto application = startApplication(argc, argv);
     QTranslator qtTexts;
+    installQtTranslation(qtTexts, QLocale::system());
     setDesktopIdentity();
     Program program;
     if (!program.start()) return 0;
-    afterFirstFrame(&program.window(), [&qtTexts] { installQtTranslation(qtTexts, QLocale::system()); });
     return shown ? shown(program) : QApplication::exec();
 }
 

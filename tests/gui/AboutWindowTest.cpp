@@ -10,7 +10,6 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
-#include <QPaintEvent>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTest>
@@ -117,24 +116,6 @@ TEST_F(DesktopIntegration, QtSpeaksGermanOnceTranslatedAndEveryMenuKeyIsDocument
         }
     }
     EXPECT_TRUE(keys.contains("Strg+Umschalt+C") && keys.contains("Alt+F4")) << keys.join(' ').toStdString();
-}
-
-// What the first frame does not show waits for the window's first paint, runs once, and not in the
-// turn that paints: a call posted there would delay the frame's start.
-TEST_F(DesktopIntegration, WorkAfterTheFirstFrameRunsOnceInALaterTurn) {
-    QWidget window;
-    int runs = 0;
-    afterFirstFrame(&window, [&runs] { ++runs; });
-    QCoreApplication::processEvents();
-    EXPECT_EQ(runs, 0) << "before any paint";
-    QPaintEvent paint(QRect(0, 0, 10, 10));
-    QCoreApplication::sendEvent(&window, &paint);
-    QCoreApplication::sendPostedEvents();
-    EXPECT_EQ(runs, 0) << "in the painting turn";
-    ASSERT_TRUE(QTest::qWaitFor([&runs] { return runs == 1; }));
-    QCoreApplication::sendEvent(&window, &paint);
-    QTest::qWait(20);
-    EXPECT_EQ(runs, 1) << "after a second paint";
 }
 
 // A spin box's own line edit is part of the spin box, which is the control.
