@@ -6,6 +6,8 @@
 #include <cstdio>
 #include <vector>
 
+#include "platform/qt/DeferredIconStyle.h"
+
 namespace kursomatik {
 namespace {
 
@@ -45,6 +47,7 @@ std::unique_ptr<QApplication> startApplication(int& argc, char** argv) {
         previous(message.type, context, message.text);
     }
     heldBack.clear();
+    QApplication::setStyle(new DeferredIconStyle(QApplication::style()));
     return application;
 }
 

@@ -6,13 +6,46 @@
 
 #include <QFile>
 #include <QProcess>
+#include <QStyleFactory>
 #include <QThread>
+#include <QToolButton>
 
 #include "platform/Version.h"
+#include "platform/qt/DeferredIconStyle.h"
 #include "tests/gui/ProgramTest.h"
 
 namespace kursomatik::testsupport {
 namespace {
+
+// The menu bar's arrow for menus that do not fit is the base style's own picture, and it is read only
+// when drawn: a button that holds it and sizes itself reads nothing. Other icons are the base's at once.
+TEST(ProgramStart, TheMenuBarsArrowIsTheBaseStylesPictureReadOnlyWhenDrawn) {
+    struct CountingStyle : QProxyStyle {
+        using QProxyStyle::QProxyStyle;
+        QIcon standardIcon(StandardPixmap icon, const QStyleOption* option,
+                           const QWidget* widget) const override {
+            ++asked;
+            return QProxyStyle::standardIcon(icon, option, widget);
+        }
+        mutable int asked = 0;
+    };
+    auto* base = new CountingStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+    const DeferredIconStyle style(base);
+    for (const auto arrow :
+         {QStyle::SP_ToolBarHorizontalExtensionButton, QStyle::SP_ToolBarVerticalExtensionButton}) {
+        base->asked = 0;
+        QToolButton button;
+        button.setIcon(style.standardIcon(arrow));
+        button.sizeHint();
+        EXPECT_TRUE(base->asked == 0 && !button.icon().isNull()) << arrow;
+        EXPECT_EQ(button.icon().pixmap(16).toImage(),
+                  base->standardIcon(arrow, nullptr, nullptr).pixmap(16).toImage());
+        EXPECT_EQ(base->asked, 2) << arrow;
+    }
+    base->asked = 0;
+    EXPECT_FALSE(style.standardIcon(QStyle::SP_MessageBoxCritical).isNull());
+    EXPECT_EQ(base->asked, 1);
+}
 
 // The real binaries in nothing of this environment but a home and the C locale: --help and --version
 // need no display at all, and a usage that cannot be written is no success. (Without a display the
