@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include <set>
+#include <tuple>
 
 #include <QAbstractSpinBox>
 #include <QAccessible>
@@ -67,6 +68,22 @@ TEST(XdgOpenStandIn, AFailureIsToldLaterOverTheAboutWindowOrItsOwnerAndASuccessN
     qputenv("PATH", path);
     const std::string failed = "|ShellExecute fehlgeschlagen! \n\r Fehler: SE_ERR_NOASSOC|Stop";
     EXPECT_EQ(windows.shown.join('/').toStdString(), "frmAbout" + failed + "/owner" + failed);
+}
+
+// The link opens from the keyboard as a button does, with Enter, the keypad's Enter or the space bar,
+// and with no other key: a letter typed by mistake or Ctrl+Enter opens nothing.
+TEST(Link, OpensWithEnterOrSpaceAndNoOtherKey) {
+    LinkLabel link(QStringLiteral("www.example.org"));
+    int opened = 0;
+    QObject::connect(&link, &LinkLabel::clicked, [&opened] { ++opened; });
+    for (const auto& [key, modifiers, opens] :
+         {std::tuple{Qt::Key_Return, Qt::NoModifier, 1}, std::tuple{Qt::Key_Enter, Qt::KeypadModifier, 1},
+          std::tuple{Qt::Key_Space, Qt::NoModifier, 1}, std::tuple{Qt::Key_A, Qt::NoModifier, 0},
+          std::tuple{Qt::Key_Return, Qt::ControlModifier, 0}}) {
+        opened = 0;
+        QTest::keyClick(&link, key, modifiers);
+        EXPECT_EQ(opened, opens) << key << " " << modifiers;
+    }
 }
 
 // Composed as the program composes it: the "?" buttons post F1, the filter names the topic, and the

@@ -32,7 +32,9 @@ TEST_F(MemberWindow, GridRowRIsListEntryRMinusTwoAndTheEmptyRowOpensNothing) {
     EXPECT_EQ(grid->currentGridRow(), 2);  // it opens on its first currency
     for (const auto& [row, record] : {std::pair{3, 1L}, std::pair{2, 2L}, std::pair{4, 3L}}) {
         doubleClickRow(grid, row);
-        EXPECT_EQ((std::pair{list->currentRow(), opened()}), std::pair(row - 2, record)) << row;
+        EXPECT_EQ((std::tuple{list->currentRow(), list->selectionModel()->hasSelection(), opened()}),
+                  std::tuple(row - 2, true, record))
+            << row;
     }
     grid->setCurrentCell(1, 1);
     QTest::keyClick(grid, Qt::Key_Down);

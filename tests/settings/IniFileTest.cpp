@@ -29,7 +29,8 @@ TEST(ProfileText, ReadingBehavesLikeTheWindowsProfileFunctions) {
           C("[KURSOMATIK]\nSTELLEN2=100\nstellen2=1000\n", "", "100"),
           C("  [ Kursomatik ]  \n\t stellen2 \t=  a=b  \n", "", "a=b"),
           C("[Kursomatik]\nstellen2=\" 100 \"\n", "", " 100 "),
-          C("[Kursomatik]\nstellen2='100'\n", "", "100"), C("[Kursomatik]\r\nstellen2=100", "", "100"),
+          C("[Kursomatik]\nstellen2='100'\n", "", "100"), C("[Kursomatik]\nstellen2=\"\"\n", "v", ""),
+          C("[Kursomatik]\r\nstellen2=100", "", "100"),
           // Only the first section of the name counts, and it ends at the next header.
           C("[Kursomatik]\nstellen1=1\n[kursomatik]\nstellen2=5\n", "v", "v")}) {
         EXPECT_EQ(profileValue(text, "Kursomatik", "stellen2", defaultValue), expected) << text;
