@@ -43,8 +43,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         const std::size_t line = rest.find('\n');
         std::string arg(rest.substr(0, line));
         rest = line == std::string_view::npos ? std::string_view() : rest.substr(line + 1);
-        // Other files than the fuzzer's own table are never read or written.
-        if (arg.starts_with("--tab") || arg.starts_with("--imp")) continue;
+        // Other files than the fuzzer's own table are never read or written, and the network is not asked.
+        if (arg.starts_with("--tab") || arg.starts_with("--imp") || arg.starts_with("--akt")) continue;
         args.push_back(std::move(arg));
     }
     const std::filesystem::path folder = fuzzWorkFolder();
