@@ -63,6 +63,14 @@ TEST(EditorRules, UnusableEntriesGetTheirPlaceholdersInOrderAndTheRecordIsAlways
     }
 }
 
+// A field is cut at its own width, counted in characters: the program holds what the file gets.
+TEST(RecordFields, EachFieldIsCutAtItsOwnWidth) {
+    CurrencyRecord record;
+    storeField(record, &CurrencyRecord::EWWU, "1234567ä");
+    storeField(record, &CurrencyRecord::Datum, "Sonnabend, 31.12.1999");
+    EXPECT_EQ(record.EWWU + "|" + record.Datum, "1234567|Sonnabend, 31.12.199");
+}
+
 TEST(RateAge, NamesTheDateOfEveryChosenRateThatIsNotFixedAndWarnsWhenOld) {
     const RegionalSettings regional = on(de, {2024, 12, 6});
     const auto record = [](const char* iso, const char* ewwu, const char* datum) {
