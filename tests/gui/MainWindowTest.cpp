@@ -5,6 +5,7 @@
 #include <QSignalSpy>
 #include <QTableWidget>
 #include <QTest>
+#include <fstream>
 
 #include "tests/gui/ProgramTest.h"
 
@@ -226,6 +227,7 @@ TEST_F(TableWatch, AFileThatStaysGoneIsToldOnceAndTheListsStay) {
     EXPECT_EQ(all(), "");
     fs::remove(dir / kCurrencyFileName);
     ASSERT_TRUE(QTest::qWaitFor([&] { return !windows.messages.empty(); }, 3000));
+    std::ofstream(dir / "anders.txt") << "Another change in the folder while the table is still gone.";
     QTest::qWait(1500);
     EXPECT_TRUE(said({"ist nicht mehr da"}) && all().starts_with("Die Datei „")) << all();
     EXPECT_EQ(listed(), 3);
