@@ -79,7 +79,6 @@ TEST(HistoryStore, ImportsAddNewDaysOnlyAndNameTheFirstDifferingRate) {
 
 TEST(HistoryStore, ABrokenFileIsMovedAsideAndTheNextImportBeginsANewHistory) {
     TempDir dir;
-    const std::string csv = "Date,USD,\n2024-06-28,1.0705,\n";
     {
         auto store = HistoryStore::openForImport(dir / "muster.db");
         ASSERT_TRUE(store && (*store).import(daysOf(testsupport::historyCsv())));
@@ -114,7 +113,7 @@ TEST(HistoryStore, ABrokenFileIsMovedAsideAndTheNextImportBeginsANewHistory) {
                 EXPECT_FALSE(fs::exists(file)) << what;
                 continue;
             }
-            ASSERT_TRUE((*store).import(daysOf(csv))) << what;
+            ASSERT_TRUE((*store).import(daysOf("Date,USD,\n2024-06-28,1.0705,\n"))) << what;
             EXPECT_EQ(stored(*store, "USD"), "2024-06-28=1.0705 ") << what;
         }
     }
