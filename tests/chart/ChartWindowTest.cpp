@@ -122,7 +122,6 @@ TEST(ChartWindow, CursorKeysWalkTheDaysAndTellDayAndRate) {
     }
     // The table follows the cursor for a screen reader.
     const QModelIndex row = chart.find<QTableView>("grdVerlauf")->currentIndex();
-    EXPECT_EQ(row.row(), 7);
     EXPECT_EQ(row.siblingAtColumn(0).data().toString() + " " + row.siblingAtColumn(1).data().toString(),
               "18.03.2019 1,1329");
     // The mouse over a day tells the same.
