@@ -11,6 +11,7 @@
 #include <sstream>
 
 #include "cli/CheckedOutput.h"
+#include "cli/Output.h"
 #include "platform/Version.h"
 #include "tests/rates/RateFiles.h"
 #include "tests/support/ProgramHarness.h"
@@ -147,13 +148,14 @@ const std::vector<Currency> kHistoryTable{kEuro,
                                           {"Slowenischer Tolar", "SIT", "239640000", "1", "01.01.2007"},
                                           {"US-Dollar", "USD", "1179400", "0", "06.02.2026"}};
 
-// A few days of history, packed as the ECB's eurofxref-hist.zip.
+// A few days of history, packed as the ECB's eurofxref-hist.zip; the first on the first day a series
+// without --von shows.
 const std::string kCsv =
     "Date,USD,JPY,SIT,\n"
     "2019-03-18,1.1329,126.47,N/A,\n"
     "2019-03-15,1.1317,126.03,N/A,\n"
     "2006-12-29,1.3170,156.93,239.6400,\n"
-    "1999-01-04,1.1789,133.73,189.0450,\n";
+    "1999-01-01,1.1789,133.73,189.0450,\n";
 // 2 result decimals, 3 Euro decimals (kDecimalsIni): 100 USD on 15 March 2019 are 100 / 1.1317 =
 // 88.36265 → 88.363 EUR → 88,36; in JPY 88.363 × 126.03 = 11136.3889 → 11.136,39.
 TEST(HistoryCommand, TheImportFillsTheHistoryAndTheDayConvertsWithItsRates) {
@@ -198,7 +200,7 @@ TEST(HistoryCommand, TheImportFillsTheHistoryAndTheDayConvertsWithItsRates) {
           "",
           0},
          {{"--verlauf", "--json", "USD", "EUR", "--bis", "1999-01-05"},
-          "[\n{\"tag\": \"1999-01-04\", \"kurs\": 0.848248}\n]\n",
+          "[\n{\"tag\": \"1999-01-01\", \"kurs\": 0.848248}\n]\n",
           "",
           0},
          {{"--verlauf", "USD", "EUR", "--von", "2019-03-19", "--bis", "2019-03-18"},
@@ -219,6 +221,15 @@ TEST(CheckedOutput, AFlushThatCannotWriteMarksTheStreamBad) {
                   std::pair(device == "/dev/full", device == "/dev/full"));
         ::close(descriptor);
     }
+}
+
+// JSON readers take both forms; the plain one is kept to about twenty places beyond the digits.
+TEST(JsonNumbers, PlainDigitsWhereThatStaysShortElseAnExponent) {
+    using C = std::pair<const char*, const char*>;
+    for (const auto& [text, json] :
+         {C("1E20", "100000000000000000000"), C("1E21", "1e21"), C("1E-20", "0.00000000000000000001"),
+          C("-12,5E-22", "-0.00000000000000000000125"), C("12,5E-23", "125e-24"), C("0,000", "0")})
+        EXPECT_EQ(jsonNumber(*parseRegionalNumber(text, RegionalSettings::german())), json) << text;
 }
 
 }  // namespace

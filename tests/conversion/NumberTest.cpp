@@ -39,6 +39,16 @@ TEST(PatternFormatting, RatesGridCellsAndResultsShowTheirDecimals) {
     EXPECT_EQ(formatNumber(Money::fromTicks(kMinTicks), kResult2, de), "-922.337.203.685.477,5808");
 }
 
+// The editor's rate field: 15 significant digits, an exponent of two digits or more outside 1E-4 to 1E15.
+TEST(PlainNumbers, ShowFifteenDigitsAndSmallOrLargeOnesWithAnExponent) {
+    using C = std::tuple<double, const char*, const RegionalSettings*>;
+    for (const auto& [value, shown, regional] :
+         {C(1955.83, "1955,83", &de), C(0.1 + 0.2, "0,3", &de), C(0.0001, "0,0001", &de),
+          C(0.00001, "1E-05", &de), C(-2.5e-7, "-2,5E-07", &de), C(999999999999999.0, "999999999999999", &de),
+          C(1.5e15, "1.5E+15", &en), C(1e100, "1E+100", &de), C(-0.0, "0", &de)})
+        EXPECT_EQ(formatPlainDouble(value, *regional), shown) << value;
+}
+
 TEST(RegionalNumbers, ReadAsTheUserTypedThemAndTypingErrorsAreNoNumber) {
     // A misplaced group separator is no number, never a hundred times the amount ("1234.56"); a leading
     // zero group is no thousands group ("0.500" would be a thousand times "0,500"). Every short text is

@@ -61,8 +61,15 @@ TEST_F(MemberWindow, ClosingWithNoOutputCurrencyKeepsItsRateAndStillUpdatesTheIn
     start({kDeutscheMark, kEuro, kFranc});
     frmUmtauschkurse& w = memberWindow();
     doubleClickRow(child<FlexGrid>(&w, "grdTable"), 3);  // Euro, record 2
-    windows.answers = {MessageResult::Yes};
-    pressAndSettle(editor(), "cmdlöschen");
+    // The editor asks first; "Nein" keeps everything, the editor with its file open too.
+    frmEingabe2* e = editor();
+    const std::string before = datBytes();
+    windows.answers = {MessageResult::No, MessageResult::Yes};
+    pressAndSettle(e, "cmdlöschen");
+    EXPECT_TRUE(said({"löschen ?"}) && windows.messages[0].buttons == MessageButtons::YesNo);
+    ASSERT_TRUE(editor() == e && e->isVisible() && state.file.iDateiNr.isOpen());
+    EXPECT_EQ(state.selection.sStartauswahl + datBytes(), "0" + before);
+    pressAndSettle(e, "cmdlöschen");
     ASSERT_EQ(state.selection.iGeloeschteWaehrung, 2);
     // When the window is closed, then the output has no position any more, the input is taken again
     // and the flag is gone
@@ -162,18 +169,6 @@ TEST_F(Editor, ATableDeletedWhileTheEditorIsOpenIsToldOfOnceWhileItStaysAway) {
     std::filesystem::remove(dir / kCurrencyFileName);
     press(&memberWindow(), "cmdAbbrechenUmt");
     EXPECT_EQ(windows.messages.size(), 2u) << all();
-}
-
-TEST_F(Editor, DeletingAsksFirstAndNoKeepsEverything) {
-    start({kDeutscheMark, kEuro, kFranc, kLira});
-    const std::string before = datBytes();
-    windows.answers = {MessageResult::No};
-    frmEingabe2& e = openRecord(3);
-    pressAndSettle(&e, "cmdlöschen");
-    EXPECT_TRUE(said({"löschen ?"}) && windows.messages[0].buttons == MessageButtons::YesNo);
-    // The editor stays, with the file open.
-    ASSERT_TRUE(editor() == &e && e.isVisible() && state.file.iDateiNr.isOpen());
-    EXPECT_EQ(state.selection.sStartauswahl + datBytes(), "0" + before);
 }
 
 // Given the editor open on the Euro (record 2), when another program renames a shorter table over the

@@ -12,6 +12,8 @@ namespace kursomatik::testsupport {
 // A test on the whole program; a question nobody gave an answer for fails it.
 class ProgramTest : public ::testing::Test, public ProgramHarness {
   protected:
+    // The rate source's kept file goes into the test's own folder.
+    void SetUp() override { qputenv("XDG_CACHE_HOME", dir.path().c_str()); }
     void TearDown() override { EXPECT_EQ(windows.unexpectedQuestions, 0) << all(); }
     std::string all() const { return windows.messageTexts().join(" | ").toStdString(); }  // every message
     // Exactly these messages were shown, in this order, each containing its part.

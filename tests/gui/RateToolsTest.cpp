@@ -86,7 +86,6 @@ TEST_F(RateTools, KurseAktualisierenImportsTheSourcesFileAndAbbrechenStopsIt) {
         answer.delayMs = 600;  // long enough for the progress window to show
         return answer;
     });
-    qputenv("XDG_CACHE_HOME", dir.path().c_str());
     start({kDeutscheMark, kEuro, kDollar}, kStartIni + "kursquelle=" + source.url("/slow") + "\n");
     const std::string table = datBytes();
     QAction* update = find<QAction>("Aktualisieren");
@@ -113,7 +112,6 @@ TEST_F(RateTools, KurseAktualisierenImportsTheSourcesFileAndAbbrechenStopsIt) {
     EXPECT_FALSE(progressShownBehindTheSummary);
     EXPECT_TRUE(said({"Referenzkurse vom 04.12.2026: 0 Kurse aktualisiert, 1 Währung neu."})) << all();
     EXPECT_TRUE(update->isEnabled());  // F5 again, once the answer is in
-    qunsetenv("XDG_CACHE_HOME");
 }
 
 // The real box of that question: "Nein" is the default, so Enter keeps the newer rates; Esc (as the

@@ -5,6 +5,7 @@
 
 #include <sstream>
 
+#include "history/PairHistory.h"
 #include "tests/support/TempDir.h"
 
 namespace kursomatik {
@@ -82,6 +83,16 @@ TEST(RateOfDay, TheCrossSeriesJoinsBothCurrenciesAndTheFixedRateFromItsDay) {
         for (const CrossRate& rate : *series)
             text << formatShortDate(rate.day, "yyyy-MM-dd") << '=' << rate.rate << ' ';
         EXPECT_EQ(text.str(), expected) << from << " " << to;
+    }
+}
+
+// A month back from the last of March ends on the last of February, in a leap year too.
+TEST(ChartRanges, AMonthBackEndsOnTheLastDayOfAShorterMonth) {
+    for (const int year : {2019, 2020}) {
+        const int leap = year == 2020 ? 1 : 0;
+        const std::vector<CrossRate> points{
+            {{year, 2, 27}, 1.0}, {{year, 2, 28 + leap}, 1.0}, {{year, 3, 1}, 1.0}, {{year, 3, 31}, 1.0}};
+        EXPECT_EQ(rangeOf(points, ChartRange::Month).first, 1u) << year;
     }
 }
 

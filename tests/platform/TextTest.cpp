@@ -28,9 +28,10 @@ TEST(CodePage1252, UmlautsEuroSignAndQuotesAreOneByteEachAndEveryByteSurvives) {
     EXPECT_EQ(utf8::fit("Ä", 3) + utf8::fit("Größenwahn", 4), "Ä  Größ");
     EXPECT_EQ(utf8::mid("aäbß", 1, 2) + utf8::right("Zeile 12", 3), "äb 12");
     EXPECT_EQ(utf8::toUpper("dem ä \u0080\u0800\U00010000"), "DEM Ä \u0080\u0800\U00010000");
-    // The surrogates' block is no character, up to its last code point; its neighbours are.
-    EXPECT_EQ(utf8::toUpper("\xED\x9F\xBF \xED\xA0\x80 \xED\xBF\xBF \xEE\x80\x80"),
-              "\xED\x9F\xBF ? ? \xEE\x80\x80");
+    // The surrogates' block is no character, up to its last code point; its neighbours are. Nor is a
+    // continuation byte without its lead.
+    EXPECT_EQ(utf8::toUpper("\xED\x9F\xBF \xED\xA0\x80 \xED\xBF\xBF \xEE\x80\x80 \x80"),
+              "\xED\x9F\xBF ? ? \xEE\x80\x80 ?");
 }
 
 TEST(Collation, GermanNamesSortAsAUserLooksThemUpInATotalOrder) {

@@ -54,13 +54,18 @@ TEST(EditorRules, UnusableEntriesGetTheirPlaceholdersInOrderAndTheRecordIsAlways
           // A full stop groups three digits only: 1.95583 is no number, 1.234,5 is 1234,5.
           C({"a", "1.95583", "a"}, "kurs=1! | a|A|1000000|0|05.12.2026", &d),
           C({"a", "0,500", "a"}, "kurs=1! | a|A|1000000|0|12/05/2026", &e),
-          // Beyond the fixed-point range once multiplied by 1,000,000, or so small it would be 0.
-          C({"a", "922337204", "a"}, "kurs=1! | a|A|1000000|0|05.12.2026", &d),
-          C({"a", "922337203", "a"}, "| a|A|922337203000000|0|05.12.2026", &d),
           // A missing name gets its placeholder without a message.
           C({"", "1", "x"}, "name=?????????????????? | ??????????????????|X|1000000|0|05.12.2026", &d)}) {
         EXPECT_EQ(saved(typed, *regional), result) << typed.kurs;
     }
+}
+
+// A field is cut at its own width, counted in characters: the program holds what the file gets.
+TEST(RecordFields, EachFieldIsCutAtItsOwnWidth) {
+    CurrencyRecord record;
+    storeField(record, &CurrencyRecord::EWWU, "1234567ä");
+    storeField(record, &CurrencyRecord::Datum, "Sonnabend, 31.12.1999");
+    EXPECT_EQ(record.EWWU + "|" + record.Datum, "1234567|Sonnabend, 31.12.199");
 }
 
 TEST(RateAge, NamesTheDateOfEveryChosenRateThatIsNotFixedAndWarnsWhenOld) {

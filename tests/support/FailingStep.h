@@ -16,9 +16,10 @@
 
 namespace kursomatik::testsupport {
 
-// Records every step of a rewrite and fails the one named with the given errno; all others are the
-// real ones. A failing write puts half of its bytes into the file first, as a disk that fills up
-// does. `meanwhile` is what another program does while the new file is written.
+// Records the steps of a rewrite that tests look at (create, write, close, rename, truncate) and
+// fails the one named with the given errno; the steps are the real ones otherwise. A failing write
+// puts half of its bytes into the file first, as a disk that fills up does. `meanwhile` is what
+// another program does while the new file is written.
 class FailingStep : public FileOperations {
     using Ops = FileOperations;
     using Path = std::filesystem::path;
@@ -28,7 +29,6 @@ class FailingStep : public FileOperations {
     std::vector<std::string> calls;
     std::function<void()> meanwhile;
 
-    Status removeFile(const Path& f) override { return fails("removeFile") ? failed() : Ops::removeFile(f); }
     Result<int> createFile(const Path& f) override {
         return fails("createFile") ? Result<int>(failed()) : Ops::createFile(f);
     }
@@ -36,7 +36,6 @@ class FailingStep : public FileOperations {
         if (step_ == "writeAll") (void)Ops::writeAll(d, bytes.substr(0, bytes.size() / 2));
         return fails("writeAll") ? failed() : Ops::writeAll(d, bytes);
     }
-    Status syncFile(int d) override { return fails("syncFile") ? failed() : Ops::syncFile(d); }
     Status closeFile(int d) override {
         // The descriptor is closed even when closing reports an error, as close(2) does.
         Status real = Ops::closeFile(d);
@@ -46,7 +45,6 @@ class FailingStep : public FileOperations {
     Status renameFile(const Path& a, const Path& b) override {
         return fails("renameFile") ? failed() : Ops::renameFile(a, b);
     }
-    Status syncFolder(const Path& f) override { return fails("syncFolder") ? failed() : Ops::syncFolder(f); }
     Status truncateFile(int d, off_t n) override {
         return fails("truncateFile") ? failed() : Ops::truncateFile(d, n);
     }
