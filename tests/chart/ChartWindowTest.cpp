@@ -36,16 +36,15 @@ const std::string kCsv =
 
 struct Chart {
     // An empty `csv`: no history file at all.
-    explicit Chart(ChartRequest request, const std::string& csv = kCsv) {
+    Chart(const char* von, const char* nach, std::optional<double> fixedVon = {},
+          std::optional<double> fixedNach = {}, const std::string& csv = kCsv) {
         if (!csv.empty()) {
             auto store = HistoryStore::openForImport(dir / "KURSVERLAUF.DB");
             EXPECT_TRUE(store && (*store).import(*parseReferenceHistory(csv, "test.csv")));
         }
-        request.historyFile = dir / "KURSVERLAUF.DB";
-        request.regional = RegionalSettings::german();
+        ChartRequest request{dir / "KURSVERLAUF.DB",    von, nach, fixedVon, fixedNach, "100", 1000.0, 100.0,
+                             RegionalSettings::german()};
         request.regional.today = [] { return CivilDate{2020, 1, 10}; };
-        request.dStellen1 = 1000.0;
-        request.dStellen2 = 100.0;
         window = std::make_unique<frmKursverlauf>(std::move(request), windows);
         window->show();
     }
@@ -56,7 +55,6 @@ struct Chart {
         return found;
     }
     std::string text(const char* name) const { return find(name)->text().toStdString(); }
-    int rows() const { return find<QTableView>("grdVerlauf")->model()->rowCount(); }
     bool chartShown() const {
         return find<QWidget>("chtVerlauf")->isVisible() && find<QLabel>("lblHinweis")->isHidden();
     }
@@ -65,13 +63,8 @@ struct Chart {
     std::unique_ptr<frmKursverlauf> window;
 };
 
-ChartRequest pair(const char* von, const char* nach, std::optional<double> fixedVon = {},
-                  std::optional<double> fixedNach = {}) {
-    return {{}, von, nach, fixedVon, fixedNach, "100", 0.0, 0.0, {}};
-}
-
 TEST(ChartWindow, EachRangeShowsItsDaysAndFiguresAndIsCopiedOrSaved) {
-    Chart chart(pair("EUR", "USD"));
+    Chart chart("EUR", "USD");
     using Case = std::tuple<const char*, int, std::string, std::string>;
     for (const auto& [option, rows, lowest, highest] :
          {Case{"optMonat", 3, "1,1317 am 15.03.2019", "1,135 am 20.02.2019"},
@@ -80,7 +73,7 @@ TEST(ChartWindow, EachRangeShowsItsDaysAndFiguresAndIsCopiedOrSaved) {
           Case{"optAlles", 8, "1,1 am 02.01.2019", "1,3178 am 28.12.2006"}}) {
         SCOPED_TRACE(option);
         chart.find<QRadioButton>(option)->click();
-        EXPECT_EQ(chart.rows(), rows);
+        EXPECT_EQ(chart.find<QTableView>("grdVerlauf")->model()->rowCount(), rows);
         EXPECT_EQ(chart.text("lblTief"), "Tiefster Kurs: " + lowest);
         EXPECT_EQ(chart.text("lblHoch"), "Höchster Kurs: " + highest);
         EXPECT_EQ(chart.text("lblLetzter"), "Letzter Kurs: 1,1329 am 18.03.2019");
@@ -105,7 +98,7 @@ TEST(ChartWindow, EachRangeShowsItsDaysAndFiguresAndIsCopiedOrSaved) {
 }
 
 TEST(ChartWindow, CursorKeysWalkTheDaysAndTellDayAndRate) {
-    Chart chart(pair("EUR", "USD"));
+    Chart chart("EUR", "USD");
     auto* view = chart.find<RateChartView>("chtVerlauf");
     // The window opens with the keys on the chart, framed in the highlight colour while they are.
     EXPECT_EQ(chart.window->focusWidget(), view);
@@ -129,7 +122,6 @@ TEST(ChartWindow, CursorKeysWalkTheDaysAndTellDayAndRate) {
     }
     // The table follows the cursor for a screen reader.
     const QModelIndex row = chart.find<QTableView>("grdVerlauf")->currentIndex();
-    EXPECT_EQ(row.row(), 7);
     EXPECT_EQ(row.siblingAtColumn(0).data().toString() + " " + row.siblingAtColumn(1).data().toString(),
               "18.03.2019 1,1329");
     // The mouse over a day tells the same.
@@ -139,7 +131,7 @@ TEST(ChartWindow, CursorKeysWalkTheDaysAndTellDayAndRate) {
 }
 
 TEST(ChartWindow, UmrechnenAmTakesTheLastRateBeforeADayWithoutPublication) {
-    Chart chart(pair("USD", "EUR"));
+    Chart chart("USD", "EUR");
     auto* day = chart.find<QDateEdit>("dtpDatum");
     using Case = std::pair<QDate, std::string>;
     for (const auto& [date, shown] :
@@ -155,7 +147,7 @@ TEST(ChartWindow, UmrechnenAmTakesTheLastRateBeforeADayWithoutPublication) {
 
 TEST(ChartWindow, MemberPairDrawsFixedLineAfterFixingAndSaysSoWhereTheRangeIsAllFixed) {
     // 1 SIT = 1.95583 / 239.64 DEM from 1 January 2007; before that through the floating tolar.
-    Chart chart(pair("SIT", "DEM", 239.64, 1.95583));
+    Chart chart("SIT", "DEM", 239.64, 1.95583);
     EXPECT_TRUE(chart.chartShown());
     EXPECT_EQ(chart.text("lblLetzter"), "Letzter Kurs: 0,00816153 am 10.01.2020");
     EXPECT_EQ(chart.text("lblHoch"), "Höchster Kurs: 0,0103458 am 04.01.1999");
@@ -168,17 +160,17 @@ TEST(ChartWindow, MemberPairDrawsFixedLineAfterFixingAndSaysSoWhereTheRangeIsAll
               "diesem Zeitraum ändert sich der Kurs nicht; „Alles“ zeigt den Verlauf davor.");
     EXPECT_FALSE(chart.find<QPushButton>("cmdSpeichern")->isEnabled());
     // Two currencies fixed from the first day: "Alles" has nothing more to show.
-    Chart fixed(pair("DEM", "FRF", 1.95583, 6.55957));
+    Chart fixed("DEM", "FRF", 1.95583, 6.55957);
     EXPECT_EQ(fixed.text("lblHinweis"),
               "Seit dem 01.01.1999 sind DEM und FRF fest an den Euro gebunden: 1 DEM = 3,35385 FRF. In "
               "diesem Zeitraum ändert sich der Kurs nicht.");
     // A table rate of 0 is no fixed rate: nothing is divided by it.
-    Chart unusable(pair("SIT", "DEM", 239.64, 0.0));
+    Chart unusable("SIT", "DEM", 239.64, 0.0);
     EXPECT_EQ(unusable.text("lblHinweis"), "Der Kursverlauf hat für SIT und DEM keinen gemeinsamen Tag.");
 }
 
 TEST(ChartWindow, WithoutHistoryTellsHowToGetOneAndMakesNoFile) {
-    Chart chart(pair("USD", "EUR"), "");
+    Chart chart("USD", "EUR", {}, {}, "");
     EXPECT_FALSE(chart.chartShown());
     const QString hint = chart.find("lblHinweis")->text();
     EXPECT_TRUE(hint.contains("eurofxref-hist.zip") && hint.contains("„Kurse importieren...“"))
@@ -202,7 +194,7 @@ TEST(ChartWindow, DrawsAtMostOnePointPerColumnAndKeepsThePeaks) {
 
 // A single day still has an axis to stand on, and its point is drawn.
 TEST(ChartWindow, OneDayIsDrawnOnAnAxisOfThreeDays) {
-    Chart chart(pair("USD", "EUR"), "Date,USD,\n2019-03-15,1.1317,\n");
+    Chart chart("USD", "EUR", {}, {}, "Date,USD,\n2019-03-15,1.1317,\n");
     auto* view = chart.find<RateChartView>("chtVerlauf");
     const auto* axis = qobject_cast<QDateTimeAxis*>(view->chart()->axes(Qt::Horizontal).value(0));
     ASSERT_NE(axis, nullptr);
@@ -211,7 +203,7 @@ TEST(ChartWindow, OneDayIsDrawnOnAnAxisOfThreeDays) {
 }
 
 TEST(ChartWindow, EscClosesAndEveryControlIsNamedForScreenReaders) {
-    Chart chart(pair("EUR", "USD"));
+    Chart chart("EUR", "USD");
     for (QWidget* control : chart.window->findChildren<QWidget*>()) {
         if (control->focusPolicy() == Qt::NoFocus || control->objectName().isEmpty()) continue;
         EXPECT_FALSE(control->accessibleName().isEmpty() && control->property("text").toString().isEmpty())

@@ -183,11 +183,6 @@ TEST(HistoryCommand, TheImportFillsTheHistoryAndTheDayConvertsWithItsRates) {
           "Am 31.12.2006 gibt es keinen Referenzkurs für SIT; es gilt der vom 29.12.2006.",
           0},
          {{"--datum", "2007-01-02", "1000", "SIT", "EUR"}, "4,17\n", "", 0},
-         {{"--datum", "2007-01-03", "1000", "SIT", "USD"},
-          "",
-          "Für USD gibt es am 03.01.2007 keinen Referenzkurs, auch nicht in den 4 Tagen davor. Der "
-          "Kursverlauf hat USD vom 01.01.1999 bis 18.03.2019.",
-          1},
          {{"--datum", "2019-03-22", "1", "GBP", "EUR"},
           "",
           "Der Kursverlauf enthält keinen Kurs von GBP.",

@@ -40,11 +40,6 @@ std::string stored(const HistoryStore& store, const std::string& code) {
 TEST(HistoryStore, ImportsAddNewDaysOnlyAndNameTheFirstDifferingRate) {
     TempDir dir;
     const fs::path file = dir / "KURSVERLAUF.DB";
-    // A missing file is an empty history, and reading does not make it.
-    const auto missing = HistoryStore::openForReading(file);
-    ASSERT_TRUE(missing) << missing.error();
-    const auto none = missing->lastOnOrBefore("USD", {2024, 6, 28});
-    EXPECT_TRUE(missing->empty() && !fs::exists(file) && none && !*none);
     // Each file's summary, USD's rates afterwards, and whether the file changed.
     using Step = std::tuple<std::string, std::string, std::string, bool>;
     for (const auto& [csv, summary, usd, fileChanged] : std::initializer_list<Step>{
@@ -76,15 +71,10 @@ TEST(HistoryStore, ImportsAddNewDaysOnlyAndNameTheFirstDifferingRate) {
         EXPECT_EQ(stored(*store, "USD"), usd);
         EXPECT_EQ(readFile(file) != before, fileChanged) << summary;
     }
-    const auto reader = HistoryStore::openForReading(file);
-    ASSERT_TRUE(reader);
-    EXPECT_EQ(stored(*reader, "CHF"), "2024-06-28=0.9620 2024-07-01=0.9689 ");
-    EXPECT_EQ(stored(*reader, "GBP"), "");
 }
 
 TEST(HistoryStore, ABrokenFileIsMovedAsideAndTheNextImportBeginsANewHistory) {
     TempDir dir;
-    const std::string csv = "Date,USD,\n2024-06-28,1.0705,\n";
     {
         auto store = HistoryStore::openForImport(dir / "muster.db");
         ASSERT_TRUE(store && (*store).import(daysOf(testsupport::historyCsv())));
@@ -119,7 +109,7 @@ TEST(HistoryStore, ABrokenFileIsMovedAsideAndTheNextImportBeginsANewHistory) {
                 EXPECT_FALSE(fs::exists(file)) << what;
                 continue;
             }
-            ASSERT_TRUE((*store).import(daysOf(csv))) << what;
+            ASSERT_TRUE((*store).import(daysOf("Date,USD,\n2024-06-28,1.0705,\n"))) << what;
             EXPECT_EQ(stored(*store, "USD"), "2024-06-28=1.0705 ") << what;
         }
     }

@@ -65,7 +65,6 @@ TEST(ReferenceRates, BrokenFilesAreRefusedNamingTheFileAndThePlace) {
              {"Hallo", "keine Referenzkursdatei der EZB"},
              {"Date, US, \n28 June 2024, 1.0, \n", "Zeile 1: „US“ ist kein Währungscode"},
              {"Date, USD, \n\n31 June 2024, 1.0, \n", "Zeile 3: „31 June 2024“ ist kein Datum"},
-             {"Date, USD, \n28 June 2024, -1, \n", "Zeile 2: USD: „-1“ ist kein Kurs größer null"},
              // A long field is quoted by its first 20 characters.
              {"Date, USD, \n28 June 2024, 1.0705-Dollar-je-Euro-am-Freitag, \n",
               "„1.0705-Dollar-je-Eur…“ ist kein Kurs"},
