@@ -15,7 +15,7 @@ Status IniSchreiben(const SettingsState& settings, const SettingsEnvironment& en
                     const std::string& section, const std::string& key, const std::string& value,
                     bool privat) {
     const auto& file = privat ? std::filesystem::path(settings.sIniDatei) : environment.systemProfile;
-    return writeProfileString(file, section, key, value);
+    return writeProfileString(file, section, key, readableAsWritten(value));
 }
 
 std::optional<std::string> iniDateiProblem(std::string_view path,

@@ -95,6 +95,10 @@ std::string_view unquoted(std::string_view value) {
 
 }  // namespace
 
+std::string readableAsWritten(std::string_view value) {
+    return unquoted(value).size() == value.size() ? std::string(value) : '"' + std::string(value) + '"';
+}
+
 std::string profileValue(std::string_view text, const std::string& section, const std::string& key,
                          const std::string& defaultValue, std::size_t limit) {
     const auto lines = splitLines(text);

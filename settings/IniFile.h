@@ -31,4 +31,8 @@ Status writeProfileString(const std::filesystem::path& file, const std::string& 
                           const std::string& key, const std::string& value,
                           FileOperations& files = systemFileOperations());
 
+// The text to write for `value` so that the reader, which takes one pair of quotes off a value,
+// reads `value` back: a value such as the ETag "v1" gets one more pair.
+std::string readableAsWritten(std::string_view value);
+
 }  // namespace kursomatik
