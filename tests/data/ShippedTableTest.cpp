@@ -28,6 +28,8 @@ TEST(ShippedTable, IsWhatTheEncoderBuildsHoldsTheFixedRatesAndDaysAndStartsWithD
     // A source saved with Windows line ends gives the same records.
     const auto crlf = buildCurrencyTable("Euro;EUR;1;1;01.01.1999\r\n");
     EXPECT_TRUE(crlf && *crlf == *buildCurrencyTable("Euro;EUR;1;1;01.01.1999\n"));
+    EXPECT_EQ(buildCurrencyTable("\nEuro;EUR;-1;1;\n").error(),
+              "Zeile 2: Kurs \"-1\" ist keine Zahl größer Null mit höchstens sechs Nachkommastellen.");
     std::vector<std::string> lines;
     std::map<std::string, std::string> rates;  // a currency in two records shows twice
     int members = 0;

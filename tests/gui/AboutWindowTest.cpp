@@ -86,6 +86,27 @@ TEST(Link, OpensWithEnterOrSpaceAndNoOtherKey) {
     }
 }
 
+// A keyboard user sees where the focus is: the link is framed while it has the focus, and only then.
+TEST(Link, IsFramedWhileItHasTheFocusOnly) {
+    LinkLabel link(QStringLiteral("www.example.org"));
+    link.show();
+    link.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&link));
+    const auto drawnPixels = [&link] {
+        const QImage image = link.grab().toImage();
+        int count = 0;
+        for (int y = 0; y < image.height(); ++y) {
+            for (int x = 0; x < image.width(); ++x)
+                count += image.pixel(x, y) != link.palette().color(QPalette::Window).rgb();
+        }
+        return count;
+    };
+    link.clearFocus();
+    const int unfocused = drawnPixels();
+    link.setFocus();
+    EXPECT_TRUE(link.hasFocus() && drawnPixels() > unfocused);
+}
+
 // Composed as the program composes it: the "?" buttons post F1, the filter names the topic, and the
 // viewer opens the shipped help at its heading, past a modal window.
 TEST(Help, APostedF1OpensTheShippedHelpAtTheTopicsHeadingPastAModalWindow) {

@@ -96,5 +96,13 @@ TEST(ChartRanges, AMonthBackEndsOnTheLastDayOfAShorterMonth) {
     }
 }
 
+// A pair's rate shows six significant digits, and no decimals from 100000 up (old Turkish lira per Euro).
+TEST(CrossRates, ShowSixSignificantDigits) {
+    using C = std::pair<double, const char*>;
+    for (const auto& [rate, shown] : {C(0.848248, "0,848248"), C(0.000123456789, "0,000123457"),
+                                      C(1.1317, "1,1317"), C(123456.7, "123457"), C(1953254.4, "1953254")})
+        EXPECT_EQ(crossRateText(rate, RegionalSettings::german()), shown) << rate;
+}
+
 }  // namespace
 }  // namespace kursomatik

@@ -10,6 +10,7 @@
 #include "platform/CodePage1252.h"
 #include "platform/Collation.h"
 #include "platform/FileOperations.h"
+#include "platform/ShellCodes.h"
 #include "platform/SystemError.h"
 #include "platform/Utf8.h"
 
@@ -58,6 +59,15 @@ TEST(Collation, GermanNamesSortAsAUserLooksThemUpInATotalOrder) {
 
 // Where no German messages of the C library are installed, every error a user can meet with a file
 // still reads German, each in words of its own; none falls back to the library's English text.
+// How xdg-open ended, named as the about window names a failed hand-over.
+TEST(ShellCodes, XdgOpensEndsReadAsTheShellsCodesOfTheSameMeaning) {
+    using C = std::tuple<HelperEnd, int, const char*>;
+    for (const auto& [end, status, named] : {C(HelperEnd::Exited, 2, "ERROR_FILE_NOT_FOUND"),
+                                             C(HelperEnd::Exited, 1, "Unbekannter Fehler No.: -1"),
+                                             C(HelperEnd::Killed, 9, "Unbekannter Fehler No.: -137")})
+        EXPECT_EQ(GetErrorString(shellCodeOfXdgOpen(end, status)), named) << status;
+}
+
 TEST(SystemError, EveryFileErrorAUserCanMeetHasItsOwnGermanText) {
     std::set<std::string> texts;
     const auto errors = {ENOENT,  EACCES, ENOSPC, EDQUOT,       EROFS,  ELOOP,  EISDIR,
