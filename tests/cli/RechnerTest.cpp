@@ -106,7 +106,7 @@ TEST(Rechner, InvocationsGiveTheWindowsResultOrAGermanMessageAndTheirStatus) {
             {{"--alle", "--tabelle=liste.dat", "1936,27", "itl"}, kAll, "", 0},
             {{"--alle", "--json", "--tabelle=liste.dat", "1936,27", "itl"}, kAllJson, "", 0},
             {{"--alle", "--liste", "1", "DEM"}, "", "--alle und --liste gehen nicht zusammen", 1},
-            {{"--import", "x.zip", "--liste"}, "", "--import nimmt keinen Betrag, keine Währungen", 1},
+            {{"--import", "x.zip", "--json"}, "", "--import nimmt keinen Betrag, keine Währungen", 1},
             {{"--liste", "--version"}, std::string("kursomatik-rechner ") + kVersion + "\n", "", 0},
             {{"0.500", "DEM", "EUR"}, "", "„0.500“ ist keine Zahl", 1},
             {{"-.5", "DEM", "EUR"}, "", "„-.5“ ist keine Zahl", 1},  // an amount, no option
