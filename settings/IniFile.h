@@ -32,7 +32,8 @@ Status writeProfileString(const std::filesystem::path& file, const std::string& 
                           FileOperations& files = systemFileOperations());
 
 // The text to write for `value` so that the reader, which takes one pair of quotes off a value,
-// reads `value` back: a value such as the ETag "v1" gets one more pair.
+// reads `value` back: a value such as the ETag "v1" gets one more pair. Blanks at either end are
+// still trimmed on reading, as every reader of such files does; no value the program writes has any.
 std::string readableAsWritten(std::string_view value);
 
 }  // namespace kursomatik
