@@ -9,6 +9,7 @@
 #include "platform/FileOperations.h"
 #include "settings/IniFile.h"
 #include "store/ListLine.h"
+#include "tests/support/TempDir.h"
 
 namespace kursomatik {
 namespace {
@@ -53,6 +54,20 @@ TEST(ShippedTable, IsWhatTheEncoderBuildsHoldsTheFixedRatesAndDaysAndStartsWithD
     const auto iso = [&](const char* key) { return lines.at(std::stoul(value(key))).substr(82, 3); };
     EXPECT_EQ(iso("startwaehrung") + iso("ausgabewaehrung") + value("stellen1") + value("stellen2"),
               "DEMEUR1000100");
+}
+
+// The encoder names the file it cannot read or write, and ends with status 1 (2 is a wrong call).
+TEST(TableEncoder, NamesTheFileItCannotReadOrWrite) {
+    const testsupport::TempDir dir;
+    for (const auto& [arguments, message] :
+         {std::pair{" fehlt.csv x.dat", "Die Datei fehlt.csv kann nicht gelesen werden.\n"},
+          std::pair{" " KURSOMATIK_DATA_DIR "/KURSOMATIK.DAT x.dat", KURSOMATIK_DATA_DIR
+                    "/KURSOMATIK.DAT: Zeile 1: fünf durch ';' getrennte Felder erwartet.\n"},
+          std::pair{" " KURSOMATIK_DATA_DIR "/currencies.csv /dev/full",
+                    "Die Datei /dev/full kann nicht geschrieben werden.\n"}}) {
+        const testsupport::Ran ran = testsupport::runShell(dir, KURSOMATIK_TABELLE + std::string(arguments));
+        EXPECT_EQ(std::pair(ran.status, ran.err), std::pair(1, std::string(message))) << arguments;
+    }
 }
 
 }  // namespace
