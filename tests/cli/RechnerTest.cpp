@@ -172,8 +172,7 @@ TEST(HistoryCommand, TheImportFillsTheHistoryAndTheDayConvertsWithItsRates) {
           "11.136,39\n",
           "Am 16.03.2019 gibt es keinen Referenzkurs für JPY; es gilt der vom 15.03.2019.",
           0},
-         // SIT: 1000 / 239.64 = 4.1729 → 4.173 EUR; × 1.3170 = 5.4958 USD. From the fixing day on the table's
-         // 239.640.
+         // SIT: 1000 / 239.64 = 4.1729 → 4.173 EUR; × 1.3170 = 5.4958 USD. From its fixing day: 239.640.
          {{"--datum", "2006-12-31", "1000", "SIT", "USD"},
           "5,50\n",
           "Am 31.12.2006 gibt es keinen Referenzkurs für SIT; es gilt der vom 29.12.2006.",
