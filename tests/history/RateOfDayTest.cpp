@@ -55,8 +55,7 @@ TEST(RateOfDay, ADayWithoutPublicationTakesTheLastRateAtMostFourDaysBack) {
              {"USD", {2020, 1, 7}, "03.01.2020 1.12"},      // four days back
              {"USD", {2020, 1, 8}, "keiner"},               // five
              {"EUR", {1990, 1, 1}, "Euro"},
-             // A member before its fixing from the history, from the fixing day on fixed.
-             {"SIT", {2006, 12, 31}, "29.12.2006 239.64"},
+             // A member is fixed from its fixing day on.
              {"SIT", {2007, 1, 1}, "fest"},
          }) {
         EXPECT_EQ(answer(store, code, day), expected) << code << " " << formatShortDate(day, "yyyy-MM-dd");
