@@ -141,8 +141,7 @@ TEST(ReferenceRates, AFileCutAnywhereIsRefusedOrGivesTheWholeFilesNewestDay) {
     const std::filesystem::path zip = dir / "kurse.zip";
     for (const std::string& bytes :
          {kHistoryCsv, kHistoryXml, kDailyCsv, "\xEF\xBB\xBF" + replaced(kDailyCsv, "\n", "\r\n"), kDailyXml,
-          longXml, writeZip(zip, {{"eurofxref-hist.csv", kHistoryCsv}}),
-          writeZip(zip, {{"eurofxref-daily.xml", kDailyXml}}),
+          longXml, writeZip(zip, {{"eurofxref-daily.xml", kDailyXml}}),
           // Stored, not packed, under any name; and a history of some hundred kilobytes, which unpacks in
           // more than one piece, after another entry.
           writeZip(zip, {{"EUROFXREF.CSV", kDailyCsv}}, ZIP_CM_STORE),
