@@ -57,18 +57,15 @@ TEST_F(HistoryImport, TheUpdateFetchesTheNinetyDayFileOnlyBeyondAFourDayGap) {
     RateServer source([&](const ServedRequest& r) {
         return httpAnswer(200, r.path == "/eurofxref-hist-90d.xml" ? ninety : daily);
     });
-    const std::string one =
-        "Kursverlauf: 1 Tag, 1 Kurs neu, 1 Währung neu; 0 abweichende Kurse nicht übernommen.";
-    const std::string three =
-        "Kursverlauf: 3 Tage, 3 Kurse neu, 1 Währung neu; 0 abweichende Kurse nicht übernommen.";
-    const std::string gap =
-        "\nDer Kursverlauf endete am 01.08.2026; die Tage danach, die mehr als 90 Tage zurückliegen, bringt "
-        "die Datei eurofxref-hist.zip der EZB (mit „Kurse importieren...“ unter „Weitere Währungen“).";
     // newest: the history's newest day before the update; fetched: whether the 90-day file was asked
-    // for; the summary's end.
-    for (const auto& [newest, fetched, ending] : {std::tuple{"2026-11-30", false, one},
-                                                  {"2026-11-29", true, three},
-                                                  {"2026-08-01", true, three + gap}}) {
+    // for; what the summary tells of the history's new days and of those still missing.
+    for (const auto& [newest, fetched, added, missing] :
+         {std::tuple{"2026-11-30", false, "1 Tag, 1 Kurs", ""},
+          {"2026-11-29", true, "3 Tage, 3 Kurse", ""},
+          {"2026-08-01", true, "3 Tage, 3 Kurse",
+           "\nDer Kursverlauf endete am 01.08.2026; die Tage danach, die mehr als 90 Tage zurückliegen, "
+           "bringt die Datei eurofxref-hist.zip der EZB (mit „Kurse importieren...“ unter „Weitere "
+           "Währungen“)."}}) {
         fs::remove(history);
         start({kDeutscheMark, kEuro, kDollar}, kStartIni + "kursquelle=" + source.url("/daily.xml") + "\n");
         importFile("Date,USD,\n" + std::string(newest) + ",1.0500,\n");
@@ -79,7 +76,9 @@ TEST_F(HistoryImport, TheUpdateFetchesTheNinetyDayFileOnlyBeyondAFourDayGap) {
         EXPECT_EQ(source.requests().size() - asked, fetched ? 2U : 1U) << newest;
         EXPECT_EQ(source.requests().back().path == "/eurofxref-hist-90d.xml", fetched) << newest;
         EXPECT_EQ(windows.messages.back().text.toStdString(),
-                  "Referenzkurse vom 04.12.2026: 0 Kurse aktualisiert, 1 Währung neu.\n" + ending)
+                  "Referenzkurse vom 04.12.2026: 0 Kurse aktualisiert, 1 Währung neu.\nKursverlauf: " +
+                      std::string(added) + " neu, 1 Währung neu; 0 abweichende Kurse nicht übernommen." +
+                      missing)
             << newest;
     }
 }

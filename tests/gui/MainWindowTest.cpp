@@ -48,7 +48,7 @@ using AllCurrencies = MainWindow;
 using TableWatch = MainWindow;
 
 // A currency without a usable rate converts to 0, never with the previous rate.
-TEST_F(MainWindow, PickingACurrencyConvertsThroughTheEuroAtOnceAndEnterRecalculates) {
+TEST_F(MainWindow, PickingOrSwappingCurrenciesConvertsThroughTheEuroAtOnceAndEnterRecalculates) {
     // A rate that is no number, and one below 0 that another program stored.
     start({kFranc, kDeutscheMark, kEuro, {"Kaputt", "KPT", "abc"}, {"Negativ", "NEG", "-1955830"}});
     EXPECT_EQ(iso("txtisoein") + iso("Text2") + result(), "DEMEUR0,00");
@@ -60,10 +60,17 @@ TEST_F(MainWindow, PickingACurrencyConvertsThroughTheEuroAtOnceAndEnterRecalcula
     EXPECT_EQ(result(), "51,13");
     choose(output(), QString::fromUtf8("Französischer Franc"));
     EXPECT_EQ(iso("Text2") + " " + result() + " " + state.selection.sAusgabeIndex.c_str(), "FRF 335,38 2");
+    // "Tauschen" swaps the currencies and recalculates; "Kopieren" copies the result and says nothing.
+    trigger("Tauschen");
+    EXPECT_EQ(chosen(), "Französischer Franc -> Deutsche Mark");
+    EXPECT_EQ(amount->text() + " = " + result() + " " + iso("txtisoein") + iso("Text2"),
+              "100 = 29,82 FRFDEM");
+    trigger("Kopieren");
+    EXPECT_EQ(QGuiApplication::clipboard()->text() + all().c_str(), "29,82");
     for (const auto& [box, currency, expected] :
-         {std::tuple{input(), "Kaputt", "0,00"},  // not 335,38
-          std::tuple{output(), "Deutsche Mark", "0,00"}, std::tuple{input(), "Euro", "195,58"},
-          std::tuple{output(), "Negativ", "0,00"}}) {  // not -195,58
+         {std::tuple{input(), "Kaputt", "0,00"},  // not 29,82
+          std::tuple{output(), "Euro", "0,00"}, std::tuple{input(), "Deutsche Mark", "51,13"},
+          std::tuple{output(), "Negativ", "0,00"}}) {  // not -100,00
         choose(box, QString::fromUtf8(currency));
         pressEnter();
         EXPECT_EQ(result(), expected) << currency;

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "app/Startup.h"
 #include "platform/qt/SingleInstanceGuard.h"
 #include "tests/support/ProgramHarness.h"
@@ -18,10 +20,9 @@ class ProgramTest : public ::testing::Test, public ProgramHarness {
     std::string all() const { return windows.messageTexts().join(" | ").toStdString(); }  // every message
     // Exactly these messages were shown, in this order, each containing its part.
     bool said(const QStringList& parts) const {
-        const QStringList texts = windows.messageTexts();
-        bool same = texts.size() == parts.size();
-        for (qsizetype k = 0; same && k < parts.size(); ++k) same = texts[k].contains(parts[k]);
-        return same;
+        return std::ranges::equal(
+            windows.messageTexts(), parts,
+            [](const QString& text, const QString& part) { return text.contains(part); });
     }
     int listed() const { return find<LineList>("lstversteckt")->lineCount(); }
     // "Kurse importieren..." of the other currencies window with a file of this text; the one message

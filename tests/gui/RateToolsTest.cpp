@@ -1,7 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include <QApplication>
-#include <QClipboard>
-#include <QGuiApplication>
 #include <QLabel>
 #include <QMessageBox>
 #include <QProgressDialog>
@@ -138,19 +136,6 @@ TEST(NewerRatesQuestion, EnterAnswersNeinAndEscCancels) {
         EXPECT_TRUE(answer == expected) << key;
         EXPECT_EQ(buttons.join('|').toStdString(), "&Ja|&Nein|Abbrechen|&Nein") << key;
     }
-}
-
-TEST_F(RateTools, TauschenSwapsTheCurrenciesAndKopierenCopiesTheResult) {
-    start({kDeutscheMark, kEuro, kFranc}, kStartIni);
-    typeAmount("100");
-    choose(find<QComboBox>("txtAusgabe"), QString::fromUtf8("Französischer Franc"));
-    trigger("Tauschen");
-    EXPECT_EQ(chosen(), "Französischer Franc -> Deutsche Mark");
-    EXPECT_EQ(find<QLineEdit>("txtWertEingabe")->text() + " = " + result() + " " +
-                  find<QLineEdit>("txtisoein")->text() + find<QLineEdit>("Text2")->text(),
-              "100 = 29,82 FRFDEM");
-    trigger("Kopieren");
-    EXPECT_EQ(QGuiApplication::clipboard()->text() + all().c_str(), "29,82");  // and no message
 }
 
 // The start writes each decimals pair again and moves a start currency of 0 to 1 before the dialog is
