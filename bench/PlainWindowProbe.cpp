@@ -66,6 +66,6 @@ int main(int argc, char** argv) {
     window.show();
     while (window.windowHandle() == nullptr || !window.windowHandle()->isExposed())
         QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
-    kursomatik::bench::reportPeakMemory();
+    kursomatik::bench::reportShown();
     std::_Exit(0);
 }

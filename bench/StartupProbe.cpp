@@ -14,7 +14,7 @@ int main(int argc, char** argv) {
              window = program.window().windowHandle()) {
             QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
         }
-        kursomatik::bench::reportPeakMemory();
+        kursomatik::bench::reportShown();
         std::_Exit(0);
         return 0;
     });

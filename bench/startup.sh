@@ -15,7 +15,8 @@ runs=${2:-21}
 table=$(realpath "${3:-data/KURSOMATIK.DAT}")
 
 work=$(mktemp -d)
-trap 'kill "${xvfb:-}" 2>/dev/null || true; rm -rf "$work"' EXIT
+# The server is waited for, so that the next run never meets it going away.
+trap 'kill "${xvfb:-}" 2>/dev/null && wait "$xvfb" 2>/dev/null; rm -rf "$work"' EXIT
 cp "$table" "$work/KURSOMATIK.DAT"
 cp data/Kursomatik.ini "$work/"
 mkdir -p "$work/config"
@@ -33,21 +34,25 @@ if [ -e "$lock_folder/kursomatik-$uid.lock" ] && ! flock -n "$lock_folder/kursom
     exit 1
 fi
 
-display=:97
-Xvfb "$display" -screen 0 1280x1024x24 -nolisten tcp 2>/dev/null &
+# A free display, written by the server once it takes connections. Without -noreset the server resets
+# each time its last client leaves, and a probe that starts just then finds no display.
+Xvfb -displayfd 3 -noreset -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" 2>/dev/null &
 xvfb=$!
-for _ in $(seq 50); do [ -e "/tmp/.X11-unix/X${display#:}" ] && break; sleep 0.1; done
+for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
+display=:$(head -n 1 "$work/display")
 
 median() { sort -n | awk '{a[NR]=$1} END {print (NR % 2) ? a[(NR+1)/2] : (a[NR/2] + a[NR/2+1]) / 2}'; }
 probe() {
     (cd "$work" && DISPLAY=$display QT_QPA_PLATFORM=xcb XDG_CONFIG_HOME="$work/config" "$@")
 }
-# Microseconds to the shown window, and the probe's peak memory in KiB.
+# Microseconds from the start to the shown window (the probe reads the clock then), and the probe's peak
+# memory in KiB. The probe is waited for, so that the next start never meets its instance lock.
 measure() {
-    local start memory
+    local start shown memory
     start=$(date +%s%N)
-    memory=$(probe "$@")
-    echo "$((($(date +%s%N) - start) / 1000)) $memory"
+    probe "$@" > "$work/shown"
+    read -r shown memory < "$work/shown"
+    echo "$((shown - start / 1000)) $memory"
 }
 floor=("$build/bin/bench_plain_window_probe" "$work/names")
 program=("$build/bin/bench_startup_probe")
