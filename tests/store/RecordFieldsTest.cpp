@@ -269,6 +269,7 @@ TEST_F(CurrencyFile, ThePlaceholderIsAppendedAndCutOffAgainWithoutATemporaryFile
         ASSERT_TRUE(outcome.status) << outcome.status.error();
         EXPECT_EQ(readFile(dat()), table) << failing;
         EXPECT_EQ(state_.lSatzAnzahl, 5);
+        EXPECT_EQ(std::ranges::count(files.calls, "createFile"), failing == "truncateFile");
         std::filesystem::remove(tmp());
     }
 }
